@@ -1,0 +1,15 @@
+// Makes the table and graph pages of an output section by sampling t or following the solver.
+#pragma once
+
+#include "engine/Model.h"
+
+#include <string>
+
+// caption is the script page's caption (Windows-1252); resultCount its ResultCount, by reference.
+void MakeTable(datarec& model, const std::string& caption, int& resultCount);
+void MakeGraph(datarec& model, const std::string& caption, int& resultCount);
+bool GenStart(datarec& model);
+void OutputPoint(datarec& model);
+void PlotPoints(datarec& model);
+// The cell text of the "%12.6g" pattern with the given decimal separator.
+std::string CellText(double v, char decimalSeparator);

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test.
+#   ./test.sh              the normal build (build/)
+#   ./test.sh --sanitize   the same suite under AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/)
+set -euo pipefail
+cd "$(dirname "$0")"
+
+build=build
+opts=()
+if [ "${1:-}" = "--sanitize" ]; then
+  build=build-asan
+  opts=(-DTAVLIX_SANITIZE=ON -DTAVLIX_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug)
+fi
+tools/setup.sh "$build" "${opts[@]}"
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS=detect_leaks=1
+ctest --test-dir "$build" --output-on-failure -j "$(nproc)"

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs what the build and the tests need (once), then configures and builds into the given folder.
+# Usage: tools/setup.sh BUILD_DIR [extra cmake options...]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev
+          qt6-base-dev qt6-svg-dev libgl-dev xvfb xdotool x11-utils imagemagick poppler-utils)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  SUDO=""
+  [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}" >/dev/null
+fi
+
+build="$1"; shift
+if [ ! -f "$build/build.ninja" ]; then
+  cmake -S . -B "$build" -G Ninja "$@" >/dev/null
+fi
+cmake --build "$build" -j "$(nproc)"
