@@ -6,8 +6,10 @@
 #include <string>
 
 // caption is the script page's caption (Windows-1252); resultCount its ResultCount, by reference.
-void MakeTable(datarec& model, const std::string& caption, int& resultCount);
-void MakeGraph(datarec& model, const std::string& caption, int& resultCount);
+// Both return the engine's error code (13, 19, 22, 25) when the generation ended early, else 0;
+// the compiler takes it over into its ErrorCode.
+int MakeTable(datarec& model, const std::string& caption, int& resultCount);
+int MakeGraph(datarec& model, const std::string& caption, int& resultCount);
 bool GenStart(datarec& model);
 void OutputPoint(datarec& model);
 void PlotPoints(datarec& model);
