@@ -1,0 +1,107 @@
+// The drawing surface of a graph: value-to-pixel mapping, the coordinate system, curve steps, marks and labels.
+#pragma once
+
+#include "graph/TKurve.h"
+
+#include <QImage>
+#include <QWidget>
+
+class QPainter;
+
+class TGraf : public QWidget {
+    Q_OBJECT
+public:
+    // Index of each coordinate setting in Settings.
+    enum SettingIndex {
+        iXmin = 0, iXmax, iXEnhed, iYCross, iYMin, iYMax, iYEnhed, iXCross,
+        iTMin, iTMax, iTAntal, iTDelta, iAbsolut, iRelativ, iXGitter, iYGitter
+    };
+
+    // A surface that draws on its own retained picture of the given size (blank white).
+    explicit TGraf(int width = 0, int height = 0, QWidget* parent = nullptr);
+    ~TGraf() override;
+
+    double Settings[16] = {};
+    int charW = 0;
+    int charH = 0;
+    QPainter* canvas = nullptr;
+    int areaW = 0;
+    int areaH = 0;
+    int areaLeft = 0;
+    int areaTop = 0;
+    double clipXmin = 0, clipXmax = 0, clipYmin = 0, clipYmax = 0;
+    bool dragging = false;
+    double startX = 0, startY = 0, curX = 0, curY = 0;
+    TKurveList* curves = nullptr;
+
+    // The retained screen picture and a painter kept open on it.
+    QImage& Picture() { return picture; }
+    QPainter* ScreenCanvas() { return screenPainter; }
+    // A new blank white picture of the given size; the open screen painter follows it.
+    void NewPicture(int width, int height);
+
+    void PrepareScreen(QPainter* c);
+    void PreparePrinter(QPainter* c, double widthCm, double heightCm, double leftCm, double topCm);
+    void minmax();
+    void LavKoord();
+
+    int xCalc(double x) const;
+    int yCalc(double y) const;
+    double xTal(int column) const;
+    double yTal(int row) const;
+
+    void Draw(int kind, double x0, double y0, double x1, double y1);
+    void Line(int kind, double x0, double y0, double x1, double y1);
+    void TekstUd(const QString& text, double x, double y);
+
+    // Draws every curve and label of `curves` again, as the stored points say.
+    void Replay();
+    // True when both view ranges are non-empty and finite, so values can be mapped.
+    bool RangesUsable() const;
+
+    // Mouse handling: position in the status bar, zoom by dragging, text labels.
+    void MouseDownProc(Qt::MouseButton button, Qt::KeyboardModifiers shift, int X, int Y);
+    void MouseMoveProc(Qt::KeyboardModifiers shift, int X, int Y);
+    void myMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int X, int Y);
+    // Whether the mouse handlers react (the page attaches them in begynd).
+    bool mouseAttached = false;
+
+    // The tick or grid values of one axis, as the walk from the anchor accumulates them.
+    // Inclusive walks (ticks) keep values on the range ends; strict walks (grid lines) drop them.
+    static std::vector<double> AxisWalk(double anchor, double step, double lo, double hi, bool inclusive);
+    // Most steps a walk may take before it jumps, and most values it may give.
+    static constexpr int MaxWalkSteps = 4000;
+    static constexpr int MaxAxisValues = 2000;
+
+    // Whether the rubber band is showing, and its pixel rectangle.
+    bool BandVisible() const { return bandShown; }
+    QRect BandRect() const;
+
+signals:
+    // A zoom changed the view ranges.
+    void Zoomed();
+    // A text label was appended to the curves.
+    void TextPlaced();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void ClosePainter();
+    void MarkDirty();
+    void ReplayCurve(TKurve& c);
+    void ReplayLines(TKurve& c);
+    void SetKindPen(int kind);
+    void Mark(int kind, int px, int py);
+    bool MarkVisible(int px, int py) const;
+    void DrawTicks();
+    void DrawGrid();
+
+    QImage picture;
+    QPainter* screenPainter = nullptr;
+    bool bandShown = false;
+    bool updatePending = false;
+};
