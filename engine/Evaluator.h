@@ -10,3 +10,7 @@ bool ApproxEqual(double a, double b);
 double ArcSin(double x);
 double Power(double a, double b);
 double IntPower(double a, long n);
+// Abandons the run on a fault no check catches (text non-empty: Windows-1252) or on the user's wish (empty):
+// sets Abandoned, FaultText and EvalFailed, and tells the host's general error report once, right here,
+// so callers only stop. A second call in the same run changes nothing.
+void AbandonRun(const char* text);
