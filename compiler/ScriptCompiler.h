@@ -1,6 +1,7 @@
 // The compiler of one script page: lexer, expression compiler, section parser and diagnostics.
 #pragma once
 
+#include "compiler/ExpressionCompiler.h"
 #include "engine/EngineHost.h"
 #include "engine/Model.h"
 #include "support/DocumentFile.h"
@@ -17,10 +18,14 @@ struct RunResult {
     int CaretLine = -1;
     int CaretColumn = -1;
     std::string Message;  // the status-line text (Windows-1252); empty without error
-    bool Abandoned = false;  // a fault or the user ended the run; the host was told
+    // A fault or the user ended the run; the host was told (GeneralError when there is a text).
+    // ErrorCode is then 0 and no message is shown.
+    bool Abandoned = false;
 };
 
-class ScriptCompiler {
+// The lexer and the expression compiler are its bases; the model of the latest run is the
+// inherited Model.
+class ScriptCompiler : public ExpressionCompiler {
 public:
     ScriptCompiler();
     ~ScriptCompiler();
@@ -29,6 +34,26 @@ public:
                   const std::string& caption, EngineHost& host);
 
     int ResultCount = 0;
-    std::unique_ptr<datarec> Model;
-    // The compiler's internals follow (lexer state, parse routines); see ScriptCompiler.cpp.
+
+    // The section parser: declarations, then every output section with its generation.
+    void pparse(const std::string& caption, int& resultCount);
+    void KonstIdInstall();
+    void TabIdInstall();
+    bool idfuncsearch();
+    // Composes the message of ErrorCode and shows it through the host; returns the text.
+    std::string MeddelFejl(EngineHost& host);
+
+private:
+    void ParseConstants();
+    void ParseListConstant(int constant);
+    void ParseTables();
+    void ParseTable();
+    void ParseDifferentialEquations();
+    void ParseFunctions();
+    void ParseOutputSections(const std::string& caption, int& resultCount);
+    void ParseTableOutput();
+    void ParseGraphOutput();
+    bool TableEntryEnds() const;
+    void TakeOverEngineError(int code);
+    void FillCaret(RunResult& result, const std::vector<std::string>& lines) const;
 };
