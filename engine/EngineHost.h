@@ -44,6 +44,8 @@ public:
     // Called between output points; lets pending events run (at most every 0.2 s).
     // Returns false when the user or the window wants the run abandoned.
     virtual bool KeepGoing() { return true; }
+    // The decimal separator of table cells: the window uses the locale's; files use '.'.
+    virtual char DecimalSeparator() const { return '.'; }
 };
 
 // Does nothing: for tests and for runs nobody watches.

@@ -63,6 +63,13 @@ long double Interpolate(const TableRec& table, long double x)
 
 }  // namespace
 
+double RoundChecked(long double v)
+{
+    double d = 0;
+    Store(d, v);
+    return d;
+}
+
 void AbandonRun(const char* text)
 {
     Eng.EvalFailed = 1;

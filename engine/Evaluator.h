@@ -14,3 +14,5 @@ double IntPower(double a, long n);
 // sets Abandoned, FaultText and EvalFailed, and tells the host's general error report once, right here,
 // so callers only stop. A second call in the same run changes nothing.
 void AbandonRun(const char* text);
+// Rounds an extended-precision result to double; a result beyond the double range abandons the run and gives 0.
+double RoundChecked(long double v);
