@@ -1,13 +1,25 @@
-// Pictures of a graph for the batch mode: CAPTION.svg as the copy draws it, and CAPTION.png as the screen shows it.
+// Pictures of a graph drawn afresh from its settings and curves: the copy's SVG and PNG, and the batch files.
 #pragma once
 
 #include "graph/TKurve.h"
+
+#include <QByteArray>
+#include <QImage>
 
 #include <string>
 
 // The default screen size of a batch picture.
 constexpr int ExportWidth = 800;
 constexpr int ExportHeight = 600;
+
+// The copy as SVG: the drawing area widthCm by heightCm at the top left of a frame 1.2 times that size.
+QByteArray GraphSvg(const double (&settings)[16], const TKurveList& curves, double widthCm, double heightCm);
+// The same drawing as a picture at the screen's resolution, for programs that take no SVG.
+QImage GraphCopyImage(const double (&settings)[16], const TKurveList& curves, double widthCm, double heightCm);
+// The graph as a screen surface of the given size shows it.
+QImage GraphScreenImage(const double (&settings)[16], const TKurveList& curves, int width, int height);
+// The frame of the copy in hundredths of a millimetre.
+int CopyFrame(double cm);
 
 // Writes pathStem + ".svg" and pathStem + ".png"; on failure returns false with a message (Windows-1252).
 bool ExportGraph(const std::string& pathStem, const double (&settings)[16], const TKurveList& curves,

@@ -73,6 +73,16 @@ public:
     static constexpr int MaxWalkSteps = 4000;
     static constexpr int MaxAxisValues = 2000;
 
+    // Zooms this surface to the given view ranges and draws everything again (the run's settings stay).
+    void Zoom(double xmin, double xmax, double ymin, double ymax);
+    // Moves the outside end of a step onto the clip ranges; false when nothing of the step is drawn.
+    bool ClipStep(double& x0, double& y0, double& x1, double& y1) const;
+    bool MarkVisible(int px, int py) const;
+
+    // Font sizes in points: the screen's, and the printer's and the copy's.
+    static constexpr int ScreenPointSize = 8;
+    static constexpr int PrintPointSize = 10;
+
     // Whether the rubber band is showing, and its pixel rectangle.
     bool BandVisible() const { return bandShown; }
     QRect BandRect() const;
@@ -92,16 +102,26 @@ protected:
 private:
     void ClosePainter();
     void MarkDirty();
-    void ReplayCurve(TKurve& c);
-    void ReplayLines(TKurve& c);
+    void ReplayCurve(const TKurve& c);
+    void ReplayLines(const TKurve& c);
+    void ReplayMarks(const TKurve& c);
     void SetKindPen(int kind);
     void Mark(int kind, int px, int py);
-    bool MarkVisible(int px, int py) const;
     void DrawTicks();
     void DrawGrid();
+    void Text(const QString& s, int left, int top);
+    void PlaceText(int X, int Y);
+
+    // Pen widths per inch on paper: about a sixth of a millimetre.
+    static constexpr int PenPerInch = 160;
+    static constexpr int NoPenKind = -1000;
 
     QImage picture;
     QPainter* screenPainter = nullptr;
     bool bandShown = false;
     bool updatePending = false;
+    // Width of every pen on this canvas (0: the thinnest line the device draws).
+    int penWidth = 0;
+    // The line kind whose pen is set on the canvas, so a run of steps sets it once.
+    int penKind = NoPenKind;
 };

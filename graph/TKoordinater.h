@@ -55,6 +55,7 @@ protected:
 private:
     void FieldExit(QLineEdit* field);
     void Beep();
+    void MoveFocus(QWidget* target);
     bool restoringFocus = false;
     QLineEdit* checkedField = nullptr;
     QString checkedText;
