@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,19 +14,27 @@ const SettingsTexts& DefaultSettings();
 
 struct Document {
     SettingsTexts Settings;
-    std::vector<std::string> Lines;  // the script, one entry per editor line
+    // The script, one entry per line. The editor's final empty line (after its last line break) is never an
+    // entry: SplitLines of the editor's text leaves it out, and every entry here is written.
+    std::vector<std::string> Lines;
 };
 
 // Splits bytes into lines: CR LF, lone CR or lone LF end a line; a NUL ends the text.
+// A last line without an ending is a line; an ending at the very end starts no further line.
 std::vector<std::string> SplitLines(std::string_view bytes);
 // The bytes of a document: every line ends with CR LF.
 std::string DocumentBytes(const Document& doc);
 
+// Files larger than this are refused instead of read: no document comes near it.
+inline constexpr std::size_t MaxDocumentBytes = 50u * 1024u * 1024u;
+
+// Paths are the file system's own bytes; the error texts quote them converted to Windows-1252.
 struct ReadResult {
     bool ok = false;
     std::string error;  // Windows-1252 message when !ok
     Document doc;
 };
+// Refuses a file that cannot be read, one over MaxDocumentBytes and one of fewer than 16 lines.
 ReadResult ReadDocument(const std::string& path);
 // Writes through a temporary file beside the target, renamed over it: the old file survives any failure.
 bool WriteDocument(const std::string& path, const Document& doc, std::string& error);

@@ -1,0 +1,288 @@
+// Reads and writes document files: sixteen settings lines and the script, with safe replacement on save.
+#include "support/DocumentFile.h"
+
+#include <cerrno>
+#include <filesystem>
+#include <string>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr std::size_t SettingsLineCount = 16;
+
+// The Windows-1252 bytes 0x80 to 0x9F and the characters they stand for; 0 marks an unused byte.
+constexpr char32_t Cp1252High[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
+};
+
+char ToCp1252(char32_t c)
+{
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return static_cast<char>(c);
+    for (int i = 0; i < 32; ++i)
+        if (Cp1252High[i] == c)
+            return static_cast<char>(0x80 + i);
+    return '?';
+}
+
+// A path as the messages quote it: UTF-8 names become Windows-1252; bytes that are no UTF-8 pass unchanged.
+std::string PathForMessage(const std::string& path)
+{
+    std::string out;
+    std::size_t i = 0;
+    while (i < path.size()) {
+        auto b = static_cast<unsigned char>(path[i]);
+        int extra = b >= 0xF0 && b < 0xF5 ? 3 : b >= 0xE0 && b < 0xF0 ? 2 : b >= 0xC2 && b < 0xE0 ? 1 : 0;
+        char32_t c = b & (0x3F >> extra);
+        bool valid = extra > 0 && i + extra < path.size();
+        for (int k = 1; valid && k <= extra; ++k) {
+            auto t = static_cast<unsigned char>(path[i + k]);
+            valid = (t & 0xC0) == 0x80;
+            c = (c << 6) | (t & 0x3F);
+        }
+        if (valid) {
+            out += ToCp1252(c);
+            i += 1 + extra;
+        } else {
+            out += path[i];
+            ++i;
+        }
+    }
+    return out;
+}
+
+// Why a file operation failed, in Danish (Windows-1252).
+std::string Reason(int err)
+{
+    switch (err) {
+    case ENOENT:
+        return "filen eller mappen findes ikke";
+    case EACCES:
+    case EPERM:
+        return "adgang n\xE6gtet";
+    case EISDIR:
+        return "det er en mappe";
+    case ENOTDIR:
+        return "en del af stien er ikke en mappe";
+    case ENOSPC:
+        return "der er ikke mere plads p\xE5 disken";
+    case EDQUOT:
+        return "diskkvoten er brugt op";
+    case EROFS:
+        return "filsystemet er skrivebeskyttet";
+    case ENAMETOOLONG:
+        return "navnet er for langt";
+    case EFBIG:
+        return "filen bliver for stor";
+    case EIO:
+        return "fejl ved l\xE6sning eller skrivning p\xE5 disken";
+    default:
+        return "fejl nummer " + std::to_string(err);
+    }
+}
+
+std::string Quoted(const std::string& path) { return "\"" + PathForMessage(path) + "\""; }
+
+std::string TooBig(const std::string& path)
+{
+    return "Filen " + Quoted(path) + " er for stor til at v\xE6re et dokument (over " +
+           std::to_string(MaxDocumentBytes / (1024 * 1024)) + " MB).";
+}
+
+// Reads the whole file, or says why not. Stops one byte past the size limit.
+bool ReadAll(const std::string& path, std::string& bytes, std::string& error)
+{
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        error = "Kan ikke \xE5" "bne filen " + Quoted(path) + ": " + Reason(errno) + ".";
+        return false;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && static_cast<std::size_t>(st.st_size) > MaxDocumentBytes) {
+        ::close(fd);
+        error = TooBig(path);
+        return false;
+    }
+    char buffer[65536];
+    for (;;) {
+        ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            error = "Kan ikke l\xE6se filen " + Quoted(path) + ": " + Reason(errno) + ".";
+            ::close(fd);
+            return false;
+        }
+        if (n == 0)
+            break;
+        bytes.append(buffer, static_cast<std::size_t>(n));
+        if (bytes.size() > MaxDocumentBytes) {
+            ::close(fd);
+            error = TooBig(path);
+            return false;
+        }
+    }
+    ::close(fd);
+    return true;
+}
+
+// A line break or NUL inside a setting would shift every later line of the file; they become spaces.
+void AppendLine(std::string& out, std::string_view line, bool isSetting)
+{
+    for (char c : line) {
+        bool breaks = c == '\0' || (isSetting && (c == '\r' || c == '\n'));
+        out += breaks ? ' ' : c;
+    }
+    out += "\r\n";
+}
+
+bool WriteAll(int fd, const std::string& bytes)
+{
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// A fresh file beside the target; its name starts with "." so it stays out of sight if the program dies.
+int CreateTemporary(const std::string& dir, std::string& tempPath)
+{
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempPath = dir + "/.tavlix-" + std::to_string(::getpid()) + "-" + std::to_string(attempt) + ".tmp";
+        int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
+// Saving through a link replaces the file it points to, not the link.
+std::string ResolvedTarget(const std::string& path)
+{
+    std::error_code ec;
+    if (std::filesystem::is_symlink(path, ec)) {
+        auto real = std::filesystem::weakly_canonical(path, ec);
+        if (!ec)
+            return real.string();
+    }
+    return path;
+}
+
+void SyncDirectory(const std::string& dir)
+{
+    int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+}  // namespace
+
+const SettingsTexts& DefaultSettings()
+{
+    static const SettingsTexts defaults = {"-5", "10", "1",   "0", "-5", "5",       "1", "0",
+                                           "-5", "10", "200", "0", "0",  "0.00005", "0", "0"};
+    return defaults;
+}
+
+std::vector<std::string> SplitLines(std::string_view bytes)
+{
+    bytes = bytes.substr(0, bytes.find('\0'));
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] != '\r' && bytes[i] != '\n')
+            continue;
+        lines.emplace_back(bytes.substr(start, i - start));
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < bytes.size())
+        lines.emplace_back(bytes.substr(start));
+    return lines;
+}
+
+std::string DocumentBytes(const Document& doc)
+{
+    std::string out;
+    for (const std::string& s : doc.Settings)
+        AppendLine(out, s, true);
+    for (const std::string& line : doc.Lines)
+        AppendLine(out, line, false);
+    return out;
+}
+
+ReadResult ReadDocument(const std::string& path)
+{
+    ReadResult result;
+    std::string bytes;
+    if (!ReadAll(path, bytes, result.error))
+        return result;
+    std::vector<std::string> lines = SplitLines(bytes);
+    if (lines.size() < SettingsLineCount) {
+        result.error = "Filen " + Quoted(path) + " er ikke et dokument: den har " + std::to_string(lines.size()) +
+                       (lines.size() == 1 ? " linje" : " linjer") +
+                       ", men et dokument begynder med 16 linjer med koordinatindstillinger.";
+        return result;
+    }
+    for (std::size_t i = 0; i < SettingsLineCount; ++i)
+        result.doc.Settings[i] = std::move(lines[i]);
+    result.doc.Lines.assign(std::make_move_iterator(lines.begin() + SettingsLineCount),
+                            std::make_move_iterator(lines.end()));
+    result.ok = true;
+    return result;
+}
+
+bool WriteDocument(const std::string& path, const Document& doc, std::string& error)
+{
+    std::string target = ResolvedTarget(path);
+    std::string dir = std::filesystem::path(target).parent_path().string();
+    if (dir.empty())
+        dir = ".";
+    std::string tempPath;
+    int fd = CreateTemporary(dir, tempPath);
+    if (fd < 0) {
+        error = "Kan ikke oprette filen " + Quoted(path) + ": " + Reason(errno) + ".";
+        return false;
+    }
+    struct stat old {};
+    if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode))
+        ::fchmod(fd, old.st_mode & 07777);
+    bool written = WriteAll(fd, DocumentBytes(doc)) && ::fsync(fd) == 0;
+    int writeErr = errno;
+    if (::close(fd) != 0 && written) {
+        written = false;
+        writeErr = errno;
+    }
+    if (!written) {
+        ::unlink(tempPath.c_str());
+        error = "Kan ikke skrive filen " + Quoted(path) + ": " + Reason(writeErr) + ".";
+        return false;
+    }
+    if (::rename(tempPath.c_str(), target.c_str()) != 0) {
+        int renameErr = errno;
+        ::unlink(tempPath.c_str());
+        error = "Kan ikke gemme filen " + Quoted(path) + ": " + Reason(renameErr) + ".";
+        return false;
+    }
+    SyncDirectory(dir);
+    return true;
+}
+
+std::string CompleteFileName(const std::string& path)
+{
+    return path.find('.') == std::string::npos ? path + ".tvx" : path;
+}

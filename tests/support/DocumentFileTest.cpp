@@ -1,0 +1,317 @@
+// Document files: line splitting, the exact bytes written, round trips, refused files and safe replacement.
+#include "support/DocumentFile.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+struct SplitRow {
+    std::string bytes;
+    Lines lines;
+};
+
+void PrintTo(const SplitRow& r, std::ostream* os) { *os << ::testing::PrintToString(r.bytes); }
+
+class SplitLinesCase : public ::testing::TestWithParam<SplitRow> {};
+
+TEST_P(SplitLinesCase, Splits) { EXPECT_EQ(SplitLines(GetParam().bytes), GetParam().lines); }
+
+INSTANTIATE_TEST_SUITE_P(Endings, SplitLinesCase, ::testing::Values(
+    SplitRow{"", {}},
+    SplitRow{"a", {"a"}},
+    SplitRow{"a\r\n", {"a"}},
+    SplitRow{"\r\n", {""}},
+    SplitRow{"a\r\nb", {"a", "b"}},
+    SplitRow{"a\rb\r", {"a", "b"}},
+    SplitRow{"a\nb\n", {"a", "b"}},
+    SplitRow{"a\r\n\r\nb", {"a", "", "b"}},
+    SplitRow{"a\n\rb", {"a", "", "b"}},
+    SplitRow{"a\r\r\nb", {"a", "", "b"}},
+    SplitRow{"a\n\n\n", {"a", "", ""}}));
+
+INSTANTIATE_TEST_SUITE_P(Nul, SplitLinesCase, ::testing::Values(
+    SplitRow{std::string("a\r\nb\0c\r\nd", 9), {"a", "b"}},
+    SplitRow{std::string("\0abc", 4), {}},
+    SplitRow{std::string("a\r\0\nb", 5), {"a"}}));
+
+Document DefaultDocument()
+{
+    Document doc;
+    doc.Settings = DefaultSettings();
+    return doc;
+}
+
+TEST(DocumentBytes, NewDocumentIsTheSixteenDefaultLines)
+{
+    EXPECT_EQ(DocumentBytes(DefaultDocument()),
+              "-5\r\n10\r\n1\r\n0\r\n-5\r\n5\r\n1\r\n0\r\n-5\r\n10\r\n200\r\n0\r\n0\r\n0.00005\r\n0\r\n0\r\n");
+}
+
+TEST(DocumentBytes, EveryScriptLineEndsWithCrLf)
+{
+    Document doc = DefaultDocument();
+    doc.Lines = {"Konstanter", "", "a = 2"};
+    std::string bytes = DocumentBytes(doc);
+    EXPECT_EQ(bytes.substr(DocumentBytes(DefaultDocument()).size()), "Konstanter\r\n\r\na = 2\r\n");
+}
+
+// A line break inside a setting would move every later line of the file one place on.
+TEST(DocumentBytes, BreaksInsideSettingsBecomeSpaces)
+{
+    Document doc = DefaultDocument();
+    doc.Settings[0] = "1\r\n2";
+    doc.Lines = {std::string("x\0y", 3)};
+    std::vector<std::string> back = SplitLines(DocumentBytes(doc));
+    ASSERT_EQ(back.size(), 17u);
+    EXPECT_EQ(back[0], "1  2");
+    EXPECT_EQ(back[1], "10");
+    EXPECT_EQ(back[16], "x y");
+}
+
+struct CompleteRow {
+    std::string path;
+    std::string completed;
+};
+
+class CompleteFileNameCase : public ::testing::TestWithParam<CompleteRow> {};
+
+TEST_P(CompleteFileNameCase, AppendsOnlyWithoutAnyDot)
+{
+    EXPECT_EQ(CompleteFileName(GetParam().path), GetParam().completed);
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, CompleteFileNameCase, ::testing::Values(
+    CompleteRow{"opgave", "opgave.tvx"},
+    CompleteRow{"mappe/opgave", "mappe/opgave.tvx"},
+    CompleteRow{"opgave.txt", "opgave.txt"},
+    CompleteRow{"v1.2/opgave", "v1.2/opgave"},
+    CompleteRow{"opgave.", "opgave."}));
+
+// A fresh directory per test, removed afterwards.
+class DocumentFiles : public ::testing::Test {
+protected:
+    fs::path dir;
+
+    void SetUp() override
+    {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        dir = fs::temp_directory_path() /
+              ("tavlix-doc-" + std::to_string(::getpid()) + "-" + info->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override
+    {
+        std::error_code ec;
+        fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add, ec);
+        fs::remove_all(dir, ec);
+    }
+
+    std::string Path(const std::string& name) const { return (dir / name).string(); }
+
+    static void Put(const std::string& path, const std::string& bytes)
+    {
+        std::ofstream(path, std::ios::binary) << bytes;
+    }
+    static std::string Get(const std::string& path)
+    {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    // Only the files the tests made: no temporary file may stay behind.
+    std::vector<std::string> Entries() const
+    {
+        std::vector<std::string> names;
+        for (const auto& e : fs::directory_iterator(dir))
+            names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+};
+
+std::string SixteenLines(const std::string& ending)
+{
+    std::string s;
+    for (int i = 0; i < 16; ++i)
+        s += std::to_string(i) + ending;
+    return s;
+}
+
+TEST_F(DocumentFiles, ForeignLineEndsAreWrittenBackWithCrLf)
+{
+    for (std::string ending : {"\r", "\n"}) {
+        std::string path = Path("doc.tvx");
+        Put(path, SixteenLines(ending) + "a" + ending + ending + "b");
+        ReadResult r = ReadDocument(path);
+        ASSERT_TRUE(r.ok) << r.error;
+        EXPECT_EQ(r.doc.Settings[15], "15");
+        EXPECT_EQ(r.doc.Lines, (Lines{"a", "", "b"}));
+        std::string error;
+        ASSERT_TRUE(WriteDocument(path, r.doc, error)) << error;
+        EXPECT_EQ(Get(path), SixteenLines("\r\n") + "a\r\n\r\nb\r\n");
+    }
+}
+
+TEST_F(DocumentFiles, Windows1252BytesSurviveARoundTrip)
+{
+    Document doc = DefaultDocument();
+    doc.Settings[0] = "-2*pi";
+    doc.Lines = {"\xC6\xD8\xC5 \xE6\xF8\xE5", "\x80\x9F\xFF\x01\t"};
+    std::string path = Path("\xC3\xA6" "ble.tvx");
+    std::string error;
+    ASSERT_TRUE(WriteDocument(path, doc, error)) << error;
+    ReadResult r = ReadDocument(path);
+    ASSERT_TRUE(r.ok) << r.error;
+    EXPECT_EQ(r.doc.Settings, doc.Settings);
+    EXPECT_EQ(r.doc.Lines, doc.Lines);
+}
+
+TEST_F(DocumentFiles, NulEndsTheText)
+{
+    std::string path = Path("nul.tvx");
+    Put(path, SixteenLines("\r\n") + "kept\r\n" + std::string("cut\0lost\r\nlost", 15));
+    ReadResult r = ReadDocument(path);
+    ASSERT_TRUE(r.ok) << r.error;
+    EXPECT_EQ(r.doc.Lines, (Lines{"kept", "cut"}));
+}
+
+TEST_F(DocumentFiles, SixteenLinesMakeAnEmptyScript)
+{
+    for (std::string bytes : {SixteenLines("\r\n"), SixteenLines("\r\n").substr(0, SixteenLines("\r\n").size() - 2)}) {
+        std::string path = Path("s.tvx");
+        Put(path, bytes);
+        ReadResult r = ReadDocument(path);
+        ASSERT_TRUE(r.ok) << r.error;
+        EXPECT_TRUE(r.doc.Lines.empty());
+    }
+}
+
+TEST_F(DocumentFiles, FewerThanSixteenLinesAreRefused)
+{
+    struct Row {
+        std::string bytes;
+        std::string count;
+    };
+    for (const Row& row : {Row{"", "0 linjer"}, Row{"1\r\n", "1 linje,"}, Row{SixteenLines("\n").substr(3), "15 linjer"}}) {
+        std::string path = Path("kort.tvx");
+        Put(path, row.bytes);
+        ReadResult r = ReadDocument(path);
+        EXPECT_FALSE(r.ok);
+        EXPECT_NE(r.error.find("\"" + path + "\""), std::string::npos) << r.error;
+        EXPECT_NE(r.error.find(row.count), std::string::npos) << r.error;
+        EXPECT_TRUE(r.doc.Lines.empty());
+    }
+}
+
+TEST_F(DocumentFiles, UnreadableFilesAreNamedInTheError)
+{
+    ReadResult missing = ReadDocument(Path("findes-ikke.tvx"));
+    EXPECT_FALSE(missing.ok);
+    EXPECT_EQ(missing.error, "Kan ikke \xE5" "bne filen \"" + Path("findes-ikke.tvx") + "\": filen eller mappen findes ikke.");
+
+    ReadResult directory = ReadDocument(dir.string());
+    EXPECT_FALSE(directory.ok);
+    EXPECT_NE(directory.error.find("det er en mappe"), std::string::npos) << directory.error;
+
+    // UTF-8 file names are quoted in Windows-1252, like the rest of the message.
+    ReadResult danish = ReadDocument(Path("\xC3\xB8ve.tvx"));
+    EXPECT_NE(danish.error.find("\xF8ve.tvx"), std::string::npos) << danish.error;
+}
+
+TEST_F(DocumentFiles, HugeFilesAreRefusedUnread)
+{
+    std::string path = Path("stor.tvx");
+    Put(path, "");
+    fs::resize_file(path, MaxDocumentBytes + 1);
+    ReadResult r = ReadDocument(path);
+    EXPECT_FALSE(r.ok);
+    EXPECT_NE(r.error.find("for stor"), std::string::npos) << r.error;
+}
+
+TEST_F(DocumentFiles, SavingReplacesTheOldContentAndKeepsItsPermissions)
+{
+    std::string path = Path("doc.tvx");
+    Put(path, SixteenLines("\r\n") + "a much longer old script line than the new one\r\n");
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    Document doc = DefaultDocument();
+    doc.Lines = {"ny"};
+    std::string error;
+    ASSERT_TRUE(WriteDocument(path, doc, error)) << error;
+    EXPECT_EQ(Get(path), DocumentBytes(doc));
+    EXPECT_EQ(fs::status(path).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(Entries(), (Lines{"doc.tvx"}));
+}
+
+TEST_F(DocumentFiles, SavingThroughALinkReplacesTheFileItPointsTo)
+{
+    std::string real = Path("real.tvx");
+    Put(real, SixteenLines("\r\n"));
+    fs::create_symlink(real, Path("link.tvx"));
+    Document doc = DefaultDocument();
+    doc.Lines = {"via link"};
+    std::string error;
+    ASSERT_TRUE(WriteDocument(Path("link.tvx"), doc, error)) << error;
+    EXPECT_TRUE(fs::is_symlink(Path("link.tvx")));
+    EXPECT_EQ(Get(real), DocumentBytes(doc));
+}
+
+// A write that fails half-way (here: the file-size limit) leaves the old file as it was and no temporary file.
+TEST_F(DocumentFiles, FailedWriteLeavesTheOldFileIntact)
+{
+    std::string path = Path("doc.tvx");
+    std::string old = SixteenLines("\r\n") + "gammel\r\n";
+    Put(path, old);
+    Document doc = DefaultDocument();
+    doc.Lines.assign(2000, std::string(60, 'x'));
+
+    rlimit saved {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    std::string error;
+    bool ok = WriteDocument(path, doc, error);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(error.rfind("Kan ikke skrive filen \"" + path + "\"", 0), 0u) << error;
+    EXPECT_EQ(Get(path), old);
+    EXPECT_EQ(Entries(), (Lines{"doc.tvx"}));
+}
+
+TEST_F(DocumentFiles, FailedRenameLeavesNoTemporaryFile)
+{
+    fs::create_directories(dir / "mappe" / "indhold");
+    std::string error;
+    EXPECT_FALSE(WriteDocument(Path("mappe"), DefaultDocument(), error));
+    EXPECT_NE(error.find("\"" + Path("mappe") + "\""), std::string::npos) << error;
+    EXPECT_TRUE(fs::is_directory(dir / "mappe" / "indhold"));
+    EXPECT_EQ(Entries(), (Lines{"mappe"}));
+}
+
+TEST_F(DocumentFiles, MissingDirectoryIsReported)
+{
+    std::string error;
+    EXPECT_FALSE(WriteDocument(Path("ingen/doc.tvx"), DefaultDocument(), error));
+    EXPECT_EQ(error, "Kan ikke oprette filen \"" + Path("ingen/doc.tvx") + "\": filen eller mappen findes ikke.");
+}
+
+}  // namespace
