@@ -3,6 +3,8 @@
 
 #include "workspace/TForm1.h"
 
+#include <QTabWidget>
+
 TTabGen::TTabGen(QWidget* parent) : QWidget(parent) {}
 
 void TTabGen::Print(QPrinter&) {}
@@ -13,4 +15,15 @@ void TTabGen::SetEnable()
 {
     if (Form1)
         Form1->UpdateMenus();
+}
+
+void TTabGen::SetCaption(const QString& text)
+{
+    CaptionText = text;
+    setAccessibleName(text);
+    if (Form1 && Form1->PageControl1) {
+        int i = Form1->PageControl1->indexOf(this);
+        if (i >= 0)
+            Form1->PageControl1->setTabText(i, QString(text).replace('&', "&&"));
+    }
 }

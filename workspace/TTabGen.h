@@ -18,4 +18,11 @@ public:
     virtual void Kopier();
     // Sets the main window's commands for this page; the base resets them all (UpdateMenus).
     virtual void SetEnable();
+
+    // The text on the page's tab.
+    QString Caption() const { return CaptionText; }
+    void SetCaption(const QString& text);
+
+private:
+    QString CaptionText;
 };

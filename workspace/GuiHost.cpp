@@ -1,0 +1,40 @@
+// Hands the engine's requests on to the main window, converting its Windows-1252 texts.
+#include "workspace/GuiHost.h"
+
+#include "workspace/Cp1252.h"
+#include "workspace/TForm1.h"
+
+#include <QApplication>
+
+TableTarget* GuiHost::LavTabel(const std::string& caption)
+{
+    return Form.LavTabel(Cp1252::ToQString(caption));
+}
+
+GraphTarget* GuiHost::LavGraf(const std::string& caption)
+{
+    return Form.LavGraf(Cp1252::ToQString(caption));
+}
+
+void GuiHost::Notice(const char* text)
+{
+    if (Form.ShowMessage)
+        Form.ShowMessage(Cp1252::ToQString(text));
+}
+
+void GuiHost::GeneralError(const std::string& text)
+{
+    Form.GeneralError(Cp1252::ToQString(text));
+}
+
+void GuiHost::ShowStatus(const std::string& message)
+{
+    QApplication::beep();
+    Form.SetStatusText(2, Cp1252::ToQString(message));
+    StatusShown = true;
+}
+
+bool GuiHost::KeepGoing()
+{
+    return Form.KeepGoing();
+}

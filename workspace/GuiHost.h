@@ -1,0 +1,24 @@
+// The engine's way into the window: result pages, notice boxes, the general error report and the status line.
+#pragma once
+
+#include "engine/EngineHost.h"
+
+class TForm1;
+
+class GuiHost : public EngineHost {
+public:
+    explicit GuiHost(TForm1& form) : Form(form) {}
+
+    TableTarget* LavTabel(const std::string& caption) override;
+    GraphTarget* LavGraf(const std::string& caption) override;
+    void Notice(const char* text) override;
+    void GeneralError(const std::string& text) override;
+    void ShowStatus(const std::string& message) override;
+    bool KeepGoing() override;
+
+    // Whether the status line was written since the last reset; the run driver reports at most once.
+    bool StatusShown = false;
+
+private:
+    TForm1& Form;
+};

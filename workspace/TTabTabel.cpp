@@ -1,0 +1,92 @@
+// The table page: the grid's header row is the view's fixed header, so it never scrolls away.
+#include "workspace/TTabTabel.h"
+
+#include "workspace/Cp1252.h"
+#include "workspace/TForm1.h"
+#include "workspace/TTabelModel.h"
+
+#include <QHeaderView>
+#include <QTableView>
+#include <QVBoxLayout>
+
+TTabTabel::TTabTabel(QWidget* parent) : TTabGen(parent)
+{
+    Tag = 2;
+    Model = new TTabelModel(this);
+    Grid = new QTableView(this);
+    Grid->setObjectName("Grid");
+    Grid->setAccessibleName("Tabel");
+    Grid->setModel(Model);
+    Grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Grid->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    Grid->setSelectionBehavior(QAbstractItemView::SelectItems);
+    Grid->setShowGrid(true);
+    Grid->setWordWrap(false);
+    Grid->setCornerButtonEnabled(false);
+    Grid->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    Grid->verticalHeader()->hide();
+    QHeaderView* rows = Grid->verticalHeader();
+    rows->setMinimumSectionSize(RowHeight);
+    rows->setDefaultSectionSize(RowHeight);
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    QHeaderView* head = Grid->horizontalHeader();
+    head->setMinimumSectionSize(ColWidth);
+    head->setDefaultSectionSize(ColWidth);
+    head->setSectionResizeMode(QHeaderView::Fixed);
+    head->setSectionsClickable(false);
+    head->setHighlightSections(false);
+    head->setFixedHeight(RowHeight);
+    head->setDefaultAlignment(Qt::AlignCenter);
+    Grid->hide();
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(Grid);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void TTabTabel::SetEnable()
+{
+    TTabGen::SetEnable();
+    Form1->Enable("SbLuk", true);
+    Form1->Enable("Luk1", true);
+}
+
+void TTabTabel::SetColCount(int n)
+{
+    Model->SetColCount(n);
+}
+
+void TTabTabel::SetRowCount(int n)
+{
+    Model->SetRowCount(n);
+}
+
+int TTabTabel::RowCount() const
+{
+    return Model->Cells.RowCount();
+}
+
+// The header is always the one fixed row.
+void TTabTabel::SetFixedRows(int) {}
+
+void TTabTabel::SetCell(int col, int row, std::string_view text)
+{
+    Model->SetCell(col, row, text);
+}
+
+void TTabTabel::MakeVisible()
+{
+    Model->Sync();
+    Grid->show();
+    setFocusProxy(Grid);
+}
+
+int TTabTabel::ColCount() const
+{
+    return Model->Cells.ColCount();
+}
+
+QString TTabTabel::CellText(int col, int row) const
+{
+    return Cp1252::ToQString(Model->Cells.Cell(col, row));
+}

@@ -1,0 +1,34 @@
+// The table page: one table of a run in a read-only grid under a fixed header row.
+#pragma once
+
+#include "workspace/TTabGen.h"
+
+#include "engine/EngineHost.h"
+
+class QTableView;
+class TTabelModel;
+
+class TTabTabel : public TTabGen, public TableTarget {
+    Q_OBJECT
+public:
+    explicit TTabTabel(QWidget* parent = nullptr);
+
+    QTableView* Grid = nullptr;
+    TTabelModel* Model = nullptr;
+
+    void SetEnable() override;
+
+    // The grid as the generation fills it (texts in Windows-1252).
+    void SetColCount(int n) override;
+    void SetRowCount(int n) override;
+    int RowCount() const override;
+    void SetFixedRows(int n) override;
+    void SetCell(int col, int row, std::string_view text) override;
+    void MakeVisible() override;
+
+    int ColCount() const;
+    QString CellText(int col, int row) const;
+
+    static constexpr int ColWidth = 80;
+    static constexpr int RowHeight = 24;
+};

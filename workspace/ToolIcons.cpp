@@ -1,0 +1,272 @@
+// Icons drawn on a 20-unit grid with a dark outline and one accent colour each, so they stay sharp at any scale.
+#include "workspace/ToolIcons.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QHash>
+#include <QPixmap>
+
+#include <functional>
+
+namespace {
+
+const QColor Ink(0x33, 0x3a, 0x45);
+const QColor Paper(0xff, 0xff, 0xff);
+const QColor Blue(0x2f, 0x6f, 0xd0);
+const QColor Green(0x2e, 0x9e, 0x4f);
+const QColor Red(0xd0, 0x3b, 0x32);
+const QColor Amber(0xe8, 0xb3, 0x3c);
+
+using Drawing = std::function<void(QPainter&)>;
+
+QPixmap Render(const Drawing& draw, int size, bool disabled)
+{
+    QPixmap pm(size, size);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 20.0, size / 20.0);
+    p.setPen(QPen(Ink, 1.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    draw(p);
+    p.end();
+    if (disabled) {
+        QImage img = pm.toImage().convertToFormat(QImage::Format_ARGB32);
+        for (int y = 0; y < img.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
+            for (int x = 0; x < img.width(); ++x) {
+                int g = 150 + qGray(line[x]) / 3;
+                line[x] = qRgba(g, g, g, qAlpha(line[x]) * 2 / 3);
+            }
+        }
+        pm = QPixmap::fromImage(img);
+    }
+    return pm;
+}
+
+QIcon Make(const Drawing& draw)
+{
+    QIcon icon;
+    for (int size : {16, 20, 24, 32, 40, 48}) {
+        icon.addPixmap(Render(draw, size, false), QIcon::Normal);
+        icon.addPixmap(Render(draw, size, true), QIcon::Disabled);
+    }
+    return icon;
+}
+
+void Sheet(QPainter& p, qreal x, qreal y, qreal w, qreal h)
+{
+    QPainterPath path;
+    path.moveTo(x, y);
+    path.lineTo(x + w - 4, y);
+    path.lineTo(x + w, y + 4);
+    path.lineTo(x + w, y + h);
+    path.lineTo(x, y + h);
+    path.closeSubpath();
+    p.setBrush(Paper);
+    p.drawPath(path);
+    p.drawLine(QPointF(x + w - 4, y), QPointF(x + w - 4, y + 4));
+    p.drawLine(QPointF(x + w - 4, y + 4), QPointF(x + w, y + 4));
+}
+
+void Lines(QPainter& p, qreal x, qreal y, int n, qreal w)
+{
+    QPen old = p.pen();
+    p.setPen(QPen(Blue, 1.2, Qt::SolidLine, Qt::RoundCap));
+    for (int i = 0; i < n; ++i)
+        p.drawLine(QPointF(x, y + 2.5 * i), QPointF(x + w, y + 2.5 * i));
+    p.setPen(old);
+}
+
+void DrawNew(QPainter& p)
+{
+    Sheet(p, 4, 2, 12, 16);
+    p.setPen(QPen(Green, 2, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(13, 11), QPointF(13, 17));
+    p.drawLine(QPointF(10, 14), QPointF(16, 14));
+}
+
+void DrawOpen(QPainter& p)
+{
+    p.setBrush(Amber.darker(115));
+    p.drawRect(QRectF(2, 5, 15, 12));
+    p.drawRect(QRectF(2, 3.5, 6, 1.5));
+    QPolygonF front{{4.5, 9}, {19, 9}, {16.5, 17}, {2, 17}};
+    p.setBrush(Amber);
+    p.drawPolygon(front);
+}
+
+void DrawSave(QPainter& p)
+{
+    p.setBrush(Blue);
+    p.drawRoundedRect(QRectF(2.5, 2.5, 15, 15), 1.5, 1.5);
+    p.setBrush(Paper);
+    p.drawRect(QRectF(5.5, 2.5, 9, 6));
+    p.setBrush(Ink);
+    p.drawRect(QRectF(11, 3.5, 2, 4));
+    p.setBrush(Paper);
+    p.drawRect(QRectF(5, 11, 10, 6.5));
+}
+
+void DrawClose(QPainter& p)
+{
+    Sheet(p, 3, 2, 12, 16);
+    p.setPen(QPen(Red, 2.2, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(11, 11), QPointF(17, 17));
+    p.drawLine(QPointF(17, 11), QPointF(11, 17));
+}
+
+void DrawPrint(QPainter& p)
+{
+    p.setBrush(Paper);
+    p.drawRect(QRectF(5.5, 2.5, 9, 6));
+    p.setBrush(QColor(0xc9, 0xcf, 0xd8));
+    p.drawRoundedRect(QRectF(2, 8, 16, 7), 1.5, 1.5);
+    p.setBrush(Paper);
+    p.drawRect(QRectF(5.5, 12.5, 9, 5.5));
+    Lines(p, 7.5, 14.5, 2, 5);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Green);
+    p.drawEllipse(QPointF(15.5, 10.5), 0.9, 0.9);
+}
+
+void DrawCut(QPainter& p)
+{
+    p.setPen(QPen(Ink, 1.5, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(6, 2.5), QPointF(12.5, 13));
+    p.drawLine(QPointF(14, 2.5), QPointF(7.5, 13));
+    p.setPen(QPen(Red, 1.5));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QPointF(6, 15.5), 2.6, 2.6);
+    p.drawEllipse(QPointF(14, 15.5), 2.6, 2.6);
+}
+
+void DrawCopy(QPainter& p)
+{
+    Sheet(p, 2.5, 2, 10, 12.5);
+    Sheet(p, 7.5, 5.5, 10, 12.5);
+    Lines(p, 9.5, 10.5, 3, 5.5);
+}
+
+void DrawPaste(QPainter& p)
+{
+    p.setBrush(Amber);
+    p.drawRoundedRect(QRectF(3, 3.5, 12, 15), 1.5, 1.5);
+    p.setBrush(QColor(0xc9, 0xcf, 0xd8));
+    p.drawRoundedRect(QRectF(6.5, 2, 5, 3), 1, 1);
+    Sheet(p, 9, 8, 8.5, 10.5);
+    Lines(p, 10.8, 12, 3, 4.5);
+}
+
+void DrawRun(QPainter& p)
+{
+    QPolygonF tri{{5, 3}, {17, 10}, {5, 17}};
+    p.setBrush(Green);
+    p.setPen(QPen(Green.darker(140), 1.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPolygon(tri);
+}
+
+void DrawStop(QPainter& p)
+{
+    p.setBrush(Red);
+    p.setPen(QPen(Red.darker(140), 1.2));
+    p.drawRoundedRect(QRectF(4, 4, 12, 12), 2, 2);
+}
+
+void DrawKoord(QPainter& p)
+{
+    p.setPen(QPen(Ink, 1.3, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(2, 12), QPointF(18, 12));
+    p.drawLine(QPointF(7, 2), QPointF(7, 18));
+    for (qreal x : {3.5, 10.5, 14.0})
+        p.drawLine(QPointF(x, 11), QPointF(x, 13));
+    for (qreal y : {5.0, 8.5, 15.5})
+        p.drawLine(QPointF(6, y), QPointF(8, y));
+    p.setPen(QPen(Blue, 1.6, Qt::SolidLine, Qt::RoundCap));
+    QPainterPath curve;
+    curve.moveTo(2.5, 16);
+    curve.cubicTo(7, 4, 12, 4, 17.5, 4.5);
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(curve);
+}
+
+void DrawTilpas(QPainter& p)
+{
+    p.setBrush(Paper);
+    p.drawRect(QRectF(2.5, 2.5, 15, 15));
+    p.setPen(QPen(Blue, 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    auto arrow = [&](QPointF from, QPointF to, QPointF a, QPointF b) {
+        p.drawLine(from, to);
+        p.drawLine(to, a);
+        p.drawLine(to, b);
+    };
+    arrow({8, 8}, {5, 5}, {5, 7.5}, {7.5, 5});
+    arrow({12, 8}, {15, 5}, {12.5, 5}, {15, 7.5});
+    arrow({8, 12}, {5, 15}, {5, 12.5}, {7.5, 15});
+    arrow({12, 12}, {15, 15}, {15, 12.5}, {12.5, 15});
+}
+
+void DrawSize(QPainter& p)
+{
+    p.setBrush(Amber);
+    p.drawRect(QRectF(1.5, 11, 17, 6));
+    for (int i = 0; i < 7; ++i) {
+        qreal x = 3.5 + 2.3 * i;
+        p.drawLine(QPointF(x, 11), QPointF(x, i % 2 ? 13 : 14.5));
+    }
+    p.setPen(QPen(Blue, 1.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawLine(QPointF(3, 5.5), QPointF(17, 5.5));
+    p.drawLine(QPointF(3, 5.5), QPointF(5.5, 3.5));
+    p.drawLine(QPointF(3, 5.5), QPointF(5.5, 7.5));
+    p.drawLine(QPointF(17, 5.5), QPointF(14.5, 3.5));
+    p.drawLine(QPointF(17, 5.5), QPointF(14.5, 7.5));
+}
+
+void DrawTekst(QPainter& p)
+{
+    QFont f("Serif");
+    f.setPixelSize(16);
+    f.setBold(true);
+    p.setFont(f);
+    p.setPen(Ink);
+    p.drawText(QRectF(1, 0, 13, 19), Qt::AlignCenter, "A");
+    p.setPen(QPen(Blue, 1.4, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(16, 4), QPointF(16, 17));
+    p.drawLine(QPointF(14.5, 4), QPointF(17.5, 4));
+    p.drawLine(QPointF(14.5, 17), QPointF(17.5, 17));
+}
+
+void DrawProgram(QPainter& p)
+{
+    p.setBrush(QColor(0x24, 0x5b, 0x3a));
+    p.setPen(QPen(QColor(0x8a, 0x5a, 0x2b), 1.5));
+    p.drawRoundedRect(QRectF(1.5, 2.5, 17, 15), 1.5, 1.5);
+    p.setPen(QPen(QColor(0xf4, 0xf4, 0xee), 1.1, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(4, 14), QPointF(16, 14));
+    p.drawLine(QPointF(5, 5), QPointF(5, 15));
+    QPainterPath wave;
+    wave.moveTo(5, 10);
+    wave.cubicTo(8, 3, 10, 3, 11, 10);
+    wave.cubicTo(12, 16, 14, 16, 16, 8);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(Amber, 1.3, Qt::SolidLine, Qt::RoundCap));
+    p.drawPath(wave);
+}
+
+}  // namespace
+
+QIcon ToolIcon(const QString& name)
+{
+    static const QHash<QString, Drawing> drawings = {
+        {"new", DrawNew},     {"open", DrawOpen},   {"save", DrawSave},     {"close", DrawClose},
+        {"print", DrawPrint}, {"cut", DrawCut},     {"copy", DrawCopy},     {"paste", DrawPaste},
+        {"run", DrawRun},     {"stop", DrawStop},   {"koord", DrawKoord},   {"tilpas", DrawTilpas},
+        {"size", DrawSize},   {"tekst", DrawTekst},
+    };
+    auto it = drawings.constFind(name);
+    return it == drawings.constEnd() ? QIcon() : Make(*it);
+}
+
+QIcon ProgramIcon()
+{
+    return Make(DrawProgram);
+}
