@@ -77,8 +77,6 @@ void AbandonRun(const char* text)
         return;
     Eng.Abandoned = 1;
     Eng.FaultText.assign(text);
-    if (Eng.Host && *text)
-        Eng.Host->GeneralError(text);
 }
 
 void Push(datarec& model, double v)

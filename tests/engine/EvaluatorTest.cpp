@@ -244,7 +244,7 @@ struct OverflowCase {
 };
 class EvaluatorOverflow : public ::testing::TestWithParam<OverflowCase> {};
 
-TEST_P(EvaluatorOverflow, AbandonsTheRunOnce)
+TEST_P(EvaluatorOverflow, AbandonsTheRunWithAText)
 {
     RecordingHost host;
     auto m = FreshModel(host);
@@ -254,8 +254,7 @@ TEST_P(EvaluatorOverflow, AbandonsTheRunOnce)
     EXPECT_TRUE(Eng.EvalFailed);
     EXPECT_TRUE(Eng.Abandoned);
     EXPECT_FALSE(Eng.FaultText.empty());
-    ASSERT_EQ(host.errors.size(), 1u);
-    EXPECT_EQ(host.errors[0], Eng.FaultText.view());
+    EXPECT_TRUE(host.errors.empty());  // the run's end reports it
     EXPECT_EQ(m->StackTop, 0);
 }
 
