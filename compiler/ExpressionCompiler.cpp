@@ -96,10 +96,14 @@ void ExpressionCompiler::evkonst(bool flag) {
     m.InOdeSection = 0;
     reversepolish();
     if (ErrorCode > 0) return;
-    // Evaluating fills the value caches, whose field also holds the compile marks (declared or
-    // compiled); the marks must survive, or a function used in a bound would look undefined.
+    // The value cache shares its field with the compile marks (0 declared, 1 compiled). Without a
+    // fresh cache a record marked 0, such as a stop branch, would pass for a value cached at t = 0;
+    // and afterwards the marks must be back, or a function used in a bound would look undefined.
     double marks[MaxRecords + 1];
-    for (int r = 1; r <= m.RecordCount; ++r) marks[r] = m.Records[r].CacheT;
+    for (int r = 1; r <= m.RecordCount; ++r) {
+        marks[r] = m.Records[r].CacheT;
+        m.Records[r].CacheT = BigValue;
+    }
     Evaluate(m, 0);
     for (int r = 1; r <= m.RecordCount; ++r) m.Records[r].CacheT = marks[r];
     if (Eng.Abandoned) {

@@ -1,0 +1,189 @@
+// Every error a script can reach: its code, its status-line text and where the caret goes.
+#include "CompilerTestSupport.h"
+#include "compiler/Diagnostics.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+// A script with "@" where the caret must land; "@" at the very end means the end of the last line.
+struct ErrorCase {
+    const char* name;
+    std::string script;
+    int code;
+    std::string message;
+};
+
+void PrintTo(const ErrorCase& c, std::ostream* os) { *os << c.name; }
+
+std::string Join(int from, int to, const std::string& before, const std::string& after) {
+    std::string s;
+    for (int i = from; i <= to; ++i) s += before + std::to_string(i) + after;
+    return s;
+}
+
+std::string ListValues(int n) { return "konstanter\na = <" + Join(1, n - 1, "", ", ") + "@" + std::to_string(n) + ">"; }
+std::string Constants(int n) { return "konstanter\n" + Join(1, n - 1, "c", " = 1\n") + "@c" + std::to_string(n) + " = 1"; }
+std::string Functions(int n) { return "funktioner\n" + Join(1, n - 1, "f", " = 1\n") + "@f" + std::to_string(n) + " = 1"; }
+std::string Tables(int n) { return "tabeller\n" + Join(1, n - 1, "d", " = <(0, 0)>\n") + "@d" + std::to_string(n) + " = <(0, 0)>"; }
+std::string Points(int n) {
+    return "tabeller\nd = <" + Join(1, n - 1, "(", ", 0), ") + "(@" + std::to_string(n) + ", 0)>";
+}
+std::string Sum(int n) {
+    std::string s = "funktioner\nf = 1";
+    for (int i = 1; i < n; ++i) s += "+1";
+    return s + "@";
+}
+std::string DeepParentheses(int n, int caretAt) {
+    std::string s = "funktioner\nf = ";
+    for (int i = 0; i < n; ++i) s += (i == caretAt ? "@(" : "(");
+    return s + "1" + std::string(n, ')');
+}
+
+const char* Used = " brugt f\xF8r";
+const char* CannotStand = " kan ikke st\xE5 her";
+
+const ErrorCase Cases[] = {
+    {"NumberTooLarge", "konstanter\na = @1e999", 2, "1e999 for stort"},
+    {"UnclosedCommentInExpression", "konstanter\na = 2\n@(* open", 3, "*) forventet"},
+    {"UnclosedCommentAfterDeclarations", "tabeller\nd = <(0, 0)>\n@(* open", 3, "*) forventet"},
+    {"StrayCharacter", "@#", 4, "# ukendt"},
+    {"StrayCharacterInExpression", "konstanter\na = 2 @# 3", 4, "# ukendt"},
+    {"UndeclaredName", "funktioner\nf = @q", 4, "q ukendt"},
+    {"FunctionUsedBeforeDefinition", "funktioner\nf = @g\ng = 1", 4, "g ukendt"},
+    {"OwnNameInFunction", "funktioner\nf = @f + 1", 4, "f ukendt"},
+    {"OutputNotAFunction", "konstanter\nk = 1\ntabelvariable\n@k", 4, "k ukendt"},
+    {"GraphOutputUnknown", "grafvariable\nt, @q, l1", 4, "q ukendt"},
+    {"EqualsMissing", "konstanter\nk @2", 5, "= forventet"},
+    {"EqualsOverLexerError", "konstanter\nk @$ 2", 5, "= forventet"},
+    {"ApostropheMissing", "differentialligninger\ny @= 1 <0>", 7, "' forventet"},
+    {"CommaInDomain", "funktioner\nf = t <0 @1>", 8, ", forventet"},
+    {"CommaInHvis", "funktioner\nf = hvis(t < 1, 1 @0)", 8, ", forventet"},
+    {"CommaInTablePoint", "tabeller\nd = <(0 @0)>", 8, ", forventet"},
+    {"TwoNamesInTableOutput", "tabelvariable\nt @t", 8, ", forventet"},
+    {"TableOutputOverLexerError", "tabelvariable\nt @#", 8, ", forventet"},
+    {"LessMissingInEquation", "differentialligninger\ny' = 1 @0", 9, "< forventet"},
+    {"LessMissingInTable", "tabeller\nd = @(0, 0)", 9, "< forventet"},
+    {"GreaterMissingInList", "konstanter\na = <1, 2@", 10, "> forventet"},
+    {"GreaterMissingInEquation", "differentialligninger\ny' = 1 <0 @0>", 10, "> forventet"},
+    {"GreaterMissingInTable", "tabeller\nd = <(0, 0) @(1, 1)>", 10, "> forventet"},
+    {"NeverDefined", "differentialligninger\ny' = y*z <1>@", 11, "*z* ukendt"},
+    {"OneOfTwoNeverDefined", "differentialligninger\ny' = a + b <0>\nfunktioner\nb = 1@", 11, "*a* ukendt"},
+    {"FortiethConstant", Constants(40), 12, "For Mange datanavne"},
+    {"FortyFirstListValue", ListValues(41), 12, "For Mange datanavne"},
+    {"EightyFirstRecord", Functions(81), 12, "For Mange datanavne"},
+    {"BranchBeyondEighty", "funktioner\n" + Join(1, 78, "f", " = 1\n") + "g = hvis(t < 1, 1, @2)", 12,
+     "For Mange datanavne"},
+    {"FortyFirstTable", Tables(41), 12, "For Mange datanavne"},
+    {"EleventhOutput", "tabelvariable\nt, t, t, t, t, t, t, t, t, t, @t", 12, "For Mange datanavne"},
+    {"DefinedTwice", "funktioner\nf = 2\n@f = 3", 14, std::string("f") + Used},
+    {"PresetPi", "konstanter\n@pi = 3", 14, std::string("pi") + Used},
+    {"PresetT", "funktioner\n@t = 2", 14, std::string("t") + Used},
+    {"ConstantAsFunction", "konstanter\nk = 1\nfunktioner\n@k = 2", 14, std::string("k") + Used},
+    {"TableAsConstantName", "konstanter\nk = 1\ntabeller\n@k = <(0, 0)>", 14, std::string("k") + Used},
+    {"NoComparison", "funktioner\nf = hvis(t@, 1, 0)", 15, "< forventet"},
+    {"TwentyNumbers", Sum(20), 16, "Udtryk for stort"},
+    {"NestedTooDeep", DeepParentheses(150, 100), 16, "Udtryk for stort"},
+    {"CloseMissing", "funktioner\nf = (1@", 17, ") forventet"},
+    {"CloseMissingInTablePoint", "tabeller\nd = <(0, 0@>", 17, ") forventet"},
+    {"OpenMissingAfterFunction", "funktioner\nf = sin @t", 18, "( forventet"},
+    {"OpenMissingInTable", "tabeller\nd = <@0, 0>", 18, "( forventet"},
+    {"OpenMissingAfterTableName", "tabeller\nd = <(0, 0)>\nfunktioner\nf = d @t", 18, "( forventet"},
+    {"SignAfterPower", "funktioner\nf = 2^@-1", 20, "Fejl i udtryk"},
+    {"DoubleLess", "funktioner\nf = hvis(1 @<< 2, 1, 0)", 20, "Fejl i udtryk"},
+    {"OperandMissing", "funktioner\nf = 2 * @)", 20, "Fejl i udtryk"},
+    {"TwoSigns", "funktioner\nf = 2*@-3", 21, std::string("f") + CannotStand},
+    {"NoSection", "@y = t^2", 21, std::string("y") + CannotStand},
+    {"SectionOutOfOrder", "funktioner\nf = 1\n@konstanter\na = 1", 21, std::string("konstanter") + CannotStand},
+    {"SectionTwice", "konstanter\na = 1\n@konstanter\nb = 2", 21, std::string("konstanter") + CannotStand},
+    {"KeywordDeclared", "konstanter\n@sin = 2", 21, std::string("sin") + CannotStand},
+    {"LeftOverToken", "tabelvariable\n@5", 21, std::string("tabelvariable") + CannotStand},
+    {"DecimalsTooMany", "tabelvariable\nt:@7", 23, "Heltal forventet"},
+    {"DecimalsNotWhole", "tabelvariable\nt:@1.5", 23, "Heltal forventet"},
+    {"StyleMissing", "grafvariable\nt, t, @l7", 24, "Datanavn forventet"},
+    {"NameAfterComma", "tabelvariable\nt, @3", 24, "Datanavn forventet"},
+    {"GraphYMissing", "grafvariable\nt, @3, l1", 24, "Datanavn forventet"},
+    {"ConstantCannotBeComputed", "konstanter\na = ln(0)@", 25, "t kan ikke udregnes i 0"},
+    {"ListValueCannotBeComputed", "konstanter\na = <1, ln(0)@>", 25, "t kan ikke udregnes i 0"},
+    {"StopInConstant", "konstanter\na = hvis(1 < 2, stop, 1)@", 25, "t kan ikke udregnes i 0"},
+    {"FortiethPoint", Points(40), 28, "Tabel for stor"},
+    {"XNotIncreasing", "tabeller\nd = <(0, 0), (0, @1)>", 29, "Tabel i uorden"},
+    {"StopInLastTable", "funktioner\nf = hvis(t < 3, 1, stop)\ntabelvariable\nt, f@", 19,
+     "Stopbetingelse opfyldt i 3"},
+};
+
+// The script without its marker, and the marker's offset with CR LF line ends.
+std::pair<std::string, int> SplitMarker(const std::string& marked) {
+    std::string script;
+    int offset = -1, crlfOffset = 0;
+    for (char c : marked) {
+        if (c == '@') {
+            offset = crlfOffset;
+            continue;
+        }
+        script += c;
+        crlfOffset += c == '\n' ? 2 : 1;
+    }
+    return {script, offset};
+}
+
+class ScriptErrors : public testing::TestWithParam<ErrorCase> {};
+
+TEST_P(ScriptErrors, CodeMessageAndCaret) {
+    const ErrorCase& c = GetParam();
+    auto [script, caret] = SplitMarker(c.script);
+    ScriptCompiler compiler;
+    RecordingHost host;
+    RunResult r = RunScript(compiler, script, host);
+    EXPECT_EQ(r.ErrorCode, c.code);
+    EXPECT_EQ(r.Message, c.message);
+    EXPECT_EQ(r.CaretOffset, caret);
+    EXPECT_FALSE(r.Abandoned);
+    ASSERT_EQ(host.Statuses.size(), 1u);
+    EXPECT_EQ(host.Statuses[0], c.message);
+}
+
+INSTANTIATE_TEST_SUITE_P(Compiler, ScriptErrors, testing::ValuesIn(Cases),
+                         [](const testing::TestParamInfo<ErrorCase>& info) { return std::string(info.param.name); });
+
+TEST(ScriptErrors, CaretLineAndColumn) {
+    ScriptCompiler compiler;
+    RecordingHost host;
+    RunResult r = RunScript(compiler, "konstanter\n  a = 1\n  b 2", host);
+    EXPECT_EQ(r.ErrorCode, 5);
+    EXPECT_EQ(r.CaretLine, 2);
+    EXPECT_EQ(r.CaretColumn, 4);
+    r = RunScript(compiler, "konstanter\na = <1", host);
+    EXPECT_EQ(r.CaretLine, 1);
+    EXPECT_EQ(r.CaretColumn, 6);  // the end of the text: after the last line's last character
+}
+
+TEST(ScriptErrors, SuccessfulRunsShowNothing) {
+    for (const char* script : {"", "(* only a comment *)", "konstanter\nk = 2 ; b = 3", "KONSTANTER\nK = PI"}) {
+        ScriptCompiler compiler;
+        RecordingHost host;
+        RunResult r = RunScript(compiler, script, host);
+        EXPECT_EQ(r.ErrorCode, 0) << script;
+        EXPECT_EQ(r.CaretOffset, -1) << script;
+        EXPECT_TRUE(host.Statuses.empty()) << script;
+        EXPECT_TRUE(host.Tables.empty() && host.Graphs.empty()) << script;
+    }
+}
+
+TEST(Diagnostics, TextsAreCutAtTheirLengths) {
+    const std::string long40(40, 'a');
+    EXPECT_EQ(ComposeMessage(4, long40, "", 0), std::string(32, 'a'));
+    EXPECT_EQ(ComposeMessage(14, long40, "", 0), std::string(35, 'a'));
+    EXPECT_EQ(ComposeMessage(25, long40, "", 0), std::string(40, 'a') + " kan i0");
+    EXPECT_EQ(ComposeMessage(25, "abc", "", 0), "abc kan ikke udregnes i 0");
+    EXPECT_EQ(ComposeMessage(13, "x", "", 0), "Internt stakoverl\xF8" "b");
+    EXPECT_EQ(ComposeMessage(22, "x", "", 2.5), "Beregningsusikkerhed for stor i 2,5");
+    EXPECT_EQ(ComposeMessage(21, "x", "navn", 0), std::string("navn") + CannotStand);
+    EXPECT_EQ(ComposeMessage(30, "x", "", 0), "");
+    EXPECT_STREQ(ExpectedTokenText(24), "Datanavn");
+    EXPECT_EQ(ExpectedTokenText(4), nullptr);
+}
+
+}  // namespace
