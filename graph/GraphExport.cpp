@@ -29,6 +29,8 @@ void DrawOn(QPainter& p, const double (&settings)[16], const TKurveList& curves,
     std::copy(settings, settings + 16, surface.Settings);
     surface.curves = const_cast<TKurveList*>(&curves);
     surface.PreparePrinter(&p, widthCm, heightCm, 0, 0);
+    // The frame has room to spare; a margin keeps the top number from being cut off.
+    p.translate(surface.charW, surface.charW);
     surface.LavKoord();
     surface.Replay();
 }

@@ -23,7 +23,7 @@ int Nint(long double v)
     if (std::isnan(v))
         return 0;
     v = std::clamp(v, -PixelLimit, PixelLimit);
-    return static_cast<int>(std::nearbyint(v));
+    return static_cast<int>(std::lrint(v));
 }
 
 QString Latin(const std::string& s)
@@ -114,10 +114,11 @@ void TGraf::PrepareScreen(QPainter* c)
     const QFontMetrics fm = c->fontMetrics();
     charW = fm.horizontalAdvance(QStringLiteral("M"));
     charH = fm.height();
-    areaW = width();
-    areaH = height();
+    // Room above and to the right, so the numbers at the top and right ends show whole.
     areaLeft = 0;
-    areaTop = 0;
+    areaTop = charH / 2;
+    areaW = width() - ScreenRightMargin * charW / 2;
+    areaH = height() - areaTop;
 }
 
 void TGraf::PreparePrinter(QPainter* c, double widthCm, double heightCm, double leftCm, double topCm)
@@ -583,7 +584,8 @@ void TGraf::Zoom(double xmin, double xmax, double ymin, double ymax)
 {
     if (!canvas)
         return;
-    canvas->fillRect(QRect(0, 0, areaW, areaH), Qt::white);
+    // The screen's margins hold numbers of the old view too.
+    canvas->fillRect(canvas == screenPainter ? picture.rect() : QRect(0, 0, areaW, areaH), Qt::white);
     Settings[iXmin] = xmin;
     Settings[iXmax] = xmax;
     Settings[iYMin] = ymin;

@@ -82,6 +82,8 @@ public:
     // Font sizes in points: the screen's, and the printer's and the copy's.
     static constexpr int ScreenPointSize = 8;
     static constexpr int PrintPointSize = 10;
+    // The screen's margin right of the plot, in half widths of "M".
+    static constexpr int ScreenRightMargin = 3;
 
     // Whether the rubber band is showing, and its pixel rectangle.
     bool BandVisible() const { return bandShown; }
