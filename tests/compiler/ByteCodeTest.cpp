@@ -1,0 +1,124 @@
+// The exact reverse-polish code the compiler writes into the records.
+#include "CompilerTestSupport.h"
+#include "compiler/Disassembler.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+struct CodeCase {
+    const char* name;
+    std::string script;  // compiled; the code of `record` is compared
+    int record;
+    std::string code;    // disassembled, one operation per line
+};
+
+void PrintTo(const CodeCase& c, std::ostream* os) { *os << c.name; }
+
+std::string Sum(int n) {
+    std::string s = "1";
+    for (int i = 1; i < n; ++i) s += "+1";
+    return s;
+}
+
+std::string SumCode(int n) {
+    std::string s = "num 1\n";
+    for (int i = 1; i < n; ++i) s += "num 1\nadd\n";
+    return s;
+}
+
+const CodeCase Cases[] = {
+    {"PowerIsRightAssociative", "funktioner\nf = 2^3^2", 1, "num 2\nnum 3\nnum 2\npow\npow\n"},
+    {"SignAppliesToThePower", "funktioner\nf = -2^2", 1, "num 2\nnum 2\npow\nneg\n"},
+    {"MinusIsLeftAssociative", "funktioner\nf = 1-2-3", 1, "num 1\nnum 2\nsub\nnum 3\nsub\n"},
+    {"ApostropheIsPower", "funktioner\nf = t'2", 1, "ref 0\nnum 2\npow\n"},
+    {"ProductBeforeSum", "funktioner\nf = 1+2*3/4", 1, "num 1\nnum 2\nnum 3\nmul\nnum 4\ndiv\nadd\n"},
+    {"PlusSignAddsNothing", "funktioner\nf = +t", 1, "ref 0\n"},
+    {"SignAfterParenthesis", "funktioner\nf = 2*(-3)", 1, "num 2\nnum 3\nneg\nmul\n"},
+    {"ConstantTableAndFunctions",
+     "konstanter\nk = 2\ntabeller\nd = <(0, 0), (1, 1)>\nfunktioner\nf = k*d(t) + sin(pi)", 1,
+     "const 2\nref 0\ntable 1\nmul\nconst 1\nsin\nadd\n"},
+    {"EveryFunctionName", "funktioner\nf = cos(acos(asin(arccot(atn(log(ln(exp(sqr(abs(tan(cot(1))))))))))))", 1,
+     "num 1\ncot\ntan\nabs\nsqrt\nexp\nln\nlog\narctan\narccot\narcsin\narccos\ncos\n"},
+    {"EarlierFunction", "funktioner\ng = 1\nf = g*t", 2, "ref 1\nref 0\nmul\n"},
+    {"HvisWithStop", "funktioner\nf = hvis(t<1, 0, stop)", 1, "ref 0\nnum 1\nlt\nif 2 3\n"},
+    {"HvisFirstBranch", "funktioner\nf = hvis(t<1, 0, stop)", 2, "num 0\n"},
+    {"HvisSecondBranchIsStop", "funktioner\nf = hvis(t<1, 0, stop)", 3, "stop\n"},
+    {"ConditionsInParentheses", "funktioner\nf = hvis((t<1) og (t>-1), 1, 0)", 1,
+     "ref 0\nnum 1\nlt\nref 0\nnum 1\nneg\ngt\nmul\nif 2 3\n"},
+    {"ArithmeticParenthesisInCondition", "funktioner\nf = hvis((t+1)*2 < 3, 1, 0)", 1,
+     "ref 0\nnum 1\nadd\nnum 2\nmul\nnum 3\nlt\nif 2 3\n"},
+    {"EllerAndComparisons", "funktioner\nf = hvis(t <= 1 eller t >< 2 og t >= 3, 1, 0)", 1,
+     "ref 0\nnum 1\nle\nref 0\nnum 2\nne\nref 0\nnum 3\nge\nmul\nadd\nif 2 3\n"},
+    {"NestedHvisUsesFourRecords", "funktioner\nf = 1 + hvis(t = 0, hvis(t > 1, 2, 3), 4)", 1,
+     "num 1\nref 0\nnum 0\neq\nif 2 5\nadd\n"},
+    {"NestedHvisInner", "funktioner\nf = 1 + hvis(t = 0, hvis(t > 1, 2, 3), 4)", 2,
+     "ref 0\nnum 1\ngt\nif 3 4\n"},
+    {"NineteenNumbers", "funktioner\nf = " + Sum(19), 1, SumCode(19)},
+    {"ForwardReferenceInEquation", "differentialligninger\ny' = y*z <1>\nfunktioner\nz = 2", 1,
+     "ref 1\nref 2\nmul\n"},
+};
+
+class ByteCode : public testing::TestWithParam<CodeCase> {};
+
+TEST_P(ByteCode, Disassembled) {
+    const CodeCase& c = GetParam();
+    ScriptCompiler compiler;
+    NullHost host;
+    RunResult r = RunScript(compiler, c.script, host);
+    ASSERT_EQ(r.ErrorCode, 0) << r.Message;
+    EXPECT_EQ(Disassemble(compiler.Model->Records[c.record].Code.view()), c.code);
+}
+
+INSTANTIATE_TEST_SUITE_P(Compiler, ByteCode, testing::ValuesIn(Cases),
+                         [](const testing::TestParamInfo<CodeCase>& info) { return std::string(info.param.name); });
+
+TEST(ByteCode, ExactBytesOfANumberAndTheEnd) {
+    ScriptCompiler compiler;
+    NullHost host;
+    ASSERT_EQ(RunScript(compiler, "funktioner\nf = 1\ng = hvis(f > 0, stop, 1)", host).ErrorCode, 0);
+    const datarec& m = *compiler.Model;
+    EXPECT_EQ(m.Records[1].Code.view(), std::string_view("d\0\0\0\0\0\0\xF0\x3F\0", 10));
+    EXPECT_EQ(m.Records[2].Code.view(), std::string_view("x\x01\x64\0\0\0\0\0\0\0\0>\x86x\x03x\x04\0", 18));
+    EXPECT_EQ(m.Records[3].Code.view(), std::string_view("\x87\0", 2));
+    // Branches carry the name of their function and are never differential equations.
+    EXPECT_EQ(m.Records[3].Name.view(), "g");
+    EXPECT_EQ(m.Records[4].Name.view(), "g");
+    EXPECT_EQ(m.RecordCount, 4);
+}
+
+TEST(ByteCode, NineteenNumbersFitTwentyDoNot) {
+    ScriptCompiler compiler;
+    NullHost host;
+    ASSERT_EQ(RunScript(compiler, "funktioner\nf = " + Sum(19), host).ErrorCode, 0);
+    EXPECT_EQ(compiler.Model->Records[1].Code.size(), 190u);  // 189 code bytes and the end
+    EXPECT_EQ(RunScript(compiler, "funktioner\nf = " + Sum(20), host).ErrorCode, 16);
+}
+
+TEST(ByteCode, RecordMarks) {
+    ScriptCompiler compiler;
+    NullHost host;
+    ASSERT_EQ(RunScript(compiler, "differentialligninger\ny' = hvis(t < 1, y, 0) <2>\nfunktioner\nf = y <0, 5>",
+                        host).ErrorCode, 0);
+    const datarec& m = *compiler.Model;
+    EXPECT_EQ(m.Records[1].IsOde, 1);
+    EXPECT_EQ(m.Records[1].Lo, 2.0);  // the initial value
+    EXPECT_EQ(m.Records[2].IsOde, 0);  // branches
+    EXPECT_EQ(m.Records[3].IsOde, 0);
+    EXPECT_EQ(m.Records[4].IsOde, 0);
+    EXPECT_EQ(m.Records[4].CacheT, 1.0);
+    EXPECT_EQ(m.Records[4].Lo, 0.0);
+    EXPECT_EQ(m.Records[4].Hi, 5.0);
+    EXPECT_EQ(m.PlainLimit, 0);
+    EXPECT_EQ(m.OdeLimit, 3);
+}
+
+TEST(Disassembler, StopsAtTheEndButNotInsideOperands) {
+    EXPECT_EQ(Disassemble(std::string_view("k\0m\0n", 5)), "const 0\nneg\n");
+    EXPECT_EQ(Disassemble(std::string_view("\xE7\x02\x01", 3)), "table 2\nbyte 1\n");
+    EXPECT_EQ(Disassemble("d12"), "byte 100\nbyte 49\nbyte 50\n");  // a number cut short
+}
+
+}  // namespace
