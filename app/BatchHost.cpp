@@ -1,0 +1,195 @@
+// The batch mode's pages and messages: tables stream into TSV files, graphs keep their points for the files.
+#include "app/BatchHost.h"
+
+#include "workspace/Cp1252.h"
+
+#include <QString>
+
+#include <charconv>
+#include <cstring>
+#include <iostream>
+
+std::string Utf8FromCp1252(const std::string& bytes)
+{
+    return Cp1252::ToQString(bytes).toUtf8().toStdString();
+}
+
+std::string Cp1252FromUtf8(const std::string& utf8)
+{
+    return Cp1252::FromQString(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+}
+
+BatchTable::~BatchTable()
+{
+    Close();
+}
+
+void BatchTable::SetColCount(int n)
+{
+    Cols = n;
+    Cells.resize(static_cast<std::size_t>(n));
+}
+
+void BatchTable::SetCell(int col, int row, std::string_view text)
+{
+    if (row < CurrentRow || col < 0 || col >= Cols)
+        return;
+    if (row > CurrentRow) {
+        FlushRow();
+        CurrentRow = row;
+    }
+    const std::size_t start = std::min(text.find_first_not_of(' '), text.size());
+    Cells[static_cast<std::size_t>(col)].assign(text.substr(start));
+}
+
+// One line per row that holds text: its cells joined by TAB.
+void BatchTable::FlushRow()
+{
+    bool any = false;
+    Line.clear();
+    for (std::size_t c = 0; c < Cells.size(); ++c) {
+        if (c > 0)
+            Line += '\t';
+        Line += Cells[c];
+        any = any || !Cells[c].empty();
+        Cells[c].clear();
+    }
+    if (any && File) {
+        Line += '\n';
+        std::fwrite(Line.data(), 1, Line.size(), File);
+    }
+}
+
+bool BatchTable::Close()
+{
+    if (!File)
+        return true;
+    FlushRow();
+    const bool ok = !std::ferror(File);
+    const bool closed = std::fclose(File) == 0;
+    File = nullptr;
+    return ok && closed;
+}
+
+void BatchGraph::SetSettings(const double (&settings)[16])
+{
+    std::memcpy(Settings, settings, sizeof Settings);
+}
+
+void BatchGraph::Makekurve(int kind)
+{
+    TKurve curve;
+    curve.kind = kind;
+    curves.push_back(std::move(curve));
+}
+
+void BatchGraph::Draw2(int curve, double x, double y)
+{
+    if (curve < 1 || curve > static_cast<int>(curves.size()))
+        return;
+    TKurve& k = curves[static_cast<std::size_t>(curve - 1)];
+    k.points.push_back(TPunkt{x, y, true});
+    k.lastX = x;
+    k.lastY = y;
+    k.penDown = true;
+}
+
+BatchHost::BatchHost(std::string fileLabel, std::string outDir)
+    : FileLabel(std::move(fileLabel)), OutDir(std::move(outDir))
+{
+}
+
+BatchHost::~BatchHost() = default;
+
+std::string BatchHost::PathFor(const std::string& caption, const char* extension) const
+{
+    std::string name = Utf8FromCp1252(caption) + extension;
+    return OutDir.empty() ? name : OutDir + "/" + name;
+}
+
+void BatchHost::Error(const std::string& utf8Text)
+{
+    std::cerr << FileLabel << ": error: " << utf8Text << '\n';
+}
+
+std::FILE* BatchHost::Open(const std::string& path)
+{
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) {
+        Error("kan ikke skrive " + path + ": " + std::strerror(errno));
+        WriteFailed = true;
+        return nullptr;
+    }
+    static constexpr std::size_t BufferBytes = 1 << 16;
+    std::setvbuf(f, nullptr, _IOFBF, BufferBytes);
+    return f;
+}
+
+TableTarget* BatchHost::LavTabel(const std::string& caption)
+{
+    std::FILE* f = Open(PathFor(caption, ".tsv"));
+    if (!f)
+        return nullptr;
+    Tables.push_back(std::make_unique<BatchTable>(f));
+    return Tables.back().get();
+}
+
+GraphTarget* BatchHost::LavGraf(const std::string& caption)
+{
+    auto graph = std::make_unique<BatchGraph>();
+    graph->Caption = caption;
+    graph->PathStem = PathFor(caption, "");
+    Graphs.push_back(std::move(graph));
+    return Graphs.back().get();
+}
+
+void BatchHost::Notice(const char* text)
+{
+    std::cerr << FileLabel << ": notice: " << text << '\n';
+}
+
+void BatchHost::GeneralError(const std::string& text)
+{
+    Faulted = true;
+    Error(Utf8FromCp1252(text));
+}
+
+// curve<TAB>x<TAB>y, 17 significant digits, curves from 1 in creation order, points in storage order.
+bool BatchHost::WriteGraphTsv(const BatchGraph& graph)
+{
+    const std::string path = graph.PathStem + ".tsv";
+    std::FILE* f = Open(path);
+    if (!f)
+        return false;
+    char line[96];
+    for (std::size_t c = 0; c < graph.curves.size(); ++c) {
+        for (const TPunkt& p : graph.curves[c].points) {
+            if (!p.isPoint)
+                continue;
+            char* out = std::to_chars(line, line + 20, c + 1).ptr;
+            *out++ = '\t';
+            out = std::to_chars(out, out + 32, p.x, std::chars_format::general, 17).ptr;
+            *out++ = '\t';
+            out = std::to_chars(out, out + 32, p.y, std::chars_format::general, 17).ptr;
+            *out++ = '\n';
+            std::fwrite(line, 1, static_cast<std::size_t>(out - line), f);
+        }
+    }
+    const bool ok = !std::ferror(f) && std::fclose(f) == 0;
+    if (!ok)
+        Error("kan ikke skrive " + path);
+    return ok;
+}
+
+bool BatchHost::Finish()
+{
+    for (auto& table : Tables)
+        if (!table->Close())
+            WriteFailed = true;
+    for (const auto& graph : Graphs) {
+        if (!WriteGraphTsv(*graph))
+            WriteFailed = true;
+        // The pictures CAPTION.svg and CAPTION.png go beside the TSV, from graph->Settings and graph->curves.
+    }
+    return !WriteFailed;
+}
