@@ -1,0 +1,198 @@
+// What the section parser puts into the model, and the result pages a run makes through its host.
+#include "CompilerTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+namespace {
+
+struct Compiled {
+    ScriptCompiler compiler;
+    RecordingHost host;
+    RunResult result;
+    explicit Compiled(const std::string& script, const SettingsTexts& settings = TestSettings()) {
+        result = RunScript(compiler, script, host, settings);
+    }
+    const datarec& m() const { return *compiler.Model; }
+};
+
+TEST(Constants, ValuesUseEarlierConstantsAndPi) {
+    Compiled c("konstanter\na = 2\nb = a*3 (* note *) ; c = pi\nd = d + 1\ne = t + 4");
+    ASSERT_EQ(c.result.ErrorCode, 0);
+    EXPECT_EQ(c.m().ConstCount, 6);
+    EXPECT_EQ(c.m().ConstNames[3].view(), "b");
+    EXPECT_EQ(c.m().ConstValues[3], 6.0);
+    EXPECT_EQ(c.m().ConstValues[4], std::acos(-1.0));
+    EXPECT_EQ(c.m().ConstValues[5], 1.0);  // its own name stands for 0 until stored
+    EXPECT_EQ(c.m().ConstValues[6], 4.0);  // t is 0 in a constant
+    EXPECT_EQ(c.m().ConstLists[2], nullptr);
+}
+
+TEST(Constants, ListKeepsEveryValueAndStandsForItsFirst) {
+    Compiled c("konstanter\na = <1, 2, 1+2>\nb = a*10");
+    ASSERT_EQ(c.result.ErrorCode, 0);
+    const SkareRec* list = c.m().ConstLists[2].get();
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->Count, 3);
+    EXPECT_EQ(list->Values[1], 1.0);
+    EXPECT_EQ(list->Values[3], 3.0);
+    EXPECT_EQ(c.m().ConstValues[2], 1.0);
+    EXPECT_EQ(c.m().ConstValues[3], 10.0);
+}
+
+TEST(Constants, ListHoldsFortyValuesAndNoMore) {
+    std::string forty = "konstanter\na = <1";
+    for (int i = 2; i <= 40; ++i) forty += ", " + std::to_string(i);
+    Compiled ok(forty + ">");
+    ASSERT_EQ(ok.result.ErrorCode, 0);
+    EXPECT_EQ(ok.m().ConstLists[2]->Count, 40);
+    EXPECT_EQ(ok.m().ConstLists[2]->Values[40], 40.0);
+    Compiled over(forty + ", 41>");
+    EXPECT_EQ(over.result.ErrorCode, 12);
+    EXPECT_EQ(over.m().ConstLists[2]->Count, 40);
+}
+
+TEST(Tables, EndsReachToTheUnboundedValue) {
+    Compiled c("tabeller\nd = <(0, 1), (2, 3)>\ne = <(5, 7)>");
+    ASSERT_EQ(c.result.ErrorCode, 0);
+    const TableRec& d = c.m().Tables[1];
+    EXPECT_EQ(d.Name.view(), "d");
+    EXPECT_EQ(d.DataBytes, 64);
+    EXPECT_EQ(d.Points[0].x, -BigValue);
+    EXPECT_EQ(d.Points[0].y, 1.0);
+    EXPECT_EQ(d.Points[2].x, 2.0);
+    EXPECT_EQ(d.Points[3].x, BigValue);
+    EXPECT_EQ(d.Points[3].y, 3.0);
+    const TableRec& e = c.m().Tables[2];
+    EXPECT_EQ(e.DataBytes, 48);
+    EXPECT_EQ(e.Points[0].y, 7.0);
+    EXPECT_EQ(e.Points[2].y, 7.0);
+    EXPECT_EQ(c.m().TableBuffer, nullptr);  // scratch only while the section is read
+}
+
+TEST(Tables, ThirtyNinePointsFit) {
+    std::string s = "tabeller\nd = <(1, 1)";
+    for (int i = 2; i <= 39; ++i) s += ", (" + std::to_string(i) + ", " + std::to_string(i) + ")";
+    Compiled c(s + ">");
+    ASSERT_EQ(c.result.ErrorCode, 0);
+    EXPECT_EQ(c.m().Tables[1].PointCount(), 39);
+    EXPECT_EQ(c.m().Tables[1].Points[40].y, 39.0);
+}
+
+TEST(ForwardReferences, PendingUntilDefined) {
+    Compiled defined("differentialligninger\ny' = y*z <1>\nfunktioner\nz = 2");
+    ASSERT_EQ(defined.result.ErrorCode, 0);
+    EXPECT_TRUE(defined.m().Pending.empty());
+    EXPECT_EQ(defined.m().Records[2].Name.view(), "z");
+    Compiled undefined("differentialligninger\ny' = y*z + w <1>\nu' = z <0>");
+    EXPECT_EQ(undefined.result.ErrorCode, 11);
+    EXPECT_EQ(undefined.m().Pending.view(), "*z**w*");
+    Compiled laterEquation("differentialligninger\ny' = z <1>\nz' = y <0>");
+    EXPECT_EQ(laterEquation.result.ErrorCode, 0);
+    EXPECT_EQ(laterEquation.m().Records[2].IsOde, 1);
+}
+
+TEST(ForwardReferences, OnlyInDifferentialEquations) {
+    Compiled c("differentialligninger\ny' = 1 <z>\nfunktioner\nz = 1");
+    EXPECT_EQ(c.result.ErrorCode, 4);  // an initial value is a constant expression
+    EXPECT_EQ(c.result.Message, "z ukendt");
+}
+
+TEST(Names, LongNamesAreToldApartInFull) {
+    const std::string stem(25, 'a');
+    Compiled c("konstanter\n" + stem + "x = 1\n" + stem + "y = 2\nfunktioner\nf = " + stem + "y");
+    ASSERT_EQ(c.result.ErrorCode, 0);
+    EXPECT_EQ(c.m().ConstCount, 3);
+    EXPECT_EQ(c.m().ConstValues[3], 2.0);
+    EXPECT_EQ(c.m().Records[1].Code.view().substr(0, 2), std::string_view("k\x03"));
+    const std::string name40(40, 'b');
+    Compiled longName("funktioner\n" + name40 + " = 1\n" + name40 + " = 2");
+    EXPECT_EQ(longName.result.ErrorCode, 14);
+    EXPECT_EQ(longName.result.Message, std::string(25, 'b') + " brugt f\xF8r");
+    EXPECT_EQ(longName.m().Records[1].Name.view(), std::string(31, 'b'));
+}
+
+TEST(Functions, ABoundMayUseAnEarlierFunction) {
+    Compiled c("funktioner\nf = 2\ng = t <0, f+1>\nh = f + g");
+    ASSERT_EQ(c.result.ErrorCode, 0) << c.result.Message;
+    EXPECT_EQ(c.m().Records[2].Hi, 3.0);
+    EXPECT_EQ(c.m().Records[1].CacheT, 1.0);
+}
+
+TEST(Functions, ConstantExpressionsReuseTheirBranchRecords) {
+    Compiled c("konstanter\na = hvis(1 < 2, 5, 6)\nfunktioner\nf = 1");
+    ASSERT_EQ(c.result.ErrorCode, 0);
+    EXPECT_EQ(c.m().ConstValues[2], 5.0);
+    EXPECT_EQ(c.m().RecordCount, 1);
+    EXPECT_EQ(c.m().Records[1].Name.view(), "f");
+}
+
+TEST(Run, TableSectionMakesACaptionedPage) {
+    Compiled c("funktioner\nf = 2*t\ntabelvariable\nt, f:2", TestSettings("0", "1", "2"));
+    ASSERT_EQ(c.result.ErrorCode, 0);
+    ASSERT_EQ(c.host.Tables.size(), 1u);
+    const RecordingTable& page = *c.host.Tables[0];
+    EXPECT_EQ(page.Caption, "doc-1");
+    EXPECT_EQ(page.Cell(0, 0), "t");
+    EXPECT_EQ(page.Cell(1, 0), "f");
+    EXPECT_EQ(page.Rows, 5);  // header, three rows, the empty last row
+    EXPECT_EQ(c.m().Outputs[2].F2, 2);
+    EXPECT_EQ(c.m().Outputs[1].F2, 255);
+    EXPECT_EQ(c.compiler.ResultCount, 1);
+}
+
+TEST(Run, EverySectionGetsItsOwnPageNumberedAcrossRuns) {
+    ScriptCompiler compiler;
+    RecordingHost host;
+    const std::string script = "funktioner\nf = t\ntabelvariable\nt, f\ngrafvariable\nt, f, l2 t, t, m3\ntabelvariable\nf";
+    ASSERT_EQ(RunScript(compiler, script, host, TestSettings("0", "1", "2")).ErrorCode, 0);
+    ASSERT_EQ(RunScript(compiler, script, host, TestSettings("0", "1", "2")).ErrorCode, 0);
+    ASSERT_EQ(host.Tables.size(), 4u);
+    ASSERT_EQ(host.Graphs.size(), 2u);
+    EXPECT_EQ(host.Tables[1]->Caption, "doc-3");
+    EXPECT_EQ(host.Graphs[1]->Caption, "doc-5");
+    EXPECT_EQ(host.Tables[1]->Cols, 1);  // only its own section's variables
+    EXPECT_EQ(host.Tables[1]->Cell(0, 0), "f");
+    EXPECT_EQ(host.Graphs[0]->Curves, (std::vector<int>{1, 9}));
+    EXPECT_EQ(compiler.ResultCount, 6);
+}
+
+TEST(Run, StopFollowedByMoreSectionsGoesOn) {
+    Compiled c("funktioner\nf = hvis(t < 3, 1, stop)\ntabelvariable\nf\ntabelvariable\nt");
+    EXPECT_EQ(c.result.ErrorCode, 0);
+    ASSERT_EQ(c.host.Tables.size(), 2u);
+    EXPECT_EQ(c.host.Tables[1]->Rows, 13);
+}
+
+TEST(Run, SettingsThatCannotBeEvaluatedAreZero) {
+    SettingsTexts s = TestSettings();
+    s[0] = "2*";
+    s[1] = "3+4";
+    Compiled c("", s);
+    EXPECT_EQ(c.m().Settings[0], 0.0);
+    EXPECT_EQ(c.m().Settings[1], 7.0);
+    EXPECT_EQ(c.m().Settings[9], 10.0);
+}
+
+TEST(Run, AnOverflowAbandonsTheRunWithoutAStatusMessage) {
+    Compiled c("konstanter\na = 10^400\nb = 1/0");
+    EXPECT_TRUE(c.result.Abandoned);
+    EXPECT_EQ(c.result.ErrorCode, 0);
+    EXPECT_TRUE(c.host.Statuses.empty());
+    EXPECT_EQ(c.host.Errors.size(), 1u);
+    EXPECT_TRUE(c.host.Notices.empty());  // parsing stopped before b
+    Compiled next("konstanter\na = 1");  // the next run starts clean
+    EXPECT_FALSE(next.result.Abandoned);
+}
+
+TEST(Run, NestingOfConditionsIsBounded) {
+    std::string deep = "funktioner\nf = hvis(" + std::string(300, '(') + "t < 1" + std::string(300, ')') + ", 1, 0)";
+    Compiled c(deep);
+    EXPECT_EQ(c.result.ErrorCode, 16);
+    Compiled ok("funktioner\nf = hvis(" + std::string(20, '(') + "t < 1" + std::string(20, ')') + ", 1, 0)");
+    EXPECT_EQ(ok.result.ErrorCode, 0);
+}
+
+}  // namespace
