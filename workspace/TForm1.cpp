@@ -75,6 +75,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), HostImpl(new GuiHost(*thi
 TForm1::~TForm1()
 {
     disconnect(qApp, nullptr, this, nullptr);
+    disconnect(PageControl1, nullptr, this, nullptr);
     Timer1->stop();
     TakePanel2Off();
     while (PageControl1->count() > 0) {
@@ -636,6 +637,9 @@ TTabMemo* TForm1::Open(QString fileName)
     page->Editor->setFocus();
     page->FileName = fileName;
     page->Modified = false;
+    // Filling the editor counted as a change; the poll would take the save commands back at its next tick.
+    Enable("Gem1", false);
+    Enable("SbGem", false);
     return page;
 }
 

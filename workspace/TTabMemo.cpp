@@ -37,7 +37,11 @@ TTabMemo::TTabMemo(QWidget* parent) : TTabGen(parent), Settings(DefaultSettings(
     });
 }
 
-TTabMemo::~TTabMemo() = default;
+TTabMemo::~TTabMemo()
+{
+    // The editor goes after this page's own part; its last signals must not reach it.
+    Editor->disconnect(this);
+}
 
 QStringList TTabMemo::Lines() const
 {
