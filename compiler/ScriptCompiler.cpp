@@ -13,6 +13,8 @@ ScriptCompiler::~ScriptCompiler() = default;
 
 RunResult ScriptCompiler::Run(const SettingsTexts& settings, const std::vector<std::string>& lines,
                               const std::string& caption, EngineHost& host) {
+    // The host is valid only for this call; whoever was the engine's host before gets it back.
+    EngineHost* const previousHost = Eng.Host;
     Eng.Host = &host;
     Eng.Abandoned = 0;
     Eng.FaultText.clear();
@@ -40,6 +42,7 @@ RunResult ScriptCompiler::Run(const SettingsTexts& settings, const std::vector<s
         result.Message = MeddelFejl(host);
     }
     Source.clear();
+    Eng.Host = previousHost;
     return result;
 }
 

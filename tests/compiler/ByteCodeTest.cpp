@@ -8,6 +8,8 @@
 
 namespace {
 
+using namespace compiler_test;
+
 struct CodeCase {
     const char* name;
     std::string script;  // compiled; the code of `record` is compared

@@ -9,6 +9,9 @@
 #include <string>
 #include <vector>
 
+// A namespace of its own: other test folders have recording hosts of the same name in the same program.
+namespace compiler_test {
+
 // A table page that keeps its cells.
 class RecordingTable : public TableTarget {
 public:
@@ -89,3 +92,5 @@ inline RunResult RunScript(ScriptCompiler& compiler, const std::string& text, En
                            const SettingsTexts& settings = TestSettings()) {
     return compiler.Run(settings, ScriptLines(text), "doc", host);
 }
+
+}  // namespace compiler_test

@@ -8,6 +8,8 @@
 
 namespace {
 
+using namespace compiler_test;
+
 struct Compiled {
     ScriptCompiler compiler;
     RecordingHost host;
@@ -18,7 +20,7 @@ struct Compiled {
     const datarec& m() const { return *compiler.Model; }
 };
 
-TEST(Constants, ValuesUseEarlierConstantsAndPi) {
+TEST(CompilerConstants, ValuesUseEarlierConstantsAndPi) {
     Compiled c("konstanter\na = 2\nb = a*3 (* note *) ; c = pi\nd = d + 1\ne = t + 4");
     ASSERT_EQ(c.result.ErrorCode, 0);
     EXPECT_EQ(c.m().ConstCount, 6);
@@ -30,7 +32,7 @@ TEST(Constants, ValuesUseEarlierConstantsAndPi) {
     EXPECT_EQ(c.m().ConstLists[2], nullptr);
 }
 
-TEST(Constants, ListKeepsEveryValueAndStandsForItsFirst) {
+TEST(CompilerConstants, ListKeepsEveryValueAndStandsForItsFirst) {
     Compiled c("konstanter\na = <1, 2, 1+2>\nb = a*10");
     ASSERT_EQ(c.result.ErrorCode, 0);
     const SkareRec* list = c.m().ConstLists[2].get();
@@ -42,7 +44,7 @@ TEST(Constants, ListKeepsEveryValueAndStandsForItsFirst) {
     EXPECT_EQ(c.m().ConstValues[3], 10.0);
 }
 
-TEST(Constants, ListHoldsFortyValuesAndNoMore) {
+TEST(CompilerConstants, ListHoldsFortyValuesAndNoMore) {
     std::string forty = "konstanter\na = <1";
     for (int i = 2; i <= 40; ++i) forty += ", " + std::to_string(i);
     Compiled ok(forty + ">");
@@ -54,7 +56,7 @@ TEST(Constants, ListHoldsFortyValuesAndNoMore) {
     EXPECT_EQ(over.m().ConstLists[2]->Count, 40);
 }
 
-TEST(Tables, EndsReachToTheUnboundedValue) {
+TEST(CompilerTables, EndsReachToTheUnboundedValue) {
     Compiled c("tabeller\nd = <(0, 1), (2, 3)>\ne = <(5, 7)>");
     ASSERT_EQ(c.result.ErrorCode, 0);
     const TableRec& d = c.m().Tables[1];
@@ -72,7 +74,7 @@ TEST(Tables, EndsReachToTheUnboundedValue) {
     EXPECT_EQ(c.m().TableBuffer, nullptr);  // scratch only while the section is read
 }
 
-TEST(Tables, ThirtyNinePointsFit) {
+TEST(CompilerTables, ThirtyNinePointsFit) {
     std::string s = "tabeller\nd = <(1, 1)";
     for (int i = 2; i <= 39; ++i) s += ", (" + std::to_string(i) + ", " + std::to_string(i) + ")";
     Compiled c(s + ">");
@@ -81,7 +83,7 @@ TEST(Tables, ThirtyNinePointsFit) {
     EXPECT_EQ(c.m().Tables[1].Points[40].y, 39.0);
 }
 
-TEST(ForwardReferences, PendingUntilDefined) {
+TEST(CompilerForwardReferences, PendingUntilDefined) {
     Compiled defined("differentialligninger\ny' = y*z <1>\nfunktioner\nz = 2");
     ASSERT_EQ(defined.result.ErrorCode, 0);
     EXPECT_TRUE(defined.m().Pending.empty());
@@ -94,13 +96,13 @@ TEST(ForwardReferences, PendingUntilDefined) {
     EXPECT_EQ(laterEquation.m().Records[2].IsOde, 1);
 }
 
-TEST(ForwardReferences, OnlyInDifferentialEquations) {
+TEST(CompilerForwardReferences, OnlyInDifferentialEquations) {
     Compiled c("differentialligninger\ny' = 1 <z>\nfunktioner\nz = 1");
     EXPECT_EQ(c.result.ErrorCode, 4);  // an initial value is a constant expression
     EXPECT_EQ(c.result.Message, "z ukendt");
 }
 
-TEST(Names, LongNamesAreToldApartInFull) {
+TEST(CompilerNames, LongNamesAreToldApartInFull) {
     const std::string stem(25, 'a');
     Compiled c("konstanter\n" + stem + "x = 1\n" + stem + "y = 2\nfunktioner\nf = " + stem + "y");
     ASSERT_EQ(c.result.ErrorCode, 0);
@@ -114,14 +116,14 @@ TEST(Names, LongNamesAreToldApartInFull) {
     EXPECT_EQ(longName.m().Records[1].Name.view(), std::string(31, 'b'));
 }
 
-TEST(Functions, ABoundMayUseAnEarlierFunction) {
+TEST(CompilerFunctions, ABoundMayUseAnEarlierFunction) {
     Compiled c("funktioner\nf = 2\ng = t <0, f+1>\nh = f + g");
     ASSERT_EQ(c.result.ErrorCode, 0) << c.result.Message;
     EXPECT_EQ(c.m().Records[2].Hi, 3.0);
     EXPECT_EQ(c.m().Records[1].CacheT, 1.0);
 }
 
-TEST(Functions, ConstantExpressionsReuseTheirBranchRecords) {
+TEST(CompilerFunctions, ConstantExpressionsReuseTheirBranchRecords) {
     Compiled c("konstanter\na = hvis(1 < 2, 5, 6)\nfunktioner\nf = 1");
     ASSERT_EQ(c.result.ErrorCode, 0);
     EXPECT_EQ(c.m().ConstValues[2], 5.0);
@@ -129,7 +131,7 @@ TEST(Functions, ConstantExpressionsReuseTheirBranchRecords) {
     EXPECT_EQ(c.m().Records[1].Name.view(), "f");
 }
 
-TEST(Run, TableSectionMakesACaptionedPage) {
+TEST(CompilerRun, TableSectionMakesACaptionedPage) {
     Compiled c("funktioner\nf = 2*t\ntabelvariable\nt, f:2", TestSettings("0", "1", "2"));
     ASSERT_EQ(c.result.ErrorCode, 0);
     ASSERT_EQ(c.host.Tables.size(), 1u);
@@ -143,7 +145,7 @@ TEST(Run, TableSectionMakesACaptionedPage) {
     EXPECT_EQ(c.compiler.ResultCount, 1);
 }
 
-TEST(Run, EverySectionGetsItsOwnPageNumberedAcrossRuns) {
+TEST(CompilerRun, EverySectionGetsItsOwnPageNumberedAcrossRuns) {
     ScriptCompiler compiler;
     RecordingHost host;
     const std::string script = "funktioner\nf = t\ntabelvariable\nt, f\ngrafvariable\nt, f, l2 t, t, m3\ntabelvariable\nf";
@@ -159,14 +161,14 @@ TEST(Run, EverySectionGetsItsOwnPageNumberedAcrossRuns) {
     EXPECT_EQ(compiler.ResultCount, 6);
 }
 
-TEST(Run, StopFollowedByMoreSectionsGoesOn) {
+TEST(CompilerRun, StopFollowedByMoreSectionsGoesOn) {
     Compiled c("funktioner\nf = hvis(t < 3, 1, stop)\ntabelvariable\nf\ntabelvariable\nt");
     EXPECT_EQ(c.result.ErrorCode, 0);
     ASSERT_EQ(c.host.Tables.size(), 2u);
     EXPECT_EQ(c.host.Tables[1]->Rows, 13);
 }
 
-TEST(Run, SettingsThatCannotBeEvaluatedAreZero) {
+TEST(CompilerRun, SettingsThatCannotBeEvaluatedAreZero) {
     SettingsTexts s = TestSettings();
     s[0] = "2*";
     s[1] = "3+4";
@@ -176,7 +178,7 @@ TEST(Run, SettingsThatCannotBeEvaluatedAreZero) {
     EXPECT_EQ(c.m().Settings[9], 10.0);
 }
 
-TEST(Run, AnOverflowAbandonsTheRunWithoutAStatusMessage) {
+TEST(CompilerRun, AnOverflowAbandonsTheRunWithoutAStatusMessage) {
     Compiled c("konstanter\na = 10^400\nb = 1/0");
     EXPECT_TRUE(c.result.Abandoned);
     EXPECT_EQ(c.result.ErrorCode, 0);
@@ -187,7 +189,7 @@ TEST(Run, AnOverflowAbandonsTheRunWithoutAStatusMessage) {
     EXPECT_FALSE(next.result.Abandoned);
 }
 
-TEST(Run, NestingOfConditionsIsBounded) {
+TEST(CompilerRun, NestingOfConditionsIsBounded) {
     std::string deep = "funktioner\nf = hvis(" + std::string(300, '(') + "t < 1" + std::string(300, ')') + ", 1, 0)";
     Compiled c(deep);
     EXPECT_EQ(c.result.ErrorCode, 16);

@@ -8,6 +8,8 @@
 
 namespace {
 
+using namespace compiler_test;
+
 // A script with "@" where the caret must land; "@" at the very end means the end of the last line.
 struct ErrorCase {
     const char* name;
