@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <iostream>
@@ -39,7 +40,11 @@ void BatchTable::SetCell(int col, int row, std::string_view text)
         CurrentRow = row;
     }
     const std::size_t start = std::min(text.find_first_not_of(' '), text.size());
-    Cells[static_cast<std::size_t>(col)].assign(text.substr(start));
+    const std::string_view shown = text.substr(start);
+    std::string& cell = Cells[static_cast<std::size_t>(col)];
+    cell.assign(shown);
+    if (std::any_of(shown.begin(), shown.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
+        cell = Utf8FromCp1252(cell);  // the files are UTF-8, like the messages
 }
 
 // One line per row that holds text: its cells joined by TAB.
