@@ -189,3 +189,59 @@ TEST(Diagnostics, TextsAreCutAtTheirLengths) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace compiler_test;
+
+// Errors the engine meets while it makes a page: the code is taken over, the t is wherever it failed.
+struct EngineErrorCase {
+    const char* name;
+    std::string script;
+    int code;
+    std::string messageStart;
+};
+
+void PrintTo(const EngineErrorCase& c, std::ostream* os) { *os << c.name; }
+
+std::string PowerChain(int n, const std::string& last) {
+    std::string s;
+    for (int i = 0; i < n; ++i) s += "t^";
+    return s + last;
+}
+
+const EngineErrorCase EngineCases[] = {
+    {"ToleranceCannotBeMet", "differentialligninger\ny' = y^2 <1>\ntabelvariable\nt, y", 22,
+     "Beregningsusikkerhed for stor i "},
+    {"DerivativeFails", "differentialligninger\ny' = sqr(1 - t) <0>\ntabelvariable\nt, y", 25,
+     "y kan ikke udregnes i "},
+    {"StopInDerivative", "differentialligninger\ny' = hvis(t < 2, 1, stop) <0>\ngrafvariable\nt, y, l1", 19,
+     "Stopbetingelse opfyldt i "},
+    {"StackFull", "differentialligninger\ny' = " + PowerChain(60, "g") + " <0>\nfunktioner\ng = " +
+                      PowerChain(60, "t") + "\ntabelvariable\ny", 13, "Internt stakoverl\xF8" "b"},
+};
+
+class EngineErrors : public testing::TestWithParam<EngineErrorCase> {};
+
+TEST_P(EngineErrors, TakenOverAtTheEnd) {
+    const EngineErrorCase& c = GetParam();
+    ScriptCompiler compiler;
+    RecordingHost host;
+    RunResult r = RunScript(compiler, c.script, host);
+    EXPECT_EQ(r.ErrorCode, c.code);
+    EXPECT_EQ(r.Message.substr(0, c.messageStart.size()), c.messageStart) << r.Message;
+    EXPECT_EQ(host.Tables.size() + host.Graphs.size(), 1u);  // the page stays
+    // With another section after it, only the stop condition lets the run go on (and the next
+    // page, following the same equation, meets it again).
+    RecordingHost host2;
+    RunResult r2 = RunScript(compiler, c.script + "\ntabelvariable\nt", host2);
+    EXPECT_EQ(r2.ErrorCode, c.code);
+    EXPECT_EQ(host2.Tables.size() + host2.Graphs.size(), c.code == 19 ? 2u : 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Compiler, EngineErrors, testing::ValuesIn(EngineCases),
+                         [](const testing::TestParamInfo<EngineErrorCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+}  // namespace
