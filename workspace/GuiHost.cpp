@@ -5,6 +5,7 @@
 #include "workspace/TForm1.h"
 
 #include <QApplication>
+#include <QLocale>
 
 TableTarget* GuiHost::LavTabel(const std::string& caption)
 {
@@ -37,4 +38,10 @@ void GuiHost::ShowStatus(const std::string& message)
 bool GuiHost::KeepGoing()
 {
     return Form.KeepGoing();
+}
+
+char GuiHost::DecimalSeparator() const
+{
+    QString point = QLocale().decimalPoint();
+    return point == "," ? ',' : '.';
 }

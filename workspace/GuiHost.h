@@ -15,6 +15,8 @@ public:
     void GeneralError(const std::string& text) override;
     void ShowStatus(const std::string& message) override;
     bool KeepGoing() override;
+    // The locale's, as the user reads numbers.
+    char DecimalSeparator() const override;
 
     // Whether the status line was written since the last reset; the run driver reports at most once.
     bool StatusShown = false;
