@@ -29,15 +29,18 @@ void Notice(const char* text)
 
 void Fail() { Eng.EvalFailed = 1; }
 
-// Rounds an extended result to double; a result beyond the double range abandons the run.
+// Below this magnitude an extended value rounds to a finite double (2^1024 - 2^970, the midpoint above DBL_MAX).
+constexpr long double DoubleLimit = 0x1.fffffffffffff8p+1023L;
+
+// Rounds an extended result to double; a result beyond the double range (or NaN) abandons the run.
+// The test is made on the extended value so the rounded result goes straight to its slot.
 inline bool Store(double& slot, long double v)
 {
-    double d = static_cast<double>(v);
-    if (!std::isfinite(d)) {
+    if (!(std::fabs(v) < DoubleLimit)) [[unlikely]] {
         AbandonRun(OverflowText);
         return false;
     }
-    slot = d;
+    slot = static_cast<double>(v);
     return true;
 }
 
@@ -48,6 +51,10 @@ void NameFailure(datarec& model, int r)
 
 long double SinE(long double x) { return std::fabs(x) >= TrigLimit ? 0.0L : std::sin(x); }
 long double CosE(long double x) { return std::fabs(x) >= TrigLimit ? 0.0L : std::cos(x); }
+// sin and cos alone: the argument is a double and the result is stored at once, so the double routines give
+// the extended result rounded to double (within an ulp) at a fraction of the time.
+double SinD(double x) { return std::fabs(x) >= static_cast<double>(TrigLimit) ? 0.0 : std::sin(x); }
+double CosD(double x) { return std::fabs(x) >= static_cast<double>(TrigLimit) ? 0.0 : std::cos(x); }
 
 // Linear interpolation in table j; the sentinel ends at +-BigValue make the outer pieces flat.
 long double Interpolate(const TableRec& table, long double x)
@@ -59,6 +66,15 @@ long double Interpolate(const TableRec& table, long double x)
     const TablePoint& p0 = table.Points[k];
     const TablePoint& p1 = table.Points[k + 1];
     return p0.y + (x - p0.x) / (static_cast<long double>(p1.x) - p0.x) * (static_cast<long double>(p1.y) - p0.y);
+}
+
+// A push onto the full stack: the value stays on entry 100 and the evaluation fails.
+void StackFull(datarec& model, double v)
+{
+    Notice("1");
+    Eng.EvalFailed = 1;
+    model.EngineError = 13;
+    model.Stack[StackSize] = v;
 }
 
 }  // namespace
@@ -81,15 +97,12 @@ void AbandonRun(const char* text)
 
 void Push(datarec& model, double v)
 {
-    if (model.StackTop >= StackSize) {
-        Notice("1");
-        Eng.EvalFailed = 1;
-        model.EngineError = 13;
-        model.Stack[StackSize] = v;
-        return;
-    }
-    model.Stack[++model.StackTop] = v;
+    if (model.StackTop >= StackSize)
+        StackFull(model, v);
+    else
+        model.Stack[++model.StackTop] = v;
 }
+
 
 bool ApproxEqual(double a, double b)
 {
@@ -189,6 +202,16 @@ double ValueAt(datarec& model, int r)
         const long double x = s[top];                  \
         Store(s[top], (expr));                         \
     } while (0)
+// The top is kept in a local; the model's StackTop is brought up to date before a nested evaluation.
+#define PUSH(v)                                        \
+    do {                                               \
+        const double pushed = (v);                     \
+        if (top >= StackSize) [[unlikely]]             \
+            StackFull(model, pushed);                  \
+        else                                           \
+            s[++top] = pushed;                         \
+    } while (0)
+#define NESTED(call) (model.StackTop = top, (call))
 // A failure leaves the stack as it is and ends the evaluation.
 #define FAIL_IF(cond)                                  \
     if (cond) {                                        \
@@ -201,7 +224,7 @@ void Evaluate(datarec& model, int r)
     const int savedTop = model.StackTop;
     const auto* code = reinterpret_cast<const unsigned char*>(model.Records[r].Code.data);
     double* const s = model.Stack;
-    int& top = model.StackTop;
+    int top = savedTop;
     int pc = 0;
     do {
         switch (code[pc]) {
@@ -232,8 +255,8 @@ void Evaluate(datarec& model, int r)
         case OpNe: COMPARE(!ApproxEqual(a, b)); break;
         case OpNeg: s[top] = -s[top]; break;
         case OpAbs: s[top] = std::fabs(s[top]); break;
-        case OpSin: UNARY(SinE(x)); break;
-        case OpCos: UNARY(CosE(x)); break;
+        case OpSin: s[top] = SinD(s[top]); break;
+        case OpCos: s[top] = CosD(s[top]); break;
         case OpTan: {
             const long double c = CosE(s[top]);
             FAIL_IF(c == 0);
@@ -263,13 +286,13 @@ void Evaluate(datarec& model, int r)
             double v;
             std::memcpy(&v, code + pc + 1, sizeof v);
             pc += 8;
-            Push(model, v);
+            PUSH(v);
             break;
         }
-        case OpConst: Push(model, model.ConstValues[code[++pc]]); break;
+        case OpConst: PUSH(model.ConstValues[code[++pc]]); break;
         case OpRef: {
-            const double v = ValueAt(model, code[++pc]);
-            Push(model, v);
+            const int ref = code[++pc];
+            PUSH(ref == 0 && !Eng.EvalFailed ? Eng.T : NESTED(ValueAt(model, ref)));
             break;
         }
         case OpTable: {
@@ -280,7 +303,7 @@ void Evaluate(datarec& model, int r)
         case OpIf: {
             const int branch = s[top] > 0 ? code[pc + 2] : code[pc + 4];
             pc += 4;
-            s[top] = ValueAt(model, branch);
+            s[top] = NESTED(ValueAt(model, branch));
             break;
         }
         case OpStop:

@@ -1,0 +1,82 @@
+// The evaluator against the same function compiled natively: f = 3 sin t + sqr(abs(g)) + tab(t)/2 - t*t, g = t/2 + 1.
+#include "BenchModel.h"
+
+#include "engine/Evaluator.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <memory>
+
+namespace {
+
+constexpr TablePoint Points[] = {{-BigValue, 0}, {-10, 0}, {-2, 3}, {0, 1}, {1, 4}, {5, -2}, {20, 7}, {BigValue, 7}};
+constexpr int PointCount = 6;
+constexpr double TStep = 0.001;
+
+std::unique_ptr<datarec> MakeModel()
+{
+    auto m = std::make_unique<datarec>();
+    m->Records[0].Name = "t";
+    TableRec& tab = m->Tables[1];
+    std::copy(std::begin(Points), std::end(Points), tab.Points);
+    tab.DataBytes = 16 * (PointCount + 2);
+    m->TableCount = 1;
+    const int g = BenchRecord(*m, "g", BenchCode().ref(0).num(2).op(OpDiv).num(1).op(OpAdd));
+    // 17 operations: 3 t sin * g abs sqr + t tab 2 / + t t * -
+    BenchRecord(*m, "f",
+                BenchCode().num(3).ref(0).op(OpSin).op(OpMul).ref(g).op(OpAbs).op(OpSqrt).op(OpAdd).ref(0).table(1)
+                    .num(2).op(OpDiv).op(OpAdd).ref(0).ref(0).op(OpMul).op(OpSub));
+    return m;
+}
+
+double NativeTable(double x)
+{
+    int k = 0;
+    while (k < PointCount && x > Points[k + 1].x)
+        ++k;
+    const TablePoint& p0 = Points[k];
+    const TablePoint& p1 = Points[k + 1];
+    return p0.y + (x - p0.x) / (p1.x - p0.x) * (p1.y - p0.y);
+}
+
+__attribute__((noinline)) double NativeF(double t)
+{
+    const double g = t / 2 + 1;
+    return 3 * std::sin(t) + std::sqrt(std::fabs(g)) + NativeTable(t) / 2 - t * t;
+}
+
+void BM_Evaluator(benchmark::State& state)
+{
+    auto m = MakeModel();
+    NullHost host;
+    Eng = EngineWide{};
+    Eng.Host = &host;
+    double t = -5;
+    for (auto _ : state) {
+        Eng.T = t;
+        benchmark::DoNotOptimize(ValueAt(*m, 2));
+        t += TStep;
+        if (t > 10)
+            t = -5;
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_Evaluator);
+
+void BM_Native(benchmark::State& state)
+{
+    double t = -5;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(NativeF(t));
+        t += TStep;
+        if (t > 10)
+            t = -5;
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_Native);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,220 @@
+// The Lorenz system through the engine (byte code, solver, table rows) against a native RKF45 with the same step
+// control and the same rows: sigma 10, rho 28, beta 8/3 from (1, 1, 1), t 0..100, 100,000 rows.
+#include "BenchModel.h"
+
+#include "engine/Generation.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr double TEnd = 100;
+constexpr int Rows = 100000;
+constexpr double AbsTol = 1e-9;
+constexpr double RelTol = 1e-8;
+
+// The rows as the batch mode writes them: cells without their leading spaces, joined by TAB.
+class RowWriter {
+public:
+    RowWriter() : File(std::tmpfile()) { std::setvbuf(File, nullptr, _IOFBF, 1 << 16); }
+    ~RowWriter() { std::fclose(File); }
+    void Cell(int col, std::string_view text)
+    {
+        if (col > 0)
+            Line += '\t';
+        Line.append(text.substr(std::min(text.find_first_not_of(' '), text.size())));
+    }
+    void EndRow()
+    {
+        Line += '\n';
+        std::fwrite(Line.data(), 1, Line.size(), File);
+        Line.clear();
+    }
+    void Rewind() { std::rewind(File); }
+
+private:
+    std::FILE* File;
+    std::string Line;
+};
+
+class WriterTable : public TableTarget {
+public:
+    explicit WriterTable(RowWriter& w) : Out(w) {}
+    void SetColCount(int n) override { Cols = n; }
+    void SetRowCount(int n) override { RowsNow = n; }
+    int RowCount() const override { return RowsNow; }
+    void SetFixedRows(int) override {}
+    void SetCell(int col, int, std::string_view text) override
+    {
+        Out.Cell(col, text);
+        if (col == Cols - 1)
+            Out.EndRow();
+    }
+    void MakeVisible() override {}
+
+private:
+    RowWriter& Out;
+    int Cols = 0;
+    int RowsNow = 0;
+};
+
+class WriterHost : public NullHost {
+public:
+    explicit WriterHost(RowWriter& w) : Table(w) {}
+    TableTarget* LavTabel(const std::string&) override { return &Table; }
+    WriterTable Table;
+};
+
+std::unique_ptr<datarec> LorenzModel()
+{
+    auto m = std::make_unique<datarec>();
+    m->Records[0].Name = "t";
+    const int x = 1, y = 2, z = 3;
+    BenchRecord(*m, "x", BenchCode().num(10).ref(y).ref(x).op(OpSub).op(OpMul), 1, true);
+    BenchRecord(*m, "y", BenchCode().ref(x).num(28).ref(z).op(OpSub).op(OpMul).ref(y).op(OpSub), 1, true);
+    BenchRecord(*m, "z", BenchCode().ref(x).ref(y).op(OpMul).num(8).num(3).op(OpDiv).ref(z).op(OpMul).op(OpSub), 1,
+                true);
+    m->OdeLimit = 3;
+    m->PlainLimit = 0;
+    m->OutputCount = 4;
+    for (int e = 1; e <= 4; ++e)
+        m->Outputs[e] = {static_cast<std::uint8_t>(e - 1), 255, 0, 1};
+    const double settings[16] = {-5, 10, 1, 0, -5, 5, 1, 0, 0, TEnd, Rows, 0, AbsTol, RelTol, 0, 0};
+    std::copy(std::begin(settings), std::end(settings), m->Settings);
+    return m;
+}
+
+void BM_EngineLorenz(benchmark::State& state)
+{
+    RowWriter writer;
+    WriterHost host(writer);
+    for (auto _ : state) {
+        auto m = LorenzModel();
+        Eng = EngineWide{};
+        Eng.Host = &host;
+        writer.Rewind();
+        int resultCount = 0;
+        benchmark::DoNotOptimize(MakeTable(*m, "lorenz", resultCount));
+    }
+}
+BENCHMARK(BM_EngineLorenz)->Unit(benchmark::kMillisecond);
+
+// The same Runge-Kutta-Fehlberg 4(5) step control with the right-hand side in C++.
+constexpr double C[7] = {0, 0, 1.0 / 4, 3.0 / 8, 12.0 / 13, 1, 1.0 / 2};
+constexpr double A[7][5] = {{},
+                            {},
+                            {1.0 / 4},
+                            {3.0 / 32, 9.0 / 32},
+                            {1932.0 / 2197, -7200.0 / 2197, 7296.0 / 2197},
+                            {439.0 / 216, -8, 3680.0 / 513, -845.0 / 4104},
+                            {-8.0 / 27, 2, -3544.0 / 2565, 1859.0 / 4104, -11.0 / 40}};
+constexpr int ETerm[5] = {0, 2, 3, 4, 5};
+constexpr double EWeight[5] = {1.0 / 360, -128.0 / 4275, -2197.0 / 75240, 1.0 / 50, 2.0 / 55};
+constexpr int BTerm[4] = {0, 2, 3, 4};
+constexpr double BWeight[4] = {25.0 / 216, 1408.0 / 2565, 2197.0 / 4104, -1.0 / 5};
+
+struct Native {
+    double y[3] = {1, 1, 1}, y0[3] = {}, k[6][3] = {};
+    double h = 0, hNext = 0, hMin = 0, hMax = 0;
+    bool mayGrow = false;
+
+    void Rhs(const double* v, double* out) const
+    {
+        out[0] = (10 * (v[1] - v[0])) * h;
+        out[1] = (v[0] * (28 - v[2]) - v[1]) * h;
+        out[2] = (v[0] * v[1] - 8.0 / 3 * v[2]) * h;
+    }
+    bool Step()
+    {
+        double s[3];
+        Rhs(y0, k[0]);
+        for (int st = 2; st <= 6; ++st) {
+            for (int i = 0; i < 3; ++i) {
+                long double sum = 0;
+                for (int j = 0; j < st - 1; ++j)
+                    sum += static_cast<long double>(A[st][j]) * k[j][i];
+                s[i] = static_cast<double>(sum + y0[i]);
+            }
+            Rhs(s, k[st - 1]);
+        }
+        mayGrow = true;
+        for (int i = 0; i < 3; ++i) {
+            long double e = 0, b = 0;
+            for (int j = 0; j < 5; ++j)
+                e += static_cast<long double>(EWeight[j]) * k[ETerm[j]][i];
+            for (int j = 0; j < 4; ++j)
+                b += static_cast<long double>(BWeight[j]) * k[BTerm[j]][i];
+            const double err = static_cast<double>(e);
+            y[i] = static_cast<double>(b + err + y0[i]);
+            const double tol = std::fabs(y[i]) * RelTol + AbsTol;
+            if (std::fabs(err) > tol)
+                return false;
+            mayGrow = mayGrow && tol / 50 > std::fabs(err);
+        }
+        return true;
+    }
+};
+
+void WriteRow(RowWriter& w, double t, const double* y)
+{
+    w.Cell(0, CellText(t, '.'));
+    for (int i = 0; i < 3; ++i)
+        w.Cell(i + 1, CellText(y[i], '.'));
+    w.EndRow();
+}
+
+void NativeLorenz(RowWriter& w)
+{
+    Native n;
+    const double step = TEnd / Rows;
+    n.hMax = n.h = n.hNext = step;
+    n.hMin = step / 10000;
+    double t = 0, tOut = 0;
+    for (;;) {
+        if (t >= TEnd) {
+            WriteRow(w, t, n.y);
+            return;
+        }
+        if (t == tOut) {
+            WriteRow(w, t, n.y);
+            tOut = t + step;
+        }
+        n.h = n.hNext;
+        double target = t + n.h;
+        if (target > TEnd)
+            target = TEnd, n.h = target - t;
+        else if (target > tOut)
+            target = tOut, n.h = target - t;
+        std::copy(n.y, n.y + 3, n.y0);
+        while (!n.Step()) {
+            if (n.h <= n.hMin)
+                return;
+            n.h = std::fmax(n.h / 2, n.hMin);
+            n.hNext = n.h;
+            target = t + n.h;
+        }
+        t = target;
+        if (n.mayGrow && n.h < n.hMax && n.h == n.hNext)
+            n.hNext = std::fmin(2 * n.hNext, n.hMax);
+    }
+}
+
+void BM_NativeLorenz(benchmark::State& state)
+{
+    RowWriter writer;
+    for (auto _ : state) {
+        writer.Rewind();
+        NativeLorenz(writer);
+    }
+}
+BENCHMARK(BM_NativeLorenz)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
