@@ -207,6 +207,7 @@ void ExpressionCompiler::arg() {
     }
 }
 
+// name = constant | record | table "(" Udtryk ")"   (in a differential equation also a name defined later)
 void ExpressionCompiler::ArgName() {
     datarec& m = *Model;
     const NameEntry* e = Names.Find(NameText);
@@ -240,6 +241,7 @@ void ExpressionCompiler::ArgName() {
     }
 }
 
+// lookup = table "(" Udtryk ")"
 void ExpressionCompiler::ArgTable(int table) {
     GetToken();
     if (CheckToken(TkOpen, 18)) return;
@@ -249,6 +251,7 @@ void ExpressionCompiler::ArgTable(int table) {
     AppendByte(CodeText, table);
 }
 
+// call = function "(" Udtryk ")"
 void ExpressionCompiler::ArgCall() {
     const std::uint8_t code = TokenCode;
     GetToken();

@@ -32,11 +32,12 @@ public:
     // the record that was CodeTarget, and stays in record 0's Value.
     void evkonst(bool flag);
     void Udtryk();
+    // A sign is allowed only on the first operand of an Udtryk: 2*-3 and 1--2 are error 21.
     void produkt(bool signAllowed);
     void factor(bool signAllowed);
     void Potens();
     void arg();
-    void Bool();
+    void Bool();  // the condition level named "bool"
     void ie();
     void ulh();
     void hvispr();
