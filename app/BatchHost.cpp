@@ -1,6 +1,7 @@
 // The batch mode's pages and messages: tables stream into TSV files, graphs keep their points for the files.
 #include "app/BatchHost.h"
 
+#include "graph/GraphExport.h"
 #include "workspace/Cp1252.h"
 
 #include <QString>
@@ -194,7 +195,11 @@ bool BatchHost::Finish()
     for (const auto& graph : Graphs) {
         if (!WriteGraphTsv(*graph))
             WriteFailed = true;
-        // The pictures CAPTION.svg and CAPTION.png go beside the TSV, from graph->Settings and graph->curves.
+        std::string error;
+        if (!ExportGraph(graph->PathStem, graph->Settings, graph->curves, error)) {
+            Error(error);
+            WriteFailed = true;
+        }
     }
     return !WriteFailed;
 }

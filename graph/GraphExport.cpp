@@ -3,6 +3,7 @@
 
 #include "graph/TGraf.h"
 
+#include <QApplication>
 #include <QBuffer>
 #include <QFile>
 #include <QGuiApplication>
@@ -33,6 +34,29 @@ void DrawOn(QPainter& p, const double (&settings)[16], const TKurveList& curves,
     p.translate(surface.charW, surface.charW);
     surface.LavKoord();
     surface.Replay();
+}
+
+// Qt's own notes (no runtime folder, fonts) would only clutter the batch mode's error output.
+void Quiet(QtMsgType, const QMessageLogContext&, const QString&) {}
+
+// Surfaces are widgets: they need an application, which the batch mode starts offscreen on first use.
+bool EnsureApplication(std::string& error)
+{
+    if (!QCoreApplication::instance()) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        qInstallMessageHandler(Quiet);
+        static int argc = 1;
+        static char name[] = "tavlix";
+        static char* argv[] = {name, nullptr};
+        // Lives until the program ends; tearing it down after main would race Qt's own clean-up.
+        new QApplication(argc, argv);
+    }
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
+        error = "ingen grafik uden vinduessystem";
+        return false;
+    }
+    return true;
 }
 
 double ScreenDpi()
@@ -105,19 +129,21 @@ QImage GraphScreenImage(const double (&settings)[16], const TKurveList& curves, 
 bool ExportGraph(const std::string& pathStem, const double (&settings)[16], const TKurveList& curves,
                  std::string& error)
 {
-    const QString stem = QString::fromLocal8Bit(pathStem.data(), static_cast<qsizetype>(pathStem.size()));
+    if (!EnsureApplication(error))
+        return false;
+    const QString stem = QString::fromUtf8(pathStem.data(), static_cast<qsizetype>(pathStem.size()));
     // The copy's size for a page of the default size on the screen.
     const double dpi = ScreenDpi();
     const double widthCm = ExportWidth / dpi * 2.54, heightCm = ExportHeight / dpi * 2.54;
     QFile svg(stem + QStringLiteral(".svg"));
     const QByteArray bytes = GraphSvg(settings, curves, widthCm, heightCm);
     if (!svg.open(QIODevice::WriteOnly) || svg.write(bytes) != bytes.size() || !svg.flush()) {
-        error = "Kan ikke skrive " + pathStem + ".svg";
+        error = "kan ikke skrive " + pathStem + ".svg";
         return false;
     }
     const QImage png = GraphScreenImage(settings, curves, ExportWidth, ExportHeight);
     if (!png.save(stem + QStringLiteral(".png"), "PNG")) {
-        error = "Kan ikke skrive " + pathStem + ".png";
+        error = "kan ikke skrive " + pathStem + ".png";
         return false;
     }
     return true;

@@ -21,6 +21,7 @@ QImage GraphScreenImage(const double (&settings)[16], const TKurveList& curves, 
 // The frame of the copy in hundredths of a millimetre.
 int CopyFrame(double cm);
 
-// Writes pathStem + ".svg" and pathStem + ".png"; on failure returns false with a message (Windows-1252).
+// Writes pathStem + ".svg" and pathStem + ".png" (the stem in UTF-8); on failure returns false with a message
+// (UTF-8). Without a running application it starts a quiet offscreen one, as the batch mode has no window.
 bool ExportGraph(const std::string& pathStem, const double (&settings)[16], const TKurveList& curves,
                  std::string& error);
