@@ -230,12 +230,14 @@ void TForm1::createToolBar()
 }
 
 void TForm1::addSectionButton(QVBoxLayout* layout, const char* name, const QString& caption, const QString& hint,
-                              std::function<void()> handler)
+                              const QKeySequence& key, std::function<void()> handler)
 {
     auto* b = new QToolButton(Panel2);
     b->setObjectName(name);
     b->setText(caption);
-    b->setToolTip(hint);
+    // The editor keeps Tab for itself, so each button has a key of its own.
+    b->setShortcut(key);
+    b->setToolTip(QString("%1 (%2)").arg(hint, key.toString(QKeySequence::NativeText)));
     b->setAccessibleName(caption);
     b->setAccessibleDescription(hint);
     b->setAutoRaise(true);
@@ -291,15 +293,17 @@ void TForm1::createSectionPanel()
         {"SpeedButton5", "Grafvariable", "Eks t,y,l1", "GrafVariable"},
         {"SpeedButton6", "Tabelvariable", "Eks t,y1,y2", "TabelVariable"},
     };
+    int key = Qt::Key_1;
     for (const Section& s : sections) {
         QString header = s.header;
-        addSectionButton(layout, s.name, s.caption, s.hint, [this, header] { SectionButtonClick(header); });
+        addSectionButton(layout, s.name, s.caption, s.hint, QKeySequence(Qt::ALT | Qt::Key(key++)),
+                         [this, header] { SectionButtonClick(header); });
     }
     separator();
     addSectionButton(layout, "SpeedButton8", "Eksempel 1", "Simpelt eksempel med funktioner",
-                     [this] { SpeedButton8Click(); });
+                     QKeySequence(Qt::ALT | Qt::Key_8), [this] { SpeedButton8Click(); });
     addSectionButton(layout, "SpeedButton9", "Eksempel 2", "Eksempel med flere funktioner og Dm",
-                     [this] { SpeedButton9Click(); });
+                     QKeySequence(Qt::ALT | Qt::Key_9), [this] { SpeedButton9Click(); });
     separator();
     layout->addStretch();
     panel->hide();
@@ -364,6 +368,8 @@ void TForm1::createStatusBar()
         label->setContentsMargins(4, 0, 4, 0);
         if (i < 2)
             label->setFixedWidth(widths[i]);
+        else
+            label->setStyleSheet("color: #a4161a;");  // the compiler's messages are errors
         bar->addWidget(label, i == 2 ? 1 : 0);
         StatusPanels[i] = label;
     }
@@ -944,6 +950,13 @@ bool TForm1::KeepGoing()
     return !StopRequested;
 }
 
+void TForm1::StopRun(const QString& reason)
+{
+    if (!StopRequested && StopReason.isEmpty())
+        StopReason = reason;
+    StopRequested = true;
+}
+
 void TForm1::ShowRunState()
 {
     QAction* run = Actions.value("Run1");
@@ -971,6 +984,7 @@ void TForm1::Run1Click()
         return;
     RunActive = true;
     StopRequested = false;
+    StopReason.clear();
     CloseAfterRun = false;
     CloseAfterRunPages.clear();
     HostImpl->StatusShown = false;
@@ -987,6 +1001,8 @@ void TForm1::Run1Click()
         QApplication::beep();
         SetStatusText(2, Cp1252::ToQString(result.Message));
     }
+    if (!StopReason.isEmpty())
+        GeneralError(StopReason);
     FinishDeferred();
 }
 

@@ -83,6 +83,8 @@ public:
     // Runs: while one is under way the run command interrupts it and closing is deferred until it returns.
     bool Running() const { return RunActive; }
     void RequestStop() { StopRequested = true; }
+    // Stops the run and reports why once it has returned.
+    void StopRun(const QString& reason);
     bool StopWanted() const { return StopRequested; }
     // Lets pending events run at most every 0.2 s; false when the run should stop.
     bool KeepGoing();
@@ -152,7 +154,7 @@ private:
                         void (TForm1::*handler)());
     QAction* makeButton(const char* name, const QString& hint, const char* icon, void (TForm1::*handler)());
     void addSectionButton(QVBoxLayout* layout, const char* name, const QString& caption,
-                          const QString& hint, std::function<void()> handler);
+                          const QString& hint, const QKeySequence& key, std::function<void()> handler);
     void onFocusChanged(QWidget* old, QWidget* now);
     void EnterPage(TTabGen* page);
     void RemovePage(TTabGen* page);
@@ -177,6 +179,7 @@ private:
     bool StopRequested = false;
     bool CloseAfterRun = false;
     QList<QPointer<TTabGen>> CloseAfterRunPages;
+    QString StopReason;
     QElapsedTimer PumpClock;
 
 public:

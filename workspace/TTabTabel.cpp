@@ -58,6 +58,13 @@ void TTabTabel::SetColCount(int n)
 
 void TTabTabel::SetRowCount(int n)
 {
+    // The row is still added, so that the point being written keeps its own row; the run ends after it.
+    if (static_cast<long long>(n) * std::max(ColCount(), 1) > MaxCells && Form1)
+        Form1->StopRun(QString("Tabellen \"%1\" er blevet for stor (over %L2 rækker). Kørslen er stoppet; de "
+                               "beregnede rækker er bevaret. Vælg færre punkter (TAntal) eller et større skridt "
+                               "(TDelta).")
+                           .arg(Caption())
+                           .arg(RowCount() - 1));
     Model->SetRowCount(n);
 }
 

@@ -31,4 +31,6 @@ public:
 
     static constexpr int ColWidth = 80;
     static constexpr int RowHeight = 24;
+    // Beyond this many cells (about 1 GB) a run is stopped rather than let it exhaust memory.
+    static inline long long MaxCells = 50'000'000;
 };

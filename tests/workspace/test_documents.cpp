@@ -377,6 +377,19 @@ private slots:
         QVERIFY(f.form->IsEnabled("SbGem"));
     }
 
+    // The editor keeps Tab, so the panel's buttons answer to Alt and their number.
+    void sectionButtonsFromTheKeyboard()
+    {
+        FormFixture f;
+        TTabMemo* m = f.script({});
+        m->Editor->setFocus();
+        // A button's key presses it visibly first, so the click comes a moment later.
+        QTest::keyClick(m->Editor, Qt::Key_4, Qt::AltModifier);
+        QTRY_COMPARE(m->Lines(), QStringList{"Funktioner"});
+        QTest::keyClick(m->Editor, Qt::Key_9, Qt::AltModifier);
+        QTRY_COMPARE(f.memo()->Caption(), QString("simpel.tvx"));
+    }
+
     void exampleButtonsOpenExamples_data()
     {
         QTest::addColumn<QString>("button");

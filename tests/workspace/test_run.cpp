@@ -219,6 +219,26 @@ private slots:
         QCOMPARE(f.form->ActivePage()->Tag, closeScript ? 2 : 1);
     }
 
+    // A table that would exhaust memory stops the run with a clear message and keeps its rows.
+    void tableTooLargeStopsTheRun()
+    {
+        FormFixture f;
+        const long long saved = TTabTabel::MaxCells;
+        TTabTabel::MaxCells = 2000;
+        SettingsTexts s = Range("0", "1", "100000");
+        f.script(LongTable, &s);
+        f.form->Run1Click();
+        TTabTabel::MaxCells = saved;
+        QCOMPARE(f.errors.size(), 1);
+        QVERIFY2(f.errors[0].contains("for stor"), qPrintable(f.errors[0]));
+        auto* page = qobject_cast<TTabTabel*>(f.form->ActivePage());
+        QVERIFY(page);
+        QVERIFY(page->RowCount() >= 1000 && page->RowCount() <= 1003);
+        // The last row written is a whole row, not a row overwritten by the next point.
+        QVERIFY(!page->CellText(0, page->RowCount() - 2).trimmed().isEmpty());
+        QVERIFY(!f.form->Running());
+    }
+
     void programCloseDuringRun()
     {
         FormFixture f;
