@@ -96,6 +96,22 @@ TEST(CompilerForwardReferences, PendingUntilDefined) {
     EXPECT_EQ(laterEquation.m().Records[2].IsOde, 1);
 }
 
+// Ten names of 30 characters fill more than the 255 characters of the pending text.
+TEST(CompilerForwardReferences, PendingTextLongerThanItsFieldStillCounts) {
+    std::string sum, definitions;
+    for (int i = 0; i < 10; ++i) {
+        const std::string name = std::string(29, 'p') + static_cast<char>('a' + i);
+        sum += (i ? " + " : "") + name;
+        if (i < 9) definitions += name + " = 1\n";
+    }
+    const std::string equations = "differentialligninger\ny' = " + sum + " <0>\nfunktioner\n";
+    Compiled missingLast(equations + definitions);
+    EXPECT_EQ(missingLast.result.ErrorCode, 11);
+    EXPECT_EQ(missingLast.result.Message, "*" + std::string(24, 'p') + " ukendt");
+    Compiled all(equations + definitions + std::string(29, 'p') + "j = 2");
+    EXPECT_EQ(all.result.ErrorCode, 0);
+}
+
 TEST(CompilerForwardReferences, OnlyInDifferentialEquations) {
     Compiled c("differentialligninger\ny' = 1 <z>\nfunktioner\nz = 1");
     EXPECT_EQ(c.result.ErrorCode, 4);  // an initial value is a constant expression
