@@ -59,6 +59,7 @@ const CodeCase Cases[] = {
     {"NestedHvisInner", "funktioner\nf = 1 + hvis(t = 0, hvis(t > 1, 2, 3), 4)", 2,
      "ref 0\nnum 1\ngt\nif 3 4\n"},
     {"NineteenNumbers", "funktioner\nf = " + Sum(19), 1, SumCode(19)},
+    {"CaretForApostropheSingularKeyword", "DifferentialLigning\ny^ = -y <1>", 1, "ref 1\nneg\n"},
     {"ForwardReferenceInEquation", "differentialligninger\ny' = y*z <1>\nfunktioner\nz = 2", 1,
      "ref 1\nref 2\nmul\n"},
 };
