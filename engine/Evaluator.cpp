@@ -57,7 +57,7 @@ double SinD(double x) { return std::fabs(x) >= static_cast<double>(TrigLimit) ? 
 double CosD(double x) { return std::fabs(x) >= static_cast<double>(TrigLimit) ? 0.0 : std::cos(x); }
 
 // Linear interpolation in table j; the sentinel ends at +-BigValue make the outer pieces flat.
-long double Interpolate(const TableRec& table, long double x)
+long double Interpolate(const TableRec& table, double x)
 {
     const int n = table.PointCount();
     int k = 0;
@@ -202,6 +202,17 @@ double ValueAt(datarec& model, int r)
         const long double x = s[top];                  \
         Store(s[top], (expr));                         \
     } while (0)
+// A reference: t itself, a solver state or a value already cached at this t are taken without a call.
+inline double Reference(datarec& model, int r, int top)
+{
+    const FuncRec& rec = model.Records[r];
+    if (r == 0 || rec.IsOde || Eng.T == rec.CacheT)
+        if (!Eng.EvalFailed)
+            return r == 0 ? Eng.T : rec.IsOde ? model.Y[r] : rec.Value;
+    model.StackTop = top;
+    return ValueAt(model, r);
+}
+
 // The top is kept in a local; the model's StackTop is brought up to date before a nested evaluation.
 #define PUSH(v)                                        \
     do {                                               \
@@ -290,14 +301,10 @@ void Evaluate(datarec& model, int r)
             break;
         }
         case OpConst: PUSH(model.ConstValues[code[++pc]]); break;
-        case OpRef: {
-            const int ref = code[++pc];
-            PUSH(ref == 0 && !Eng.EvalFailed ? Eng.T : NESTED(ValueAt(model, ref)));
-            break;
-        }
+        case OpRef: PUSH(Reference(model, code[++pc], top)); break;
         case OpTable: {
             const TableRec& table = model.Tables[code[++pc]];
-            UNARY(Interpolate(table, x));
+            Store(s[top], Interpolate(table, s[top]));
             break;
         }
         case OpIf: {
