@@ -245,7 +245,7 @@ void TGraf::LavKoord()
     minmax();
     setToolTip(QStringLiteral("Zoom ind: Klik og træk"));
     canvas->setCompositionMode(QPainter::CompositionMode_SourceOver);
-    canvas->setPen(QPen(Qt::black, penWidth, Qt::SolidLine));
+    canvas->setPen(MakePen(Qt::black, Qt::SolidLine));
     penKind = NoPenKind;
     const int a = xCalc(Settings[iXmin]), b = xCalc(Settings[iXmax]);
     const int c = yCalc(Settings[iYMin]), d = yCalc(Settings[iYMax]);
@@ -253,10 +253,10 @@ void TGraf::LavKoord()
     canvas->drawLine(a, c, a, d);
     if (RangesUsable()) {
         DrawTicks();
-        canvas->setPen(QPen(GridSilver, penWidth, Qt::DotLine));
+        canvas->setPen(MakePen(GridSilver, Qt::DotLine));
         DrawGrid();
     } else {
-        canvas->setPen(QPen(GridSilver, penWidth, Qt::DotLine));
+        canvas->setPen(MakePen(GridSilver, Qt::DotLine));
     }
     MarkDirty();
 }
@@ -365,12 +365,17 @@ void TGraf::Draw(int kind, double x0, double y0, double x1, double y1)
         Line(kind, x0, y0, x1, y1);
 }
 
+QPen TGraf::MakePen(const QColor& colour, Qt::PenStyle style) const
+{
+    // Flat ends, so the gaps of wide dashed pens on paper stay open.
+    return QPen(colour, penWidth, style, Qt::FlatCap, Qt::MiterJoin);
+}
+
 void TGraf::SetKindPen(int kind)
 {
     if (kind < 0 || kind > 5 || kind == penKind)
         return;
-    QPen pen(KindPens[kind].colour, penWidth, KindPens[kind].style);
-    canvas->setPen(pen);
+    canvas->setPen(MakePen(KindPens[kind].colour, KindPens[kind].style));
     penKind = kind;
 }
 

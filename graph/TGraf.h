@@ -4,6 +4,7 @@
 #include "graph/TKurve.h"
 
 #include <QImage>
+#include <QPen>
 #include <QWidget>
 
 class QPainter;
@@ -107,6 +108,7 @@ private:
     void ReplayCurve(const TKurve& c);
     void ReplayLines(const TKurve& c);
     void ReplayMarks(const TKurve& c);
+    QPen MakePen(const QColor& colour, Qt::PenStyle style) const;
     void SetKindPen(int kind);
     void Mark(int kind, int px, int py);
     void DrawTicks();
