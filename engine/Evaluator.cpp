@@ -202,6 +202,8 @@ double ValueAt(datarec& model, int r)
         const long double x = s[top];                  \
         Store(s[top], (expr));                         \
     } while (0)
+namespace {
+
 // A reference: t itself, a solver state or a value already cached at this t are taken without a call.
 inline double Reference(datarec& model, int r, int top)
 {
@@ -212,6 +214,8 @@ inline double Reference(datarec& model, int r, int top)
     model.StackTop = top;
     return ValueAt(model, r);
 }
+
+}  // namespace
 
 // The top is kept in a local; the model's StackTop is brought up to date before a nested evaluation.
 #define PUSH(v)                                        \
