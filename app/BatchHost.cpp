@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cstring>
 #include <iostream>

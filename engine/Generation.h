@@ -7,7 +7,9 @@
 
 // caption is the script page's caption (Windows-1252); resultCount its ResultCount, by reference.
 // Both return the engine's error code (13, 19, 22, 25) when the generation ended early, else 0;
-// the compiler takes it over into its ErrorCode.
+// the compiler takes it over into its ErrorCode. After an abandoned run (Eng.Abandoned) they return 0.
+// Every generation starts with EngineError, EvalFailed and StopFlag cleared, and calls the host's KeepGoing
+// after every output point.
 int MakeTable(datarec& model, const std::string& caption, int& resultCount);
 int MakeGraph(datarec& model, const std::string& caption, int& resultCount);
 bool GenStart(datarec& model);
