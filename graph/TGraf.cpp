@@ -385,11 +385,28 @@ void TGraf::Line(int kind, double x0, double y0, double x1, double y1)
         return;
     if (kind <= 5) {
         SetKindPen(kind);
-        canvas->drawLine(xCalc(x0), yCalc(y0), xCalc(x1), yCalc(y1));
+        const QPoint a(xCalc(x0), yCalc(y0)), b(xCalc(x1), yCalc(y1));
+        if (kind > 0)
+            ContinueDashes(kind, a, b);
+        canvas->drawLine(a, b);
     } else {
         Mark(kind, xCalc(x1), yCalc(y1));
     }
     MarkDirty();
+}
+
+void TGraf::ContinueDashes(int kind, const QPoint& a, const QPoint& b)
+{
+    // Steps of a few pixels each would all start with a dash and look solid; a step that goes on from the
+    // last one of its kind goes on with its pattern.
+    Dashes& d = dashes[kind];
+    if (a != d.end)
+        d.position = 0;
+    QPen pen = canvas->pen();
+    pen.setDashOffset(d.position / std::max(penWidth, 1));
+    canvas->setPen(pen);
+    d.position += std::hypot(double(b.x() - a.x()), double(b.y() - a.y()));
+    d.end = b;
 }
 
 bool TGraf::MarkVisible(int px, int py) const

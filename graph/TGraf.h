@@ -7,6 +7,8 @@
 #include <QPen>
 #include <QWidget>
 
+#include <climits>
+
 class QPainter;
 
 class TGraf : public QWidget {
@@ -110,6 +112,7 @@ private:
     void ReplayMarks(const TKurve& c);
     QPen MakePen(const QColor& colour, Qt::PenStyle style) const;
     void SetKindPen(int kind);
+    void ContinueDashes(int kind, const QPoint& a, const QPoint& b);
     void Mark(int kind, int px, int py);
     void DrawTicks();
     void DrawGrid();
@@ -128,4 +131,10 @@ private:
     int penWidth = 0;
     // The line kind whose pen is set on the canvas, so a run of steps sets it once.
     int penKind = NoPenKind;
+    // Where the last step of each line kind ended, and how far into its dash pattern.
+    struct Dashes {
+        QPoint end{INT_MIN, INT_MIN};
+        double position = 0;
+    };
+    Dashes dashes[6];
 };
