@@ -1,0 +1,104 @@
+// How fast a run draws a graph of a million points, and how fast "Tilpas", a zoom and a copy replay it.
+#include "graph/TGraf.h"
+#include "graph/TTabGraf.h"
+#include "workspace/TForm1.h"
+#include "workspace/TTabMemo.h"
+
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// A plain function sampled a million times, drawn as a dashed line (the slowest pen).
+TTabGraf* RunGraph(TForm1& form)
+{
+    TTabMemo* page = form.Ny("graf.tvx");
+    page->Settings[10] = "1000000";
+    page->SetLines({"Funktioner", "  y = 3*sin(t)", "GrafVariable", "  t, y, l2"});
+    form.Run1Click();
+    QApplication::processEvents();
+    return qobject_cast<TTabGraf*>(form.ActivePage());
+}
+
+void CloseAll(TForm1& form)
+{
+    while (form.PageCount() > 0) {
+        form.ActivatePage(form.Page(form.PageCount() - 1));
+        if (auto* memo = form.ActiveMemo())
+            memo->Modified = false;
+        form.Luk1Click();
+    }
+}
+
+struct Window {
+    TForm1 form;
+    Window()
+    {
+        form.OpenOnShow = false;
+        form.resize(1000, 700);
+        form.show();
+    }
+    ~Window() { CloseAll(form); }
+};
+
+// From "Kør" to the page showing the whole graph: the goal is under 2 s.
+void BM_MillionPointGraph(benchmark::State& state)
+{
+    Window w;
+    for (auto _ : state) {
+        TTabGraf* graph = RunGraph(w.form);
+        benchmark::DoNotOptimize(graph->curves.size());
+        state.PauseTiming();
+        CloseAll(w.form);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_MillionPointGraph)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+// "Tilpas graf til vindue" on a million points: the goal is under 0.5 s.
+void BM_TilpasMillionPoints(benchmark::State& state)
+{
+    Window w;
+    TTabGraf* graph = RunGraph(w.form);
+    for (auto _ : state) {
+        graph->myrepaint();
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_TilpasMillionPoints)->Unit(benchmark::kMillisecond);
+
+// A zoom into a third of the x range replays every point: the goal is under 0.5 s.
+void BM_ZoomMillionPoints(benchmark::State& state)
+{
+    Window w;
+    TTabGraf* graph = RunGraph(w.form);
+    for (auto _ : state) {
+        graph->graf->Zoom(0, 5, -2, 2);
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_ZoomMillionPoints)->Unit(benchmark::kMillisecond);
+
+// The copy: SVG and its picture of a million points.
+void BM_CopyMillionPoints(benchmark::State& state)
+{
+    Window w;
+    TTabGraf* graph = RunGraph(w.form);
+    for (auto _ : state)
+        graph->Kopier();
+}
+BENCHMARK(BM_CopyMillionPoints)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
