@@ -6,7 +6,7 @@
 #include "engine/Solver.h"
 
 #include <cmath>
-#include <cstdio>
+#include <charconv>
 #include <cstring>
 
 namespace {
@@ -186,7 +186,7 @@ std::string CellText(double v, char decimalSeparator)
     if (v == 0)
         v = 0;  // no "-0"
     char buf[40];
-    std::snprintf(buf, sizeof buf, "%.6g", v);
+    *std::to_chars(buf, buf + sizeof buf - 1, v, std::chars_format::general, 6).ptr = '\0';  // locale-free
     std::string s;
     s.reserve(CellWidth);
     for (const char* p = buf; *p; ++p) {
