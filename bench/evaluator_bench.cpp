@@ -46,6 +46,20 @@ __attribute__((noinline)) double NativeF(double t)
     return 3 * std::sin(t) + std::sqrt(std::fabs(g)) + NativeTable(t) / 2 - t * t;
 }
 
+// The same function with the evaluator's arithmetic: every operation in extended precision, rounded when stored.
+using LD = long double;
+__attribute__((noinline)) double NativeExtendedF(double t)
+{
+    const double g = static_cast<double>(static_cast<double>(LD(t) / 2) + LD(1));
+    const double a = static_cast<double>(LD(3) * std::sin(t));
+    const double b = static_cast<double>(std::sqrt(LD(std::fabs(g))));
+    const double c = static_cast<double>(LD(a) + b);
+    const double d = static_cast<double>(LD(NativeTable(t)) / 2);
+    const double e = static_cast<double>(LD(c) + d);
+    const double f = static_cast<double>(LD(t) * t);
+    return static_cast<double>(LD(e) - f);
+}
+
 void BM_Evaluator(benchmark::State& state)
 {
     auto m = MakeModel();
@@ -76,6 +90,19 @@ void BM_Native(benchmark::State& state)
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_Native);
+
+void BM_NativeExtended(benchmark::State& state)
+{
+    double t = -5;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(NativeExtendedF(t));
+        t += TStep;
+        if (t > 10)
+            t = -5;
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_NativeExtended);
 
 }  // namespace
 
