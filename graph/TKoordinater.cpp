@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 TKoordinater* Koordinater = nullptr;
@@ -85,6 +86,11 @@ TKoordinater::TKoordinater(QWidget* parent) : QDialog(parent)
     TMin = Fields[8], TMax = Fields[9], TAntal = Fields[10], TDelta = Fields[11];
     Absolut = Fields[12], Relativ = Fields[13], XGitter = Fields[14], YGitter = Fields[15];
 
+    // Every label as wide as the widest and every field alike, so the four groups line up.
+    int labelWidth = 0;
+    for (const FieldInfo& info : FieldInfos)
+        labelWidth = std::max(labelWidth, fontMetrics().horizontalAdvance(QString::fromUtf8(info.label)));
+    const int fieldWidth = fontMetrics().horizontalAdvance(QStringLiteral("0,000000000000"));
     auto* groups = new QGridLayout;
     for (const Group& g : Groups) {
         auto* box = new QGroupBox(QString::fromUtf8(g.title), this);
@@ -92,7 +98,10 @@ TKoordinater::TKoordinater(QWidget* parent) : QDialog(parent)
         for (int k = 0; k < g.count; ++k) {
             QLineEdit* field = Fields[g.fields[k]];
             field->setParent(box);
-            form->addRow(QString::fromUtf8(FieldInfos[g.fields[k]].label), field);
+            field->setFixedWidth(fieldWidth);
+            auto* label = new QLabel(QString::fromUtf8(FieldInfos[g.fields[k]].label), box);
+            label->setMinimumWidth(labelWidth);
+            form->addRow(label, field);
         }
         groups->addWidget(box, g.row, g.column);
     }
