@@ -198,7 +198,7 @@ bool BatchHost::Finish()
             WriteFailed = true;
         std::string error;
         if (!ExportGraph(graph->PathStem, graph->Settings, graph->curves, error)) {
-            Error(error);
+            Error(Utf8FromCp1252(error));
             WriteFailed = true;
         }
     }
