@@ -405,7 +405,9 @@ void TGraf::ContinueDashes(int kind, const QPoint& a, const QPoint& b)
     QPen pen = canvas->pen();
     pen.setDashOffset(d.position / std::max(penWidth, 1));
     canvas->setPen(pen);
-    d.position += std::hypot(double(b.x() - a.x()), double(b.y() - a.y()));
+    // A one-pixel pen steps its pattern once per pixel along the longer axis; a wide pen along the line.
+    const int dx = std::abs(b.x() - a.x()), dy = std::abs(b.y() - a.y());
+    d.position += penWidth == 0 ? std::max(dx, dy) : std::hypot(double(dx), double(dy));
     d.end = b;
 }
 
