@@ -608,7 +608,12 @@ TTabMemo* TForm1::Open(QString fileName)
         fileName += ".tvx";
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
-        GeneralError(QString("Kan ikke åbne filen \"%1\".\n%2").arg(fileName, file.errorString()));
+        QFileInfo info(fileName);
+        QString why = !info.exists()    ? QString("Filen findes ikke.")
+                      : info.isDir()     ? QString("Det er en mappe, ikke en fil.")
+                      : !info.isReadable() ? QString("Du har ikke adgang til at læse filen.")
+                                           : file.errorString();
+        GeneralError(QString("Kan ikke åbne filen \"%1\".\n%2").arg(fileName, why));
         return nullptr;
     }
     if (file.size() > MaxDocumentBytes) {
@@ -991,6 +996,7 @@ void TForm1::Run1Click()
     PumpClock.start();
     ShowRunState();
     RunResult result = memo->Run(*HostImpl);
+    const bool stoppedByUser = StopRequested && !CloseAfterRun && CloseAfterRunPages.isEmpty();
     RunActive = false;
     StopRequested = false;
     ShowRunState();
@@ -1003,6 +1009,8 @@ void TForm1::Run1Click()
     }
     if (!StopReason.isEmpty())
         GeneralError(StopReason);
+    else if (stoppedByUser && result.Abandoned)
+        SetStatusText(2, "Kørslen blev afbrudt");
     FinishDeferred();
 }
 

@@ -123,6 +123,8 @@ private slots:
         QCOMPARE(f.form->PageCount(), 1);
         QCOMPARE(f.errors.size(), 1);
         QVERIFY(f.errors[0].contains("bad.tvx"));
+        if (!exists)
+            QVERIFY(f.errors[0].contains("findes ikke"));
     }
 
     void startDocumentsOpenInOrder()

@@ -186,6 +186,7 @@ private slots:
         QCOMPARE(f.form->Action("Run1")->text(), QString("&Kør"));
         QVERIFY(!f.form->IsEnabled("SbRun"));
         QVERIFY(f.errors.isEmpty());
+        QCOMPARE(f.form->StatusText(2), QString("Kørslen blev afbrudt"));
     }
 
     // Closing a page during a run stops the run first; the page goes once the run has returned.
