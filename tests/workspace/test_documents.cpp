@@ -107,6 +107,7 @@ private slots:
         QTest::newRow("fifteen lines") << QByteArray(DefaultLines).left(DefaultLines.lastIndexOf("0\r\n")) << true;
         QTest::newRow("empty") << QByteArray() << true;
         QTest::newRow("binary") << QByteArray("\x7f" "ELF\x02\x01\x01\0\0\0\0", 12) << true;
+        QTest::newRow("far too large") << DefaultLines + QByteArray(17 * 1024 * 1024, 'x') << true;
     }
 
     void unreadableFilesLeaveNoPage()
