@@ -25,6 +25,8 @@ constexpr int SurfaceInset = 4;
 // Where the graph stands on paper, from the printable area's left and top edges.
 constexpr double PrintLeftCm = 3;
 constexpr double PrintTopCm = 2;
+// Room the frame takes beyond the drawing area.
+constexpr double PrintFrameCm = 0.5;
 
 // The graph commands of a graph page.
 const char* const GraphCommands[] = {"SbPrint", "SbCopy",  "SbTilpas", "SbTekst", "sbSize", "Print1",
@@ -172,6 +174,16 @@ void TTabGraf::NySize()
     }
 }
 
+double TTabGraf::PrintScale(double widthCm, double heightCm, double paperWidthCm, double paperHeightCm)
+{
+    // A drawing larger than the paper would be cut off: it shrinks to fit, keeping its proportions.
+    const double roomW = paperWidthCm - PrintLeftCm - PrintFrameCm;
+    const double roomH = paperHeightCm - PrintTopCm - PrintFrameCm;
+    if (roomW <= 0 || roomH <= 0 || widthCm <= 0 || heightCm <= 0)
+        return 1;
+    return std::min({1.0, roomW / widthCm, roomH / heightCm});
+}
+
 void TTabGraf::Print(QPrinter& printer)
 {
     ComputeSize();
@@ -180,10 +192,12 @@ void TTabGraf::Print(QPrinter& printer)
         QMessageBox::critical(window(), QStringLiteral("Tavlix"), QStringLiteral("Printeren kan ikke bruges."));
         return;
     }
+    const QRectF paper = printer.pageRect(QPrinter::Millimeter);
+    const double scale = PrintScale(printWidth, printHeight, paper.width() / 10, paper.height() / 10);
     TGraf surface(1, 1);
     std::copy(graf->Settings, graf->Settings + 16, surface.Settings);
     surface.curves = &curves;
-    surface.PreparePrinter(&p, printWidth, printHeight, PrintLeftCm, PrintTopCm);
+    surface.PreparePrinter(&p, printWidth * scale, printHeight * scale, PrintLeftCm, PrintTopCm);
     surface.LavKoord();
     surface.Replay();
     p.end();

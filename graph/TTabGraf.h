@@ -49,6 +49,8 @@ public:
     void DrawMeta();
     QByteArray MetaSvg();
     QImage MetaImage();
+    // How much a drawing of the given size shrinks to fit on paper 3 cm in and 2 cm down (1: not at all).
+    static double PrintScale(double widthCm, double heightCm, double paperWidthCm, double paperHeightCm);
 
 private:
     void AttachSurface();

@@ -92,6 +92,8 @@ private slots:
     void copyPutsSvgAndPicture();
     void zoomedGraphCopiesZoomed();
     void printsToPdf();
+    void printFitsThePaper_data();
+    void printFitsThePaper();
     void batchPictures();
 
 private:
@@ -467,6 +469,26 @@ void TTabGrafTest::printsToPdf()
     QVERIFY(bytes.startsWith("%PDF"));
     static const QRegularExpression pageObject(QStringLiteral("/Type\\s*/Page[^s]"));
     QCOMPARE(QString::fromLatin1(bytes).count(pageObject), 1);
+}
+
+void TTabGrafTest::printFitsThePaper_data()
+{
+    QTest::addColumn<double>("width");
+    QTest::addColumn<double>("height");
+    QTest::addColumn<double>("scale");
+    // A4 printable area of 19 by 27.7 cm leaves 15.5 by 25.2 cm beside the offsets and the frame.
+    QTest::newRow("fits") << 12.0 << 8.0 << 1.0;
+    QTest::newRow("exactly the room") << 15.5 << 25.2 << 1.0;
+    QTest::newRow("too wide") << 31.0 << 10.0 << 0.5;
+    QTest::newRow("too high") << 10.0 << 50.4 << 0.5;
+}
+
+void TTabGrafTest::printFitsThePaper()
+{
+    QFETCH(double, width);
+    QFETCH(double, height);
+    QFETCH(double, scale);
+    QCOMPARE(TTabGraf::PrintScale(width, height, 19, 27.7), scale);
 }
 
 void TTabGrafTest::batchPictures()
