@@ -14,4 +14,7 @@ fi
 tools/setup.sh "$build" "${opts[@]}"
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=1
+export UBSAN_OPTIONS=print_stacktrace=1
+# Leaks of system libraries that the sanitizer reports but Tavlix cannot free.
+export LSAN_OPTIONS="suppressions=$PWD/tools/lsan.supp:print_suppressions=0"
 ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
