@@ -3,6 +3,7 @@
 
 #include "graph/TKoordinater.h"
 #include "workspace/TAboutBox.h"
+#include "workspace/TFindDialog.h"
 
 #include <QLineEdit>
 #include <QPrinterInfo>
@@ -76,6 +77,26 @@ private slots:
         f.form->ActivatePage(f.form->Page(0));
         QVERIFY(f.form->Edit1->isHidden());
         QCOMPARE(f.form->Edit1->text(), QString());
+    }
+
+    // The menu keys reach their commands from the editor, each once.
+    void keyboard()
+    {
+        FormFixture f;
+        TTabMemo* m = f.script({"TabelVariable", "  t"});
+        m->Settings[10] = std::string(1, '4');
+        m->Editor->setFocus();
+        QTest::keyClick(m->Editor, Qt::Key_B, Qt::ControlModifier);
+        QVERIFY(f.form->FindDialog1->isVisible());
+        f.form->FindDialog1->hide();
+        f.form->activateWindow();
+        m->Editor->setFocus();
+        QTest::keyClick(m->Editor, Qt::Key_F9);
+        QCOMPARE(f.form->PageCount(), 2);
+        QCOMPARE(f.form->ActivePage()->Tag, 2);
+        QTest::keyClick(f.form.get(), Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(f.form->PageCount(), 3);
+        QCOMPARE(f.form->ActivePage()->Caption(), QString("(Uden navn - 3)"));
     }
 
     void aboutBox()
