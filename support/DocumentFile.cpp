@@ -252,6 +252,11 @@ bool WriteDocument(const std::string& path, const Document& doc, std::string& er
     std::string dir = std::filesystem::path(target).parent_path().string();
     if (dir.empty())
         dir = ".";
+    // Replacing by rename would also replace a write-protected file; the protection is honoured instead.
+    if (::access(target.c_str(), F_OK) == 0 && ::access(target.c_str(), W_OK) != 0) {
+        error = "Kan ikke gemme filen " + Quoted(path) + ": " + Reason(errno) + ".";
+        return false;
+    }
     std::string tempPath;
     int fd = CreateTemporary(dir, tempPath);
     if (fd < 0) {

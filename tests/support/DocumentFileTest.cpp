@@ -258,6 +258,19 @@ TEST_F(DocumentFiles, SavingReplacesTheOldContentAndKeepsItsPermissions)
     EXPECT_EQ(Entries(), (Lines{"doc.tvx"}));
 }
 
+TEST_F(DocumentFiles, WriteProtectedFileIsNotReplaced)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "the superuser writes through every protection";
+    std::string path = Path("laast.tvx");
+    Put(path, SixteenLines("\r\n"));
+    fs::permissions(path, fs::perms::owner_read);
+    std::string error;
+    EXPECT_FALSE(WriteDocument(path, DefaultDocument(), error));
+    EXPECT_EQ(error, "Kan ikke gemme filen \"" + path + "\": adgang n\xE6gtet.");
+    EXPECT_EQ(Get(path), SixteenLines("\r\n"));
+}
+
 TEST_F(DocumentFiles, SavingThroughALinkReplacesTheFileItPointsTo)
 {
     std::string real = Path("real.tvx");
