@@ -323,6 +323,9 @@ void TGraf::TekstUd(const QString& text, double x, double y)
 
 bool TGraf::ClipStep(double& x0, double& y0, double& x1, double& y1) const
 {
+    // An undefined end has no place on the plot.
+    if (std::isnan(x0) || std::isnan(y0) || std::isnan(x1) || std::isnan(y1))
+        return false;
     int c0 = OutCode(x0, y0, clipXmin, clipXmax, clipYmin, clipYmax);
     int c1 = OutCode(x1, y1, clipXmin, clipXmax, clipYmin, clipYmax);
     if (c0 == 0 && c1 == 0)

@@ -208,6 +208,10 @@ void TGrafTest::clipping_data()
                                           << QPointF(3, -5);
     QTest::newRow("through a corner region") << QPointF(0, 0) << QPointF(20, 20) << true << QPointF(0, 0)
                                              << QPointF(5, 5);
+    QTest::newRow("an undefined end draws nothing") << QPointF(0, 0) << QPointF(qQNaN(), 1) << false << QPointF()
+                                                   << QPointF();
+    QTest::newRow("an infinite end is clipped") << QPointF(0, 0) << QPointF(qInf(), 0) << true << QPointF(0, 0)
+                                                << QPointF(10, 0);
     QTest::newRow("on the edge counts as inside") << QPointF(-5, -5) << QPointF(10, 5) << true << QPointF(-5, -5)
                                                   << QPointF(10, 5);
 }
