@@ -54,6 +54,7 @@ private slots:
     void walkAccumulates();
     void walkBounded_data();
     void walkBounded();
+    void coordinateSystemOnThePicture();
     void clipping_data();
     void clipping();
     void bothEndsOutsideDrawNothing();
@@ -186,6 +187,41 @@ void TGrafTest::walkBounded()
     if (count > 0)
         QCOMPARE(v.front(), first);
     QVERIFY(v.size() <= size_t(TGraf::MaxAxisValues));
+}
+
+void TGrafTest::coordinateSystemOnThePicture()
+{
+    double settings[16];
+    std::copy(Defaults, Defaults + 16, settings);
+    settings[TGraf::iXGitter] = 2;
+    settings[TGraf::iYGitter] = 2.5;
+    Surface s(settings);
+    s.graf.LavKoord();
+    const QColor black(Qt::black), silver(192, 192, 192);
+    const int a = s.graf.xCalc(-5), c = s.graf.yCalc(-5);
+    // Axes along the bottom and the left edge, whatever the anchors.
+    QCOMPARE(s.At(s.graf.xCalc(3), c), black);
+    QCOMPARE(s.At(a, s.graf.yCalc(3)), black);
+    // A tick under every whole x and left of every whole y.
+    for (int q = -5; q <= 9; ++q)
+        QCOMPARE(s.At(s.graf.xCalc(q), c + 3), black);
+    for (int r = -5; r <= 5; ++r)
+        QCOMPARE(s.At(a - 3, s.graf.yCalc(r)), black);
+    QVERIFY(s.At(s.graf.xCalc(0.5), c + 3) != black);
+    // Dotted grid lines at the anchor's lattice, none beside them.
+    const auto silverIn = [&](int column) {
+        int n = 0;
+        for (int y = s.graf.yCalc(5); y < c; ++y)
+            n += s.At(column, y) == silver;
+        return n;
+    };
+    QVERIFY(silverIn(s.graf.xCalc(4)) > 20);
+    QCOMPARE(silverIn(s.graf.xCalc(3)), 0);
+    int row = 0;
+    for (int x = a + 1; x < s.graf.xCalc(10); ++x)
+        row += s.At(x, s.graf.yCalc(2.5)) == silver;
+    QVERIFY(row > 20);
+    QCOMPARE(s.graf.toolTip(), QStringLiteral("Zoom ind: Klik og træk"));
 }
 
 void TGrafTest::clipping_data()
