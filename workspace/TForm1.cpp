@@ -321,6 +321,14 @@ void TForm1::createPages()
     connect(PageControl1, &QTabWidget::currentChanged, this, &TForm1::PageControl1Change);
     connect(qApp, &QApplication::focusChanged, this, &TForm1::onFocusChanged);
 
+    // Asking the clipboard can wait on another program, so its answer is kept until it changes.
+    auto readClipboard = [this] {
+        const QMimeData* clip = QGuiApplication::clipboard()->mimeData();
+        ClipboardHasText = clip && clip->hasText();
+    };
+    readClipboard();
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, readClipboard);
+
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");
     Timer1->setInterval(100);
@@ -439,10 +447,8 @@ void TForm1::Timer1Timer()
     bool s = memo->SelectionLength() > 0;
     for (const char* name : {"SbCopy", "SbKlip", "Kopier1", "Kopier2", "Klip1", "Klip2", "Ryd1", "Ryd2"})
         Enable(name, s);
-    const QMimeData* clip = QGuiApplication::clipboard()->mimeData();
-    bool c = clip && clip->hasText();
     for (const char* name : {"SbPaste", "Stind1", "Stind2"})
-        Enable(name, c);
+        Enable(name, ClipboardHasText);
     Enable("SbGem", memo->Modified);
     Enable("Gem1", memo->Modified);
 }

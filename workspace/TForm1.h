@@ -180,6 +180,8 @@ private:
     bool CloseAfterRun = false;
     QList<QPointer<TTabGen>> CloseAfterRunPages;
     QString StopReason;
+    // Whether the clipboard holds text, read when it changes rather than at every tick.
+    bool ClipboardHasText = false;
     QElapsedTimer PumpClock;
 
 public:
