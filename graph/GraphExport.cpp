@@ -116,7 +116,9 @@ QImage GraphCopyImage(const double (&settings)[16], const TKurveList& curves, do
 
 QImage GraphScreenImage(const double (&settings)[16], const TKurveList& curves, int width, int height)
 {
-    TGraf surface(width, height);
+    TGraf surface(1, 1);
+    // The picture file has exactly the pixels asked for, whatever the screen's density.
+    surface.NewPicture(width, height, 1);
     std::copy(settings, settings + 16, surface.Settings);
     surface.curves = const_cast<TKurveList*>(&curves);
     surface.PrepareScreen(surface.ScreenCanvas());

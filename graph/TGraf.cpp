@@ -80,15 +80,20 @@ TGraf::TGraf(int width, int height, QWidget* parent) : QWidget(parent)
 
 TGraf::~TGraf() { ClosePainter(); }
 
-void TGraf::NewPicture(int width, int height)
+void TGraf::NewPicture(int width, int height, qreal ratio)
 {
     ClosePainter();
-    picture = QImage(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
+    // On a high-density screen the picture holds every device pixel, so lines and text stay sharp.
+    const QSize size(std::max(width, 1), std::max(height, 1));
+    if (ratio <= 0)
+        ratio = std::max<qreal>(devicePixelRatioF(), 1);
+    picture = QImage(size * ratio, QImage::Format_RGB32);
+    picture.setDevicePixelRatio(ratio);
     const int dpm = Nint(logicalDpiX() / 0.0254L);
     picture.setDotsPerMeterX(dpm);
     picture.setDotsPerMeterY(dpm);
     picture.fill(Qt::white);
-    setFixedSize(picture.size());
+    setFixedSize(size);
     screenPainter = new QPainter(&picture);
     screenPainter->setFont(font());
     screenPainter->setBrush(Qt::white);
@@ -408,9 +413,10 @@ void TGraf::ContinueDashes(int kind, const QPoint& a, const QPoint& b)
     QPen pen = canvas->pen();
     pen.setDashOffset(d.position / std::max(penWidth, 1));
     canvas->setPen(pen);
-    // A one-pixel pen steps its pattern once per pixel along the longer axis; a wide pen along the line.
+    // A one-pixel pen steps its pattern once per device pixel along the longer axis; a wide pen along the line.
     const int dx = std::abs(b.x() - a.x()), dy = std::abs(b.y() - a.y());
-    d.position += penWidth == 0 ? std::max(dx, dy) : std::hypot(double(dx), double(dy));
+    d.position += penWidth == 0 ? std::max(dx, dy) * canvas->device()->devicePixelRatioF()
+                                : std::hypot(double(dx), double(dy));
     d.end = b;
 }
 
@@ -555,7 +561,7 @@ void TGraf::paintEvent(QPaintEvent* event)
 {
     updatePending = false;
     QPainter p(this);
-    p.drawImage(event->rect(), picture, event->rect());
+    p.drawImage(QPoint(0, 0), picture);
     if (bandShown) {
         // The band inverts what it covers, so it shows on any colour and leaves the picture alone.
         p.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
@@ -612,7 +618,7 @@ void TGraf::Zoom(double xmin, double xmax, double ymin, double ymax)
     if (!canvas)
         return;
     // The screen's margins hold numbers of the old view too.
-    canvas->fillRect(canvas == screenPainter ? picture.rect() : QRect(0, 0, areaW, areaH), Qt::white);
+    canvas->fillRect(canvas == screenPainter ? rect() : QRect(0, 0, areaW, areaH), Qt::white);
     Settings[iXmin] = xmin;
     Settings[iXmax] = xmax;
     Settings[iYMin] = ymin;

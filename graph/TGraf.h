@@ -40,8 +40,9 @@ public:
     // The retained screen picture and a painter kept open on it.
     QImage& Picture() { return picture; }
     QPainter* ScreenCanvas() { return screenPainter; }
-    // A new blank white picture of the given size; the open screen painter follows it.
-    void NewPicture(int width, int height);
+    // A new blank white picture of the given size; the open screen painter follows it. The picture holds
+    // ratio device pixels per pixel (0: as many as the screen has).
+    void NewPicture(int width, int height, qreal ratio = 0);
 
     void PrepareScreen(QPainter* c);
     void PreparePrinter(QPainter* c, double widthCm, double heightCm, double leftCm, double topCm);

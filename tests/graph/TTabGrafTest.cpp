@@ -44,9 +44,10 @@ bool Marked(TTabGraf& page, double x, double y)
     TGraf& g = *page.graf;
     const int px = g.xCalc(x), py = g.yCalc(y), o = g.charW / 4;
     const QImage& p = g.Picture();
-    for (int dy = -o; dy <= o; ++dy)
-        for (int dx = -o; dx <= o; ++dx)
-            if (p.pixelColor(px + dx, py + dy) == QColor(255, 0, 0))
+    const int r = qRound(p.devicePixelRatio());
+    for (int dy = -o * r; dy <= o * r; ++dy)
+        for (int dx = -o * r; dx <= o * r; ++dx)
+            if (p.pixelColor(px * r + dx, py * r + dy) == QColor(255, 0, 0))
                 return true;
     return false;
 }
@@ -338,8 +339,9 @@ void TTabGrafTest::labelSurvivesTilpas()
     const int left = page->graf->xCalc(page->curves[0].lastX);
     const int row = page->graf->yCalc(page->curves[0].lastY);
     int black = 0;
-    for (int x = left; x < left + 3 * page->graf->charW; ++x)
-        for (int y = row - page->graf->charH / 2; y < row + page->graf->charH / 2; ++y)
+    const int r = qRound(page->graf->Picture().devicePixelRatio());
+    for (int x = left * r; x < (left + 3 * page->graf->charW) * r; ++x)
+        for (int y = (row - page->graf->charH / 2) * r; y < (row + page->graf->charH / 2) * r; ++y)
             black += page->graf->Picture().pixelColor(x, y) == QColor(Qt::black);
     QVERIFY(black > 5);
 }
