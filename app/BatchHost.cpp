@@ -2,7 +2,9 @@
 #include "app/BatchHost.h"
 
 #include "graph/GraphExport.h"
+#include "graph/TTabGraf.h"
 #include "workspace/Cp1252.h"
+#include "workspace/TTabTabel.h"
 
 #include <QString>
 
@@ -31,6 +33,16 @@ void BatchTable::SetColCount(int n)
 {
     Cols = n;
     Cells.resize(static_cast<std::size_t>(n));
+}
+
+void BatchTable::SetRowCount(int n)
+{
+    if (static_cast<long long>(n) * std::max(Cols, 1) > Host.MaxCells)
+        Host.StopRun("Tabellen \"" + Utf8FromCp1252(Caption) + "\" er blevet for stor (over " +
+                     std::to_string(Host.MaxCells) + " celler). Kørslen er stoppet; de beregnede rækker er "
+                     "bevaret. Vælg færre punkter (TAntal) eller et større skridt (TDelta), eller "
+                     "hæv grænsen med --max-cells.");
+    Rows = n;
 }
 
 void BatchTable::SetCell(int col, int row, std::string_view text)
@@ -94,6 +106,13 @@ void BatchGraph::Draw2(int curve, double x, double y)
 {
     if (curve < 1 || curve > static_cast<int>(curves.size()))
         return;
+    if (++StoredPoints > Host.MaxPoints) {
+        Host.StopRun("Grafen \"" + Utf8FromCp1252(Caption) + "\" er blevet for stor (over " +
+                     std::to_string(Host.MaxPoints) + " punkter). Kørslen er stoppet; de beregnede punkter er "
+                     "bevaret. Vælg færre punkter (TAntal) eller et større skridt (TDelta), eller "
+                     "hæv grænsen med --max-points.");
+        return;
+    }
     TKurve& k = curves[static_cast<std::size_t>(curve - 1)];
     k.points.push_back(TPunkt{x, y, true});
     k.lastX = x;
@@ -102,8 +121,26 @@ void BatchGraph::Draw2(int curve, double x, double y)
 }
 
 BatchHost::BatchHost(std::string fileLabel, std::string outDir)
-    : FileLabel(std::move(fileLabel)), OutDir(std::move(outDir))
+    : MaxCells(TTabTabel::MaxCells), MaxPoints(TTabGraf::MaxPoints), FileLabel(std::move(fileLabel)),
+      OutDir(std::move(outDir))
 {
+}
+
+void BatchHost::StopRun(const std::string& utf8Reason)
+{
+    if (StopReason.empty())
+        StopReason = utf8Reason;
+}
+
+bool BatchHost::KeepGoing()
+{
+    if (StopReason.empty())
+        return true;
+    if (!Faulted) {
+        Faulted = true;
+        Error(StopReason);
+    }
+    return false;
 }
 
 BatchHost::~BatchHost() = default;
@@ -137,13 +174,13 @@ TableTarget* BatchHost::LavTabel(const std::string& caption)
     std::FILE* f = Open(PathFor(caption, ".tsv"));
     if (!f)
         return nullptr;
-    Tables.push_back(std::make_unique<BatchTable>(f));
+    Tables.push_back(std::make_unique<BatchTable>(f, *this, caption));
     return Tables.back().get();
 }
 
 GraphTarget* BatchHost::LavGraf(const std::string& caption)
 {
-    auto graph = std::make_unique<BatchGraph>();
+    auto graph = std::make_unique<BatchGraph>(*this);
     graph->Caption = caption;
     graph->PathStem = PathFor(caption, "");
     Graphs.push_back(std::move(graph));

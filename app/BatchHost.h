@@ -11,12 +11,16 @@
 
 // A table page written as CAPTION.tsv while it fills: rows arrive in order, so each row is written when the
 // next one starts and nothing but the current row is kept in memory.
+class BatchHost;
+
 class BatchTable : public TableTarget {
 public:
-    explicit BatchTable(std::FILE* file) : File(file) {}
+    BatchTable(std::FILE* file, BatchHost& host, std::string caption)
+        : File(file), Host(host), Caption(std::move(caption)) {}
     ~BatchTable() override;
     void SetColCount(int n) override;
-    void SetRowCount(int n) override { Rows = n; }
+    // A table beyond the host's MaxCells stops the run; the row being written is still kept.
+    void SetRowCount(int n) override;
     int RowCount() const override { return Rows; }
     void SetFixedRows(int) override {}
     // Cells of an earlier row than the current one are not taken (the generation never writes them).
@@ -28,6 +32,8 @@ public:
 private:
     void FlushRow();
     std::FILE* File;
+    BatchHost& Host;
+    std::string Caption;  // Windows-1252
     int Cols = 0;
     int Rows = 0;
     int CurrentRow = -1;
@@ -37,6 +43,9 @@ private:
 
 // A graph page as data: what the window would store, kept for CAPTION.tsv and the pictures beside it.
 struct BatchGraph : GraphTarget {
+    explicit BatchGraph(BatchHost& host) : Host(host) {}
+    BatchHost& Host;
+    long long StoredPoints = 0;
     std::string Caption;   // Windows-1252
     std::string PathStem;  // the output path without ".tsv" (UTF-8)
     double Settings[16] = {};
@@ -46,6 +55,7 @@ struct BatchGraph : GraphTarget {
     void begynd() override {}
     void myrepaint() override {}
     void Makekurve(int kind) override;
+    // A point beyond the host's MaxPoints is dropped and stops the run.
     void Draw2(int curve, double x, double y) override;
 };
 
@@ -61,6 +71,14 @@ public:
     void GeneralError(const std::string& text) override;
     // The batch mode prints the script error itself, with its file position.
     void ShowStatus(const std::string&) override {}
+    // False once a page has grown beyond its bound; the reason is then reported as an error.
+    bool KeepGoing() override;
+
+    // A page that would hold more than this stops the run, as in the window: memory and disk stay bounded.
+    long long MaxCells;
+    long long MaxPoints;
+    // Asks the run to stop at its next pause, with the reason (UTF-8); the first reason is kept.
+    void StopRun(const std::string& utf8Reason);
 
     // Closes the tables and writes every graph's files; false when a file could not be written.
     bool Finish();
@@ -77,6 +95,7 @@ private:
 
     std::string FileLabel;
     std::string OutDir;
+    std::string StopReason;
     std::vector<std::unique_ptr<BatchTable>> Tables;
 };
 

@@ -7,6 +7,8 @@
 #include "support/DocumentFile.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <iostream>
@@ -23,8 +25,28 @@ enum ExitStatus { Ok = 0, ScriptError = 1, Fault = 2 };
 struct BatchArgs {
     std::string OutDir;
     std::vector<std::string> Files;
+    long long MaxCells = 0;   // 0: the window's bound
+    long long MaxPoints = 0;
     bool Valid = true;
 };
+
+// A positive whole number, or 0 when the text is none.
+long long Count(const char* text)
+{
+    char* end = nullptr;
+    errno = 0;
+    const long long n = std::strtoll(text, &end, 10);
+    return end != text && *end == '\0' && errno == 0 && n > 0 ? n : 0;
+}
+
+// "--max-cells N" and "--max-points N": the option's count, or false when it is missing or no count.
+bool TakeCount(int argc, char** argv, int& i, long long& count)
+{
+    if (i + 1 >= argc)
+        return false;
+    count = Count(argv[++i]);
+    return count > 0;
+}
 
 BatchArgs ParseArgs(int argc, char** argv)
 {
@@ -36,6 +58,10 @@ BatchArgs ParseArgs(int argc, char** argv)
                 break;
             }
             args.OutDir = argv[++i];
+        } else if (std::strcmp(argv[i], "--max-cells") == 0) {
+            args.Valid = args.Valid && TakeCount(argc, argv, i, args.MaxCells);
+        } else if (std::strcmp(argv[i], "--max-points") == 0) {
+            args.Valid = args.Valid && TakeCount(argc, argv, i, args.MaxPoints);
         } else {
             args.Files.emplace_back(argv[i]);
         }
@@ -51,7 +77,7 @@ std::string CaptionOf(const std::string& path)
 }
 
 // One document: read, run as "Kør" does, write its pages; returns its exit status.
-int RunDocument(const std::string& argument, const std::string& outDir)
+int RunDocument(const std::string& argument, const BatchArgs& args)
 {
     const std::string path = CompleteFileName(argument);
     const ReadResult read = ReadDocument(path);
@@ -59,7 +85,11 @@ int RunDocument(const std::string& argument, const std::string& outDir)
         std::cerr << path << ": error: " << Utf8FromCp1252(read.error) << '\n';
         return Fault;
     }
-    BatchHost host(path, outDir);
+    BatchHost host(path, args.OutDir);
+    if (args.MaxCells > 0)
+        host.MaxCells = args.MaxCells;
+    if (args.MaxPoints > 0)
+        host.MaxPoints = args.MaxPoints;
     ScriptCompiler compiler;
     const RunResult result = compiler.Run(read.doc.Settings, read.doc.Lines, CaptionOf(path), host);
     Eng.Host = nullptr;
@@ -81,7 +111,7 @@ int RunBatch(int argc, char** argv)
 {
     const BatchArgs args = ParseArgs(argc, argv);
     if (!args.Valid) {
-        std::cerr << "brug: tavlix --batch [--out MAPPE] FIL...\n";
+        std::cerr << "brug: tavlix --batch [--out MAPPE] [--max-cells N] [--max-points N] FIL...\n";
         return Fault;
     }
     if (!args.OutDir.empty()) {
@@ -94,6 +124,6 @@ int RunBatch(int argc, char** argv)
     }
     int status = Ok;
     for (const std::string& file : args.Files)
-        status = std::max(status, RunDocument(file, args.OutDir));
+        status = std::max(status, RunDocument(file, args));
     return status;
 }

@@ -103,6 +103,16 @@ void TTabGraf::Draw2(int curve, double x, double y)
 {
     if (curve < 1 || curve > static_cast<int>(curves.size()))
         return;
+    if (++StoredPoints > MaxPoints) {
+        // The point is dropped; the run ends at its next pause and the page keeps what it has.
+        if (Form1)
+            Form1->StopRun(QString("Grafen \"%1\" er blevet for stor (over %L2 punkter). Kørslen er stoppet; "
+                                   "de beregnede punkter er bevaret. Vælg færre punkter (TAntal) eller "
+                                   "et større skridt (TDelta).")
+                               .arg(Caption())
+                               .arg(MaxPoints));
+        return;
+    }
     TKurve& c = curves[curve - 1];
     if (c.penDown)
         graf->Draw(c.kind, c.lastX, c.lastY, x, y);

@@ -23,6 +23,9 @@ public:
     bool sizeSet = false;
     double printWidth = 0;
     double printHeight = 0;
+    // Beyond this many stored points (about 240 MB) a run is stopped rather than let it exhaust memory.
+    static inline long long MaxPoints = 10'000'000;
+    long long StoredPoints = 0;
 
     // TTabGen
     void Print(QPrinter& printer) override;

@@ -1,0 +1,117 @@
+// Runs that would never end or would exhaust memory: the window stays in charge and keeps what was made.
+#include "FormFixture.h"
+
+#include "graph/TTabGraf.h"
+#include "workspace/TTabTabel.h"
+
+#include <QAction>
+#include <QTimer>
+
+namespace {
+
+SettingsTexts With(std::initializer_list<std::pair<int, const char*>> changes)
+{
+    SettingsTexts s = DefaultSettings();
+    for (const auto& [index, text] : changes)
+        s[index] = text;
+    return s;
+}
+
+long long StoredPoints(const TTabGraf& page)
+{
+    long long n = 0;
+    for (const TKurve& c : page.curves)
+        n += static_cast<long long>(c.points.size());
+    return n;
+}
+
+}  // namespace
+
+class TestHostile : public QObject {
+    Q_OBJECT
+private slots:
+    // TAntal 1e12 and TDelta 1e-300 from 0: Escape ends the run, tables and graphs alike, and what was made stays.
+    void escapeEndsAnEndlessRun_data()
+    {
+        QTest::addColumn<QStringList>("script");
+        QTest::addColumn<int>("setting");
+        QTest::addColumn<QString>("value");
+        const QStringList table{"Funktioner", "  f = sin(t)", "TabelVariable", "  t, f"};
+        const QStringList graph{"Funktioner", "  f = sin(t)", "GrafVariable", "  t, f, l1"};
+        const QStringList ode{"DifferentialLigninger", "  y' = -y  <1>", "GrafVariable", "  t, y, m2"};
+        QTest::newRow("table, TAntal 1e12") << table << 10 << "1e12";
+        QTest::newRow("graph, TAntal 1e12") << graph << 10 << "1e12";
+        QTest::newRow("table, TDelta 1e-300") << table << 11 << "1e-300";
+        QTest::newRow("ode graph, TAntal 1e12") << ode << 10 << "1e12";
+    }
+
+    void escapeEndsAnEndlessRun()
+    {
+        QFETCH(QStringList, script);
+        QFETCH(int, setting);
+        QFETCH(QString, value);
+        FormFixture f;
+        const QByteArray text = value.toLatin1();
+        SettingsTexts s = With({{8, "0"}, {setting, text.constData()}});
+        f.script(script, &s);
+        QTimer::singleShot(400, f.form.get(), [&] { QTest::keyClick(f.form.get(), Qt::Key_Escape); });
+        f.form->Run1Click();
+        QVERIFY(!f.form->Running());
+        QCOMPARE(f.form->PageCount(), 2);
+        QCOMPARE(f.form->StatusText(2), QString("Kørslen blev afbrudt"));
+        QVERIFY(f.errors.isEmpty());
+        if (auto* table = qobject_cast<TTabTabel*>(f.form->ActivePage())) {
+            QVERIFY(table->RowCount() > 3);
+        } else {
+            auto* graph = qobject_cast<TTabGraf*>(f.form->ActivePage());
+            QVERIFY(graph);
+            QVERIFY(StoredPoints(*graph) > 2);
+        }
+    }
+
+    // A graph that would exhaust memory stops the run with a clear message and keeps its points.
+    void graphTooLargeStopsTheRun()
+    {
+        FormFixture f;
+        const long long saved = TTabGraf::MaxPoints;
+        TTabGraf::MaxPoints = 3000;
+        SettingsTexts s = With({{8, "0"}, {9, "1"}, {10, "1e12"}});
+        f.script({"Funktioner", "  f = t", "  g = 1 - t", "GrafVariable", "  t, f, l1   t, g, m3"}, &s);
+        f.form->Run1Click();
+        TTabGraf::MaxPoints = saved;
+        QVERIFY(!f.form->Running());
+        QCOMPARE(f.errors.size(), 1);
+        QVERIFY2(f.errors[0].startsWith("Grafen \"test.tvx-1\" er blevet for stor (over 3"), qPrintable(f.errors[0]));
+        auto* page = qobject_cast<TTabGraf*>(f.form->ActivePage());
+        QVERIFY(page);
+        QCOMPARE(StoredPoints(*page), 3000LL);
+        // The next run starts afresh and is not stopped by the old bound.
+        f.errors.clear();
+        f.form->ActivatePage(f.form->Page(0));
+        SettingsTexts small = With({{8, "0"}, {9, "1"}, {10, "10"}});
+        f.memo()->Settings = small;
+        f.form->Run1Click();
+        QVERIFY(f.errors.isEmpty());
+        page = qobject_cast<TTabGraf*>(f.form->ActivePage());
+        QVERIFY(page);
+        QVERIFY(StoredPoints(*page) > 20 && StoredPoints(*page) < 30);
+    }
+
+    // A setting that cannot be computed is named in a notice; the run goes on with 0 for it.
+    void unreadableSettingIsNamed()
+    {
+        FormFixture f;
+        SettingsTexts s = With({{4, "abc"}, {10, "20"}});
+        f.script({"Funktioner", "  f = t", "TabelVariable", "  t, f"}, &s);
+        f.form->Run1Click();
+        QCOMPARE(f.messages,
+                 QStringList{"Koordinatindstillingen YMin kan ikke beregnes; 0 bruges i stedet. Ret den under "
+                             "Koordinater (F8)."});
+        auto* table = qobject_cast<TTabTabel*>(f.form->ActivePage());
+        QVERIFY(table);
+        QCOMPARE(table->RowCount(), 23);
+    }
+};
+
+QTEST_MAIN(TestHostile)
+#include "test_hostile.moc"
