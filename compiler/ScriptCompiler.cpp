@@ -7,6 +7,26 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* SettingNames[16] = {"Xmin", "Xmax", "XEnhed", "YCross", "YMin",   "YMax",    "YEnhed",  "XCross",
+                                          "TMin", "TMax", "TAntal", "TDelta", "Absolut", "Relativ", "XGitter", "YGitter"};
+
+// A setting that cannot be computed counts as 0; the user is told which, so that a damaged file is noticed.
+std::string UnreadableSettingsNotice(const std::vector<int>& failed)
+{
+    std::string names;
+    for (std::size_t i = 0; i < failed.size(); ++i)
+        names += (i == 0 ? "" : i + 1 == failed.size() ? " og " : ", ") + std::string(SettingNames[failed[i]]);
+    const bool one = failed.size() == 1;
+    return std::string(one ? "Koordinatindstillingen " : "Koordinatindstillingerne ") + names +
+           " kan ikke beregnes; 0 bruges i stedet. Ret " + (one ? "den" : "dem") + " under Koordinater (F8).";
+}
+
+}  // namespace
 
 ScriptCompiler::ScriptCompiler() = default;
 ScriptCompiler::~ScriptCompiler() = default;
@@ -19,10 +39,15 @@ RunResult ScriptCompiler::Run(const SettingsTexts& settings, const std::vector<s
     Eng.Abandoned = 0;
     Eng.FaultText.clear();
     Model = std::make_unique<datarec>();
+    std::vector<int> failed;
     for (std::size_t i = 0; i < settings.size(); ++i) {
         const CalcResult r = Evaluate(settings[i]);
         Model->Settings[i] = r.error == 0 ? r.value : 0.0;
+        if (r.error != 0)
+            failed.push_back(static_cast<int>(i));
     }
+    if (!failed.empty())
+        host.Notice(UnreadableSettingsNotice(failed).c_str());
     std::string source;
     for (const std::string& line : lines) source += line + "\r\n";
     ErrorCode = 0;

@@ -192,6 +192,19 @@ TEST(CompilerRun, SettingsThatCannotBeEvaluatedAreZero) {
     EXPECT_EQ(c.m().Settings[0], 0.0);
     EXPECT_EQ(c.m().Settings[1], 7.0);
     EXPECT_EQ(c.m().Settings[9], 10.0);
+    // A damaged setting is not silent: one notice names every setting that became 0.
+    EXPECT_EQ(c.host.Notices,
+              std::vector<std::string>{"Koordinatindstillingen Xmin kan ikke beregnes; 0 bruges i stedet. Ret den "
+                                       "under Koordinater (F8)."});
+    s[13] = "";
+    s[10] = std::string(10000, '(') + "200" + std::string(10000, ')');
+    Compiled several("", s);
+    EXPECT_EQ(several.host.Notices,
+              std::vector<std::string>{"Koordinatindstillingerne Xmin, TAntal og Relativ kan ikke beregnes; 0 bruges "
+                                       "i stedet. Ret dem under Koordinater (F8)."});
+    EXPECT_EQ(several.m().Settings[10], 0.0);
+    Compiled fine("");
+    EXPECT_TRUE(fine.host.Notices.empty());
 }
 
 TEST(CompilerRun, AnOverflowAbandonsTheRunWithoutAStatusMessage) {
