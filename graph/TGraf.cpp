@@ -557,7 +557,7 @@ QRect TGraf::BandRect() const
     return QRect(QPoint(xCalc(startX), yCalc(startY)), QPoint(xCalc(curX), yCalc(curY))).normalized();
 }
 
-void TGraf::paintEvent(QPaintEvent* event)
+void TGraf::paintEvent(QPaintEvent*)
 {
     updatePending = false;
     QPainter p(this);
