@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <charconv>
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -110,6 +111,15 @@ void PlotEntry(datarec& model, int e)
     }
 }
 
+// The step no longer moves t: say so rather than skip silently to TEnd. (The text fits FaultText.)
+void StepTooSmall()
+{
+    char text[100];
+    std::snprintf(text, sizeof text, "Skridtet i t er for lille: t kommer ikke videre fra %g. V\xE6lg et st\xF8rre TDelta.",
+                  Eng.T);
+    AbandonRun(text);
+}
+
 // Samples t from TStart with TStep while more(T) holds; a failure or stop ends it at the point's t.
 template <typename More>
 void Sample(datarec& model, More more)
@@ -119,7 +129,11 @@ void Sample(datarec& model, More more)
         if (Stopped())
             return;
         const double next = Eng.T + model.TStep;
-        if (next == Eng.T || !more(next))  // a step lost in t's precision would never end
+        if (next == Eng.T) {  // a step lost in t's precision would never end
+            StepTooSmall();
+            return;
+        }
+        if (!more(next))
             break;
         Eng.T = next;
     }

@@ -1,0 +1,68 @@
+// Runs with absurd settings end with a clear message or a sound result, never an endless loop.
+#include "tests/compiler/CompilerTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace compiler_test;
+
+// Stops the run after a given number of output points, as the window's Escape does.
+class StoppingHost : public RecordingHost {
+public:
+    explicit StoppingHost(int points) : Left(points) {}
+    bool KeepGoing() override { return --Left > 0; }
+    int Left;
+};
+
+struct HostileRow {
+    const char* name;
+    const char* tMin;
+    const char* count;
+    const char* delta;
+    const char* tolerance;  // Absolut and Relativ
+    const char* script;
+    const char* error;  // the general error report's text, "" for none
+    int rows;           // table rows with data
+};
+
+class HostileSettings : public ::testing::TestWithParam<HostileRow> {};
+
+TEST_P(HostileSettings, EndWithAClearMessageOrASoundTable) {
+    const HostileRow& row = GetParam();
+    SettingsTexts s = TestSettings(row.tMin, "10", row.count);
+    s[11] = row.delta;
+    s[12] = row.tolerance;
+    s[13] = row.tolerance;
+    StoppingHost host(1000);
+    ScriptCompiler compiler;
+    const RunResult result = RunScript(compiler, row.script, host, s);
+    EXPECT_EQ(result.ErrorCode, 0) << result.Message;
+    if (*row.error) {
+        ASSERT_EQ(host.Errors.size(), 1u);
+        EXPECT_EQ(host.Errors[0], row.error);
+        EXPECT_TRUE(result.Abandoned);
+    } else {
+        EXPECT_TRUE(host.Errors.empty()) << host.Errors[0];
+    }
+    ASSERT_EQ(host.Tables.size(), 1u);
+    EXPECT_EQ(host.Tables[0]->Rows - 2, row.rows);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Engine, HostileSettings,
+    ::testing::Values(
+        // From -5 a step of 1e-300 cannot move t at all: said at once, after the first row.
+        HostileRow{"StepLostInPrecision", "-5", "200", "1e-300", "1e-6", "funktioner\nf = t\ntabelvariable\nt, f",
+                   "Skridtet i t er for lille: t kommer ikke videre fra -5. V\xE6lg et st\xF8rre TDelta.", 1},
+        // From 0 it moves t, by ever so little: only the user (here after 1000 rows) ends it.
+        HostileRow{"TinyStepFromZero", "0", "200", "1e-300", "1e-6", "funktioner\nf = t\ntabelvariable\nt, f", "", 1000},
+        HostileRow{"TAntalOfATrillion", "0", "1e12", "0", "1e-6", "funktioner\nf = sin(t)\ntabelvariable\nt, f", "", 1000},
+        HostileRow{"TAntalOfATrillionWithAnEquation", "0", "1e12", "0", "1e-6",
+                   "differentialligninger\ny' = -y <1>\ntabelvariable\nt, y", "", 1000},
+        // Tolerances of 0 with states that stay exactly 0: every step is met exactly, 11 rows from 0 to 10.
+        HostileRow{"ZeroToleranceZeroStates", "0", "10", "0", "0",
+                   "differentialligninger\ny' = -y <0>\nz' = y*z <0>\ntabelvariable\nt, y, z", "", 11}),
+    [](const ::testing::TestParamInfo<HostileRow>& info) { return info.param.name; });
+
+}  // namespace
