@@ -1,0 +1,214 @@
+#!/usr/bin/env bash
+# The real program in a real X window (Xvfb), driven by xdotool as a user would: open both examples, run them (F9),
+# see the table and graph pages, zoom by a drag, place a text label, print to PDF, copy a graph as SVG, and close
+# without a question. Skips (exit 0) only when Xvfb is not installed.
+# Usage: bash e2e_window.sh path/to/tavlix SOURCE_DIR
+set -u
+tavlix=$(realpath "$1")
+source_dir=$(realpath "$2")
+
+if ! command -v Xvfb >/dev/null; then
+  echo "SKIP: Xvfb is not installed, so the window cannot be tested (tools/setup.sh installs it)"
+  exit 0
+fi
+for tool in xdotool import compare pdfinfo xclip; do
+  command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (tools/setup.sh installs it)"; exit 1; }
+done
+
+work=$(mktemp -d)
+xvfb_pid=''
+app_pid=''
+cleanup() {
+  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  wait 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+cd "$work" || exit 1
+failures=0
+fail() {
+  echo "FAIL: $*"
+  failures=$((failures + 1))
+}
+step() { echo "--- $* ($SECONDS s)"; }
+
+# Xvfb picks a free display itself and writes its number to fd 3.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>display.txt >xvfb.log 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 1 100); do [ -s display.txt ] && break; sleep 0.1; done
+[ -s display.txt ] || { echo "FAIL: Xvfb did not start: $(cat xvfb.log)"; exit 1; }
+export DISPLAY=":$(head -1 display.txt)"
+
+# The examples are copies, so nothing the test does can touch the originals; printing defaults to this folder.
+cp "$source_dir/examples/2sin.tvx" "$source_dir/examples/simpel.tvx" .
+mkdir -m 700 runtime
+export HOME=$work XDG_RUNTIME_DIR=$work/runtime QT_QPA_PLATFORM=xcb
+"$tavlix" 2sin.tvx simpel.tvx >app.log 2>&1 &
+app_pid=$!
+
+# wait_for SECONDS COMMAND...: retries COMMAND every 0.2 s until it succeeds or the time is up.
+wait_for() {
+  local limit=$(($1 * 5)) i
+  shift
+  for ((i = 0; i < limit; i++)); do
+    "$@" && return 0
+    sleep 0.2
+  done
+  return 1
+}
+
+main_window() { xdotool search --name '^Tavlix$' 2>/dev/null | head -1; }
+has_window() { [ -n "$(main_window)" ]; }
+step "start"
+wait_for 30 has_window || { echo "FAIL: no window named Tavlix appeared: $(cat app.log)"; exit 1; }
+win=$(main_window)
+width=1000
+height=750
+xdotool windowmove "$win" 0 0 windowsize "$win" "$width" "$height"
+sleep 0.5
+focus() { xdotool windowfocus --sync "$win" 2>/dev/null; sleep 0.2; }
+shot() { import -window root "$1.png"; }
+# Everything of the page between the tool bar and the tabs.
+page_crop='940x590+2+60'
+# The tab bar lies just above the status bar; the mouse wheel over it steps through the pages.
+tab_y=$((height - 36))
+previous_page() {
+  xdotool mousemove 20 "$tab_y" click 4
+  sleep 0.5
+}
+
+# grid_rows IMAGE: rows of the page's left part that are mostly mid-grey, as a table's grid lines are.
+grid_rows() {
+  convert "$1.png" -crop 300x560+2+80 +repage -colorspace gray -depth 8 -compress none pgm:- | awk '
+    { for (i = 1; i <= NF; i++) tok[n++] = $i }
+    END {
+      w = tok[1]; h = tok[2]; p = 4; lines = 0
+      for (y = 0; y < h; y++) {
+        grey = 0
+        for (x = 0; x < w; x++) { v = tok[p++]; if (v > 150 && v < 240) grey++ }
+        if (grey > w * 0.8) lines++
+      }
+      print lines
+    }'
+}
+# coloured IMAGE: pixels of the page with a clear colour (curves and marks; a table and the axes have none).
+coloured() {
+  convert "$1.png" -crop "$page_crop" +repage -colorspace HCL -channel G -separate +channel -threshold 25% \
+    -format '%[fx:round(mean*w*h)]' info:
+}
+# changed A B GEOMETRY: how many pixels differ between two pictures inside GEOMETRY.
+changed() {
+  convert "$1.png" -crop "$3" +repage crop-a.png
+  convert "$2.png" -crop "$3" +repage crop-b.png
+  compare -metric AE crop-a.png crop-b.png null: 2>&1 | cut -d' ' -f1
+}
+table_shown() { shot now; [ "$(grid_rows now)" -ge 10 ]; }
+
+# run_example NAME: runs the active script page and checks its table page and then its graph page.
+run_example() {
+  local name=$1
+  step "run $name"
+  focus
+  xdotool key F9
+  wait_for 30 table_shown || fail "$name: no table page after F9 ($(grid_rows now) grid lines)"
+  cp now.png "$name-table.png"
+  previous_page
+  shot "$name-graph"
+  local n
+  n=$(coloured "$name-graph")
+  [ "$n" -ge 200 ] || fail "$name: the graph page shows no curves ($n coloured pixels)"
+  echo "$name: table with $(grid_rows "$name-table") grid lines, graph with $n coloured pixels"
+}
+
+# simpel.tvx was opened last, so its script page is the active one.
+shot script
+[ "$(grid_rows script)" -lt 10 ] || fail "the script page already looks like a table"
+run_example simpel
+# Back over simpel.tvx to 2sin.tvx: its results come after simpel's, as the last pages.
+previous_page
+previous_page
+run_example 2sin
+
+step "zoom"
+shot before-zoom
+xdotool mousemove 300 200 mousedown 1 mousemove 400 300 mousemove 500 400 mouseup 1
+sleep 1
+shot zoomed
+n=$(changed before-zoom zoomed "$page_crop")
+[ "$n" -ge 5000 ] || fail "zoom: the picture hardly changed ($n pixels)"
+[ "$(coloured zoomed)" -ge 20 ] || fail "zoom: no curve left in the zoomed picture"
+
+step "text label"
+focus
+xdotool key alt+t
+sleep 0.5
+xdotool key t
+sleep 0.5
+xdotool type --delay 20 'Hej verden'
+xdotool mousemove 600 250 click 1
+sleep 1
+shot labelled
+n=$(changed zoomed labelled '160x40+560+230')
+[ "$n" -ge 30 ] || fail "text label: nothing was drawn where the label was placed ($n pixels)"
+
+step "print"
+focus
+xdotool key ctrl+p
+print_dialog() { xdotool search --name '^Print' >/dev/null 2>&1; }
+if wait_for 15 print_dialog; then
+  sleep 0.5
+  xdotool key alt+f
+  sleep 0.2
+  xdotool key ctrl+a
+  xdotool type --delay 5 "$work/udskrift.pdf"
+  xdotool key Return
+  pdf_written() { [ -s "$work/udskrift.pdf" ] && pdfinfo "$work/udskrift.pdf" >/dev/null 2>&1; }
+  if wait_for 20 pdf_written; then
+    pages=$(pdfinfo udskrift.pdf | awk '/^Pages:/ { print $2 }')
+    [ "${pages:-0}" -ge 1 ] || fail "print: the PDF has no page"
+  else
+    fail "print: no PDF was written"
+  fi
+else
+  fail "print: the print dialog did not appear"
+fi
+
+step "copy"
+focus
+xdotool key ctrl+c
+has_svg() { xclip -selection clipboard -t TARGETS -o 2>/dev/null | grep -qx 'image/svg+xml'; }
+if wait_for 10 has_svg; then
+  xclip -selection clipboard -t image/svg+xml -o >copy.svg 2>/dev/null
+  grep -q '<svg' copy.svg || fail "copy: the clipboard's SVG is no SVG picture"
+  grep -q 'Hej verden' copy.svg || fail "copy: the text label is missing from the copied SVG"
+else
+  fail "copy: the clipboard holds no image/svg+xml"
+fi
+
+step "close"
+focus
+xdotool key alt+f
+sleep 0.5
+xdotool key a
+ended() { ! kill -0 "$app_pid" 2>/dev/null; }
+if wait_for 15 ended; then
+  wait "$app_pid"
+  status=$?
+  app_pid=''
+  [ "$status" = 0 ] || fail "close: the program ended with status $status"
+else
+  shot left-open
+  fail "close: the program is still open (a question or an error box?): $(xdotool search --name '.' getwindowname %@ 2>/dev/null | sort -u | tr '\n' ' ')"
+fi
+grep -v 'XDG_RUNTIME_DIR\|propagateSizeHints' app.log | grep . && fail "the program wrote to its output: $(head -5 app.log)"
+cmp -s 2sin.tvx "$source_dir/examples/2sin.tvx" && cmp -s simpel.tvx "$source_dir/examples/simpel.tvx" ||
+  fail "an example document was changed"
+
+step "done"
+if [ "$failures" -gt 0 ]; then
+  [ -n "${E2E_KEEP:-}" ] && { trap - EXIT; kill "$xvfb_pid" 2>/dev/null; echo "pictures kept in $work"; }
+  echo "$failures window check(s) failed"
+  exit 1
+fi
+echo "the window test passed in $SECONDS s"
