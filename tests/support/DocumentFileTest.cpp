@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -109,9 +110,9 @@ protected:
 
     void SetUp() override
     {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir = fs::temp_directory_path() /
-              ("tavlix-doc-" + std::to_string(::getpid()) + "-" + info->name());
+        std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::replace(name.begin(), name.end(), '/', '-');  // parameterised tests are named "Test/Row"
+        dir = fs::temp_directory_path() / ("tavlix-doc-" + std::to_string(::getpid()) + "-" + name);
         fs::remove_all(dir);
         fs::create_directories(dir);
     }
@@ -152,20 +153,40 @@ std::string SixteenLines(const std::string& ending)
     return s;
 }
 
-TEST_F(DocumentFiles, ForeignLineEndsAreWrittenBackWithCrLf)
+struct ReadRow {
+    const char* name;
+    std::string bytes;
+    Lines lines;
+};
+
+void PrintTo(const ReadRow& r, std::ostream* os) { *os << r.name; }
+
+class ReadDocumentCase : public DocumentFiles, public ::testing::WithParamInterface<ReadRow> {};
+
+// The sixteen settings, then the script; saving writes every line back with CR LF.
+TEST_P(ReadDocumentCase, ReadsTheScriptAndWritesItBackWithCrLf)
 {
-    for (std::string ending : {"\r", "\n"}) {
-        std::string path = Path("doc.tvx");
-        Put(path, SixteenLines(ending) + "a" + ending + ending + "b");
-        ReadResult r = ReadDocument(path);
-        ASSERT_TRUE(r.ok) << r.error;
-        EXPECT_EQ(r.doc.Settings[15], "15");
-        EXPECT_EQ(r.doc.Lines, (Lines{"a", "", "b"}));
-        std::string error;
-        ASSERT_TRUE(WriteDocument(path, r.doc, error)) << error;
-        EXPECT_EQ(Get(path), SixteenLines("\r\n") + "a\r\n\r\nb\r\n");
-    }
+    std::string path = Path("doc.tvx");
+    Put(path, GetParam().bytes);
+    ReadResult r = ReadDocument(path);
+    ASSERT_TRUE(r.ok) << r.error;
+    EXPECT_EQ(r.doc.Settings[15], "15");
+    EXPECT_EQ(r.doc.Lines, GetParam().lines);
+    std::string expected = SixteenLines("\r\n");
+    for (const std::string& line : GetParam().lines)
+        expected += line + "\r\n";
+    std::string error;
+    ASSERT_TRUE(WriteDocument(path, r.doc, error)) << error;
+    EXPECT_EQ(Get(path), expected);
 }
+
+INSTANTIATE_TEST_SUITE_P(Files, ReadDocumentCase, ::testing::Values(
+    ReadRow{"CrOnly", SixteenLines("\r") + "a\r\rb", {"a", "", "b"}},
+    ReadRow{"LfOnly", SixteenLines("\n") + "a\n\nb", {"a", "", "b"}},
+    ReadRow{"NulEndsTheText", SixteenLines("\r\n") + "kept\r\n" + std::string("cut\0lost\r\nlost", 15), {"kept", "cut"}},
+    ReadRow{"SixteenLinesMakeAnEmptyScript", SixteenLines("\r\n"), {}},
+    ReadRow{"LastSettingWithoutLineEnd", SixteenLines("\r\n").substr(0, SixteenLines("\r\n").size() - 2), {}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DocumentFiles, Windows1252BytesSurviveARoundTrip)
 {
@@ -179,26 +200,6 @@ TEST_F(DocumentFiles, Windows1252BytesSurviveARoundTrip)
     ASSERT_TRUE(r.ok) << r.error;
     EXPECT_EQ(r.doc.Settings, doc.Settings);
     EXPECT_EQ(r.doc.Lines, doc.Lines);
-}
-
-TEST_F(DocumentFiles, NulEndsTheText)
-{
-    std::string path = Path("nul.tvx");
-    Put(path, SixteenLines("\r\n") + "kept\r\n" + std::string("cut\0lost\r\nlost", 15));
-    ReadResult r = ReadDocument(path);
-    ASSERT_TRUE(r.ok) << r.error;
-    EXPECT_EQ(r.doc.Lines, (Lines{"kept", "cut"}));
-}
-
-TEST_F(DocumentFiles, SixteenLinesMakeAnEmptyScript)
-{
-    for (std::string bytes : {SixteenLines("\r\n"), SixteenLines("\r\n").substr(0, SixteenLines("\r\n").size() - 2)}) {
-        std::string path = Path("s.tvx");
-        Put(path, bytes);
-        ReadResult r = ReadDocument(path);
-        ASSERT_TRUE(r.ok) << r.error;
-        EXPECT_TRUE(r.doc.Lines.empty());
-    }
 }
 
 TEST_F(DocumentFiles, FewerThanSixteenLinesAreRefused)
