@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# The real program in a real X window (Xvfb), driven by xdotool as a user would: open both examples, run them (F9),
-# see the table and graph pages, zoom by a drag, place a text label, print to PDF, copy a graph as SVG, and close
-# without a question. Skips (exit 0) only when Xvfb is not installed.
+# The real program in a real X window (Xvfb), driven by xdotool as a user would: interrupt an endless run with
+# Escape, open both examples, run them (F9), see the table and graph pages, zoom by a drag, place a text label, print
+# to PDF, copy a graph as SVG, and close without a question. Skips (exit 0) only when Xvfb is not installed.
 # Usage: bash e2e_window.sh path/to/tavlix SOURCE_DIR
 set -u
 tavlix=$(realpath "$1")
@@ -42,9 +42,12 @@ export DISPLAY=":$(head -1 display.txt)"
 
 # The examples are copies, so nothing the test does can touch the originals; printing defaults to this folder.
 cp "$source_dir/examples/2sin.tvx" "$source_dir/examples/simpel.tvx" .
+# A table of 1e12 rows: only the user's interruption ends it in time.
+{ printf '%s\r\n' -5 10 1 0 -5 5 1 0 0 10 1e12 0 0 0.00005 0 0
+  printf 'Funktioner\r\n  f = sin(t)\r\nTabelVariable\r\n  t, f\r\n'; } >endless.tvx
 mkdir -m 700 runtime
 export HOME=$work XDG_RUNTIME_DIR=$work/runtime QT_QPA_PLATFORM=xcb
-"$tavlix" 2sin.tvx simpel.tvx >app.log 2>&1 &
+"$tavlix" 2sin.tvx simpel.tvx endless.tvx >app.log 2>&1 &
 app_pid=$!
 
 # wait_for SECONDS COMMAND...: retries COMMAND every 0.2 s until it succeeds or the time is up.
@@ -80,7 +83,7 @@ previous_page() {
 
 # grid_rows IMAGE: rows of the page's left part that are mostly mid-grey, as a table's grid lines are.
 grid_rows() {
-  convert "$1.png" -crop 300x560+2+80 +repage -colorspace gray -depth 8 -compress none pgm:- | awk '
+  convert "$1.png" -crop 150x560+2+80 +repage -colorspace gray -depth 8 -compress none pgm:- | awk '
     { for (i = 1; i <= NF; i++) tok[n++] = $i }
     END {
       w = tok[1]; h = tok[2]; p = 4; lines = 0
@@ -121,13 +124,33 @@ run_example() {
   echo "$name: table with $(grid_rows "$name-table") grid lines, graph with $n coloured pixels"
 }
 
-# simpel.tvx was opened last, so its script page is the active one.
+# red IMAGE GEOMETRY: pixels of a clear red inside GEOMETRY (the stop button, the status line's messages).
+red() {
+  convert "$1.png" -crop "$2" +repage -fx 'r > 0.5 && g < 0.35 && b < 0.35' -format '%[fx:round(mean*w*h)]' info:
+}
+run_button='40x36+244+16'
+status_line="600x26+200+$((height - 26))"
+
+# endless.tvx was opened last, so its script page is the active one.
 shot script
 [ "$(grid_rows script)" -lt 10 ] || fail "the script page already looks like a table"
+step "interrupt a run of 1e12 rows"
+focus
+xdotool key F9
+sleep 1.5
+shot running
+[ "$(red running "$run_button")" -ge 40 ] || fail "interrupt: the run command does not show the stop button during a run"
+xdotool key Escape
+run_ended() { shot now; [ "$(red now "$run_button")" -lt 10 ]; }
+wait_for 15 run_ended || fail "interrupt: Escape did not end the run"
+[ "$(grid_rows now)" -ge 10 ] || fail "interrupt: the table made so far is not shown"
+[ "$(red now "$status_line")" -ge 20 ] || fail "interrupt: the status line does not say the run was interrupted"
+# Back over endless.tvx to simpel.tvx.
+previous_page
+previous_page
 run_example simpel
-# Back over simpel.tvx to 2sin.tvx: its results come after simpel's, as the last pages.
-previous_page
-previous_page
+# Back over endless.tvx-1, endless.tvx and simpel.tvx to 2sin.tvx: its results come last.
+for _ in 1 2 3 4; do previous_page; done
 run_example 2sin
 
 step "zoom"
