@@ -188,12 +188,6 @@ TEST(Diagnostics, TextsAreCutAtTheirLengths) {
     EXPECT_EQ(ExpectedTokenText(4), nullptr);
 }
 
-}  // namespace
-
-namespace {
-
-using namespace compiler_test;
-
 // Errors the engine meets while it makes a page: the code is taken over, the t is wherever it failed.
 struct EngineErrorCase {
     const char* name;
