@@ -9,6 +9,13 @@
 
 namespace {
 
+// A fresh model with a recording host for every test.
+class EvaluatorTest : public ::testing::Test {
+protected:
+    RecordingHost host;
+    std::unique_ptr<datarec> m = FreshModel(host);
+};
+
 constexpr double Failed = -12345.678;  // marks a case that must fail
 
 struct ExprCase {
@@ -20,13 +27,11 @@ struct ExprCase {
     double tolerance = 0;       // relative; 0 means exact
 };
 
-class EvaluatorExpr : public ::testing::TestWithParam<ExprCase> {};
+class EvaluatorExpr : public EvaluatorTest, public ::testing::WithParamInterface<ExprCase> {};
 
 TEST_P(EvaluatorExpr, ValueFailureAndNotices)
 {
     const ExprCase& c = GetParam();
-    RecordingHost host;
-    auto m = FreshModel(host);
     const int r = AddRecord(*m, "f", c.code);
     Eng.T = c.t;
     const double v = ValueAt(*m, r);
@@ -95,12 +100,6 @@ INSTANTIATE_TEST_SUITE_P(
         ExprCase{"AbsNeg", Code().num(-3).op(OpAbs).op(OpNeg), -3, {}},
         ExprCase{"UnknownByteSkipped", Code().num(4).op(OpCode(1)).op(OpSqrt), 2, {}}),
     [](const auto& info) { return std::string(info.param.name); });
-
-class EvaluatorTest : public ::testing::Test {
-protected:
-    RecordingHost host;
-    std::unique_ptr<datarec> m = FreshModel(host);
-};
 
 TEST_F(EvaluatorTest, StopRecordsNineteenNotTwentyFive)
 {
@@ -217,12 +216,10 @@ TEST_F(EvaluatorTest, FullStackNoticesAndRecordsThirteen)
 struct TableCase {
     double x, y;
 };
-class TableLookup : public ::testing::TestWithParam<TableCase> {};
+class TableLookup : public EvaluatorTest, public ::testing::WithParamInterface<TableCase> {};
 
 TEST_P(TableLookup, InterpolatesAndHoldsTheEnds)
 {
-    RecordingHost host;
-    auto m = FreshModel(host);
     TableRec& tab = m->Tables[1];
     m->TableCount = 1;
     const TablePoint pts[] = {{-BigValue, 1}, {0, 1}, {1, 10}, {2, 4}, {BigValue, 4}};
@@ -242,12 +239,10 @@ struct OverflowCase {
     const char* name;
     Code code;
 };
-class EvaluatorOverflow : public ::testing::TestWithParam<OverflowCase> {};
+class EvaluatorOverflow : public EvaluatorTest, public ::testing::WithParamInterface<OverflowCase> {};
 
 TEST_P(EvaluatorOverflow, AbandonsTheRunWithAText)
 {
-    RecordingHost host;
-    auto m = FreshModel(host);
     const int r = AddRecord(*m, "f", GetParam().code);
     const double v = ValueAt(*m, r);
     EXPECT_EQ(v, 0);
