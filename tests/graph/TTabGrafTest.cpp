@@ -318,16 +318,12 @@ private slots:
         QCOMPARE(page->graf->size(), QSize(896, 496));
     }
 
-    void commands()
+    // Which commands a graph page offers is in the window's availability table; entering one also ends a drag.
+    void enteringEndsADrag()
     {
         auto page = NewPage();
         page->graf->dragging = true;
         page->SetEnable();
-        for (const char* name : {"SbPrint", "SbCopy", "SbTilpas", "SbTekst", "sbSize", "Print1", "Kopier1", "Kopier2",
-                                 "Tilpas1", "Tekst1", "Size1"})
-            QVERIFY2(Form1->IsEnabled(name), name);
-        for (const char* name : {"SbRun", "Run1", "Koord1", "SbKlip", "Sg1"})
-            QVERIFY2(!Form1->IsEnabled(name), name);
         QVERIFY(!page->graf->dragging);
         QCOMPARE(page->Tag, 3);
     }
