@@ -171,6 +171,7 @@ std::FILE* BatchHost::Open(const std::string& path)
 
 TableTarget* BatchHost::LavTabel(const std::string& caption)
 {
+    FinishPages();
     std::FILE* f = Open(PathFor(caption, ".tsv"));
     if (!f)
         return nullptr;
@@ -180,6 +181,7 @@ TableTarget* BatchHost::LavTabel(const std::string& caption)
 
 GraphTarget* BatchHost::LavGraf(const std::string& caption)
 {
+    FinishPages();
     auto graph = std::make_unique<BatchGraph>(*this);
     graph->Caption = caption;
     graph->PathStem = PathFor(caption, "");
@@ -225,19 +227,28 @@ bool BatchHost::WriteGraphTsv(const BatchGraph& graph)
     return ok;
 }
 
-bool BatchHost::Finish()
+void BatchHost::FinishPages()
 {
     for (auto& table : Tables)
         if (!table->Close())
             WriteFailed = true;
     for (const auto& graph : Graphs) {
+        if (graph->Written)
+            continue;
+        graph->Written = true;
         if (!WriteGraphTsv(*graph))
             WriteFailed = true;
         std::string error;
         if (!ExportGraph(graph->PathStem, graph->Settings, graph->curves, error)) {
-            Error(Utf8FromCp1252(error));
+            Error(error);
             WriteFailed = true;
         }
+        TKurveList().swap(graph->curves);
     }
+}
+
+bool BatchHost::Finish()
+{
+    FinishPages();
     return !WriteFailed;
 }

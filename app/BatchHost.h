@@ -46,6 +46,7 @@ struct BatchGraph : GraphTarget {
     explicit BatchGraph(BatchHost& host) : Host(host) {}
     BatchHost& Host;
     long long StoredPoints = 0;
+    bool Written = false;  // its files are written and its points let go
     std::string Caption;   // Windows-1252
     std::string PathStem;  // the output path without ".tsv" (UTF-8)
     double Settings[16] = {};
@@ -81,6 +82,8 @@ public:
     void StopRun(const std::string& utf8Reason);
 
     // Closes the tables and writes every graph's files; false when a file could not be written.
+    // A page is also finished as soon as the next one is made, so that a script of thousands of output sections
+    // holds one open file and one page's points at a time.
     bool Finish();
 
     std::vector<std::unique_ptr<BatchGraph>> Graphs;
@@ -91,6 +94,7 @@ private:
     std::string PathFor(const std::string& caption, const char* extension) const;
     std::FILE* Open(const std::string& path);
     bool WriteGraphTsv(const BatchGraph& graph);
+    void FinishPages();
     void Error(const std::string& utf8Text);
 
     std::string FileLabel;

@@ -143,6 +143,15 @@ run long_script 0 ''
 { settings; for _ in $(seq 1 100000); do printf '\r\n'; done; printf 'Konstanter\r\n  a = \r\n'; } >late_error.tvx
 run late_error 1 '^late_error.tvx:100018:'
 
+# Thousands of output sections under a small limit of open files: one page is finished before the next is made.
+{ settings 10=4
+  for _ in $(seq 1 1500); do printf 'TabelVariable\r\n  t\r\n'; done
+  for _ in $(seq 1 20); do printf 'GrafVariable\r\n  t, t, l1\r\n'; done; } >many_pages.tvx
+(ulimit -n 64 || exit 1; failures=0; run many_pages 0 ''; exit "$failures") || failures=$((failures + 1))
+[ "$(ls out-many_pages | wc -l)" = 1560 ] || fail "many_pages: $(ls out-many_pages | wc -l) files instead of 1560"
+[ "$(cat out-many_pages/many_pages.tvx-1500.tsv | tr '\n' ' ')" = "t -5 -1.25 2.5 6.25 10 " ] ||
+  fail "many_pages: the last table is not whole"
+
 # Names of 1,000 characters: told apart in full, the header keeps the first 31.
 long=$(printf '%*s' 999 '' | tr ' ' 'n')
 { settings 10=2
