@@ -25,7 +25,12 @@ long DecimalOrder(const std::string& text) {
         if (!seenDigit) seenDigit = true;
         if (!seenPoint) ++order;
     }
-    if (i < text.size()) order += std::strtol(text.c_str() + i + 1, nullptr, 10);
+    if (i < text.size()) {
+        // strtol saturates on absurd exponents; clamp so the sum cannot overflow either.
+        constexpr long Bound = 1000000;
+        long exponent = std::strtol(text.c_str() + i + 1, nullptr, 10);
+        order += exponent > Bound ? Bound : exponent < -Bound ? -Bound : exponent;
+    }
     return order;
 }
 

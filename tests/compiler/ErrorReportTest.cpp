@@ -49,6 +49,7 @@ const char* CannotStand = " kan ikke st\xE5 her";
 
 const ErrorCase Cases[] = {
     {"NumberTooLarge", "konstanter\na = @1e999", 2, "1e999 for stort"},
+    {"ExponentBeyondLong", "konstanter\na = @1e99999999999999999999", 2, "1e99999999999999999999 for stort"},
     {"UnclosedCommentInExpression", "konstanter\na = 2\n@(* open", 3, "*) forventet"},
     {"UnclosedCommentAfterDeclarations", "tabeller\nd = <(0, 0)>\n@(* open", 3, "*) forventet"},
     {"StrayCharacter", "@#", 4, "# ukendt"},
