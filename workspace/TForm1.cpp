@@ -554,9 +554,21 @@ void TForm1::RemovePage(TTabGen* page)
     ActivatePage(Page(index < PageCount() ? index : 0));
 }
 
-TableTarget* TForm1::LavTabel(const QString& caption)
+// False, and the run stopped, when the run has made as many pages as it may.
+bool TForm1::MayMakePage()
 {
     if (StopRequested)
+        return false;
+    if (++RunPages <= MaxRunPages)
+        return true;
+    StopRun(QString("Kørslen laver mere end %L1 resultatsider og er stoppet; de lavede sider er bevaret.")
+                .arg(MaxRunPages));
+    return false;
+}
+
+TableTarget* TForm1::LavTabel(const QString& caption)
+{
+    if (!MayMakePage())
         return nullptr;
     auto* page = new TTabTabel;
     PageControl1->addTab(page, QString());
@@ -567,7 +579,7 @@ TableTarget* TForm1::LavTabel(const QString& caption)
 
 GraphTarget* TForm1::LavGraf(const QString& caption)
 {
-    if (StopRequested)
+    if (!MayMakePage())
         return nullptr;
     // Measured on the page that is active before the new one exists.
     QWidget* area = ActivePage() ? static_cast<QWidget*>(ActivePage()) : PageControl1;
@@ -996,6 +1008,7 @@ void TForm1::Run1Click()
     RunActive = true;
     StopRequested = false;
     StopReason.clear();
+    RunPages = 0;
     CloseAfterRun = false;
     CloseAfterRunPages.clear();
     HostImpl->StatusShown = false;

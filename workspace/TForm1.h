@@ -85,6 +85,8 @@ public:
     void RequestStop() { StopRequested = true; }
     // Stops the run and reports why once it has returned.
     void StopRun(const QString& reason);
+    // A run that would make more result pages than this is stopped rather than let it exhaust memory.
+    static inline int MaxRunPages = 1000;
     bool StopWanted() const { return StopRequested; }
     // Lets pending events run at most every 0.2 s; false when the run should stop.
     bool KeepGoing();
@@ -158,6 +160,7 @@ private:
     void onFocusChanged(QWidget* old, QWidget* now);
     void EnterPage(TTabGen* page);
     void RemovePage(TTabGen* page);
+    bool MayMakePage();
     bool CloseAllowed();
     bool AskAndSave(TTabMemo* page);
     bool PrintTo(QPrinter& printer);
@@ -180,6 +183,7 @@ private:
     bool CloseAfterRun = false;
     QList<QPointer<TTabGen>> CloseAfterRunPages;
     QString StopReason;
+    int RunPages = 0;  // result pages made by the run under way
     // Whether the clipboard holds text, read when it changes rather than at every tick.
     bool ClipboardHasText = false;
     QElapsedTimer PumpClock;

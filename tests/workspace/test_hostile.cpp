@@ -97,6 +97,30 @@ private slots:
         QVERIFY(StoredPoints(*page) > 20 && StoredPoints(*page) < 30);
     }
 
+    // A script of thousands of output sections: the run stops at the page bound, keeping the pages it made.
+    void tooManyPagesStopsTheRun()
+    {
+        FormFixture f;
+        const int saved = TForm1::MaxRunPages;
+        TForm1::MaxRunPages = 5;
+        SettingsTexts s = With({{10, "4"}});
+        QStringList script;
+        for (int i = 0; i < 3000; ++i)
+            script << (i % 2 ? "GrafVariable" : "TabelVariable") << (i % 2 ? "  t, t, l1" : "  t");
+        f.script(script, &s);
+        f.form->Run1Click();
+        QCOMPARE(f.form->PageCount(), 6);
+        QCOMPARE(f.errors, QStringList{"Kørslen laver mere end 5 resultatsider og er stoppet; de lavede sider er "
+                                       "bevaret."});
+        // The bound is per run.
+        f.errors.clear();
+        f.form->ActivatePage(f.form->Page(0));
+        f.form->Run1Click();
+        TForm1::MaxRunPages = saved;
+        QCOMPARE(f.form->PageCount(), 11);
+        QCOMPARE(f.errors.size(), 1);
+    }
+
     // A setting that cannot be computed is named in a notice; the run goes on with 0 for it.
     void unreadableSettingIsNamed()
     {
