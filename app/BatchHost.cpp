@@ -3,6 +3,7 @@
 
 #include "graph/GraphExport.h"
 #include "graph/TTabGraf.h"
+#include "support/MemoryUse.h"
 #include "workspace/Cp1252.h"
 #include "workspace/TTabTabel.h"
 
@@ -134,6 +135,14 @@ void BatchHost::StopRun(const std::string& utf8Reason)
 
 bool BatchHost::KeepGoing()
 {
+    // The last guard of memory, looked at now and then: reading it costs more than a point.
+    static constexpr int MemoryCheckEvery = 4096;
+    if (++PointsSinceMemoryCheck >= MemoryCheckEvery) {
+        PointsSinceMemoryCheck = 0;
+        if (MemoryUse::NearlyExhausted())
+            StopRun("Kørslen er stoppet, fordi hukommelsen er ved at slippe op (" +
+                    std::to_string(MemoryUse::ResidentBytes() >> 20) + " MB i brug). De beregnede sider er skrevet.");
+    }
     if (StopReason.empty())
         return true;
     if (!Faulted) {

@@ -100,6 +100,7 @@ private:
     std::string FileLabel;
     std::string OutDir;
     std::string StopReason;
+    int PointsSinceMemoryCheck = 0;
     std::vector<std::unique_ptr<BatchTable>> Tables;
 };
 

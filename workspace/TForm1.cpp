@@ -3,6 +3,7 @@
 
 #include "graph/TKoordinater.h"
 #include "graph/TTabGraf.h"
+#include "support/MemoryUse.h"
 #include "workspace/Cp1252.h"
 #include "workspace/GuiHost.h"
 #include "workspace/TAboutBox.h"
@@ -969,6 +970,11 @@ bool TForm1::KeepGoing()
     if (!PumpClock.isValid() || PumpClock.elapsed() >= PumpIntervalMs) {
         QCoreApplication::processEvents(QEventLoop::AllEvents);
         PumpClock.restart();
+        // The last guard of memory, whatever the run fills: pages, points or cells.
+        if (MemoryUse::NearlyExhausted())
+            StopRun(QString("Kørslen er stoppet, fordi hukommelsen er ved at slippe op (%L1 MB i brug). De beregnede "
+                            "sider er bevaret; luk nogle resultatsider eller vælg færre punkter (TAntal).")
+                        .arg(MemoryUse::ResidentBytes() >> 20));
     }
     return !StopRequested;
 }

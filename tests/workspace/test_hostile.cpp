@@ -2,6 +2,7 @@
 #include "FormFixture.h"
 
 #include "graph/TTabGraf.h"
+#include "support/MemoryUse.h"
 #include "workspace/TTabTabel.h"
 
 #include <QAction>
@@ -119,6 +120,24 @@ private slots:
         TForm1::MaxRunPages = saved;
         QCOMPARE(f.form->PageCount(), 11);
         QCOMPARE(f.errors.size(), 1);
+    }
+
+    // Whatever fills memory, the run is stopped before the machine's memory is used up.
+    void memoryGuardStopsTheRun()
+    {
+        FormFixture f;
+        SettingsTexts s = With({{8, "0"}, {10, "1e12"}});
+        f.script({"Funktioner", "  f = t", "TabelVariable", "  t, f"}, &s);
+        MemoryUse::SetLimitForTests(1);
+        f.form->Run1Click();
+        MemoryUse::SetLimitForTests(0);
+        QVERIFY(!f.form->Running());
+        QCOMPARE(f.errors.size(), 1);
+        QVERIFY2(f.errors[0].startsWith("Kørslen er stoppet, fordi hukommelsen er ved at slippe op ("),
+                 qPrintable(f.errors[0]));
+        auto* table = qobject_cast<TTabTabel*>(f.form->ActivePage());
+        QVERIFY(table);
+        QVERIFY(table->RowCount() > 3);
     }
 
     // A setting that cannot be computed is named in a notice; the run goes on with 0 for it.

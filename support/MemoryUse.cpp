@@ -1,0 +1,59 @@
+// How much memory the program holds, so that a run can be stopped before it exhausts the machine.
+#include "support/MemoryUse.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+
+// The share of the machine a run may use: the rest keeps the desktop and the program itself usable.
+constexpr double UsableShare = 0.75;
+
+std::size_t LimitOverride = 0;
+
+}  // namespace
+
+namespace MemoryUse {
+
+std::size_t ResidentBytes()
+{
+    std::FILE* f = std::fopen("/proc/self/statm", "r");
+    if (!f)
+        return 0;
+    unsigned long size = 0, resident = 0;
+    const bool read = std::fscanf(f, "%lu %lu", &size, &resident) == 2;
+    std::fclose(f);
+    const long page = ::sysconf(_SC_PAGESIZE);
+    return read && page > 0 ? static_cast<std::size_t>(resident) * static_cast<std::size_t>(page) : 0;
+}
+
+std::size_t LimitBytes()
+{
+    if (LimitOverride > 0)
+        return LimitOverride;
+    const long pages = ::sysconf(_SC_PHYS_PAGES);
+    const long page = ::sysconf(_SC_PAGESIZE);
+    if (pages <= 0 || page <= 0)
+        return 0;
+    double limit = static_cast<double>(pages) * static_cast<double>(page);
+    rlimit space {};
+    if (::getrlimit(RLIMIT_AS, &space) == 0 && space.rlim_cur != RLIM_INFINITY)
+        limit = std::min(limit, static_cast<double>(space.rlim_cur));
+    return static_cast<std::size_t>(limit * UsableShare);
+}
+
+void SetLimitForTests(std::size_t bytes)
+{
+    LimitOverride = bytes;
+}
+
+bool NearlyExhausted()
+{
+    const std::size_t limit = LimitBytes();
+    return limit > 0 && ResidentBytes() > limit;
+}
+
+}  // namespace MemoryUse
