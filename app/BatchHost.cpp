@@ -143,6 +143,11 @@ bool BatchHost::KeepGoing()
             StopRun("Kørslen er stoppet, fordi hukommelsen er ved at slippe op (" +
                     std::to_string(MemoryUse::ResidentBytes() >> 20) + " MB i brug). De beregnede sider er skrevet.");
     }
+    // Points that are never drawn (undefined everywhere) cost time too: a graph computes at most MaxPoints of them.
+    if (CurrentGraph && ++GraphPoints > MaxPoints)
+        StopRun("Grafen \"" + Utf8FromCp1252(CurrentGraph->Caption) + "\" har beregnet over " +
+                std::to_string(MaxPoints) + " punkter. Kørslen er stoppet. Vælg færre punkter (TAntal) eller et "
+                "større skridt (TDelta), eller hæv grænsen med --max-points.");
     if (StopReason.empty())
         return true;
     if (!Faulted) {
@@ -181,6 +186,7 @@ std::FILE* BatchHost::Open(const std::string& path)
 TableTarget* BatchHost::LavTabel(const std::string& caption)
 {
     FinishPages();
+    CurrentGraph = nullptr;
     std::FILE* f = Open(PathFor(caption, ".tsv"));
     if (!f)
         return nullptr;
@@ -194,13 +200,15 @@ GraphTarget* BatchHost::LavGraf(const std::string& caption)
     auto graph = std::make_unique<BatchGraph>(*this);
     graph->Caption = caption;
     graph->PathStem = PathFor(caption, "");
+    CurrentGraph = graph.get();
+    GraphPoints = 0;
     Graphs.push_back(std::move(graph));
     return Graphs.back().get();
 }
 
 void BatchHost::Notice(const char* text)
 {
-    std::cerr << FileLabel << ": notice: " << text << '\n';
+    std::cerr << FileLabel << ": notice: " << Utf8FromCp1252(text) << '\n';
 }
 
 void BatchHost::GeneralError(const std::string& text)

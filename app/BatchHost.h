@@ -101,6 +101,8 @@ private:
     std::string OutDir;
     std::string StopReason;
     int PointsSinceMemoryCheck = 0;
+    BatchGraph* CurrentGraph = nullptr;  // the graph being made, if the page being made is one
+    long long GraphPoints = 0;           // output points computed for it, drawn or not
     std::vector<std::unique_ptr<BatchTable>> Tables;
 };
 

@@ -26,6 +26,36 @@ std::string UnreadableSettingsNotice(const std::vector<int>& failed)
            " kan ikke beregnes; 0 bruges i stedet. Ret " + (one ? "den" : "dem") + " under Koordinater (F8).";
 }
 
+// The notices a run shows; the rest are counted. A notice at every point of a long run would bury the user under
+// message boxes that must each be answered before the run can be stopped.
+constexpr int MaxNoticesPerRun = 5;
+
+// Passes everything on to the run's host but the notices beyond the first few.
+class NoticeLimiter : public EngineHost {
+public:
+    explicit NoticeLimiter(EngineHost& host) : Host(host) {}
+    TableTarget* LavTabel(const std::string& caption) override { return Host.LavTabel(caption); }
+    GraphTarget* LavGraf(const std::string& caption) override { return Host.LavGraf(caption); }
+    void Notice(const char* text) override {
+        if (++Count <= MaxNoticesPerRun)
+            Host.Notice(text);
+    }
+    void GeneralError(const std::string& text) override { Host.GeneralError(text); }
+    void ShowStatus(const std::string& message) override { Host.ShowStatus(message); }
+    bool KeepGoing() override { return Host.KeepGoing(); }
+    char DecimalSeparator() const override { return Host.DecimalSeparator(); }
+    // One last notice that says how many were not shown.
+    void SumUp() {
+        if (Count > MaxNoticesPerRun)
+            Host.Notice(("K\xF8rslen gav " + std::to_string(Count - MaxNoticesPerRun) +
+                         " meddelelser mere, som ikke er vist.").c_str());
+    }
+
+private:
+    EngineHost& Host;
+    long long Count = 0;
+};
+
 }  // namespace
 
 ScriptCompiler::ScriptCompiler() = default;
@@ -35,7 +65,8 @@ RunResult ScriptCompiler::Run(const SettingsTexts& settings, const std::vector<s
                               const std::string& caption, EngineHost& host) {
     // The host is valid only for this call; whoever was the engine's host before gets it back.
     EngineHost* const previousHost = Eng.Host;
-    Eng.Host = &host;
+    NoticeLimiter limiter(host);
+    Eng.Host = &limiter;
     Eng.Abandoned = 0;
     Eng.FaultText.clear();
     Model = std::make_unique<datarec>();
@@ -56,6 +87,7 @@ RunResult ScriptCompiler::Run(const SettingsTexts& settings, const std::vector<s
     ReadPos = 0;
     pparse(caption, ResultCount);
     EndParse();
+    limiter.SumUp();
 
     RunResult result;
     if (Eng.Abandoned) {

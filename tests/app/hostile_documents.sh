@@ -84,10 +84,16 @@ run tantal_table 2 'Tabellen "tantal_table.tvx-1" er blevet for stor \(over 1000
   --max-cells 100000
 n=$(rows out-tantal_table/tantal_table.tvx-1.tsv)
 [ "$n" -ge 49000 ] && [ "$n" -le 50000 ] || fail "tantal_table: $n rows kept, expected about 50000"
-{ settings 10=1e12; printf 'Funktioner\r\n  f = sin(t)\r\nGrafVariable\r\n  t, f, l1\r\n'; } >tantal_graph.tvx
+{ settings 10=1e12; printf 'Funktioner\r\n  f = sin(t)\r\nGrafVariable\r\n  t, f, l1   t, f, m2\r\n'; } >tantal_graph.tvx
 run tantal_graph 2 'Grafen "tantal_graph.tvx-1" er blevet for stor \(over 100000 punkter\)' --max-points 100000
 [ "$(wc -l <out-tantal_graph/tantal_graph.tvx-1.tsv)" = 100000 ] || fail "tantal_graph: not 100000 points kept"
 [ -s out-tantal_graph/tantal_graph.tvx-1.png ] || fail "tantal_graph: no picture of what was made"
+# A graph whose every point is undefined stores nothing, yet its time is bounded the same way.
+{ settings 8=0.5 10=1e12; printf 'Funktioner\r\n  f = (-1)^t\r\nGrafVariable\r\n  t, f, l1\r\n'; } >undefined_graph.tvx
+run undefined_graph 2 'Grafen "undefined_graph.tvx-1" har beregnet over 50000 punkter' --max-points 50000
+[ "$(grep -c 'notice: 3$' undefined_graph.stderr)" = 5 ] || fail "undefined_graph: not five notices"
+grep -q 'notice: Kørslen gav [0-9]* meddelelser mere, som ikke er vist' undefined_graph.stderr ||
+  fail "undefined_graph: the notices beyond the first are not summed up"
 # With differential equations the bound holds the same way.
 { settings 8=0 9=1 10=1e12; printf 'DifferentialLigninger\r\n  y'"'"' = y  <1>\r\nTabelVariable\r\n  t, y\r\n'; } \
   >tantal_ode.tvx

@@ -65,4 +65,21 @@ INSTANTIATE_TEST_SUITE_P(
                    "differentialligninger\ny' = -y <0>\nz' = y*z <0>\ntabelvariable\nt, y, z", "", 11}),
     [](const ::testing::TestParamInfo<HostileRow>& info) { return info.param.name; });
 
+// A notice at every point of a long run: the first few are shown, the rest are summed up in one last notice.
+TEST(HostileNotices, AreBoundedPerRun) {
+    RecordingHost host;
+    ScriptCompiler compiler;
+    const RunResult result =
+        RunScript(compiler, "funktioner\nf = (-1)^t\ntabelvariable\nt, f", host, TestSettings("0.5", "10", "200"));
+    EXPECT_EQ(result.ErrorCode, 0);
+    ASSERT_EQ(host.Notices.size(), 6u);
+    EXPECT_EQ(host.Notices[0], "3");
+    EXPECT_EQ(host.Notices[4], "3");
+    EXPECT_EQ(host.Notices[5], "K\xF8rslen gav 195 meddelelser mere, som ikke er vist.");
+    // Each run counts afresh.
+    RecordingHost again;
+    RunScript(compiler, "funktioner\nf = (-1)^t\ntabelvariable\nt, f", again, TestSettings("0.5", "1.5", "2"));
+    EXPECT_EQ(again.Notices, (std::vector<std::string>{"3", "3"}));
+}
+
 }  // namespace

@@ -8,6 +8,8 @@
 #include <QAction>
 #include <QTimer>
 
+#include <random>
+
 namespace {
 
 SettingsTexts With(std::initializer_list<std::pair<int, const char*>> changes)
@@ -138,6 +140,66 @@ private slots:
         auto* table = qobject_cast<TTabTabel*>(f.form->ActivePage());
         QVERIFY(table);
         QVERIFY(table->RowCount() > 3);
+    }
+
+    // Absurd settings and scripts pieced together at random run to their end in the window: pages or messages, never
+    // a crash, a hang or a sanitizer report. Each run is kept short by the page bounds.
+    void randomHostileRuns()
+    {
+        static const char* const values[] = {"0",     "-0",    "1",    "-1",   "1e300", "-1e300", "1e-300", "-1e-300",
+                                             "1e37",  "-1e37", "2*",   "",     "abc",   "3",      "1e6",    "0.5",
+                                             "10",    "-5",    "1e-12", "1e308", "4.9e-324"};
+        static const char* const counts[] = {"0", "1", "2", "10", "200", "1e-300", "-5", "1e12"};
+        static const char* const deltas[] = {"0", "0", "0", "1e-300", "1", "-1", "0.5", "1e300"};
+        static const char* const functions[] = {"t",         "t*t",          "sin(t)",      "1/t",
+                                                "sqr(t)",    "ln(t)",        "exp(t)",      "tan(t)",
+                                                "hvis(t < 0, stop, t)", "hvis(t > 1, 1/0, t)", "t^t", "(-1)^t",
+                                                "1e300*t*t", "arcsin(t)",    "d(t)",        "abs(t)*1e308"};
+        const long long savedPoints = TTabGraf::MaxPoints;
+        const long long savedCells = TTabTabel::MaxCells;
+        TTabGraf::MaxPoints = 20000;
+        TTabTabel::MaxCells = 20000;
+        std::mt19937 random(7);
+        auto pick = [&random](const auto& list) {
+            return QString(list[random() % (sizeof list / sizeof list[0])]);
+        };
+        FormFixture f;
+        // The user stops a run that goes on too long, as Escape does.
+        QTimer impatient;
+        QObject::connect(&impatient, &QTimer::timeout, [&f] {
+            if (f.form->Running())
+                f.form->RequestStop();
+        });
+        impatient.start(1000);
+        for (int run = 0; run < 40; ++run) {
+            SettingsTexts s;
+            for (auto& setting : s)
+                setting = pick(values).toStdString();
+            s[10] = pick(counts).toStdString();
+            s[11] = pick(deltas).toStdString();
+            QStringList script{"Tabeller", "  d = <(0, 1), (1e-300, 2), (1, 1e300)>"};
+            if (random() % 2)
+                script << "DifferentialLigninger" << "  y' = " + pick(functions) + " <1>";
+            script << "Funktioner" << "  f = " + pick(functions) << "  g = " + pick(functions) + "  <-1, 1>";
+            for (int section = 0; section < 2; ++section) {
+                if (random() % 2)
+                    script << "GrafVariable"
+                           << QString("  t, f, l%1  f, g, m%2").arg(random() % 6 + 1).arg(random() % 6 + 1);
+                else
+                    script << "TabelVariable" << "  t, f, g";
+            }
+            TTabMemo* m = f.script(script, &s);
+            f.form->Run1Click();
+            QVERIFY(!f.form->Running());
+            QVERIFY(f.messages.size() <= 7);  // the notices of a run are bounded
+            f.messages.clear();
+            // Close what the run made, so that the window stays small.
+            while (f.form->PageCount() > 0)
+                f.form->Luk1Click();
+            (void)m;
+        }
+        TTabGraf::MaxPoints = savedPoints;
+        TTabTabel::MaxCells = savedCells;
     }
 
     // A setting that cannot be computed is named in a notice; the run goes on with 0 for it.
