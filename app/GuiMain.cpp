@@ -13,7 +13,6 @@ int RunGui(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Tavlix");
-    QApplication::setApplicationDisplayName("Tavlix");
     auto* form = new TForm1;
     // The dialogs live until the program ends.
     Koordinater = new TKoordinater(form);

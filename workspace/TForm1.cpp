@@ -61,6 +61,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), HostImpl(new GuiHost(*thi
     setObjectName("Form1");
     setWindowTitle("Tavlix");
     setWindowIcon(ProgramIcon());
+    // Larger than the classic 544 x 343: today's fonts need the room.
     resize(760, 520);
     createActions();
     createMenus();
@@ -227,6 +228,8 @@ void TForm1::createToolBar()
     Edit1->setPlaceholderText("Tekst til grafen");
     Edit1->setAccessibleName("Indtast tekst og klik med musen");
     layout->addWidget(Edit1);
+    // Keep Edit1 right after the text button instead of centred in the rest of the tool bar.
+    layout->addStretch();
     Panel1->addWidget(holder);
 }
 
@@ -238,9 +241,9 @@ void TForm1::addSectionButton(QVBoxLayout* layout, const char* name, const QStri
     b->setText(caption);
     // The editor keeps Tab for itself, so each button has a key of its own.
     b->setShortcut(key);
-    b->setToolTip(QString("%1 (%2)").arg(hint, key.toString(QKeySequence::NativeText)));
+    b->setToolTip(hint);
     b->setAccessibleName(caption);
-    b->setAccessibleDescription(hint);
+    b->setAccessibleDescription(QString("%1 (%2)").arg(hint, key.toString(QKeySequence::NativeText)));
     b->setAutoRaise(true);
     b->setFocusPolicy(Qt::NoFocus);
     b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
@@ -257,6 +260,7 @@ void TForm1::createSectionPanel()
     panel->setObjectName("Panel2");
     panel->setAccessibleName("Sektioner");
     panel->setFrameShape(QFrame::StyledPanel);
+    // Wider than the classic 72 pixels so "Tabelvariable" fits in today's fonts.
     panel->setFixedWidth(96);
     QFont font("Times New Roman");
     font.setPixelSize(13);
@@ -931,8 +935,12 @@ void TForm1::BrugMetafile1Click()
 void TForm1::Koordinater1Click()
 {
     TTabMemo* memo = ActiveMemo();
-    if (memo && Koordinater && Koordinater->Execute(memo->Settings))
+    if (!memo)
+        return;
+    if (Koordinater && Koordinater->Execute(memo->Settings))
         memo->OnChange();
+    // OK or Cancel, typing goes on in the script.
+    memo->Editor->setFocus();
 }
 
 void TForm1::sbSizeClick()
