@@ -61,6 +61,8 @@ struct BatchGraph : GraphTarget {
 };
 
 // The host of one document's run in the batch mode. Messages go to stderr in UTF-8, prefixed by the file.
+// Table cells keep the engine's default "." as decimal separator on purpose: the files are read by programs
+// and must not change with the machine's locale.
 class BatchHost : public EngineHost {
 public:
     BatchHost(std::string fileLabel, std::string outDir);

@@ -65,7 +65,7 @@ long double Interpolate(const TableRec& table, double x)
         ++k;
     const TablePoint& p0 = table.Points[k];
     const TablePoint& p1 = table.Points[k + 1];
-    return p0.y + (x - p0.x) / (static_cast<long double>(p1.x) - p0.x) * (static_cast<long double>(p1.y) - p0.y);
+    return p0.y + (static_cast<long double>(x) - p0.x) / (static_cast<long double>(p1.x) - p0.x) * (static_cast<long double>(p1.y) - p0.y);
 }
 
 // A push onto the full stack: the value stays on entry 100 and the evaluation fails.

@@ -56,6 +56,8 @@ void TableRow(datarec& model)
     const char sep = Separator();
     for (int e = 1; e <= model.OutputCount && !Eng.Abandoned; ++e) {
         const double v = ValueAt(model, model.Outputs[e].F1);
+        if (Eng.Abandoned)  // an overflow is no undefined value: the row ends where the run does
+            break;
         grid.SetCell(e - 1, row, Eng.EvalFailed ? std::string("Fejl") : CellText(v, sep));
         Eng.EvalFailed = 0;
         model.EngineError = 0;
@@ -184,7 +186,8 @@ int Generate(datarec& model, bool hasOde, bool graph)
     }
     if (graph) {
         OutputPoint(model);
-        if (!Stopped())
+        // TMin is output twice even when its first point ran into a stop: the second one draws it.
+        if (!Eng.Abandoned)
             Sample(model, [&](double t) { return t <= model.TEnd + model.TStep / 2; });
     } else {
         Sample(model, [&](double t) { return t <= model.TEnd; });

@@ -125,6 +125,18 @@ TEST_F(GenerationTest, StopEndsPlainSamplingAtThePointsT)
     EXPECT_EQ(Eng.T, 0.5);
 }
 
+TEST_F(GenerationTest, StopAtTheFirstGraphPointStillOutputsTMinTwice)
+{
+    const int f = AddRecord(*m, "f", Code().op(OpStop));
+    Range(-1, 1, 4);
+    CurveOf(0, f, 7);  // t, f, m1: never defined
+    CurveOf(0, 0, 8);  // t, t, m2: a mark at both outputs of TMin, then the stop ends the sampling
+    EXPECT_EQ(MakeGraph(*m, "p", resultCount), 19);
+    EXPECT_TRUE(curve(1).empty());
+    ASSERT_EQ(curve(2).size(), 2u);
+    EXPECT_EQ(curve(2)[1].x, -1);
+}
+
 TEST_F(GenerationTest, EdgeSearchLandsOnTheEdgesOfALineCurve)
 {
     const int f = HalfCircle();
@@ -262,9 +274,11 @@ TEST_F(GenerationTest, OverflowAbandonsWithoutInfiniteCells)
     EXPECT_EQ(MakeTable(*m, "p", resultCount), 0);
     EXPECT_TRUE(Eng.Abandoned);
     EXPECT_FALSE(Eng.FaultText.empty());
-    // 10^0, 10^100, 10^200, 10^300, then 10^400 overflows: its cell says Fejl and nothing follows
+    // 10^0, 10^100, 10^200, 10^300, then 10^400 overflows: an overflow is no undefined value, so its cell
+    // stays empty rather than saying Fejl, and nothing follows
     ASSERT_EQ(table().rows, 7);
-    EXPECT_EQ(table().cells[5][1], "Fejl");
+    EXPECT_EQ(table().cells[5][0], "         400");
+    EXPECT_EQ(table().cells[5][1], "");
     for (const auto& row : table().cells)
         for (const auto& cell : row)
             EXPECT_EQ(cell.find("inf"), std::string::npos);
