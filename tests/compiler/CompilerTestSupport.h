@@ -1,66 +1,16 @@
-// Helpers for the compiler tests: a host that records what a run shows, and a one-call script run.
+// Helpers for the compiler tests: test settings and a one-call script run with a recording host.
 #pragma once
 
 #include "compiler/ScriptCompiler.h"
-#include "engine/EngineHost.h"
+#include "tests/engine/EngineTestSupport.h"
 
-#include <map>
-#include <memory>
 #include <string>
 #include <vector>
 
-// A namespace of its own: other test folders have recording hosts of the same name in the same program.
 namespace compiler_test {
 
-// A table page that keeps its cells.
-class RecordingTable : public TableTarget {
-public:
-    std::string Caption;
-    int Cols = 0, Rows = 0, Fixed = 0;
-    std::map<std::pair<int, int>, std::string> Cells;  // (col, row) -> text
-    void SetColCount(int n) override { Cols = n; }
-    void SetRowCount(int n) override { Rows = n; }
-    int RowCount() const override { return Rows; }
-    void SetFixedRows(int n) override { Fixed = n; }
-    void SetCell(int col, int row, std::string_view text) override { Cells[{col, row}] = std::string(text); }
-    void MakeVisible() override {}
-    std::string Cell(int col, int row) const {
-        auto it = Cells.find({col, row});
-        return it == Cells.end() ? "" : it->second;
-    }
-};
-
-class RecordingGraph : public GraphTarget {
-public:
-    std::string Caption;
-    std::vector<int> Curves;  // kinds, in creation order
-    int Points = 0;
-    void SetSettings(const double (&)[16]) override {}
-    void begynd() override {}
-    void myrepaint() override {}
-    void Makekurve(int kind) override { Curves.push_back(kind); }
-    void Draw2(int, double, double) override { ++Points; }
-};
-
-class RecordingHost : public EngineHost {
-public:
-    std::vector<std::unique_ptr<RecordingTable>> Tables;
-    std::vector<std::unique_ptr<RecordingGraph>> Graphs;
-    std::vector<std::string> Statuses, Errors, Notices;
-    TableTarget* LavTabel(const std::string& caption) override {
-        Tables.push_back(std::make_unique<RecordingTable>());
-        Tables.back()->Caption = caption;
-        return Tables.back().get();
-    }
-    GraphTarget* LavGraf(const std::string& caption) override {
-        Graphs.push_back(std::make_unique<RecordingGraph>());
-        Graphs.back()->Caption = caption;
-        return Graphs.back().get();
-    }
-    void Notice(const char* text) override { Notices.emplace_back(text); }
-    void GeneralError(const std::string& text) override { Errors.push_back(text); }
-    void ShowStatus(const std::string& message) override { Statuses.push_back(message); }
-};
+// The engine tests' recording host serves the compiler tests too.
+using ::RecordingHost;
 
 // The script's lines, split at "\n".
 inline std::vector<std::string> ScriptLines(const std::string& text) {

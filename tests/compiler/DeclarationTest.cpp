@@ -150,12 +150,12 @@ TEST(CompilerFunctions, ConstantExpressionsReuseTheirBranchRecords) {
 TEST(CompilerRun, TableSectionMakesACaptionedPage) {
     Compiled c("funktioner\nf = 2*t\ntabelvariable\nt, f:2", TestSettings("0", "1", "2"));
     ASSERT_EQ(c.result.ErrorCode, 0);
-    ASSERT_EQ(c.host.Tables.size(), 1u);
-    const RecordingTable& page = *c.host.Tables[0];
-    EXPECT_EQ(page.Caption, "doc-1");
-    EXPECT_EQ(page.Cell(0, 0), "t");
-    EXPECT_EQ(page.Cell(1, 0), "f");
-    EXPECT_EQ(page.Rows, 5);  // header, three rows, the empty last row
+    ASSERT_EQ(c.host.tables.size(), 1u);
+    const RecordedTable& page = *c.host.tables[0];
+    EXPECT_EQ(page.caption, "doc-1");
+    EXPECT_EQ(page.cells[0][0], "t");
+    EXPECT_EQ(page.cells[0][1], "f");
+    EXPECT_EQ(page.rows, 5);  // header, three rows, the empty last row
     EXPECT_EQ(c.m().Outputs[2].F2, 2);
     EXPECT_EQ(c.m().Outputs[1].F2, 255);
     EXPECT_EQ(c.compiler.ResultCount, 1);
@@ -167,21 +167,23 @@ TEST(CompilerRun, EverySectionGetsItsOwnPageNumberedAcrossRuns) {
     const std::string script = "funktioner\nf = t\ntabelvariable\nt, f\ngrafvariable\nt, f, l2 t, t, m3\ntabelvariable\nf";
     ASSERT_EQ(RunScript(compiler, script, host, TestSettings("0", "1", "2")).ErrorCode, 0);
     ASSERT_EQ(RunScript(compiler, script, host, TestSettings("0", "1", "2")).ErrorCode, 0);
-    ASSERT_EQ(host.Tables.size(), 4u);
-    ASSERT_EQ(host.Graphs.size(), 2u);
-    EXPECT_EQ(host.Tables[1]->Caption, "doc-3");
-    EXPECT_EQ(host.Graphs[1]->Caption, "doc-5");
-    EXPECT_EQ(host.Tables[1]->Cols, 1);  // only its own section's variables
-    EXPECT_EQ(host.Tables[1]->Cell(0, 0), "f");
-    EXPECT_EQ(host.Graphs[0]->Curves, (std::vector<int>{1, 9}));
+    ASSERT_EQ(host.tables.size(), 4u);
+    ASSERT_EQ(host.graphs.size(), 2u);
+    EXPECT_EQ(host.tables[1]->caption, "doc-3");
+    EXPECT_EQ(host.graphs[1]->caption, "doc-5");
+    EXPECT_EQ(host.tables[1]->cols, 1);  // only its own section's variables
+    EXPECT_EQ(host.tables[1]->cells[0][0], "f");
+    ASSERT_EQ(host.graphs[0]->curves.size(), 2u);
+    EXPECT_EQ(host.graphs[0]->curves[0].kind, 1);
+    EXPECT_EQ(host.graphs[0]->curves[1].kind, 9);
     EXPECT_EQ(compiler.ResultCount, 6);
 }
 
 TEST(CompilerRun, StopFollowedByMoreSectionsGoesOn) {
     Compiled c("funktioner\nf = hvis(t < 3, 1, stop)\ntabelvariable\nf\ntabelvariable\nt");
     EXPECT_EQ(c.result.ErrorCode, 0);
-    ASSERT_EQ(c.host.Tables.size(), 2u);
-    EXPECT_EQ(c.host.Tables[1]->Rows, 13);
+    ASSERT_EQ(c.host.tables.size(), 2u);
+    EXPECT_EQ(c.host.tables[1]->rows, 13);
 }
 
 TEST(CompilerRun, SettingsThatCannotBeEvaluatedAreZero) {
@@ -193,27 +195,27 @@ TEST(CompilerRun, SettingsThatCannotBeEvaluatedAreZero) {
     EXPECT_EQ(c.m().Settings[1], 7.0);
     EXPECT_EQ(c.m().Settings[9], 10.0);
     // A damaged setting is not silent: one notice names every setting that became 0.
-    EXPECT_EQ(c.host.Notices,
+    EXPECT_EQ(c.host.notices,
               std::vector<std::string>{"Koordinatindstillingen Xmin kan ikke beregnes; 0 bruges i stedet. Ret den "
                                        "under Koordinater (F8)."});
     s[13] = "";
     s[10] = std::string(10000, '(') + "200" + std::string(10000, ')');
     Compiled several("", s);
-    EXPECT_EQ(several.host.Notices,
+    EXPECT_EQ(several.host.notices,
               std::vector<std::string>{"Koordinatindstillingerne Xmin, TAntal og Relativ kan ikke beregnes; 0 bruges "
                                        "i stedet. Ret dem under Koordinater (F8)."});
     EXPECT_EQ(several.m().Settings[10], 0.0);
     Compiled fine("");
-    EXPECT_TRUE(fine.host.Notices.empty());
+    EXPECT_TRUE(fine.host.notices.empty());
 }
 
 TEST(CompilerRun, AnOverflowAbandonsTheRunWithoutAStatusMessage) {
     Compiled c("konstanter\na = 10^400\nb = 1/0");
     EXPECT_TRUE(c.result.Abandoned);
     EXPECT_EQ(c.result.ErrorCode, 0);
-    EXPECT_TRUE(c.host.Statuses.empty());
-    EXPECT_EQ(c.host.Errors.size(), 1u);
-    EXPECT_TRUE(c.host.Notices.empty());  // parsing stopped before b
+    EXPECT_TRUE(c.host.statuses.empty());
+    EXPECT_EQ(c.host.errors.size(), 1u);
+    EXPECT_TRUE(c.host.notices.empty());  // parsing stopped before b
     Compiled next("konstanter\na = 1");  // the next run starts clean
     EXPECT_FALSE(next.result.Abandoned);
 }

@@ -144,8 +144,8 @@ TEST_P(ScriptErrors, CodeMessageAndCaret) {
     EXPECT_EQ(r.Message, c.message);
     EXPECT_EQ(r.CaretOffset, caret);
     EXPECT_FALSE(r.Abandoned);
-    ASSERT_EQ(host.Statuses.size(), 1u);
-    EXPECT_EQ(host.Statuses[0], c.message);
+    ASSERT_EQ(host.statuses.size(), 1u);
+    EXPECT_EQ(host.statuses[0], c.message);
 }
 
 INSTANTIATE_TEST_SUITE_P(Compiler, ScriptErrors, testing::ValuesIn(Cases),
@@ -170,8 +170,8 @@ TEST(ScriptErrors, SuccessfulRunsShowNothing) {
         RunResult r = RunScript(compiler, script, host);
         EXPECT_EQ(r.ErrorCode, 0) << script;
         EXPECT_EQ(r.CaretOffset, -1) << script;
-        EXPECT_TRUE(host.Statuses.empty()) << script;
-        EXPECT_TRUE(host.Tables.empty() && host.Graphs.empty()) << script;
+        EXPECT_TRUE(host.statuses.empty()) << script;
+        EXPECT_TRUE(host.tables.empty() && host.graphs.empty()) << script;
     }
 }
 
@@ -225,13 +225,13 @@ TEST_P(EngineErrors, TakenOverAtTheEnd) {
     RunResult r = RunScript(compiler, c.script, host);
     EXPECT_EQ(r.ErrorCode, c.code);
     EXPECT_EQ(r.Message.substr(0, c.messageStart.size()), c.messageStart) << r.Message;
-    EXPECT_EQ(host.Tables.size() + host.Graphs.size(), 1u);  // the page stays
+    EXPECT_EQ(host.tables.size() + host.graphs.size(), 1u);  // the page stays
     // With another section after it, only the stop condition lets the run go on (and the next
     // page, following the same equation, meets it again).
     RecordingHost host2;
     RunResult r2 = RunScript(compiler, c.script + "\ntabelvariable\nt", host2);
     EXPECT_EQ(r2.ErrorCode, c.code);
-    EXPECT_EQ(host2.Tables.size() + host2.Graphs.size(), c.code == 19 ? 2u : 1u);
+    EXPECT_EQ(host2.tables.size() + host2.graphs.size(), c.code == 19 ? 2u : 1u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Compiler, EngineErrors, testing::ValuesIn(EngineCases),

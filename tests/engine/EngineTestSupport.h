@@ -37,6 +37,7 @@ struct Code {
 };
 
 struct RecordedTable : TableTarget {
+    std::string caption;
     int cols = 0, rows = 0, fixed = 0;
     bool visible = false;
     std::vector<std::vector<std::string>> cells;  // [row][col]
@@ -62,6 +63,7 @@ struct RecordedCurve {
     std::vector<RecordedPoint> points;
 };
 struct RecordedGraph : GraphTarget {
+    std::string caption;
     double settings[16] = {};
     int begun = 0, repainted = 0;
     std::vector<RecordedCurve> curves;
@@ -85,6 +87,7 @@ struct RecordingHost : EngineHost {
         if (refusePages)
             return nullptr;
         tables.push_back(std::make_unique<RecordedTable>());
+        tables.back()->caption = caption;
         return tables.back().get();
     }
     GraphTarget* LavGraf(const std::string& caption) override
@@ -93,6 +96,7 @@ struct RecordingHost : EngineHost {
         if (refusePages)
             return nullptr;
         graphs.push_back(std::make_unique<RecordedGraph>());
+        graphs.back()->caption = caption;
         return graphs.back().get();
     }
     void Notice(const char* text) override { notices.push_back(text); }

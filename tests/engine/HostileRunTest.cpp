@@ -39,14 +39,14 @@ TEST_P(HostileSettings, EndWithAClearMessageOrASoundTable) {
     const RunResult result = RunScript(compiler, row.script, host, s);
     EXPECT_EQ(result.ErrorCode, 0) << result.Message;
     if (*row.error) {
-        ASSERT_EQ(host.Errors.size(), 1u);
-        EXPECT_EQ(host.Errors[0], row.error);
+        ASSERT_EQ(host.errors.size(), 1u);
+        EXPECT_EQ(host.errors[0], row.error);
         EXPECT_TRUE(result.Abandoned);
     } else {
-        EXPECT_TRUE(host.Errors.empty()) << host.Errors[0];
+        EXPECT_TRUE(host.errors.empty()) << host.errors[0];
     }
-    ASSERT_EQ(host.Tables.size(), 1u);
-    EXPECT_EQ(host.Tables[0]->Rows - 2, row.rows);
+    ASSERT_EQ(host.tables.size(), 1u);
+    EXPECT_EQ(host.tables[0]->rows - 2, row.rows);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -72,14 +72,14 @@ TEST(HostileNotices, AreBoundedPerRun) {
     const RunResult result =
         RunScript(compiler, "funktioner\nf = (-1)^t\ntabelvariable\nt, f", host, TestSettings("0.5", "10", "200"));
     EXPECT_EQ(result.ErrorCode, 0);
-    ASSERT_EQ(host.Notices.size(), 6u);
-    EXPECT_EQ(host.Notices[0], "3");
-    EXPECT_EQ(host.Notices[4], "3");
-    EXPECT_EQ(host.Notices[5], "K\xF8rslen gav 195 meddelelser mere, som ikke er vist.");
+    ASSERT_EQ(host.notices.size(), 6u);
+    EXPECT_EQ(host.notices[0], "3");
+    EXPECT_EQ(host.notices[4], "3");
+    EXPECT_EQ(host.notices[5], "K\xF8rslen gav 195 meddelelser mere, som ikke er vist.");
     // Each run counts afresh.
     RecordingHost again;
     RunScript(compiler, "funktioner\nf = (-1)^t\ntabelvariable\nt, f", again, TestSettings("0.5", "1.5", "2"));
-    EXPECT_EQ(again.Notices, (std::vector<std::string>{"3", "3"}));
+    EXPECT_EQ(again.notices, (std::vector<std::string>{"3", "3"}));
 }
 
 }  // namespace
