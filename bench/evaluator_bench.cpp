@@ -1,5 +1,5 @@
 // The evaluator against the same function compiled natively: f = 3 sin t + sqr(abs(g)) + tab(t)/2 - t*t, g = t/2 + 1.
-#include "BenchModel.h"
+#include "tests/engine/EngineTestSupport.h"  // the byte-code assembler of the engine tests
 
 #include "engine/Evaluator.h"
 
@@ -22,10 +22,10 @@ std::unique_ptr<datarec> MakeModel()
     std::copy(std::begin(Points), std::end(Points), tab.Points);
     tab.DataBytes = 16 * (PointCount + 2);
     m->TableCount = 1;
-    const int g = BenchRecord(*m, "g", BenchCode().ref(0).num(2).op(OpDiv).num(1).op(OpAdd));
+    const int g = AddRecord(*m, "g", Code().ref(0).num(2).op(OpDiv).num(1).op(OpAdd));
     // 17 operations: 3 t sin * g abs sqr + t tab 2 / + t t * -
-    BenchRecord(*m, "f",
-                BenchCode().num(3).ref(0).op(OpSin).op(OpMul).ref(g).op(OpAbs).op(OpSqrt).op(OpAdd).ref(0).table(1)
+    AddRecord(*m, "f",
+                Code().num(3).ref(0).op(OpSin).op(OpMul).ref(g).op(OpAbs).op(OpSqrt).op(OpAdd).ref(0).table(1)
                     .num(2).op(OpDiv).op(OpAdd).ref(0).ref(0).op(OpMul).op(OpSub));
     return m;
 }

@@ -1,6 +1,6 @@
 // The Lorenz system through the engine (byte code, solver, table rows) against a native RKF45 with the same step
 // control and the same rows: sigma 10, rho 28, beta 8/3 from (1, 1, 1), t 0..100, 100,000 rows.
-#include "BenchModel.h"
+#include "tests/engine/EngineTestSupport.h"  // the byte-code assembler of the engine tests
 
 #include "engine/Generation.h"
 
@@ -76,9 +76,9 @@ std::unique_ptr<datarec> LorenzModel()
     auto m = std::make_unique<datarec>();
     m->Records[0].Name = "t";
     const int x = 1, y = 2, z = 3;
-    BenchRecord(*m, "x", BenchCode().num(10).ref(y).ref(x).op(OpSub).op(OpMul), 1, true);
-    BenchRecord(*m, "y", BenchCode().ref(x).num(28).ref(z).op(OpSub).op(OpMul).ref(y).op(OpSub), 1, true);
-    BenchRecord(*m, "z", BenchCode().ref(x).ref(y).op(OpMul).num(8).num(3).op(OpDiv).ref(z).op(OpMul).op(OpSub), 1,
+    AddRecord(*m, "x", Code().num(10).ref(y).ref(x).op(OpSub).op(OpMul), 1, BigValue, true);
+    AddRecord(*m, "y", Code().ref(x).num(28).ref(z).op(OpSub).op(OpMul).ref(y).op(OpSub), 1, BigValue, true);
+    AddRecord(*m, "z", Code().ref(x).ref(y).op(OpMul).num(8).num(3).op(OpDiv).ref(z).op(OpMul).op(OpSub), 1, BigValue,
                 true);
     m->OdeLimit = 3;
     m->PlainLimit = 0;
