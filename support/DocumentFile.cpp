@@ -1,6 +1,8 @@
 // Reads and writes document files: sixteen settings lines and the script, with safe replacement on save.
 #include "support/DocumentFile.h"
 
+#include "support/Cp1252Table.h"
+
 #include <cerrno>
 #include <filesystem>
 #include <string>
@@ -13,21 +15,10 @@ namespace {
 
 constexpr std::size_t SettingsLineCount = 16;
 
-// The Windows-1252 bytes 0x80 to 0x9F and the characters they stand for; 0 marks an unused byte.
-constexpr char32_t Cp1252High[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
-};
-
 char ToCp1252(char32_t c)
 {
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
-        return static_cast<char>(c);
-    for (int i = 0; i < 32; ++i)
-        if (Cp1252High[i] == c)
-            return static_cast<char>(0x80 + i);
-    return '?';
+    const int b = Cp1252::FromUnicode(c);
+    return b < 0 ? '?' : static_cast<char>(b);
 }
 
 // A path as the messages quote it: UTF-8 names become Windows-1252; bytes that are no UTF-8 pass unchanged.
