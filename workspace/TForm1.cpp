@@ -2,6 +2,7 @@
 #include "workspace/TForm1.h"
 
 #include "graph/TKoordinater.h"
+#include "graph/TOKBottomDlg.h"
 #include "graph/TTabGraf.h"
 #include "support/MemoryUse.h"
 #include "workspace/Cp1252.h"
@@ -12,6 +13,8 @@
 #include "workspace/TTabTabel.h"
 #include "workspace/TTabelModel.h"
 #include "workspace/ToolIcons.h"
+
+#include <vector>
 
 #include <QAction>
 #include <QApplication>
@@ -1061,4 +1064,71 @@ void TForm1::FinishDeferred()
         CloseAfterRun = false;
         close();
     }
+}
+
+// ---- page host ----------------------------------------------------------------------------------------------
+
+namespace {
+
+// The component names that carry each command today.
+std::vector<const char*> CommandNames(Command command)
+{
+    switch (command) {
+    case Command::New: return {"Ny1", "SbNy"};
+    case Command::Open: return {"bn1", "SbOpen"};
+    case Command::Save: return {"Gem1", "SbGem"};
+    case Command::SaveAs: return {"GemSom1"};
+    case Command::ClosePage: return {"Luk1", "SbLuk"};
+    case Command::Print: return {"Print1"};
+    case Command::PrintNow: return {"SbPrint"};
+    case Command::Quit: return {"Afslut1"};
+    case Command::Cut: return {"Klip1", "Klip2", "SbKlip"};
+    case Command::Copy: return {"Kopier1", "Kopier2", "SbCopy"};
+    case Command::Paste: return {"Stind1", "Stind2", "SbPaste"};
+    case Command::Delete: return {"Ryd1", "Ryd2"};
+    case Command::SelectAll: return {"Marker1", "Marker2"};
+    case Command::Find: return {"Sg1", "Sg2"};
+    case Command::UseMetafile: return {"BrugMetafile1"};
+    case Command::Run: return {"Run1", "SbRun"};
+    case Command::Coordinates: return {"Koord1", "sbKoord"};
+    case Command::PrintSize: return {"Size1", "sbSize"};
+    case Command::AddLabel: return {"Tekst1", "SbTekst"};
+    case Command::FitGraph: return {"Tilpas1", "SbTilpas"};
+    case Command::About: return {"OmTavlix1"};
+    case Command::Stop: return {"Afbryd1"};
+    }
+    return {};
+}
+
+}  // namespace
+
+void TForm1::setCommandEnabled(Command command, bool on)
+{
+    for (const char* name : CommandNames(command))
+        Enable(name, on);
+}
+
+void TForm1::setStatus(StatusField field, const QString& text)
+{
+    SetStatusText(static_cast<int>(field), text);
+}
+
+void TForm1::pageCaptionChanged(QWidget* page, const QString& caption)
+{
+    const int i = PageControl1 ? PageControl1->indexOf(page) : -1;
+    if (i >= 0)
+        PageControl1->setTabText(i, QString(caption).replace('&', "&&"));
+}
+
+void TForm1::startEditCommandPoll()
+{
+    Timer1->start();
+}
+
+bool TForm1::askPrintSize(double& widthCm, double& heightCm)
+{
+    if (OKBottomDlg)
+        return OKBottomDlg->Execute(widthCm, heightCm);
+    TOKBottomDlg dialog(this);
+    return dialog.Execute(widthCm, heightCm);
 }

@@ -8,6 +8,8 @@
 #include <QPointer>
 #include <QStringList>
 
+#include "workspace/PageHost.h"
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -30,11 +32,24 @@ class TFindDialog;
 class TTabGen;
 class TTabMemo;
 
-class TForm1 : public QMainWindow {
+class TForm1 : public QMainWindow, public PageHost {
     Q_OBJECT
 public:
     explicit TForm1(QWidget* parent = nullptr);
     ~TForm1() override;
+
+    // PageHost
+    void resetCommands() override { UpdateMenus(); }
+    void setCommandEnabled(Command command, bool on) override;
+    void setStatus(StatusField field, const QString& text) override;
+    void stopRun(const QString& reason) override { StopRun(reason); }
+    void reportError(const QString& text) override { GeneralError(text); }
+    QLineEdit* labelTextEdit() override { return Edit1; }
+    QMenu* contextMenu() override { return PopupMenu1; }
+    void pageCaptionChanged(QWidget* page, const QString& caption) override;
+    void dockSectionPanel(QWidget* page, QBoxLayout* layout) override { PutPanel2Into(page, layout); }
+    void startEditCommandPoll() override;
+    bool askPrintSize(double& widthCm, double& heightCm) override;
 
     // Resets every page command (see the availability table) and empties the status bar.
     void UpdateMenus();

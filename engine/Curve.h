@@ -1,0 +1,28 @@
+// One stored curve or text label of a graph, and one stored point of a curve; plain data, no drawing.
+#pragma once
+
+#include "engine/CurveStyle.h"
+
+#include <string>
+#include <vector>
+
+namespace tavlix {
+
+// A point of a curve, or a break after which the next point starts a new stroke.
+struct CurvePoint {
+    double x = 0;
+    double y = 0;
+    bool breaksStroke = false;
+};
+
+// A curve is its style and points. A label is one point (where its text starts) and its text.
+struct Curve {
+    CurveStyle style = CurveStyle::Line1;
+    std::vector<CurvePoint> points;
+    bool isLabel = false;
+    std::string labelText;  // Windows-1252, as documents are
+};
+
+using CurveList = std::vector<Curve>;
+
+}  // namespace tavlix

@@ -1,0 +1,30 @@
+// The window's commands: one QAction each, shared by the menu, the pop-up menu and the tool bar.
+#pragma once
+
+enum class Command {
+    New,
+    Open,
+    Save,
+    SaveAs,
+    ClosePage,
+    Print,     // asks for a printer first
+    PrintNow,  // the tool button: prints at once
+    Quit,
+    Cut,
+    Copy,
+    Paste,
+    Delete,
+    SelectAll,
+    Find,
+    UseMetafile,  // a checkable setting with no effect of its own
+    Run,
+    Coordinates,
+    PrintSize,
+    AddLabel,
+    FitGraph,
+    About,
+    Stop,  // Escape during a run
+};
+
+// The three fields of the status bar.
+enum class StatusField { X, Y, Message };
