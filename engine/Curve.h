@@ -20,7 +20,8 @@ struct Curve {
     CurveStyle style = CurveStyle::Line1;
     std::vector<CurvePoint> points;
     bool isLabel = false;
-    std::string labelText;  // Windows-1252, as documents are
+    // UTF-8: a label is typed in the window and never stored in a document, so it may hold any character.
+    std::string labelText;
 };
 
 using CurveList = std::vector<Curve>;
