@@ -1,9 +1,16 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test.
-#   ./test.sh              the normal build (build/)
-#   ./test.sh --sanitize   the same suite under AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/)
+#   ./test.sh                  the normal build (build/)
+#   ./test.sh --sanitize       the same suite under AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/)
+#   ./test.sh --lint [FILE...] the naming check (clang-tidy) on the given files, or on every source file
 set -euo pipefail
 cd "$(dirname "$0")"
+
+if [ "${1:-}" = "--lint" ]; then
+  shift
+  tools/setup.sh build
+  exec tools/lint.sh build "$@"
+fi
 
 build=build
 opts=()

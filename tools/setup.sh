@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev
+PACKAGES=(cmake ninja-build g++ clang-tidy clang-format libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev qt6-svg-dev libgl-dev xvfb xdotool x11-utils xclip imagemagick poppler-utils)
 
 missing=()
