@@ -1,0 +1,239 @@
+// The document commands: new, open, save, close and print, with the questions they ask.
+#include "workspace/MainWindow.h"
+
+#include "support/DocumentFile.h"
+#include "workspace/QtCp1252.h"
+#include "workspace/ScriptPage.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QTabWidget>
+#include <QTextCursor>
+
+namespace {
+
+constexpr const char* Untitled = "udennavn.tvx";
+
+}  // namespace
+
+void MainWindow::reportError(const QString& text)
+{
+    if (prompts_.showError)
+        prompts_.showError(text);
+}
+
+ScriptPage* MainWindow::newDocument(const QString& caption)
+{
+    auto* page = new ScriptPage(*this);
+    pages_->addTab(page, QString());
+    page->setCaption(caption);
+    page->settings() = DefaultSettings();
+    page->setModified(false);
+    page->setFileName(Untitled);
+    activatePage(page);
+    page->editor()->setFocus();
+    return page;
+}
+
+void MainWindow::onNew()
+{
+    newDocument(QString("(Uden navn - %1)").arg(pageCount() + 1));
+}
+
+ScriptPage* MainWindow::openDocument(QString fileName)
+{
+    // Larger files are not scripts; refusing them keeps the editor usable.
+    constexpr qint64 MaxDocumentBytes = 16 * 1024 * 1024;
+    if (!fileName.contains('.'))
+        fileName += ".tvx";
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        QFileInfo info(fileName);
+        QString why = !info.exists()    ? QString("Filen findes ikke.")
+                      : info.isDir()     ? QString("Det er en mappe, ikke en fil.")
+                      : !info.isReadable() ? QString("Du har ikke adgang til at læse filen.")
+                                           : file.errorString();
+        reportError(QString("Kan ikke åbne filen \"%1\".\n%2").arg(fileName, why));
+        return nullptr;
+    }
+    if (file.size() > MaxDocumentBytes) {
+        reportError(QString("Filen \"%1\" er for stor til at være en Tavlix-opgave (%2 MB).")
+                         .arg(fileName).arg(file.size() / (1024 * 1024)));
+        return nullptr;
+    }
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        reportError(QString("Kan ikke læse filen \"%1\".\n%2").arg(fileName, file.errorString()));
+        return nullptr;
+    }
+    std::vector<std::string> lines = SplitLines(std::string_view(bytes.constData(), bytes.size()));
+    if (lines.size() < 16) {
+        reportError(QString("\"%1\" er ikke en Tavlix-opgave: filen har %2 linjer, men en opgave begynder med "
+                             "16 linjer med koordinatindstillinger.")
+                         .arg(fileName)
+                         .arg(lines.size()));
+        return nullptr;
+    }
+    Document read;
+    std::copy(lines.begin(), lines.begin() + 16, read.Settings.begin());
+    read.Lines.assign(lines.begin() + 16, lines.end());
+    ScriptPage* page = newDocument(QFileInfo(fileName).fileName());
+    page->settings() = read.Settings;
+    QStringList script;
+    script.reserve(static_cast<qsizetype>(read.Lines.size()));
+    for (const std::string& line : read.Lines)
+        script << QtCp1252::toQString(line);
+    page->setLines(script);
+    QTextCursor c = page->editor()->textCursor();
+    c.movePosition(QTextCursor::Start);
+    page->editor()->setTextCursor(c);
+    page->editor()->setFocus();
+    page->setFileName(fileName);
+    page->setModified(false);
+    // Filling the editor counted as a change; the poll would take the save command back at its next tick.
+    setCommandEnabled(Command::Save, false);
+    return page;
+}
+
+void MainWindow::onOpen()
+{
+    QString file = prompts_.askOpenFileName ? prompts_.askOpenFileName() : QString();
+    if (!file.isEmpty())
+        openDocument(file);
+}
+
+void MainWindow::openExample(const QString& fileName)
+{
+    openDocument(exampleDir + fileName);
+}
+
+void MainWindow::openStartDocuments(const QStringList& files)
+{
+    undockSectionPanel();
+    if (files.isEmpty()) {
+        onNew();
+        return;
+    }
+    // A file that cannot be opened is reported; the others still open.
+    for (const QString& file : files)
+        openDocument(file);
+}
+
+bool MainWindow::saveAs(ScriptPage* page)
+{
+    QString chosen = prompts_.askSaveFileName ? prompts_.askSaveFileName(page->fileName()) : QString();
+    if (chosen.isEmpty())
+        return false;
+    QString caption = QFileInfo(chosen).fileName();
+    QString file = chosen;
+    if (!caption.contains('.'))
+        file += ".tvx";
+    // The page takes the new name only once the file is written.
+    QString oldName = page->fileName();
+    page->setFileName(file);
+    if (!page->save()) {
+        page->setFileName(oldName);
+        return false;
+    }
+    page->setCaption(caption);
+    return true;
+}
+
+bool MainWindow::saveActive()
+{
+    ScriptPage* page = activeScriptPage();
+    if (!page)
+        return false;
+    return page->fileName() == Untitled ? saveAs(page) : page->save();
+}
+
+void MainWindow::onSave()
+{
+    saveActive();
+}
+
+void MainWindow::onSaveAs()
+{
+    if (ScriptPage* page = activeScriptPage())
+        saveAs(page);
+}
+
+// Yes saves (a cancelled or failed save keeps the page), No goes on, Abort keeps everything.
+bool MainWindow::askAndSave(ScriptPage* page)
+{
+    QMessageBox::StandardButton answer =
+        prompts_.askSaveChanges
+            ? prompts_.askSaveChanges(QString("Skal ændringerne i \"%1\" gemmes?").arg(page->fileName()))
+            : QMessageBox::Abort;
+    if (answer == QMessageBox::Yes)
+        return saveActive();
+    return answer == QMessageBox::No;
+}
+
+void MainWindow::onClosePage()
+{
+    Page* page = activePage();
+    if (!page)
+        return;
+    if (runActive_) {
+        // The run stops first; the page is closed once it has returned.
+        requestStop();
+        pagesToCloseAfterRun_ << page;
+        return;
+    }
+    if (ScriptPage* script = scriptPageOf(page); script && script->isModified() && !askAndSave(script))
+        return;
+    removePage(page);
+}
+
+bool MainWindow::closeAllowed()
+{
+    for (int i = pageCount() - 1; i >= 0; --i) {
+        ScriptPage* script = scriptPageOf(page(i));
+        if (!script || !script->isModified())
+            continue;
+        activatePage(script);
+        if (!askAndSave(script))
+            return false;
+    }
+    return true;
+}
+
+void MainWindow::onQuit()
+{
+    close();
+}
+
+void MainWindow::onPrint()
+{
+    Page* page = activePage();
+    if (!page)
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setCollateCopies(true);
+    QPrintDialog dialog(&printer, this);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+    if (dialog.exec() == QDialog::Accepted)
+        page->print(printer);
+}
+
+void MainWindow::onPrintNow()
+{
+    Page* page = activePage();
+    if (!page)
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    // Without a printer the print goes to a PDF file the user names, never silently nowhere.
+    if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+        QString pdf = prompts_.askPdfFileName ? prompts_.askPdfFileName() : QString();
+        if (pdf.isEmpty())
+            return;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+    }
+    page->print(printer);
+}
