@@ -44,48 +44,21 @@ void MainWindow::onNew()
     newDocument(QString("(Uden navn - %1)").arg(pageCount() + 1));
 }
 
+// The same reader, size limit and messages as the batch mode.
 ScriptPage* MainWindow::openDocument(QString fileName)
 {
-    // Larger files are not scripts; refusing them keeps the editor usable.
-    constexpr qint64 MaxDocumentBytes = 16 * 1024 * 1024;
     if (!fileName.contains('.'))
         fileName += ".tvx";
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        QFileInfo info(fileName);
-        QString why = !info.exists()    ? QString("Filen findes ikke.")
-                      : info.isDir()     ? QString("Det er en mappe, ikke en fil.")
-                      : !info.isReadable() ? QString("Du har ikke adgang til at læse filen.")
-                                           : file.errorString();
-        reportError(QString("Kan ikke åbne filen \"%1\".\n%2").arg(fileName, why));
+    const ReadResult read = ReadDocument(QFile::encodeName(fileName).toStdString());
+    if (!read.ok) {
+        reportError(QtCp1252::toQString(read.error));
         return nullptr;
     }
-    if (file.size() > MaxDocumentBytes) {
-        reportError(QString("Filen \"%1\" er for stor til at være en Tavlix-opgave (%2 MB).")
-                         .arg(fileName).arg(file.size() / (1024 * 1024)));
-        return nullptr;
-    }
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        reportError(QString("Kan ikke læse filen \"%1\".\n%2").arg(fileName, file.errorString()));
-        return nullptr;
-    }
-    std::vector<std::string> lines = SplitLines(std::string_view(bytes.constData(), bytes.size()));
-    if (lines.size() < 16) {
-        reportError(QString("\"%1\" er ikke en Tavlix-opgave: filen har %2 linjer, men en opgave begynder med "
-                             "16 linjer med koordinatindstillinger.")
-                         .arg(fileName)
-                         .arg(lines.size()));
-        return nullptr;
-    }
-    Document read;
-    std::copy(lines.begin(), lines.begin() + 16, read.Settings.begin());
-    read.Lines.assign(lines.begin() + 16, lines.end());
     ScriptPage* page = newDocument(QFileInfo(fileName).fileName());
-    page->settings() = read.Settings;
+    page->settings() = read.doc.Settings;
     QStringList script;
-    script.reserve(static_cast<qsizetype>(read.Lines.size()));
-    for (const std::string& line : read.Lines)
+    script.reserve(static_cast<qsizetype>(read.doc.Lines.size()));
+    for (const std::string& line : read.doc.Lines)
         script << QtCp1252::toQString(line);
     page->setLines(script);
     QTextCursor c = page->editor()->textCursor();

@@ -98,34 +98,65 @@ private slots:
         QCOMPARE(b->caption(), QString("plain"));
     }
 
+    // The window reads documents as the batch mode does: the same limit and the same messages ("%1" is the path).
     void unreadableFilesLeaveNoPage_data()
     {
+        QTest::addColumn<QString>("kind");  // file, missing or folder
         QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<bool>("exists");
-        QTest::newRow("missing") << QByteArray() << false;
-        QTest::newRow("three lines") << QByteArray("1\r\n2\r\n3\r\n") << true;
-        QTest::newRow("fifteen lines") << QByteArray(DefaultLines).left(DefaultLines.lastIndexOf("0\r\n")) << true;
-        QTest::newRow("empty") << QByteArray() << true;
-        QTest::newRow("binary") << QByteArray("\x7f" "ELF\x02\x01\x01\0\0\0\0", 12) << true;
-        QTest::newRow("far too large") << DefaultLines + QByteArray(17 * 1024 * 1024, 'x') << true;
+        QTest::addColumn<QString>("message");
+        const QString notADocument =
+            "Filen \"%1\" er ikke et dokument: den har %2, men et dokument begynder med 16 linjer med "
+            "koordinatindstillinger.";
+        QTest::newRow("missing") << "missing" << QByteArray()
+                                 << QString::fromUtf8("Kan ikke åbne filen \"%1\": filen eller mappen findes ikke.");
+        QTest::newRow("folder") << "folder" << QByteArray()
+                                << QString::fromUtf8("Kan ikke læse filen \"%1\": det er en mappe.");
+        QTest::newRow("three lines") << "file" << QByteArray("1\r\n2\r\n3\r\n")
+                                     << notADocument.arg("%1", "3 linjer");
+        QTest::newRow("fifteen lines") << "file" << QByteArray(DefaultLines).left(DefaultLines.lastIndexOf("0\r\n"))
+                                       << notADocument.arg("%1", "15 linjer");
+        QTest::newRow("empty") << "file" << QByteArray() << notADocument.arg("%1", "0 linjer");
+        QTest::newRow("binary") << "file" << QByteArray("\x7f" "ELF\x02\x01\x01\0\0\0\0", 12)
+                                << notADocument.arg("%1", "1 linje");
+        QTest::newRow("far too large") << "file" << DefaultLines + QByteArray(51 * 1024 * 1024, 'x')
+                                       << QString::fromUtf8("Filen \"%1\" er for stor til at være et dokument "
+                                                            "(over 50 MB).");
     }
 
     void unreadableFilesLeaveNoPage()
     {
+        QFETCH(QString, kind);
         QFETCH(QByteArray, bytes);
-        QFETCH(bool, exists);
+        QFETCH(QString, message);
         QTemporaryDir dir;
         QString path = dir.filePath("bad.tvx");
-        if (exists)
+        if (kind == "file")
             QVERIFY(WriteBytes(path, bytes));
+        else if (kind == "folder")
+            QVERIFY(QDir(dir.path()).mkdir("bad.tvx"));
         MainWindowFixture f;
         f.script({});
         QVERIFY(!f.window->openDocument(path));
         QCOMPARE(f.window->pageCount(), 1);
-        QCOMPARE(f.errors.size(), 1);
-        QVERIFY(f.errors[0].contains("bad.tvx"));
-        if (!exists)
-            QVERIFY(f.errors[0].contains("findes ikke"));
+        QCOMPARE(f.errors, QStringList{message.arg(path)});
+    }
+
+    // Just under the limit a document still opens: the window's old, smaller limit is gone.
+    void largeDocumentUnderTheLimitOpens()
+    {
+        QTemporaryDir dir;
+        QString path = dir.filePath("stor.tvx");
+        QByteArray line(1000, 'x');
+        line += "\r\n";
+        QByteArray bytes = DefaultLines;
+        while (bytes.size() < 20 * 1024 * 1024)
+            bytes += line;
+        QVERIFY(WriteBytes(path, bytes));
+        MainWindowFixture f;
+        ScriptPage* page = f.window->openDocument(path);
+        QVERIFY(page);
+        QVERIFY(f.errors.isEmpty());
+        QCOMPARE(page->lines().size(), (bytes.size() - DefaultLines.size()) / line.size());
     }
 
     void startDocumentsOpenInOrder()
