@@ -96,7 +96,6 @@ public:
     // Runs: while one is under way the run command interrupts it and closing is deferred until it returns.
     bool running() const { return runActive_; }
     void requestStop() { stopRequested_ = true; }
-    bool stopRequested() const { return stopRequested_; }
     // Lets pending events run at most every 0.2 s; false when the run should stop.
     bool keepGoing();
     WindowEngineHost& engineHost() { return *engineHost_; }

@@ -8,9 +8,46 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QPrinter>
 #include <QTableView>
+
+#include <vector>
+
+namespace {
+
+// A window stand-in that records what a page asks of it: pages need nothing but their host.
+class RecordingHost : public PageHost {
+public:
+    void resetCommands() override { calls.push_back("reset"); }
+    void setCommandEnabled(Command command, bool on) override
+    {
+        calls.push_back(QString("%1 %2").arg(int(command)).arg(on ? "on" : "off"));
+    }
+    void setStatus(StatusField, const QString&) override {}
+    void stopRun(const QString& reason) override { stops << reason; }
+    void reportError(const QString& text) override { errors << text; }
+    QLineEdit* labelTextEdit() override { return &labelText; }
+    QMenu* contextMenu() override { return nullptr; }
+    void pageCaptionChanged(QWidget*, const QString& caption) override { captions << caption; }
+    void dockSectionPanel(QWidget*, QBoxLayout*) override { calls.push_back("dock"); }
+    void startEditCommandPoll() override { calls.push_back("poll"); }
+    bool askPrintSize(double&, double&) override { return false; }
+
+    bool enabled(Command command) const
+    {
+        return calls.contains(QString("%1 on").arg(int(command)));
+    }
+
+    QStringList calls;
+    QStringList stops;
+    QStringList errors;
+    QStringList captions;
+    QLineEdit labelText;
+};
+
+}  // namespace
 
 class TestPages : public QObject {
     Q_OBJECT
@@ -216,6 +253,46 @@ private slots:
         QVERIFY2(pages >= 1, pdf.left(2000).constData());
         QCOMPARE(pages > 1, severalPages);
         QVERIFY(f.errors.isEmpty());
+    }
+
+    // The table's bound comes from whoever makes the page and stops the run through the host, keeping the row.
+    void tableBoundStopsTheRunThroughItsHost()
+    {
+        RecordingHost host;
+        TablePage page(host, 10);
+        page.setCaption("t-1");
+        QCOMPARE(host.captions, QStringList{"t-1"});
+        page.SetColCount(2);
+        page.SetRowCount(5);
+        QVERIFY(host.stops.isEmpty());
+        page.SetRowCount(6);
+        QCOMPARE(host.stops.size(), 1);
+        QVERIFY2(host.stops[0].startsWith("Tabellen \"t-1\" er blevet for stor (over 4 r"), qPrintable(host.stops[0]));
+        QCOMPARE(page.RowCount(), 6);
+    }
+
+    // Entering a page first resets every command, then turns on its own.
+    void pagesSetTheirCommandsThroughTheHost()
+    {
+        RecordingHost host;
+        ScriptPage script(host);
+        script.updateCommands();
+        QCOMPARE(host.calls.first(), QString("reset"));
+        QVERIFY(host.calls.contains("dock"));
+        QVERIFY(host.calls.contains("poll"));
+        for (Command c : {Command::Run, Command::Print, Command::PrintNow, Command::SaveAs, Command::Find,
+                          Command::SelectAll, Command::Coordinates})
+            QVERIFY2(host.enabled(c), qPrintable(QString::number(int(c))));
+        QVERIFY(!host.enabled(Command::Cut));
+        host.calls.clear();
+        script.editor()->insertPlainText("a");
+        QVERIFY(script.isModified());
+        QCOMPARE(host.calls, QStringList{QString("%1 on").arg(int(Command::Save))});
+
+        host.calls.clear();
+        TablePage table(host, 100);
+        table.updateCommands();
+        QCOMPARE(host.calls, (QStringList{"reset", QString("%1 on").arg(int(Command::ClosePage))}));
     }
 };
 
