@@ -79,7 +79,7 @@ void FindDialog::setWholeWord(bool on) { wordBox_->setChecked(on); }
 
 namespace {
 
-bool IsWordChar(QChar c)
+bool isWordChar(QChar c)
 {
     return c.isLetterOrNumber() || c == '_';
 }
@@ -98,7 +98,7 @@ int FindDialog::findInRange(const QString& text, int begin, int length, const QS
         if (p < 0 || p + what.size() > end)
             return -1;
         const int after = p + what.size();
-        bool whole = (p == 0 || !IsWordChar(text[p - 1])) && (after >= text.size() || !IsWordChar(text[after]));
+        bool whole = (p == 0 || !isWordChar(text[p - 1])) && (after >= text.size() || !isWordChar(text[after]));
         if (!wholeWord || whole)
             return p;
         ++p;
