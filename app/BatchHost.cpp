@@ -4,8 +4,8 @@
 #include "graph/GraphExport.h"
 #include "graph/TTabGraf.h"
 #include "support/MemoryUse.h"
-#include "workspace/Cp1252.h"
-#include "workspace/TTabTabel.h"
+#include "engine/RunLimits.h"
+#include "workspace/QtCp1252.h"
 
 #include <QString>
 
@@ -17,12 +17,12 @@
 
 std::string Utf8FromCp1252(const std::string& bytes)
 {
-    return Cp1252::ToQString(bytes).toUtf8().toStdString();
+    return QtCp1252::toQString(bytes).toUtf8().toStdString();
 }
 
 std::string Cp1252FromUtf8(const std::string& utf8)
 {
-    return Cp1252::FromQString(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+    return QtCp1252::fromQString(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
 }
 
 BatchTable::~BatchTable()
@@ -122,7 +122,7 @@ void BatchGraph::Draw2(int curve, double x, double y)
 }
 
 BatchHost::BatchHost(std::string fileLabel, std::string outDir)
-    : MaxCells(TTabTabel::MaxCells), MaxPoints(TTabGraf::MaxPoints), FileLabel(std::move(fileLabel)),
+    : MaxCells(tavlix::RunLimits{}.maxTableCells), MaxPoints(TTabGraf::MaxPoints), FileLabel(std::move(fileLabel)),
       OutDir(std::move(outDir))
 {
 }

@@ -1,10 +1,7 @@
-// Start-up of the window: the application, the main window and the dialogs, then the event loop.
+// Start-up of the window: the application and the main window, which owns its dialogs, then the event loop.
 #include "app/Commands.h"
 
-#include "graph/TKoordinater.h"
-#include "graph/TOKBottomDlg.h"
-#include "workspace/TAboutBox.h"
-#include "workspace/TForm1.h"
+#include "workspace/MainWindow.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -13,18 +10,8 @@ int RunGui(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Tavlix");
-    auto* form = new TForm1;
-    // The dialogs live until the program ends.
-    Koordinater = new TKoordinater(form);
-    OKBottomDlg = new TOKBottomDlg(form);
-    AboutBox = new TAboutBox(form);
-    QStringList files = QApplication::arguments().mid(1);
-    form->SetStartFiles(files);
-    form->show();
-    int status = app.exec();
-    delete form;
-    Koordinater = nullptr;
-    OKBottomDlg = nullptr;
-    AboutBox = nullptr;
-    return status;
+    MainWindow window;
+    window.setStartFiles(QApplication::arguments().mid(1));
+    window.show();
+    return app.exec();
 }

@@ -1,8 +1,8 @@
 // How fast a run draws a graph of a million points, and how fast "Tilpas", a zoom and a copy replay it.
 #include "graph/TGraf.h"
 #include "graph/TTabGraf.h"
-#include "workspace/TForm1.h"
-#include "workspace/TTabMemo.h"
+#include "workspace/MainWindow.h"
+#include "workspace/ScriptPage.h"
 
 #include <QApplication>
 
@@ -11,35 +11,35 @@
 namespace {
 
 // A plain function sampled a million times, drawn as a dashed line (the slowest pen).
-TTabGraf* RunGraph(TForm1& form)
+TTabGraf* RunGraph(MainWindow& window)
 {
-    TTabMemo* page = form.Ny("graf.tvx");
-    page->Settings[10] = "1000000";
-    page->SetLines({"Funktioner", "  y = 3*sin(t)", "GrafVariable", "  t, y, l2"});
-    form.Run1Click();
+    ScriptPage* page = window.newDocument("graf.tvx");
+    page->settings()[10] = "1000000";
+    page->setLines({"Funktioner", "  y = 3*sin(t)", "GrafVariable", "  t, y, l2"});
+    window.onRun();
     QApplication::processEvents();
-    return qobject_cast<TTabGraf*>(form.ActivePage());
+    return qobject_cast<TTabGraf*>(window.activePage());
 }
 
-void CloseAll(TForm1& form)
+void CloseAll(MainWindow& window)
 {
-    while (form.PageCount() > 0) {
-        form.ActivatePage(form.Page(form.PageCount() - 1));
-        if (auto* memo = form.ActiveMemo())
-            memo->Modified = false;
-        form.Luk1Click();
+    while (window.pageCount() > 0) {
+        window.activatePage(window.page(window.pageCount() - 1));
+        if (auto* script = window.activeScriptPage())
+            script->setModified(false);
+        window.onClosePage();
     }
 }
 
 struct Window {
-    TForm1 form;
+    MainWindow window;
     Window()
     {
-        form.OpenOnShow = false;
-        form.resize(1000, 700);
-        form.show();
+        window.openStartFilesOnShow = false;
+        window.resize(1000, 700);
+        window.show();
     }
-    ~Window() { CloseAll(form); }
+    ~Window() { CloseAll(window); }
 };
 
 // From "Kør" to the page showing the whole graph: the goal is under 2 s.
@@ -47,10 +47,10 @@ void BM_MillionPointGraph(benchmark::State& state)
 {
     Window w;
     for (auto _ : state) {
-        TTabGraf* graph = RunGraph(w.form);
+        TTabGraf* graph = RunGraph(w.window);
         benchmark::DoNotOptimize(graph->curves.size());
         state.PauseTiming();
-        CloseAll(w.form);
+        CloseAll(w.window);
         state.ResumeTiming();
     }
 }
@@ -60,7 +60,7 @@ BENCHMARK(BM_MillionPointGraph)->Unit(benchmark::kMillisecond)->Iterations(2);
 void BM_TilpasMillionPoints(benchmark::State& state)
 {
     Window w;
-    TTabGraf* graph = RunGraph(w.form);
+    TTabGraf* graph = RunGraph(w.window);
     for (auto _ : state) {
         graph->myrepaint();
         QApplication::processEvents();
@@ -72,7 +72,7 @@ BENCHMARK(BM_TilpasMillionPoints)->Unit(benchmark::kMillisecond);
 void BM_ZoomMillionPoints(benchmark::State& state)
 {
     Window w;
-    TTabGraf* graph = RunGraph(w.form);
+    TTabGraf* graph = RunGraph(w.window);
     for (auto _ : state) {
         graph->graf->Zoom(0, 5, -2, 2);
         QApplication::processEvents();
@@ -84,9 +84,9 @@ BENCHMARK(BM_ZoomMillionPoints)->Unit(benchmark::kMillisecond);
 void BM_CopyMillionPoints(benchmark::State& state)
 {
     Window w;
-    TTabGraf* graph = RunGraph(w.form);
+    TTabGraf* graph = RunGraph(w.window);
     for (auto _ : state)
-        graph->Kopier();
+        graph->copyToClipboard();
 }
 BENCHMARK(BM_CopyMillionPoints)->Unit(benchmark::kMillisecond);
 

@@ -1,7 +1,7 @@
 // How fast a run fills a table page of a million rows and four columns, and the memory it takes.
-#include "workspace/TForm1.h"
-#include "workspace/TTabMemo.h"
-#include "workspace/TTabTabel.h"
+#include "workspace/MainWindow.h"
+#include "workspace/ScriptPage.h"
+#include "workspace/TablePage.h"
 
 #include <QApplication>
 #include <QScrollBar>
@@ -19,39 +19,39 @@ long PeakRssMb()
     return usage.ru_maxrss / 1024;
 }
 
-TTabTabel* RunTable(TForm1& form, const char* count)
+TablePage* RunTable(MainWindow& window, const char* count)
 {
-    TTabMemo* page = form.Ny("stor.tvx");
-    page->Settings[8] = "0";
-    page->Settings[9] = "1";
-    page->Settings[10] = count;
-    page->SetLines({"Funktioner", "  f = sin(t)", "  g = t*t", "  h = f + g", "TabelVariable", "  t, f, g, h"});
-    form.Run1Click();
+    ScriptPage* page = window.newDocument("stor.tvx");
+    page->settings()[8] = "0";
+    page->settings()[9] = "1";
+    page->settings()[10] = count;
+    page->setLines({"Funktioner", "  f = sin(t)", "  g = t*t", "  h = f + g", "TabelVariable", "  t, f, g, h"});
+    window.onRun();
     QApplication::processEvents();
-    return qobject_cast<TTabTabel*>(form.ActivePage());
+    return qobject_cast<TablePage*>(window.activePage());
 }
 
-void CloseAll(TForm1& form)
+void CloseAll(MainWindow& window)
 {
-    while (form.PageCount() > 0) {
-        form.ActivatePage(form.Page(form.PageCount() - 1));
-        if (auto* memo = form.ActiveMemo())
-            memo->Modified = false;
-        form.Luk1Click();
+    while (window.pageCount() > 0) {
+        window.activatePage(window.page(window.pageCount() - 1));
+        if (auto* script = window.activeScriptPage())
+            script->setModified(false);
+        window.onClosePage();
     }
 }
 
 // From "Kør" to the page showing its rows: the goal is under 2 s and 300 MB for a million rows.
 void BM_MillionRowTable(benchmark::State& state)
 {
-    TForm1 form;
-    form.OpenOnShow = false;
-    form.show();
+    MainWindow window;
+    window.openStartFilesOnShow = false;
+    window.show();
     for (auto _ : state) {
-        TTabTabel* table = RunTable(form, "999999");
+        TablePage* table = RunTable(window, "999999");
         benchmark::DoNotOptimize(table->RowCount());
         state.PauseTiming();
-        CloseAll(form);
+        CloseAll(window);
         state.ResumeTiming();
     }
     state.counters["peak_rss_MB"] = static_cast<double>(PeakRssMb());
@@ -61,18 +61,18 @@ BENCHMARK(BM_MillionRowTable)->Unit(benchmark::kMillisecond)->Iterations(2);
 // Jumping through the million rows and drawing the view each time: scrolling must stay smooth.
 void BM_ScrollMillionRows(benchmark::State& state)
 {
-    TForm1 form;
-    form.OpenOnShow = false;
-    form.show();
-    TTabTabel* table = RunTable(form, "999999");
-    QScrollBar* bar = table->Grid->verticalScrollBar();
+    MainWindow window;
+    window.openStartFilesOnShow = false;
+    window.show();
+    TablePage* table = RunTable(window, "999999");
+    QScrollBar* bar = table->view()->verticalScrollBar();
     int step = bar->maximum() / 50;
     int i = 0;
     for (auto _ : state) {
         bar->setValue((i++ % 50) * step);
-        table->Grid->viewport()->repaint();
+        table->view()->viewport()->repaint();
     }
-    CloseAll(form);
+    CloseAll(window);
 }
 BENCHMARK(BM_ScrollMillionRows)->Unit(benchmark::kMillisecond);
 

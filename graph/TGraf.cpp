@@ -2,7 +2,7 @@
 #include "graph/TGraf.h"
 
 #include "support/FormatNumber.h"
-#include "workspace/TForm1.h"
+#include "workspace/PageHost.h"
 
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -61,9 +61,9 @@ int OutCode(double x, double y, double xmin, double xmax, double ymin, double ym
     return code;
 }
 
-bool TextToolArmed()
+bool TextToolArmed(PageHost* host)
 {
-    return Form1 && Form1->Edit1 && !Form1->Edit1->isHidden();
+    return host && !host->labelTextEdit()->isHidden();
 }
 
 }  // namespace
@@ -573,7 +573,7 @@ void TGraf::paintEvent(QPaintEvent*)
 
 void TGraf::MouseDownProc(Qt::MouseButton, Qt::KeyboardModifiers, int X, int Y)
 {
-    if (TextToolArmed() || !RangesUsable())
+    if (TextToolArmed(host) || !RangesUsable())
         return;
     startX = curX = xTal(X);
     startY = curY = yTal(Y);
@@ -586,9 +586,9 @@ void TGraf::MouseMoveProc(Qt::KeyboardModifiers, int X, int Y)
     const double x = xTal(X), y = yTal(Y);
     const bool inside = RangesUsable() && Settings[iXmin] <= x && x <= Settings[iXmax] && Settings[iYMin] <= y &&
                         y <= Settings[iYMax];
-    if (Form1) {
-        Form1->SetStatusText(0, inside ? QStringLiteral("x: ") + Latin(FormatNumber(6, x)) : QString());
-        Form1->SetStatusText(1, inside ? QStringLiteral("y: ") + Latin(FormatNumber(6, y)) : QString());
+    if (host) {
+        host->setStatus(StatusField::X, inside ? QStringLiteral("x: ") + Latin(FormatNumber(6, x)) : QString());
+        host->setStatus(StatusField::Y, inside ? QStringLiteral("y: ") + Latin(FormatNumber(6, y)) : QString());
     }
     if (dragging) {
         bandShown = true;
@@ -609,7 +609,7 @@ void TGraf::myMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int X, int Y)
             return;
         Zoom(std::min(startX, curX), std::max(startX, curX), std::min(startY, curY), std::max(startY, curY));
     }
-    if (TextToolArmed())
+    if (TextToolArmed(host))
         PlaceText(X, Y);
 }
 
@@ -631,7 +631,7 @@ void TGraf::Zoom(double xmin, double xmax, double ymin, double ymax)
 
 void TGraf::PlaceText(int X, int Y)
 {
-    QLineEdit* edit = Form1->Edit1;
+    QLineEdit* edit = host->labelTextEdit();
     edit->hide();
     setCursor(Qt::ArrowCursor);
     const QString s = edit->text();

@@ -11,6 +11,8 @@
 
 class QPainter;
 
+class PageHost;
+
 class TGraf : public QWidget {
     Q_OBJECT
 public:
@@ -36,6 +38,8 @@ public:
     bool dragging = false;
     double startX = 0, startY = 0, curX = 0, curY = 0;
     TKurveList* curves = nullptr;
+    // The window the page is shown in: the status bar and the label text field.
+    PageHost* host = nullptr;
 
     // The retained screen picture and a painter kept open on it.
     QImage& Picture() { return picture; }

@@ -3,7 +3,7 @@
 
 #include "support/Calculator.h"
 #include "support/FormatNumber.h"
-#include "workspace/Cp1252.h"
+#include "workspace/QtCp1252.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -60,7 +60,7 @@ constexpr int MaxSelect = 255;
 
 QString Text(const std::string& s)
 {
-    return Cp1252::ToQString(s);
+    return QtCp1252::toQString(s);
 }
 
 }  // namespace
@@ -161,7 +161,7 @@ SettingsTexts TKoordinater::Texts() const
 {
     SettingsTexts texts;
     for (int i = 0; i < 16; ++i)
-        texts[i] = Cp1252::FromQString(Fields[i]->text());
+        texts[i] = QtCp1252::fromQString(Fields[i]->text());
     return texts;
 }
 
@@ -229,7 +229,7 @@ void TKoordinater::AllExit(QLineEdit* field)
     closeAction = Hide;
     if (QApplication::focusWidget() == CancelBtn)
         return;
-    CalcResult r = Evaluate(Cp1252::FromQString(field->text()));
+    CalcResult r = Evaluate(QtCp1252::fromQString(field->text()));
     if (r.error == 0 && field == Fields[iTAntal] && !(std::trunc(r.value + 0.5) == r.value && r.value >= 1))
         r = CalcResult{r.value, 1, 1};
     if (r.error == 0 && field == Fields[iTDelta] && !(r.value >= 0))
@@ -276,8 +276,8 @@ void TKoordinater::TsomXClick()
 
 bool TKoordinater::CheckMinMax(QLineEdit* minField, QLineEdit* maxField)
 {
-    const CalcResult lo = Evaluate(Cp1252::FromQString(minField->text()));
-    const CalcResult hi = Evaluate(Cp1252::FromQString(maxField->text()));
+    const CalcResult lo = Evaluate(QtCp1252::fromQString(minField->text()));
+    const CalcResult hi = Evaluate(QtCp1252::fromQString(maxField->text()));
     if (lo.error != 0 || hi.error != 0)
         Beep();
     if (lo.value < hi.value)

@@ -3,8 +3,7 @@
 
 #include "graph/GraphExport.h"
 #include "graph/TGraf.h"
-#include "graph/TOKBottomDlg.h"
-#include "workspace/TForm1.h"
+#include "workspace/PageHost.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -29,14 +28,13 @@ constexpr double PrintTopCm = 2;
 constexpr double PrintFrameCm = 0.5;
 
 // The graph commands of a graph page.
-const char* const GraphCommands[] = {"SbPrint", "SbCopy",  "SbTilpas", "SbTekst", "sbSize", "Print1",
-                                     "Kopier1", "Kopier2", "Tilpas1",  "Tekst1",  "Size1"};
+const Command GraphCommands[] = {Command::PrintNow, Command::Copy,     Command::FitGraph,
+                                 Command::AddLabel, Command::PrintSize, Command::Print};
 
 }  // namespace
 
-TTabGraf::TTabGraf(int width, int height, QWidget* parent) : TTabGen(parent)
+TTabGraf::TTabGraf(PageHost& host, int width, int height, QWidget* parent) : Page(PageKind::Graph, host, parent)
 {
-    Tag = 3;
     scrollBox = new QScrollArea(this);
     scrollBox->setObjectName(QStringLiteral("scrollBox"));
     scrollBox->setWidgetResizable(false);
@@ -45,6 +43,7 @@ TTabGraf::TTabGraf(int width, int height, QWidget* parent) : TTabGen(parent)
     graf = new TGraf(width, height);
     graf->setObjectName(QStringLiteral("graf"));
     graf->curves = &curves;
+    graf->host = &host;
     scrollBox->setWidget(graf);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -61,6 +60,7 @@ void TTabGraf::SetSettings(const double (&settings)[16])
 void TTabGraf::AttachSurface()
 {
     graf->curves = &curves;
+    graf->host = &host();
     graf->mouseAttached = true;
 }
 
@@ -105,11 +105,10 @@ void TTabGraf::Draw2(int curve, double x, double y)
         return;
     if (++StoredPoints > MaxPoints) {
         // The point is dropped; the run ends at its next pause and the page keeps what it has.
-        if (Form1)
-            Form1->StopRun(QString("Grafen \"%1\" er blevet for stor (over %L2 punkter). Kørslen er stoppet; "
+        host().stopRun(QString("Grafen \"%1\" er blevet for stor (over %L2 punkter). Kørslen er stoppet; "
                                    "de beregnede punkter er bevaret. Vælg færre punkter (TAntal) eller "
                                    "et større skridt (TDelta).")
-                               .arg(Caption())
+                               .arg(caption())
                                .arg(MaxPoints));
         return;
     }
@@ -132,14 +131,12 @@ void TTabGraf::Penup(int n)
     c.points.push_back(TPunkt{0, 0, false});
 }
 
-void TTabGraf::SetEnable()
+void TTabGraf::updateCommands()
 {
-    TTabGen::SetEnable();
-    if (Form1) {
-        for (const char* name : GraphCommands)
-            Form1->Enable(name, true);
-    }
-    if (!Form1 || !Form1->Edit1 || Form1->Edit1->isHidden())
+    Page::updateCommands();
+    for (Command c : GraphCommands)
+        host().setCommandEnabled(c, true);
+    if (host().labelTextEdit()->isHidden())
         graf->setCursor(Qt::ArrowCursor);
     graf->dragging = false;
 }
@@ -147,10 +144,8 @@ void TTabGraf::SetEnable()
 void TTabGraf::BeginText()
 {
     graf->setCursor(Qt::IBeamCursor);
-    if (Form1 && Form1->Edit1) {
-        Form1->Edit1->show();
-        Form1->Edit1->setFocus();
-    }
+    host().labelTextEdit()->show();
+    host().labelTextEdit()->setFocus();
 }
 
 void TTabGraf::ComputeSize()
@@ -171,12 +166,7 @@ void TTabGraf::NySize()
     ComputeSize();
     double w = printWidth, h = printHeight;
     bool ok = false;
-    if (OKBottomDlg) {
-        ok = OKBottomDlg->Execute(w, h);
-    } else {
-        TOKBottomDlg dialog(this);
-        ok = dialog.Execute(w, h);
-    }
+    ok = host().askPrintSize(w, h);
     if (ok) {
         printWidth = w;
         printHeight = h;
@@ -194,7 +184,7 @@ double TTabGraf::PrintScale(double widthCm, double heightCm, double paperWidthCm
     return std::min({1.0, roomW / widthCm, roomH / heightCm});
 }
 
-void TTabGraf::Print(QPrinter& printer)
+void TTabGraf::print(QPrinter& printer)
 {
     ComputeSize();
     QPainter p;
@@ -233,7 +223,7 @@ void TTabGraf::DrawMeta()
     QApplication::clipboard()->setMimeData(data);
 }
 
-void TTabGraf::Kopier()
+void TTabGraf::copyToClipboard()
 {
     DrawMeta();
 }

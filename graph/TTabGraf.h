@@ -3,16 +3,16 @@
 
 #include "engine/EngineHost.h"
 #include "graph/TKurve.h"
-#include "workspace/TTabGen.h"
+#include "workspace/Page.h"
 
 class QScrollArea;
 class TGraf;
 
-class TTabGraf : public TTabGen, public GraphTarget {
+class TTabGraf : public Page, public GraphTarget {
     Q_OBJECT
 public:
-    // width and height: the size of the drawing surface (the main window's GraphWidth, GraphHeight).
-    TTabGraf(int width, int height, QWidget* parent = nullptr);
+    // width and height: the size of the drawing surface.
+    TTabGraf(PageHost& host, int width, int height, QWidget* parent = nullptr);
     ~TTabGraf() override;
 
     QScrollArea* scrollBox = nullptr;
@@ -27,10 +27,10 @@ public:
     static inline long long MaxPoints = 10'000'000;
     long long StoredPoints = 0;
 
-    // TTabGen
-    void Print(QPrinter& printer) override;
-    void Kopier() override;
-    void SetEnable() override;
+    // Page
+    void print(QPrinter& printer) override;
+    void copyToClipboard() override;
+    void updateCommands() override;
 
     // GraphTarget
     void SetSettings(const double (&settings)[16]) override;
@@ -44,7 +44,7 @@ public:
     void Penup(int n);
     // The drawing-size dialog ("Størrelse ...").
     void NySize();
-    // Arms the text tool: I-beam cursor; the label's text comes from the main window's Edit1.
+    // Arms the text tool: I-beam cursor; the label's text comes from the window's label text field.
     void BeginText();
     // The print and copy size follows the page until the user sets one.
     void ComputeSize();

@@ -26,5 +26,21 @@ enum class Command {
     Stop,  // Escape during a run
 };
 
+inline constexpr int CommandCount = static_cast<int>(Command::Stop) + 1;
+
 // The three fields of the status bar.
 enum class StatusField { X, Y, Message };
+
+// The buttons of the section panel: six section headers, then the two example documents.
+enum class Section {
+    Constants,
+    Tables,
+    DifferentialEquations,
+    Functions,
+    GraphVariables,
+    TableVariables,
+    FirstExample,
+    SecondExample,
+};
+
+inline constexpr int SectionCount = static_cast<int>(Section::SecondExample) + 1;

@@ -3,7 +3,6 @@
 
 #include <QPainter>
 #include <QPainterPath>
-#include <QHash>
 #include <QPixmap>
 
 #include <functional>
@@ -19,7 +18,7 @@ const QColor Amber(0xe8, 0xb3, 0x3c);
 
 using Drawing = std::function<void(QPainter&)>;
 
-QPixmap Render(const Drawing& draw, int size, bool disabled)
+QPixmap render(const Drawing& draw, int size, bool disabled)
 {
     QPixmap pm(size, size);
     pm.fill(Qt::transparent);
@@ -43,17 +42,17 @@ QPixmap Render(const Drawing& draw, int size, bool disabled)
     return pm;
 }
 
-QIcon Make(const Drawing& draw)
+QIcon make(const Drawing& draw)
 {
     QIcon icon;
     for (int size : {16, 20, 24, 32, 40, 48}) {
-        icon.addPixmap(Render(draw, size, false), QIcon::Normal);
-        icon.addPixmap(Render(draw, size, true), QIcon::Disabled);
+        icon.addPixmap(render(draw, size, false), QIcon::Normal);
+        icon.addPixmap(render(draw, size, true), QIcon::Disabled);
     }
     return icon;
 }
 
-void Sheet(QPainter& p, qreal x, qreal y, qreal w, qreal h)
+void sheet(QPainter& p, qreal x, qreal y, qreal w, qreal h)
 {
     QPainterPath path;
     path.moveTo(x, y);
@@ -68,7 +67,7 @@ void Sheet(QPainter& p, qreal x, qreal y, qreal w, qreal h)
     p.drawLine(QPointF(x + w - 4, y + 4), QPointF(x + w, y + 4));
 }
 
-void Lines(QPainter& p, qreal x, qreal y, int n, qreal w)
+void lines(QPainter& p, qreal x, qreal y, int n, qreal w)
 {
     QPen old = p.pen();
     p.setPen(QPen(Blue, 1.2, Qt::SolidLine, Qt::RoundCap));
@@ -77,15 +76,15 @@ void Lines(QPainter& p, qreal x, qreal y, int n, qreal w)
     p.setPen(old);
 }
 
-void DrawNew(QPainter& p)
+void drawNew(QPainter& p)
 {
-    Sheet(p, 4, 2, 12, 16);
+    sheet(p, 4, 2, 12, 16);
     p.setPen(QPen(Green, 2, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(QPointF(13, 11), QPointF(13, 17));
     p.drawLine(QPointF(10, 14), QPointF(16, 14));
 }
 
-void DrawOpen(QPainter& p)
+void drawOpen(QPainter& p)
 {
     p.setBrush(Amber.darker(115));
     p.drawRect(QRectF(2, 5, 15, 12));
@@ -95,7 +94,7 @@ void DrawOpen(QPainter& p)
     p.drawPolygon(front);
 }
 
-void DrawSave(QPainter& p)
+void drawSave(QPainter& p)
 {
     p.setBrush(Blue);
     p.drawRoundedRect(QRectF(2.5, 2.5, 15, 15), 1.5, 1.5);
@@ -107,15 +106,15 @@ void DrawSave(QPainter& p)
     p.drawRect(QRectF(5, 11, 10, 6.5));
 }
 
-void DrawClose(QPainter& p)
+void drawClose(QPainter& p)
 {
-    Sheet(p, 3, 2, 12, 16);
+    sheet(p, 3, 2, 12, 16);
     p.setPen(QPen(Red, 2.2, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(QPointF(11, 11), QPointF(17, 17));
     p.drawLine(QPointF(17, 11), QPointF(11, 17));
 }
 
-void DrawPrint(QPainter& p)
+void drawPrint(QPainter& p)
 {
     p.setBrush(Paper);
     p.drawRect(QRectF(5.5, 2.5, 9, 6));
@@ -123,13 +122,13 @@ void DrawPrint(QPainter& p)
     p.drawRoundedRect(QRectF(2, 8, 16, 7), 1.5, 1.5);
     p.setBrush(Paper);
     p.drawRect(QRectF(5.5, 12.5, 9, 5.5));
-    Lines(p, 7.5, 14.5, 2, 5);
+    lines(p, 7.5, 14.5, 2, 5);
     p.setPen(Qt::NoPen);
     p.setBrush(Green);
     p.drawEllipse(QPointF(15.5, 10.5), 0.9, 0.9);
 }
 
-void DrawCut(QPainter& p)
+void drawCut(QPainter& p)
 {
     p.setPen(QPen(Ink, 1.5, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(QPointF(6, 2.5), QPointF(12.5, 13));
@@ -140,24 +139,24 @@ void DrawCut(QPainter& p)
     p.drawEllipse(QPointF(14, 15.5), 2.6, 2.6);
 }
 
-void DrawCopy(QPainter& p)
+void drawCopy(QPainter& p)
 {
-    Sheet(p, 2.5, 2, 10, 12.5);
-    Sheet(p, 7.5, 5.5, 10, 12.5);
-    Lines(p, 9.5, 10.5, 3, 5.5);
+    sheet(p, 2.5, 2, 10, 12.5);
+    sheet(p, 7.5, 5.5, 10, 12.5);
+    lines(p, 9.5, 10.5, 3, 5.5);
 }
 
-void DrawPaste(QPainter& p)
+void drawPaste(QPainter& p)
 {
     p.setBrush(Amber);
     p.drawRoundedRect(QRectF(3, 3.5, 12, 15), 1.5, 1.5);
     p.setBrush(QColor(0xc9, 0xcf, 0xd8));
     p.drawRoundedRect(QRectF(6.5, 2, 5, 3), 1, 1);
-    Sheet(p, 9, 8, 8.5, 10.5);
-    Lines(p, 10.8, 12, 3, 4.5);
+    sheet(p, 9, 8, 8.5, 10.5);
+    lines(p, 10.8, 12, 3, 4.5);
 }
 
-void DrawRun(QPainter& p)
+void drawRun(QPainter& p)
 {
     QPolygonF tri{{5, 3}, {17, 10}, {5, 17}};
     p.setBrush(Green);
@@ -165,14 +164,14 @@ void DrawRun(QPainter& p)
     p.drawPolygon(tri);
 }
 
-void DrawStop(QPainter& p)
+void drawStop(QPainter& p)
 {
     p.setBrush(Red);
     p.setPen(QPen(Red.darker(140), 1.2));
     p.drawRoundedRect(QRectF(4, 4, 12, 12), 2, 2);
 }
 
-void DrawKoord(QPainter& p)
+void drawCoordinates(QPainter& p)
 {
     p.setPen(QPen(Ink, 1.3, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(QPointF(2, 12), QPointF(18, 12));
@@ -189,7 +188,7 @@ void DrawKoord(QPainter& p)
     p.drawPath(curve);
 }
 
-void DrawTilpas(QPainter& p)
+void drawFitGraph(QPainter& p)
 {
     p.setBrush(Paper);
     p.drawRect(QRectF(2.5, 2.5, 15, 15));
@@ -205,7 +204,7 @@ void DrawTilpas(QPainter& p)
     arrow({12, 12}, {15, 15}, {15, 12.5}, {12.5, 15});
 }
 
-void DrawSize(QPainter& p)
+void drawPrintSize(QPainter& p)
 {
     p.setBrush(Amber);
     p.drawRect(QRectF(1.5, 11, 17, 6));
@@ -221,7 +220,7 @@ void DrawSize(QPainter& p)
     p.drawLine(QPointF(17, 5.5), QPointF(14.5, 7.5));
 }
 
-void DrawTekst(QPainter& p)
+void drawLabel(QPainter& p)
 {
     QFont f("Serif");
     f.setPixelSize(16);
@@ -235,7 +234,7 @@ void DrawTekst(QPainter& p)
     p.drawLine(QPointF(14.5, 17), QPointF(17.5, 17));
 }
 
-void DrawProgram(QPainter& p)
+void drawProgram(QPainter& p)
 {
     p.setBrush(QColor(0x24, 0x5b, 0x3a));
     p.setPen(QPen(QColor(0x8a, 0x5a, 0x2b), 1.5));
@@ -254,19 +253,28 @@ void DrawProgram(QPainter& p)
 
 }  // namespace
 
-QIcon ToolIcon(const QString& name)
+QIcon toolIcon(Icon icon)
 {
-    static const QHash<QString, Drawing> drawings = {
-        {"new", DrawNew},     {"open", DrawOpen},   {"save", DrawSave},     {"close", DrawClose},
-        {"print", DrawPrint}, {"cut", DrawCut},     {"copy", DrawCopy},     {"paste", DrawPaste},
-        {"run", DrawRun},     {"stop", DrawStop},   {"koord", DrawKoord},   {"tilpas", DrawTilpas},
-        {"size", DrawSize},   {"tekst", DrawTekst},
-    };
-    auto it = drawings.constFind(name);
-    return it == drawings.constEnd() ? QIcon() : Make(*it);
+    switch (icon) {
+    case Icon::New: return make(drawNew);
+    case Icon::Open: return make(drawOpen);
+    case Icon::Save: return make(drawSave);
+    case Icon::Close: return make(drawClose);
+    case Icon::Print: return make(drawPrint);
+    case Icon::Cut: return make(drawCut);
+    case Icon::Copy: return make(drawCopy);
+    case Icon::Paste: return make(drawPaste);
+    case Icon::Run: return make(drawRun);
+    case Icon::Stop: return make(drawStop);
+    case Icon::Coordinates: return make(drawCoordinates);
+    case Icon::FitGraph: return make(drawFitGraph);
+    case Icon::PrintSize: return make(drawPrintSize);
+    case Icon::Label: return make(drawLabel);
+    }
+    return QIcon();
 }
 
-QIcon ProgramIcon()
+QIcon programIcon()
 {
-    return Make(DrawProgram);
+    return make(drawProgram);
 }

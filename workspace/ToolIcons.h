@@ -3,6 +3,7 @@
 
 #include <QIcon>
 
-// name: new, open, save, close, print, cut, copy, paste, run, stop, koord, tilpas, size, tekst.
-QIcon ToolIcon(const QString& name);
-QIcon ProgramIcon();
+enum class Icon { New, Open, Save, Close, Print, Cut, Copy, Paste, Run, Stop, Coordinates, FitGraph, PrintSize, Label };
+
+QIcon toolIcon(Icon icon);
+QIcon programIcon();

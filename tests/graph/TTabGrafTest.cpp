@@ -3,7 +3,7 @@
 #include "graph/TGraf.h"
 #include "graph/TOKBottomDlg.h"
 #include "graph/TTabGraf.h"
-#include "workspace/TForm1.h"
+#include "workspace/MainWindow.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -21,9 +21,12 @@ namespace {
 
 const double Defaults[16] = {-5, 10, 1, 0, -5, 5, 1, 0, -5, 10, 200, 0, 0, 0.00005, 0, 0};
 
+// The window the pages report to, made once for the whole test.
+MainWindow* Window = nullptr;
+
 std::unique_ptr<TTabGraf> NewPage(const double (&settings)[16] = Defaults)
 {
-    auto page = std::make_unique<TTabGraf>(600, 400);
+    auto page = std::make_unique<TTabGraf>(*Window, 600, 400);
     page->resize(604, 404);
     page->SetSettings(settings);
     page->begynd();
@@ -68,13 +71,14 @@ class TTabGrafTest : public QObject {
 private slots:
     void initTestCase()
     {
-        form = std::make_unique<TForm1>();
-        form->OpenOnShow = false;
-        QVERIFY(Form1 == form.get());
+        form = std::make_unique<MainWindow>();
+        form->openStartFilesOnShow = false;
+        Window = form.get();
     }
 
     void cleanupTestCase()
     {
+        Window = nullptr;
         form.reset();
     }
 
@@ -243,12 +247,12 @@ private slots:
         auto page = NewPage();
         TGraf& g = *page->graf;
         g.MouseMoveProc({}, g.xCalc(2.5), g.yCalc(1));
-        QVERIFY(Form1->StatusText(0).startsWith(QStringLiteral("x: 2,")));
-        QVERIFY(Form1->StatusText(1).startsWith(QStringLiteral("y: ")));
+        QVERIFY(Window->status(StatusField::X).startsWith(QStringLiteral("x: 2,")));
+        QVERIFY(Window->status(StatusField::Y).startsWith(QStringLiteral("y: ")));
         // Over the margins both panels are empty.
         g.MouseMoveProc({}, 1, g.yCalc(1));
-        QCOMPARE(Form1->StatusText(0), QString());
-        QCOMPARE(Form1->StatusText(1), QString());
+        QCOMPARE(Window->status(StatusField::X), QString());
+        QCOMPARE(Window->status(StatusField::Y), QString());
     }
 
     void textLabels_data()
@@ -270,14 +274,14 @@ private slots:
         page->Makekurve(0);
         page->BeginText();
         QCOMPARE(page->graf->cursor().shape(), Qt::IBeamCursor);
-        Form1->Edit1->setText(text);
+        Window->labelTextEdit()->setText(text);
         TGraf& g = *page->graf;
         // The press is ignored while the tool is armed; the release places the label.
         g.MouseDownProc(Qt::LeftButton, {}, g.xCalc(x), g.yCalc(1));
         QVERIFY(!g.dragging);
         g.myMouseUp(Qt::LeftButton, {}, g.xCalc(x), g.yCalc(1));
-        QVERIFY(Form1->Edit1->isHidden());
-        QCOMPARE(Form1->Edit1->text(), QString());
+        QVERIFY(Window->labelTextEdit()->isHidden());
+        QCOMPARE(Window->labelTextEdit()->text(), QString());
         QCOMPARE(g.cursor().shape(), Qt::ArrowCursor);
         QCOMPARE(page->curves.size(), size_t(placed ? 2 : 1));
         if (placed) {
@@ -293,7 +297,7 @@ private slots:
         TGraf& g = *page->graf;
         g.Zoom(0, 5, 0, 5);
         page->BeginText();
-        Form1->Edit1->setText(QStringLiteral("Her"));
+        Window->labelTextEdit()->setText(QStringLiteral("Her"));
         g.myMouseUp(Qt::LeftButton, {}, g.xCalc(2), g.yCalc(2));
         QCOMPARE(page->curves.size(), size_t(1));
         page->myrepaint();
@@ -323,9 +327,9 @@ private slots:
     {
         auto page = NewPage();
         page->graf->dragging = true;
-        page->SetEnable();
+        page->updateCommands();
         QVERIFY(!page->graf->dragging);
-        QCOMPARE(page->Tag, 3);
+        QCOMPARE(page->kind(), PageKind::Graph);
     }
 
     void sizeFromThePage()
@@ -384,7 +388,7 @@ private slots:
         page->Makekurve(0);
         page->Draw2(1, 0, 0);
         page->Draw2(1, 3, 3);
-        page->Kopier();
+        page->copyToClipboard();
         const QMimeData* data = QApplication::clipboard()->mimeData();
         QVERIFY(data);
         QVERIFY(data->hasFormat(QStringLiteral("image/svg+xml")));
@@ -403,7 +407,7 @@ private slots:
         printer.setOutputFormat(QPrinter::PdfFormat);
         const QString file = dir.filePath(QStringLiteral("graf.pdf"));
         printer.setOutputFileName(file);
-        page->Print(printer);
+        page->print(printer);
         QFile pdf(file);
         QVERIFY(pdf.open(QIODevice::ReadOnly));
         const QByteArray bytes = pdf.readAll();
@@ -451,7 +455,7 @@ private slots:
     }
 
 private:
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<MainWindow> form;
 };
 
 QTEST_MAIN(TTabGrafTest)

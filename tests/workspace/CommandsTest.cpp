@@ -1,0 +1,147 @@
+// Commands that open dialogs or act on graph pages: coordinates, printing at once, the text tool, the about box.
+#include "MainWindowFixture.h"
+
+#include "graph/TKoordinater.h"
+#include "workspace/AboutDialog.h"
+#include "workspace/FindDialog.h"
+
+#include <QLineEdit>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QTimer>
+
+class TestCommands : public QObject {
+    Q_OBJECT
+private slots:
+    void coordinatesConfirmedMarkTheDocument_data()
+    {
+        QTest::addColumn<bool>("confirm");
+        QTest::newRow("OK") << true;
+        QTest::newRow("cancel") << false;
+    }
+
+    void coordinatesConfirmedMarkTheDocument()
+    {
+        QFETCH(bool, confirm);
+        MainWindowFixture f;
+        TKoordinater& dialog = f.window->coordinatesDialog();
+        ScriptPage* m = f.script({"a"});
+        QVERIFY(!f.window->isCommandEnabled(Command::Save));
+        QTimer::singleShot(200, &dialog, [&] {
+            dialog.Fields[9]->setText("20");
+            (confirm ? dialog.OKBtn : dialog.CancelBtn)->click();
+        });
+        f.window->action(Command::Coordinates)->trigger();
+        QCOMPARE(m->isModified(), confirm);
+        QCOMPARE(f.window->isCommandEnabled(Command::Save), confirm);
+        QCOMPARE(m->settings()[9], std::string(confirm ? "20" : "10"));
+    }
+
+    // Without a printer the print goes to a PDF file the user names; a cancelled name prints nothing.
+    void printAtOnceWithoutPrinter()
+    {
+        if (!QPrinterInfo::availablePrinterNames().isEmpty())
+            QSKIP("a printer is installed here");
+        MainWindowFixture f;
+        f.script({"Konstanter", "  a = 1"});
+        QTemporaryDir dir;
+        int asked = 0;
+        QString target;
+        f.window->prompts().askPdfFileName = [&] {
+            ++asked;
+            return target;
+        };
+        f.window->onPrintNow();
+        QCOMPARE(asked, 1);
+        target = dir.filePath("udskrift.pdf");
+        f.window->onPrintNow();
+        QCOMPARE(asked, 2);
+        QVERIFY(FileBytes(target).startsWith("%PDF"));
+        QVERIFY(f.errors.isEmpty());
+    }
+
+    void textToolShowsTheLabelFieldUntilThePageChanges()
+    {
+        MainWindowFixture f;
+        f.script({});
+        f.window->createGraphPage("g-1");
+        QVERIFY(f.window->labelTextEdit()->isHidden());
+        f.window->action(Command::AddLabel)->trigger();
+        QVERIFY(!f.window->labelTextEdit()->isHidden());
+        QTRY_VERIFY(f.window->labelTextEdit()->hasFocus());
+        // Focus in the text box is outside every page: the graph page's commands stay.
+        QVERIFY(f.window->isCommandEnabled(Command::AddLabel));
+        f.window->labelTextEdit()->setText("maksimum");
+        f.window->activatePage(f.window->page(0));
+        QVERIFY(f.window->labelTextEdit()->isHidden());
+        QCOMPARE(f.window->labelTextEdit()->text(), QString());
+    }
+
+    // The menu keys reach their commands from the editor, each once.
+    void keyboard()
+    {
+        MainWindowFixture f;
+        ScriptPage* m = f.script({"TabelVariable", "  t"});
+        m->settings()[10] = std::string(1, '4');
+        m->editor()->setFocus();
+        QTest::keyClick(m->editor(), Qt::Key_B, Qt::ControlModifier);
+        QVERIFY(f.window->findDialog().isVisible());
+        f.window->findDialog().hide();
+        f.window->activateWindow();
+        m->editor()->setFocus();
+        QTest::keyClick(m->editor(), Qt::Key_F9);
+        QCOMPARE(f.window->pageCount(), 2);
+        QCOMPARE(f.window->activePage()->kind(), PageKind::Table);
+        QTest::keyClick(f.window.get(), Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(f.window->pageCount(), 3);
+        QCOMPARE(f.window->activePage()->caption(), QString("(Uden navn - 3)"));
+    }
+
+    void aboutBox()
+    {
+        AboutDialog box;
+        QCOMPARE(box.windowTitle(), QString("About"));
+        QCOMPARE(box.size(), QSize(298, 213));
+        auto* ok = box.findChild<QPushButton*>("OKButton");
+        QVERIFY(ok);
+        QCOMPARE(ok->text(), QString("OK"));
+        QVERIFY(ok->isDefault());
+        QTimer::singleShot(100, ok, &QPushButton::click);
+        QCOMPARE(box.exec(), int(QDialog::Accepted));
+    }
+
+    void titleAndMenus()
+    {
+        MainWindowFixture f;
+        QCOMPARE(f.window->windowTitle(), QString("Tavlix"));
+        // Where the menu and the pop-up menu once had captions of their own, the menu's is the one left.
+        const QList<QPair<Command, QString>> items = {
+            {Command::New, "&Ny"},
+            {Command::Open, QString::fromUtf8("Å&bn ...")},
+            {Command::SaveAs, "Gem &Som ..."},
+            {Command::ClosePage, "&Luk blad"},
+            {Command::Paste, QString::fromUtf8("Sæt i&nd")},
+            {Command::Find, QString::fromUtf8("&Søg ...")},
+            {Command::Run, "&Kør"},
+            {Command::Coordinates, "K&oordinater ..."},
+            {Command::FitGraph, "Tilpas &graf ..."},
+            {Command::Delete, "&Ryd"},
+            {Command::PrintNow, "Udskriv"},
+        };
+        for (const auto& [command, text] : items)
+            QCOMPARE(f.window->action(command)->text(), text);
+        const QList<QPair<Command, QString>> keys = {
+            {Command::New, "Ctrl+N"},  {Command::Open, "Ctrl+O"},      {Command::Save, "Ctrl+S"},
+            {Command::Print, "Ctrl+P"}, {Command::Delete, "Ctrl+Del"}, {Command::Find, "Ctrl+B"},
+            {Command::Run, "F9"},       {Command::Coordinates, "F8"},  {Command::SelectAll, "Ctrl+A"},
+        };
+        for (const auto& [command, key] : keys)
+            QCOMPARE(f.window->action(command)->shortcut(), QKeySequence(key));
+        // The tool bar keeps its own hints.
+        QCOMPARE(f.window->action(Command::New)->toolTip(), QString("Ny opgave"));
+        QCOMPARE(f.window->action(Command::Cut)->toolTip(), QString("Klip"));
+    }
+};
+
+QTEST_MAIN(TestCommands)
+#include "CommandsTest.moc"

@@ -1,0 +1,87 @@
+// The main window's life: what it is made of, and what showing and closing it do.
+#include "workspace/MainWindow.h"
+
+#include "graph/TKoordinater.h"
+#include "graph/TOKBottomDlg.h"
+#include "workspace/AboutDialog.h"
+#include "workspace/FindDialog.h"
+#include "workspace/Page.h"
+#include "workspace/ToolIcons.h"
+#include "workspace/WindowEngineHost.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QTabWidget>
+#include <QTimer>
+
+MainWindow::MainWindow(UserPrompts prompts, QWidget* parent)
+    : QMainWindow(parent), prompts_(withDialogDefaults(std::move(prompts), this)),
+      engineHost_(new WindowEngineHost(*this))
+{
+    setObjectName("mainWindow");
+    setWindowTitle("Tavlix");
+    setWindowIcon(programIcon());
+    // Larger than the classic 544 x 343: today's fonts need the room.
+    resize(760, 520);
+    createActions();
+    createMenus();
+    createToolBar();
+    createSectionPanel();
+    createPages();
+    createStatusBar();
+    createDialogs();
+    // No pages yet, so every page command is off.
+    resetCommands();
+    exampleDir = QCoreApplication::applicationDirPath() + "/";
+}
+
+MainWindow::~MainWindow()
+{
+    disconnect(qApp, nullptr, this, nullptr);
+    disconnect(pages_, nullptr, this, nullptr);
+    editCommandPoll_->stop();
+    undockSectionPanel();
+    while (pages_->count() > 0) {
+        QWidget* page = pages_->widget(0);
+        pages_->removeTab(0);
+        delete page;
+    }
+}
+
+// The dialogs live as long as the window; each keeps what the user last entered in it.
+void MainWindow::createDialogs()
+{
+    findDialog_ = new FindDialog(this);
+    connect(findDialog_, &FindDialog::findNextRequested, this, &MainWindow::findNext);
+    aboutDialog_ = new AboutDialog(this);
+    coordinatesDialog_ = new TKoordinater(this);
+    printSizeDialog_ = new TOKBottomDlg(this);
+}
+
+void MainWindow::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (shownOnce_)
+        return;
+    shownOnce_ = true;
+    if (openStartFilesOnShow)
+        QMetaObject::invokeMethod(this, [this] { openStartDocuments(startFiles_); }, Qt::QueuedConnection);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (runActive_) {
+        requestStop();
+        closeAfterRun_ = true;
+        event->ignore();
+        return;
+    }
+    if (!closeAllowed()) {
+        event->ignore();
+        return;
+    }
+    findDialog_->hide();
+    editCommandPoll_->stop();
+    event->accept();
+}

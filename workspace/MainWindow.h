@@ -1,0 +1,197 @@
+// The main window: menus, tool bar, section panel, status bar and the tabbed pages.
+#pragma once
+
+#include "engine/RunLimits.h"
+#include "workspace/PageHost.h"
+#include "workspace/UserPrompts.h"
+
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <QPointer>
+#include <QStringList>
+
+#include <array>
+#include <memory>
+
+class AboutDialog;
+class FindDialog;
+class GraphTarget;
+class Page;
+class QAction;
+class QLabel;
+class QPrinter;
+class QTabWidget;
+class QTimer;
+class QToolBar;
+class QToolButton;
+class QVBoxLayout;
+class ScriptPage;
+class TKoordinater;
+class TOKBottomDlg;
+class TableTarget;
+class WindowEngineHost;
+
+class MainWindow : public QMainWindow, public PageHost {
+    Q_OBJECT
+public:
+    // Prompts left empty are answered by the window's own dialogs.
+    explicit MainWindow(UserPrompts prompts = {}, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // PageHost
+    void resetCommands() override;
+    void setCommandEnabled(Command command, bool on) override;
+    void setStatus(StatusField field, const QString& text) override;
+    void stopRun(const QString& reason) override;
+    void reportError(const QString& text) override;
+    QLineEdit* labelTextEdit() override { return labelTextEdit_; }
+    QMenu* contextMenu() override { return editorContextMenu_; }
+    void pageCaptionChanged(QWidget* page, const QString& caption) override;
+    void dockSectionPanel(QWidget* page, QBoxLayout* layout) override;
+    void startEditCommandPoll() override;
+    bool askPrintSize(double& widthCm, double& heightCm) override;
+
+    // Commands: one action each, shared by the menu, the pop-up menu and the tool bar.
+    QAction* action(Command command) const;
+    bool isCommandEnabled(Command command) const;
+    QToolButton* sectionButton(Section section) const;
+    QString status(StatusField field) const;
+    QWidget* sectionPanel() const { return sectionPanel_; }
+    bool editCommandPollActive() const;
+
+    UserPrompts& prompts() { return prompts_; }
+    FindDialog& findDialog() const { return *findDialog_; }
+    TKoordinater& coordinatesDialog() const { return *coordinatesDialog_; }
+    tavlix::RunLimits& runLimits() { return runLimits_; }
+
+    // Where the two example documents live; always ends with a separator.
+    QString exampleDir;
+    // Whether showing the window the first time opens the command line's documents (tests turn it off).
+    bool openStartFilesOnShow = true;
+    // The command line's documents, opened when the window is first shown.
+    void setStartFiles(const QStringList& files) { startFiles_ = files; }
+
+    // The pages.
+    QTabWidget* tabs() const { return pages_; }
+    int pageCount() const;
+    Page* page(int index) const;
+    Page* activePage() const;
+    ScriptPage* activeScriptPage() const;
+    // Makes a page active from the program and sets the commands for it.
+    void activatePage(Page* page);
+
+    // Result pages asked for by the engine; null when no page can be made (the run is stopping).
+    TableTarget* createTablePage(const QString& caption);
+    GraphTarget* createGraphPage(const QString& caption);
+
+    // Documents.
+    ScriptPage* newDocument(const QString& caption);
+    ScriptPage* openDocument(QString fileName);
+    // Saves the active script page as the save command does; false when cancelled or failed.
+    bool saveActive();
+    bool saveAs(ScriptPage* page);
+    // The documents of the command line in order, or one new document.
+    void openStartDocuments(const QStringList& files);
+
+    // Runs: while one is under way the run command interrupts it and closing is deferred until it returns.
+    bool running() const { return runActive_; }
+    void requestStop() { stopRequested_ = true; }
+    // Lets pending events run at most every 0.2 s; false when the run should stop.
+    bool keepGoing();
+    WindowEngineHost& engineHost() { return *engineHost_; }
+
+    // Command handlers.
+    void onNew();
+    void onOpen();
+    void onSave();
+    void onSaveAs();
+    void onClosePage();
+    // Asks for a printer first.
+    void onPrint();
+    // Prints at once on the default printer, or to a PDF file when there is none.
+    void onPrintNow();
+    void onQuit();
+    void onCut();
+    void onCopy();
+    void onPaste();
+    void onDelete();
+    void onSelectAll();
+    void onFind();
+    void findNext();
+    void onRun();
+    void onCoordinates();
+    void onPrintSize();
+    void onAddLabel();
+    void onFitGraph();
+    void onAbout();
+    void insertSectionHeader(const QString& header);
+    void openExample(const QString& fileName);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createActions();
+    void createMenus();
+    void createToolBar();
+    void createSectionPanel();
+    void createStatusBar();
+    void createPages();
+    void createDialogs();
+
+    QAction* makeAction(Command command, const QString& text, const QKeySequence& shortcut,
+                        void (MainWindow::*handler)());
+    void addSectionButton(QVBoxLayout* layout, Section section, const QString& caption, const QString& hint,
+                          const QKeySequence& key, void (MainWindow::*handler)(const QString&),
+                          const QString& argument);
+    void pollEditCommands();
+    void onCurrentPageChanged(int index);
+    void onFocusChanged(QWidget* old, QWidget* now);
+    void enterPage(Page* page);
+    void removePage(Page* page);
+    void undockSectionPanel();
+    bool mayMakePage();
+    bool closeAllowed();
+    bool askAndSave(ScriptPage* page);
+    void showRunState();
+    void finishDeferredCloses();
+    ScriptPage* scriptPageOf(Page* page) const;
+
+    UserPrompts prompts_;
+    tavlix::RunLimits runLimits_;
+
+    std::array<QAction*, CommandCount> actions_{};
+    std::array<QToolButton*, SectionCount> sectionButtons_{};
+    QMenu* fileMenu_ = nullptr;
+    QMenu* editMenu_ = nullptr;
+    QMenu* tavlixMenu_ = nullptr;
+    QMenu* editorContextMenu_ = nullptr;
+    QToolBar* toolBar_ = nullptr;
+    QLineEdit* labelTextEdit_ = nullptr;
+    QWidget* sectionPanel_ = nullptr;
+    std::array<QLabel*, 3> statusFields_{};
+    QTabWidget* pages_ = nullptr;
+    QTimer* editCommandPoll_ = nullptr;
+
+    FindDialog* findDialog_ = nullptr;
+    AboutDialog* aboutDialog_ = nullptr;
+    TKoordinater* coordinatesDialog_ = nullptr;
+    TOKBottomDlg* printSizeDialog_ = nullptr;
+
+    QPointer<Page> enteredPage_;
+    bool shownOnce_ = false;
+    bool changingPage_ = false;
+    QStringList startFiles_;
+    // Whether the clipboard holds text, read when it changes rather than at every tick.
+    bool clipboardHasText_ = false;
+
+    std::unique_ptr<WindowEngineHost> engineHost_;
+    bool runActive_ = false;
+    bool stopRequested_ = false;
+    bool closeAfterRun_ = false;
+    QList<QPointer<Page>> pagesToCloseAfterRun_;
+    QString stopReason_;
+    int runPageCount_ = 0;  // result pages made by the run under way
+    QElapsedTimer eventPumpClock_;
+};

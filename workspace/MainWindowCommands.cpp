@@ -1,0 +1,337 @@
+// The window's commands: one action each in the menus, the pop-up menu and the tool bar; the section panel,
+// the status bar, and which commands are available.
+#include "workspace/MainWindow.h"
+
+#include "workspace/ScriptPage.h"
+#include "workspace/ToolIcons.h"
+
+#include <QAction>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// Every command the availability rules switch; a page turns on its own when it is entered.
+constexpr Command PageCommands[] = {
+    Command::Cut,      Command::Copy,    Command::Paste,       Command::Delete,   Command::SelectAll,
+    Command::Find,     Command::Save,    Command::SaveAs,      Command::ClosePage, Command::Print,
+    Command::PrintNow, Command::Run,     Command::Coordinates, Command::PrintSize, Command::AddLabel,
+    Command::FitGraph,
+};
+
+}  // namespace
+
+// ---- construction --------------------------------------------------------------------------------------------
+
+QAction* MainWindow::makeAction(Command command, const QString& text, const QKeySequence& shortcut,
+                                void (MainWindow::*handler)())
+{
+    auto* a = new QAction(text, this);
+    a->setShortcut(shortcut);
+    // The menus show texts only, as they always have; the icons are the tool bar's.
+    a->setIconVisibleInMenu(false);
+    connect(a, &QAction::triggered, this, handler);
+    actions_[static_cast<int>(command)] = a;
+    return a;
+}
+
+void MainWindow::createActions()
+{
+    makeAction(Command::New, "&Ny", QKeySequence("Ctrl+N"), &MainWindow::onNew);
+    makeAction(Command::Open, "Å&bn ...", QKeySequence("Ctrl+O"), &MainWindow::onOpen);
+    makeAction(Command::Save, "&Gem", QKeySequence("Ctrl+S"), &MainWindow::onSave);
+    makeAction(Command::SaveAs, "Gem &Som ...", {}, &MainWindow::onSaveAs);
+    makeAction(Command::ClosePage, "&Luk blad", {}, &MainWindow::onClosePage);
+    makeAction(Command::Print, "&Print ...", QKeySequence("Ctrl+P"), &MainWindow::onPrint);
+    makeAction(Command::PrintNow, "Udskriv", {}, &MainWindow::onPrintNow);
+    makeAction(Command::Quit, "&Afslut", {}, &MainWindow::onQuit);
+
+    makeAction(Command::Cut, "&Klip", QKeySequence("Ctrl+X"), &MainWindow::onCut);
+    makeAction(Command::Copy, "K&opier", QKeySequence("Ctrl+C"), &MainWindow::onCopy);
+    makeAction(Command::Paste, "Sæt i&nd", QKeySequence("Ctrl+V"), &MainWindow::onPaste);
+    makeAction(Command::Delete, "&Ryd", QKeySequence("Ctrl+Del"), &MainWindow::onDelete);
+    makeAction(Command::SelectAll, "&Marker alt", QKeySequence("Ctrl+A"), &MainWindow::onSelectAll);
+    makeAction(Command::Find, "&Søg ...", QKeySequence("Ctrl+B"), &MainWindow::onFind);
+    // The check mark is the whole effect: graphs are always copied as a scalable picture.
+    auto* meta = new QAction("Brug Metafile", this);
+    meta->setCheckable(true);
+    meta->setChecked(true);
+    meta->setStatusTip("Vedrører udklip, grafik gemmes som metafile eller bitmap");
+    meta->setToolTip(meta->statusTip());
+    actions_[static_cast<int>(Command::UseMetafile)] = meta;
+
+    makeAction(Command::Run, "&Kør", QKeySequence("F9"), &MainWindow::onRun);
+    makeAction(Command::Coordinates, "K&oordinater ...", QKeySequence("F8"), &MainWindow::onCoordinates);
+    makeAction(Command::PrintSize, "&Størrelse ...", {}, &MainWindow::onPrintSize);
+    makeAction(Command::AddLabel, "&Tekst", {}, &MainWindow::onAddLabel);
+    makeAction(Command::FitGraph, "Tilpas &graf ...", {}, &MainWindow::onFitGraph);
+    makeAction(Command::About, "Om Tavlix ...", {}, &MainWindow::onAbout);
+
+    // Escape interrupts a run; the action exists only for its shortcut.
+    QAction* stop = makeAction(Command::Stop, "Afbryd", QKeySequence(Qt::Key_Escape), &MainWindow::requestStop);
+    stop->setEnabled(false);
+    addAction(stop);
+}
+
+void MainWindow::createMenus()
+{
+    auto fill = [this](QMenu* menu, std::initializer_list<Command> commands) {
+        for (Command c : commands)
+            menu->addAction(action(c));
+    };
+    fileMenu_ = menuBar()->addMenu("&Filer");
+    fill(fileMenu_, {Command::New, Command::Open, Command::Save, Command::SaveAs, Command::ClosePage, Command::Print});
+    fileMenu_->addSeparator();
+    fill(fileMenu_, {Command::Quit});
+
+    editMenu_ = menuBar()->addMenu("&Rediger");
+    fill(editMenu_, {Command::Cut, Command::Copy, Command::Paste, Command::Delete, Command::SelectAll});
+    editMenu_->addSeparator();
+    fill(editMenu_, {Command::Find});
+    editMenu_->addSeparator();
+    fill(editMenu_, {Command::UseMetafile});
+
+    tavlixMenu_ = menuBar()->addMenu("&Tavlix");
+    fill(tavlixMenu_, {Command::Run, Command::Coordinates, Command::PrintSize, Command::AddLabel, Command::FitGraph});
+    tavlixMenu_->addSeparator();
+    fill(tavlixMenu_, {Command::About});
+
+    editorContextMenu_ = new QMenu(this);
+    fill(editorContextMenu_, {Command::Cut, Command::Copy, Command::Paste, Command::Delete, Command::SelectAll});
+    editorContextMenu_->addSeparator();
+    fill(editorContextMenu_, {Command::Find});
+}
+
+void MainWindow::createToolBar()
+{
+    toolBar_ = addToolBar("Værktøjslinje");
+    toolBar_->setObjectName("toolBar");
+    toolBar_->setMovable(false);
+    toolBar_->setFloatable(false);
+    toolBar_->setIconSize(QSize(20, 20));
+    toolBar_->setContextMenuPolicy(Qt::PreventContextMenu);
+    struct Button {
+        Command command;
+        const char* hint;
+        Icon icon;
+        bool separatorAfter;
+    };
+    const Button buttons[] = {
+        {Command::New, "Ny opgave", Icon::New, false},
+        {Command::Open, "Åbn opgave", Icon::Open, false},
+        {Command::Save, "Gem opgave", Icon::Save, false},
+        {Command::ClosePage, "Luk blad", Icon::Close, false},
+        {Command::PrintNow, "Udskriv", Icon::Print, true},
+        {Command::Cut, "Klip", Icon::Cut, false},
+        {Command::Copy, "Kopier", Icon::Copy, false},
+        {Command::Paste, "Sæt ind", Icon::Paste, true},
+        {Command::Run, "Kør", Icon::Run, false},
+        {Command::Coordinates, "Koordinater", Icon::Coordinates, false},
+        {Command::FitGraph, "Tilpas graf til vindue", Icon::FitGraph, false},
+        {Command::PrintSize, "Størrelse for udskrift og kopier", Icon::PrintSize, false},
+        {Command::AddLabel, "Indsæt tekst i graf", Icon::Label, true},
+    };
+    for (const Button& b : buttons) {
+        QAction* a = action(b.command);
+        a->setIcon(toolIcon(b.icon));
+        a->setToolTip(b.hint);
+        toolBar_->addAction(a);
+        toolBar_->widgetForAction(a)->setAccessibleName(b.hint);
+        if (b.separatorAfter)
+            toolBar_->addSeparator();
+    }
+    // The label's text field sits in a holder so that it can be shown and hidden like any widget.
+    auto* holder = new QWidget(toolBar_);
+    auto* layout = new QHBoxLayout(holder);
+    layout->setContentsMargins(6, 0, 0, 0);
+    labelTextEdit_ = new QLineEdit(holder);
+    labelTextEdit_->setObjectName("labelTextEdit");
+    labelTextEdit_->setFixedWidth(121);
+    labelTextEdit_->setToolTip("Indtast tekst og klik med musen");
+    labelTextEdit_->setPlaceholderText("Tekst til grafen");
+    labelTextEdit_->setAccessibleName("Indtast tekst og klik med musen");
+    layout->addWidget(labelTextEdit_);
+    // Keep the field right after the text button instead of centred in the rest of the tool bar.
+    layout->addStretch();
+    toolBar_->addWidget(holder);
+}
+
+void MainWindow::addSectionButton(QVBoxLayout* layout, Section section, const QString& caption, const QString& hint,
+                                  const QKeySequence& key, void (MainWindow::*handler)(const QString&),
+                                  const QString& argument)
+{
+    auto* b = new QToolButton(sectionPanel_);
+    b->setText(caption);
+    // The editor keeps Tab for itself, so each button has a key of its own.
+    b->setShortcut(key);
+    b->setToolTip(hint);
+    b->setAccessibleName(caption);
+    b->setAccessibleDescription(QString("%1 (%2)").arg(hint, key.toString(QKeySequence::NativeText)));
+    b->setAutoRaise(true);
+    b->setFocusPolicy(Qt::NoFocus);
+    b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    b->setFixedHeight(25);
+    connect(b, &QToolButton::clicked, this, [this, handler, argument] { (this->*handler)(argument); });
+    layout->addWidget(b);
+    sectionButtons_[static_cast<int>(section)] = b;
+}
+
+void MainWindow::createSectionPanel()
+{
+    auto* panel = new QFrame(this);
+    sectionPanel_ = panel;
+    panel->setObjectName("sectionPanel");
+    panel->setAccessibleName("Sektioner");
+    panel->setFrameShape(QFrame::StyledPanel);
+    // Wider than the classic 72 pixels so "Tabelvariable" fits in today's fonts.
+    panel->setFixedWidth(96);
+    QFont font("Times New Roman");
+    font.setPixelSize(13);
+    panel->setFont(font);
+    auto* layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(2, 4, 2, 4);
+    layout->setSpacing(1);
+    auto separator = [&] {
+        auto* line = new QFrame(panel);
+        line->setFrameShape(QFrame::HLine);
+        line->setFrameShadow(QFrame::Sunken);
+        layout->addWidget(line);
+    };
+    auto* title = new QLabel("Sektioner:", panel);
+    title->setToolTip("Sektionsoverskrifter (klik på en)");
+    QFont bold = font;
+    bold.setBold(true);
+    title->setFont(bold);
+    title->setAlignment(Qt::AlignCenter);
+    title->setFixedHeight(25);
+    layout->addWidget(title);
+    separator();
+    struct Header {
+        Section section;
+        const char* caption;
+        const char* hint;
+        const char* header;
+    };
+    const Header headers[] = {
+        {Section::Constants, "Konstanter", "Eks k=2  c=2*pi", "Konstanter"},
+        {Section::Tables, "Tabeller", "Eks Tab=<(0,0),(2,4)>", "Tabeller"},
+        {Section::DifferentialEquations, "Diff.ligninger", "Eks: y'=y*(1-y)   <0.1>", "DifferentialLigninger"},
+        {Section::Functions, "Funktioner", "Eks: y=t^2", "Funktioner"},
+        {Section::GraphVariables, "Grafvariable", "Eks t,y,l1", "GrafVariable"},
+        {Section::TableVariables, "Tabelvariable", "Eks t,y1,y2", "TabelVariable"},
+    };
+    int key = Qt::Key_1;
+    for (const Header& h : headers)
+        addSectionButton(layout, h.section, h.caption, h.hint, QKeySequence(Qt::ALT | Qt::Key(key++)),
+                         &MainWindow::insertSectionHeader, h.header);
+    separator();
+    addSectionButton(layout, Section::FirstExample, "Eksempel 1", "Simpelt eksempel med funktioner",
+                     QKeySequence(Qt::ALT | Qt::Key_8), &MainWindow::openExample, "2sin.tvx");
+    addSectionButton(layout, Section::SecondExample, "Eksempel 2", "Eksempel med flere funktioner og Dm",
+                     QKeySequence(Qt::ALT | Qt::Key_9), &MainWindow::openExample, "simpel.tvx");
+    separator();
+    layout->addStretch();
+    panel->hide();
+}
+
+void MainWindow::createStatusBar()
+{
+    QStatusBar* bar = statusBar();
+    bar->setSizeGripEnabled(true);
+    const int widths[3] = {100, 100, 50};
+    const char* names[3] = {"x", "y", "Meddelelse"};
+    for (int i = 0; i < 3; ++i) {
+        auto* label = new QLabel(bar);
+        label->setAccessibleName(names[i]);
+        label->setMinimumWidth(widths[i]);
+        label->setFrameShape(QFrame::StyledPanel);
+        label->setFrameShadow(QFrame::Sunken);
+        label->setContentsMargins(4, 0, 4, 0);
+        if (i < 2)
+            label->setFixedWidth(widths[i]);
+        else
+            label->setStyleSheet("color: #a4161a;");  // the compiler's messages are errors
+        bar->addWidget(label, i == 2 ? 1 : 0);
+        statusFields_[i] = label;
+    }
+}
+
+// ---- availability ----------------------------------------------------------------------------------------------
+
+QAction* MainWindow::action(Command command) const
+{
+    return actions_[static_cast<int>(command)];
+}
+
+QToolButton* MainWindow::sectionButton(Section section) const
+{
+    return sectionButtons_[static_cast<int>(section)];
+}
+
+void MainWindow::setCommandEnabled(Command command, bool on)
+{
+    // While a run is under way the run command is the way to interrupt it.
+    if (runActive_ && command == Command::Run)
+        on = true;
+    action(command)->setEnabled(on);
+}
+
+bool MainWindow::isCommandEnabled(Command command) const
+{
+    return action(command)->isEnabled();
+}
+
+void MainWindow::setStatus(StatusField field, const QString& text)
+{
+    statusFields_[static_cast<int>(field)]->setText(text);
+}
+
+QString MainWindow::status(StatusField field) const
+{
+    return statusFields_[static_cast<int>(field)]->text();
+}
+
+void MainWindow::resetCommands()
+{
+    for (StatusField field : {StatusField::X, StatusField::Y, StatusField::Message})
+        setStatus(field, QString());
+    labelTextEdit_->hide();
+    labelTextEdit_->clear();
+    for (Command c : PageCommands)
+        setCommandEnabled(c, false);
+    editCommandPoll_->stop();
+    if (pageCount() == 0)
+        return;
+    setCommandEnabled(Command::ClosePage, true);
+    if (activeScriptPage())
+        editCommandPoll_->start();
+}
+
+void MainWindow::startEditCommandPoll()
+{
+    editCommandPoll_->start();
+}
+
+bool MainWindow::editCommandPollActive() const
+{
+    return editCommandPoll_->isActive();
+}
+
+void MainWindow::pollEditCommands()
+{
+    ScriptPage* script = activeScriptPage();
+    if (!script)
+        return;
+    const bool selected = script->selectionLength() > 0;
+    for (Command c : {Command::Copy, Command::Cut, Command::Delete})
+        setCommandEnabled(c, selected);
+    setCommandEnabled(Command::Paste, clipboardHasText_);
+    setCommandEnabled(Command::Save, script->isModified());
+}

@@ -1,0 +1,22 @@
+// The page base: printing and copying do nothing unless a page kind says otherwise.
+#include "workspace/Page.h"
+
+#include "workspace/PageHost.h"
+
+Page::Page(PageKind kind, PageHost& host, QWidget* parent) : QWidget(parent), kind_(kind), host_(host) {}
+
+void Page::print(QPrinter&) {}
+
+void Page::copyToClipboard() {}
+
+void Page::updateCommands()
+{
+    host_.resetCommands();
+}
+
+void Page::setCaption(const QString& text)
+{
+    caption_ = text;
+    setAccessibleName(text);
+    host_.pageCaptionChanged(this, text);
+}

@@ -1,0 +1,183 @@
+// The script page: editing, change tracking, saving, printing and running its script.
+#include "workspace/ScriptPage.h"
+
+#include "workspace/PageHost.h"
+#include "workspace/QtCp1252.h"
+
+#include <QFile>
+#include <QHBoxLayout>
+#include <QMenu>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QTextBlock>
+#include <QTimer>
+
+ScriptPage::ScriptPage(PageHost& host, QWidget* parent)
+    : Page(PageKind::Script, host, parent), settings_(DefaultSettings()), compiler_(new ScriptCompiler)
+{
+    editor_ = new QPlainTextEdit(this);
+    editor_->setObjectName("editor");
+    editor_->setAccessibleName("Script");
+    editor_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    editor_->setTabChangesFocus(false);
+    editor_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    editor_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    editor_->setFrameShape(QFrame::NoFrame);
+    editor_->setContextMenuPolicy(Qt::CustomContextMenu);
+    layout_ = new QHBoxLayout(this);
+    layout_->setContentsMargins(0, 0, 0, 0);
+    layout_->setSpacing(0);
+    layout_->addWidget(editor_, 1);
+    setFocusProxy(editor_);
+    connect(editor_, &QPlainTextEdit::textChanged, this, &ScriptPage::markModified);
+    connect(editor_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        if (QMenu* menu = this->host().contextMenu())
+            menu->exec(editor_->mapToGlobal(at));
+    });
+}
+
+ScriptPage::~ScriptPage()
+{
+    // The editor goes after this page's own part; its last signals must not reach it.
+    editor_->disconnect(this);
+}
+
+QStringList ScriptPage::lines() const
+{
+    QStringList lines;
+    for (QTextBlock b = editor_->document()->begin(); b.isValid(); b = b.next())
+        lines << b.text();
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+void ScriptPage::setLines(const QStringList& lines)
+{
+    QString text = lines.join('\n');
+    // A last empty line needs a line end of its own, since a final empty editor line is not a line.
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        text += '\n';
+    editor_->setPlainText(text);
+}
+
+int ScriptPage::selectionLength() const
+{
+    QTextCursor c = editor_->textCursor();
+    return c.selectionEnd() - c.selectionStart();
+}
+
+void ScriptPage::markModified()
+{
+    modified_ = true;
+    host().setCommandEnabled(Command::Save, true);
+}
+
+bool ScriptPage::save()
+{
+    QStringList lines = this->lines();
+    QString bad = QtCp1252::unstorableChars(lines.join('\n'));
+    if (!bad.isEmpty()) {
+        QStringList shown;
+        for (int i = 0; i < bad.size(); ++i) {
+            QString ch = bad[i];
+            if (bad[i].isHighSurrogate() && i + 1 < bad.size())
+                ch += bad[++i];
+            shown << "\"" + ch + "\"";
+        }
+        host().reportError(QString("%1 kan ikke gemmes, fordi teksten indeholder tegn, som filformatet ikke kan "
+                                    "rumme: %2.\nRet eller slet dem, og gem igen. Intet er gemt.")
+                                .arg(fileName_, shown.join(' ')));
+        return false;
+    }
+    Document doc;
+    doc.Settings = settings_;
+    doc.Lines.reserve(static_cast<std::size_t>(lines.size()));
+    for (const QString& line : lines)
+        doc.Lines.push_back(QtCp1252::fromQString(line));
+    std::string error;
+    if (!WriteDocument(QFile::encodeName(fileName_).toStdString(), doc, error)) {
+        host().reportError(error.empty() ? QString("Kan ikke gemme %1").arg(fileName_) : QtCp1252::toQString(error));
+        return false;
+    }
+    modified_ = false;
+    return true;
+}
+
+void ScriptPage::print(QPrinter& printer)
+{
+    QPainter p;
+    if (!p.begin(&printer)) {
+        host().reportError("Udskriften kunne ikke startes.");
+        return;
+    }
+    QFont font = p.font();
+    font.setPointSize(10);
+    p.setFont(font);
+    QFontMetrics fm(p.font(), &printer);
+    const int x = 6 * fm.horizontalAdvance('M');
+    const int h = (9 * fm.height()) / 8;
+    const int pageHeight = p.viewport().height();
+    int y = 5 * h;
+    auto printLine = [&](const QString& s) {
+        if (y >= pageHeight - 5 * h) {
+            printer.newPage();
+            y = 5 * h;
+        }
+        p.drawText(QRect(x, y, 1 << 20, h), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextExpandTabs
+                                                | Qt::TextDontClip, s);
+        y += h;
+    };
+    printLine(caption());
+    printLine(QString());
+    for (const QString& line : lines())
+        printLine(line);
+    p.end();
+}
+
+void ScriptPage::copyToClipboard()
+{
+    editor_->copy();
+}
+
+void ScriptPage::updateCommands()
+{
+    Page::updateCommands();
+    host().dockSectionPanel(this, layout_);
+    for (Command c : {Command::Run, Command::PrintNow, Command::Print, Command::SaveAs})
+        host().setCommandEnabled(c, true);
+    const bool selected = selectionLength() > 0;
+    for (Command c : {Command::Cut, Command::Copy, Command::Delete})
+        host().setCommandEnabled(c, selected);
+    host().setCommandEnabled(Command::Find, true);
+    host().startEditCommandPoll();
+    for (Command c : {Command::SelectAll, Command::Coordinates})
+        host().setCommandEnabled(c, true);
+}
+
+RunResult ScriptPage::run(EngineHost& engineHost)
+{
+    std::vector<std::string> script;
+    for (const QString& line : lines())
+        script.push_back(QtCp1252::fromQString(line));
+    RunResult r = compiler_->Run(settings_, script, QtCp1252::fromQString(caption()), engineHost);
+    placeCaret(r.CaretLine, r.CaretColumn);
+    return r;
+}
+
+void ScriptPage::placeCaret(int line, int column)
+{
+    QTextCursor c = editor_->textCursor();
+    if (line < 0) {
+        c.clearSelection();
+    } else {
+        QTextDocument* d = editor_->document();
+        QTextBlock b = d->findBlockByNumber(line);
+        if (!b.isValid())
+            c.movePosition(QTextCursor::End);
+        else
+            c.setPosition(b.position() + std::clamp(column, 0, b.length() - 1));
+    }
+    editor_->setTextCursor(c);
+}

@@ -1,0 +1,56 @@
+// The script page: the plain-text editor of one document, its settings and file, and its runs.
+#pragma once
+
+#include "workspace/Page.h"
+
+#include "compiler/ScriptCompiler.h"
+#include "support/DocumentFile.h"
+
+#include <QStringList>
+
+#include <memory>
+
+class QHBoxLayout;
+class QPlainTextEdit;
+class EngineHost;
+
+class ScriptPage : public Page {
+    Q_OBJECT
+public:
+    explicit ScriptPage(PageHost& host, QWidget* parent = nullptr);
+    ~ScriptPage() override;
+
+    QPlainTextEdit* editor() const { return editor_; }
+    SettingsTexts& settings() { return settings_; }
+    const SettingsTexts& settings() const { return settings_; }
+    bool isModified() const { return modified_; }
+    void setModified(bool on) { modified_ = on; }
+    QString fileName() const { return fileName_; }
+    void setFileName(const QString& name) { fileName_ = name; }
+    int resultPageCount() const { return compiler_->ResultCount; }
+
+    // The script as lines: a final empty editor line is not a line.
+    QStringList lines() const;
+    void setLines(const QStringList& lines);
+    int selectionLength() const;
+
+    // Marks the document changed and turns the save command on at once.
+    void markModified();
+    // Writes the document to fileName(); false (with the general error report) when nothing was written.
+    bool save();
+    void print(QPrinter& printer) override;
+    void copyToClipboard() override;
+    void updateCommands() override;
+    // One whole run; the caret goes to the token where it stopped.
+    RunResult run(EngineHost& engineHost);
+    // Puts the caret in front of a 0-based line and column; a negative line drops the selection.
+    void placeCaret(int line, int column);
+
+private:
+    QPlainTextEdit* editor_ = nullptr;
+    QHBoxLayout* layout_ = nullptr;
+    SettingsTexts settings_;
+    bool modified_ = false;
+    QString fileName_;
+    std::unique_ptr<ScriptCompiler> compiler_;
+};

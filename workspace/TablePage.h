@@ -1,0 +1,40 @@
+// The table page: one table of a run in a read-only grid under a fixed header row.
+#pragma once
+
+#include "workspace/Page.h"
+
+#include "engine/EngineHost.h"
+
+class QTableView;
+class TableModel;
+
+class TablePage : public Page, public TableTarget {
+    Q_OBJECT
+public:
+    // maxCells: beyond this many cells (about 1 GB of text) the run is stopped rather than let it exhaust memory.
+    TablePage(PageHost& host, long long maxCells, QWidget* parent = nullptr);
+
+    QTableView* view() const { return view_; }
+    TableModel* model() const { return model_; }
+
+    void updateCommands() override;
+
+    // The grid as the generation fills it (texts in Windows-1252).
+    void SetColCount(int n) override;
+    void SetRowCount(int n) override;
+    int RowCount() const override;
+    void SetFixedRows(int n) override;
+    void SetCell(int col, int row, std::string_view text) override;
+    void MakeVisible() override;
+
+    int columnCount() const;
+    QString cellText(int col, int row) const;
+
+    static constexpr int ColumnWidth = 80;
+    static constexpr int RowHeight = 24;
+
+private:
+    QTableView* view_ = nullptr;
+    TableModel* model_ = nullptr;
+    long long maxCells_;
+};

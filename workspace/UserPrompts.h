@@ -1,0 +1,24 @@
+// The questions and boxes the window puts to the user, replaceable so that tests can answer them.
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+struct UserPrompts {
+    // Yes, No or Abort to "save the changes?".
+    std::function<QMessageBox::StandardButton(const QString& text)> askSaveChanges;
+    std::function<QString(const QString& preset)> askSaveFileName;
+    std::function<QString()> askOpenFileName;
+    // Information boxes: notices, the find dialog's "not found", the general error report.
+    std::function<void(const QString& text)> showMessage;
+    std::function<void(const QString& text)> showError;
+    // The file a print goes to when no printer is installed; empty cancels.
+    std::function<QString()> askPdfFileName;
+};
+
+// The prompts given, with the window's own dialogs for those left empty.
+UserPrompts withDialogDefaults(UserPrompts prompts, QWidget* parent);
