@@ -1,12 +1,12 @@
 // The main window: builds the commands and panels, keeps the commands true to the active page, and runs scripts.
 #include "workspace/TForm1.h"
 
-#include "graph/TKoordinater.h"
-#include "graph/TOKBottomDlg.h"
-#include "graph/TTabGraf.h"
 #include "support/MemoryUse.h"
+#include "workspace/CoordinatesDialog.h"
 #include "workspace/Cp1252.h"
+#include "workspace/GraphPage.h"
 #include "workspace/GuiHost.h"
+#include "workspace/PrintSizeDialog.h"
 #include "workspace/TAboutBox.h"
 #include "workspace/TFindDialog.h"
 #include "workspace/TTabMemo.h"
@@ -71,6 +71,8 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), HostImpl(new GuiHost(*thi
     createToolBar();
     createSectionPanel();
     createPages();
+    coordinatesDialog_ = new CoordinatesDialog(this);
+    printSizeDialog_ = new PrintSizeDialog(this);
     createStatusBar();
     // FormCreate: no pages yet, so every page command is off.
     UpdateMenus();
@@ -593,7 +595,7 @@ GraphTarget* TForm1::LavGraf(const QString& caption)
     QWidget* area = ActivePage() ? static_cast<QWidget*>(ActivePage()) : PageControl1;
     GraphWidth = std::max(area->width() - 4, 100);
     GraphHeight = std::max(area->height() - 4, 80);
-    auto* page = new TTabGraf(GraphWidth, GraphHeight);
+    auto* page = new GraphPage(*this, GraphWidth, GraphHeight, runLimits);
     PageControl1->addTab(page, QString());
     page->SetCaption(caption);
     ActivatePage(page);
@@ -940,7 +942,7 @@ void TForm1::Koordinater1Click()
     TTabMemo* memo = ActiveMemo();
     if (!memo)
         return;
-    if (Koordinater && Koordinater->Execute(memo->Settings))
+    if (coordinatesDialog_->edit(memo->Settings))
         memo->OnChange();
     // OK or Cancel, typing goes on in the script.
     memo->Editor->setFocus();
@@ -948,24 +950,24 @@ void TForm1::Koordinater1Click()
 
 void TForm1::sbSizeClick()
 {
-    if (auto* graph = qobject_cast<TTabGraf*>(ActivePage()))
-        graph->NySize();
+    if (auto* graph = qobject_cast<GraphPage*>(ActivePage()))
+        graph->askPrintSize();
 }
 
 void TForm1::SbTekstClick()
 {
-    auto* graph = qobject_cast<TTabGraf*>(ActivePage());
+    auto* graph = qobject_cast<GraphPage*>(ActivePage());
     if (!graph)
         return;
-    graph->BeginText();
+    graph->armLabelTool();
     Edit1->show();
     Edit1->setFocus();
 }
 
 void TForm1::SbTilpasClick()
 {
-    if (auto* graph = qobject_cast<TTabGraf*>(ActivePage()))
-        graph->myrepaint();
+    if (auto* graph = qobject_cast<GraphPage*>(ActivePage()))
+        graph->fitToWindow();
 }
 
 void TForm1::OmTavlix1Click()
@@ -1127,8 +1129,5 @@ void TForm1::startEditCommandPoll()
 
 bool TForm1::askPrintSize(double& widthCm, double& heightCm)
 {
-    if (OKBottomDlg)
-        return OKBottomDlg->Execute(widthCm, heightCm);
-    TOKBottomDlg dialog(this);
-    return dialog.Execute(widthCm, heightCm);
+    return printSizeDialog_->edit(widthCm, heightCm);
 }

@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QStringList>
 
+#include "engine/RunLimits.h"
 #include "workspace/PageHost.h"
 
 #include <functional>
@@ -25,7 +26,9 @@ class QTabWidget;
 class QTimer;
 class QToolBar;
 class QToolButton;
+class CoordinatesDialog;
 class GraphTarget;
+class PrintSizeDialog;
 class GuiHost;
 class TableTarget;
 class TFindDialog;
@@ -61,6 +64,8 @@ public:
     QString StatusText(int panel) const;
 
     QLineEdit* Edit1 = nullptr;
+    // The bounds of a run's pages; graph pages take theirs when they are made.
+    tavlix::RunLimits runLimits;
     int GraphWidth = 0;
     int GraphHeight = 0;
     // Where the two example documents live; always ends with a separator.
@@ -202,6 +207,9 @@ private:
     // Whether the clipboard holds text, read when it changes rather than at every tick.
     bool ClipboardHasText = false;
     QElapsedTimer PumpClock;
+    // The window's own dialogs, children of the window.
+    CoordinatesDialog* coordinatesDialog_ = nullptr;
+    PrintSizeDialog* printSizeDialog_ = nullptr;
 
 public:
     // The command line's documents, opened when the window is first shown.

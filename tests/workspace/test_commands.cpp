@@ -1,7 +1,7 @@
 // Commands that open dialogs or act on graph pages: coordinates, printing at once, the text tool, the about box.
 #include "FormFixture.h"
 
-#include "graph/TKoordinater.h"
+#include "workspace/CoordinatesDialog.h"
 #include "workspace/TAboutBox.h"
 #include "workspace/TFindDialog.h"
 
@@ -24,19 +24,18 @@ private slots:
     {
         QFETCH(bool, confirm);
         FormFixture f;
-        Koordinater = new TKoordinater(f.form.get());
+        auto* dialog = f.form->findChild<CoordinatesDialog*>();
+        QVERIFY(dialog);
         TTabMemo* m = f.script({"a"});
         QVERIFY(!f.form->IsEnabled("Gem1"));
-        QTimer::singleShot(200, Koordinater, [&] {
-            Koordinater->Fields[9]->setText("20");
-            (confirm ? Koordinater->OKBtn : Koordinater->CancelBtn)->click();
+        QTimer::singleShot(200, dialog, [&] {
+            dialog->field(tavlix::Setting::Tmax)->setText("20");
+            dialog->findChild<QPushButton*>(confirm ? "okButton" : "cancelButton")->click();
         });
         f.form->Action("Koord1")->trigger();
         QCOMPARE(m->Modified, confirm);
         QCOMPARE(f.form->IsEnabled("Gem1"), confirm);
         QCOMPARE(m->Settings[9], std::string(confirm ? "20" : "10"));
-        delete Koordinater;
-        Koordinater = nullptr;
     }
 
     // Without a printer the print goes to a PDF file the user names; a cancelled name prints nothing.

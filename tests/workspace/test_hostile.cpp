@@ -1,8 +1,8 @@
 // Runs that would never end or would exhaust memory: the window stays in charge and keeps what was made.
 #include "FormFixture.h"
 
-#include "graph/TTabGraf.h"
 #include "support/MemoryUse.h"
+#include "workspace/GraphPage.h"
 #include "workspace/TTabTabel.h"
 
 #include <QAction>
@@ -20,10 +20,10 @@ SettingsTexts With(std::initializer_list<std::pair<int, const char*>> changes)
     return s;
 }
 
-long long StoredPoints(const TTabGraf& page)
+long long StoredPoints(const GraphPage& page)
 {
     long long n = 0;
-    for (const TKurve& c : page.curves)
+    for (const tavlix::Curve& c : page.curves())
         n += static_cast<long long>(c.points.size());
     return n;
 }
@@ -66,7 +66,7 @@ private slots:
         if (auto* table = qobject_cast<TTabTabel*>(f.form->ActivePage())) {
             QVERIFY(table->RowCount() > 3);
         } else {
-            auto* graph = qobject_cast<TTabGraf*>(f.form->ActivePage());
+            auto* graph = qobject_cast<GraphPage*>(f.form->ActivePage());
             QVERIFY(graph);
             QVERIFY(StoredPoints(*graph) > 2);
         }
@@ -76,16 +76,15 @@ private slots:
     void graphTooLargeStopsTheRun()
     {
         FormFixture f;
-        const long long saved = TTabGraf::MaxPoints;
-        TTabGraf::MaxPoints = 3000;
+        f.form->runLimits.maxGraphPoints = 3000;
         SettingsTexts s = With({{8, "0"}, {9, "1"}, {10, "1e12"}});
         f.script({"Funktioner", "  f = t", "  g = 1 - t", "GrafVariable", "  t, f, l1   t, g, m3"}, &s);
         f.form->Run1Click();
-        TTabGraf::MaxPoints = saved;
+        f.form->runLimits = {};
         QVERIFY(!f.form->Running());
         QCOMPARE(f.errors.size(), 1);
         QVERIFY2(f.errors[0].startsWith("Grafen \"test.tvx-1\" er blevet for stor (over 3"), qPrintable(f.errors[0]));
-        auto* page = qobject_cast<TTabGraf*>(f.form->ActivePage());
+        auto* page = qobject_cast<GraphPage*>(f.form->ActivePage());
         QVERIFY(page);
         QCOMPARE(StoredPoints(*page), 3000LL);
         // The next run starts afresh and is not stopped by the old bound.
@@ -95,7 +94,7 @@ private slots:
         f.memo()->Settings = small;
         f.form->Run1Click();
         QVERIFY(f.errors.isEmpty());
-        page = qobject_cast<TTabGraf*>(f.form->ActivePage());
+        page = qobject_cast<GraphPage*>(f.form->ActivePage());
         QVERIFY(page);
         QVERIFY(StoredPoints(*page) > 20 && StoredPoints(*page) < 30);
     }
@@ -155,15 +154,14 @@ private slots:
                                                 "sqr(t)",    "ln(t)",        "exp(t)",      "tan(t)",
                                                 "hvis(t < 0, stop, t)", "hvis(t > 1, 1/0, t)", "t^t", "(-1)^t",
                                                 "1e300*t*t", "arcsin(t)",    "d(t)",        "abs(t)*1e308"};
-        const long long savedPoints = TTabGraf::MaxPoints;
         const long long savedCells = TTabTabel::MaxCells;
-        TTabGraf::MaxPoints = 20000;
         TTabTabel::MaxCells = 20000;
         std::mt19937 random(7);
         auto pick = [&random](const auto& list) {
             return QString(list[random() % (sizeof list / sizeof list[0])]);
         };
         FormFixture f;
+        f.form->runLimits.maxGraphPoints = 20000;
         // The user stops a run that goes on too long, as Escape does.
         QTimer impatient;
         QObject::connect(&impatient, &QTimer::timeout, [&f] {
@@ -198,7 +196,6 @@ private slots:
                 f.form->Luk1Click();
             (void)m;
         }
-        TTabGraf::MaxPoints = savedPoints;
         TTabTabel::MaxCells = savedCells;
     }
 
