@@ -92,8 +92,8 @@ QByteArray graphSvg(const tavlix::CoordinateSettings& settings, const tavlix::Cu
     }
     // The frame to the hundredth of a millimetre, not rounded to whole units.
     QString svg = QString::fromUtf8(buffer.data());
-    static const QRegularExpression size(QStringLiteral("width=\"[0-9.]+mm\" height=\"[0-9.]+mm\""));
-    svg.replace(size, QStringLiteral("width=\"%1mm\" height=\"%2mm\"").arg(frameW / 100.0).arg(frameH / 100.0));
+    static const QRegularExpression SizeAttributes(QStringLiteral("width=\"[0-9.]+mm\" height=\"[0-9.]+mm\""));
+    svg.replace(SizeAttributes, QStringLiteral("width=\"%1mm\" height=\"%2mm\"").arg(frameW / 100.0).arg(frameH / 100.0));
     return svg.toUtf8();
 }
 

@@ -13,7 +13,7 @@ namespace {
 constexpr long double PixelLimit = 1 << 24;
 
 // Outside code of a point against the clip ranges: 1 left, 2 right, 4 below, 8 above.
-int OutCode(double x, double y, const ValueRect& r)
+int outCode(double x, double y, const ValueRect& r)
 {
     int code = 0;
     if (x < r.xmin)
@@ -155,8 +155,8 @@ bool GraphGeometry::clipStep(double& x0, double& y0, double& x1, double& y1) con
     // An undefined end has no place on the plot.
     if (std::isnan(x0) || std::isnan(y0) || std::isnan(x1) || std::isnan(y1))
         return false;
-    int c0 = OutCode(x0, y0, clip_);
-    int c1 = OutCode(x1, y1, clip_);
+    int c0 = outCode(x0, y0, clip_);
+    int c1 = outCode(x1, y1, clip_);
     if (c0 == 0 && c1 == 0)
         return true;
     if (c0 != 0 && c1 != 0)
@@ -182,7 +182,7 @@ bool GraphGeometry::clipStep(double& x0, double& y0, double& x1, double& y1) con
             mx = x0 + (x1 - x0) * (clip_.ymax - y0) / (y1 - y0);
             my = clip_.ymax;
         }
-        code = OutCode(mx, my, clip_);
+        code = outCode(mx, my, clip_);
     }
     return code == 0;
 }

@@ -15,12 +15,7 @@ using tavlix::Setting;
 
 namespace {
 
-int Nint(long double v)
-{
-    return GraphGeometry::roundToPixel(v);
-}
-
-QString Latin(const std::string& s)
+QString latin(const std::string& s)
 {
     // FormatNumber writes digits, signs, 'E' and the comma only.
     return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
@@ -73,12 +68,13 @@ void GraphRenderer::beginOnPaper(QPainter& painter, double widthCm, double heigh
     const QFontMetrics fm = painter.fontMetrics();
     const int charW = fm.horizontalAdvance(QStringLiteral("M"));
     geometry_.setCharSize(charW, fm.height());
-    const long double P = painter.device()->logicalDpiX();
+    const long double dpi = painter.device()->logicalDpiX();
+    const auto pixels = [dpi](long double cm) { return GraphGeometry::roundToPixel(dpi * cm / 2.54L); };
     // Paper lines a sixth of a millimetre wide; a screen-like device keeps its one-pixel lines.
-    const int w = Nint(P / PenPerInch);
+    const int w = GraphGeometry::roundToPixel(dpi / PenPerInch);
     penWidth_ = w > 1 ? w : 0;
-    const PixelRect area{Nint(P * leftCm / 2.54L), Nint(P * topCm / 2.54L), Nint(P * widthCm / 2.54L) - charW,
-                         Nint(P * heightCm / 2.54L - charW)};
+    const PixelRect area{pixels(leftCm), pixels(topCm), pixels(widthCm) - charW,
+                         GraphGeometry::roundToPixel(dpi * heightCm / 2.54L - charW)};
     geometry_.setPlotArea(area);
     painter.setPen(QPen(Qt::black, penWidth_));
     painter.setBrush(Qt::white);
@@ -133,7 +129,7 @@ void GraphRenderer::drawTicks()
     if (v[Setting::XTickStep] > 0) {
         for (double q : GraphGeometry::axisValues(v[Setting::YAxisAtX], v[Setting::XTickStep], v[Setting::Xmin],
                                                   v[Setting::Xmax], true)) {
-            const QString s = Latin(FormatNumber(6, q));
+            const QString s = latin(FormatNumber(6, q));
             const int p = g.toPixelX(q);
             drawLabelAt(s, p - fm.horizontalAdvance(s) / 2, area.top + area.height - charH);
             painter_->drawLine(p, c, p, c + charH / 2);
@@ -142,7 +138,7 @@ void GraphRenderer::drawTicks()
     if (v[Setting::YTickStep] > 0) {
         for (double r : GraphGeometry::axisValues(v[Setting::XAxisAtY], v[Setting::YTickStep], v[Setting::Ymin],
                                                   v[Setting::Ymax], true)) {
-            const QString s = Latin(FormatNumber(6, r));
+            const QString s = latin(FormatNumber(6, r));
             const int p = g.toPixelY(r);
             drawLabelAt(s, a - fm.horizontalAdvance(s) - charH, p - charH / 2);
             painter_->drawLine(a, p, a - charH / 2, p);

@@ -56,7 +56,7 @@ constexpr int MaxSelect = 255;
 
 using tavlix::Setting;
 
-QString Text(const std::string& s)
+QString fromCp1252(const std::string& s)
 {
     return Cp1252::ToQString(s);
 }
@@ -143,7 +143,7 @@ CoordinatesDialog::CoordinatesDialog(QWidget* parent) : QDialog(parent)
 void CoordinatesDialog::load(const SettingsTexts& texts)
 {
     for (std::size_t i = 0; i < fields_.size(); ++i)
-        fields_[i]->setText(Text(texts[i]));
+        fields_[i]->setText(fromCp1252(texts[i]));
     {
         const QSignalBlocker block(tFollowsXBox_);
         tFollowsXBox_->setChecked(false);
@@ -247,7 +247,7 @@ void CoordinatesDialog::checkExpression(QLineEdit* checked)
         moveFocus(checked);
         return;
     }
-    messageLabel_->setText(Text(FormatNumber(15, r.value)).trimmed());
+    messageLabel_->setText(fromCp1252(FormatNumber(15, r.value)).trimmed());
 }
 
 void CoordinatesDialog::onTFollowsXToggled()

@@ -173,12 +173,12 @@ void GraphPage::defaultPrintSize()
 {
     if (printSizeChosen_)
         return;
-    const double P = view_->logicalDpiX();
+    const double dpi = view_->logicalDpiX();
     // A page that was never shown has no size yet; its view has.
     const QSize page = (width() > ViewInset && height() > ViewInset) ? size()
                                                                      : view_->size() + QSize(ViewInset, ViewInset);
-    printWidthCm_ = page.width() / P * 2.54;
-    printHeightCm_ = page.height() / P * 2.54;
+    printWidthCm_ = page.width() / dpi * 2.54;
+    printHeightCm_ = page.height() / dpi * 2.54;
 }
 
 void GraphPage::setPrintSize(double widthCm, double heightCm)

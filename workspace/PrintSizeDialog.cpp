@@ -17,7 +17,7 @@
 
 namespace {
 
-QString Number(double x)
+QString sizeText(double x)
 {
     const std::string s = FormatNumber(8, x);
     return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size())).trimmed();
@@ -91,8 +91,8 @@ bool PrintSizeDialog::parseSize(const QString& text, double& value)
 
 bool PrintSizeDialog::edit(double& widthCm, double& heightCm)
 {
-    widthEdit_->setText(Number(widthCm));
-    heightEdit_->setText(Number(heightCm));
+    widthEdit_->setText(sizeText(widthCm));
+    heightEdit_->setText(sizeText(heightCm));
     if (exec() != QDialog::Accepted)
         return false;
     double w = 0, h = 0;
