@@ -71,12 +71,13 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), HostImpl(new GuiHost(*thi
     createToolBar();
     createSectionPanel();
     createPages();
-    coordinatesDialog_ = new CoordinatesDialog(this);
-    printSizeDialog_ = new PrintSizeDialog(this);
     createStatusBar();
     // FormCreate: no pages yet, so every page command is off.
     UpdateMenus();
     ExampleDir = QCoreApplication::applicationDirPath() + "/";
+    // The window owns its dialogs; they are made once the window stands.
+    coordinatesDialog_ = new CoordinatesDialog(this);
+    printSizeDialog_ = new PrintSizeDialog(this);
 }
 
 TForm1::~TForm1()
