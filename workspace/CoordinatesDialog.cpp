@@ -7,7 +7,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QFocusEvent>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -63,12 +62,10 @@ QString fromCp1252(const std::string& s)
 
 }  // namespace
 
-CoordinatesDialog::CoordinatesDialog(QWidget* parent) : QDialog(parent)
+CoordinatesDialog::CoordinatesDialog(QWidget* parent) : CheckedDialog(parent)
 {
     setObjectName(QStringLiteral("coordinatesDialog"));
     setWindowTitle(QStringLiteral("Indtast koordinater"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setModal(true);
     QFont f = font();
     f.setBold(true);
     setFont(f);
@@ -295,28 +292,4 @@ void CoordinatesDialog::onOk()
     }
     if (!keepOpen_)
         accept();
-}
-
-void CoordinatesDialog::onCancel()
-{
-    keepOpen_ = false;
-    reject();
-}
-
-void CoordinatesDialog::done(int result)
-{
-    if (result == QDialog::Rejected)
-        keepOpen_ = false;
-    if (keepOpen_)
-        return;
-    QDialog::done(result);
-}
-
-void CoordinatesDialog::closeEvent(QCloseEvent* event)
-{
-    if (keepOpen_) {
-        event->ignore();
-        return;
-    }
-    QDialog::closeEvent(event);
 }

@@ -4,7 +4,7 @@
 #include "support/CoordinateSettings.h"
 #include "support/DocumentFile.h"
 
-#include <QDialog>
+#include "workspace/CheckedDialog.h"
 
 #include <array>
 
@@ -13,7 +13,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-class CoordinatesDialog : public QDialog {
+class CoordinatesDialog : public CheckedDialog {
     Q_OBJECT
 public:
     explicit CoordinatesDialog(QWidget* parent = nullptr);
@@ -28,21 +28,14 @@ public:
 
     // The edit field of one setting.
     QLineEdit* field(tavlix::Setting s) const { return fields_[static_cast<std::size_t>(s)]; }
-    // True while a failed check keeps the dialog open.
-    bool keepsOpen() const { return keepOpen_; }
-
-public slots:
-    void done(int result) override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
 
 private slots:
     void onTFollowsXToggled();
     void onOk();
-    void onCancel();
 
 private:
     void resetForShow();
@@ -60,7 +53,6 @@ private:
     QCheckBox* tFollowsXBox_ = nullptr;
     // The value of the field just left, or what is wrong.
     QLabel* messageLabel_ = nullptr;
-    bool keepOpen_ = false;
     bool restoringFocus_ = false;
     QLineEdit* checkedField_ = nullptr;
     QString checkedText_;

@@ -4,7 +4,6 @@
 #include "support/FormatNumber.h"
 
 #include <QApplication>
-#include <QCloseEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -25,12 +24,10 @@ QString sizeText(double x)
 
 }  // namespace
 
-PrintSizeDialog::PrintSizeDialog(QWidget* parent) : QDialog(parent)
+PrintSizeDialog::PrintSizeDialog(QWidget* parent) : CheckedDialog(parent)
 {
     setObjectName(QStringLiteral("printSizeDialog"));
     setWindowTitle(QStringLiteral("Tegneområde"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setModal(true);
 
     sizeFrame_ = new QFrame(this);
     sizeFrame_->setObjectName(QStringLiteral("sizeFrame"));
@@ -126,28 +123,4 @@ void PrintSizeDialog::onOk()
     }
     if (!keepOpen_)
         accept();
-}
-
-void PrintSizeDialog::onCancel()
-{
-    keepOpen_ = false;
-    reject();
-}
-
-void PrintSizeDialog::done(int result)
-{
-    if (result == QDialog::Rejected)
-        keepOpen_ = false;
-    if (keepOpen_)
-        return;
-    QDialog::done(result);
-}
-
-void PrintSizeDialog::closeEvent(QCloseEvent* event)
-{
-    if (keepOpen_) {
-        event->ignore();
-        return;
-    }
-    QDialog::closeEvent(event);
 }

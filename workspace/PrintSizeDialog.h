@@ -1,14 +1,14 @@
 // The drawing-size dialog ("Tegneområde"): width and height in centimetres for printing and copying.
 #pragma once
 
-#include <QDialog>
+#include "workspace/CheckedDialog.h"
 
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QFrame;
 
-class PrintSizeDialog : public QDialog {
+class PrintSizeDialog : public CheckedDialog {
     Q_OBJECT
 public:
     explicit PrintSizeDialog(QWidget* parent = nullptr);
@@ -19,19 +19,11 @@ public:
     // A size text as a number: decimal comma or point; false when it is not a number above 0.
     static bool parseSize(const QString& text, double& value);
 
-    // True while a refused size keeps the dialog open.
-    bool keepsOpen() const { return keepOpen_; }
-
-public slots:
-    void done(int result) override;
-
 protected:
     void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
 
 private slots:
     void onOk();
-    void onCancel();
 
 private:
     QFrame* sizeFrame_ = nullptr;
@@ -43,5 +35,4 @@ private:
     QLabel* heightUnit_ = nullptr;
     QPushButton* okButton_ = nullptr;
     QPushButton* cancelButton_ = nullptr;
-    bool keepOpen_ = false;
 };
