@@ -4,6 +4,7 @@
 #include "engine/Curve.h"
 #include "graph/GraphGeometry.h"
 
+#include <QFont>
 #include <QPen>
 #include <QPoint>
 

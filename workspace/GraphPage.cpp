@@ -55,17 +55,7 @@ GraphPage::GraphPage(PageHost& host, int width, int height, const tavlix::RunLim
     view_ = new GraphView(width, height);
     view_->setObjectName(QStringLiteral("graphView"));
     view_->setCurves(&recorder_.curves());
-    view_->setLabelTool({[this] {
-                             QLineEdit* edit = host_.labelTextEdit();
-                             return edit && !edit->isHidden();
-                         },
-                         [this] {
-                             QLineEdit* edit = host_.labelTextEdit();
-                             edit->hide();
-                             const QString text = edit->text();
-                             edit->clear();
-                             return text;
-                         }});
+    view_->setLabelTool({[this] { return labelToolArmed(); }, [this] { return takeLabelText(); }});
     connect(view_, &GraphView::pointerMoved, this, &GraphPage::showPointer);
     scrollArea_->setWidget(view_);
     auto* layout = new QVBoxLayout(this);
@@ -84,6 +74,22 @@ void GraphPage::showPointer(double x, double y, bool inside)
 {
     host_.setStatus(StatusField::X, inside ? QStringLiteral("x: ") + latin(FormatNumber(6, x)) : QString());
     host_.setStatus(StatusField::Y, inside ? QStringLiteral("y: ") + latin(FormatNumber(6, y)) : QString());
+}
+
+bool GraphPage::labelToolArmed()
+{
+    // The tool is armed while the host shows its label field.
+    QLineEdit* edit = host_.labelTextEdit();
+    return edit && !edit->isHidden();
+}
+
+QString GraphPage::takeLabelText()
+{
+    QLineEdit* edit = host_.labelTextEdit();
+    edit->hide();
+    const QString text = edit->text();
+    edit->clear();
+    return text;
 }
 
 void GraphPage::attachView()
@@ -154,8 +160,7 @@ void GraphPage::updateCommands()
     host_.resetCommands();
     for (Command command : GraphCommands)
         host_.setCommandEnabled(command, true);
-    QLineEdit* edit = host_.labelTextEdit();
-    if (!edit || edit->isHidden())
+    if (!labelToolArmed())
         view_->setCursor(Qt::ArrowCursor);
     view_->cancelDrag();
 }

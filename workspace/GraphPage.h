@@ -24,12 +24,13 @@ public:
               QWidget* parent = nullptr);
     ~GraphPage() override;
 
-    // The page base's commands under their present names.
+    // The page base's commands under their present names, forwarded to the ones below.
     void Print(QPrinter& printer) override { print(printer); }
     void Kopier() override { copyToClipboard(); }
     void SetEnable() override { updateCommands(); }
 
-    // The engine's graph protocol: kinds 0-5 are the line styles, 7-12 the mark styles.
+    // The engine's graph protocol under its present names, converted at this boundary to the typed calls below:
+    // kinds 0-5 are the line styles, 7-12 the mark styles.
     void SetSettings(const double (&settings)[16]) override;
     void begynd() override { begin(); }
     void myrepaint() override { fitToWindow(); }
@@ -74,6 +75,9 @@ public:
 private:
     void attachView();
     void showPointer(double x, double y, bool inside);
+    bool labelToolArmed();
+    // The label field's text; the field is hidden and emptied, as a placed label uses it up.
+    QString takeLabelText();
 
     PageHost& host_;
     QScrollArea* scrollArea_ = nullptr;
