@@ -2,7 +2,6 @@
 #include "app/BatchHost.h"
 
 #include "graph/GraphExport.h"
-#include "graph/TTabGraf.h"
 #include "support/MemoryUse.h"
 #include "engine/RunLimits.h"
 #include "workspace/QtCp1252.h"
@@ -98,31 +97,22 @@ void BatchGraph::SetSettings(const double (&settings)[16])
 
 void BatchGraph::Makekurve(int kind)
 {
-    TKurve curve;
-    curve.kind = kind;
-    curves.push_back(std::move(curve));
+    Recorder.addCurve(curveStyleOfKind(kind));
 }
 
 void BatchGraph::Draw2(int curve, double x, double y)
 {
-    if (curve < 1 || curve > static_cast<int>(curves.size()))
-        return;
-    if (++StoredPoints > Host.MaxPoints) {
+    CurveRecorder::Step step;
+    if (Recorder.addPoint(curve, x, y, step) == CurveRecorder::Added::OverLimit) {
         Host.StopRun("Grafen \"" + Utf8FromCp1252(Caption) + "\" er blevet for stor (over " +
                      std::to_string(Host.MaxPoints) + " punkter). Kørslen er stoppet; de beregnede punkter er "
                      "bevaret. Vælg færre punkter (TAntal) eller et større skridt (TDelta), eller "
                      "hæv grænsen med --max-points.");
-        return;
     }
-    TKurve& k = curves[static_cast<std::size_t>(curve - 1)];
-    k.points.push_back(TPunkt{x, y, true});
-    k.lastX = x;
-    k.lastY = y;
-    k.penDown = true;
 }
 
 BatchHost::BatchHost(std::string fileLabel, std::string outDir)
-    : MaxCells(tavlix::RunLimits{}.maxTableCells), MaxPoints(TTabGraf::MaxPoints), FileLabel(std::move(fileLabel)),
+    : MaxCells(tavlix::RunLimits{}.maxTableCells), MaxPoints(tavlix::RunLimits{}.maxGraphPoints), FileLabel(std::move(fileLabel)),
       OutDir(std::move(outDir))
 {
 }
@@ -197,7 +187,7 @@ TableTarget* BatchHost::LavTabel(const std::string& caption)
 GraphTarget* BatchHost::LavGraf(const std::string& caption)
 {
     FinishPages();
-    auto graph = std::make_unique<BatchGraph>(*this);
+    auto graph = std::make_unique<BatchGraph>(*this, MaxPoints);
     graph->Caption = caption;
     graph->PathStem = PathFor(caption, "");
     CurrentGraph = graph.get();
@@ -225,9 +215,10 @@ bool BatchHost::WriteGraphTsv(const BatchGraph& graph)
     if (!f)
         return false;
     char line[96];
-    for (std::size_t c = 0; c < graph.curves.size(); ++c) {
-        for (const TPunkt& p : graph.curves[c].points) {
-            if (!p.isPoint)
+    const tavlix::CurveList& curves = graph.Recorder.curves();
+    for (std::size_t c = 0; c < curves.size(); ++c) {
+        for (const tavlix::CurvePoint& p : curves[c].points) {
+            if (p.breaksStroke)
                 continue;
             char* out = std::to_chars(line, line + 20, c + 1).ptr;
             *out++ = '\t';
@@ -256,11 +247,13 @@ void BatchHost::FinishPages()
         if (!WriteGraphTsv(*graph))
             WriteFailed = true;
         std::string error;
-        if (!ExportGraph(graph->PathStem, graph->Settings, graph->curves, error)) {
+        tavlix::CoordinateSettings settings;
+        std::copy(std::begin(graph->Settings), std::end(graph->Settings), settings.values.begin());
+        if (!exportGraph(graph->PathStem, settings, graph->Recorder.curves(), error)) {
             Error(error);
             WriteFailed = true;
         }
-        TKurveList().swap(graph->curves);
+        graph->Recorder.release();
     }
 }
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "engine/EngineHost.h"
-#include "graph/TKurve.h"
+#include "graph/CurveRecorder.h"
 
 #include <cstdio>
 #include <memory>
@@ -43,14 +43,13 @@ private:
 
 // A graph page as data: what the window would store, kept for CAPTION.tsv and the pictures beside it.
 struct BatchGraph : GraphTarget {
-    explicit BatchGraph(BatchHost& host) : Host(host) {}
+    BatchGraph(BatchHost& host, long long maxPoints) : Host(host), Recorder(maxPoints) {}
     BatchHost& Host;
-    long long StoredPoints = 0;
     bool Written = false;  // its files are written and its points let go
     std::string Caption;   // Windows-1252
     std::string PathStem;  // the output path without ".tsv" (UTF-8)
     double Settings[16] = {};
-    TKurveList curves;
+    CurveRecorder Recorder;
 
     void SetSettings(const double (&settings)[16]) override;
     void begynd() override {}

@@ -1,6 +1,6 @@
 // How fast a run draws a graph of a million points, and how fast "Tilpas", a zoom and a copy replay it.
-#include "graph/TGraf.h"
-#include "graph/TTabGraf.h"
+#include "graph/GraphView.h"
+#include "workspace/GraphPage.h"
 #include "workspace/MainWindow.h"
 #include "workspace/ScriptPage.h"
 
@@ -11,14 +11,14 @@
 namespace {
 
 // A plain function sampled a million times, drawn as a dashed line (the slowest pen).
-TTabGraf* RunGraph(MainWindow& window)
+GraphPage* RunGraph(MainWindow& window)
 {
     ScriptPage* page = window.newDocument("graf.tvx");
     page->settings()[10] = "1000000";
     page->setLines({"Funktioner", "  y = 3*sin(t)", "GrafVariable", "  t, y, l2"});
     window.onRun();
     QApplication::processEvents();
-    return qobject_cast<TTabGraf*>(window.activePage());
+    return qobject_cast<GraphPage*>(window.activePage());
 }
 
 void CloseAll(MainWindow& window)
@@ -47,8 +47,8 @@ void BM_MillionPointGraph(benchmark::State& state)
 {
     Window w;
     for (auto _ : state) {
-        TTabGraf* graph = RunGraph(w.window);
-        benchmark::DoNotOptimize(graph->curves.size());
+        GraphPage* graph = RunGraph(w.window);
+        benchmark::DoNotOptimize(graph->curves().size());
         state.PauseTiming();
         CloseAll(w.window);
         state.ResumeTiming();
@@ -60,9 +60,9 @@ BENCHMARK(BM_MillionPointGraph)->Unit(benchmark::kMillisecond)->Iterations(2);
 void BM_TilpasMillionPoints(benchmark::State& state)
 {
     Window w;
-    TTabGraf* graph = RunGraph(w.window);
+    GraphPage* graph = RunGraph(w.window);
     for (auto _ : state) {
-        graph->myrepaint();
+        graph->fitToWindow();
         QApplication::processEvents();
     }
 }
@@ -72,9 +72,9 @@ BENCHMARK(BM_TilpasMillionPoints)->Unit(benchmark::kMillisecond);
 void BM_ZoomMillionPoints(benchmark::State& state)
 {
     Window w;
-    TTabGraf* graph = RunGraph(w.window);
+    GraphPage* graph = RunGraph(w.window);
     for (auto _ : state) {
-        graph->graf->Zoom(0, 5, -2, 2);
+        graph->view().zoom(0, 5, -2, 2);
         QApplication::processEvents();
     }
 }
@@ -84,7 +84,7 @@ BENCHMARK(BM_ZoomMillionPoints)->Unit(benchmark::kMillisecond);
 void BM_CopyMillionPoints(benchmark::State& state)
 {
     Window w;
-    TTabGraf* graph = RunGraph(w.window);
+    GraphPage* graph = RunGraph(w.window);
     for (auto _ : state)
         graph->copyToClipboard();
 }

@@ -1,9 +1,8 @@
 // Pictures of a graph drawn afresh from its settings and curves: the copy's SVG and PNG, and the batch files.
 #include "graph/GraphExport.h"
 
-#include "graph/TGraf.h"
+#include "graph/GraphRenderer.h"
 
-#include <QApplication>
 #include <QBuffer>
 #include <QFile>
 #include <QGuiApplication>
@@ -24,42 +23,43 @@ constexpr double FrameFactor = 1.2;
 // Largest side of the copy's picture rendering in pixels.
 constexpr int MaxCopyPixels = 6000;
 
-void DrawOn(QPainter& p, const double (&settings)[16], const TKurveList& curves, double widthCm, double heightCm)
+void drawOn(QPainter& p, const tavlix::CoordinateSettings& settings, const tavlix::CurveList& curves,
+            double widthCm, double heightCm)
 {
-    TGraf surface(1, 1);
-    std::copy(settings, settings + 16, surface.Settings);
-    surface.curves = const_cast<TKurveList*>(&curves);
-    surface.PreparePrinter(&p, widthCm, heightCm, 0, 0);
+    GraphRenderer renderer(settings);
+    renderer.beginOnPaper(p, widthCm, heightCm, 0, 0);
     // The frame has room to spare; a margin keeps the top number from being cut off.
-    p.translate(surface.charW, surface.charW);
-    surface.LavKoord();
-    surface.Replay();
+    const int margin = renderer.geometry().charWidth();
+    p.translate(margin, margin);
+    renderer.drawAxes();
+    renderer.replay(curves);
 }
 
 // Qt's own notes (no runtime folder, fonts) would only clutter the batch mode's error output.
-void Quiet(QtMsgType, const QMessageLogContext&, const QString&) {}
+void quiet(QtMsgType, const QMessageLogContext&, const QString&) {}
 
-// Surfaces are widgets: they need an application, which the batch mode starts offscreen on first use.
-bool EnsureApplication(std::string& error)
+// Text needs the font database, which only a QGuiApplication's platform provides; the batch mode starts one
+// offscreen on first use. No widget is made.
+bool ensureApplication(std::string& error)
 {
     if (!QCoreApplication::instance()) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
-        qInstallMessageHandler(Quiet);
+        qInstallMessageHandler(quiet);
         static int argc = 1;
         static char name[] = "tavlix";
         static char* argv[] = {name, nullptr};
         // Lives until the program ends; tearing it down after main would race Qt's own clean-up.
-        new QApplication(argc, argv);
+        new QGuiApplication(argc, argv);
     }
-    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         error = "ingen grafik uden vinduessystem";
         return false;
     }
     return true;
 }
 
-double ScreenDpi()
+double screenDpi()
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? screen->logicalDotsPerInchX() : 96.0;
@@ -67,14 +67,15 @@ double ScreenDpi()
 
 }  // namespace
 
-int CopyFrame(double cm)
+int copyFrameHundredthsMm(double cm)
 {
     return static_cast<int>(std::nearbyint(cm * 1000 * FrameFactor));
 }
 
-QByteArray GraphSvg(const double (&settings)[16], const TKurveList& curves, double widthCm, double heightCm)
+QByteArray graphSvg(const tavlix::CoordinateSettings& settings, const tavlix::CurveList& curves, double widthCm,
+                    double heightCm)
 {
-    const int frameW = CopyFrame(widthCm), frameH = CopyFrame(heightCm);
+    const int frameW = copyFrameHundredthsMm(widthCm), frameH = copyFrameHundredthsMm(heightCm);
     const QSize units(std::max(1, (frameW + 5) / 10), std::max(1, (frameH + 5) / 10));
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
@@ -87,18 +88,19 @@ QByteArray GraphSvg(const double (&settings)[16], const TKurveList& curves, doub
     {
         QPainter p(&generator);
         p.fillRect(QRect(QPoint(0, 0), units), Qt::white);
-        DrawOn(p, settings, curves, widthCm, heightCm);
+        drawOn(p, settings, curves, widthCm, heightCm);
     }
     // The frame to the hundredth of a millimetre, not rounded to whole units.
     QString svg = QString::fromUtf8(buffer.data());
-    static const QRegularExpression size(QStringLiteral("width=\"[0-9.]+mm\" height=\"[0-9.]+mm\""));
-    svg.replace(size, QStringLiteral("width=\"%1mm\" height=\"%2mm\"").arg(frameW / 100.0).arg(frameH / 100.0));
+    static const QRegularExpression SizeAttributes(QStringLiteral("width=\"[0-9.]+mm\" height=\"[0-9.]+mm\""));
+    svg.replace(SizeAttributes, QStringLiteral("width=\"%1mm\" height=\"%2mm\"").arg(frameW / 100.0).arg(frameH / 100.0));
     return svg.toUtf8();
 }
 
-QImage GraphCopyImage(const double (&settings)[16], const TKurveList& curves, double widthCm, double heightCm)
+QImage graphCopyImage(const tavlix::CoordinateSettings& settings, const tavlix::CurveList& curves, double widthCm,
+                      double heightCm)
 {
-    double dpi = ScreenDpi();
+    double dpi = screenDpi();
     const double largest = std::max(widthCm, heightCm) * FrameFactor / 2.54;
     if (largest * dpi > MaxCopyPixels)
         dpi = MaxCopyPixels / largest;
@@ -110,40 +112,47 @@ QImage GraphCopyImage(const double (&settings)[16], const TKurveList& curves, do
     image.setDotsPerMeterY(dpm);
     image.fill(Qt::white);
     QPainter p(&image);
-    DrawOn(p, settings, curves, widthCm, heightCm);
+    drawOn(p, settings, curves, widthCm, heightCm);
     return image;
 }
 
-QImage GraphScreenImage(const double (&settings)[16], const TKurveList& curves, int width, int height)
+QImage graphScreenImage(const tavlix::CoordinateSettings& settings, const tavlix::CurveList& curves, int width,
+                        int height)
 {
-    TGraf surface(1, 1);
-    // The picture file has exactly the pixels asked for, whatever the screen's density.
-    surface.NewPicture(width, height, 1);
-    std::copy(settings, settings + 16, surface.Settings);
-    surface.curves = const_cast<TKurveList*>(&curves);
-    surface.PrepareScreen(surface.ScreenCanvas());
-    surface.LavKoord();
-    surface.Replay();
-    QImage image = surface.Picture().copy();
+    // The picture file has exactly the pixels asked for, whatever the screen's density; its resolution is the
+    // screen's, as the view's picture has.
+    QImage image(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
+    const int dpm = GraphGeometry::roundToPixel(screenDpi() / 0.0254L);
+    image.setDotsPerMeterX(dpm);
+    image.setDotsPerMeterY(dpm);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.setFont(GraphRenderer::screenFont());
+    p.setBrush(Qt::white);
+    p.setBackground(Qt::white);
+    GraphRenderer renderer(settings);
+    renderer.beginOnScreen(p, image.width(), image.height());
+    renderer.drawAxes();
+    renderer.replay(curves);
     return image;
 }
 
-bool ExportGraph(const std::string& pathStem, const double (&settings)[16], const TKurveList& curves,
-                 std::string& error)
+bool exportGraph(const std::string& pathStem, const tavlix::CoordinateSettings& settings,
+                 const tavlix::CurveList& curves, std::string& error)
 {
-    if (!EnsureApplication(error))
+    if (!ensureApplication(error))
         return false;
     const QString stem = QString::fromUtf8(pathStem.data(), static_cast<qsizetype>(pathStem.size()));
     // The copy's size for a page of the default size on the screen.
-    const double dpi = ScreenDpi();
+    const double dpi = screenDpi();
     const double widthCm = ExportWidth / dpi * 2.54, heightCm = ExportHeight / dpi * 2.54;
     QFile svg(stem + QStringLiteral(".svg"));
-    const QByteArray bytes = GraphSvg(settings, curves, widthCm, heightCm);
+    const QByteArray bytes = graphSvg(settings, curves, widthCm, heightCm);
     if (!svg.open(QIODevice::WriteOnly) || svg.write(bytes) != bytes.size() || !svg.flush()) {
         error = "kan ikke skrive " + pathStem + ".svg";
         return false;
     }
-    const QImage png = GraphScreenImage(settings, curves, ExportWidth, ExportHeight);
+    const QImage png = graphScreenImage(settings, curves, ExportWidth, ExportHeight);
     if (!png.save(stem + QStringLiteral(".png"), "PNG")) {
         error = "kan ikke skrive " + pathStem + ".png";
         return false;

@@ -1,7 +1,8 @@
 // Pictures of a graph drawn afresh from its settings and curves: the copy's SVG and PNG, and the batch files.
 #pragma once
 
-#include "graph/TKurve.h"
+#include "engine/Curve.h"
+#include "support/CoordinateSettings.h"
 
 #include <QByteArray>
 #include <QImage>
@@ -13,15 +14,19 @@ constexpr int ExportWidth = 800;
 constexpr int ExportHeight = 600;
 
 // The copy as SVG: the drawing area widthCm by heightCm at the top left of a frame 1.2 times that size.
-QByteArray GraphSvg(const double (&settings)[16], const TKurveList& curves, double widthCm, double heightCm);
+QByteArray graphSvg(const tavlix::CoordinateSettings& settings, const tavlix::CurveList& curves, double widthCm,
+                    double heightCm);
 // The same drawing as a picture at the screen's resolution, for programs that take no SVG.
-QImage GraphCopyImage(const double (&settings)[16], const TKurveList& curves, double widthCm, double heightCm);
-// The graph as a screen surface of the given size shows it.
-QImage GraphScreenImage(const double (&settings)[16], const TKurveList& curves, int width, int height);
+QImage graphCopyImage(const tavlix::CoordinateSettings& settings, const tavlix::CurveList& curves, double widthCm,
+                      double heightCm);
+// The graph as a screen view of the given size shows it.
+QImage graphScreenImage(const tavlix::CoordinateSettings& settings, const tavlix::CurveList& curves, int width,
+                        int height);
 // The frame of the copy in hundredths of a millimetre.
-int CopyFrame(double cm);
+int copyFrameHundredthsMm(double cm);
 
 // Writes pathStem + ".svg" and pathStem + ".png" (the stem in UTF-8); on failure returns false with a message
-// (UTF-8). Without a running application it starts a quiet offscreen one, as the batch mode has no window.
-bool ExportGraph(const std::string& pathStem, const double (&settings)[16], const TKurveList& curves,
-                 std::string& error);
+// (UTF-8). Text needs the platform's fonts: without a running application it starts a quiet offscreen
+// QGuiApplication (no widgets), as the batch mode has no window.
+bool exportGraph(const std::string& pathStem, const tavlix::CoordinateSettings& settings,
+                 const tavlix::CurveList& curves, std::string& error);

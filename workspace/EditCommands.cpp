@@ -1,9 +1,9 @@
 // The edit, find and graph commands, and the dialogs they open.
 #include "workspace/MainWindow.h"
 
-#include "graph/TKoordinater.h"
-#include "graph/TOKBottomDlg.h"
-#include "graph/TTabGraf.h"
+#include "workspace/CoordinatesDialog.h"
+#include "workspace/GraphPage.h"
+#include "workspace/PrintSizeDialog.h"
 #include "workspace/AboutDialog.h"
 #include "workspace/FindDialog.h"
 #include "workspace/ScriptPage.h"
@@ -93,7 +93,7 @@ void MainWindow::onCoordinates()
     ScriptPage* script = activeScriptPage();
     if (!script)
         return;
-    if (coordinatesDialog_->Execute(script->settings()))
+    if (coordinatesDialog_->edit(script->settings()))
         script->markModified();
     // OK or Cancel, typing goes on in the script.
     script->editor()->setFocus();
@@ -101,29 +101,29 @@ void MainWindow::onCoordinates()
 
 bool MainWindow::askPrintSize(double& widthCm, double& heightCm)
 {
-    return printSizeDialog_->Execute(widthCm, heightCm);
+    return printSizeDialog_->edit(widthCm, heightCm);
 }
 
 void MainWindow::onPrintSize()
 {
-    if (auto* graph = qobject_cast<TTabGraf*>(activePage()))
-        graph->NySize();
+    if (auto* graph = qobject_cast<GraphPage*>(activePage()))
+        graph->askPrintSize();
 }
 
 void MainWindow::onAddLabel()
 {
-    auto* graph = qobject_cast<TTabGraf*>(activePage());
+    auto* graph = qobject_cast<GraphPage*>(activePage());
     if (!graph)
         return;
-    graph->BeginText();
+    graph->armLabelTool();
     labelTextEdit_->show();
     labelTextEdit_->setFocus();
 }
 
 void MainWindow::onFitGraph()
 {
-    if (auto* graph = qobject_cast<TTabGraf*>(activePage()))
-        graph->myrepaint();
+    if (auto* graph = qobject_cast<GraphPage*>(activePage()))
+        graph->fitToWindow();
 }
 
 void MainWindow::onAbout()

@@ -1,8 +1,8 @@
 // The main window's life: what it is made of, and what showing and closing it do.
 #include "workspace/MainWindow.h"
 
-#include "graph/TKoordinater.h"
-#include "graph/TOKBottomDlg.h"
+#include "workspace/CoordinatesDialog.h"
+#include "workspace/PrintSizeDialog.h"
 #include "workspace/AboutDialog.h"
 #include "workspace/FindDialog.h"
 #include "workspace/Page.h"
@@ -55,8 +55,8 @@ void MainWindow::createDialogs()
     findDialog_ = new FindDialog(this);
     connect(findDialog_, &FindDialog::findNextRequested, this, &MainWindow::findNext);
     aboutDialog_ = new AboutDialog(this);
-    coordinatesDialog_ = new TKoordinater(this);
-    printSizeDialog_ = new TOKBottomDlg(this);
+    coordinatesDialog_ = new CoordinatesDialog(this);
+    printSizeDialog_ = new PrintSizeDialog(this);
 }
 
 void MainWindow::showEvent(QShowEvent* event)

@@ -26,8 +26,8 @@ class QToolBar;
 class QToolButton;
 class QVBoxLayout;
 class ScriptPage;
-class TKoordinater;
-class TOKBottomDlg;
+class CoordinatesDialog;
+class PrintSizeDialog;
 class TableTarget;
 class WindowEngineHost;
 
@@ -61,7 +61,7 @@ public:
 
     UserPrompts& prompts() { return prompts_; }
     FindDialog& findDialog() const { return *findDialog_; }
-    TKoordinater& coordinatesDialog() const { return *coordinatesDialog_; }
+    CoordinatesDialog& coordinatesDialog() const { return *coordinatesDialog_; }
     tavlix::RunLimits& runLimits() { return runLimits_; }
 
     // Where the two example documents live; always ends with a separator.
@@ -176,8 +176,8 @@ private:
 
     FindDialog* findDialog_ = nullptr;
     AboutDialog* aboutDialog_ = nullptr;
-    TKoordinater* coordinatesDialog_ = nullptr;
-    TOKBottomDlg* printSizeDialog_ = nullptr;
+    CoordinatesDialog* coordinatesDialog_ = nullptr;
+    PrintSizeDialog* printSizeDialog_ = nullptr;
 
     QPointer<Page> enteredPage_;
     bool shownOnce_ = false;

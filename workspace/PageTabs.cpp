@@ -1,7 +1,7 @@
 // The tabbed pages: which one is active, where the focus is, the section panel's place, and result pages.
 #include "workspace/MainWindow.h"
 
-#include "graph/TTabGraf.h"
+#include "workspace/GraphPage.h"
 #include "workspace/ScriptPage.h"
 #include "workspace/TablePage.h"
 
@@ -175,7 +175,7 @@ GraphTarget* MainWindow::createGraphPage(const QString& caption)
     QWidget* area = activePage() ? static_cast<QWidget*>(activePage()) : pages_;
     const int width = std::max(area->width() - 4, 100);
     const int height = std::max(area->height() - 4, 80);
-    auto* page = new TTabGraf(*this, width, height);
+    auto* page = new GraphPage(*this, width, height, runLimits_);
     pages_->addTab(page, QString());
     page->setCaption(caption);
     activatePage(page);

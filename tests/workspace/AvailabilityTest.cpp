@@ -1,8 +1,8 @@
 // Which commands are available with no page, a script page, a table page and a graph page, and the poll.
 #include "MainWindowFixture.h"
 
-#include "graph/TGraf.h"
-#include "graph/TTabGraf.h"
+#include "graph/GraphView.h"
+#include "workspace/GraphPage.h"
 #include "workspace/TablePage.h"
 
 #include <QAction>
@@ -222,8 +222,8 @@ private slots:
         MainWindowFixture f;
         ScriptPage* m = f.script({});
         QSize area = m->size();
-        auto* graph = static_cast<TTabGraf*>(f.window->createGraphPage("g-1"));
-        QCOMPARE(graph->graf->size(), QSize(area.width() - 4, area.height() - 4));
+        auto* graph = static_cast<GraphPage*>(f.window->createGraphPage("g-1"));
+        QCOMPARE(graph->view().size(), QSize(area.width() - 4, area.height() - 4));
     }
 
     void everyControlHasAnAccessibleName()

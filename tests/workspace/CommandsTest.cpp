@@ -1,7 +1,7 @@
 // Commands that open dialogs or act on graph pages: coordinates, printing at once, the text tool, the about box.
 #include "MainWindowFixture.h"
 
-#include "graph/TKoordinater.h"
+#include "workspace/CoordinatesDialog.h"
 #include "workspace/AboutDialog.h"
 #include "workspace/FindDialog.h"
 
@@ -24,12 +24,12 @@ private slots:
     {
         QFETCH(bool, confirm);
         MainWindowFixture f;
-        TKoordinater& dialog = f.window->coordinatesDialog();
+        CoordinatesDialog& dialog = f.window->coordinatesDialog();
         ScriptPage* m = f.script({"a"});
         QVERIFY(!f.window->isCommandEnabled(Command::Save));
         QTimer::singleShot(200, &dialog, [&] {
-            dialog.Fields[9]->setText("20");
-            (confirm ? dialog.OKBtn : dialog.CancelBtn)->click();
+            dialog.field(tavlix::Setting::Tmax)->setText("20");
+            dialog.findChild<QPushButton*>(confirm ? "okButton" : "cancelButton")->click();
         });
         f.window->action(Command::Coordinates)->trigger();
         QCOMPARE(m->isModified(), confirm);

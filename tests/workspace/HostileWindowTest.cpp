@@ -1,8 +1,8 @@
 // Runs that would never end or would exhaust memory: the window stays in charge and keeps what was made.
 #include "MainWindowFixture.h"
 
-#include "graph/TTabGraf.h"
 #include "support/MemoryUse.h"
+#include "workspace/GraphPage.h"
 #include "workspace/TablePage.h"
 
 #include <QAction>
@@ -20,10 +20,10 @@ SettingsTexts With(std::initializer_list<std::pair<int, const char*>> changes)
     return s;
 }
 
-long long StoredPoints(const TTabGraf& page)
+long long StoredPoints(const GraphPage& page)
 {
     long long n = 0;
-    for (const TKurve& c : page.curves)
+    for (const tavlix::Curve& c : page.curves())
         n += static_cast<long long>(c.points.size());
     return n;
 }
@@ -66,7 +66,7 @@ private slots:
         if (auto* table = qobject_cast<TablePage*>(f.window->activePage())) {
             QVERIFY(table->RowCount() > 3);
         } else {
-            auto* graph = qobject_cast<TTabGraf*>(f.window->activePage());
+            auto* graph = qobject_cast<GraphPage*>(f.window->activePage());
             QVERIFY(graph);
             QVERIFY(StoredPoints(*graph) > 2);
         }
@@ -76,16 +76,15 @@ private slots:
     void graphTooLargeStopsTheRun()
     {
         MainWindowFixture f;
-        const long long saved = TTabGraf::MaxPoints;
-        TTabGraf::MaxPoints = 3000;
+        f.window->runLimits().maxGraphPoints = 3000;
         SettingsTexts s = With({{8, "0"}, {9, "1"}, {10, "1e12"}});
         f.script({"Funktioner", "  f = t", "  g = 1 - t", "GrafVariable", "  t, f, l1   t, g, m3"}, &s);
         f.window->onRun();
-        TTabGraf::MaxPoints = saved;
+        f.window->runLimits() = {};
         QVERIFY(!f.window->running());
         QCOMPARE(f.errors.size(), 1);
         QVERIFY2(f.errors[0].startsWith("Grafen \"test.tvx-1\" er blevet for stor (over 3"), qPrintable(f.errors[0]));
-        auto* page = qobject_cast<TTabGraf*>(f.window->activePage());
+        auto* page = qobject_cast<GraphPage*>(f.window->activePage());
         QVERIFY(page);
         QCOMPARE(StoredPoints(*page), 3000LL);
         // The next run starts afresh and is not stopped by the old bound.
@@ -95,7 +94,7 @@ private slots:
         f.scriptPage()->settings() = small;
         f.window->onRun();
         QVERIFY(f.errors.isEmpty());
-        page = qobject_cast<TTabGraf*>(f.window->activePage());
+        page = qobject_cast<GraphPage*>(f.window->activePage());
         QVERIFY(page);
         QVERIFY(StoredPoints(*page) > 20 && StoredPoints(*page) < 30);
     }
@@ -153,14 +152,13 @@ private slots:
                                                 "sqr(t)",    "ln(t)",        "exp(t)",      "tan(t)",
                                                 "hvis(t < 0, stop, t)", "hvis(t > 1, 1/0, t)", "t^t", "(-1)^t",
                                                 "1e300*t*t", "arcsin(t)",    "d(t)",        "abs(t)*1e308"};
-        const long long savedPoints = TTabGraf::MaxPoints;
-        TTabGraf::MaxPoints = 20000;
         std::mt19937 random(7);
         auto pick = [&random](const auto& list) {
             return QString(list[random() % (sizeof list / sizeof list[0])]);
         };
         MainWindowFixture f;
         f.window->runLimits().maxTableCells = 20000;
+        f.window->runLimits().maxGraphPoints = 20000;
         // The user stops a run that goes on too long, as Escape does.
         QTimer impatient;
         QObject::connect(&impatient, &QTimer::timeout, [&f] {
@@ -195,7 +193,6 @@ private slots:
                 f.window->onClosePage();
             (void)m;
         }
-        TTabGraf::MaxPoints = savedPoints;
     }
 
     // A setting that cannot be computed is named in a notice; the run goes on with 0 for it.

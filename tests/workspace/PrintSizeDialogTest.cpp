@@ -1,5 +1,5 @@
 // The drawing-size dialog: numbers with a decimal comma, refusals with the focus on the field, OK and Cancel.
-#include "graph/TOKBottomDlg.h"
+#include "workspace/PrintSizeDialog.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -9,7 +9,21 @@
 
 #include <functional>
 
-class TOKBottomDlgTest : public QObject {
+namespace {
+
+QLineEdit* Edit(PrintSizeDialog& d, const char* name)
+{
+    return d.findChild<QLineEdit*>(QString::fromLatin1(name));
+}
+
+QPushButton* Button(PrintSizeDialog& d, const char* name)
+{
+    return d.findChild<QPushButton*>(QString::fromLatin1(name));
+}
+
+}  // namespace
+
+class PrintSizeDialogTest : public QObject {
     Q_OBJECT
 private slots:
     void parse_data()
@@ -34,7 +48,7 @@ private slots:
         QFETCH(bool, ok);
         QFETCH(double, value);
         double v = 0;
-        QCOMPARE(TOKBottomDlg::ParseSize(text, v), ok);
+        QCOMPARE(PrintSizeDialog::parseSize(text, v), ok);
         if (ok)
             QCOMPARE(v, value);
     }
@@ -44,17 +58,17 @@ private slots:
         double w = 15.875, h = 10.583333333;
         QString shown1, shown2;
         QString focus;
-        const bool ok = Run(w, h, [&](TOKBottomDlg& d) {
-            shown1 = d.Edit1->text();
-            shown2 = d.Edit2->text();
+        const bool ok = Run(w, h, [&](PrintSizeDialog& d) {
+            shown1 = Edit(d, "widthEdit")->text();
+            shown2 = Edit(d, "heightEdit")->text();
             focus = QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
-            d.Edit1->setText(QStringLiteral("12"));
-            d.Edit2->setText(QStringLiteral("8,5"));
-            d.OKBtn->click();
+            Edit(d, "widthEdit")->setText(QStringLiteral("12"));
+            Edit(d, "heightEdit")->setText(QStringLiteral("8,5"));
+            Button(d, "okButton")->click();
         });
         QCOMPARE(shown1, QStringLiteral("15,875"));
         QCOMPARE(shown2, QStringLiteral("10,58333"));
-        QCOMPARE(focus, QStringLiteral("Edit1"));
+        QCOMPARE(focus, QStringLiteral("widthEdit"));
         QVERIFY(ok);
         QCOMPARE(w, 12.0);
         QCOMPARE(h, 8.5);
@@ -65,9 +79,9 @@ private slots:
         QTest::addColumn<QString>("width");
         QTest::addColumn<QString>("height");
         QTest::addColumn<QString>("focus");
-        QTest::newRow("height not a number") << "12" << "x" << "Edit2";
-        QTest::newRow("width zero") << "0" << "8" << "Edit1";
-        QTest::newRow("both bad: the focus ends on the height") << "-1" << "y" << "Edit2";
+        QTest::newRow("height not a number") << "12" << "x" << "heightEdit";
+        QTest::newRow("width zero") << "0" << "8" << "widthEdit";
+        QTest::newRow("both bad: the focus ends on the height") << "-1" << "y" << "heightEdit";
     }
 
     void refusals()
@@ -78,16 +92,16 @@ private slots:
         double w = 5, h = 6;
         bool stayed = false;
         QString focused;
-        const bool ok = Run(w, h, [&](TOKBottomDlg& d) {
-            d.Edit1->setText(width);
-            d.Edit2->setText(height);
-            d.OKBtn->click();
-            stayed = d.isVisible() && d.closeAction == TOKBottomDlg::LeaveOpen;
+        const bool ok = Run(w, h, [&](PrintSizeDialog& d) {
+            Edit(d, "widthEdit")->setText(width);
+            Edit(d, "heightEdit")->setText(height);
+            Button(d, "okButton")->click();
+            stayed = d.isVisible() && d.keepsOpen();
             focused = QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
             // The window's close button is refused too, until Cancel.
             d.close();
             stayed = stayed && d.isVisible();
-            d.CancelBtn->click();
+            Button(d, "cancelButton")->click();
         });
         QVERIFY(stayed);
         QCOMPARE(focused, focus);
@@ -99,8 +113,8 @@ private slots:
     void cancelChangesNothing()
     {
         double w = 5, h = 6;
-        const bool ok = Run(w, h, [](TOKBottomDlg& d) {
-            d.Edit1->setText(QStringLiteral("20"));
+        const bool ok = Run(w, h, [](PrintSizeDialog& d) {
+            Edit(d, "widthEdit")->setText(QStringLiteral("20"));
             QTest::keyClick(&d, Qt::Key_Escape);
         });
         QVERIFY(!ok);
@@ -109,18 +123,18 @@ private slots:
 
 private:
     // Executes the dialog and acts on it once it shows.
-    bool Run(double& w, double& h, const std::function<void(TOKBottomDlg&)>& act)
+    bool Run(double& w, double& h, const std::function<void(PrintSizeDialog&)>& act)
     {
-        TOKBottomDlg dialog;
+        PrintSizeDialog dialog;
         QTimer::singleShot(0, &dialog, [&] {
             QApplication::setActiveWindow(&dialog);
             if (!QTest::qWaitForWindowActive(&dialog))
                 qWarning("the dialog did not become active");
             act(dialog);
         });
-        return dialog.Execute(w, h);
+        return dialog.edit(w, h);
     }
 };
 
-QTEST_MAIN(TOKBottomDlgTest)
-#include "TOKBottomDlgTest.moc"
+QTEST_MAIN(PrintSizeDialogTest)
+#include "PrintSizeDialogTest.moc"

@@ -1,5 +1,5 @@
 // The coordinates dialog: checks on leaving a field, the t range following x, minimum and maximum, OK and Cancel.
-#include "graph/TKoordinater.h"
+#include "workspace/CoordinatesDialog.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -11,6 +11,8 @@
 
 #include <functional>
 
+using tavlix::Setting;
+
 namespace {
 
 SettingsTexts Defaults()
@@ -20,17 +22,17 @@ SettingsTexts Defaults()
 
 }  // namespace
 
-class TKoordinaterTest : public QObject {
+class CoordinatesDialogTest : public QObject {
     Q_OBJECT
 private slots:
     void init()
     {
-        dlg = new TKoordinater;
-        dlg->Load(Defaults());
+        dlg = new CoordinatesDialog;
+        dlg->load(Defaults());
         dlg->show();
         QApplication::setActiveWindow(dlg);
         QVERIFY(QTest::qWaitForWindowActive(dlg));
-        QCOMPARE(QApplication::focusWidget(), dlg->OKBtn);
+        QCOMPARE(QApplication::focusWidget(), Ok());
     }
 
     void cleanup()
@@ -41,28 +43,28 @@ private slots:
 
     void opensWithDefaults()
     {
-        QVERIFY(dlg->TsomX->isChecked());
-        QVERIFY(!dlg->TMin->isEnabled());
-        QVERIFY(!dlg->TMax->isEnabled());
-        QCOMPARE(dlg->Error->text(), QString());
+        QVERIFY(TFollowsX()->isChecked());
+        QVERIFY(!dlg->field(Setting::Tmin)->isEnabled());
+        QVERIFY(!dlg->field(Setting::Tmax)->isEnabled());
+        QCOMPARE(Message()->text(), QString());
         QCOMPARE(dlg->windowTitle(), QStringLiteral("Indtast koordinater"));
-        QCOMPARE(dlg->Texts(), Defaults());
+        QCOMPARE(dlg->texts(), Defaults());
         // Settings 0 and 8 differing leaves t free.
         SettingsTexts texts = Defaults();
         texts[8] = "0";
-        dlg->Load(texts);
-        QVERIFY(!dlg->TsomX->isChecked());
-        QVERIFY(dlg->TMin->isEnabled());
+        dlg->load(texts);
+        QVERIFY(!TFollowsX()->isChecked());
+        QVERIFY(dlg->field(Setting::Tmin)->isEnabled());
     }
 
     void layoutAndTabOrder()
     {
-        const QStringList expected = {"OKBtn", "CancelBtn", "Xmin", "Xmax", "XEnhed", "YCross", "XGitter",
+        const QStringList expected = {"okButton", "cancelButton", "Xmin", "Xmax", "XEnhed", "YCross", "XGitter",
                                       "YMin", "YMax", "YEnhed", "XCross", "YGitter", "TMin", "TMax",
-                                      "TAntal", "TDelta", "Absolut", "Relativ", "TsomX"};
-        dlg->TsomX->setChecked(false);
+                                      "TAntal", "TDelta", "Absolut", "Relativ", "tFollowsXBox"};
+        TFollowsX()->setChecked(false);
         QStringList order;
-        QWidget* w = dlg->OKBtn;
+        QWidget* w = Ok();
         for (int i = 0; i < expected.size(); ++i) {
             order << w->objectName();
             w = w->nextInFocusChain();
@@ -71,19 +73,19 @@ private slots:
         }
         QCOMPARE(order, expected);
         // The x column left of the y column, t above the tolerances.
-        QVERIFY(dlg->Xmin->mapTo(dlg, QPoint()).x() < dlg->YMin->mapTo(dlg, QPoint()).x());
-        QVERIFY(dlg->TMin->mapTo(dlg, QPoint()).x() < dlg->Absolut->mapTo(dlg, QPoint()).x());
-        QVERIFY(dlg->Xmin->mapTo(dlg, QPoint()).y() < dlg->TMin->mapTo(dlg, QPoint()).y());
+        QVERIFY(dlg->field(Setting::Xmin)->mapTo(dlg, QPoint()).x() < dlg->field(Setting::Ymin)->mapTo(dlg, QPoint()).x());
+        QVERIFY(dlg->field(Setting::Tmin)->mapTo(dlg, QPoint()).x() < dlg->field(Setting::AbsTolerance)->mapTo(dlg, QPoint()).x());
+        QVERIFY(dlg->field(Setting::Xmin)->mapTo(dlg, QPoint()).y() < dlg->field(Setting::Tmin)->mapTo(dlg, QPoint()).y());
     }
 
     void leavingShowsTheValue()
     {
-        Leave(dlg->Xmax, QStringLiteral("2*pi"));
-        QCOMPARE(dlg->Error->text(), QStringLiteral("6,2831853071796"));
-        QCOMPARE(dlg->Xmax->text(), QStringLiteral("2*pi"));
+        Leave(dlg->field(Setting::Xmax), QStringLiteral("2*pi"));
+        QCOMPARE(Message()->text(), QStringLiteral("6,2831853071796"));
+        QCOMPARE(dlg->field(Setting::Xmax)->text(), QStringLiteral("2*pi"));
         // t follows x while coupled.
-        QCOMPARE(dlg->TMax->text(), QStringLiteral("2*pi"));
-        QCOMPARE(dlg->closeAction, TKoordinater::Hide);
+        QCOMPARE(dlg->field(Setting::Tmax)->text(), QStringLiteral("2*pi"));
+        QVERIFY(!dlg->keepsOpen());
     }
 
     void fieldChecks_data()
@@ -110,31 +112,31 @@ private slots:
         auto* edit = dlg->findChild<QLineEdit*>(field);
         QVERIFY(edit);
         Leave(edit, text);
-        QCOMPARE(dlg->Error->text(), message);
+        QCOMPARE(Message()->text(), message);
         const bool failed = message == QStringLiteral("Fejl i udtryk");
-        QCOMPARE(dlg->closeAction == TKoordinater::LeaveOpen, failed);
+        QCOMPARE(dlg->keepsOpen(), failed);
         QCOMPARE(QApplication::focusWidget() == edit, failed);
     }
 
     void caretAtTheError()
     {
-        Leave(dlg->YMax, QStringLiteral("2+*3"));
-        QCOMPARE(QApplication::focusWidget(), dlg->YMax);
-        QCOMPARE(dlg->YMax->cursorPosition(), 2);
-        QVERIFY(!dlg->YMax->hasSelectedText());
+        Leave(dlg->field(Setting::Ymax), QStringLiteral("2+*3"));
+        QCOMPARE(QApplication::focusWidget(), dlg->field(Setting::Ymax));
+        QCOMPARE(dlg->field(Setting::Ymax)->cursorPosition(), 2);
+        QVERIFY(!dlg->field(Setting::Ymax)->hasSelectedText());
         // A failed whole number puts the caret at the start.
-        Leave(dlg->YMax, QStringLiteral("3"));
-        Leave(dlg->TAntal, QStringLiteral("12.5"));
-        QCOMPARE(dlg->TAntal->cursorPosition(), 0);
+        Leave(dlg->field(Setting::Ymax), QStringLiteral("3"));
+        Leave(dlg->field(Setting::TCount), QStringLiteral("12.5"));
+        QCOMPARE(dlg->field(Setting::TCount)->cursorPosition(), 0);
     }
 
     void leavingForCancelChecksNothing()
     {
-        dlg->YMax->setFocus(Qt::TabFocusReason);
-        dlg->YMax->setText(QStringLiteral("2+"));
-        dlg->CancelBtn->setFocus(Qt::MouseFocusReason);
-        QCOMPARE(dlg->Error->text(), QString());
-        QCOMPARE(dlg->closeAction, TKoordinater::Hide);
+        dlg->field(Setting::Ymax)->setFocus(Qt::TabFocusReason);
+        dlg->field(Setting::Ymax)->setText(QStringLiteral("2+"));
+        Cancel()->setFocus(Qt::MouseFocusReason);
+        QCOMPARE(Message()->text(), QString());
+        QVERIFY(!dlg->keepsOpen());
     }
 
     void minimumBelowMaximum_data()
@@ -153,16 +155,17 @@ private slots:
         QFETCH(QString, maximum);
         QFETCH(bool, passes);
         QSignalSpy accepted(dlg, &QDialog::accepted);
-        dlg->Xmin->setText(minimum);
-        dlg->Xmax->setText(maximum);
-        dlg->TsomXClick();
-        dlg->OKBtn->setFocus();
-        dlg->OKBtnClick();
+        dlg->field(Setting::Xmin)->setText(minimum);
+        dlg->field(Setting::Xmax)->setText(maximum);
+        TFollowsX()->setChecked(false);
+        TFollowsX()->setChecked(true);
+        Ok()->setFocus();
+        Ok()->click();
         QCOMPARE(accepted.count(), passes ? 1 : 0);
         if (!passes) {
-            QCOMPARE(dlg->Error->text(), QStringLiteral("Minimum skal være mindre end maksimum"));
-            QCOMPARE(dlg->Xmin->selectedText(), minimum);
-            QCOMPARE(QApplication::focusWidget(), dlg->Xmin);
+            QCOMPARE(Message()->text(), QStringLiteral("Minimum skal være mindre end maksimum"));
+            QCOMPARE(dlg->field(Setting::Xmin)->selectedText(), minimum);
+            QCOMPARE(QApplication::focusWidget(), dlg->field(Setting::Xmin));
             QVERIFY(dlg->isVisible());
         }
     }
@@ -170,34 +173,34 @@ private slots:
     void enterChecksTheFieldAndCouplesT()
     {
         QSignalSpy accepted(dlg, &QDialog::accepted);
-        dlg->Xmin->setFocus(Qt::TabFocusReason);
-        dlg->Xmin->setText(QStringLiteral("0"));
-        QTest::keyClick(dlg->Xmin, Qt::Key_Return);
+        dlg->field(Setting::Xmin)->setFocus(Qt::TabFocusReason);
+        dlg->field(Setting::Xmin)->setText(QStringLiteral("0"));
+        QTest::keyClick(dlg->field(Setting::Xmin), Qt::Key_Return);
         QCOMPARE(accepted.count(), 1);
-        QCOMPARE(dlg->Texts()[0], std::string("0"));
-        QCOMPARE(dlg->Texts()[8], std::string("0"));
+        QCOMPARE(dlg->texts()[0], std::string("0"));
+        QCOMPARE(dlg->texts()[8], std::string("0"));
         // Enter on a bad field keeps the dialog open.
         dlg->show();
         QApplication::setActiveWindow(dlg);
         QVERIFY(QTest::qWaitForWindowActive(dlg));
-        dlg->YMin->setFocus(Qt::TabFocusReason);
-        dlg->YMin->setText(QStringLiteral("(1"));
-        QTest::keyClick(dlg->YMin, Qt::Key_Return);
+        dlg->field(Setting::Ymin)->setFocus(Qt::TabFocusReason);
+        dlg->field(Setting::Ymin)->setText(QStringLiteral("(1"));
+        QTest::keyClick(dlg->field(Setting::Ymin), Qt::Key_Return);
         QCOMPARE(accepted.count(), 1);
-        QCOMPARE(dlg->Error->text(), QStringLiteral("Fejl i udtryk"));
+        QCOMPARE(Message()->text(), QStringLiteral("Fejl i udtryk"));
     }
 
     void uncouplingKeepsTexts()
     {
-        dlg->Xmin->setText(QStringLiteral("-1"));
-        dlg->TsomX->setChecked(false);
-        dlg->TsomX->setChecked(true);
-        QCOMPARE(dlg->TMin->text(), QStringLiteral("-1"));
-        dlg->TsomX->setChecked(false);
-        QVERIFY(dlg->TMin->isEnabled());
-        QVERIFY(dlg->TMax->isEnabled());
-        QCOMPARE(dlg->TMin->text(), QStringLiteral("-1"));
-        QCOMPARE(dlg->TMax->text(), QStringLiteral("10"));
+        dlg->field(Setting::Xmin)->setText(QStringLiteral("-1"));
+        TFollowsX()->setChecked(false);
+        TFollowsX()->setChecked(true);
+        QCOMPARE(dlg->field(Setting::Tmin)->text(), QStringLiteral("-1"));
+        TFollowsX()->setChecked(false);
+        QVERIFY(dlg->field(Setting::Tmin)->isEnabled());
+        QVERIFY(dlg->field(Setting::Tmax)->isEnabled());
+        QCOMPARE(dlg->field(Setting::Tmin)->text(), QStringLiteral("-1"));
+        QCOMPARE(dlg->field(Setting::Tmax)->text(), QStringLiteral("10"));
     }
 
     void cancelKeepsTheTexts()
@@ -205,11 +208,11 @@ private slots:
         dlg->hide();
         SettingsTexts texts = Defaults();
         WhenActive([this] {
-            Leave(dlg->YMax, QStringLiteral("2+"));
-            QCOMPARE(dlg->closeAction, TKoordinater::LeaveOpen);
-            QTest::mouseClick(dlg->CancelBtn, Qt::LeftButton);
+            Leave(dlg->field(Setting::Ymax), QStringLiteral("2+"));
+            QVERIFY(dlg->keepsOpen());
+            QTest::mouseClick(Cancel(), Qt::LeftButton);
         });
-        QVERIFY(!dlg->Execute(texts));
+        QVERIFY(!dlg->edit(texts));
         QCOMPARE(texts, Defaults());
     }
 
@@ -219,12 +222,12 @@ private slots:
         SettingsTexts texts = Defaults();
         texts[8] = "-1";  // t not coupled
         WhenActive([this] {
-            dlg->XGitter->setText(QStringLiteral("0.5"));
-            dlg->TMax->setText(QStringLiteral("pi"));
-            dlg->YCross->setText(QStringLiteral("Æ"));  // not checked unless left
-            QTest::mouseClick(dlg->OKBtn, Qt::LeftButton);
+            dlg->field(Setting::XGridStep)->setText(QStringLiteral("0.5"));
+            dlg->field(Setting::Tmax)->setText(QStringLiteral("pi"));
+            dlg->field(Setting::YAxisAtX)->setText(QStringLiteral("Æ"));  // not checked unless left
+            QTest::mouseClick(Ok(), Qt::LeftButton);
         });
-        QVERIFY(dlg->Execute(texts));
+        QVERIFY(dlg->edit(texts));
         QCOMPARE(texts[14], std::string("0.5"));
         QCOMPARE(texts[9], std::string("pi"));
         QCOMPARE(texts[3], std::string("\xC6"));
@@ -233,14 +236,19 @@ private slots:
 
     void closeRefusedAfterAFailure()
     {
-        Leave(dlg->YMax, QStringLiteral("2+"));
+        Leave(dlg->field(Setting::Ymax), QStringLiteral("2+"));
         QVERIFY(!dlg->close());
         QVERIFY(dlg->isVisible());
-        dlg->CancelBtnClick();
+        Cancel()->click();
         QVERIFY(!dlg->isVisible());
     }
 
 private:
+    QPushButton* Ok() const { return dlg->findChild<QPushButton*>(QStringLiteral("okButton")); }
+    QPushButton* Cancel() const { return dlg->findChild<QPushButton*>(QStringLiteral("cancelButton")); }
+    QCheckBox* TFollowsX() const { return dlg->findChild<QCheckBox*>(QStringLiteral("tFollowsXBox")); }
+    QLabel* Message() const { return dlg->findChild<QLabel*>(QStringLiteral("messageLabel")); }
+
     // Runs f once the modal dialog is active, and presses Cancel should f return early.
     void WhenActive(const std::function<void()>& f)
     {
@@ -249,7 +257,7 @@ private:
             QVERIFY(QTest::qWaitForWindowActive(dlg));
             f();
             if (dlg->isVisible())
-                dlg->CancelBtnClick();
+                Cancel()->click();
         });
     }
 
@@ -261,8 +269,8 @@ private:
         QTest::keyClick(field, Qt::Key_Tab);
     }
 
-    TKoordinater* dlg = nullptr;
+    CoordinatesDialog* dlg = nullptr;
 };
 
-QTEST_MAIN(TKoordinaterTest)
-#include "TKoordinaterTest.moc"
+QTEST_MAIN(CoordinatesDialogTest)
+#include "CoordinatesDialogTest.moc"

@@ -1,0 +1,70 @@
+// Where values land on a graph's surface and back: the mapping, the axis values, clipping and mark placement.
+#pragma once
+
+#include "support/CoordinateSettings.h"
+
+#include <vector>
+
+// A range of values in both directions.
+struct ValueRect {
+    double xmin = 0, xmax = 0, ymin = 0, ymax = 0;
+};
+
+// A rectangle of pixels: left and top edges, width and height.
+struct PixelRect {
+    int left = 0, top = 0, width = 0, height = 0;
+};
+
+// Plain arithmetic without Qt: the renderer and the view ask it, tests check it without any widget.
+class GraphGeometry {
+public:
+    // The view's ranges and steps; a zoom changes the four ranges.
+    tavlix::CoordinateSettings& view() { return view_; }
+    const tavlix::CoordinateSettings& view() const { return view_; }
+    void setView(const tavlix::CoordinateSettings& view) { view_ = view; }
+    // Sets the four view ranges, as a zoom does.
+    void setRanges(double xmin, double xmax, double ymin, double ymax);
+
+    // The drawing area, and the size of "M" in the font the numbers are written with.
+    const PixelRect& plotArea() const { return plotArea_; }
+    void setPlotArea(const PixelRect& area) { plotArea_ = area; }
+    int charWidth() const { return charWidth_; }
+    int charHeight() const { return charHeight_; }
+    void setCharSize(int width, int height);
+
+    // True when both view ranges are non-empty and finite, so values can be mapped.
+    bool rangesUsable() const;
+    // True when the point lies within the view ranges (ends included) and the ranges are usable.
+    bool insideView(double x, double y) const;
+
+    // Value to pixel, rounded half to even; pixel back to value.
+    int toPixelX(double x) const;
+    int toPixelY(double y) const;
+    double toValueX(int column) const;
+    double toValueY(int row) const;
+
+    // The clip ranges follow the view's ranges.
+    void resetClipToView();
+    const ValueRect& clip() const { return clip_; }
+    // Moves the outside end of a step onto the clip ranges; false when nothing of the step is drawn.
+    bool clipStep(double& x0, double& y0, double& x1, double& y1) const;
+    // Whether a mark at this pixel stays clear of the axes and their numbers.
+    bool markVisible(int px, int py) const;
+
+    // The tick or grid values of one axis, as the walk from the anchor accumulates them.
+    // Inclusive walks (ticks) keep values on the range ends; strict walks (grid lines) drop them.
+    static std::vector<double> axisValues(double anchor, double step, double lo, double hi, bool inclusive);
+    // Most steps a walk may take before it jumps, and most values it may give.
+    static constexpr int MaxWalkSteps = 4000;
+    static constexpr int MaxAxisValues = 2000;
+
+    // The nearest integer, halves to even, kept far from int overflow (NaN gives 0).
+    static int roundToPixel(long double v);
+
+private:
+    tavlix::CoordinateSettings view_;
+    PixelRect plotArea_;
+    ValueRect clip_;
+    int charWidth_ = 0;
+    int charHeight_ = 0;
+};

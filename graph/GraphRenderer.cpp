@@ -1,0 +1,370 @@
+// Draws a graph on any painter: the axes with their numbers and grid, curve steps, marks, labels and replays.
+#include "graph/GraphRenderer.h"
+
+#include "support/FormatNumber.h"
+
+#include <QPaintDevice>
+#include <QPainter>
+#include <QPolygon>
+
+#include <algorithm>
+#include <cmath>
+
+using tavlix::CurveStyle;
+using tavlix::Setting;
+
+namespace {
+
+QString latin(const std::string& s)
+{
+    // FormatNumber writes digits, signs, 'E' and the comma only.
+    return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+struct KindPen {
+    Qt::PenStyle style;
+    QColor colour;
+};
+
+// Pen of the line styles l1 to l6.
+const KindPen KindPens[6] = {
+    {Qt::SolidLine, QColor(0, 0, 0)},         {Qt::DashLine, QColor(255, 0, 0)},
+    {Qt::DotLine, QColor(0, 0, 255)},         {Qt::DashDotLine, QColor(0, 255, 0)},
+    {Qt::DashDotDotLine, QColor(0, 128, 0)},  {Qt::DashLine, QColor(0, 255, 255)},
+};
+
+const QColor GridSilver(192, 192, 192);
+
+}  // namespace
+
+QFont GraphRenderer::screenFont()
+{
+    QFont f;
+    f.setPointSize(ScreenPointSize);
+    return f;
+}
+
+void GraphRenderer::beginOnScreen(QPainter& painter, int width, int height)
+{
+    painter_ = &painter;
+    penWidth_ = 0;
+    linePen_ = NoPen;
+    const QFontMetrics fm = painter.fontMetrics();
+    const int charW = fm.horizontalAdvance(QStringLiteral("M"));
+    const int charH = fm.height();
+    geometry_.setCharSize(charW, charH);
+    // Room above and to the right, so the numbers at the top and right ends show whole.
+    const int top = charH / 2;
+    geometry_.setPlotArea({0, top, width - ScreenRightMargin * charW / 2, height - top});
+}
+
+void GraphRenderer::beginOnPaper(QPainter& painter, double widthCm, double heightCm, double leftCm, double topCm)
+{
+    painter_ = &painter;
+    linePen_ = NoPen;
+    QFont f;
+    f.setPointSize(PrintPointSize);
+    painter.setFont(f);
+    const QFontMetrics fm = painter.fontMetrics();
+    const int charW = fm.horizontalAdvance(QStringLiteral("M"));
+    geometry_.setCharSize(charW, fm.height());
+    const long double dpi = painter.device()->logicalDpiX();
+    const auto pixels = [dpi](long double cm) { return GraphGeometry::roundToPixel(dpi * cm / 2.54L); };
+    // Paper lines a sixth of a millimetre wide; a screen-like device keeps its one-pixel lines.
+    const int w = GraphGeometry::roundToPixel(dpi / PenPerInch);
+    penWidth_ = w > 1 ? w : 0;
+    const PixelRect area{pixels(leftCm), pixels(topCm), pixels(widthCm) - charW,
+                         GraphGeometry::roundToPixel(dpi * heightCm / 2.54L - charW)};
+    geometry_.setPlotArea(area);
+    painter.setPen(QPen(Qt::black, penWidth_));
+    painter.setBrush(Qt::white);
+    painter.setBackground(Qt::white);
+    if (leftCm > 0) {
+        const QPoint a(area.left, area.top - charW);
+        const QPoint b(area.left + area.width + charW, area.top + area.height + charW / 2);
+        // The far edges belong outside the frame.
+        painter.drawRect(QRect(a, b - QPoint(1, 1)).normalized());
+    }
+}
+
+void GraphRenderer::drawn()
+{
+    if (drawn_)
+        drawn_();
+}
+
+void GraphRenderer::drawAxes()
+{
+    if (!painter_)
+        return;
+    const GraphGeometry& g = geometry_;
+    const tavlix::CoordinateSettings& v = g.view();
+    geometry_.resetClipToView();
+    painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter_->setPen(makePen(Qt::black, Qt::SolidLine));
+    linePen_ = NoPen;
+    const int a = g.toPixelX(v[Setting::Xmin]), b = g.toPixelX(v[Setting::Xmax]);
+    const int c = g.toPixelY(v[Setting::Ymin]), d = g.toPixelY(v[Setting::Ymax]);
+    painter_->drawLine(b, c, a, c);
+    painter_->drawLine(a, c, a, d);
+    if (g.rangesUsable()) {
+        drawTicks();
+        painter_->setPen(makePen(GridSilver, Qt::DotLine));
+        drawGrid();
+    } else {
+        painter_->setPen(makePen(GridSilver, Qt::DotLine));
+    }
+    drawn();
+}
+
+void GraphRenderer::drawTicks()
+{
+    const GraphGeometry& g = geometry_;
+    const tavlix::CoordinateSettings& v = g.view();
+    const PixelRect& area = g.plotArea();
+    const int charH = g.charHeight();
+    const int a = g.toPixelX(v[Setting::Xmin]);
+    const int c = g.toPixelY(v[Setting::Ymin]);
+    const QFontMetrics fm = painter_->fontMetrics();
+    if (v[Setting::XTickStep] > 0) {
+        for (double q : GraphGeometry::axisValues(v[Setting::YAxisAtX], v[Setting::XTickStep], v[Setting::Xmin],
+                                                  v[Setting::Xmax], true)) {
+            const QString s = latin(FormatNumber(6, q));
+            const int p = g.toPixelX(q);
+            drawLabelAt(s, p - fm.horizontalAdvance(s) / 2, area.top + area.height - charH);
+            painter_->drawLine(p, c, p, c + charH / 2);
+        }
+    }
+    if (v[Setting::YTickStep] > 0) {
+        for (double r : GraphGeometry::axisValues(v[Setting::XAxisAtY], v[Setting::YTickStep], v[Setting::Ymin],
+                                                  v[Setting::Ymax], true)) {
+            const QString s = latin(FormatNumber(6, r));
+            const int p = g.toPixelY(r);
+            drawLabelAt(s, a - fm.horizontalAdvance(s) - charH, p - charH / 2);
+            painter_->drawLine(a, p, a - charH / 2, p);
+        }
+    }
+}
+
+void GraphRenderer::drawGrid()
+{
+    const GraphGeometry& g = geometry_;
+    const tavlix::CoordinateSettings& v = g.view();
+    const int a = g.toPixelX(v[Setting::Xmin]), b = g.toPixelX(v[Setting::Xmax]);
+    const int c = g.toPixelY(v[Setting::Ymin]), d = g.toPixelY(v[Setting::Ymax]);
+    if (v[Setting::XGridStep] > 0) {
+        for (double q : GraphGeometry::axisValues(v[Setting::YAxisAtX], v[Setting::XGridStep], v[Setting::Xmin],
+                                                  v[Setting::Xmax], false)) {
+            const int p = g.toPixelX(q);
+            painter_->drawLine(p, c, p, d);
+        }
+    }
+    if (v[Setting::YGridStep] > 0) {
+        for (double r : GraphGeometry::axisValues(v[Setting::XAxisAtY], v[Setting::YGridStep], v[Setting::Ymin],
+                                                  v[Setting::Ymax], false)) {
+            const int p = g.toPixelY(r);
+            painter_->drawLine(a, p, b, p);
+        }
+    }
+}
+
+void GraphRenderer::drawLabelAt(const QString& text, int left, int top)
+{
+    // Text is black and opaque on the white brush, whatever the pen is.
+    const QPen pen = painter_->pen();
+    const QFontMetrics fm = painter_->fontMetrics();
+    painter_->fillRect(QRect(left, top, fm.horizontalAdvance(text), geometry_.charHeight()), Qt::white);
+    painter_->setPen(Qt::black);
+    painter_->drawText(left, top + fm.ascent(), text);
+    painter_->setPen(pen);
+}
+
+void GraphRenderer::drawLabel(const QString& text, double x, double y)
+{
+    if (!painter_ || !geometry_.rangesUsable())
+        return;
+    drawLabelAt(text, geometry_.toPixelX(x), geometry_.toPixelY(y) - geometry_.charHeight() / 2);
+    drawn();
+}
+
+void GraphRenderer::drawClippedStep(CurveStyle style, double x0, double y0, double x1, double y1)
+{
+    if (tavlix::isMarkStyle(style)) {
+        drawStep(style, x0, y0, x1, y1);
+        return;
+    }
+    if (geometry_.clipStep(x0, y0, x1, y1))
+        drawStep(style, x0, y0, x1, y1);
+}
+
+QPen GraphRenderer::makePen(const QColor& colour, Qt::PenStyle style) const
+{
+    // Flat ends, so the gaps of wide dashed pens on paper stay open.
+    return QPen(colour, penWidth_, style, Qt::FlatCap, Qt::MiterJoin);
+}
+
+void GraphRenderer::setLinePen(CurveStyle style)
+{
+    const int line = tavlix::styleIndex(style);
+    if (!tavlix::isLineStyle(style) || line == linePen_)
+        return;
+    painter_->setPen(makePen(KindPens[line].colour, KindPens[line].style));
+    linePen_ = line;
+}
+
+void GraphRenderer::drawStep(CurveStyle style, double x0, double y0, double x1, double y1)
+{
+    if (!painter_ || !geometry_.rangesUsable())
+        return;
+    const GraphGeometry& g = geometry_;
+    if (tavlix::isLineStyle(style)) {
+        setLinePen(style);
+        const QPoint a(g.toPixelX(x0), g.toPixelY(y0)), b(g.toPixelX(x1), g.toPixelY(y1));
+        if (style != CurveStyle::Line1)
+            continueDashes(tavlix::styleIndex(style), a, b);
+        painter_->drawLine(a, b);
+    } else {
+        drawMark(style, g.toPixelX(x1), g.toPixelY(y1));
+    }
+    drawn();
+}
+
+void GraphRenderer::continueDashes(int line, const QPoint& a, const QPoint& b)
+{
+    // Steps of a few pixels each would all start with a dash and look solid; a step that goes on from the
+    // last one of its style goes on with its pattern.
+    Dashes& d = dashes_[line];
+    if (a != d.end)
+        d.position = 0;
+    QPen pen = painter_->pen();
+    pen.setDashOffset(d.position / std::max(penWidth_, 1));
+    painter_->setPen(pen);
+    // A one-pixel pen steps its pattern once per device pixel along the longer axis; a wide pen along the line.
+    const int dx = std::abs(b.x() - a.x()), dy = std::abs(b.y() - a.y());
+    d.position += penWidth_ == 0 ? std::max(dx, dy) * painter_->device()->devicePixelRatioF()
+                                 : std::hypot(double(dx), double(dy));
+    d.end = b;
+}
+
+void GraphRenderer::drawMark(CurveStyle style, int px, int py)
+{
+    if (!tavlix::isMarkStyle(style) || tavlix::drawsNothing(style) || !geometry_.markVisible(px, py))
+        return;
+    // Marks keep the colour last set on the painter.
+    if (painter_->pen().style() != Qt::SolidLine) {
+        QPen pen = painter_->pen();
+        pen.setStyle(Qt::SolidLine);
+        painter_->setPen(pen);
+        linePen_ = NoPen;
+    }
+    const int o = geometry_.charWidth() / 4;
+    // Boxes are given with their far edges outside, as rectangles and ellipses take them.
+    const auto box = [&](int h) { return QRect(px - h, py - h, 2 * h, 2 * h); };
+    switch (style) {
+    case CurveStyle::Mark1:
+        painter_->drawRect(box(o / 2));
+        break;
+    case CurveStyle::Mark2:
+        painter_->drawLine(px - o, py, px + o, py);
+        painter_->drawLine(px, py - o, px, py + o);
+        break;
+    case CurveStyle::Mark3:
+        painter_->drawEllipse(box(o));
+        break;
+    case CurveStyle::Mark4:
+        painter_->drawRect(box(o));
+        break;
+    case CurveStyle::Mark5:
+        painter_->drawLine(px - o, py - o, px + o, py + o);
+        painter_->drawLine(px - o, py + o, px + o, py - o);
+        break;
+    default:
+        break;
+    }
+}
+
+void GraphRenderer::replay(const tavlix::CurveList& curves)
+{
+    if (!painter_)
+        return;
+    for (const tavlix::Curve& c : curves) {
+        if (c.isLabel) {
+            if (!c.points.empty())
+                drawLabel(QString::fromStdString(c.labelText), c.points[0].x, c.points[0].y);
+        } else if (!c.points.empty()) {
+            replayCurve(c);
+        }
+    }
+    drawn();
+}
+
+void GraphRenderer::replayCurve(const tavlix::Curve& c)
+{
+    if (!geometry_.rangesUsable())
+        return;
+    if (tavlix::isLineStyle(c.style))
+        replayLines(c);
+    else
+        replayMarks(c);
+}
+
+void GraphRenderer::replayLines(const tavlix::Curve& c)
+{
+    // Joined steps go out as one polyline: same pixels, far fewer calls, and dashes run on across points.
+    const GraphGeometry& g = geometry_;
+    setLinePen(c.style);
+    QPolygon poly;
+    const auto flush = [&] {
+        if (poly.size() == 1)
+            painter_->drawPoint(poly[0]);
+        else if (poly.size() > 1)
+            painter_->drawPolyline(poly);
+        poly.clear();
+    };
+    bool penDown = false;
+    double lastX = 0, lastY = 0;
+    for (const tavlix::CurvePoint& p : c.points) {
+        if (p.breaksStroke) {
+            penDown = false;
+            continue;
+        }
+        if (penDown) {
+            double x0 = lastX, y0 = lastY, x1 = p.x, y1 = p.y;
+            if (g.clipStep(x0, y0, x1, y1)) {
+                const QPoint a(g.toPixelX(x0), g.toPixelY(y0)), b(g.toPixelX(x1), g.toPixelY(y1));
+                if (poly.isEmpty() || poly.last() != a) {
+                    flush();
+                    poly << a;
+                }
+                if (b != poly.last())
+                    poly << b;
+            } else {
+                flush();
+            }
+        }
+        lastX = p.x;
+        lastY = p.y;
+        penDown = true;
+    }
+    flush();
+}
+
+void GraphRenderer::replayMarks(const tavlix::Curve& c)
+{
+    bool penDown = false;
+    QPoint last(INT_MIN, INT_MIN);
+    for (const tavlix::CurvePoint& p : c.points) {
+        if (p.breaksStroke) {
+            penDown = false;
+            continue;
+        }
+        if (penDown) {
+            const QPoint m(geometry_.toPixelX(p.x), geometry_.toPixelY(p.y));
+            // A mark on the pixel of the one before draws the same pixels again.
+            if (m != last)
+                drawMark(c.style, m.x(), m.y());
+            last = m;
+        }
+        penDown = true;
+    }
+}

@@ -1,0 +1,88 @@
+// Draws a graph on any painter: the axes with their numbers and grid, curve steps, marks, labels and replays.
+#pragma once
+
+#include "engine/Curve.h"
+#include "graph/GraphGeometry.h"
+
+#include <QFont>
+#include <QPen>
+#include <QPoint>
+
+#include <climits>
+#include <functional>
+
+class QPainter;
+class QString;
+
+// The same drawing goes to the screen's picture, to paper, to the copy's SVG and to the batch files.
+class GraphRenderer {
+public:
+    GraphRenderer() = default;
+    explicit GraphRenderer(const tavlix::CoordinateSettings& view) { geometry_.setView(view); }
+
+    GraphGeometry& geometry() { return geometry_; }
+    const GraphGeometry& geometry() const { return geometry_; }
+    // The painter drawn on, null before a begin.
+    QPainter* painter() const { return painter_; }
+
+    // Draws on a screen surface of the given size in the painter's font: thin pens, room for the numbers.
+    void beginOnScreen(QPainter& painter, int width, int height);
+    // Draws a drawing area widthCm by heightCm leftCm and topCm into the painter's device, with pens a sixth of
+    // a millimetre wide and the printer's font; a left margin above 0 also draws the frame around it.
+    void beginOnPaper(QPainter& painter, double widthCm, double heightCm, double leftCm, double topCm);
+    void end() { painter_ = nullptr; }
+
+    // Called after each drawing that changes what is shown (the view schedules a repaint).
+    void setDrawnCallback(std::function<void()> drawn) { drawn_ = std::move(drawn); }
+
+    // The axes, their tick numbers and the grid; leaves the grid's pen on the painter. The clip follows the view.
+    void drawAxes();
+    // A step of a curve: lines are clipped to the view ranges, marks are drawn at the step's end.
+    void drawClippedStep(tavlix::CurveStyle style, double x0, double y0, double x1, double y1);
+    // A step without clipping.
+    void drawStep(tavlix::CurveStyle style, double x0, double y0, double x1, double y1);
+    // A label whose text starts at the value position (x, y), or at a pixel position.
+    void drawLabel(const QString& text, double x, double y);
+    void drawLabelAt(const QString& text, int left, int top);
+    // Draws every curve and label again, as the stored points say.
+    void replay(const tavlix::CurveList& curves);
+
+    // The screen's font: the application's at the screen's size.
+    static QFont screenFont();
+
+    // Font sizes in points: the screen's, and the printer's and the copy's.
+    static constexpr int ScreenPointSize = 8;
+    static constexpr int PrintPointSize = 10;
+    // The screen's margin right of the plot, in half widths of "M".
+    static constexpr int ScreenRightMargin = 3;
+
+private:
+    void drawn();
+    void drawTicks();
+    void drawGrid();
+    void replayCurve(const tavlix::Curve& c);
+    void replayLines(const tavlix::Curve& c);
+    void replayMarks(const tavlix::Curve& c);
+    QPen makePen(const QColor& colour, Qt::PenStyle style) const;
+    void setLinePen(tavlix::CurveStyle style);
+    void continueDashes(int line, const QPoint& a, const QPoint& b);
+    void drawMark(tavlix::CurveStyle style, int px, int py);
+
+    // Pen widths per inch on paper: about a sixth of a millimetre.
+    static constexpr int PenPerInch = 160;
+    static constexpr int NoPen = -1;
+
+    GraphGeometry geometry_;
+    QPainter* painter_ = nullptr;
+    std::function<void()> drawn_;
+    // Width of every pen on this painter (0: the thinnest line the device draws).
+    int penWidth_ = 0;
+    // The line pen (0 to 5) set on the painter, so a run of steps sets it once.
+    int linePen_ = NoPen;
+    // Where the last step of each line style ended, and how far into its dash pattern.
+    struct Dashes {
+        QPoint end{INT_MIN, INT_MIN};
+        double position = 0;
+    };
+    Dashes dashes_[6];
+};

@@ -1,0 +1,125 @@
+// The graph view: its picture is the renderer's, the mouse zooms and reports, the label tool places labels.
+#include "graph/GraphExport.h"
+#include "graph/GraphView.h"
+
+#include <QApplication>
+#include <QSignalSpy>
+#include <QtTest>
+
+using tavlix::CurveStyle;
+using tavlix::Setting;
+
+namespace {
+
+const tavlix::CoordinateSettings Defaults{{-5, 10, 1, 0, -5, 5, 1, 0, -5, 10, 200, 0, 0, 0.00005, 0, 0}};
+
+tavlix::CurveList SomeCurves()
+{
+    tavlix::CurveList curves(2);
+    curves[0].style = CurveStyle::Line3;
+    curves[0].points = {{-5, -5, false}, {0, 4, false}, {10, -2, false}};
+    curves[1].style = CurveStyle::Mark3;
+    curves[1].points = {{1, 1, false}, {2, 2, false}, {3, 1, false}};
+    return curves;
+}
+
+}  // namespace
+
+class GraphViewTest : public QObject {
+    Q_OBJECT
+private slots:
+    // The batch mode's picture file is what a view of the same size shows.
+    void screenImageMatchesTheView()
+    {
+        tavlix::CurveList curves = SomeCurves();
+        GraphView view(ExportWidth, ExportHeight);
+        view.resetPicture(ExportWidth, ExportHeight, 1);
+        view.setCurves(&curves);
+        view.beginOnScreen(Defaults);
+        view.replay();
+        QCOMPARE(view.picture(), graphScreenImage(Defaults, curves, ExportWidth, ExportHeight));
+        QCOMPARE(view.toolTip(), QStringLiteral("Zoom ind: Klik og træk"));
+    }
+
+    void emptyRangesStartNoDrag()
+    {
+        tavlix::CoordinateSettings settings = Defaults;
+        settings[Setting::Xmax] = settings[Setting::Xmin];
+        GraphView view(760, 424);
+        view.beginOnScreen(settings);
+        view.handlePress(Qt::LeftButton, {}, 300, 200);
+        QVERIFY(!view.dragging());
+    }
+
+    void rubberBandFollowsThePointer()
+    {
+        GraphView view(760, 424);
+        view.beginOnScreen(Defaults);
+        const GraphGeometry& g = view.geometry();
+        QSignalSpy moved(&view, &GraphView::pointerMoved);
+        const QPoint press(400, 150), now(250, 300);
+        view.handlePress(Qt::LeftButton, {}, press.x(), press.y());
+        QVERIFY(view.dragging());
+        QVERIFY(!view.rubberBandVisible());
+        view.handleMove({}, now.x(), now.y());
+        QVERIFY(view.rubberBandVisible());
+        // The band spans the two positions, as values mapped back to pixels.
+        const auto back = [&](QPoint p) { return QPoint(g.toPixelX(g.toValueX(p.x())), g.toPixelY(g.toValueY(p.y()))); };
+        QCOMPARE(view.rubberBandRect(), QRect(back(press), back(now)).normalized());
+        QVERIFY((view.rubberBandRect().topLeft() - QPoint(250, 150)).manhattanLength() <= 2);
+        QCOMPARE(moved.size(), 1);
+        QVERIFY(moved[0][2].toBool());
+        // Beyond the view the pointer is reported as outside.
+        view.handleMove({}, 1, 1);
+        QVERIFY(!moved[1][2].toBool());
+    }
+
+    void zoomDrawsTheNewViewAndTellsIt()
+    {
+        tavlix::CurveList curves = SomeCurves();
+        GraphView view(760, 424);
+        view.setCurves(&curves);
+        view.beginOnScreen(Defaults);
+        view.replay();
+        QSignalSpy zoomed(&view, &GraphView::zoomed);
+        view.zoom(0, 5, 0, 5);
+        QCOMPARE(zoomed.size(), 1);
+        QCOMPARE(view.view()[Setting::Xmax], 5.0);
+        QCOMPARE(view.geometry().clip().xmax, 5.0);
+        // Steps and anchors stay, only the ranges change.
+        QCOMPARE(view.view()[Setting::XTickStep], 1.0);
+        QCOMPARE(view.view()[Setting::TCount], 200.0);
+    }
+
+    void labelToolPlacesALabel()
+    {
+        tavlix::CurveList curves;
+        GraphView view(760, 424);
+        view.setCurves(&curves);
+        view.beginOnScreen(Defaults);
+        bool armed = true;
+        int taken = 0;
+        view.setLabelTool({[&] { return armed; }, [&] {
+                               ++taken;
+                               armed = false;
+                               return QStringLiteral("Top");
+                           }});
+        QSignalSpy placed(&view, &GraphView::labelPlaced);
+        const GraphGeometry& g = view.geometry();
+        view.handlePress(Qt::LeftButton, {}, g.toPixelX(2), g.toPixelY(1));
+        QVERIFY(!view.dragging());
+        view.handleRelease(Qt::LeftButton, {}, g.toPixelX(2), g.toPixelY(1));
+        QCOMPARE(taken, 1);
+        QCOMPARE(placed.size(), 1);
+        QCOMPARE(curves.size(), size_t(1));
+        QVERIFY(curves[0].isLabel);
+        QCOMPARE(curves[0].labelText, std::string("Top"));
+        QCOMPARE(curves[0].points.size(), size_t(1));
+        // Disarmed, a release places nothing more.
+        view.handleRelease(Qt::LeftButton, {}, g.toPixelX(2), g.toPixelY(1));
+        QCOMPARE(taken, 1);
+    }
+};
+
+QTEST_MAIN(GraphViewTest)
+#include "GraphViewTest.moc"

@@ -1,0 +1,248 @@
+// A graph page: keeps the curves and labels of one graph of a run and draws them on its view.
+#include "workspace/GraphPage.h"
+
+#include "graph/GraphExport.h"
+#include "graph/GraphRenderer.h"
+#include "graph/GraphView.h"
+#include "support/FormatNumber.h"
+#include "workspace/PageHost.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPainter>
+#include <QPrinter>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+using tavlix::CurveStyle;
+
+namespace {
+
+// The view is this much smaller than the page, so the scroll area shows no scroll bars.
+constexpr int ViewInset = 4;
+// Where the graph stands on paper, from the printable area's left and top edges.
+constexpr double PrintLeftCm = 3;
+constexpr double PrintTopCm = 2;
+// Room the frame takes beyond the drawing area.
+constexpr double PrintFrameCm = 0.5;
+
+// The commands a graph page offers.
+constexpr Command GraphCommands[] = {Command::PrintNow,  Command::Copy,    Command::FitGraph,
+                                     Command::AddLabel,  Command::PrintSize, Command::Print};
+
+QString latin(const std::string& s)
+{
+    // FormatNumber writes digits, signs, 'E' and the comma only.
+    return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+}  // namespace
+
+GraphPage::GraphPage(PageHost& host, int width, int height, const tavlix::RunLimits& limits, QWidget* parent)
+    : Page(PageKind::Graph, host, parent), recorder_(limits.maxGraphPoints)
+{
+    scrollArea_ = new QScrollArea(this);
+    scrollArea_->setObjectName(QStringLiteral("scrollArea"));
+    scrollArea_->setWidgetResizable(false);
+    scrollArea_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    scrollArea_->setBackgroundRole(QPalette::Window);
+    view_ = new GraphView(width, height);
+    view_->setObjectName(QStringLiteral("graphView"));
+    view_->setCurves(&recorder_.curves());
+    view_->setLabelTool({[this] { return labelToolArmed(); }, [this] { return takeLabelText(); }});
+    connect(view_, &GraphView::pointerMoved, this, &GraphPage::showPointer);
+    scrollArea_->setWidget(view_);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scrollArea_);
+}
+
+GraphPage::~GraphPage() = default;
+
+void GraphPage::SetSettings(const double (&settings)[16])
+{
+    std::copy(settings, settings + 16, runSettings_.values.begin());
+}
+
+void GraphPage::showPointer(double x, double y, bool inside)
+{
+    host().setStatus(StatusField::X, inside ? QStringLiteral("x: ") + latin(FormatNumber(6, x)) : QString());
+    host().setStatus(StatusField::Y, inside ? QStringLiteral("y: ") + latin(FormatNumber(6, y)) : QString());
+}
+
+bool GraphPage::labelToolArmed()
+{
+    // The tool is armed while the host shows its label field.
+    QLineEdit* edit = host().labelTextEdit();
+    return edit && !edit->isHidden();
+}
+
+QString GraphPage::takeLabelText()
+{
+    QLineEdit* edit = host().labelTextEdit();
+    edit->hide();
+    const QString text = edit->text();
+    edit->clear();
+    return text;
+}
+
+void GraphPage::attachView()
+{
+    view_->setCurves(&recorder_.curves());
+    view_->setInteractive(true);
+}
+
+void GraphPage::begin()
+{
+    view_->beginOnScreen(runSettings_);
+    attachView();
+}
+
+void GraphPage::fitToWindow()
+{
+    // A page not laid out yet takes the size of the place it is shown in.
+    QSize client = size();
+    if (!testAttribute(Qt::WA_Resized) && !isVisible() && parentWidget())
+        client = parentWidget()->size();
+    const int w = std::max(client.width() - ViewInset, 1);
+    const int h = std::max(client.height() - ViewInset, 1);
+    view_->resetPicture(w, h);
+    view_->cancelDrag();
+    view_->beginOnScreen(runSettings_);
+    attachView();
+    view_->replay();
+}
+
+void GraphPage::Makekurve(int kind)
+{
+    addCurve(curveStyleOfKind(kind));
+}
+
+void GraphPage::addCurve(CurveStyle style)
+{
+    recorder_.addCurve(style);
+}
+
+void GraphPage::addPoint(int curve, double x, double y)
+{
+    CurveRecorder::Step step;
+    switch (recorder_.addPoint(curve, x, y, step)) {
+    case CurveRecorder::Added::OverLimit:
+        // The point is dropped; the run ends at its next pause and the page keeps what it has.
+        host().stopRun(QString("Grafen \"%1\" er blevet for stor (over %L2 punkter). Kørslen er stoppet; "
+                              "de beregnede punkter er bevaret. Vælg færre punkter (TAntal) eller "
+                              "et større skridt (TDelta).")
+                          .arg(caption())
+                          .arg(recorder_.maxPoints()));
+        break;
+    case CurveRecorder::Added::Step:
+        view_->renderer().drawClippedStep(recorder_.curves()[static_cast<std::size_t>(curve - 1)].style, step.x0,
+                                          step.y0, step.x1, step.y1);
+        break;
+    default:
+        break;
+    }
+}
+
+void GraphPage::endStroke(int curve)
+{
+    recorder_.endStroke(curve);
+}
+
+void GraphPage::updateCommands()
+{
+    host().resetCommands();
+    for (Command command : GraphCommands)
+        host().setCommandEnabled(command, true);
+    if (!labelToolArmed())
+        view_->setCursor(Qt::ArrowCursor);
+    view_->cancelDrag();
+}
+
+void GraphPage::armLabelTool()
+{
+    view_->setCursor(Qt::IBeamCursor);
+    if (QLineEdit* edit = host().labelTextEdit()) {
+        edit->show();
+        edit->setFocus();
+    }
+}
+
+void GraphPage::defaultPrintSize()
+{
+    if (printSizeChosen_)
+        return;
+    const double dpi = view_->logicalDpiX();
+    // A page that was never shown has no size yet; its view has.
+    const QSize page = (width() > ViewInset && height() > ViewInset) ? size()
+                                                                     : view_->size() + QSize(ViewInset, ViewInset);
+    printWidthCm_ = page.width() / dpi * 2.54;
+    printHeightCm_ = page.height() / dpi * 2.54;
+}
+
+void GraphPage::setPrintSize(double widthCm, double heightCm)
+{
+    printWidthCm_ = widthCm;
+    printHeightCm_ = heightCm;
+    printSizeChosen_ = true;
+}
+
+void GraphPage::askPrintSize()
+{
+    defaultPrintSize();
+    double w = printWidthCm_, h = printHeightCm_;
+    if (host().askPrintSize(w, h))
+        setPrintSize(w, h);
+}
+
+double GraphPage::printScale(double widthCm, double heightCm, double paperWidthCm, double paperHeightCm)
+{
+    // A drawing larger than the paper would be cut off: it shrinks to fit, keeping its proportions.
+    const double roomW = paperWidthCm - PrintLeftCm - PrintFrameCm;
+    const double roomH = paperHeightCm - PrintTopCm - PrintFrameCm;
+    if (roomW <= 0 || roomH <= 0 || widthCm <= 0 || heightCm <= 0)
+        return 1;
+    return std::min({1.0, roomW / widthCm, roomH / heightCm});
+}
+
+void GraphPage::print(QPrinter& printer)
+{
+    defaultPrintSize();
+    QPainter p;
+    if (!p.begin(&printer)) {
+        QMessageBox::critical(window(), QStringLiteral("Tavlix"), QStringLiteral("Printeren kan ikke bruges."));
+        return;
+    }
+    const QRectF paper = printer.pageRect(QPrinter::Millimeter);
+    const double scale = printScale(printWidthCm_, printHeightCm_, paper.width() / 10, paper.height() / 10);
+    GraphRenderer renderer(view_->view());
+    renderer.beginOnPaper(p, printWidthCm_ * scale, printHeightCm_ * scale, PrintLeftCm, PrintTopCm);
+    renderer.drawAxes();
+    renderer.replay(recorder_.curves());
+    p.end();
+}
+
+QByteArray GraphPage::copySvg()
+{
+    defaultPrintSize();
+    return graphSvg(view_->view(), recorder_.curves(), printWidthCm_, printHeightCm_);
+}
+
+QImage GraphPage::copyImage()
+{
+    defaultPrintSize();
+    return graphCopyImage(view_->view(), recorder_.curves(), printWidthCm_, printHeightCm_);
+}
+
+void GraphPage::copyToClipboard()
+{
+    auto* data = new QMimeData;
+    data->setData(QStringLiteral("image/svg+xml"), copySvg());
+    data->setImageData(copyImage());
+    QApplication::clipboard()->setMimeData(data);
+}

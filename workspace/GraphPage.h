@@ -1,0 +1,86 @@
+// A graph page: keeps the curves and labels of one graph of a run and draws them on its view.
+#pragma once
+
+#include "engine/Curve.h"
+#include "engine/CurveStyle.h"
+#include "engine/EngineHost.h"
+#include "engine/RunLimits.h"
+#include "graph/CurveRecorder.h"
+#include "support/CoordinateSettings.h"
+#include "workspace/Page.h"
+
+#include <QByteArray>
+#include <QImage>
+
+class GraphView;
+class PageHost;
+class QScrollArea;
+
+class GraphPage : public Page, public GraphTarget {
+    Q_OBJECT
+public:
+    // width and height: the size of the view; limits.maxGraphPoints bounds the points the page stores.
+    GraphPage(PageHost& host, int width, int height, const tavlix::RunLimits& limits = {},
+              QWidget* parent = nullptr);
+    ~GraphPage() override;
+
+    // The engine's graph protocol under its present names, converted at this boundary to the typed calls below:
+    // kinds 0-5 are the line styles, 7-12 the mark styles.
+    void SetSettings(const double (&settings)[16]) override;
+    void begynd() override { begin(); }
+    void myrepaint() override { fitToWindow(); }
+    void Makekurve(int kind) override;
+    void Draw2(int curve, double x, double y) override { addPoint(curve, x, y); }
+
+    void setSettings(const tavlix::CoordinateSettings& settings) { runSettings_ = settings; }
+    // Draws the axes; points follow as the run computes them.
+    void begin();
+    // Rebuilds the view at the page's size with the run's ranges and replays everything ("Tilpas graf til vindue").
+    void fitToWindow();
+    void addCurve(tavlix::CurveStyle style);
+    // Stores a point of curve n (counted from 1) and draws the step from the one before.
+    void addPoint(int curve, double x, double y);
+    // Ends the current stroke of curve n (counted from 1).
+    void endStroke(int curve);
+
+    void print(QPrinter& printer) override;
+    // The copy: an SVG picture (frame 1.2 times the drawing size) and a picture rendering of it.
+    void copyToClipboard() override;
+    QByteArray copySvg();
+    QImage copyImage();
+    void updateCommands() override;
+    // The drawing-size dialog ("Størrelse ...").
+    void askPrintSize();
+    // Arms the label tool: I-beam cursor; the label's text comes from the host's label field.
+    void armLabelTool();
+    // The print and copy size follows the page until the user sets one.
+    void defaultPrintSize();
+    void setPrintSize(double widthCm, double heightCm);
+    bool printSizeChosen() const { return printSizeChosen_; }
+    double printWidthCm() const { return printWidthCm_; }
+    double printHeightCm() const { return printHeightCm_; }
+    // How much a drawing of the given size shrinks to fit on paper 3 cm in and 2 cm down (1: not at all).
+    static double printScale(double widthCm, double heightCm, double paperWidthCm, double paperHeightCm);
+
+    GraphView& view() { return *view_; }
+    const tavlix::CoordinateSettings& runSettings() const { return runSettings_; }
+    const tavlix::CurveList& curves() const { return recorder_.curves(); }
+    long long storedPoints() const { return recorder_.storedPoints(); }
+
+private:
+    void attachView();
+    void showPointer(double x, double y, bool inside);
+    bool labelToolArmed();
+    // The label field's text; the field is hidden and emptied, as a placed label uses it up.
+    QString takeLabelText();
+
+    QScrollArea* scrollArea_ = nullptr;
+    GraphView* view_ = nullptr;
+    // The run's coordinate settings; a zoom changes only the view's copy.
+    tavlix::CoordinateSettings runSettings_;
+    // The curves and labels, with each curve's stroke while the run draws.
+    CurveRecorder recorder_;
+    bool printSizeChosen_ = false;
+    double printWidthCm_ = 0;
+    double printHeightCm_ = 0;
+};
