@@ -1,5 +1,5 @@
 // Start-up of the window: the application, the main window and the dialogs, then the event loop.
-#include "app/Commands.h"
+#include "app/EntryPoints.h"
 
 #include "graph/TKoordinater.h"
 #include "graph/TOKBottomDlg.h"
@@ -9,7 +9,7 @@
 #include <QApplication>
 #include <QStringList>
 
-int RunGui(int argc, char** argv)
+int runGui(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Tavlix");

@@ -49,7 +49,7 @@ void BM_MillionRowTable(benchmark::State& state)
     form.show();
     for (auto _ : state) {
         TTabTabel* table = RunTable(form, "999999");
-        benchmark::DoNotOptimize(table->RowCount());
+        benchmark::DoNotOptimize(table->rowCount());
         state.PauseTiming();
         CloseAll(form);
         state.ResumeTiming();

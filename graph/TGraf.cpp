@@ -28,7 +28,7 @@ int Nint(long double v)
 
 QString Latin(const std::string& s)
 {
-    // FormatNumber writes digits, signs, 'E' and the comma only.
+    // formatNumber writes digits, signs, 'E' and the comma only.
     return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
 }
 
@@ -273,7 +273,7 @@ void TGraf::DrawTicks()
     const QFontMetrics fm = canvas->fontMetrics();
     if (Settings[iXEnhed] > 0) {
         for (double q : AxisWalk(Settings[iYCross], Settings[iXEnhed], Settings[iXmin], Settings[iXmax], true)) {
-            const QString s = Latin(FormatNumber(6, q));
+            const QString s = Latin(tavlix::formatNumber(6, q));
             const int p = xCalc(q);
             Text(s, p - fm.horizontalAdvance(s) / 2, areaTop + areaH - charH);
             canvas->drawLine(p, c, p, c + charH / 2);
@@ -281,7 +281,7 @@ void TGraf::DrawTicks()
     }
     if (Settings[iYEnhed] > 0) {
         for (double r : AxisWalk(Settings[iXCross], Settings[iYEnhed], Settings[iYMin], Settings[iYMax], true)) {
-            const QString s = Latin(FormatNumber(6, r));
+            const QString s = Latin(tavlix::formatNumber(6, r));
             const int p = yCalc(r);
             Text(s, a - fm.horizontalAdvance(s) - charH, p - charH / 2);
             canvas->drawLine(a, p, a - charH / 2, p);
@@ -587,8 +587,8 @@ void TGraf::MouseMoveProc(Qt::KeyboardModifiers, int X, int Y)
     const bool inside = RangesUsable() && Settings[iXmin] <= x && x <= Settings[iXmax] && Settings[iYMin] <= y &&
                         y <= Settings[iYMax];
     if (Form1) {
-        Form1->SetStatusText(0, inside ? QStringLiteral("x: ") + Latin(FormatNumber(6, x)) : QString());
-        Form1->SetStatusText(1, inside ? QStringLiteral("y: ") + Latin(FormatNumber(6, y)) : QString());
+        Form1->SetStatusText(0, inside ? QStringLiteral("x: ") + Latin(tavlix::formatNumber(6, x)) : QString());
+        Form1->SetStatusText(1, inside ? QStringLiteral("y: ") + Latin(tavlix::formatNumber(6, y)) : QString());
     }
     if (dragging) {
         bandShown = true;

@@ -1,7 +1,7 @@
 // The coordinates dialog ("Indtast koordinater"): the sixteen coordinate-setting texts of a script page.
 #include "graph/TKoordinater.h"
 
-#include "support/Calculator.h"
+#include "support/SettingsCalculator.h"
 #include "support/FormatNumber.h"
 #include "workspace/Cp1252.h"
 
@@ -141,7 +141,7 @@ TKoordinater::TKoordinater(QWidget* parent) : QDialog(parent)
     connect(TsomX, &QCheckBox::toggled, this, &TKoordinater::TsomXClick);
 }
 
-void TKoordinater::Load(const SettingsTexts& texts)
+void TKoordinater::Load(const tavlix::SettingsTexts& texts)
 {
     for (int i = 0; i < 16; ++i)
         Fields[i]->setText(Text(texts[i]));
@@ -157,15 +157,15 @@ void TKoordinater::Load(const SettingsTexts& texts)
     checkedField = nullptr;
 }
 
-SettingsTexts TKoordinater::Texts() const
+tavlix::SettingsTexts TKoordinater::Texts() const
 {
-    SettingsTexts texts;
+    tavlix::SettingsTexts texts;
     for (int i = 0; i < 16; ++i)
         texts[i] = Cp1252::FromQString(Fields[i]->text());
     return texts;
 }
 
-bool TKoordinater::Execute(SettingsTexts& texts)
+bool TKoordinater::Execute(tavlix::SettingsTexts& texts)
 {
     Load(texts);
     if (exec() != QDialog::Accepted)
@@ -229,11 +229,11 @@ void TKoordinater::AllExit(QLineEdit* field)
     closeAction = Hide;
     if (QApplication::focusWidget() == CancelBtn)
         return;
-    CalcResult r = Evaluate(Cp1252::FromQString(field->text()));
+    tavlix::CalcResult r = tavlix::evaluate(Cp1252::FromQString(field->text()));
     if (r.error == 0 && field == Fields[iTAntal] && !(std::trunc(r.value + 0.5) == r.value && r.value >= 1))
-        r = CalcResult{r.value, 1, 1};
+        r = tavlix::CalcResult{r.value, 1, 1};
     if (r.error == 0 && field == Fields[iTDelta] && !(r.value >= 0))
-        r = CalcResult{r.value, 1, 1};
+        r = tavlix::CalcResult{r.value, 1, 1};
     checkedField = field;
     checkedText = field->text();
     if (r.error != 0) {
@@ -246,7 +246,7 @@ void TKoordinater::AllExit(QLineEdit* field)
         MoveFocus(field);
         return;
     }
-    Error->setText(Text(FormatNumber(15, r.value)).trimmed());
+    Error->setText(Text(tavlix::formatNumber(15, r.value)).trimmed());
 }
 
 void TKoordinater::XminExit()
@@ -276,8 +276,8 @@ void TKoordinater::TsomXClick()
 
 bool TKoordinater::CheckMinMax(QLineEdit* minField, QLineEdit* maxField)
 {
-    const CalcResult lo = Evaluate(Cp1252::FromQString(minField->text()));
-    const CalcResult hi = Evaluate(Cp1252::FromQString(maxField->text()));
+    const tavlix::CalcResult lo = tavlix::evaluate(Cp1252::FromQString(minField->text()));
+    const tavlix::CalcResult hi = tavlix::evaluate(Cp1252::FromQString(maxField->text()));
     if (lo.error != 0 || hi.error != 0)
         Beep();
     if (lo.value < hi.value)

@@ -16,7 +16,7 @@ public:
     explicit TKoordinater(QWidget* parent = nullptr);
 
     // Fills the fields from texts (Windows-1252) and asks; on OK stores the sixteen texts back and returns true.
-    bool Execute(SettingsTexts& texts);
+    bool Execute(tavlix::SettingsTexts& texts);
 
     // The edit fields in the stored order of the settings (Xmin … YGitter).
     QLineEdit* Fields[16] = {};
@@ -31,9 +31,9 @@ public:
     CloseAction closeAction = Hide;
 
     // Fills the fields as an opening does, without showing the dialog.
-    void Load(const SettingsTexts& texts);
+    void Load(const tavlix::SettingsTexts& texts);
     // The texts of the fields (Windows-1252).
-    SettingsTexts Texts() const;
+    tavlix::SettingsTexts Texts() const;
 
     void FormActivate();
     void AllExit(QLineEdit* field);

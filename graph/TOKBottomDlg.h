@@ -13,7 +13,7 @@ class TOKBottomDlg : public QDialog {
 public:
     explicit TOKBottomDlg(QWidget* parent = nullptr);
 
-    // Shows the sizes (FormatNumber(8, …)) and asks; on OK stores the typed sizes and returns true.
+    // Shows the sizes (formatNumber(8, …)) and asks; on OK stores the typed sizes and returns true.
     bool Execute(double& widthCm, double& heightCm);
 
     // A size text as a number: decimal comma or point; false when it is not a number above 0.

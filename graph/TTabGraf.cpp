@@ -53,7 +53,7 @@ TTabGraf::TTabGraf(int width, int height, QWidget* parent) : TTabGen(parent)
 
 TTabGraf::~TTabGraf() = default;
 
-void TTabGraf::SetSettings(const double (&settings)[16])
+void TTabGraf::SetSettings(const double* settings)
 {
     std::copy(settings, settings + 16, Settings);
 }

@@ -8,7 +8,7 @@
 class QScrollArea;
 class TGraf;
 
-class TTabGraf : public TTabGen, public GraphTarget {
+class TTabGraf : public TTabGen, public tavlix::GraphSink {
     Q_OBJECT
 public:
     // width and height: the size of the drawing surface (the main window's GraphWidth, GraphHeight).
@@ -32,13 +32,24 @@ public:
     void Kopier() override;
     void SetEnable() override;
 
-    // GraphTarget
-    void SetSettings(const double (&settings)[16]) override;
-    void begynd() override;
+    // tavlix::GraphSink, passed on to the page's own names below.
+    // merge: the page adopts the sink's names and types when it is restructured; these go then.
+    void setSettings(const tavlix::CoordinateSettings& settings) override { SetSettings(settings.values.data()); }
+    void begin() override { begynd(); }
+    void fitToWindow() override { myrepaint(); }
+    void addCurve(tavlix::CurveStyle style) override
+    {
+        Makekurve(tavlix::isLineStyle(style) ? tavlix::styleIndex(style) : static_cast<int>(style));
+    }
+    void addPoint(int curve, double x, double y) override { Draw2(curve, x, y); }
+
+    void SetSettings(const double* settings);
+    void begynd();
     // Rebuilds the surface at the page's size with the run's ranges and replays everything ("Tilpas graf til vindue").
-    void myrepaint() override;
-    void Makekurve(int kind) override;
-    void Draw2(int curve, double x, double y) override;
+    void myrepaint();
+    // kind: 0-5 line styles, 7-12 mark styles.
+    void Makekurve(int kind);
+    void Draw2(int curve, double x, double y);
 
     // Ends the current stroke of curve n (counted from 1).
     void Penup(int n);

@@ -11,13 +11,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace tavlix {
+
 namespace {
 
 constexpr std::size_t SettingsLineCount = 16;
 
 char ToCp1252(char32_t c)
 {
-    const int b = Cp1252::FromUnicode(c);
+    const int b = Cp1252::fromUnicode(c);
     return b < 0 ? '?' : static_cast<char>(b);
 }
 
@@ -181,14 +183,14 @@ void SyncDirectory(const std::string& dir)
 
 }  // namespace
 
-const SettingsTexts& DefaultSettings()
+const SettingsTexts& defaultSettings()
 {
     static const SettingsTexts defaults = {"-5", "10", "1",   "0", "-5", "5",       "1", "0",
                                            "-5", "10", "200", "0", "0",  "0.00005", "0", "0"};
     return defaults;
 }
 
-std::vector<std::string> SplitLines(std::string_view bytes)
+std::vector<std::string> splitLines(std::string_view bytes)
 {
     bytes = bytes.substr(0, bytes.find('\0'));
     std::vector<std::string> lines;
@@ -206,23 +208,23 @@ std::vector<std::string> SplitLines(std::string_view bytes)
     return lines;
 }
 
-std::string DocumentBytes(const Document& doc)
+std::string documentBytes(const Document& doc)
 {
     std::string out;
-    for (const std::string& s : doc.Settings)
+    for (const std::string& s : doc.settings)
         AppendLine(out, s, true);
-    for (const std::string& line : doc.Lines)
+    for (const std::string& line : doc.lines)
         AppendLine(out, line, false);
     return out;
 }
 
-ReadResult ReadDocument(const std::string& path)
+DocumentReadResult readDocument(const std::string& path)
 {
-    ReadResult result;
+    DocumentReadResult result;
     std::string bytes;
     if (!ReadAll(path, bytes, result.error))
         return result;
-    std::vector<std::string> lines = SplitLines(bytes);
+    std::vector<std::string> lines = splitLines(bytes);
     if (lines.size() < SettingsLineCount) {
         result.error = "Filen " + Quoted(path) + " er ikke et dokument: den har " + std::to_string(lines.size()) +
                        (lines.size() == 1 ? " linje" : " linjer") +
@@ -230,14 +232,14 @@ ReadResult ReadDocument(const std::string& path)
         return result;
     }
     for (std::size_t i = 0; i < SettingsLineCount; ++i)
-        result.doc.Settings[i] = std::move(lines[i]);
-    result.doc.Lines.assign(std::make_move_iterator(lines.begin() + SettingsLineCount),
+        result.doc.settings[i] = std::move(lines[i]);
+    result.doc.lines.assign(std::make_move_iterator(lines.begin() + SettingsLineCount),
                             std::make_move_iterator(lines.end()));
     result.ok = true;
     return result;
 }
 
-bool WriteDocument(const std::string& path, const Document& doc, std::string& error)
+bool writeDocument(const std::string& path, const Document& doc, std::string& error)
 {
     std::string target = ResolvedTarget(path);
     std::string dir = std::filesystem::path(target).parent_path().string();
@@ -257,7 +259,7 @@ bool WriteDocument(const std::string& path, const Document& doc, std::string& er
     struct stat old {};
     if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode))
         ::fchmod(fd, old.st_mode & 07777);
-    bool written = WriteAll(fd, DocumentBytes(doc)) && ::fsync(fd) == 0;
+    bool written = WriteAll(fd, documentBytes(doc)) && ::fsync(fd) == 0;
     int writeErr = errno;
     if (::close(fd) != 0 && written) {
         written = false;
@@ -278,7 +280,9 @@ bool WriteDocument(const std::string& path, const Document& doc, std::string& er
     return true;
 }
 
-std::string CompleteFileName(const std::string& path)
+std::string completeFileName(const std::string& path)
 {
     return path.find('.') == std::string::npos ? path + ".tvx" : path;
 }
+
+}  // namespace tavlix

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstdlib>
 
+namespace tavlix {
+
 namespace {
 
 // Decimal exponent estimate: ln x times this constant (just below 1/ln 10), truncated toward zero.
@@ -66,7 +68,7 @@ std::string Positive(int width, double x)
 
 }  // namespace
 
-std::string FormatNumber(int width, double x)
+std::string formatNumber(int width, double x)
 {
     if (std::isnan(x))
         return "NAN";
@@ -75,9 +77,11 @@ std::string FormatNumber(int width, double x)
     if (x == 0)
         return "0";
     if (x < 0)
-        return "-" + FormatNumber(width - 1, -x);
+        return "-" + formatNumber(width - 1, -x);
     std::string s = Positive(width, x);
     s.erase(0, s.find_first_not_of(' '));
     std::replace(s.begin(), s.end(), '.', ',');
     return s;
 }
+
+}  // namespace tavlix

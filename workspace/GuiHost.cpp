@@ -7,40 +7,40 @@
 #include <QApplication>
 #include <QLocale>
 
-TableTarget* GuiHost::LavTabel(const std::string& caption)
+tavlix::TableSink* GuiHost::createTablePage(const std::string& caption)
 {
     return Form.LavTabel(Cp1252::ToQString(caption));
 }
 
-GraphTarget* GuiHost::LavGraf(const std::string& caption)
+tavlix::GraphSink* GuiHost::createGraphPage(const std::string& caption)
 {
     return Form.LavGraf(Cp1252::ToQString(caption));
 }
 
-void GuiHost::Notice(const char* text)
+void GuiHost::showNoticeText(const std::string& text)
 {
     if (Form.ShowMessage)
         Form.ShowMessage(Cp1252::ToQString(text));
 }
 
-void GuiHost::GeneralError(const std::string& text)
+void GuiHost::reportFault(const std::string& text)
 {
     Form.GeneralError(Cp1252::ToQString(text));
 }
 
-void GuiHost::ShowStatus(const std::string& message)
+void GuiHost::showScriptError(const std::string& message)
 {
     QApplication::beep();
     Form.SetStatusText(2, Cp1252::ToQString(message));
     StatusShown = true;
 }
 
-bool GuiHost::KeepGoing()
+bool GuiHost::keepGoing()
 {
     return Form.KeepGoing();
 }
 
-char GuiHost::DecimalSeparator() const
+char GuiHost::decimalSeparator() const
 {
     QString point = QLocale().decimalPoint();
     return point == "," ? ',' : '.';

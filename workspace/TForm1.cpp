@@ -574,7 +574,7 @@ bool TForm1::MayMakePage()
     return false;
 }
 
-TableTarget* TForm1::LavTabel(const QString& caption)
+tavlix::TableSink* TForm1::LavTabel(const QString& caption)
 {
     if (!MayMakePage())
         return nullptr;
@@ -585,7 +585,7 @@ TableTarget* TForm1::LavTabel(const QString& caption)
     return page;
 }
 
-GraphTarget* TForm1::LavGraf(const QString& caption)
+tavlix::GraphSink* TForm1::LavGraf(const QString& caption)
 {
     if (!MayMakePage())
         return nullptr;
@@ -613,7 +613,7 @@ TTabMemo* TForm1::Ny(const QString& caption)
     auto* page = new TTabMemo;
     PageControl1->addTab(page, QString());
     page->SetCaption(caption);
-    page->Settings = DefaultSettings();
+    page->Settings = tavlix::defaultSettings();
     page->Modified = false;
     page->FileName = Untitled;
     ActivatePage(page);
@@ -652,7 +652,7 @@ TTabMemo* TForm1::Open(QString fileName)
         GeneralError(QString("Kan ikke læse filen \"%1\".\n%2").arg(fileName, file.errorString()));
         return nullptr;
     }
-    std::vector<std::string> lines = SplitLines(std::string_view(bytes.constData(), bytes.size()));
+    std::vector<std::string> lines = tavlix::splitLines(std::string_view(bytes.constData(), bytes.size()));
     if (lines.size() < 16) {
         GeneralError(QString("\"%1\" er ikke en Tavlix-opgave: filen har %2 linjer, men en opgave begynder med "
                              "16 linjer med koordinatindstillinger.")
@@ -982,10 +982,10 @@ bool TForm1::KeepGoing()
         QCoreApplication::processEvents(QEventLoop::AllEvents);
         PumpClock.restart();
         // The last guard of memory, whatever the run fills: pages, points or cells.
-        if (MemoryUse::NearlyExhausted())
+        if (tavlix::MemoryUse::nearlyExhausted())
             StopRun(QString("Kørslen er stoppet, fordi hukommelsen er ved at slippe op (%L1 MB i brug). De beregnede "
                             "sider er bevaret; luk nogle resultatsider eller vælg færre punkter (TAntal).")
-                        .arg(MemoryUse::ResidentBytes() >> 20));
+                        .arg(tavlix::MemoryUse::residentBytes() >> 20));
     }
     return !StopRequested;
 }
@@ -1031,7 +1031,7 @@ void TForm1::Run1Click()
     HostImpl->StatusShown = false;
     PumpClock.start();
     ShowRunState();
-    RunResult result = memo->Run(*HostImpl);
+    tavlix::RunResult result = memo->Run(*HostImpl);
     const bool stoppedByUser = StopRequested && !CloseAfterRun && CloseAfterRunPages.isEmpty();
     RunActive = false;
     StopRequested = false;
@@ -1039,13 +1039,13 @@ void TForm1::Run1Click()
     for (int i = 0; i < PageCount(); ++i)
         if (auto* table = qobject_cast<TTabTabel*>(Page(i)))
             table->Model->Sync();
-    if (result.ErrorCode > 0 && !HostImpl->StatusShown) {
+    if (result.error != tavlix::ScriptError::None && !HostImpl->StatusShown) {
         QApplication::beep();
-        SetStatusText(2, Cp1252::ToQString(result.Message));
+        SetStatusText(2, Cp1252::ToQString(result.message));
     }
     if (!StopReason.isEmpty())
         GeneralError(StopReason);
-    else if (stoppedByUser && result.Abandoned)
+    else if (stoppedByUser && result.abandoned)
         SetStatusText(2, "Kørslen blev afbrudt");
     FinishDeferred();
 }

@@ -25,9 +25,11 @@ class QTabWidget;
 class QTimer;
 class QToolBar;
 class QToolButton;
-class GraphTarget;
+namespace tavlix {
+class GraphSink;
+class TableSink;
+}  // namespace tavlix
 class GuiHost;
-class TableTarget;
 class TFindDialog;
 class TTabGen;
 class TTabMemo;
@@ -78,8 +80,8 @@ public:
     void ActivatePage(TTabGen* page);
 
     // Result pages asked for by the engine; null when no page can be made (the run is stopping).
-    TableTarget* LavTabel(const QString& caption);
-    GraphTarget* LavGraf(const QString& caption);
+    tavlix::TableSink* LavTabel(const QString& caption);
+    tavlix::GraphSink* LavGraf(const QString& caption);
 
     // Documents.
     TTabMemo* Ny(const QString& caption);

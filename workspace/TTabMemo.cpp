@@ -13,7 +13,7 @@
 #include <QTextBlock>
 #include <QTimer>
 
-TTabMemo::TTabMemo(QWidget* parent) : TTabGen(parent), Settings(DefaultSettings()), Compiler(new ScriptCompiler)
+TTabMemo::TTabMemo(QWidget* parent) : TTabGen(parent), Settings(tavlix::defaultSettings()), Compiler(new tavlix::ScriptCompiler)
 {
     Tag = 1;
     Editor = new QPlainTextEdit(this);
@@ -94,13 +94,13 @@ bool TTabMemo::Gem()
                                 .arg(FileName, shown.join(' ')));
         return false;
     }
-    Document doc;
-    doc.Settings = Settings;
-    doc.Lines.reserve(static_cast<std::size_t>(lines.size()));
+    tavlix::Document doc;
+    doc.settings = Settings;
+    doc.lines.reserve(static_cast<std::size_t>(lines.size()));
     for (const QString& line : lines)
-        doc.Lines.push_back(Cp1252::FromQString(line));
+        doc.lines.push_back(Cp1252::FromQString(line));
     std::string error;
-    if (!WriteDocument(QFile::encodeName(FileName).toStdString(), doc, error)) {
+    if (!tavlix::writeDocument(QFile::encodeName(FileName).toStdString(), doc, error)) {
         Form1->GeneralError(error.empty() ? QString("Kan ikke gemme %1").arg(FileName) : Cp1252::ToQString(error));
         return false;
     }
@@ -160,13 +160,13 @@ void TTabMemo::SetEnable()
         Form1->Enable(name, true);
 }
 
-RunResult TTabMemo::Run(EngineHost& host)
+tavlix::RunResult TTabMemo::Run(tavlix::EngineHost& host)
 {
     std::vector<std::string> lines;
     for (const QString& line : Lines())
         lines.push_back(Cp1252::FromQString(line));
-    RunResult r = Compiler->Run(Settings, lines, Cp1252::FromQString(Caption()), host);
-    PutCaret(r.CaretLine, r.CaretColumn);
+    tavlix::RunResult r = Compiler->run(Settings, lines, Cp1252::FromQString(Caption()), host);
+    PutCaret(r.caretLine, r.caretColumn);
     return r;
 }
 

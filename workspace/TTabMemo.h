@@ -12,7 +12,9 @@
 
 class QHBoxLayout;
 class QPlainTextEdit;
+namespace tavlix {
 class EngineHost;
+}  // namespace tavlix
 
 class TTabMemo : public TTabGen {
     Q_OBJECT
@@ -21,11 +23,11 @@ public:
     ~TTabMemo() override;
 
     QPlainTextEdit* Editor = nullptr;
-    SettingsTexts Settings;
+    tavlix::SettingsTexts Settings;
     bool Modified = false;
     QString FileName;
-    std::unique_ptr<ScriptCompiler> Compiler;
-    int ResultCount() const { return Compiler->ResultCount; }
+    std::unique_ptr<tavlix::ScriptCompiler> Compiler;
+    int ResultCount() const { return Compiler->resultPageCount(); }
 
     // The script as lines: a final empty editor line is not a line.
     QStringList Lines() const;
@@ -40,7 +42,7 @@ public:
     void Kopier() override;
     void SetEnable() override;
     // One whole run; the caret goes to the token where it stopped.
-    RunResult Run(EngineHost& host);
+    tavlix::RunResult Run(tavlix::EngineHost& host);
     // Puts the caret in front of a 0-based line and column; a negative line drops the selection.
     void PutCaret(int line, int column);
 

@@ -51,12 +51,12 @@ void TTabTabel::SetEnable()
     Form1->Enable("Luk1", true);
 }
 
-void TTabTabel::SetColCount(int n)
+void TTabTabel::setColumnCount(int n)
 {
     Model->SetColCount(n);
 }
 
-void TTabTabel::SetRowCount(int n)
+void TTabTabel::setRowCount(int n)
 {
     // The row is still added, so that the point being written keeps its own row; the run ends after it.
     if (static_cast<long long>(n) * std::max(ColCount(), 1) > MaxCells && Form1)
@@ -64,24 +64,21 @@ void TTabTabel::SetRowCount(int n)
                                "beregnede rækker er bevaret. Vælg færre punkter (TAntal) eller et større skridt "
                                "(TDelta).")
                            .arg(Caption())
-                           .arg(RowCount() - 1));
+                           .arg(rowCount() - 1));
     Model->SetRowCount(n);
 }
 
-int TTabTabel::RowCount() const
+int TTabTabel::rowCount() const
 {
     return Model->Cells.RowCount();
 }
 
-// The header is always the one fixed row.
-void TTabTabel::SetFixedRows(int) {}
-
-void TTabTabel::SetCell(int col, int row, std::string_view text)
+void TTabTabel::setCell(int col, int row, std::string_view text)
 {
     Model->SetCell(col, row, text);
 }
 
-void TTabTabel::MakeVisible()
+void TTabTabel::show()
 {
     Model->Sync();
     Grid->show();

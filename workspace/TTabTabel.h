@@ -8,7 +8,7 @@
 class QTableView;
 class TTabelModel;
 
-class TTabTabel : public TTabGen, public TableTarget {
+class TTabTabel : public TTabGen, public tavlix::TableSink {
     Q_OBJECT
 public:
     explicit TTabTabel(QWidget* parent = nullptr);
@@ -19,12 +19,12 @@ public:
     void SetEnable() override;
 
     // The grid as the generation fills it (texts in Windows-1252).
-    void SetColCount(int n) override;
-    void SetRowCount(int n) override;
-    int RowCount() const override;
-    void SetFixedRows(int n) override;
-    void SetCell(int col, int row, std::string_view text) override;
-    void MakeVisible() override;
+    void setColumnCount(int n) override;
+    void setRowCount(int n) override;
+    int rowCount() const override;
+    void setCell(int col, int row, std::string_view text) override;
+    // Hides QWidget::show on purpose: the page is shown with its grid filled.
+    void show() override;
 
     int ColCount() const;
     QString CellText(int col, int row) const;

@@ -13,7 +13,7 @@
 
 namespace {
 
-SettingsTexts Defaults()
+tavlix::SettingsTexts Defaults()
 {
     return {"-5", "10", "1", "0", "-5", "5", "1", "0", "-5", "10", "200", "0", "0", "0.00005", "0", "0"};
 }
@@ -48,7 +48,7 @@ private slots:
         QCOMPARE(dlg->windowTitle(), QStringLiteral("Indtast koordinater"));
         QCOMPARE(dlg->Texts(), Defaults());
         // Settings 0 and 8 differing leaves t free.
-        SettingsTexts texts = Defaults();
+        tavlix::SettingsTexts texts = Defaults();
         texts[8] = "0";
         dlg->Load(texts);
         QVERIFY(!dlg->TsomX->isChecked());
@@ -203,7 +203,7 @@ private slots:
     void cancelKeepsTheTexts()
     {
         dlg->hide();
-        SettingsTexts texts = Defaults();
+        tavlix::SettingsTexts texts = Defaults();
         WhenActive([this] {
             Leave(dlg->YMax, QStringLiteral("2+"));
             QCOMPARE(dlg->closeAction, TKoordinater::LeaveOpen);
@@ -216,7 +216,7 @@ private slots:
     void okStoresEveryText()
     {
         dlg->hide();
-        SettingsTexts texts = Defaults();
+        tavlix::SettingsTexts texts = Defaults();
         texts[8] = "-1";  // t not coupled
         WhenActive([this] {
             dlg->XGitter->setText(QStringLiteral("0.5"));

@@ -58,7 +58,7 @@ struct FormFixture {
     TTabMemo* memo() const { return form->ActiveMemo(); }
 
     // A script page with the given settings and script, as if opened from a file.
-    TTabMemo* script(const QStringList& lines, const SettingsTexts* settings = nullptr)
+    TTabMemo* script(const QStringList& lines, const tavlix::SettingsTexts* settings = nullptr)
     {
         TTabMemo* m = form->Ny("test.tvx");
         if (settings)

@@ -29,7 +29,7 @@ private slots:
         QCOMPARE(f.form->ActivePage()->Caption(), QString("(Uden navn - 3)"));
         QCOMPARE(f.memo()->FileName, QString("udennavn.tvx"));
         QVERIFY(!f.memo()->Modified);
-        QCOMPARE(f.memo()->Settings, DefaultSettings());
+        QCOMPARE(f.memo()->Settings, tavlix::defaultSettings());
         QCOMPARE(f.form->PageControl1->tabText(2), QString("(Uden navn - 3)"));
     }
 

@@ -12,9 +12,9 @@
 
 namespace {
 
-SettingsTexts With(std::initializer_list<std::pair<int, const char*>> changes)
+tavlix::SettingsTexts With(std::initializer_list<std::pair<int, const char*>> changes)
 {
-    SettingsTexts s = DefaultSettings();
+    tavlix::SettingsTexts s = tavlix::defaultSettings();
     for (const auto& [index, text] : changes)
         s[index] = text;
     return s;
@@ -55,7 +55,7 @@ private slots:
         QFETCH(QString, value);
         FormFixture f;
         const QByteArray text = value.toLatin1();
-        SettingsTexts s = With({{8, "0"}, {setting, text.constData()}});
+        tavlix::SettingsTexts s = With({{8, "0"}, {setting, text.constData()}});
         f.script(script, &s);
         QTimer::singleShot(400, f.form.get(), [&] { QTest::keyClick(f.form.get(), Qt::Key_Escape); });
         f.form->Run1Click();
@@ -64,7 +64,7 @@ private slots:
         QCOMPARE(f.form->StatusText(2), QString("Kørslen blev afbrudt"));
         QVERIFY(f.errors.isEmpty());
         if (auto* table = qobject_cast<TTabTabel*>(f.form->ActivePage())) {
-            QVERIFY(table->RowCount() > 3);
+            QVERIFY(table->rowCount() > 3);
         } else {
             auto* graph = qobject_cast<TTabGraf*>(f.form->ActivePage());
             QVERIFY(graph);
@@ -78,7 +78,7 @@ private slots:
         FormFixture f;
         const long long saved = TTabGraf::MaxPoints;
         TTabGraf::MaxPoints = 3000;
-        SettingsTexts s = With({{8, "0"}, {9, "1"}, {10, "1e12"}});
+        tavlix::SettingsTexts s = With({{8, "0"}, {9, "1"}, {10, "1e12"}});
         f.script({"Funktioner", "  f = t", "  g = 1 - t", "GrafVariable", "  t, f, l1   t, g, m3"}, &s);
         f.form->Run1Click();
         TTabGraf::MaxPoints = saved;
@@ -91,7 +91,7 @@ private slots:
         // The next run starts afresh and is not stopped by the old bound.
         f.errors.clear();
         f.form->ActivatePage(f.form->Page(0));
-        SettingsTexts small = With({{8, "0"}, {9, "1"}, {10, "10"}});
+        tavlix::SettingsTexts small = With({{8, "0"}, {9, "1"}, {10, "10"}});
         f.memo()->Settings = small;
         f.form->Run1Click();
         QVERIFY(f.errors.isEmpty());
@@ -106,7 +106,7 @@ private slots:
         FormFixture f;
         const int saved = TForm1::MaxRunPages;
         TForm1::MaxRunPages = 5;
-        SettingsTexts s = With({{10, "4"}});
+        tavlix::SettingsTexts s = With({{10, "4"}});
         QStringList script;
         for (int i = 0; i < 3000; ++i)
             script << (i % 2 ? "GrafVariable" : "TabelVariable") << (i % 2 ? "  t, t, l1" : "  t");
@@ -128,18 +128,18 @@ private slots:
     void memoryGuardStopsTheRun()
     {
         FormFixture f;
-        SettingsTexts s = With({{8, "0"}, {10, "1e12"}});
+        tavlix::SettingsTexts s = With({{8, "0"}, {10, "1e12"}});
         f.script({"Funktioner", "  f = t", "TabelVariable", "  t, f"}, &s);
-        MemoryUse::SetLimitForTests(1);
+        tavlix::MemoryUse::setLimitForTests(1);
         f.form->Run1Click();
-        MemoryUse::SetLimitForTests(0);
+        tavlix::MemoryUse::setLimitForTests(0);
         QVERIFY(!f.form->Running());
         QCOMPARE(f.errors.size(), 1);
         QVERIFY2(f.errors[0].startsWith("Kørslen er stoppet, fordi hukommelsen er ved at slippe op ("),
                  qPrintable(f.errors[0]));
         auto* table = qobject_cast<TTabTabel*>(f.form->ActivePage());
         QVERIFY(table);
-        QVERIFY(table->RowCount() > 3);
+        QVERIFY(table->rowCount() > 3);
     }
 
     // Absurd settings and scripts pieced together at random run to their end in the window: pages or messages, never
@@ -172,7 +172,7 @@ private slots:
         });
         impatient.start(1000);
         for (int run = 0; run < 40; ++run) {
-            SettingsTexts s;
+            tavlix::SettingsTexts s;
             for (auto& setting : s)
                 setting = pick(values).toStdString();
             s[10] = pick(counts).toStdString();
@@ -206,7 +206,7 @@ private slots:
     void unreadableSettingIsNamed()
     {
         FormFixture f;
-        SettingsTexts s = With({{4, "abc"}, {10, "20"}});
+        tavlix::SettingsTexts s = With({{4, "abc"}, {10, "20"}});
         f.script({"Funktioner", "  f = t", "TabelVariable", "  t, f"}, &s);
         f.form->Run1Click();
         QCOMPARE(f.messages,
@@ -214,7 +214,7 @@ private slots:
                              "Koordinater (F8)."});
         auto* table = qobject_cast<TTabTabel*>(f.form->ActivePage());
         QVERIFY(table);
-        QCOMPARE(table->RowCount(), 23);
+        QCOMPARE(table->rowCount(), 23);
     }
 };
 

@@ -86,16 +86,15 @@ private slots:
         f.script({});
         auto* page = static_cast<TTabTabel*>(f.form->LavTabel("x-1"));
         QVERIFY(!page->Grid->isVisibleTo(page));
-        page->SetColCount(3);
-        page->SetRowCount(2);
-        page->SetFixedRows(1);
-        page->SetCell(0, 0, "t");
-        page->SetCell(1, 0, "y\xE6");
-        page->MakeVisible();
+        page->setColumnCount(3);
+        page->setRowCount(2);
+        page->setCell(0, 0, "t");
+        page->setCell(1, 0, "y\xE6");
+        page->show();
         QVERIFY(page->Grid->isVisibleTo(page));
         for (int r = 0; r < 50; ++r) {
-            page->SetRowCount(page->RowCount() + 1);
-            page->SetCell(0, page->RowCount() - 2, "  " + std::to_string(r));
+            page->setRowCount(page->rowCount() + 1);
+            page->setCell(0, page->rowCount() - 2, "  " + std::to_string(r));
         }
         // The rows reach the view in one batch once events are handled.
         QCOMPARE(page->Model->rowCount(), 1);
@@ -120,7 +119,7 @@ private slots:
         QCOMPARE(page->CellText(0, 4), QString("  3"));
 
         // A cell written after its row was shown is shown too.
-        page->SetCell(2, 4, "late");
+        page->setCell(2, 4, "late");
         QTRY_COMPARE(page->Model->data(page->Model->index(3, 2), Qt::DisplayRole).toString(), QString("late"));
     }
 

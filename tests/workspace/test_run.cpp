@@ -14,9 +14,9 @@
 
 namespace {
 
-SettingsTexts Range(const char* tmin, const char* tmax, const char* count)
+tavlix::SettingsTexts Range(const char* tmin, const char* tmax, const char* count)
 {
-    SettingsTexts s = DefaultSettings();
+    tavlix::SettingsTexts s = tavlix::defaultSettings();
     s[8] = tmin;
     s[9] = tmax;
     s[10] = count;
@@ -34,7 +34,7 @@ private slots:
     void tablePage()
     {
         FormFixture f;
-        SettingsTexts s = Range("0", "1", "4");
+        tavlix::SettingsTexts s = Range("0", "1", "4");
         TTabMemo* m = f.script({"Funktioner", "  f = t*t", "TabelVariable", "  t, f"}, &s);
         f.form->Run1Click();
         auto* page = qobject_cast<TTabTabel*>(f.form->ActivePage());
@@ -43,7 +43,7 @@ private slots:
         QCOMPARE(page->Tag, 2);
         QCOMPARE(page->ColCount(), 2);
         // The header, five rows from 0 to 1 and the empty last row.
-        QCOMPARE(page->RowCount(), 7);
+        QCOMPARE(page->rowCount(), 7);
         QCOMPARE(page->CellText(0, 0), QString("t"));
         QCOMPARE(page->CellText(1, 0), QString("f"));
         QStringList t, y;
@@ -73,7 +73,7 @@ private slots:
     void tableAndGraphPages()
     {
         FormFixture f;
-        SettingsTexts s = Range("0", "1", "10");
+        tavlix::SettingsTexts s = Range("0", "1", "10");
         f.script({"Funktioner", "  f = t", "GrafVariable", "  t, f, l1", "TabelVariable", "  t, f"}, &s);
         f.form->Run1Click();
         QCOMPARE(f.form->PageCount(), 3);
@@ -129,7 +129,7 @@ private slots:
     void noticeAndFaultBoxes()
     {
         FormFixture f;
-        SettingsTexts s = Range("-1", "1", "2");
+        tavlix::SettingsTexts s = Range("-1", "1", "2");
         f.script({"Funktioner", "  f = 1/t", "TabelVariable", "  t, f"}, &s);
         f.form->Run1Click();
         QCOMPARE(f.messages, QStringList{"1a"});
@@ -139,7 +139,7 @@ private slots:
         QCOMPARE(page->CellText(1, 3).trimmed(), QString("1"));
 
         // No step at all: the general error report, the page made so far stays, the program goes on.
-        SettingsTexts none = Range("0", "1", "0");
+        tavlix::SettingsTexts none = Range("0", "1", "0");
         f.script({"TabelVariable", "  t"}, &none);
         f.form->Run1Click();
         QCOMPARE(f.errors.size(), 1);
@@ -159,7 +159,7 @@ private slots:
     {
         QFETCH(bool, escape);
         FormFixture f;
-        SettingsTexts s = Range("0", "1", "5000000");
+        tavlix::SettingsTexts s = Range("0", "1", "5000000");
         TTabMemo* m = f.script(LongTable, &s);
         QString captionDuring;
         bool runOnDuring = false;
@@ -180,9 +180,9 @@ private slots:
         QCOMPARE(m->ResultCount(), 1);
         auto* page = qobject_cast<TTabTabel*>(f.form->ActivePage());
         QVERIFY(page);
-        QVERIFY(page->RowCount() > 3);
-        QVERIFY(page->RowCount() < 5000000);
-        QCOMPARE(page->Model->rowCount(), page->RowCount() - 1);
+        QVERIFY(page->rowCount() > 3);
+        QVERIFY(page->rowCount() < 5000000);
+        QCOMPARE(page->Model->rowCount(), page->rowCount() - 1);
         QCOMPARE(f.form->Action("Run1")->text(), QString("&Kør"));
         QVERIFY(!f.form->IsEnabled("SbRun"));
         QVERIFY(f.errors.isEmpty());
@@ -201,7 +201,7 @@ private slots:
     {
         QFETCH(bool, closeScript);
         FormFixture f;
-        SettingsTexts s = Range("0", "1", "5000000");
+        tavlix::SettingsTexts s = Range("0", "1", "5000000");
         TTabMemo* m = f.script(LongTable, &s);
         QPointer<TTabGen> closed;
         int pagesDuring = -1;
@@ -226,7 +226,7 @@ private slots:
         FormFixture f;
         const long long saved = TTabTabel::MaxCells;
         TTabTabel::MaxCells = 2000;
-        SettingsTexts s = Range("0", "1", "100000");
+        tavlix::SettingsTexts s = Range("0", "1", "100000");
         f.script(LongTable, &s);
         f.form->Run1Click();
         TTabTabel::MaxCells = saved;
@@ -234,16 +234,16 @@ private slots:
         QVERIFY2(f.errors[0].contains("for stor"), qPrintable(f.errors[0]));
         auto* page = qobject_cast<TTabTabel*>(f.form->ActivePage());
         QVERIFY(page);
-        QVERIFY(page->RowCount() >= 1000 && page->RowCount() <= 1003);
+        QVERIFY(page->rowCount() >= 1000 && page->rowCount() <= 1003);
         // The last row written is a whole row, not a row overwritten by the next point.
-        QVERIFY(!page->CellText(0, page->RowCount() - 2).trimmed().isEmpty());
+        QVERIFY(!page->CellText(0, page->rowCount() - 2).trimmed().isEmpty());
         QVERIFY(!f.form->Running());
     }
 
     void programCloseDuringRun()
     {
         FormFixture f;
-        SettingsTexts s = Range("0", "1", "5000000");
+        tavlix::SettingsTexts s = Range("0", "1", "5000000");
         f.script(LongTable, &s);
         bool closedDuring = true;
         QTimer::singleShot(300, f.form.get(), [&] { closedDuring = f.form->close(); });

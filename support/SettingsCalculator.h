@@ -3,13 +3,15 @@
 
 #include <string_view>
 
+namespace tavlix {
+
 struct CalcResult {
     double value = 0;
     int error = 0;     // 0 = success
     int position = 0;  // 1-based position of the offending token; 0 on success
 };
 
-// Error codes of Evaluate. Callers treat every non-zero code alike; the numbers only tell failures apart in tests.
+// Error codes of evaluate. Callers treat every non-zero code alike; the numbers only tell failures apart in tests.
 enum CalcError : int {
     CalcOk = 0,
     CalcBadNumber = 2,         // the characters of a number form no valid number (also one too large for a double)
@@ -32,4 +34,6 @@ inline constexpr int CalcMaxDepth = 200;
 
 // A NUL character ends the text, as the end of the view does. On failure the position is that of the first
 // character of the token where the failure was found (the length of the text when found at its end), and value is 0.
-CalcResult Evaluate(std::string_view text);
+CalcResult evaluate(std::string_view text);
+
+}  // namespace tavlix

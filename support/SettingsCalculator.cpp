@@ -1,11 +1,13 @@
 // The settings calculator: its keyword table, tokenizer and a recursive-descent parser that computes as it reads.
-#include "support/Calculator.h"
+#include "support/SettingsCalculator.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <numbers>
 #include <string>
+
+namespace tavlix {
 
 namespace {
 
@@ -560,7 +562,9 @@ private:
 
 }  // namespace
 
-CalcResult Evaluate(std::string_view text)
+CalcResult evaluate(std::string_view text)
 {
     return CalcParser(text).Run();
 }
+
+}  // namespace tavlix

@@ -1,11 +1,13 @@
 // The settings calculator: values it must compute, and failures with their codes and positions.
-#include "support/Calculator.h"
+#include "support/SettingsCalculator.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <numbers>
 #include <string>
+
+using namespace tavlix;
 
 namespace {
 
@@ -20,7 +22,7 @@ class CalculatorValue : public ::testing::TestWithParam<ValueRow> {};
 
 TEST_P(CalculatorValue, Computes)
 {
-    CalcResult r = Evaluate(GetParam().text);
+    CalcResult r = evaluate(GetParam().text);
     ASSERT_EQ(r.error, 0) << "position " << r.position;
     EXPECT_EQ(r.position, 0);
     // Whole powers multiply step by step, so they may differ from the library's exp in the last digits.
@@ -115,7 +117,7 @@ class CalculatorFailure : public ::testing::TestWithParam<FailRow> {};
 
 TEST_P(CalculatorFailure, ReportsCodeAndPosition)
 {
-    CalcResult r = Evaluate(GetParam().text);
+    CalcResult r = evaluate(GetParam().text);
     EXPECT_EQ(r.error, GetParam().error);
     EXPECT_EQ(r.position, GetParam().position);
 }
@@ -204,22 +206,22 @@ std::string Repeat(const std::string& s, int n)
 
 TEST(CalculatorDepth, AcceptsTheBoundAndRefusesOneMore)
 {
-    CalcResult ok = Evaluate(Repeat("(", CalcMaxDepth) + "1" + Repeat(")", CalcMaxDepth));
+    CalcResult ok = evaluate(Repeat("(", CalcMaxDepth) + "1" + Repeat(")", CalcMaxDepth));
     EXPECT_EQ(ok.error, 0);
     EXPECT_EQ(ok.value, 1);
 
-    CalcResult deep = Evaluate(Repeat("(", CalcMaxDepth + 1) + "1" + Repeat(")", CalcMaxDepth + 1));
+    CalcResult deep = evaluate(Repeat("(", CalcMaxDepth + 1) + "1" + Repeat(")", CalcMaxDepth + 1));
     EXPECT_EQ(deep.error, CalcTooDeep);
     EXPECT_EQ(deep.position, CalcMaxDepth + 1);
 }
 
 TEST(CalculatorDepth, HostileNestingFailsInsteadOfExhaustingTheStack)
 {
-    EXPECT_EQ(Evaluate(Repeat("(", 1000000)).error, CalcTooDeep);
-    EXPECT_EQ(Evaluate(Repeat("sin(", 300) + "0").position, 4 * CalcMaxDepth + 1);
-    EXPECT_EQ(Evaluate(Repeat("hvis(1<2, ", 300)).error, CalcTooDeep);
+    EXPECT_EQ(evaluate(Repeat("(", 1000000)).error, CalcTooDeep);
+    EXPECT_EQ(evaluate(Repeat("sin(", 300) + "0").position, 4 * CalcMaxDepth + 1);
+    EXPECT_EQ(evaluate(Repeat("hvis(1<2, ", 300)).error, CalcTooDeep);
     // The skip parser keeps the same bound.
-    EXPECT_EQ(Evaluate("hvis(1<2, 1, " + Repeat("(", 300)).error, CalcTooDeep);
+    EXPECT_EQ(evaluate("hvis(1<2, 1, " + Repeat("(", 300)).error, CalcTooDeep);
 }
 
 }  // namespace
