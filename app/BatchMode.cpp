@@ -23,7 +23,10 @@ namespace {
 // A script line is the document's line after the sixteen settings lines.
 constexpr int FirstScriptLine = 17;
 
-enum ExitStatus { Ok = 0, ScriptFailed = 1, Fault = 2 };
+// The exit status: the worst of all documents.
+constexpr int ExitOk = 0;
+constexpr int ExitScriptError = 1;
+constexpr int ExitFault = 2;
 
 struct BatchArgs {
     std::string outDir;
@@ -85,20 +88,20 @@ int runDocument(const std::string& argument, const BatchArgs& args)
     const DocumentReadResult read = readDocument(path);
     if (!read.ok) {
         std::cerr << path << ": error: " << utf8FromCp1252(read.error) << '\n';
-        return Fault;
+        return ExitFault;
     }
     BatchHost host(path, args.outDir, args.limits);
     ScriptCompiler compiler;
     const RunResult result = compiler.run(read.doc.settings, read.doc.lines, captionOf(path), host);
     host.finish();
-    int status = Ok;
+    int status = ExitOk;
     if (result.error != ScriptError::None) {
         std::cerr << path << ':' << std::max(result.caretLine, 0) + FirstScriptLine << ':'
                   << std::max(result.caretColumn, 0) + 1 << ": " << utf8FromCp1252(result.message) << '\n';
-        status = ScriptFailed;
+        status = ExitScriptError;
     }
     if (result.abandoned || host.faulted() || host.writeFailed())
-        status = Fault;
+        status = ExitFault;
     return status;
 }
 
@@ -109,17 +112,17 @@ int runBatch(int argc, char** argv)
     const BatchArgs args = parseArgs(argc, argv);
     if (!args.valid) {
         std::cerr << "brug: tavlix --batch [--out MAPPE] [--max-cells N] [--max-points N] FIL...\n";
-        return Fault;
+        return ExitFault;
     }
     if (!args.outDir.empty()) {
         std::error_code ec;
         std::filesystem::create_directories(args.outDir, ec);
         if (ec) {
             std::cerr << args.outDir << ": error: " << ec.message() << '\n';
-            return Fault;
+            return ExitFault;
         }
     }
-    int status = Ok;
+    int status = ExitOk;
     for (const std::string& file : args.files)
         status = std::max(status, runDocument(file, args));
     return status;

@@ -1,6 +1,7 @@
 // The compiler of one script page: lexer, expression compiler, section parser and error report.
 #include "compiler/ScriptCompiler.h"
 
+#include "compiler/NoticeLimiter.h"
 #include "compiler/ScriptErrors.h"
 #include "engine/OutputGenerator.h"
 #include "support/SettingsCalculator.h"
@@ -27,37 +28,6 @@ std::string unreadableSettingsNotice(const std::vector<int>& failed)
     return std::string(one ? "Koordinatindstillingen " : "Koordinatindstillingerne ") + names +
            " kan ikke beregnes; 0 bruges i stedet. Ret " + (one ? "den" : "dem") + " under Koordinater (F8).";
 }
-
-// The notices a run shows; the rest are counted. A notice at every point of a long run would bury the user under
-// message boxes that must each be answered before the run can be stopped.
-constexpr int MaxNoticesPerRun = 5;
-
-// Passes everything on to the run's host but the evaluator's notices beyond the first few.
-class NoticeLimiter : public EngineHost {
-public:
-    explicit NoticeLimiter(EngineHost& host) : host_(host) {}
-    TableSink* createTablePage(const std::string& caption) override { return host_.createTablePage(caption); }
-    GraphSink* createGraphPage(const std::string& caption) override { return host_.createGraphPage(caption); }
-    void showNotice(Notice notice) override {
-        if (++count_ <= MaxNoticesPerRun)
-            host_.showNotice(notice);
-    }
-    void showNoticeText(const std::string& text) override { host_.showNoticeText(text); }
-    void reportFault(const std::string& text) override { host_.reportFault(text); }
-    void showScriptError(const std::string& message) override { host_.showScriptError(message); }
-    bool keepGoing() override { return host_.keepGoing(); }
-    char decimalSeparator() const override { return host_.decimalSeparator(); }
-    // One last notice that says how many were not shown.
-    void sumUp() {
-        if (count_ > MaxNoticesPerRun)
-            host_.showNoticeText("K\xF8rslen gav " + std::to_string(count_ - MaxNoticesPerRun) +
-                                 " meddelelser mere, som ikke er vist.");
-    }
-
-private:
-    EngineHost& host_;
-    long long count_ = 0;
-};
 
 // The one error whose message quotes what the engine could not compute rather than a token.
 bool quotesFailedName(ScriptError error) { return error == ScriptError::CannotCompute; }

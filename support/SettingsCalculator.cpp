@@ -11,23 +11,23 @@ namespace tavlix {
 
 namespace {
 
-enum Kind : int {
-    KFunction = 0,
-    KError = 1,
-    KConstant = 2,
-    KNumber = 3,
-    KPower = 4,
-    KMulOp = 5,
-    KAddOp = 6,
-    KOpen = 7,
-    KClose = 8,
-    KComma = 9,
-    KEnd = 10,
-    KHvis = 11,
-    KEller = 12,
-    KOg = 13,
-    KStop = 14,
-    KCompare = 15,
+enum class Kind {
+    Function,
+    Error,
+    Constant,
+    Number,
+    Power,
+    MulOp,
+    AddOp,
+    Open,
+    Close,
+    Comma,
+    End,
+    If,     // hvis
+    Or,     // eller
+    And,    // og
+    Stop,
+    Compare,
 };
 
 // Codes of the comparisons that have no one-character spelling.
@@ -43,29 +43,29 @@ struct Keyword {
 
 // The calculator's own vocabulary; it shares nothing with the script compiler's.
 constexpr Keyword Keywords[] = {
-    {"hvis", KHvis, 134},  {"eller", KEller, '+'}, {"og", KOg, '*'},        {"stop", KStop, 135},
-    {"=", KCompare, '='},  {"<=", KCompare, LessEqual}, {"<>", KCompare, NotEqual},
-    {"><", KCompare, NotEqual}, {">=", KCompare, GreaterEqual}, {"<", KCompare, '<'}, {">", KCompare, '>'},
-    {"cos", KFunction, 'c'}, {"sin", KFunction, 's'}, {"cot", KFunction, 'u'}, {"tan", KFunction, 't'},
-    {"acos", KFunction, 'C'}, {"arccos", KFunction, 'C'}, {"asin", KFunction, 'S'}, {"arcsin", KFunction, 'S'},
-    {"acot", KFunction, 'U'}, {"arccot", KFunction, 'U'}, {"atan", KFunction, 'T'}, {"arctan", KFunction, 'T'},
-    {"atn", KFunction, 'T'}, {"log", KFunction, 'g'}, {"ln", KFunction, 'l'},  {"exp", KFunction, 'L'},
-    {"sqr", KFunction, 'q'}, {"abs", KFunction, 'n'},
-    {"+", KAddOp, '+'},    {"-", KAddOp, '-'},      {"*", KMulOp, '*'},     {"/", KMulOp, '/'},
-    {"^", KPower, '\''},   {"'", KPower, '\''},     {")", KClose, ')'},     {"(", KOpen, '('},
-    {",", KComma, ','},    {std::string_view("\0", 1), KEnd, 0},
-    {"pi", KConstant, 'p'}, {"e", KConstant, 'e'},
+    {"hvis", Kind::If, 134},  {"eller", Kind::Or, '+'}, {"og", Kind::And, '*'},        {"stop", Kind::Stop, 135},
+    {"=", Kind::Compare, '='},  {"<=", Kind::Compare, LessEqual}, {"<>", Kind::Compare, NotEqual},
+    {"><", Kind::Compare, NotEqual}, {">=", Kind::Compare, GreaterEqual}, {"<", Kind::Compare, '<'}, {">", Kind::Compare, '>'},
+    {"cos", Kind::Function, 'c'}, {"sin", Kind::Function, 's'}, {"cot", Kind::Function, 'u'}, {"tan", Kind::Function, 't'},
+    {"acos", Kind::Function, 'C'}, {"arccos", Kind::Function, 'C'}, {"asin", Kind::Function, 'S'}, {"arcsin", Kind::Function, 'S'},
+    {"acot", Kind::Function, 'U'}, {"arccot", Kind::Function, 'U'}, {"atan", Kind::Function, 'T'}, {"arctan", Kind::Function, 'T'},
+    {"atn", Kind::Function, 'T'}, {"log", Kind::Function, 'g'}, {"ln", Kind::Function, 'l'},  {"exp", Kind::Function, 'L'},
+    {"sqr", Kind::Function, 'q'}, {"abs", Kind::Function, 'n'},
+    {"+", Kind::AddOp, '+'},    {"-", Kind::AddOp, '-'},      {"*", Kind::MulOp, '*'},     {"/", Kind::MulOp, '/'},
+    {"^", Kind::Power, '\''},   {"'", Kind::Power, '\''},     {")", Kind::Close, ')'},     {"(", Kind::Open, '('},
+    {",", Kind::Comma, ','},    {std::string_view("\0", 1), Kind::End, 0},
+    {"pi", Kind::Constant, 'p'}, {"e", Kind::Constant, 'e'},
 };
 
-const Keyword* FindKeyword(std::string_view text)
+const Keyword* findKeyword(std::string_view text)
 {
     auto it = std::find_if(std::begin(Keywords), std::end(Keywords),
                            [text](const Keyword& k) { return k.text == text; });
     return it == std::end(Keywords) ? nullptr : it;
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsLetter(char c) { return c >= 'a' && c <= 'z'; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isLetter(char c) { return c >= 'a' && c <= 'z'; }
 
 // Above this exponent the result is refused: the power rule's bound, kept below the double's own limit.
 constexpr double MaxPowerExponent = 37;
@@ -77,19 +77,19 @@ constexpr double EqualFloor = 1e-26;
 // Arguments from here on are too large for the sine's argument reduction; they give 0.
 constexpr double MaxTrigArgument = 9223372036854775808.0;
 
-double WholePower(double x, long long n)
+double wholePower(double x, long long n)
 {
     if (n == 0)
         return 1;
     if (n % 2 != 0)
-        return x * WholePower(x, n - 1);
-    double half = WholePower(x, n / 2);
+        return x * wholePower(x, n - 1);
+    double half = wholePower(x, n / 2);
     return half * half;
 }
 
 // Order of magnitude of a decimal number text (digits, point, exponent) whose conversion fell out of range:
 // negative means it is too small for a double, so it reads as 0.
-long long DecimalMagnitude(std::string_view digits)
+long long decimalMagnitude(std::string_view digits)
 {
     std::size_t epos = digits.find('e');
     long long exponent = 0;
@@ -97,7 +97,7 @@ long long DecimalMagnitude(std::string_view digits)
         std::string_view e = digits.substr(epos + 1);
         bool negative = !e.empty() && e[0] == '-';
         for (char c : e)
-            if (IsDigit(c))
+            if (isDigit(c))
                 exponent = std::min<long long>(exponent * 10 + (c - '0'), 1000000000);
         if (negative)
             exponent = -exponent;
@@ -120,13 +120,13 @@ class CalcParser {
 public:
     explicit CalcParser(std::string_view text) : text_(text) {}
 
-    CalcResult Run()
+    CalcResult run()
     {
-        GetChar();
-        GetToken();
-        double v = Expression(true);
-        if (kind_ != KEnd)
-            Fail(CalcTextLeft);
+        advanceChar();
+        nextToken();
+        double v = expression(true);
+        if (kind_ != Kind::End)
+            fail(CalcTextLeft);
         if (error_ != 0)
             return {0, error_, errorPos_};
         return {v, 0, 0};
@@ -137,7 +137,7 @@ private:
     std::size_t pos_ = 0;  // characters consumed; ch_ is the last of them
     char ch_ = 0;
 
-    Kind kind_ = KEnd;
+    Kind kind_ = Kind::End;
     unsigned char code_ = 0;
     double number_ = 0;
     int tokenStart_ = 0;
@@ -148,7 +148,7 @@ private:
     bool tokenizerError_ = false;  // the failure is the tokenizer's, at the current token, not yet claimed by a rule
 
     // Reading characters: "A" to "Z" become lower case; past the end, and at a NUL, comes the character 0.
-    void GetChar()
+    void advanceChar()
     {
         if (pos_ < text_.size()) {
             char c = text_[pos_++];
@@ -158,257 +158,257 @@ private:
         }
     }
 
-    char Peek() const { return pos_ < text_.size() ? text_[pos_] : 0; }
+    char peek() const { return pos_ < text_.size() ? text_[pos_] : 0; }
 
     // Records the first failure at the current token; every later token reads as an error, which stops the parse.
-    void Fail(int code)
+    void fail(int code)
     {
         if (error_ == 0) {
             error_ = code;
             errorPos_ = tokenStart_;
         }
         tokenizerError_ = false;
-        kind_ = KError;
+        kind_ = Kind::Error;
     }
 
-    void TokenFail(int code)
+    void failToken(int code)
     {
-        Fail(code);
+        fail(code);
         tokenizerError_ = error_ == code;
     }
 
-    bool Failed() const { return error_ != 0; }
+    bool failed() const { return error_ != 0; }
 
-    void GetToken()
+    void nextToken()
     {
-        if (Failed())
+        if (failed())
             return;
         while (ch_ == ' ' || ch_ == '\t' || ch_ == '\n' || ch_ == '\r')
-            GetChar();
+            advanceChar();
         tokenStart_ = static_cast<int>(pos_);
         if (ch_ == '(') {
-            kind_ = KOpen;
+            kind_ = Kind::Open;
             code_ = '(';
-            GetChar();
-        } else if (IsDigit(ch_) || ch_ == '.') {
-            ReadNumber();
+            advanceChar();
+        } else if (isDigit(ch_) || ch_ == '.') {
+            readNumber();
         } else if (ch_ == '<' || ch_ == '>') {
             std::string op(1, ch_);
-            GetChar();
+            advanceChar();
             if (ch_ == '<' || ch_ == '=' || ch_ == '>') {
                 op += ch_;
-                GetChar();
+                advanceChar();
             }
-            Accept(op, CalcUnknownName);
-        } else if (IsLetter(ch_)) {
+            accept(op, CalcUnknownName);
+        } else if (isLetter(ch_)) {
             std::string name;
-            while (IsLetter(ch_) || IsDigit(ch_) || ch_ == '_') {
+            while (isLetter(ch_) || isDigit(ch_) || ch_ == '_') {
                 name += ch_;
-                GetChar();
+                advanceChar();
             }
-            Accept(name, CalcUnknownName);
+            accept(name, CalcUnknownName);
         } else {
             std::string one(1, ch_);
             if (ch_ != 0)
-                GetChar();
-            Accept(one, CalcBadCharacter);
+                advanceChar();
+            accept(one, CalcBadCharacter);
         }
     }
 
-    void Accept(std::string_view text, int failCode)
+    void accept(std::string_view text, int failCode)
     {
-        const Keyword* k = FindKeyword(text);
+        const Keyword* k = findKeyword(text);
         if (!k) {
-            TokenFail(failCode);
+            failToken(failCode);
             return;
         }
         kind_ = k->kind;
         code_ = k->code;
     }
 
-    void CollectDigits(std::string& s)
+    void collectDigits(std::string& s)
     {
-        while (IsDigit(ch_)) {
+        while (isDigit(ch_)) {
             s += ch_;
-            GetChar();
+            advanceChar();
         }
     }
 
     // A comma is a decimal comma only between digits; anywhere else it separates the parts of hvis.
-    void ReadNumber()
+    void readNumber()
     {
         std::string s;
-        CollectDigits(s);
-        bool decimalComma = !s.empty() && ch_ == ',' && IsDigit(Peek());
+        collectDigits(s);
+        bool decimalComma = !s.empty() && ch_ == ',' && isDigit(peek());
         if (ch_ == '.' || decimalComma) {
             s += '.';
-            GetChar();
-            CollectDigits(s);
+            advanceChar();
+            collectDigits(s);
         }
-        bool mantissaDigits = std::any_of(s.begin(), s.end(), IsDigit);
+        bool mantissaDigits = std::any_of(s.begin(), s.end(), isDigit);
         bool exponentDigits = true;
         if (ch_ == 'e') {
             s += 'e';
-            GetChar();
+            advanceChar();
             if (ch_ == '+' || ch_ == '-') {
                 s += ch_;
-                GetChar();
+                advanceChar();
             }
             std::size_t before = s.size();
-            CollectDigits(s);
+            collectDigits(s);
             exponentDigits = s.size() > before;
         }
         if (!mantissaDigits || !exponentDigits) {
-            TokenFail(CalcBadNumber);
+            failToken(CalcBadNumber);
             return;
         }
         // The whole text is converted, however long; from_chars ignores the locale's decimal separator.
         auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), number_);
-        if (ec == std::errc::result_out_of_range && DecimalMagnitude(s) < 0) {
+        if (ec == std::errc::result_out_of_range && decimalMagnitude(s) < 0) {
             number_ = 0;
         } else if (ec != std::errc() || end != s.data() + s.size()) {
-            TokenFail(CalcBadNumber);
+            failToken(CalcBadNumber);
             return;
         }
-        kind_ = KNumber;
+        kind_ = Kind::Number;
     }
 
     // Reports a missing token: the tokenizer's own failure stays when the token itself was bad.
-    bool Expect(Kind k, int code)
+    bool expect(Kind k, int code)
     {
         if (kind_ == k) {
-            GetToken();
+            nextToken();
             return true;
         }
-        Fail(code);
+        fail(code);
         return false;
     }
 
-    double Checked(double v)
+    double checked(double v)
     {
         if (!std::isfinite(v))
-            Fail(CalcOverflow);
+            fail(CalcOverflow);
         return v;
     }
 
     // expression = [ "+" | "-" ] term { ( "+" | "-" ) term }
-    double Expression(bool live)
+    double expression(bool live)
     {
         bool negate = false;
-        if (kind_ == KAddOp) {
+        if (kind_ == Kind::AddOp) {
             negate = code_ == '-';
-            GetToken();
+            nextToken();
         }
-        double x = Term(live);
+        double x = term(live);
         if (negate)
             x = -x;
-        while (kind_ == KAddOp) {
+        while (kind_ == Kind::AddOp) {
             unsigned char op = code_;
-            GetToken();
-            double y = Term(live);
-            if (live && !Failed())
-                x = Checked(op == '+' ? x + y : x - y);
+            nextToken();
+            double y = term(live);
+            if (live && !failed())
+                x = checked(op == '+' ? x + y : x - y);
         }
         return x;
     }
 
     // term = power { ( "*" | "/" ) power }
-    double Term(bool live)
+    double term(bool live)
     {
-        double x = Power(live);
-        while (kind_ == KMulOp) {
+        double x = power(live);
+        while (kind_ == Kind::MulOp) {
             unsigned char op = code_;
-            GetToken();
-            double y = Power(live);
-            if (!live || Failed())
+            nextToken();
+            double y = power(live);
+            if (!live || failed())
                 continue;
             if (op == '*')
-                x = Checked(x * y);
+                x = checked(x * y);
             else if (y == 0)
-                Fail(CalcDivisionByZero);
+                fail(CalcDivisionByZero);
             else
-                x = Checked(x / y);
+                x = checked(x / y);
         }
         return x;
     }
 
     // power = factor [ ( "^" | "'" ) [ "+" | "-" ] factor ]
-    double Power(bool live)
+    double power(bool live)
     {
-        double x = Factor(live);
-        if (kind_ != KPower)
+        double x = factor(live);
+        if (kind_ != Kind::Power)
             return x;
-        GetToken();
+        nextToken();
         bool negate = false;
-        if (kind_ == KAddOp) {
+        if (kind_ == Kind::AddOp) {
             negate = code_ == '-';
-            GetToken();
+            nextToken();
         }
-        double y = Factor(live);
-        if (!live || Failed())
+        double y = factor(live);
+        if (!live || failed())
             return x;
-        return RaisePower(x, negate ? -y : y);
+        return raisePower(x, negate ? -y : y);
     }
 
     // x^y: whole exponents by repeated multiplication, others through e^(y ln x) for x > 0 and |y ln x| <= 37.
-    double RaisePower(double x, double y)
+    double raisePower(double x, double y)
     {
         if (y == std::trunc(y) && std::fabs(y) <= MaxWholeExponent) {
             auto n = static_cast<long long>(y);
             if (n >= 0)
-                return Checked(WholePower(x, n));
+                return checked(wholePower(x, n));
             if (x == 0) {
-                Fail(CalcPowerUndefined);
+                fail(CalcPowerUndefined);
                 return 0;
             }
-            return Checked(1 / WholePower(x, -n));
+            return checked(1 / wholePower(x, -n));
         }
         if (x <= 0) {
-            Fail(CalcPowerUndefined);
+            fail(CalcPowerUndefined);
             return 0;
         }
         double t = y * std::log(x);
         if (std::fabs(t) > MaxPowerExponent) {
-            Fail(CalcPowerUndefined);
+            fail(CalcPowerUndefined);
             return 0;
         }
         return std::exp(t);
     }
 
     // factor = hvis | constant | number | function "(" expression ")" | "(" expression ")"
-    double Factor(bool live)
+    double factor(bool live)
     {
         switch (kind_) {
-        case KHvis:
-            return Nested(live, &CalcParser::Conditional);
-        case KConstant: {
+        case Kind::If:
+            return nested(live, &CalcParser::conditional);
+        case Kind::Constant: {
             double v = code_ == 'p' ? std::numbers::pi : std::numbers::e;
-            GetToken();
+            nextToken();
             return v;
         }
-        case KNumber: {
+        case Kind::Number: {
             double v = number_;
-            GetToken();
+            nextToken();
             return v;
         }
-        case KFunction:
-            return Nested(live, &CalcParser::FunctionCall);
-        case KOpen:
-            return Nested(live, &CalcParser::Bracket);
+        case Kind::Function:
+            return nested(live, &CalcParser::functionCall);
+        case Kind::Open:
+            return nested(live, &CalcParser::bracket);
         default:
             // A bad token where a factor must begin counts as a missing factor.
             if (tokenizerError_)
                 error_ = CalcNoOpenParen;
-            Fail(CalcNoOpenParen);
+            fail(CalcNoOpenParen);
             return 0;
         }
     }
 
     // Every bracket, argument and hvis is one level; the bound keeps hostile input off the stack's limit.
-    double Nested(bool live, double (CalcParser::*rule)(bool))
+    double nested(bool live, double (CalcParser::*rule)(bool))
     {
         if (depth_ >= CalcMaxDepth) {
-            Fail(CalcTooDeep);
+            fail(CalcTooDeep);
             return 0;
         }
         ++depth_;
@@ -418,28 +418,28 @@ private:
     }
 
     // bracket = "(" expression ")"
-    double Bracket(bool live)
+    double bracket(bool live)
     {
-        GetToken();
-        double v = Expression(live);
-        Expect(KClose, CalcNoCloseParen);
+        nextToken();
+        double v = expression(live);
+        expect(Kind::Close, CalcNoCloseParen);
         return v;
     }
 
     // call = function "(" expression ")"
-    double FunctionCall(bool live)
+    double functionCall(bool live)
     {
         unsigned char f = code_;
-        GetToken();
-        if (!Expect(KOpen, CalcNoOpenParen))
+        nextToken();
+        if (!expect(Kind::Open, CalcNoOpenParen))
             return 0;
-        double v = Expression(live);
-        if (!Expect(KClose, CalcNoCloseParen) || !live || Failed())
+        double v = expression(live);
+        if (!expect(Kind::Close, CalcNoCloseParen) || !live || failed())
             return 0;
-        return Apply(f, v);
+        return apply(f, v);
     }
 
-    double Apply(unsigned char f, double v)
+    double apply(unsigned char f, double v)
     {
         switch (f) {
         case 's':
@@ -447,101 +447,101 @@ private:
         case 'c':
             return std::fabs(v) >= MaxTrigArgument ? 0 : std::cos(v);
         case 't':
-            return Quotient(Apply('s', v), Apply('c', v));
+            return quotient(apply('s', v), apply('c', v));
         case 'u':
-            return Quotient(Apply('c', v), Apply('s', v));
+            return quotient(apply('c', v), apply('s', v));
         case 'S':
-            return ArcSine(v);
+            return arcSine(v);
         case 'C':
-            return std::numbers::pi / 2 - ArcSine(v);
+            return std::numbers::pi / 2 - arcSine(v);
         case 'T':
             return std::atan(v);
         case 'U':
             return std::numbers::pi / 2 - std::atan(v);
         case 'l':
-            return v > 0 ? std::log(v) : Domain();
+            return v > 0 ? std::log(v) : outsideDomain();
         case 'g':
-            return v > 0 ? std::log(v) / std::numbers::ln10 : Domain();
+            return v > 0 ? std::log(v) / std::numbers::ln10 : outsideDomain();
         case 'q':
-            return v >= 0 ? std::sqrt(v) : Domain();
+            return v >= 0 ? std::sqrt(v) : outsideDomain();
         case 'n':
             return std::fabs(v);
         case 'L':
-            return RaisePower(std::numbers::e, v);
+            return raisePower(std::numbers::e, v);
         }
-        return Domain();
+        return outsideDomain();
     }
 
-    double Domain()
+    double outsideDomain()
     {
-        Fail(CalcOutsideDomain);
+        fail(CalcOutsideDomain);
         return 0;
     }
 
-    double Quotient(double a, double b) { return b == 0 ? Domain() : Checked(a / b); }
+    double quotient(double a, double b) { return b == 0 ? outsideDomain() : checked(a / b); }
 
-    double ArcSine(double v)
+    double arcSine(double v)
     {
         if (std::fabs(v) > 1)
-            return Domain();
+            return outsideDomain();
         if (std::fabs(v) == 1)
             return v * std::numbers::pi / 2;
         return std::atan(v / std::sqrt(1 - v * v));
     }
 
     // conditional = "hvis" "(" condition "," expression "," expression ")"
-    double Conditional(bool live)
+    double conditional(bool live)
     {
-        GetToken();
-        if (!Expect(KOpen, CalcNoOpenParen))
+        nextToken();
+        if (!expect(Kind::Open, CalcNoOpenParen))
             return 0;
-        bool c = Condition(live);
-        if (!Expect(KComma, CalcNoComma))
+        bool c = condition(live);
+        if (!expect(Kind::Comma, CalcNoComma))
             return 0;
-        double a = Expression(live && c);
-        if (!Expect(KComma, CalcNoComma))
+        double a = expression(live && c);
+        if (!expect(Kind::Comma, CalcNoComma))
             return 0;
-        double b = Expression(live && !c);
-        Expect(KClose, CalcNoCloseParen);
+        double b = expression(live && !c);
+        expect(Kind::Close, CalcNoCloseParen);
         return c ? a : b;
     }
 
     // condition = conjunction { "eller" conjunction }
-    bool Condition(bool live)
+    bool condition(bool live)
     {
-        bool c = Conjunction(live);
-        while (kind_ == KEller) {
-            GetToken();
-            bool d = Conjunction(live);
+        bool c = conjunction(live);
+        while (kind_ == Kind::Or) {
+            nextToken();
+            bool d = conjunction(live);
             c = c || d;
         }
         return c;
     }
 
     // conjunction = comparison { "og" comparison }
-    bool Conjunction(bool live)
+    bool conjunction(bool live)
     {
-        bool c = Comparison(live);
-        while (kind_ == KOg) {
-            GetToken();
-            bool d = Comparison(live);
+        bool c = comparison(live);
+        while (kind_ == Kind::And) {
+            nextToken();
+            bool d = comparison(live);
             c = c && d;
         }
         return c;
     }
 
     // comparison = expression comparison-operator expression
-    bool Comparison(bool live)
+    bool comparison(bool live)
     {
-        double a = Expression(live);
-        if (kind_ != KCompare) {
-            Fail(CalcNoComparison);
+        double a = expression(live);
+        if (kind_ != Kind::Compare) {
+            fail(CalcNoComparison);
             return false;
         }
         unsigned char op = code_;
-        GetToken();
-        double b = Expression(live);
-        if (!live || Failed())
+        nextToken();
+        double b = expression(live);
+        if (!live || failed())
             return false;
         switch (op) {
         case '<':
@@ -564,7 +564,7 @@ private:
 
 CalcResult evaluate(std::string_view text)
 {
-    return CalcParser(text).Run();
+    return CalcParser(text).run();
 }
 
 }  // namespace tavlix
