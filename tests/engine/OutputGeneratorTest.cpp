@@ -36,7 +36,7 @@ INSTANTIATE_TEST_SUITE_P(
                       CellCase{10, '.', "          10"}));
 
 // A model with the given settings (t range and step) and plain functions added by the test.
-class GenerationTest : public ::testing::Test {
+class OutputGeneratorTest : public ::testing::Test {
 protected:
     RecordingHost host;
     RunState run;
@@ -65,7 +65,7 @@ protected:
     int HalfCircle() { return AddRecord(*m, "f", Code().num(1).ref(0).ref(0).op(OpCode::Mul).op(OpCode::Sub).op(OpCode::Sqrt)); }
 };
 
-TEST_F(GenerationTest, DefaultTableHas203Rows)
+TEST_F(OutputGeneratorTest, DefaultTableHas203Rows)
 {
     const int f = AddRecord(*m, "f", Code().ref(0).op(OpCode::Sin));
     Range(-5, 10, 200);
@@ -84,7 +84,7 @@ TEST_F(GenerationTest, DefaultTableHas203Rows)
     EXPECT_EQ(host.captions, std::vector<std::string>{"demo.tvx-1"});
 }
 
-TEST_F(GenerationTest, StepThatDoesNotDivideEndsAtTMax)
+TEST_F(OutputGeneratorTest, StepThatDoesNotDivideEndsAtTMax)
 {
     Range(0, 1, 0, 0.3);
     TableOf({0});
@@ -96,7 +96,7 @@ TEST_F(GenerationTest, StepThatDoesNotDivideEndsAtTMax)
     EXPECT_EQ(column, want);
 }
 
-TEST_F(GenerationTest, BoundsGiveFejlCellsOutside)
+TEST_F(OutputGeneratorTest, BoundsGiveFejlCellsOutside)
 {
     const int g = AddRecord(*m, "g", Code().ref(0).num(2).op(OpCode::Mul), 0, 1);
     Range(-1, 2, 6);  // -1, -0.5, ..., 2
@@ -112,7 +112,7 @@ TEST_F(GenerationTest, BoundsGiveFejlCellsOutside)
     EXPECT_EQ(m->error, ScriptError::None);
 }
 
-TEST_F(GenerationTest, StopEndsPlainSamplingAtThePointsT)
+TEST_F(OutputGeneratorTest, StopEndsPlainSamplingAtThePointsT)
 {
     // hvis(t > 0, stop, t)
     const int f = AddRecord(*m, "f", Code());
@@ -127,7 +127,7 @@ TEST_F(GenerationTest, StopEndsPlainSamplingAtThePointsT)
     EXPECT_EQ(run.t, 0.5);
 }
 
-TEST_F(GenerationTest, StopAtTheFirstGraphPointStillOutputsTMinTwice)
+TEST_F(OutputGeneratorTest, StopAtTheFirstGraphPointStillOutputsTMinTwice)
 {
     const int f = AddRecord(*m, "f", Code().op(OpCode::Stop));
     Range(-1, 1, 4);
@@ -139,7 +139,7 @@ TEST_F(GenerationTest, StopAtTheFirstGraphPointStillOutputsTMinTwice)
     EXPECT_EQ(curve(2)[1].x, -1);
 }
 
-TEST_F(GenerationTest, EdgeSearchLandsOnTheEdgesOfALineCurve)
+TEST_F(OutputGeneratorTest, EdgeSearchLandsOnTheEdgesOfALineCurve)
 {
     const int f = HalfCircle();
     Range(-2, 2, 40);
@@ -158,7 +158,7 @@ TEST_F(GenerationTest, EdgeSearchLandsOnTheEdgesOfALineCurve)
     EXPECT_EQ(host.graphs[0]->settings[Setting::Tmin], -2);
 }
 
-TEST_F(GenerationTest, MarksOnlyAtDefinedOutputPoints)
+TEST_F(OutputGeneratorTest, MarksOnlyAtDefinedOutputPoints)
 {
     const int f = HalfCircle();
     Range(-2, 2, 16);  // steps of 0.25: -1 and 1 are output points
@@ -171,7 +171,7 @@ TEST_F(GenerationTest, MarksOnlyAtDefinedOutputPoints)
     EXPECT_EQ(host.graphs[0]->curves[0].style, CurveStyle::Mark2);
 }
 
-TEST_F(GenerationTest, NoEdgeSearchWithDifferentialEquations)
+TEST_F(OutputGeneratorTest, NoEdgeSearchWithDifferentialEquations)
 {
     AddRecord(*m, "y", Code().num(0), 1, BigValue, true);  // y' = 0
     m->script.lastOdeRecord = 1;
@@ -188,7 +188,7 @@ TEST_F(GenerationTest, NoEdgeSearchWithDifferentialEquations)
     EXPECT_EQ(m->error, ScriptError::None);
 }
 
-TEST_F(GenerationTest, CaptionsCountOnAcrossGenerationsAndRuns)
+TEST_F(OutputGeneratorTest, CaptionsCountOnAcrossGenerationsAndRuns)
 {
     Range(0, 1, 2);
     TableOf({0});
@@ -210,7 +210,7 @@ struct NoStepCase {
     const char* name;
     double tMin, tMax, tAntal, tDelta;
 };
-class NoStep : public GenerationTest, public ::testing::WithParamInterface<NoStepCase> {};
+class NoStep : public OutputGeneratorTest, public ::testing::WithParamInterface<NoStepCase> {};
 
 TEST_P(NoStep, OutputsTheSinglePointAtTMin)
 {
@@ -234,7 +234,7 @@ INSTANTIATE_TEST_SUITE_P(Sound, NoStep,
                                            NoStepCase{"NegativeDelta", 0, 1, 10, -0.5}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(GenerationTest, NoStepsNoDeltaIsAGeneralErrorAndThePageStays)
+TEST_F(OutputGeneratorTest, NoStepsNoDeltaIsAGeneralErrorAndThePageStays)
 {
     Range(0, 1, 0, 0);
     TableOf({0});
@@ -245,7 +245,7 @@ TEST_F(GenerationTest, NoStepsNoDeltaIsAGeneralErrorAndThePageStays)
     EXPECT_EQ(table().rows, 0);
 }
 
-TEST_F(GenerationTest, EveryGenerationStartsWithoutAnEarlierFailure)
+TEST_F(OutputGeneratorTest, EveryGenerationStartsWithoutAnEarlierFailure)
 {
     m->error = ScriptError::CannotCompute;
     run.failed = true;
@@ -257,7 +257,7 @@ TEST_F(GenerationTest, EveryGenerationStartsWithoutAnEarlierFailure)
     EXPECT_EQ(m->error, ScriptError::None);
 }
 
-TEST_F(GenerationTest, UndefinedGraphPointsLeaveNoErrorBehind)
+TEST_F(OutputGeneratorTest, UndefinedGraphPointsLeaveNoErrorBehind)
 {
     const int g = AddRecord(*m, "g", Code().ref(0), 0, 1);
     Range(-1, 2, 6);
@@ -269,7 +269,7 @@ TEST_F(GenerationTest, UndefinedGraphPointsLeaveNoErrorBehind)
     EXPECT_EQ(curve(1).size(), 3u);
 }
 
-TEST_F(GenerationTest, OverflowAbandonsWithoutInfiniteCells)
+TEST_F(OutputGeneratorTest, OverflowAbandonsWithoutInfiniteCells)
 {
     const int f = AddRecord(*m, "f", Code().num(10).ref(0).op(OpCode::Pow));  // 10^t
     Range(0, 1000, 10);
@@ -287,7 +287,7 @@ TEST_F(GenerationTest, OverflowAbandonsWithoutInfiniteCells)
             EXPECT_EQ(cell.find("inf"), std::string::npos);
 }
 
-TEST_F(GenerationTest, OverflowInADerivativeStopsTheSolver)
+TEST_F(OutputGeneratorTest, OverflowInADerivativeStopsTheSolver)
 {
     AddRecord(*m, "y", Code().num(1e300).ref(1).op(OpCode::Mul), 1e10, BigValue, true);  // y' = 1e300 y
     m->script.lastOdeRecord = 1;
@@ -301,7 +301,7 @@ TEST_F(GenerationTest, OverflowInADerivativeStopsTheSolver)
         EXPECT_TRUE(std::isfinite(p.y));
 }
 
-TEST_F(GenerationTest, RefusedKeepGoingEndsTheRunQuietly)
+TEST_F(OutputGeneratorTest, RefusedKeepGoingEndsTheRunQuietly)
 {
     host.stopAfter = 3;
     Range(0, 1e9, 1e9);  // an absurd number of rows is still interruptible
@@ -313,7 +313,7 @@ TEST_F(GenerationTest, RefusedKeepGoingEndsTheRunQuietly)
     EXPECT_EQ(table().rows, 6);  // header, 4 rows, empty row
 }
 
-TEST_F(GenerationTest, RefusedPageEndsTheGenerationCleanly)
+TEST_F(OutputGeneratorTest, RefusedPageEndsTheGenerationCleanly)
 {
     host.refusePages = true;
     Range(0, 1, 2);
@@ -323,7 +323,7 @@ TEST_F(GenerationTest, RefusedPageEndsTheGenerationCleanly)
     EXPECT_EQ(resultCount, 2);
 }
 
-TEST_F(GenerationTest, FailingDerivativeAfterAGapIsReportedUnderItsOwnName)
+TEST_F(OutputGeneratorTest, FailingDerivativeAfterAGapIsReportedUnderItsOwnName)
 {
     // a curve of g (bounds <0, 1>) has gaps; y' = sqr(1.5 - t) fails later and must be named, not g
     AddRecord(*m, "y", Code().num(1.5).ref(0).op(OpCode::Sub).op(OpCode::Sqrt), 0, BigValue, true);
