@@ -136,9 +136,9 @@ bool BatchHost::keepGoing()
     static constexpr int MemoryCheckEvery = 4096;
     if (++pointsSinceMemoryCheck_ >= MemoryCheckEvery) {
         pointsSinceMemoryCheck_ = 0;
-        if (MemoryUse::nearlyExhausted())
+        if (memory::nearlyExhausted())
             stopRun("Kørslen er stoppet, fordi hukommelsen er ved at slippe op (" +
-                    std::to_string(MemoryUse::residentBytes() >> 20) + " MB i brug). De beregnede sider er skrevet.");
+                    std::to_string(memory::residentBytes() >> 20) + " MB i brug). De beregnede sider er skrevet.");
     }
     // Points that are never drawn (undefined everywhere) cost time too: a graph computes at most maxGraphPoints.
     if (currentGraph_ && ++graphPoints_ > limits_.maxGraphPoints)

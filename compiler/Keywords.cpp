@@ -79,9 +79,9 @@ KeywordMap makeKeywords() {
 constinit const std::array<std::uint8_t, 256> LowerCaseMap = makeLowerCaseMap();
 
 const Keyword* findKeyword(std::string_view text) {
-    static const KeywordMap keywords = makeKeywords();
-    auto it = keywords.find(text);
-    return it == keywords.end() ? nullptr : &it->second;
+    static const KeywordMap AllKeywords = makeKeywords();
+    auto it = AllKeywords.find(text);
+    return it == AllKeywords.end() ? nullptr : &it->second;
 }
 
 }  // namespace tavlix

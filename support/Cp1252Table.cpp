@@ -15,7 +15,7 @@ constexpr char32_t HighBlock[32] = {
 
 }  // namespace
 
-namespace Cp1252 {
+namespace cp1252 {
 
 char32_t toUnicode(unsigned char byte)
 {
@@ -32,7 +32,7 @@ int fromUnicode(char32_t c)
     return -1;
 }
 
-}  // namespace Cp1252
+}  // namespace cp1252
 
 namespace {
 
@@ -77,7 +77,7 @@ std::string utf8FromCp1252(std::string_view bytes)
     std::string out;
     out.reserve(bytes.size());
     for (unsigned char b : bytes)
-        appendUtf8(out, Cp1252::toUnicode(b));
+        appendUtf8(out, cp1252::toUnicode(b));
     return out;
 }
 
@@ -98,7 +98,7 @@ std::string cp1252FromUtf8(std::string_view utf8)
             out += "??";
             continue;
         }
-        const int b = Cp1252::fromUnicode(c);
+        const int b = cp1252::fromUnicode(c);
         out += b < 0 ? '?' : static_cast<char>(b);
     }
     return out;

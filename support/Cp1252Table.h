@@ -6,7 +6,7 @@
 
 namespace tavlix {
 
-namespace Cp1252 {
+namespace cp1252 {
 
 // Every byte has a character; the five bytes Windows-1252 leaves undefined map to the C1 controls,
 // so that every byte survives a round trip.
@@ -15,7 +15,7 @@ char32_t toUnicode(unsigned char byte);
 // The byte for a character, or -1 when Windows-1252 cannot hold it.
 int fromUnicode(char32_t c);
 
-}  // namespace Cp1252
+}  // namespace cp1252
 
 // Windows-1252 bytes as UTF-8, for files and messages outside the program.
 std::string utf8FromCp1252(std::string_view bytes);

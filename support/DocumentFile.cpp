@@ -19,7 +19,7 @@ constexpr std::size_t SettingsLineCount = 16;
 
 char toCp1252(char32_t c)
 {
-    const int b = Cp1252::fromUnicode(c);
+    const int b = cp1252::fromUnicode(c);
     return b < 0 ? '?' : static_cast<char>(b);
 }
 
@@ -185,9 +185,9 @@ void syncDirectory(const std::string& dir)
 
 const SettingsTexts& defaultSettings()
 {
-    static const SettingsTexts defaults = {"-5", "10", "1",   "0", "-5", "5",       "1", "0",
+    static const SettingsTexts Defaults = {"-5", "10", "1",   "0", "-5", "5",       "1", "0",
                                            "-5", "10", "200", "0", "0",  "0.00005", "0", "0"};
-    return defaults;
+    return Defaults;
 }
 
 std::vector<std::string> splitLines(std::string_view bytes)

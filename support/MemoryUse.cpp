@@ -14,11 +14,11 @@ namespace {
 // The share of the machine a run may use: the rest keeps the desktop and the program itself usable.
 constexpr double UsableShare = 0.75;
 
-std::size_t LimitOverride = 0;
+std::size_t limitOverride = 0;
 
 }  // namespace
 
-namespace MemoryUse {
+namespace memory {
 
 std::size_t residentBytes()
 {
@@ -34,8 +34,8 @@ std::size_t residentBytes()
 
 std::size_t limitBytes()
 {
-    if (LimitOverride > 0)
-        return LimitOverride;
+    if (limitOverride > 0)
+        return limitOverride;
     const long pages = ::sysconf(_SC_PHYS_PAGES);
     const long page = ::sysconf(_SC_PAGESIZE);
     if (pages <= 0 || page <= 0)
@@ -49,7 +49,7 @@ std::size_t limitBytes()
 
 void setLimitForTests(std::size_t bytes)
 {
-    LimitOverride = bytes;
+    limitOverride = bytes;
 }
 
 bool nearlyExhausted()
@@ -58,6 +58,6 @@ bool nearlyExhausted()
     return limit > 0 && residentBytes() > limit;
 }
 
-}  // namespace MemoryUse
+}  // namespace memory
 
 }  // namespace tavlix

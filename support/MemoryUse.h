@@ -5,7 +5,7 @@
 
 namespace tavlix {
 
-namespace MemoryUse {
+namespace memory {
 
 // Bytes the process holds in memory now; 0 where the system does not say.
 std::size_t residentBytes();
@@ -17,6 +17,6 @@ void setLimitForTests(std::size_t bytes);
 // True when the process holds more than limitBytes().
 bool nearlyExhausted();
 
-}  // namespace MemoryUse
+}  // namespace memory
 
 }  // namespace tavlix

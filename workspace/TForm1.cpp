@@ -982,10 +982,10 @@ bool TForm1::KeepGoing()
         QCoreApplication::processEvents(QEventLoop::AllEvents);
         PumpClock.restart();
         // The last guard of memory, whatever the run fills: pages, points or cells.
-        if (tavlix::MemoryUse::nearlyExhausted())
+        if (tavlix::memory::nearlyExhausted())
             StopRun(QString("Kørslen er stoppet, fordi hukommelsen er ved at slippe op (%L1 MB i brug). De beregnede "
                             "sider er bevaret; luk nogle resultatsider eller vælg færre punkter (TAntal).")
-                        .arg(tavlix::MemoryUse::residentBytes() >> 20));
+                        .arg(tavlix::memory::residentBytes() >> 20));
     }
     return !StopRequested;
 }

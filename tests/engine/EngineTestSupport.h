@@ -110,7 +110,7 @@ struct RecordingHost : EngineHost {
 inline void SetCode(FunctionRecord& rec, const Code& code)
 {
     rec.code.assign(code.bytes);
-    rec.code.push_back('\0');
+    rec.code.pushBack('\0');
 }
 
 // A model as the compiler leaves it before the first declaration, and a fresh run state for it.

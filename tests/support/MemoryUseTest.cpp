@@ -12,24 +12,24 @@ namespace {
 
 TEST(MemoryUse, SeesTheProcessGrow)
 {
-    const std::size_t before = MemoryUse::residentBytes();
+    const std::size_t before = memory::residentBytes();
     ASSERT_GT(before, 0u);
     constexpr std::size_t Grow = 64u << 20;
     auto block = std::make_unique<char[]>(Grow);
     std::memset(block.get(), 1, Grow);  // touched, so it is resident
-    EXPECT_GE(MemoryUse::residentBytes(), before + Grow / 2);
+    EXPECT_GE(memory::residentBytes(), before + Grow / 2);
 }
 
 TEST(MemoryUse, LimitIsBelowTheMachineAndCanBeSetForTests)
 {
-    MemoryUse::setLimitForTests(0);
-    const std::size_t limit = MemoryUse::limitBytes();
-    EXPECT_GT(limit, MemoryUse::residentBytes());
-    EXPECT_FALSE(MemoryUse::nearlyExhausted());
-    MemoryUse::setLimitForTests(1);
-    EXPECT_TRUE(MemoryUse::nearlyExhausted());
-    MemoryUse::setLimitForTests(0);
-    EXPECT_EQ(MemoryUse::limitBytes(), limit);
+    memory::setLimitForTests(0);
+    const std::size_t limit = memory::limitBytes();
+    EXPECT_GT(limit, memory::residentBytes());
+    EXPECT_FALSE(memory::nearlyExhausted());
+    memory::setLimitForTests(1);
+    EXPECT_TRUE(memory::nearlyExhausted());
+    memory::setLimitForTests(0);
+    EXPECT_EQ(memory::limitBytes(), limit);
 }
 
 }  // namespace

@@ -130,9 +130,9 @@ private slots:
         FormFixture f;
         tavlix::SettingsTexts s = With({{8, "0"}, {10, "1e12"}});
         f.script({"Funktioner", "  f = t", "TabelVariable", "  t, f"}, &s);
-        tavlix::MemoryUse::setLimitForTests(1);
+        tavlix::memory::setLimitForTests(1);
         f.form->Run1Click();
-        tavlix::MemoryUse::setLimitForTests(0);
+        tavlix::memory::setLimitForTests(0);
         QVERIFY(!f.form->Running());
         QCOMPARE(f.errors.size(), 1);
         QVERIFY2(f.errors[0].startsWith("Kørslen er stoppet, fordi hukommelsen er ved at slippe op ("),
