@@ -115,7 +115,7 @@ void plotEntry(Model& model, RunState& run, int e)
     }
 }
 
-// The step no longer moves t: say so rather than skip silently to TEnd. (The text fits FaultText.)
+// The step no longer moves t: say so rather than skip silently to the end. (The text fits the fault text.)
 void stepTooSmall(RunState& run)
 {
     char text[100];
@@ -133,7 +133,7 @@ void plotOutputs(Model& model, RunState& run)
         plotEntry(model, run, e);
 }
 
-// Samples t from TStart with TStep while more(T) holds; a failure or stop ends it at the point's t.
+// Samples t from tStart with tStep while more(t) holds; a failure or stop ends it at the point's t.
 template <typename More>
 void sample(Model& model, RunState& run, More more)
 {
@@ -153,7 +153,7 @@ void sample(Model& model, RunState& run, More more)
     run.t += model.tStep;
 }
 
-// The extra point at TEnd when the step does not divide the range.
+// The extra point at tEnd when the step does not divide the range.
 void finishAtEnd(Model& model, RunState& run)
 {
     if (!ended(run) && run.t < model.tEnd + model.tStep) {
@@ -172,7 +172,7 @@ ScriptError endError(const Model& model, const RunState& run, bool hasOde)
     return run.stopped ? ScriptError::StopConditionMet : ScriptError::None;
 }
 
-// A single point at TStart for a range without a usable step (TStep <= 0).
+// A single point at tStart for a range without a usable step (tStep <= 0).
 bool singlePoint(Model& model, RunState& run)
 {
     if (model.tStep > 0)

@@ -61,8 +61,8 @@ TEST_P(SolverCase, MatchesExactSolutionOrEndsWithItsCode)
     EXPECT_EQ(r.error, static_cast<ScriptError>(c.code));
     ASSERT_FALSE(r.points.empty());
     const double step = (c.tMax - c.tMin) / c.tAntal;
-    // every output time is met exactly: TStart + k * TStep accumulated one step at a time; the last point
-    // of a finished run is TEnd itself
+    // every output time is met exactly: tStart + k * tStep accumulated one step at a time; the last point
+    // of a finished run is tEnd itself
     double t = c.tMin;
     for (std::size_t i = 0; i < r.points.size(); ++i) {
         const RecordedPoint& p = r.points[i];
