@@ -14,8 +14,8 @@ int runCalc(int argc, char** argv)
     }
     // The calculator reads ASCII; any other byte simply fails as a character that starts no token.
     CalcResult r = evaluate(argv[2]);
-    if (r.error != 0) {
-        std::fprintf(stderr, "error %d at %d\n", r.error, r.position);
+    if (r.error != CalcError::None) {
+        std::fprintf(stderr, "error %d at %d\n", static_cast<int>(r.error), r.position);
         return 1;
     }
     std::printf("%.17g\n", r.value);

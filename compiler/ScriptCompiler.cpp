@@ -47,8 +47,8 @@ RunResult ScriptCompiler::run(const SettingsTexts& settings, const std::vector<s
     std::vector<int> failed;
     for (std::size_t i = 0; i < settings.size(); ++i) {
         const CalcResult r = evaluate(settings[i]);
-        model_->script.settings.values[i] = r.error == 0 ? r.value : 0.0;
-        if (r.error != 0)
+        model_->script.settings.values[i] = r.error == CalcError::None ? r.value : 0.0;
+        if (r.error != CalcError::None)
             failed.push_back(static_cast<int>(i));
     }
     if (!failed.empty())

@@ -29,9 +29,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string_view text(reinterpret_cast<const char*>(data), size);
     CalcResult r = evaluate(text);
     // A result is finite and carries no position; a failure points into the text (0 only at its start).
-    if (r.error == 0 && (r.position != 0 || !std::isfinite(r.value)))
+    if (r.error == CalcError::None && (r.position != 0 || !std::isfinite(r.value)))
         std::abort();
-    if (r.error != 0 && (r.position < 0 || static_cast<std::size_t>(r.position) > size))
+    if (r.error != CalcError::None && (r.position < 0 || static_cast<std::size_t>(r.position) > size))
         std::abort();
     FormatAll(r.value);
 

@@ -75,7 +75,7 @@ private:
 double Value(const std::string& text)
 {
     CalcResult r = evaluate(text);
-    return r.error == 0 ? r.value : 0;
+    return r.error == CalcError::None ? r.value : 0;
 }
 
 std::string Text(double v)

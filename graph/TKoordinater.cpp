@@ -230,13 +230,13 @@ void TKoordinater::AllExit(QLineEdit* field)
     if (QApplication::focusWidget() == CancelBtn)
         return;
     tavlix::CalcResult r = tavlix::evaluate(Cp1252::FromQString(field->text()));
-    if (r.error == 0 && field == Fields[iTAntal] && !(std::trunc(r.value + 0.5) == r.value && r.value >= 1))
-        r = tavlix::CalcResult{r.value, 1, 1};
-    if (r.error == 0 && field == Fields[iTDelta] && !(r.value >= 0))
-        r = tavlix::CalcResult{r.value, 1, 1};
+    if (r.error == tavlix::CalcError::None && field == Fields[iTAntal] && !(std::trunc(r.value + 0.5) == r.value && r.value >= 1))
+        r = tavlix::CalcResult{r.value, tavlix::CalcError::NotAllowedHere, 1};
+    if (r.error == tavlix::CalcError::None && field == Fields[iTDelta] && !(r.value >= 0))
+        r = tavlix::CalcResult{r.value, tavlix::CalcError::NotAllowedHere, 1};
     checkedField = field;
     checkedText = field->text();
-    if (r.error != 0) {
+    if (r.error != tavlix::CalcError::None) {
         const int position = r.position == 0 ? 1 : r.position;
         field->deselect();
         field->setCursorPosition(position - 1);
@@ -278,7 +278,7 @@ bool TKoordinater::CheckMinMax(QLineEdit* minField, QLineEdit* maxField)
 {
     const tavlix::CalcResult lo = tavlix::evaluate(Cp1252::FromQString(minField->text()));
     const tavlix::CalcResult hi = tavlix::evaluate(Cp1252::FromQString(maxField->text()));
-    if (lo.error != 0 || hi.error != 0)
+    if (lo.error != tavlix::CalcError::None || hi.error != tavlix::CalcError::None)
         Beep();
     if (lo.value < hi.value)
         return true;

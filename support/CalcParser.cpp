@@ -35,27 +35,27 @@ CalcResult CalcParser::run()
     tokens_.start();
     double v = expression(true);
     if (tokens_.kind() != CalcTokenKind::End)
-        tokens_.fail(CalcTextLeft);
+        tokens_.fail(CalcError::TextLeft);
     if (tokens_.failed())
         return {0, tokens_.error(), tokens_.errorPosition()};
-    return {v, 0, 0};
+    return {v, CalcError::None, 0};
 }
 
 // Reports a missing token: the tokenizer's own failure stays when the token itself was bad.
-bool CalcParser::expect(CalcTokenKind k, int code)
+bool CalcParser::expect(CalcTokenKind k, CalcError error)
 {
     if (tokens_.kind() == k) {
         tokens_.nextToken();
         return true;
     }
-    tokens_.fail(code);
+    tokens_.fail(error);
     return false;
 }
 
 double CalcParser::checked(double v)
 {
     if (!std::isfinite(v))
-        tokens_.fail(CalcOverflow);
+        tokens_.fail(CalcError::Overflow);
     return v;
 }
 
@@ -93,7 +93,7 @@ double CalcParser::term(bool live)
         if (op == '*')
             x = checked(x * y);
         else if (y == 0)
-            tokens_.fail(CalcDivisionByZero);
+            tokens_.fail(CalcError::DivisionByZero);
         else
             x = checked(x / y);
     }
@@ -126,18 +126,18 @@ double CalcParser::raisePower(double x, double y)
         if (n >= 0)
             return checked(wholePower(x, n));
         if (x == 0) {
-            tokens_.fail(CalcPowerUndefined);
+            tokens_.fail(CalcError::PowerUndefined);
             return 0;
         }
         return checked(1 / wholePower(x, -n));
     }
     if (x <= 0) {
-        tokens_.fail(CalcPowerUndefined);
+        tokens_.fail(CalcError::PowerUndefined);
         return 0;
     }
     double t = y * std::log(x);
     if (std::fabs(t) > MaxPowerExponent) {
-        tokens_.fail(CalcPowerUndefined);
+        tokens_.fail(CalcError::PowerUndefined);
         return 0;
     }
     return std::exp(t);
@@ -165,7 +165,7 @@ double CalcParser::factor(bool live)
         return nested(live, &CalcParser::bracket);
     default:
         // A bad token where a factor must begin counts as a missing factor.
-        tokens_.failAtBadToken(CalcNoOpenParen);
+        tokens_.failAtBadToken(CalcError::NoOpenParen);
         return 0;
     }
 }
@@ -174,7 +174,7 @@ double CalcParser::factor(bool live)
 double CalcParser::nested(bool live, double (CalcParser::*rule)(bool))
 {
     if (depth_ >= CalcMaxDepth) {
-        tokens_.fail(CalcTooDeep);
+        tokens_.fail(CalcError::TooDeep);
         return 0;
     }
     ++depth_;
@@ -188,7 +188,7 @@ double CalcParser::bracket(bool live)
 {
     tokens_.nextToken();
     double v = expression(live);
-    expect(CalcTokenKind::Close, CalcNoCloseParen);
+    expect(CalcTokenKind::Close, CalcError::NoCloseParen);
     return v;
 }
 
@@ -197,10 +197,10 @@ double CalcParser::functionCall(bool live)
 {
     unsigned char f = tokens_.code();
     tokens_.nextToken();
-    if (!expect(CalcTokenKind::Open, CalcNoOpenParen))
+    if (!expect(CalcTokenKind::Open, CalcError::NoOpenParen))
         return 0;
     double v = expression(live);
-    if (!expect(CalcTokenKind::Close, CalcNoCloseParen) || !live || tokens_.failed())
+    if (!expect(CalcTokenKind::Close, CalcError::NoCloseParen) || !live || tokens_.failed())
         return 0;
     return apply(f, v);
 }
@@ -240,7 +240,7 @@ double CalcParser::apply(unsigned char f, double v)
 
 double CalcParser::outsideDomain()
 {
-    tokens_.fail(CalcOutsideDomain);
+    tokens_.fail(CalcError::OutsideDomain);
     return 0;
 }
 
@@ -262,16 +262,16 @@ double CalcParser::arcSine(double v)
 double CalcParser::conditional(bool live)
 {
     tokens_.nextToken();
-    if (!expect(CalcTokenKind::Open, CalcNoOpenParen))
+    if (!expect(CalcTokenKind::Open, CalcError::NoOpenParen))
         return 0;
     bool c = condition(live);
-    if (!expect(CalcTokenKind::Comma, CalcNoComma))
+    if (!expect(CalcTokenKind::Comma, CalcError::NoComma))
         return 0;
     double a = expression(live && c);
-    if (!expect(CalcTokenKind::Comma, CalcNoComma))
+    if (!expect(CalcTokenKind::Comma, CalcError::NoComma))
         return 0;
     double b = expression(live && !c);
-    expect(CalcTokenKind::Close, CalcNoCloseParen);
+    expect(CalcTokenKind::Close, CalcError::NoCloseParen);
     return c ? a : b;
 }
 
@@ -304,7 +304,7 @@ bool CalcParser::comparison(bool live)
 {
     double a = expression(live);
     if (tokens_.kind() != CalcTokenKind::Compare) {
-        tokens_.fail(CalcNoComparison);
+        tokens_.fail(CalcError::NoComparison);
         return false;
     }
     unsigned char op = tokens_.code();

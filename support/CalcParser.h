@@ -17,7 +17,7 @@ public:
 
 private:
     // Reports a missing token: the tokenizer's own failure stays when the token itself was bad.
-    bool expect(CalcTokenKind k, int code);
+    bool expect(CalcTokenKind k, CalcError error);
     double checked(double v);
     // expression = [ "+" | "-" ] term { ( "+" | "-" ) term }
     double expression(bool live);

@@ -79,11 +79,11 @@ void CalcTokenizer::start()
     nextToken();
 }
 
-void CalcTokenizer::failAtBadToken(int code)
+void CalcTokenizer::failAtBadToken(CalcError error)
 {
     if (tokenizerError_)
-        error_ = code;
-    fail(code);
+        error_ = error;
+    fail(error);
 }
 
 // Reading characters: "A" to "Z" become lower case; past the end, and at a NUL, comes the character 0.
@@ -102,20 +102,20 @@ char CalcTokenizer::peek() const
     return pos_ < text_.size() ? text_[pos_] : 0;
 }
 
-void CalcTokenizer::fail(int code)
+void CalcTokenizer::fail(CalcError error)
 {
-    if (error_ == 0) {
-        error_ = code;
+    if (error_ == CalcError::None) {
+        error_ = error;
         errorPos_ = tokenStart_;
     }
     tokenizerError_ = false;
     kind_ = CalcTokenKind::Error;
 }
 
-void CalcTokenizer::failToken(int code)
+void CalcTokenizer::failToken(CalcError error)
 {
-    fail(code);
-    tokenizerError_ = error_ == code;
+    fail(error);
+    tokenizerError_ = error_ == error;
 }
 
 void CalcTokenizer::nextToken()
@@ -138,27 +138,27 @@ void CalcTokenizer::nextToken()
             op += ch_;
             advanceChar();
         }
-        accept(op, CalcUnknownName);
+        accept(op, CalcError::UnknownName);
     } else if (isLetter(ch_)) {
         std::string name;
         while (isLetter(ch_) || isDigit(ch_) || ch_ == '_') {
             name += ch_;
             advanceChar();
         }
-        accept(name, CalcUnknownName);
+        accept(name, CalcError::UnknownName);
     } else {
         std::string one(1, ch_);
         if (ch_ != 0)
             advanceChar();
-        accept(one, CalcBadCharacter);
+        accept(one, CalcError::BadCharacter);
     }
 }
 
-void CalcTokenizer::accept(std::string_view text, int failCode)
+void CalcTokenizer::accept(std::string_view text, CalcError failure)
 {
     const Keyword* k = findKeyword(text);
     if (!k) {
-        failToken(failCode);
+        failToken(failure);
         return;
     }
     kind_ = k->kind;
@@ -198,7 +198,7 @@ void CalcTokenizer::readNumber()
         exponentDigits = s.size() > before;
     }
     if (!mantissaDigits || !exponentDigits) {
-        failToken(CalcBadNumber);
+        failToken(CalcError::BadNumber);
         return;
     }
     // The whole text is converted, however long; from_chars ignores the locale's decimal separator.
@@ -206,7 +206,7 @@ void CalcTokenizer::readNumber()
     if (ec == std::errc::result_out_of_range && decimalMagnitude(s) < 0) {
         number_ = 0;
     } else if (ec != std::errc() || end != s.data() + s.size()) {
-        failToken(CalcBadNumber);
+        failToken(CalcError::BadNumber);
         return;
     }
     kind_ = CalcTokenKind::Number;

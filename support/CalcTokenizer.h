@@ -1,6 +1,8 @@
 // The settings calculator's tokenizer: characters to tokens, and the first failure of an evaluation.
 #pragma once
 
+#include "support/SettingsCalculator.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -45,19 +47,19 @@ public:
     double number() const { return number_; }
 
     // Records the first failure at the current token; every later token reads as an error, which stops the parse.
-    void fail(int code);
+    void fail(CalcError error);
     // A bad token where a rule needed something counts as that something missing.
-    void failAtBadToken(int code);
-    bool failed() const { return error_ != 0; }
-    int error() const { return error_; }
+    void failAtBadToken(CalcError error);
+    bool failed() const { return error_ != CalcError::None; }
+    CalcError error() const { return error_; }
     int errorPosition() const { return errorPos_; }
 
 private:
     // Reading characters: "A" to "Z" become lower case; past the end, and at a NUL, comes the character 0.
     void advanceChar();
     char peek() const;
-    void failToken(int code);
-    void accept(std::string_view text, int failCode);
+    void failToken(CalcError error);
+    void accept(std::string_view text, CalcError failure);
     void collectDigits(std::string& s);
     // A comma is a decimal comma only between digits; anywhere else it separates the parts of hvis.
     void readNumber();
@@ -69,7 +71,7 @@ private:
     unsigned char code_ = 0;
     double number_ = 0;
     int tokenStart_ = 0;
-    int error_ = 0;
+    CalcError error_ = CalcError::None;
     int errorPos_ = 0;
     bool tokenizerError_ = false;  // the failure is the tokenizer's, at the current token, not yet claimed by a rule
 };

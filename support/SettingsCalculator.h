@@ -5,28 +5,31 @@
 
 namespace tavlix {
 
-struct CalcResult {
-    double value = 0;
-    int error = 0;     // 0 = success
-    int position = 0;  // 1-based position of the offending token; 0 on success
+// Why evaluate failed. Callers treat every failure alike; the kinds only tell failures apart in tests.
+enum class CalcError {
+    None = 0,
+    // Not the calculator's own: a caller refuses a value it computed but cannot use (the coordinates dialog's
+    // TAntal and TDelta).
+    NotAllowedHere = 1,
+    BadNumber = 2,         // the characters of a number form no valid number (also one too large for a double)
+    TextLeft = 3,          // text after a complete expression
+    BadCharacter = 4,      // a character that starts no token
+    NoComparison = 5,      // comparison operator expected in a condition
+    NoOpenParen = 6,       // "(" expected, or no factor where one must begin
+    NoComma = 7,           // "," expected in hvis
+    NoCloseParen = 8,      // ")" expected
+    TooDeep = 9,           // brackets, functions and hvis nested deeper than CalcMaxDepth
+    UnknownName = 20,      // a name or operator that is not a keyword
+    PowerUndefined = 31,   // x^y not defined by the power rule
+    DivisionByZero = 32,
+    OutsideDomain = 33,    // argument outside a function's domain
+    Overflow = 34,         // a result too large for a double
 };
 
-// Error codes of evaluate. Callers treat every non-zero code alike; the numbers only tell failures apart in tests.
-enum CalcError : int {
-    CalcOk = 0,
-    CalcBadNumber = 2,         // the characters of a number form no valid number (also one too large for a double)
-    CalcTextLeft = 3,          // text after a complete expression
-    CalcBadCharacter = 4,      // a character that starts no token
-    CalcNoComparison = 5,      // comparison operator expected in a condition
-    CalcNoOpenParen = 6,       // "(" expected, or no factor where one must begin
-    CalcNoComma = 7,           // "," expected in hvis
-    CalcNoCloseParen = 8,      // ")" expected
-    CalcTooDeep = 9,           // brackets, functions and hvis nested deeper than CalcMaxDepth
-    CalcUnknownName = 20,      // a name or operator that is not a keyword
-    CalcPowerUndefined = 31,   // x^y not defined by the power rule
-    CalcDivisionByZero = 32,
-    CalcOutsideDomain = 33,    // argument outside a function's domain
-    CalcOverflow = 34,         // a result too large for a double
+struct CalcResult {
+    double value = 0;
+    CalcError error = CalcError::None;
+    int position = 0;  // 1-based position of the offending token; 0 on success
 };
 
 // How deeply brackets, function arguments and hvis may nest before the text is refused.
