@@ -2,11 +2,8 @@
 #include "app/BatchHost.h"
 
 #include "graph/GraphExport.h"
+#include "support/Cp1252Table.h"
 #include "support/MemoryUse.h"
-#include "engine/RunLimits.h"
-#include "workspace/QtCp1252.h"
-
-#include <QString>
 
 #include <algorithm>
 #include <cerrno>
@@ -14,158 +11,139 @@
 #include <cstring>
 #include <iostream>
 
-std::string Utf8FromCp1252(const std::string& bytes)
-{
-    return QtCp1252::toQString(bytes).toUtf8().toStdString();
-}
-
-std::string Cp1252FromUtf8(const std::string& utf8)
-{
-    return QtCp1252::fromQString(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
-}
+using namespace tavlix;
 
 BatchTable::~BatchTable()
 {
-    Close();
+    close();
 }
 
-void BatchTable::SetColCount(int n)
+void BatchTable::setColumnCount(int n)
 {
-    Cols = n;
-    Cells.resize(static_cast<std::size_t>(n));
+    columns_ = n;
+    cells_.resize(static_cast<std::size_t>(n));
 }
 
-void BatchTable::SetRowCount(int n)
+void BatchTable::setRowCount(int n)
 {
-    if (static_cast<long long>(n) * std::max(Cols, 1) > Host.MaxCells)
-        Host.StopRun("Tabellen \"" + Utf8FromCp1252(Caption) + "\" er blevet for stor (over " +
-                     std::to_string(Host.MaxCells) + " celler). Kørslen er stoppet; de beregnede rækker er "
-                     "bevaret. Vælg færre punkter (TAntal) eller et større skridt (TDelta), eller "
-                     "hæv grænsen med --max-cells.");
-    Rows = n;
+    const long long maxCells = host_.limits().maxTableCells;
+    if (static_cast<long long>(n) * std::max(columns_, 1) > maxCells)
+        host_.stopRun("Tabellen \"" + utf8FromCp1252(caption_) + "\" er blevet for stor (over " +
+                      std::to_string(maxCells) + " celler). Kørslen er stoppet; de beregnede rækker er "
+                      "bevaret. Vælg færre punkter (TAntal) eller et større skridt (TDelta), eller "
+                      "hæv grænsen med --max-cells.");
+    rows_ = n;
 }
 
-void BatchTable::SetCell(int col, int row, std::string_view text)
+void BatchTable::setCell(int col, int row, std::string_view text)
 {
-    if (row < CurrentRow || col < 0 || col >= Cols)
+    if (row < currentRow_ || col < 0 || col >= columns_)
         return;
-    if (row > CurrentRow) {
-        FlushRow();
-        CurrentRow = row;
+    if (row > currentRow_) {
+        flushRow();
+        currentRow_ = row;
     }
     const std::size_t start = std::min(text.find_first_not_of(' '), text.size());
     const std::string_view shown = text.substr(start);
-    std::string& cell = Cells[static_cast<std::size_t>(col)];
+    std::string& cell = cells_[static_cast<std::size_t>(col)];
     cell.assign(shown);
     if (std::any_of(shown.begin(), shown.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
-        cell = Utf8FromCp1252(cell);  // the files are UTF-8, like the messages
+        cell = utf8FromCp1252(cell);  // the files are UTF-8, like the messages
 }
 
 // One line per row that holds text: its cells joined by TAB.
-void BatchTable::FlushRow()
+void BatchTable::flushRow()
 {
     bool any = false;
-    Line.clear();
-    for (std::size_t c = 0; c < Cells.size(); ++c) {
+    line_.clear();
+    for (std::size_t c = 0; c < cells_.size(); ++c) {
         if (c > 0)
-            Line += '\t';
-        Line += Cells[c];
-        any = any || !Cells[c].empty();
-        Cells[c].clear();
+            line_ += '\t';
+        line_ += cells_[c];
+        any = any || !cells_[c].empty();
+        cells_[c].clear();
     }
-    if (any && File) {
-        Line += '\n';
-        std::fwrite(Line.data(), 1, Line.size(), File);
+    if (any && file_) {
+        line_ += '\n';
+        std::fwrite(line_.data(), 1, line_.size(), file_);
     }
 }
 
-bool BatchTable::Close()
+bool BatchTable::close()
 {
-    if (!File)
+    if (!file_)
         return true;
-    FlushRow();
-    const bool ok = !std::ferror(File);
-    const bool closed = std::fclose(File) == 0;
-    File = nullptr;
+    flushRow();
+    const bool ok = !std::ferror(file_);
+    const bool closed = std::fclose(file_) == 0;
+    file_ = nullptr;
     return ok && closed;
 }
 
-void BatchGraph::SetSettings(const double (&settings)[16])
+void BatchGraph::addPoint(int curve, double x, double y)
 {
-    std::memcpy(Settings, settings, sizeof Settings);
+    if (recorder.addPoint(curve, x, y) != CurveRecorder::Added::OverLimit)
+        return;
+    host.stopRun("Grafen \"" + utf8FromCp1252(caption) + "\" er blevet for stor (over " +
+                 std::to_string(recorder.maxPoints()) + " punkter). Kørslen er stoppet; de beregnede punkter er "
+                 "bevaret. Vælg færre punkter (TAntal) eller et større skridt (TDelta), eller "
+                 "hæv grænsen med --max-points.");
 }
 
-void BatchGraph::Makekurve(int kind)
-{
-    Recorder.addCurve(curveStyleOfKind(kind));
-}
-
-void BatchGraph::Draw2(int curve, double x, double y)
-{
-    CurveRecorder::Step step;
-    if (Recorder.addPoint(curve, x, y, step) == CurveRecorder::Added::OverLimit) {
-        Host.StopRun("Grafen \"" + Utf8FromCp1252(Caption) + "\" er blevet for stor (over " +
-                     std::to_string(Host.MaxPoints) + " punkter). Kørslen er stoppet; de beregnede punkter er "
-                     "bevaret. Vælg færre punkter (TAntal) eller et større skridt (TDelta), eller "
-                     "hæv grænsen med --max-points.");
-    }
-}
-
-BatchHost::BatchHost(std::string fileLabel, std::string outDir)
-    : MaxCells(tavlix::RunLimits{}.maxTableCells), MaxPoints(tavlix::RunLimits{}.maxGraphPoints), FileLabel(std::move(fileLabel)),
-      OutDir(std::move(outDir))
+BatchHost::BatchHost(std::string fileLabel, std::string outDir, const RunLimits& limits)
+    : fileLabel_(std::move(fileLabel)), outDir_(std::move(outDir)), limits_(limits)
 {
 }
 
-void BatchHost::StopRun(const std::string& utf8Reason)
+void BatchHost::stopRun(const std::string& utf8Reason)
 {
-    if (StopReason.empty())
-        StopReason = utf8Reason;
+    if (stopReason_.empty())
+        stopReason_ = utf8Reason;
 }
 
-bool BatchHost::KeepGoing()
+bool BatchHost::keepGoing()
 {
     // The last guard of memory, looked at now and then: reading it costs more than a point.
     static constexpr int MemoryCheckEvery = 4096;
-    if (++PointsSinceMemoryCheck >= MemoryCheckEvery) {
-        PointsSinceMemoryCheck = 0;
-        if (MemoryUse::NearlyExhausted())
-            StopRun("Kørslen er stoppet, fordi hukommelsen er ved at slippe op (" +
-                    std::to_string(MemoryUse::ResidentBytes() >> 20) + " MB i brug). De beregnede sider er skrevet.");
+    if (++pointsSinceMemoryCheck_ >= MemoryCheckEvery) {
+        pointsSinceMemoryCheck_ = 0;
+        if (memory::nearlyExhausted())
+            stopRun("Kørslen er stoppet, fordi hukommelsen er ved at slippe op (" +
+                    std::to_string(memory::residentBytes() >> 20) + " MB i brug). De beregnede sider er skrevet.");
     }
-    // Points that are never drawn (undefined everywhere) cost time too: a graph computes at most MaxPoints of them.
-    if (CurrentGraph && ++GraphPoints > MaxPoints)
-        StopRun("Grafen \"" + Utf8FromCp1252(CurrentGraph->Caption) + "\" har beregnet over " +
-                std::to_string(MaxPoints) + " punkter. Kørslen er stoppet. Vælg færre punkter (TAntal) eller et "
-                "større skridt (TDelta), eller hæv grænsen med --max-points.");
-    if (StopReason.empty())
+    // Points that are never drawn (undefined everywhere) cost time too: a graph computes at most maxGraphPoints.
+    if (currentGraph_ && ++graphPoints_ > limits_.maxGraphPoints)
+        stopRun("Grafen \"" + utf8FromCp1252(currentGraph_->caption) + "\" har beregnet over " +
+                std::to_string(limits_.maxGraphPoints) + " punkter. Kørslen er stoppet. Vælg færre punkter (TAntal) "
+                "eller et større skridt (TDelta), eller hæv grænsen med --max-points.");
+    if (stopReason_.empty())
         return true;
-    if (!Faulted) {
-        Faulted = true;
-        Error(StopReason);
+    if (!faulted_) {
+        faulted_ = true;
+        error(stopReason_);
     }
     return false;
 }
 
 BatchHost::~BatchHost() = default;
 
-std::string BatchHost::PathFor(const std::string& caption, const char* extension) const
+std::string BatchHost::pathFor(const std::string& caption, const char* extension) const
 {
-    std::string name = Utf8FromCp1252(caption) + extension;
-    return OutDir.empty() ? name : OutDir + "/" + name;
+    std::string name = utf8FromCp1252(caption) + extension;
+    return outDir_.empty() ? name : outDir_ + "/" + name;
 }
 
-void BatchHost::Error(const std::string& utf8Text)
+void BatchHost::error(const std::string& utf8Text)
 {
-    std::cerr << FileLabel << ": error: " << utf8Text << '\n';
+    std::cerr << fileLabel_ << ": error: " << utf8Text << '\n';
 }
 
-std::FILE* BatchHost::Open(const std::string& path)
+std::FILE* BatchHost::open(const std::string& path)
 {
     std::FILE* f = std::fopen(path.c_str(), "wb");
     if (!f) {
-        Error("kan ikke skrive " + path + ": " + std::strerror(errno));
-        WriteFailed = true;
+        error("kan ikke skrive " + path + ": " + std::strerror(errno));
+        writeFailed_ = true;
         return nullptr;
     }
     static constexpr std::size_t BufferBytes = 1 << 16;
@@ -173,51 +151,51 @@ std::FILE* BatchHost::Open(const std::string& path)
     return f;
 }
 
-TableTarget* BatchHost::LavTabel(const std::string& caption)
+TableSink* BatchHost::createTablePage(const std::string& caption)
 {
-    FinishPages();
-    CurrentGraph = nullptr;
-    std::FILE* f = Open(PathFor(caption, ".tsv"));
+    finishPages();
+    currentGraph_ = nullptr;
+    std::FILE* f = open(pathFor(caption, ".tsv"));
     if (!f)
         return nullptr;
-    Tables.push_back(std::make_unique<BatchTable>(f, *this, caption));
-    return Tables.back().get();
+    tables_.push_back(std::make_unique<BatchTable>(f, *this, caption));
+    return tables_.back().get();
 }
 
-GraphTarget* BatchHost::LavGraf(const std::string& caption)
+GraphSink* BatchHost::createGraphPage(const std::string& caption)
 {
-    FinishPages();
-    auto graph = std::make_unique<BatchGraph>(*this, MaxPoints);
-    graph->Caption = caption;
-    graph->PathStem = PathFor(caption, "");
-    CurrentGraph = graph.get();
-    GraphPoints = 0;
-    Graphs.push_back(std::move(graph));
-    return Graphs.back().get();
+    finishPages();
+    auto graph = std::make_unique<BatchGraph>(*this, limits_.maxGraphPoints);
+    graph->caption = caption;
+    graph->pathStem = pathFor(caption, "");
+    currentGraph_ = graph.get();
+    graphPoints_ = 0;
+    graphs_.push_back(std::move(graph));
+    return graphs_.back().get();
 }
 
-void BatchHost::Notice(const char* text)
+void BatchHost::showNoticeText(const std::string& text)
 {
-    std::cerr << FileLabel << ": notice: " << Utf8FromCp1252(text) << '\n';
+    std::cerr << fileLabel_ << ": notice: " << utf8FromCp1252(text) << '\n';
 }
 
-void BatchHost::GeneralError(const std::string& text)
+void BatchHost::reportFault(const std::string& text)
 {
-    Faulted = true;
-    Error(Utf8FromCp1252(text));
+    faulted_ = true;
+    error(utf8FromCp1252(text));
 }
 
 // curve<TAB>x<TAB>y, 17 significant digits, curves from 1 in creation order, points in storage order.
-bool BatchHost::WriteGraphTsv(const BatchGraph& graph)
+bool BatchHost::writeGraphTsv(const BatchGraph& graph)
 {
-    const std::string path = graph.PathStem + ".tsv";
-    std::FILE* f = Open(path);
+    const std::string path = graph.pathStem + ".tsv";
+    std::FILE* f = open(path);
     if (!f)
         return false;
     char line[96];
-    const tavlix::CurveList& curves = graph.Recorder.curves();
+    const CurveList& curves = graph.recorder.curves();
     for (std::size_t c = 0; c < curves.size(); ++c) {
-        for (const tavlix::CurvePoint& p : curves[c].points) {
+        for (const CurvePoint& p : curves[c].points) {
             if (p.breaksStroke)
                 continue;
             char* out = std::to_chars(line, line + 20, c + 1).ptr;
@@ -231,34 +209,32 @@ bool BatchHost::WriteGraphTsv(const BatchGraph& graph)
     }
     const bool ok = !std::ferror(f) && std::fclose(f) == 0;
     if (!ok)
-        Error("kan ikke skrive " + path);
+        error("kan ikke skrive " + path);
     return ok;
 }
 
-void BatchHost::FinishPages()
+void BatchHost::finishPages()
 {
-    for (auto& table : Tables)
-        if (!table->Close())
-            WriteFailed = true;
-    for (const auto& graph : Graphs) {
-        if (graph->Written)
+    for (auto& table : tables_)
+        if (!table->close())
+            writeFailed_ = true;
+    for (const auto& graph : graphs_) {
+        if (graph->written)
             continue;
-        graph->Written = true;
-        if (!WriteGraphTsv(*graph))
-            WriteFailed = true;
-        std::string error;
-        tavlix::CoordinateSettings settings;
-        std::copy(std::begin(graph->Settings), std::end(graph->Settings), settings.values.begin());
-        if (!exportGraph(graph->PathStem, settings, graph->Recorder.curves(), error)) {
-            Error(error);
-            WriteFailed = true;
+        graph->written = true;
+        if (!writeGraphTsv(*graph))
+            writeFailed_ = true;
+        std::string message;
+        if (!exportGraph(graph->pathStem, graph->settings, graph->recorder.curves(), message)) {
+            error(message);
+            writeFailed_ = true;
         }
-        graph->Recorder.release();
+        graph->recorder.release();
     }
 }
 
-bool BatchHost::Finish()
+bool BatchHost::finish()
 {
-    FinishPages();
-    return !WriteFailed;
+    finishPages();
+    return !writeFailed_;
 }

@@ -1,112 +1,112 @@
 // The batch mode's pages and messages: tables stream into TSV files, graphs keep their points for the files.
 #pragma once
 
+#include "engine/CurveRecorder.h"
 #include "engine/EngineHost.h"
-#include "graph/CurveRecorder.h"
+#include "engine/RunLimits.h"
+#include "support/CoordinateSettings.h"
 
 #include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
 
-// A table page written as CAPTION.tsv while it fills: rows arrive in order, so each row is written when the
-// next one starts and nothing but the current row is kept in memory.
 class BatchHost;
 
-class BatchTable : public TableTarget {
+// A table page written as CAPTION.tsv while it fills: rows arrive in order, so each row is written when the
+// next one starts and nothing but the current row is kept in memory.
+class BatchTable : public tavlix::TableSink {
 public:
     BatchTable(std::FILE* file, BatchHost& host, std::string caption)
-        : File(file), Host(host), Caption(std::move(caption)) {}
+        : file_(file), host_(host), caption_(std::move(caption)) {}
     ~BatchTable() override;
-    void SetColCount(int n) override;
-    // A table beyond the host's MaxCells stops the run; the row being written is still kept.
-    void SetRowCount(int n) override;
-    int RowCount() const override { return Rows; }
-    void SetFixedRows(int) override {}
+    void setColumnCount(int n) override;
+    // A table beyond the run's maxTableCells stops the run; the row being written is still kept.
+    void setRowCount(int n) override;
+    int rowCount() const override { return rows_; }
     // Cells of an earlier row than the current one are not taken (the generation never writes them).
-    void SetCell(int col, int row, std::string_view text) override;
-    void MakeVisible() override {}
+    void setCell(int col, int row, std::string_view text) override;
+    void showGrid() override {}
     // Writes the last row and closes the file; false when any write failed.
-    bool Close();
+    bool close();
 
 private:
-    void FlushRow();
-    std::FILE* File;
-    BatchHost& Host;
-    std::string Caption;  // Windows-1252
-    int Cols = 0;
-    int Rows = 0;
-    int CurrentRow = -1;
-    std::vector<std::string> Cells;
-    std::string Line;
+    void flushRow();
+    std::FILE* file_;
+    BatchHost& host_;
+    std::string caption_;  // Windows-1252
+    int columns_ = 0;
+    int rows_ = 0;
+    int currentRow_ = -1;
+    std::vector<std::string> cells_;
+    std::string line_;
 };
 
 // A graph page as data: what the window would store, kept for CAPTION.tsv and the pictures beside it.
-struct BatchGraph : GraphTarget {
-    BatchGraph(BatchHost& host, long long maxPoints) : Host(host), Recorder(maxPoints) {}
-    BatchHost& Host;
-    bool Written = false;  // its files are written and its points let go
-    std::string Caption;   // Windows-1252
-    std::string PathStem;  // the output path without ".tsv" (UTF-8)
-    double Settings[16] = {};
-    CurveRecorder Recorder;
+struct BatchGraph : tavlix::GraphSink {
+    BatchGraph(BatchHost& host, long long maxPoints) : host(host), recorder(maxPoints) {}
+    BatchHost& host;
+    bool written = false;  // its files are written and its points let go
+    std::string caption;   // Windows-1252
+    std::string pathStem;  // the output path without ".tsv" (UTF-8)
+    tavlix::CoordinateSettings settings;
+    tavlix::CurveRecorder recorder;
 
-    void SetSettings(const double (&settings)[16]) override;
-    void begynd() override {}
-    void myrepaint() override {}
-    void Makekurve(int kind) override;
-    // A point beyond the host's MaxPoints is dropped and stops the run.
-    void Draw2(int curve, double x, double y) override;
+    void setSettings(const tavlix::CoordinateSettings& s) override { settings = s; }
+    void begin() override {}
+    void fitToWindow() override {}
+    void addCurve(tavlix::CurveStyle style) override { recorder.addCurve(style); }
+    // A point beyond the run's maxGraphPoints is dropped and stops the run.
+    void addPoint(int curve, double x, double y) override;
 };
 
 // The host of one document's run in the batch mode. Messages go to stderr in UTF-8, prefixed by the file.
 // Table cells keep the engine's default "." as decimal separator on purpose: the files are read by programs
 // and must not change with the machine's locale.
-class BatchHost : public EngineHost {
+class BatchHost : public tavlix::EngineHost {
 public:
-    BatchHost(std::string fileLabel, std::string outDir);
+    // A page that would hold more than the limits allow stops the run, as in the window: memory and disk stay
+    // bounded.
+    BatchHost(std::string fileLabel, std::string outDir, const tavlix::RunLimits& limits);
     ~BatchHost() override;
 
-    TableTarget* LavTabel(const std::string& caption) override;
-    GraphTarget* LavGraf(const std::string& caption) override;
-    void Notice(const char* text) override;
-    void GeneralError(const std::string& text) override;
+    tavlix::TableSink* createTablePage(const std::string& caption) override;
+    tavlix::GraphSink* createGraphPage(const std::string& caption) override;
+    void showNoticeText(const std::string& text) override;
+    void reportFault(const std::string& text) override;
     // The batch mode prints the script error itself, with its file position.
-    void ShowStatus(const std::string&) override {}
+    void showScriptError(const std::string&) override {}
     // False once a page has grown beyond its bound; the reason is then reported as an error.
-    bool KeepGoing() override;
+    bool keepGoing() override;
 
-    // A page that would hold more than this stops the run, as in the window: memory and disk stay bounded.
-    long long MaxCells;
-    long long MaxPoints;
+    const tavlix::RunLimits& limits() const { return limits_; }
     // Asks the run to stop at its next pause, with the reason (UTF-8); the first reason is kept.
-    void StopRun(const std::string& utf8Reason);
+    void stopRun(const std::string& utf8Reason);
 
     // Closes the tables and writes every graph's files; false when a file could not be written.
     // A page is also finished as soon as the next one is made, so that a script of thousands of output sections
     // holds one open file and one page's points at a time.
-    bool Finish();
+    bool finish();
 
-    std::vector<std::unique_ptr<BatchGraph>> Graphs;
-    bool Faulted = false;       // the general error report was used
-    bool WriteFailed = false;   // an output file could not be written
+    bool faulted() const { return faulted_; }          // the fault report was used
+    bool writeFailed() const { return writeFailed_; }  // an output file could not be written
 
 private:
-    std::string PathFor(const std::string& caption, const char* extension) const;
-    std::FILE* Open(const std::string& path);
-    bool WriteGraphTsv(const BatchGraph& graph);
-    void FinishPages();
-    void Error(const std::string& utf8Text);
+    std::string pathFor(const std::string& caption, const char* extension) const;
+    std::FILE* open(const std::string& path);
+    bool writeGraphTsv(const BatchGraph& graph);
+    void finishPages();
+    void error(const std::string& utf8Text);
 
-    std::string FileLabel;
-    std::string OutDir;
-    std::string StopReason;
-    int PointsSinceMemoryCheck = 0;
-    BatchGraph* CurrentGraph = nullptr;  // the graph being made, if the page being made is one
-    long long GraphPoints = 0;           // output points computed for it, drawn or not
-    std::vector<std::unique_ptr<BatchTable>> Tables;
+    std::string fileLabel_;
+    std::string outDir_;
+    tavlix::RunLimits limits_;
+    std::string stopReason_;
+    bool faulted_ = false;
+    bool writeFailed_ = false;
+    int pointsSinceMemoryCheck_ = 0;
+    BatchGraph* currentGraph_ = nullptr;  // the graph being made, if the page being made is one
+    long long graphPoints_ = 0;           // output points computed for it, drawn or not
+    std::vector<std::unique_ptr<BatchTable>> tables_;
+    std::vector<std::unique_ptr<BatchGraph>> graphs_;
 };
-
-// Windows-1252 bytes as UTF-8, and UTF-8 as Windows-1252 ('?' for what it cannot hold).
-std::string Utf8FromCp1252(const std::string& bytes);
-std::string Cp1252FromUtf8(const std::string& utf8);

@@ -1,9 +1,10 @@
 // tavlix --batch: runs documents without a window and writes every result page to files.
 #include "app/BatchHost.h"
-#include "app/Commands.h"
+#include "app/EntryPoints.h"
 
 #include "compiler/ScriptCompiler.h"
-#include "engine/Model.h"
+#include "engine/RunLimits.h"
+#include "support/Cp1252Table.h"
 #include "support/DocumentFile.h"
 
 #include <algorithm>
@@ -15,23 +16,27 @@
 #include <string>
 #include <vector>
 
+using namespace tavlix;
+
 namespace {
 
 // A script line is the document's line after the sixteen settings lines.
 constexpr int FirstScriptLine = 17;
 
-enum ExitStatus { Ok = 0, ScriptError = 1, Fault = 2 };
+// The exit status: the worst of all documents.
+constexpr int ExitOk = 0;
+constexpr int ExitScriptError = 1;
+constexpr int ExitFault = 2;
 
 struct BatchArgs {
-    std::string OutDir;
-    std::vector<std::string> Files;
-    long long MaxCells = 0;   // 0: the window's bound
-    long long MaxPoints = 0;
-    bool Valid = true;
+    std::string outDir;
+    std::vector<std::string> files;
+    RunLimits limits;
+    bool valid = true;
 };
 
 // A positive whole number, or 0 when the text is none.
-long long Count(const char* text)
+long long count(const char* text)
 {
     char* end = nullptr;
     errno = 0;
@@ -40,90 +45,85 @@ long long Count(const char* text)
 }
 
 // "--max-cells N" and "--max-points N": the option's count, or false when it is missing or no count.
-bool TakeCount(int argc, char** argv, int& i, long long& count)
+bool takeCount(int argc, char** argv, int& i, long long& n)
 {
     if (i + 1 >= argc)
         return false;
-    count = Count(argv[++i]);
-    return count > 0;
+    n = count(argv[++i]);
+    return n > 0;
 }
 
-BatchArgs ParseArgs(int argc, char** argv)
+BatchArgs parseArgs(int argc, char** argv)
 {
     BatchArgs args;
     for (int i = 2; i < argc; ++i) {
         if (std::strcmp(argv[i], "--out") == 0) {
             if (i + 1 >= argc) {
-                args.Valid = false;
+                args.valid = false;
                 break;
             }
-            args.OutDir = argv[++i];
+            args.outDir = argv[++i];
         } else if (std::strcmp(argv[i], "--max-cells") == 0) {
-            args.Valid = args.Valid && TakeCount(argc, argv, i, args.MaxCells);
+            args.valid = args.valid && takeCount(argc, argv, i, args.limits.maxTableCells);
         } else if (std::strcmp(argv[i], "--max-points") == 0) {
-            args.Valid = args.Valid && TakeCount(argc, argv, i, args.MaxPoints);
+            args.valid = args.valid && takeCount(argc, argv, i, args.limits.maxGraphPoints);
         } else {
-            args.Files.emplace_back(argv[i]);
+            args.files.emplace_back(argv[i]);
         }
     }
-    args.Valid = args.Valid && !args.Files.empty();
+    args.valid = args.valid && !args.files.empty();
     return args;
 }
 
 // The script page's caption: the file's name without its folder.
-std::string CaptionOf(const std::string& path)
+std::string captionOf(const std::string& path)
 {
-    return Cp1252FromUtf8(std::filesystem::path(path).filename().string());
+    return cp1252FromUtf8(std::filesystem::path(path).filename().string());
 }
 
 // One document: read, run as "Kør" does, write its pages; returns its exit status.
-int RunDocument(const std::string& argument, const BatchArgs& args)
+int runDocument(const std::string& argument, const BatchArgs& args)
 {
-    const std::string path = CompleteFileName(argument);
-    const ReadResult read = ReadDocument(path);
+    const std::string path = completeFileName(argument);
+    const DocumentReadResult read = readDocument(path);
     if (!read.ok) {
-        std::cerr << path << ": error: " << Utf8FromCp1252(read.error) << '\n';
-        return Fault;
+        std::cerr << path << ": error: " << utf8FromCp1252(read.error) << '\n';
+        return ExitFault;
     }
-    BatchHost host(path, args.OutDir);
-    if (args.MaxCells > 0)
-        host.MaxCells = args.MaxCells;
-    if (args.MaxPoints > 0)
-        host.MaxPoints = args.MaxPoints;
+    BatchHost host(path, args.outDir, args.limits);
     ScriptCompiler compiler;
-    const RunResult result = compiler.Run(read.doc.Settings, read.doc.Lines, CaptionOf(path), host);
-    Eng.Host = nullptr;
-    host.Finish();
-    int status = Ok;
-    if (result.ErrorCode > 0) {
-        std::cerr << path << ':' << std::max(result.CaretLine, 0) + FirstScriptLine << ':'
-                  << std::max(result.CaretColumn, 0) + 1 << ": " << Utf8FromCp1252(result.Message) << '\n';
-        status = ScriptError;
+    const RunResult result = compiler.run(read.doc.settings, read.doc.lines, captionOf(path), host);
+    host.finish();
+    int status = ExitOk;
+    if (result.error != ScriptError::None) {
+        std::cerr << path << ':' << std::max(result.caretLine, 0) + FirstScriptLine << ':'
+                  << std::max(result.caretColumn, 0) + 1 << ": " << utf8FromCp1252(result.message) << '\n';
+        status = ExitScriptError;
     }
-    if (result.Abandoned || host.Faulted || host.WriteFailed)
-        status = Fault;
+    if (result.abandoned || host.faulted() || host.writeFailed())
+        status = ExitFault;
     return status;
 }
 
 }  // namespace
 
-int RunBatch(int argc, char** argv)
+int runBatch(int argc, char** argv)
 {
-    const BatchArgs args = ParseArgs(argc, argv);
-    if (!args.Valid) {
+    const BatchArgs args = parseArgs(argc, argv);
+    if (!args.valid) {
         std::cerr << "brug: tavlix --batch [--out MAPPE] [--max-cells N] [--max-points N] FIL...\n";
-        return Fault;
+        return ExitFault;
     }
-    if (!args.OutDir.empty()) {
+    if (!args.outDir.empty()) {
         std::error_code ec;
-        std::filesystem::create_directories(args.OutDir, ec);
+        std::filesystem::create_directories(args.outDir, ec);
         if (ec) {
-            std::cerr << args.OutDir << ": error: " << ec.message() << '\n';
-            return Fault;
+            std::cerr << args.outDir << ": error: " << ec.message() << '\n';
+            return ExitFault;
         }
     }
-    int status = Ok;
-    for (const std::string& file : args.Files)
-        status = std::max(status, RunDocument(file, args));
+    int status = ExitOk;
+    for (const std::string& file : args.files)
+        status = std::max(status, runDocument(file, args));
     return status;
 }

@@ -8,25 +8,28 @@
 #include <cmath>
 #include <memory>
 
+using namespace tavlix;
+using namespace tavlix::test;
+
 namespace {
 
 constexpr TablePoint Points[] = {{-BigValue, 0}, {-10, 0}, {-2, 3}, {0, 1}, {1, 4}, {5, -2}, {20, 7}, {BigValue, 7}};
 constexpr int PointCount = 6;
 constexpr double TStep = 0.001;
 
-std::unique_ptr<datarec> MakeModel()
+std::unique_ptr<Model> MakeModel()
 {
-    auto m = std::make_unique<datarec>();
-    m->Records[0].Name = "t";
-    TableRec& tab = m->Tables[1];
-    std::copy(std::begin(Points), std::end(Points), tab.Points);
-    tab.DataBytes = 16 * (PointCount + 2);
-    m->TableCount = 1;
-    const int g = AddRecord(*m, "g", Code().ref(0).num(2).op(OpDiv).num(1).op(OpAdd));
+    auto m = std::make_unique<Model>();
+    m->script.records[0].name = "t";
+    PointTable& tab = m->script.tables[1];
+    std::copy(std::begin(Points), std::end(Points), tab.points);
+    tab.pointCount = PointCount;
+    m->script.tableCount = 1;
+    const int g = AddRecord(*m, "g", Code().ref(0).num(2).op(OpCode::Div).num(1).op(OpCode::Add));
     // 17 operations: 3 t sin * g abs sqr + t tab 2 / + t t * -
     AddRecord(*m, "f",
-                Code().num(3).ref(0).op(OpSin).op(OpMul).ref(g).op(OpAbs).op(OpSqrt).op(OpAdd).ref(0).table(1)
-                    .num(2).op(OpDiv).op(OpAdd).ref(0).ref(0).op(OpMul).op(OpSub));
+                Code().num(3).ref(0).op(OpCode::Sin).op(OpCode::Mul).ref(g).op(OpCode::Abs).op(OpCode::Sqrt).op(OpCode::Add).ref(0).table(1)
+                    .num(2).op(OpCode::Div).op(OpCode::Add).ref(0).ref(0).op(OpCode::Mul).op(OpCode::Sub));
     return m;
 }
 
@@ -64,12 +67,12 @@ void BM_Evaluator(benchmark::State& state)
 {
     auto m = MakeModel();
     NullHost host;
-    Eng = EngineWide{};
-    Eng.Host = &host;
+    RunState run;
+    run.host = &host;
     double t = -5;
     for (auto _ : state) {
-        Eng.T = t;
-        benchmark::DoNotOptimize(ValueAt(*m, 2));
+        run.t = t;
+        benchmark::DoNotOptimize(valueAt(*m, run, 2));
         t += TStep;
         if (t > 10)
             t = -5;

@@ -49,7 +49,7 @@ void BM_MillionRowTable(benchmark::State& state)
     window.show();
     for (auto _ : state) {
         TablePage* table = RunTable(window, "999999");
-        benchmark::DoNotOptimize(table->RowCount());
+        benchmark::DoNotOptimize(table->rowCount());
         state.PauseTiming();
         CloseAll(window);
         state.ResumeTiming();

@@ -2,7 +2,7 @@
 // control and the same rows: sigma 10, rho 28, beta 8/3 from (1, 1, 1), t 0..100, 100,000 rows.
 #include "tests/engine/EngineTestSupport.h"  // the byte-code assembler of the engine tests
 
-#include "engine/Generation.h"
+#include "engine/OutputGenerator.h"
 
 #include <benchmark/benchmark.h>
 
@@ -11,6 +11,9 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+using namespace tavlix;
+using namespace tavlix::test;
 
 namespace {
 
@@ -43,20 +46,19 @@ private:
     std::string Line;
 };
 
-class WriterTable : public TableTarget {
+class WriterTable : public TableSink {
 public:
     explicit WriterTable(RowWriter& w) : Out(w) {}
-    void SetColCount(int n) override { Cols = n; }
-    void SetRowCount(int n) override { RowsNow = n; }
-    int RowCount() const override { return RowsNow; }
-    void SetFixedRows(int) override {}
-    void SetCell(int col, int, std::string_view text) override
+    void setColumnCount(int n) override { Cols = n; }
+    void setRowCount(int n) override { RowsNow = n; }
+    int rowCount() const override { return RowsNow; }
+    void setCell(int col, int, std::string_view text) override
     {
         Out.Cell(col, text);
         if (col == Cols - 1)
             Out.EndRow();
     }
-    void MakeVisible() override {}
+    void showGrid() override {}
 
 private:
     RowWriter& Out;
@@ -67,26 +69,26 @@ private:
 class WriterHost : public NullHost {
 public:
     explicit WriterHost(RowWriter& w) : Table(w) {}
-    TableTarget* LavTabel(const std::string&) override { return &Table; }
+    TableSink* createTablePage(const std::string&) override { return &Table; }
     WriterTable Table;
 };
 
-std::unique_ptr<datarec> LorenzModel()
+std::unique_ptr<Model> LorenzModel()
 {
-    auto m = std::make_unique<datarec>();
-    m->Records[0].Name = "t";
+    auto m = std::make_unique<Model>();
+    m->script.records[0].name = "t";
     const int x = 1, y = 2, z = 3;
-    AddRecord(*m, "x", Code().num(10).ref(y).ref(x).op(OpSub).op(OpMul), 1, BigValue, true);
-    AddRecord(*m, "y", Code().ref(x).num(28).ref(z).op(OpSub).op(OpMul).ref(y).op(OpSub), 1, BigValue, true);
-    AddRecord(*m, "z", Code().ref(x).ref(y).op(OpMul).num(8).num(3).op(OpDiv).ref(z).op(OpMul).op(OpSub), 1, BigValue,
+    AddRecord(*m, "x", Code().num(10).ref(y).ref(x).op(OpCode::Sub).op(OpCode::Mul), 1, BigValue, true);
+    AddRecord(*m, "y", Code().ref(x).num(28).ref(z).op(OpCode::Sub).op(OpCode::Mul).ref(y).op(OpCode::Sub), 1, BigValue, true);
+    AddRecord(*m, "z", Code().ref(x).ref(y).op(OpCode::Mul).num(8).num(3).op(OpCode::Div).ref(z).op(OpCode::Mul).op(OpCode::Sub), 1, BigValue,
                 true);
-    m->OdeLimit = 3;
-    m->PlainLimit = 0;
-    m->OutputCount = 4;
+    m->script.lastOdeRecord = 3;
+    m->script.lastPlainRecord = 0;
+    m->script.outputCount = 4;
     for (int e = 1; e <= 4; ++e)
-        m->Outputs[e] = {static_cast<std::uint8_t>(e - 1), 255, 0, 1};
+        m->script.outputs[e] = TableColumn(e - 1);
     const double settings[16] = {-5, 10, 1, 0, -5, 5, 1, 0, 0, TEnd, Rows, 0, AbsTol, RelTol, 0, 0};
-    std::copy(std::begin(settings), std::end(settings), m->Settings);
+    std::copy(std::begin(settings), std::end(settings), m->script.settings.values.begin());
     return m;
 }
 
@@ -96,11 +98,11 @@ void BM_EngineLorenz(benchmark::State& state)
     WriterHost host(writer);
     for (auto _ : state) {
         auto m = LorenzModel();
-        Eng = EngineWide{};
-        Eng.Host = &host;
+        RunState run;
+        run.host = &host;
         writer.Rewind();
         int resultCount = 0;
-        benchmark::DoNotOptimize(MakeTable(*m, "lorenz", resultCount));
+        benchmark::DoNotOptimize(generateTable(*m, run, "lorenz", resultCount));
     }
 }
 BENCHMARK(BM_EngineLorenz)->Unit(benchmark::kMillisecond);
@@ -163,9 +165,9 @@ struct Native {
 
 void WriteRow(RowWriter& w, double t, const double* y)
 {
-    w.Cell(0, CellText(t, '.'));
+    w.Cell(0, formatCell(t, '.'));
     for (int i = 0; i < 3; ++i)
-        w.Cell(i + 1, CellText(y[i], '.'));
+        w.Cell(i + 1, formatCell(y[i], '.'));
     w.EndRow();
 }
 

@@ -7,41 +7,43 @@
 #include <cstdint>
 #include <cstdio>
 
+namespace tavlix {
+
 namespace {
 
-const char* Mnemonic(std::uint8_t op) {
+const char* mnemonic(OpCode op) {
     switch (op) {
-    case OpPow: return "pow";
-    case OpMul: return "mul";
-    case OpAdd: return "add";
-    case OpSub: return "sub";
-    case OpDiv: return "div";
-    case OpLt: return "lt";
-    case OpEq: return "eq";
-    case OpGt: return "gt";
-    case OpLe: return "le";
-    case OpNe: return "ne";
-    case OpGe: return "ge";
-    case OpArccos: return "arccos";
-    case OpExp: return "exp";
-    case OpArcsin: return "arcsin";
-    case OpArctan: return "arctan";
-    case OpArccot: return "arccot";
-    case OpCos: return "cos";
-    case OpLog: return "log";
-    case OpLn: return "ln";
-    case OpNeg: return "neg";
-    case OpAbs: return "abs";
-    case OpSqrt: return "sqrt";
-    case OpSin: return "sin";
-    case OpTan: return "tan";
-    case OpCot: return "cot";
-    case OpStop: return "stop";
+    case OpCode::Pow: return "pow";
+    case OpCode::Mul: return "mul";
+    case OpCode::Add: return "add";
+    case OpCode::Sub: return "sub";
+    case OpCode::Div: return "div";
+    case OpCode::Lt: return "lt";
+    case OpCode::Eq: return "eq";
+    case OpCode::Gt: return "gt";
+    case OpCode::Le: return "le";
+    case OpCode::Ne: return "ne";
+    case OpCode::Ge: return "ge";
+    case OpCode::Arccos: return "arccos";
+    case OpCode::Exp: return "exp";
+    case OpCode::Arcsin: return "arcsin";
+    case OpCode::Arctan: return "arctan";
+    case OpCode::Arccot: return "arccot";
+    case OpCode::Cos: return "cos";
+    case OpCode::Log: return "log";
+    case OpCode::Ln: return "ln";
+    case OpCode::Neg: return "neg";
+    case OpCode::Abs: return "abs";
+    case OpCode::Sqrt: return "sqrt";
+    case OpCode::Sin: return "sin";
+    case OpCode::Tan: return "tan";
+    case OpCode::Cot: return "cot";
+    case OpCode::Stop: return "stop";
     default: return nullptr;
     }
 }
 
-std::string NumberText(double v) {
+std::string numberText(double v) {
     char buf[40];
     std::snprintf(buf, sizeof buf, "%.17g", v);
     return buf;
@@ -49,30 +51,32 @@ std::string NumberText(double v) {
 
 }  // namespace
 
-std::string Disassemble(std::string_view code) {
+std::string disassemble(std::string_view code) {
     std::string out;
     auto byteAt = [&](std::size_t i) { return static_cast<std::uint8_t>(code[i]); };
     std::size_t i = 0;
-    while (i < code.size() && byteAt(i) != OpEnd) {
-        const std::uint8_t op = byteAt(i++);
+    while (i < code.size() && byteAt(i) != opByte(OpCode::End)) {
+        const auto op = static_cast<OpCode>(byteAt(i++));
         auto need = [&](std::size_t n) { return i + n <= code.size(); };
-        if (op == OpNum && need(8)) {
+        if (op == OpCode::Num && need(8)) {
             std::uint64_t bits = 0;
             for (int b = 0; b < 8; ++b) bits |= std::uint64_t{byteAt(i + b)} << (8 * b);
-            out += "num " + NumberText(std::bit_cast<double>(bits));
+            out += "num " + numberText(std::bit_cast<double>(bits));
             i += 8;
-        } else if ((op == OpConst || op == OpRef || op == OpTable) && need(1)) {
-            out += op == OpConst ? "const " : op == OpRef ? "ref " : "table ";
+        } else if ((op == OpCode::Const || op == OpCode::Ref || op == OpCode::Table) && need(1)) {
+            out += op == OpCode::Const ? "const " : op == OpCode::Ref ? "ref " : "table ";
             out += std::to_string(byteAt(i++));
-        } else if (op == OpIf && need(4)) {
+        } else if (op == OpCode::If && need(4)) {
             out += "if " + std::to_string(byteAt(i + 1)) + " " + std::to_string(byteAt(i + 3));
             i += 4;
-        } else if (const char* m = Mnemonic(op)) {
+        } else if (const char* m = mnemonic(op)) {
             out += m;
         } else {
-            out += "byte " + std::to_string(op);
+            out += "byte " + std::to_string(opByte(op));
         }
         out += '\n';
     }
     return out;
 }
+
+}  // namespace tavlix

@@ -8,6 +8,8 @@
 #include <bit>
 #include <cstdint>
 
+namespace tavlix {
+
 // Counts one level of recursion for as long as a parse routine runs.
 class NestingGuard {
 public:
@@ -25,353 +27,351 @@ namespace {
 constexpr std::size_t CodeLimit = MaxCodeBytes + 1;  // 198: code bytes plus the ending 0
 constexpr std::uint64_t PiBits = 0x400921FB54442D18ULL;
 
-void AppendByte(std::string& code, int b) { code += static_cast<char>(static_cast<std::uint8_t>(b)); }
+void appendByte(std::string& code, int b) { code += static_cast<char>(static_cast<std::uint8_t>(b)); }
+void appendOp(std::string& code, OpCode op) { appendByte(code, opByte(op)); }
 
 // The 8 bytes of the double, least significant first, whatever the machine's byte order.
-void AppendDouble(std::string& code, double v) {
+void appendDouble(std::string& code, double v) {
     std::uint64_t bits = std::bit_cast<std::uint64_t>(v);
-    for (int i = 0; i < 8; ++i) AppendByte(code, static_cast<int>((bits >> (8 * i)) & 0xFF));
+    for (int i = 0; i < 8; ++i) appendByte(code, static_cast<int>((bits >> (8 * i)) & 0xFF));
 }
 
 }  // namespace
 
-bool ExpressionCompiler::Enter() { return !checkbool(depth_ > MaxNesting, 16); }
+bool ExpressionCompiler::enterNesting() { return !lexer_.failIf(depth_ > MaxNesting, ScriptError::ExpressionTooComplex); }
 
-void ExpressionCompiler::ParsesetUp() {
-    datarec& m = *Model;
-    ReadPos = 1;
-    m.ConstCount = 1;
-    m.ConstNames[1] = "pi";
-    m.ConstValues[1] = std::bit_cast<double>(PiBits);
-    m.RecordCount = 0;
-    m.Records[0].Name = "t";
-    m.Records[0].CacheT = 1.0;
-    m.CodeTarget = 0;
-    m.InOdeSection = 0;
-    m.PlainLimit = MaxRecords;
-    m.Pending.clear();
-    m.OdeLimit = 0;
-    m.TableCount = 0;
-    m.StackTop = 0;
-    m.EngineError = 0;
-    Eng.EvalFailed = 0;
-    Names.Clear();
-    Names.Add("t", KindIndependent, 0);
-    Names.Add("pi", KindConstant, 1);
-    PendingNames.clear();
+void ExpressionCompiler::beginParse(Model& model, RunState& run) {
+    model_ = &model;
+    run_ = &run;
+    CompiledScript& s = model.script;
+    s.constantCount = 1;
+    s.constantNames[1] = "pi";
+    s.constantValues[1] = std::bit_cast<double>(PiBits);
+    s.recordCount = 0;
+    s.records[0].name = "t";
+    s.records[0].compiled = true;
+    s.lastPlainRecord = MaxRecords;
+    s.lastOdeRecord = 0;
+    s.tableCount = 0;
+    model.stackTop = 0;
+    model.error = ScriptError::None;
+    run.failed = false;
+    compileTarget_ = 0;
+    inOdeSection_ = false;
+    names_.clear();
+    names_.add("t", NameKind::Independent, 0);
+    names_.add("pi", NameKind::Constant, 1);
+    pendingNames_.clear();
+    pendingNamesText_.clear();
     depth_ = 0;
-    GetChar();
 }
 
-void ExpressionCompiler::EndParse() { Names.Clear(); }
+void ExpressionCompiler::endParse() {
+    names_.clear();
+    model_ = nullptr;
+    run_ = nullptr;
+}
 
-void ExpressionCompiler::SetPendingText() {
+void ExpressionCompiler::updatePendingNamesText() {
     std::string text;
-    for (const std::string& n : PendingNames) text += "*" + n + "*";
-    Model->Pending.assign(text);
+    for (const std::string& n : pendingNames_) text += "*" + n + "*";
+    pendingNamesText_.assign(text);
 }
 
-// reversepolish = Udtryk   (stored as the code of record CodeTarget)
-void ExpressionCompiler::reversepolish() {
-    CodeText.clear();
-    Udtryk();
-    if (ErrorCode > 0) return;
-    if (checkbool(CodeText.size() >= CodeLimit, 16)) return;
-    FuncRec& rec = Record(Model->CodeTarget);
-    rec.Code.assign(CodeText + '\0');
-    rec.CacheT = 1.0;
-    rec.IsOde = Model->InOdeSection;
+// record code = expression
+void ExpressionCompiler::compileExpressionInto(int target) {
+    compileTarget_ = target;
+    code_.clear();
+    expression();
+    if (lexer_.failed()) return;
+    if (lexer_.failIf(code_.size() >= CodeLimit, ScriptError::ExpressionTooComplex)) return;
+    FunctionRecord& rec = record(target);
+    rec.code.assign(code_ + '\0');
+    rec.compiled = true;
+    rec.isOdeVariable = inOdeSection_;
 }
 
-// evkonst = Udtryk   (computed at once, with t = 0)
-void ExpressionCompiler::evkonst(bool flag) {
-    datarec& m = *Model;
-    const int savedCount = m.RecordCount;
-    const int savedTarget = m.CodeTarget;
-    const std::uint8_t savedOde = m.InOdeSection;
-    Eng.T = 0;
-    m.Records[0].CacheT = 1.0;
-    m.CodeTarget = 0;
-    Eng.EvalFailed = 0;
-    m.InOdeSection = 0;
-    reversepolish();
-    if (ErrorCode > 0) return;
-    // The value cache shares its field with the compile marks (0 declared, 1 compiled). Without a
-    // fresh cache a record marked 0, such as a stop branch, would pass for a value cached at t = 0;
-    // and afterwards the marks must be back, or a function used in a bound would look undefined.
-    double marks[MaxRecords + 1];
-    for (int r = 1; r <= m.RecordCount; ++r) {
-        marks[r] = m.Records[r].CacheT;
-        m.Records[r].CacheT = BigValue;
+// constant = expression   (computed at once, with t = 0)
+double ExpressionCompiler::evaluateConstant() {
+    Model& m = *model_;
+    RunState& run = *run_;
+    const int savedCount = m.script.recordCount;
+    const int savedTarget = compileTarget_;
+    const bool savedOde = inOdeSection_;
+    run.t = 0;
+    run.failed = false;
+    inOdeSection_ = false;
+    compileExpressionInto(0);
+    if (lexer_.failed()) return 0;
+    // Values cached by an earlier constant must not stand in for a computation: a domain set since then
+    // may exclude t = 0.
+    for (int r = 1; r <= m.script.recordCount; ++r) m.script.records[r].cachedT = BigValue;
+    evaluateRecord(m, run, 0);
+    if (run.abandoned) {
+        lexer_.setError(ScriptError::Abandoned);
+        return 0;
     }
-    Evaluate(m, 0);
-    for (int r = 1; r <= m.RecordCount; ++r) m.Records[r].CacheT = marks[r];
-    if (Eng.Abandoned) {
-        ErrorCode = AbandonedCode;
-        return;
-    }
-    if (Eng.EvalFailed) {
+    if (run.failed) {
         // A stop or a full stack names no record: the constant expression itself is meant.
-        if (m.EngineError != 25) Eng.TokenText.assign(m.Records[0].Name.view());
-        ErrorCode = 25;
+        if (m.error != ScriptError::CannotCompute) run.failedName.assign(m.script.records[0].name.view());
+        lexer_.setError(ScriptError::CannotCompute);
     }
-    const double value = m.Records[0].Value;
-    if (flag)
-        m.Records[savedTarget].Hi = value;
-    else
-        m.Records[savedTarget].Lo = value;
-    m.RecordCount = savedCount;
-    m.CodeTarget = static_cast<std::uint8_t>(savedTarget);
-    m.InOdeSection = savedOde;
+    m.script.recordCount = savedCount;
+    compileTarget_ = savedTarget;
+    inOdeSection_ = savedOde;
+    return m.script.records[0].value;
 }
 
-// Udtryk = produkt { ("+" | "-") produkt }
-void ExpressionCompiler::Udtryk() {
+// expression = term { ("+" | "-") term }
+void ExpressionCompiler::expression() {
     NestingGuard guard(*this);
-    if (ErrorCode > 0 || !Enter()) return;
-    produkt(true);
-    while (ErrorCode == 0 && TokenKind == TkAddOp) {
-        const std::uint8_t op = TokenCode;
-        GetToken();
-        produkt(false);
-        if (ErrorCode > 0) return;
-        AppendByte(CodeText, op);
+    if (lexer_.failed() || !enterNesting()) return;
+    term(true);
+    while (!lexer_.failed() && lexer_.tokenKind() == TokenKind::AddOp) {
+        const std::uint8_t op = lexer_.tokenCode();
+        lexer_.nextToken();
+        term(false);
+        if (lexer_.failed()) return;
+        appendByte(code_, op);
     }
 }
 
-// produkt = factor { ("*" | "/") factor }
-void ExpressionCompiler::produkt(bool signAllowed) {
-    if (ErrorCode > 0) return;
-    factor(signAllowed);
-    while (ErrorCode == 0 && TokenKind == TkMulOp) {
-        const std::uint8_t op = TokenCode;
-        GetToken();
-        factor(false);
-        if (ErrorCode > 0) return;
-        AppendByte(CodeText, op);
+// term = signedFactor { ("*" | "/") signedFactor }
+void ExpressionCompiler::term(bool signAllowed) {
+    if (lexer_.failed()) return;
+    signedFactor(signAllowed);
+    while (!lexer_.failed() && lexer_.tokenKind() == TokenKind::MulOp) {
+        const std::uint8_t op = lexer_.tokenCode();
+        lexer_.nextToken();
+        signedFactor(false);
+        if (lexer_.failed()) return;
+        appendByte(code_, op);
     }
 }
 
-// factor = [ "+" | "-" ] Potens   (a sign only at the start of an Udtryk)
-void ExpressionCompiler::factor(bool signAllowed) {
-    if (ErrorCode > 0) return;
+// signedFactor = [ "+" | "-" ] power   (a sign only at the start of an expression)
+void ExpressionCompiler::signedFactor(bool signAllowed) {
+    if (lexer_.failed()) return;
     bool negate = false;
-    if (TokenKind == TkAddOp) {
-        if (checkbool(!signAllowed, 21)) return;
-        negate = TokenCode == '-';
-        GetToken();
+    if (lexer_.tokenKind() == TokenKind::AddOp) {
+        if (lexer_.failIf(!signAllowed, ScriptError::CannotStandHere)) return;
+        negate = lexer_.tokenCode() == opByte(OpCode::Sub);
+        lexer_.nextToken();
     }
-    Potens();
-    if (ErrorCode == 0 && negate) AppendByte(CodeText, OpNeg);
+    power();
+    if (!lexer_.failed() && negate) appendOp(code_, OpCode::Neg);
 }
 
-// Potens = arg [ ("^" | "'") Potens ]
-void ExpressionCompiler::Potens() {
+// power = primary [ ("^" | "'") power ]
+void ExpressionCompiler::power() {
     NestingGuard guard(*this);
-    if (ErrorCode > 0 || !Enter()) return;
-    arg();
-    if (ErrorCode > 0 || TokenKind != TkPower) return;
-    GetToken();
-    Potens();
-    if (ErrorCode == 0) AppendByte(CodeText, OpPow);
+    if (lexer_.failed() || !enterNesting()) return;
+    primary();
+    if (lexer_.failed() || lexer_.tokenKind() != TokenKind::Power) return;
+    lexer_.nextToken();
+    power();
+    if (!lexer_.failed()) appendOp(code_, OpCode::Pow);
 }
 
-// arg = number | name | table "(" Udtryk ")" | function "(" Udtryk ")" | "(" Udtryk ")" | hvispr
-void ExpressionCompiler::arg() {
-    if (ErrorCode > 0) return;
-    switch (TokenKind) {
-    case TkNumber:
-        AppendByte(CodeText, OpNum);
-        AppendDouble(CodeText, TokenValue);
-        GetToken();
+// primary = number | nameOperand | functionCall | "(" expression ")" | ifExpression
+void ExpressionCompiler::primary() {
+    if (lexer_.failed()) return;
+    switch (lexer_.tokenKind()) {
+    case TokenKind::Number:
+        appendOp(code_, OpCode::Num);
+        appendDouble(code_, lexer_.tokenValue());
+        lexer_.nextToken();
         break;
-    case TkName:
-        ArgName();
+    case TokenKind::Name:
+        nameOperand();
         break;
-    case TkFunction:
-        ArgCall();
+    case TokenKind::Function:
+        functionCall();
         break;
-    case TkOpen:
-        GetToken();
-        Udtryk();
-        if (ErrorCode > 0) return;
-        CheckToken(TkClose, 17);
+    case TokenKind::Open:
+        lexer_.nextToken();
+        expression();
+        if (lexer_.failed()) return;
+        lexer_.expect(TokenKind::Close, ScriptError::CloseParenExpected);
         break;
-    case TkHvis:
-        hvispr();
+    case TokenKind::If:
+        ifExpression();
         break;
     default:
         // A lexer error keeps its own code.
-        checkbool(ErrorCode == 0, 20);
+        lexer_.failIf(!lexer_.failed(), ScriptError::ExpressionError);
         break;
     }
 }
 
-// name = constant | record | table "(" Udtryk ")"   (in a differential equation also a name defined later)
-void ExpressionCompiler::ArgName() {
-    datarec& m = *Model;
-    const NameEntry* e = Names.Find(NameText);
+// nameOperand = constant | record | tableLookup   (in a differential equation also a name defined later)
+void ExpressionCompiler::nameOperand() {
+    Model& m = *model_;
+    const NameEntry* e = names_.find(lexer_.nameText());
     if (!e) {
         // Only a differential equation may use a name before its definition.
-        if (checkbool(!m.InOdeSection, 4)) return;
-        FktIdInstall();
-        if (ErrorCode > 0) return;
-        PendingNames.push_back(NameText);
-        SetPendingText();
-        AppendByte(CodeText, OpRef);
-        AppendByte(CodeText, m.LastRecord);
-        GetToken();
+        if (lexer_.failIf(!inOdeSection_, ScriptError::UnknownName)) return;
+        declareFunction();
+        if (lexer_.failed()) return;
+        pendingNames_.push_back(lexer_.nameText());
+        updatePendingNamesText();
+        appendOp(code_, OpCode::Ref);
+        appendByte(code_, lastDeclaredRecord_);
+        lexer_.nextToken();
         return;
     }
-    switch (e->Kind) {
-    case KindConstant:
-        AppendByte(CodeText, OpConst);
-        AppendByte(CodeText, e->Index);
-        GetToken();
+    switch (e->kind) {
+    case NameKind::Constant:
+        appendOp(code_, OpCode::Const);
+        appendByte(code_, e->index);
+        lexer_.nextToken();
         break;
-    case KindTable:
-        ArgTable(e->Index);
+    case NameKind::Table:
+        tableLookup(e->index);
         break;
     default:  // a function, a differential-equation variable or t
-        if (checkbool(m.Records[e->Index].CacheT == 0.0 && !m.InOdeSection, 4)) return;
-        AppendByte(CodeText, OpRef);
-        AppendByte(CodeText, e->Index);
-        GetToken();
+        if (lexer_.failIf(!m.script.records[e->index].compiled && !inOdeSection_, ScriptError::UnknownName)) return;
+        appendOp(code_, OpCode::Ref);
+        appendByte(code_, e->index);
+        lexer_.nextToken();
         break;
     }
 }
 
-// lookup = table "(" Udtryk ")"
-void ExpressionCompiler::ArgTable(int table) {
-    GetToken();
-    if (CheckToken(TkOpen, 18)) return;
-    Udtryk();
-    if (ErrorCode > 0 || CheckToken(TkClose, 17)) return;
-    AppendByte(CodeText, OpTable);
-    AppendByte(CodeText, table);
+// tableLookup = table "(" expression ")"
+void ExpressionCompiler::tableLookup(int table) {
+    lexer_.nextToken();
+    if (!lexer_.expect(TokenKind::Open, ScriptError::OpenParenExpected)) return;
+    expression();
+    if (lexer_.failed() || !lexer_.expect(TokenKind::Close, ScriptError::CloseParenExpected)) return;
+    appendOp(code_, OpCode::Table);
+    appendByte(code_, table);
 }
 
-// call = function "(" Udtryk ")"
-void ExpressionCompiler::ArgCall() {
-    const std::uint8_t code = TokenCode;
-    GetToken();
-    if (CheckToken(TkOpen, 18)) return;
-    Udtryk();
-    if (ErrorCode > 0 || CheckToken(TkClose, 17)) return;
-    AppendByte(CodeText, code);
+// functionCall = function "(" expression ")"
+void ExpressionCompiler::functionCall() {
+    const std::uint8_t code = lexer_.tokenCode();
+    lexer_.nextToken();
+    if (!lexer_.expect(TokenKind::Open, ScriptError::OpenParenExpected)) return;
+    expression();
+    if (lexer_.failed() || !lexer_.expect(TokenKind::Close, ScriptError::CloseParenExpected)) return;
+    appendByte(code_, code);
 }
 
-// bool = ie { "eller" ie }
-void ExpressionCompiler::Bool() {
+// condition = conjunction { "eller" conjunction }
+void ExpressionCompiler::condition() {
     NestingGuard guard(*this);
-    if (ErrorCode > 0 || !Enter()) return;
-    ie();
-    while (ErrorCode == 0 && TokenKind == TkEller) {
-        GetToken();
-        ie();
-        if (ErrorCode > 0) return;
-        AppendByte(CodeText, OpAdd);
+    if (lexer_.failed() || !enterNesting()) return;
+    conjunction();
+    while (!lexer_.failed() && lexer_.tokenKind() == TokenKind::Or) {
+        lexer_.nextToken();
+        conjunction();
+        if (lexer_.failed()) return;
+        appendOp(code_, OpCode::Add);
     }
 }
 
-// ie = ulh { "og" ulh }
-void ExpressionCompiler::ie() {
-    if (ErrorCode > 0) return;
-    ulh();
-    while (ErrorCode == 0 && TokenKind == TkOg) {
-        GetToken();
-        ulh();
-        if (ErrorCode > 0) return;
-        AppendByte(CodeText, OpMul);
+// conjunction = comparison { "og" comparison }
+void ExpressionCompiler::conjunction() {
+    if (lexer_.failed()) return;
+    comparison();
+    while (!lexer_.failed() && lexer_.tokenKind() == TokenKind::And) {
+        lexer_.nextToken();
+        comparison();
+        if (lexer_.failed()) return;
+        appendOp(code_, OpCode::Mul);
     }
 }
 
-// ulh = Udtryk comparison Udtryk | "(" bool ")"
-void ExpressionCompiler::ulh() {
-    if (ErrorCode > 0) return;
-    if (TokenKind == TkOpen) {
+// comparison = expression ("<" | ">" | "=" | "<=" | "<>" | "><" | ">=") expression | "(" condition ")"
+void ExpressionCompiler::comparison() {
+    if (lexer_.failed()) return;
+    if (lexer_.tokenKind() == TokenKind::Open) {
         // Try the parenthesis as arithmetic first; a ")" missing inside means it held a condition.
-        const std::size_t mark = CodeText.size();
-        const ReadState state = SaveState();
-        Udtryk();
-        if (ErrorCode == 17) {
-            CodeText.resize(mark);
-            RestoreState(state);
-            ErrorCode = 0;
-            GetToken();
-            Bool();
-            if (ErrorCode == 0) CheckToken(TkClose, 17);
+        const std::size_t mark = code_.size();
+        const Lexer::ReadState state = lexer_.saveState();
+        expression();
+        if (lexer_.error() == ScriptError::CloseParenExpected) {
+            code_.resize(mark);
+            lexer_.restoreState(state);
+            lexer_.setError(ScriptError::None);
+            lexer_.nextToken();
+            condition();
+            if (!lexer_.failed()) lexer_.expect(TokenKind::Close, ScriptError::CloseParenExpected);
             return;
         }
     } else {
-        Udtryk();
+        expression();
     }
-    if (ErrorCode > 0) return;
-    const bool isComparison = TokenKind == TkLess || TokenKind == TkGreater || TokenKind == TkEquals ||
-                              TokenKind == TkCompare;
-    if (checkbool(!isComparison, 15)) return;
-    const std::uint8_t op = TokenCode;
-    GetToken();
-    Udtryk();
-    if (ErrorCode == 0) AppendByte(CodeText, op);
+    if (lexer_.failed()) return;
+    const TokenKind kind = lexer_.tokenKind();
+    const bool isComparison = kind == TokenKind::Less || kind == TokenKind::Greater || kind == TokenKind::Equals ||
+                              kind == TokenKind::Compare;
+    if (lexer_.failIf(!isComparison, ScriptError::ComparisonExpected)) return;
+    const std::uint8_t op = lexer_.tokenCode();
+    lexer_.nextToken();
+    expression();
+    if (!lexer_.failed()) appendByte(code_, op);
 }
 
-// hvispr = "hvis" "(" bool "," (Udtryk | "stop") "," (Udtryk | "stop") ")"
-void ExpressionCompiler::hvispr() {
-    datarec& m = *Model;
-    GetToken();
-    if (CheckToken(TkOpen, 18)) return;
-    Bool();
-    if (ErrorCode > 0) return;
-    std::string result = CodeText;
-    AppendByte(result, OpIf);
-    const int owner = m.CodeTarget;
+// ifExpression = "hvis" "(" condition "," (expression | "stop") "," (expression | "stop") ")"
+void ExpressionCompiler::ifExpression() {
+    Model& m = *model_;
+    lexer_.nextToken();
+    if (!lexer_.expect(TokenKind::Open, ScriptError::OpenParenExpected)) return;
+    condition();
+    if (lexer_.failed()) return;
+    std::string result = code_;
+    appendOp(result, OpCode::If);
+    const int owner = compileTarget_;
     for (int branch = 0; branch < 2; ++branch) {
-        if (CheckToken(TkComma, 8)) return;
-        if (checkbool(m.RecordCount == MaxRecords, 12)) return;
-        const int r = ++m.RecordCount;
-        m.CodeTarget = static_cast<std::uint8_t>(r);
-        FuncRec& rec = m.Records[r];
-        rec.Name = m.Records[owner].Name;
-        rec.CacheT = 0.0;
-        rec.Lo = -BigValue;
-        rec.Hi = BigValue;
-        rec.Code.assign(std::string{static_cast<char>(OpStop), '\0'});
-        if (TokenKind == TkStop) {
-            GetToken();
+        if (!lexer_.expect(TokenKind::Comma, ScriptError::CommaExpected)) return;
+        if (lexer_.failIf(m.script.recordCount == MaxRecords, ScriptError::TooManyNames)) return;
+        const int r = ++m.script.recordCount;
+        FunctionRecord& rec = m.script.records[r];
+        rec.name = m.script.records[owner].name;
+        rec.compiled = false;
+        rec.domainLo = -BigValue;
+        rec.domainHi = BigValue;
+        rec.code.assign(std::string{static_cast<char>(opByte(OpCode::Stop)), '\0'});
+        if (lexer_.tokenKind() == TokenKind::Stop) {
+            lexer_.nextToken();
         } else {
-            reversepolish();
-            if (ErrorCode > 0) return;
+            compileExpressionInto(r);
+            if (lexer_.failed()) return;
         }
-        rec.IsOde = 0;
-        AppendByte(result, OpRef);
-        AppendByte(result, r);
+        rec.isOdeVariable = false;
+        appendOp(result, OpCode::Ref);
+        appendByte(result, r);
         if (result.size() > CodeLimit) result.resize(CodeLimit);
     }
-    if (CheckToken(TkClose, 17)) return;
-    m.CodeTarget = static_cast<std::uint8_t>(owner);
-    CodeText = std::move(result);
+    if (!lexer_.expect(TokenKind::Close, ScriptError::CloseParenExpected)) return;
+    compileTarget_ = owner;
+    code_ = std::move(result);
 }
 
-void ExpressionCompiler::FktIdInstall() {
-    datarec& m = *Model;
-    if (const NameEntry* e = Names.Find(NameText)) {
-        if (checkbool(e->Kind != KindFunction, 14)) return;
-        m.LastRecord = e->Index;
-        if (checkbool(m.Records[e->Index].CacheT == 1.0, 14)) return;
+void ExpressionCompiler::declareFunction() {
+    Model& m = *model_;
+    const std::string& name = lexer_.nameText();
+    if (const NameEntry* e = names_.find(name)) {
+        if (lexer_.failIf(e->kind != NameKind::Function, ScriptError::NameUsedBefore)) return;
+        lastDeclaredRecord_ = e->index;
+        if (lexer_.failIf(m.script.records[e->index].compiled, ScriptError::NameUsedBefore)) return;
         // Used before its definition: it is pending no more.
-        auto it = std::find(PendingNames.begin(), PendingNames.end(), NameText);
-        if (it != PendingNames.end()) PendingNames.erase(it);
-        SetPendingText();
+        auto it = std::find(pendingNames_.begin(), pendingNames_.end(), name);
+        if (it != pendingNames_.end()) pendingNames_.erase(it);
+        updatePendingNamesText();
     } else {
-        if (checkbool(m.RecordCount == MaxRecords, 12)) return;
-        m.LastRecord = ++m.RecordCount;
-        Names.Add(NameText, KindFunction, m.RecordCount);
+        if (lexer_.failIf(m.script.recordCount == MaxRecords, ScriptError::TooManyNames)) return;
+        lastDeclaredRecord_ = ++m.script.recordCount;
+        names_.add(name, NameKind::Function, m.script.recordCount);
     }
-    FuncRec& rec = m.Records[m.LastRecord];
-    rec.Name.assign(NameText);
-    rec.CacheT = 0.0;
-    rec.Lo = -BigValue;
-    rec.Hi = BigValue;
-    rec.Value = 0.0;
+    FunctionRecord& rec = m.script.records[lastDeclaredRecord_];
+    rec.name.assign(name);
+    rec.compiled = false;
+    rec.domainLo = -BigValue;
+    rec.domainHi = BigValue;
+    rec.value = 0.0;
 }
+
+}  // namespace tavlix

@@ -4,56 +4,73 @@
 #include "compiler/Lexer.h"
 #include "compiler/NameTable.h"
 #include "engine/Model.h"
+#include "engine/RunState.h"
 
-#include <memory>
 #include <string>
 #include <vector>
 
-class ExpressionCompiler : public Lexer {
+namespace tavlix {
+
+// Reads its tokens from the script compiler's lexer and writes into the model of the run being compiled.
+class ExpressionCompiler {
 public:
-    // Deeper nesting of parentheses, powers or conditions than this is refused with error 16.
+    // Deeper nesting of parentheses, powers or conditions than this is refused with ExpressionTooComplex.
     static constexpr int MaxNesting = 200;
-    // ErrorCode while a run is being abandoned (a fault or the user); no message belongs to it.
-    static constexpr int AbandonedCode = 100;
 
-    std::unique_ptr<datarec> Model;
-    NameTable Names;
-    std::string CodeText;  // the code being built for one expression
-    // The names used in differential equations before their definition, in full; the model's
-    // Pending text is these names between asterisks.
-    std::vector<std::string> PendingNames;
+    explicit ExpressionCompiler(Lexer& lexer) : lexer_(lexer) {}
 
-    // Presets the model and the name table and reads the first character of Source.
-    void ParsesetUp();
-    void EndParse();
+    // Presets the model and the name table for a new script; both stay in use until endParse.
+    void beginParse(Model& model, RunState& run);
+    void endParse();
 
-    void reversepolish();
-    // Compiles and computes a constant expression; the value goes to the Lo (false) or Hi (true) of
-    // the record that was CodeTarget, and stays in record 0's Value.
-    void evkonst(bool flag);
-    void Udtryk();
-    // A sign is allowed only on the first operand of an Udtryk: 2*-3 and 1--2 are error 21.
-    void produkt(bool signAllowed);
-    void factor(bool signAllowed);
-    void Potens();
-    void arg();
-    void Bool();  // the condition level named "bool"
-    void ie();
-    void ulh();
-    void hvispr();
-
+    // Compiles an expression as the code of the record.
+    void compileExpressionInto(int record);
+    // Compiles and computes a constant expression at t = 0; the value is also left in record 0's value.
+    double evaluateConstant();
     // Declares the current name token as a function record (or completes a forward reference).
-    void FktIdInstall();
+    void declareFunction();
+    // The record the last declareFunction declared.
+    int lastDeclaredRecord() const { return lastDeclaredRecord_; }
 
-protected:
-    FuncRec& Record(int r) { return Model->Records[r]; }
-    void SetPendingText();
+    NameTable& names() { return names_; }
+    const NameTable& names() const { return names_; }
+    // In the differential equations a name may be used before it is defined.
+    void setInOdeSection(bool inOdeSection) { inOdeSection_ = inOdeSection; }
+    bool hasPendingNames() const { return !pendingNames_.empty(); }
+    // The names used before their definition, each between asterisks (at most 255 characters).
+    std::string_view pendingNamesText() const { return pendingNamesText_.view(); }
 
 private:
-    void ArgName();
-    void ArgCall();
-    void ArgTable(int table);
-    bool Enter();  // false (error 16) when nesting is too deep
+    void expression();
+    // A sign is allowed only on the first operand of an expression: 2*-3 and 1--2 are CannotStandHere.
+    void term(bool signAllowed);
+    void signedFactor(bool signAllowed);
+    void power();
+    void primary();
+    void condition();
+    void conjunction();
+    void comparison();
+    void ifExpression();
+    void nameOperand();
+    void functionCall();
+    void tableLookup(int table);
+    bool enterNesting();  // false (ExpressionTooComplex) when nesting is too deep
+    FunctionRecord& record(int r) { return model_->script.records[r]; }
+    void updatePendingNamesText();
+
+    Lexer& lexer_;
+    Model* model_ = nullptr;
+    RunState* run_ = nullptr;
+    NameTable names_;
+    std::string code_;  // the code being built for one expression
+    // The names used in differential equations before their definition, in full.
+    std::vector<std::string> pendingNames_;
+    ShortString<255> pendingNamesText_;
+    int compileTarget_ = 0;  // the record whose expression is being compiled
+    int lastDeclaredRecord_ = 0;
+    bool inOdeSection_ = false;
     int depth_ = 0;
     friend class NestingGuard;
 };
+
+}  // namespace tavlix

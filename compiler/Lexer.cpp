@@ -1,20 +1,20 @@
 // Reads the script text token by token for the compiler: white space, comments, numbers, names, operators.
 #include "compiler/Lexer.h"
 
-#include "engine/Model.h"
-
 #include <charconv>
 #include <cstdlib>
+
+namespace tavlix {
 
 namespace {
 
 constexpr std::size_t TokenTextLength = 25;
 
-bool IsDigit(std::uint8_t c) { return c >= '0' && c <= '9'; }
+bool isDigit(std::uint8_t c) { return c >= '0' && c <= '9'; }
 
 // The decimal order of magnitude of a number text that the conversion found out of range:
 // above zero it overflowed, otherwise it underflowed.
-long DecimalOrder(const std::string& text) {
+long decimalOrder(const std::string& text) {
     long order = 0;
     bool seenPoint = false, seenDigit = false;
     std::size_t i = 0;
@@ -35,180 +35,188 @@ long DecimalOrder(const std::string& text) {
 }
 
 // The whole text as a double; false when it is no number or lies beyond the range of a double.
-bool ConvertNumber(const std::string& text, double& value) {
+bool convertNumber(const std::string& text, double& value) {
     const char* first = text.data();
     const char* last = first + text.size();
     auto [ptr, ec] = std::from_chars(first, last, value);
     if (ec == std::errc::result_out_of_range) {
         // Too small to hold is zero; too large is refused.
         value = 0;
-        return DecimalOrder(text) <= 0;
+        return decimalOrder(text) <= 0;
     }
     return ec == std::errc() && ptr == last;
 }
 
 }  // namespace
 
-void Lexer::StartReading(std::string text) {
-    Source = std::move(text);
-    SourceLength = static_cast<int>(Source.size());
-    ReadPos = 1;
-    GetChar();
+void Lexer::startReading(std::string text) {
+    source_ = std::move(text);
+    sourceLength_ = static_cast<int>(source_.size());
+    error_ = ScriptError::None;
+    readPos_ = 1;
+    advanceChar();
 }
 
-void Lexer::GetChar() {
+void Lexer::stopReading() {
+    source_.clear();
+    sourceLength_ = 0;
+}
+
+void Lexer::advanceChar() {
     // "Less than": the LF that ends the last line is never read.
-    if (ReadPos < SourceLength) {
-        CurChar = CharMap[static_cast<std::uint8_t>(Source[ReadPos - 1])];
-        ++ReadPos;
+    if (readPos_ < sourceLength_) {
+        currentChar_ = LowerCaseMap[static_cast<std::uint8_t>(source_[readPos_ - 1])];
+        ++readPos_;
     } else {
-        CurChar = 0;
+        currentChar_ = 0;
     }
 }
 
-void Lexer::SetError(int code) {
-    TokenKind = TkError;
-    ErrorCode = code;
+void Lexer::setErrorToken(ScriptError error) {
+    tokenKind_ = TokenKind::Error;
+    error_ = error;
 }
 
-void Lexer::GetToken() {
-    while (CurChar >= 1 && CurChar <= 32) GetChar();
-    Eng.TokenText.assign(std::string(1, static_cast<char>(CurChar)));
-    TokenStart = ReadPos - 1;
-    if (CurChar == '(') {
-        ReadComment();
-    } else if (IsDigit(CurChar) || CurChar == '.') {
-        ReadNumber();
-    } else if (CurChar == '<' || CurChar == '>') {
-        ReadComparison();
-    } else if (IsNameLetter(CurChar)) {
-        ReadName();
+void Lexer::nextToken() {
+    while (currentChar_ >= 1 && currentChar_ <= 32) advanceChar();
+    tokenText_.assign(std::string(1, static_cast<char>(currentChar_)));
+    tokenStart_ = readPos_ - 1;
+    if (currentChar_ == '(') {
+        readComment();
+    } else if (isDigit(currentChar_) || currentChar_ == '.') {
+        readNumber();
+    } else if (currentChar_ == '<' || currentChar_ == '>') {
+        readComparison();
+    } else if (isNameLetter(currentChar_)) {
+        readName();
     } else {
-        ReadSymbol();
+        readSymbol();
     }
 }
 
 // comment = "(*" ... "*)"; also the plain "(" token
-void Lexer::ReadComment() {
-    GetChar();
-    if (CurChar != '*') {
-        TokenKind = TkOpen;
+void Lexer::readComment() {
+    advanceChar();
+    if (currentChar_ != '*') {
+        tokenKind_ = TokenKind::Open;
         return;
     }
     // The opening "*" may close it too: "(*)" is a whole comment.
     for (;;) {
-        while (CurChar != '*' && CurChar != 0) GetChar();
-        if (CurChar == 0) break;
-        GetChar();
-        if (CurChar == ')' || CurChar == 0) break;
+        while (currentChar_ != '*' && currentChar_ != 0) advanceChar();
+        if (currentChar_ == 0) break;
+        advanceChar();
+        if (currentChar_ == ')' || currentChar_ == 0) break;
     }
-    if (CurChar == 0) {
-        SetError(3);
+    if (currentChar_ == 0) {
+        setErrorToken(ScriptError::UnclosedComment);
         return;
     }
-    GetChar();
-    TokenKind = TkComment;
+    advanceChar();
+    tokenKind_ = TokenKind::Comment;
 }
 
 // number = digits [ "." digits ] [ "e" [ "+" | "-" ] digits ]
-void Lexer::ReadNumber() {
-    std::string text(1, static_cast<char>(CurChar));
+void Lexer::readNumber() {
+    std::string text(1, static_cast<char>(currentChar_));
     auto take = [&] {
-        text += static_cast<char>(CurChar);
-        GetChar();
+        text += static_cast<char>(currentChar_);
+        advanceChar();
     };
-    GetChar();
-    while (IsDigit(CurChar)) take();
-    if (CurChar == '.') {
+    advanceChar();
+    while (isDigit(currentChar_)) take();
+    if (currentChar_ == '.') {
         take();
-        while (IsDigit(CurChar)) take();
+        while (isDigit(currentChar_)) take();
     }
-    if (CurChar == 'e') {
+    if (currentChar_ == 'e') {
         take();
-        if (CurChar == '+' || CurChar == '-') take();
-        while (IsDigit(CurChar)) take();
+        if (currentChar_ == '+' || currentChar_ == '-') take();
+        while (isDigit(currentChar_)) take();
     }
     // The message keeps 25 characters; the value comes from the whole text.
-    Eng.TokenText.assign(std::string_view(text).substr(0, TokenTextLength));
-    if (!ConvertNumber(text, TokenValue)) {
-        SetError(2);
+    tokenText_.assign(std::string_view(text).substr(0, TokenTextLength));
+    if (!convertNumber(text, tokenValue_)) {
+        setErrorToken(ScriptError::NumberTooLarge);
         return;
     }
-    TokenKind = TkNumber;
+    tokenKind_ = TokenKind::Number;
 }
 
 // comparison = "<" | ">" | "<=" | "<>" | "><" | ">="
-void Lexer::ReadComparison() {
-    std::string text(1, static_cast<char>(CurChar));
-    GetChar();
-    if (CurChar == '<' || CurChar == '=' || CurChar == '>') {
-        text += static_cast<char>(CurChar);
-        GetChar();
+void Lexer::readComparison() {
+    std::string text(1, static_cast<char>(currentChar_));
+    advanceChar();
+    if (currentChar_ == '<' || currentChar_ == '=' || currentChar_ == '>') {
+        text += static_cast<char>(currentChar_);
+        advanceChar();
     }
-    const Keyword* k = FindKeyword(text);
+    const Keyword* k = findKeyword(text);
     if (!k) {
-        Eng.TokenText.assign(text);
-        SetError(20);
+        tokenText_.assign(text);
+        setErrorToken(ScriptError::ExpressionError);
         return;
     }
-    TokenKind = k->Kind;
-    TokenCode = k->Code;
-    Eng.TokenText.assign(std::string(1, static_cast<char>(k->Code)));
+    tokenKind_ = k->kind;
+    tokenCode_ = k->code;
+    tokenText_.assign(std::string(1, static_cast<char>(k->code)));
 }
 
 // name = letter { letter | digit | "_" }
-void Lexer::ReadName() {
-    NameText.assign(1, static_cast<char>(CurChar));
-    GetChar();
-    while (IsNameLetter(CurChar) || IsDigit(CurChar) || CurChar == '_') {
-        NameText += static_cast<char>(CurChar);
-        GetChar();
+void Lexer::readName() {
+    nameText_.assign(1, static_cast<char>(currentChar_));
+    advanceChar();
+    while (isNameLetter(currentChar_) || isDigit(currentChar_) || currentChar_ == '_') {
+        nameText_ += static_cast<char>(currentChar_);
+        advanceChar();
     }
-    std::string_view shown = std::string_view(NameText).substr(0, TokenTextLength);
-    LastName.assign(shown);
-    const Keyword* k = FindKeyword(NameText);
+    std::string_view shown = std::string_view(nameText_).substr(0, TokenTextLength);
+    lastName_.assign(shown);
+    const Keyword* k = findKeyword(nameText_);
     if (!k) {
-        TokenKind = TkName;
-        Eng.TokenText.assign(shown);
+        tokenKind_ = TokenKind::Name;
+        tokenText_.assign(shown);
         return;
     }
-    TokenKind = k->Kind;
-    TokenCode = k->Code;
-    if (k->Code == ' ')
-        Eng.TokenText.assign(shown);
+    tokenKind_ = k->kind;
+    tokenCode_ = k->code;
+    if (k->code == ' ')
+        tokenText_.assign(shown);
     else
-        Eng.TokenText.assign(std::string(1, static_cast<char>(k->Code)));
+        tokenText_.assign(std::string(1, static_cast<char>(k->code)));
 }
 
 // symbol = one character of the keyword table, or the end of the text
-void Lexer::ReadSymbol() {
-    const Keyword* k = FindKeyword(std::string(1, static_cast<char>(CurChar)));
+void Lexer::readSymbol() {
+    const Keyword* k = findKeyword(std::string(1, static_cast<char>(currentChar_)));
     if (!k) {
-        SetError(4);
-        GetChar();
+        setErrorToken(ScriptError::UnknownName);
+        advanceChar();
         return;
     }
-    TokenKind = k->Kind;
-    TokenCode = k->Code;
-    Eng.TokenText.assign(std::string(1, static_cast<char>(k->Code)));
+    tokenKind_ = k->kind;
+    tokenCode_ = k->code;
+    tokenText_.assign(std::string(1, static_cast<char>(k->code)));
     // At the end (also a NUL inside the text) reading stops for good.
-    if (TokenKind != TkEnd) GetChar();
+    if (tokenKind_ != TokenKind::End) advanceChar();
 }
 
-void Lexer::xGetToken() {
-    while (TokenKind == TkComment) GetToken();
+void Lexer::skipComments() {
+    while (tokenKind_ == TokenKind::Comment) nextToken();
 }
 
-bool Lexer::CheckToken(int kind, int code) {
-    if (TokenKind == kind) {
-        GetToken();
-        return false;
+bool Lexer::expect(TokenKind kind, ScriptError error) {
+    if (tokenKind_ == kind) {
+        nextToken();
+        return true;
     }
-    ErrorCode = code;
-    return true;
+    error_ = error;
+    return false;
 }
 
-bool Lexer::checkbool(bool condition, int code) {
-    if (condition) ErrorCode = code;
+bool Lexer::failIf(bool condition, ScriptError error) {
+    if (condition) error_ = error;
     return condition;
 }
+
+}  // namespace tavlix

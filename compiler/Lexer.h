@@ -2,50 +2,81 @@
 #pragma once
 
 #include "compiler/Keywords.h"
+#include "engine/ScriptError.h"
+#include "engine/ShortString.h"
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
-// The reading state of one script page's compiler. The current token's text lives engine-wide in
-// Eng.TokenText (at most 25 characters), because the engine writes failing names there too.
+namespace tavlix {
+
+// The reading state of one script page's compiler, and the first error met while compiling it.
 class Lexer {
 public:
-    std::string Source;     // the script, every line followed by CR LF
-    int SourceLength = 0;
-    int ReadPos = 0;        // 1-based position of the next character to read
-    std::uint8_t CurChar = 0;  // already passed through CharMap; 0 at the end of the text
-    int TokenStart = 0;     // 1-based position of the current token's first character
-    std::uint8_t TokenKind = 0;
-    std::uint8_t TokenCode = 0;
-    int ErrorCode = 0;
-    double TokenValue = 0;  // the value of a number token
-    std::string NameText;   // a name token in full; names are told apart by all their characters
-    std::string LastName;   // the last word read, at most 25 characters (quoted by error 21)
-
     // Where reading stands between two tokens; the condition parser backs up to it.
     struct ReadState {
-        int ReadPos = 0;
-        std::uint8_t CurChar = 0;
+        int readPos = 0;
+        std::uint8_t currentChar = 0;
     };
 
-    // Takes the text and reads its first character.
-    void StartReading(std::string text);
-    void GetChar();
-    void GetToken();
+    // Takes the text (every line followed by CR LF), reads its first character and clears the error.
+    void startReading(std::string text);
+    // Lets the text go once the run is over.
+    void stopReading();
+    void advanceChar();
+    void nextToken();
     // Skips comments and ";".
-    void xGetToken();
-    // True (and ErrorCode = code) when the token is not of the kind; otherwise reads on and returns false.
-    bool CheckToken(int kind, int code);
-    bool checkbool(bool condition, int code);
+    void skipComments();
+    // True when the token is of the kind, and reads on; otherwise sets the error and returns false.
+    bool expect(TokenKind kind, ScriptError error);
+    // Sets the error when the condition holds; returns the condition.
+    bool failIf(bool condition, ScriptError error);
 
-    ReadState SaveState() const { return {ReadPos, CurChar}; }
-    void RestoreState(ReadState s) { ReadPos = s.ReadPos; CurChar = s.CurChar; }
+    ReadState saveState() const { return {readPos_, currentChar_}; }
+    void restoreState(ReadState s) { readPos_ = s.readPos; currentChar_ = s.currentChar; }
+
+    TokenKind tokenKind() const { return tokenKind_; }
+    // The operation, style number or character a keyword or operator token stands for.
+    std::uint8_t tokenCode() const { return tokenCode_; }
+    // 1-based position of the current token's first character; 0 once the whole text is read.
+    int tokenStart() const { return tokenStart_; }
+    void markEndReached() { tokenStart_ = 0; }
+    double tokenValue() const { return tokenValue_; }
+    // A name token in full; names are told apart by all their characters.
+    const std::string& nameText() const { return nameText_; }
+    // The last word read, at most 25 characters (quoted by CannotStandHere).
+    const std::string& lastName() const { return lastName_; }
+    // The current token as the messages quote it, at most 25 characters.
+    std::string_view tokenText() const { return tokenText_.view(); }
+    // A message may quote something else in the token's place (the names never defined).
+    void setTokenText(std::string_view text) { tokenText_.assign(text.substr(0, tokenText_.capacity())); }
+
+    ScriptError error() const { return error_; }
+    bool failed() const { return error_ != ScriptError::None; }
+    void setError(ScriptError error) { error_ = error; }
 
 private:
-    void ReadComment();
-    void ReadNumber();
-    void ReadComparison();
-    void ReadName();
-    void ReadSymbol();
-    void SetError(int code);
+    void readComment();
+    void readNumber();
+    void readComparison();
+    void readName();
+    void readSymbol();
+    // The token is no token: its kind becomes Error.
+    void setErrorToken(ScriptError error);
+
+    std::string source_;
+    int sourceLength_ = 0;
+    int readPos_ = 0;                // 1-based position of the next character to read
+    std::uint8_t currentChar_ = 0;   // already passed through LowerCaseMap; 0 at the end of the text
+    int tokenStart_ = 0;
+    TokenKind tokenKind_ = TokenKind::None;
+    std::uint8_t tokenCode_ = 0;
+    ScriptError error_ = ScriptError::None;
+    double tokenValue_ = 0;
+    std::string nameText_;
+    std::string lastName_;
+    ShortString<25> tokenText_;
 };
+
+}  // namespace tavlix

@@ -1,25 +1,31 @@
 // The names a script has declared in the current run, each with its kind and its index in the model.
 #pragma once
 
+#include "compiler/Keywords.h"
+
 #include <cstdint>
 #include <map>
 #include <string>
 #include <string_view>
 
+namespace tavlix {
+
 struct NameEntry {
-    std::uint8_t Kind = 0;  // a NameKind
-    int Index = 0;
+    NameKind kind = NameKind::Constant;
+    int index = 0;
 };
 
 // Names are compared in full: two names that share their first 25 characters are still two names.
 class NameTable {
 public:
-    void Clear();
+    void clear();
     // nullptr when the name is not declared.
-    const NameEntry* Find(std::string_view name) const;
-    void Add(std::string_view name, std::uint8_t kind, int index);
+    const NameEntry* find(std::string_view name) const;
+    void add(std::string_view name, NameKind kind, int index);
     std::size_t size() const { return entries_.size(); }
 
 private:
     std::map<std::string, NameEntry, std::less<>> entries_;
 };
+
+}  // namespace tavlix

@@ -1,14 +1,17 @@
-// The compiler of one script page: lexer, expression compiler, section parser and diagnostics.
+// The compiler of one script page: lexer, expression compiler, section parser and error report.
 #include "compiler/ScriptCompiler.h"
 
-#include "compiler/Diagnostics.h"
-#include "engine/Generation.h"
-#include "support/Calculator.h"
+#include "compiler/NoticeLimiter.h"
+#include "compiler/ScriptErrors.h"
+#include "engine/OutputGenerator.h"
+#include "support/SettingsCalculator.h"
 
 #include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
+
+namespace tavlix {
 
 namespace {
 
@@ -16,7 +19,7 @@ constexpr const char* SettingNames[16] = {"Xmin", "Xmax", "XEnhed", "YCross", "Y
                                           "TMin", "TMax", "TAntal", "TDelta", "Absolut", "Relativ", "XGitter", "YGitter"};
 
 // A setting that cannot be computed counts as 0; the user is told which, so that a damaged file is noticed.
-std::string UnreadableSettingsNotice(const std::vector<int>& failed)
+std::string unreadableSettingsNotice(const std::vector<int>& failed)
 {
     std::string names;
     for (std::size_t i = 0; i < failed.size(); ++i)
@@ -26,375 +29,363 @@ std::string UnreadableSettingsNotice(const std::vector<int>& failed)
            " kan ikke beregnes; 0 bruges i stedet. Ret " + (one ? "den" : "dem") + " under Koordinater (F8).";
 }
 
-// The notices a run shows; the rest are counted. A notice at every point of a long run would bury the user under
-// message boxes that must each be answered before the run can be stopped.
-constexpr int MaxNoticesPerRun = 5;
-
-// Passes everything on to the run's host but the notices beyond the first few.
-class NoticeLimiter : public EngineHost {
-public:
-    explicit NoticeLimiter(EngineHost& host) : Host(host) {}
-    TableTarget* LavTabel(const std::string& caption) override { return Host.LavTabel(caption); }
-    GraphTarget* LavGraf(const std::string& caption) override { return Host.LavGraf(caption); }
-    void Notice(const char* text) override {
-        if (++Count <= MaxNoticesPerRun)
-            Host.Notice(text);
-    }
-    void GeneralError(const std::string& text) override { Host.GeneralError(text); }
-    void ShowStatus(const std::string& message) override { Host.ShowStatus(message); }
-    bool KeepGoing() override { return Host.KeepGoing(); }
-    char DecimalSeparator() const override { return Host.DecimalSeparator(); }
-    // One last notice that says how many were not shown.
-    void SumUp() {
-        if (Count > MaxNoticesPerRun)
-            Host.Notice(("K\xF8rslen gav " + std::to_string(Count - MaxNoticesPerRun) +
-                         " meddelelser mere, som ikke er vist.").c_str());
-    }
-
-private:
-    EngineHost& Host;
-    long long Count = 0;
-};
+// The one error whose message quotes what the engine could not compute rather than a token.
+bool quotesFailedName(ScriptError error) { return error == ScriptError::CannotCompute; }
 
 }  // namespace
 
 ScriptCompiler::ScriptCompiler() = default;
 ScriptCompiler::~ScriptCompiler() = default;
 
-RunResult ScriptCompiler::Run(const SettingsTexts& settings, const std::vector<std::string>& lines,
+RunResult ScriptCompiler::run(const SettingsTexts& settings, const std::vector<std::string>& lines,
                               const std::string& caption, EngineHost& host) {
-    // The host is valid only for this call; whoever was the engine's host before gets it back.
-    EngineHost* const previousHost = Eng.Host;
     NoticeLimiter limiter(host);
-    Eng.Host = &limiter;
-    Eng.Abandoned = 0;
-    Eng.FaultText.clear();
-    Model = std::make_unique<datarec>();
+    RunState state;
+    state.host = &limiter;
+    run_ = &state;
+    model_ = std::make_unique<Model>();
     std::vector<int> failed;
     for (std::size_t i = 0; i < settings.size(); ++i) {
-        const CalcResult r = Evaluate(settings[i]);
-        Model->Settings[i] = r.error == 0 ? r.value : 0.0;
-        if (r.error != 0)
+        const CalcResult r = evaluate(settings[i]);
+        model_->script.settings.values[i] = r.error == CalcError::None ? r.value : 0.0;
+        if (r.error != CalcError::None)
             failed.push_back(static_cast<int>(i));
     }
     if (!failed.empty())
-        host.Notice(UnreadableSettingsNotice(failed).c_str());
+        host.showNoticeText(unreadableSettingsNotice(failed));
     std::string source;
     for (const std::string& line : lines) source += line + "\r\n";
-    ErrorCode = 0;
-    Source = std::move(source);
-    SourceLength = static_cast<int>(Source.size());
-    ReadPos = 0;
-    pparse(caption, ResultCount);
-    EndParse();
-    limiter.SumUp();
+    lexer_.startReading(std::move(source));
+    parseScript(caption);
+    expressions_.endParse();
+    limiter.sumUp();
 
     RunResult result;
-    if (Eng.Abandoned) {
-        result.Abandoned = true;
-        if (!Eng.FaultText.empty()) host.GeneralError(Eng.FaultText.str());
-    } else if (ErrorCode > 0) {
-        result.ErrorCode = ErrorCode;
-        FillCaret(result, lines);
-        result.Message = MeddelFejl(host);
+    if (state.abandoned) {
+        result.abandoned = true;
+        if (!state.faultText.empty()) host.reportFault(state.faultText.str());
+    } else if (lexer_.failed()) {
+        result.error = lexer_.error();
+        fillCaret(result, lines);
+        result.message = reportError(host);
     }
-    Source.clear();
-    Eng.Host = previousHost;
+    lexer_.stopReading();
+    run_ = nullptr;
     return result;
 }
 
-void ScriptCompiler::FillCaret(RunResult& result, const std::vector<std::string>& lines) const {
-    result.CaretOffset = TokenStart - 1;
+void ScriptCompiler::fillCaret(RunResult& result, const std::vector<std::string>& lines) const {
+    result.caretOffset = lexer_.tokenStart() - 1;
     int start = 0;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const int length = static_cast<int>(lines[i].size());
-        if (result.CaretOffset < start + length + 2 || i + 1 == lines.size()) {
-            result.CaretLine = static_cast<int>(i);
-            result.CaretColumn = std::clamp(result.CaretOffset - start, 0, length);
+        if (result.caretOffset < start + length + 2 || i + 1 == lines.size()) {
+            result.caretLine = static_cast<int>(i);
+            result.caretColumn = std::clamp(result.caretOffset - start, 0, length);
             return;
         }
         start += length + 2;
     }
-    result.CaretLine = 0;
-    result.CaretColumn = 0;
+    result.caretLine = 0;
+    result.caretColumn = 0;
 }
 
-std::string ScriptCompiler::MeddelFejl(EngineHost& host) {
-    if (const char* expected = ExpectedTokenText(ErrorCode)) Eng.TokenText.assign(expected);
-    std::string message = ComposeMessage(ErrorCode, Eng.TokenText.view(), LastName, Eng.T);
-    host.ShowStatus(message);
+std::string ScriptCompiler::reportError(EngineHost& host) {
+    const ScriptError error = lexer_.error();
+    std::string_view tokenText = quotesFailedName(error) ? run_->failedName.view() : lexer_.tokenText();
+    if (const char* expected = expectedTokenText(error)) tokenText = expected;
+    std::string message = errorMessage(error, tokenText, lexer_.lastName(), run_->t);
+    host.showScriptError(message);
     return message;
 }
 
 // script = [konstanter] [tabeller] [differentialligninger] [funktioner] { grafvariable | tabelvariable }
-void ScriptCompiler::pparse(const std::string& caption, int& resultCount) {
-    ParsesetUp();
-    GetToken();
-    xGetToken();
-    if (TokenKind == TkKonstanter) ParseConstants();
-    if (ErrorCode > 0) return;
-    if (TokenKind == TkTabeller) ParseTables();
-    if (ErrorCode > 0) return;
-    if (TokenKind == TkDifferential) ParseDifferentialEquations();
-    if (ErrorCode > 0) return;
-    Model->OdeLimit = Model->RecordCount;
-    if (TokenKind == TkFunktioner) ParseFunctions();
+void ScriptCompiler::parseScript(const std::string& caption) {
+    expressions_.beginParse(*model_, *run_);
+    lexer_.nextToken();
+    lexer_.skipComments();
+    if (lexer_.tokenKind() == TokenKind::ConstantsKeyword) parseConstants();
+    if (lexer_.failed()) return;
+    if (lexer_.tokenKind() == TokenKind::TablesKeyword) parseTables();
+    if (lexer_.failed()) return;
+    if (lexer_.tokenKind() == TokenKind::EquationsKeyword) parseDifferentialEquations();
+    if (lexer_.failed()) return;
+    model_->script.lastOdeRecord = model_->script.recordCount;
+    if (lexer_.tokenKind() == TokenKind::FunctionsKeyword) parseFunctions();
     // A lexer error met after the declarations keeps its own code.
-    if (ErrorCode > 0) return;
-    if (checkbool(TokenKind != TkEnd && TokenKind != TkGrafvariable && TokenKind != TkTabelvariable, 21)) return;
-    if (!PendingNames.empty()) {
-        Eng.TokenText.assign(Model->Pending.view().substr(0, 25));
-        ErrorCode = 11;
+    if (lexer_.failed()) return;
+    const TokenKind kind = lexer_.tokenKind();
+    if (lexer_.failIf(kind != TokenKind::End && kind != TokenKind::GraphOutputKeyword &&
+                          kind != TokenKind::TableOutputKeyword,
+                      ScriptError::CannotStandHere))
+        return;
+    if (expressions_.hasPendingNames()) {
+        lexer_.setTokenText(expressions_.pendingNamesText());
+        lexer_.setError(ScriptError::NeverDefined);
         return;
     }
-    ParseOutputSections(caption, resultCount);
-    if (ErrorCode > 0) return;
-    if (TokenKind == TkEnd)
-        TokenStart = 0;
+    parseOutputSections(caption);
+    if (lexer_.failed()) return;
+    if (lexer_.tokenKind() == TokenKind::End)
+        lexer_.markEndReached();
     else
-        ErrorCode = 21;
+        lexer_.setError(ScriptError::CannotStandHere);
 }
 
-void ScriptCompiler::KonstIdInstall() {
-    datarec& m = *Model;
-    if (checkbool(Names.Find(NameText) != nullptr, 14)) return;
-    if (checkbool(m.ConstCount == MaxConsts, 12)) return;
-    ++m.ConstCount;
-    m.ConstNames[m.ConstCount].assign(NameText);
-    Names.Add(NameText, KindConstant, m.ConstCount);
+void ScriptCompiler::declareConstant() {
+    CompiledScript& s = model_->script;
+    const std::string& name = lexer_.nameText();
+    if (lexer_.failIf(expressions_.names().find(name) != nullptr, ScriptError::NameUsedBefore)) return;
+    if (lexer_.failIf(s.constantCount == MaxConsts, ScriptError::TooManyNames)) return;
+    ++s.constantCount;
+    s.constantNames[s.constantCount].assign(name);
+    expressions_.names().add(name, NameKind::Constant, s.constantCount);
 }
 
-void ScriptCompiler::TabIdInstall() {
-    datarec& m = *Model;
-    if (checkbool(Names.Find(NameText) != nullptr, 14)) return;
-    if (checkbool(m.TableCount == MaxTables, 12)) return;
-    ++m.TableCount;
-    m.Tables[m.TableCount].Name.assign(NameText);
-    Names.Add(NameText, KindTable, m.TableCount);
+void ScriptCompiler::declareTable() {
+    CompiledScript& s = model_->script;
+    const std::string& name = lexer_.nameText();
+    if (lexer_.failIf(expressions_.names().find(name) != nullptr, ScriptError::NameUsedBefore)) return;
+    if (lexer_.failIf(s.tableCount == MaxTables, ScriptError::TooManyNames)) return;
+    ++s.tableCount;
+    s.tables[s.tableCount].name.assign(name);
+    expressions_.names().add(name, NameKind::Table, s.tableCount);
 }
 
-bool ScriptCompiler::idfuncsearch() {
-    const NameEntry* e = Names.Find(NameText);
-    if (!e || (e->Kind != KindFunction && e->Kind != KindIndependent)) return false;
-    Model->LastRecord = e->Index;
-    return true;
+int ScriptCompiler::findOutputRecord() const {
+    const NameEntry* e = expressions_.names().find(lexer_.nameText());
+    if (!e || (e->kind != NameKind::Function && e->kind != NameKind::Independent)) return -1;
+    return e->index;
 }
 
-// konstanter = "konstanter" { name "=" ( "<" Udtryk { "," Udtryk } ">" | Udtryk ) }
-void ScriptCompiler::ParseConstants() {
-    datarec& m = *Model;
-    GetToken();
-    for (xGetToken(); TokenKind == TkName; xGetToken()) {
-        KonstIdInstall();
-        if (ErrorCode > 0) return;
-        const int constant = m.ConstCount;
-        GetToken();
-        if (CheckToken(TkEquals, 5)) return;
-        if (TokenKind == TkLess) {
-            ParseListConstant(constant);
+// konstanter = "konstanter" { name "=" ( list | expression ) }
+void ScriptCompiler::parseConstants() {
+    CompiledScript& s = model_->script;
+    lexer_.nextToken();
+    for (lexer_.skipComments(); lexer_.tokenKind() == TokenKind::Name; lexer_.skipComments()) {
+        declareConstant();
+        if (lexer_.failed()) return;
+        const int constant = s.constantCount;
+        lexer_.nextToken();
+        if (!lexer_.expect(TokenKind::Equals, ScriptError::EqualsExpected)) return;
+        if (lexer_.tokenKind() == TokenKind::Less) {
+            parseListConstant(constant);
         } else {
-            evkonst(false);
-            if (ErrorCode == 0) m.ConstValues[constant] = m.Records[0].Value;
+            const double value = expressions_.evaluateConstant();
+            if (!lexer_.failed()) s.constantValues[constant] = value;
         }
-        if (ErrorCode > 0) return;
+        if (lexer_.failed()) return;
     }
 }
 
-// list = "<" Udtryk { "," Udtryk } ">"
-void ScriptCompiler::ParseListConstant(int constant) {
-    datarec& m = *Model;
-    GetToken();
-    m.ConstLists[constant] = std::make_unique<SkareRec>();
-    SkareRec& list = *m.ConstLists[constant];
-    list.Count = 1;
-    evkonst(false);
-    if (ErrorCode > 0) return;
-    m.ConstValues[constant] = list.Values[1] = m.Records[0].Value;
-    while (TokenKind == TkComma) {
-        GetToken();
-        if (checkbool(list.Count == MaxListValues, 12)) return;
-        evkonst(false);
-        if (ErrorCode > 0) return;
-        list.Values[++list.Count] = m.Records[0].Value;
+// list = "<" expression { "," expression } ">"
+void ScriptCompiler::parseListConstant(int constant) {
+    CompiledScript& s = model_->script;
+    lexer_.nextToken();
+    s.listConstants[constant] = std::make_unique<ListConstant>();
+    ListConstant& list = *s.listConstants[constant];
+    list.count = 1;
+    const double first = expressions_.evaluateConstant();
+    if (lexer_.failed()) return;
+    s.constantValues[constant] = list.values[1] = first;
+    while (lexer_.tokenKind() == TokenKind::Comma) {
+        lexer_.nextToken();
+        if (lexer_.failIf(list.count == MaxListValues, ScriptError::TooManyNames)) return;
+        const double value = expressions_.evaluateConstant();
+        if (lexer_.failed()) return;
+        list.values[++list.count] = value;
     }
-    CheckToken(TkGreater, 10);
+    lexer_.expect(TokenKind::Greater, ScriptError::GreaterExpected);
 }
 
 // tabeller = "tabeller" { table }
-void ScriptCompiler::ParseTables() {
-    GetToken();
-    xGetToken();
-    Model->TableBuffer = std::make_unique<TablePoint[]>(MaxTablePoints + 2);
-    while (TokenKind == TkName && ErrorCode == 0) ParseTable();
-    Model->TableBuffer.reset();
+void ScriptCompiler::parseTables() {
+    lexer_.nextToken();
+    lexer_.skipComments();
+    // One table's points while they are read: 41 points, compile-only.
+    auto buffer = std::make_unique<TablePoint[]>(MaxTablePoints + 2);
+    while (lexer_.tokenKind() == TokenKind::Name && !lexer_.failed()) parseTable(buffer.get());
 }
 
-// table = name "=" "<" point { "," point } ">" ;  point = "(" Udtryk "," Udtryk ")"
-void ScriptCompiler::ParseTable() {
-    datarec& m = *Model;
-    TabIdInstall();
-    if (ErrorCode > 0) return;
-    TableRec& table = m.Tables[m.TableCount];
-    GetToken();
-    if (CheckToken(TkEquals, 5)) return;
-    if (checkbool(TokenKind != TkLess, 9)) return;
-    TablePoint* buffer = m.TableBuffer.get();
+// table = name "=" "<" point { "," point } ">" ;  point = "(" expression "," expression ")"
+void ScriptCompiler::parseTable(TablePoint* buffer) {
+    CompiledScript& s = model_->script;
+    declareTable();
+    if (lexer_.failed()) return;
+    PointTable& table = s.tables[s.tableCount];
+    lexer_.nextToken();
+    if (!lexer_.expect(TokenKind::Equals, ScriptError::EqualsExpected)) return;
+    if (lexer_.failIf(lexer_.tokenKind() != TokenKind::Less, ScriptError::LessExpected)) return;
     buffer[0].x = -BigValue;
     int i = 0;
     do {
-        GetToken();
-        if (CheckToken(TkOpen, 18)) return;
-        if (checkbool(++i == MaxTablePoints + 1, 28)) return;
-        evkonst(false);
-        if (ErrorCode > 0) return;
-        buffer[i].x = m.Records[0].Value;
-        if (CheckToken(TkComma, 8)) return;
-        if (checkbool(buffer[i - 1].x >= buffer[i].x, 29)) return;
-        evkonst(false);
-        if (ErrorCode > 0) return;
-        buffer[i].y = m.Records[0].Value;
-        if (CheckToken(TkClose, 17)) return;
-    } while (TokenKind == TkComma);
-    if (CheckToken(TkGreater, 10)) return;
+        lexer_.nextToken();
+        if (!lexer_.expect(TokenKind::Open, ScriptError::OpenParenExpected)) return;
+        if (lexer_.failIf(++i == MaxTablePoints + 1, ScriptError::TableTooLarge)) return;
+        buffer[i].x = expressions_.evaluateConstant();
+        if (lexer_.failed()) return;
+        if (!lexer_.expect(TokenKind::Comma, ScriptError::CommaExpected)) return;
+        if (lexer_.failIf(buffer[i - 1].x >= buffer[i].x, ScriptError::TableOutOfOrder)) return;
+        buffer[i].y = expressions_.evaluateConstant();
+        if (lexer_.failed()) return;
+        if (!lexer_.expect(TokenKind::Close, ScriptError::CloseParenExpected)) return;
+    } while (lexer_.tokenKind() == TokenKind::Comma);
+    if (!lexer_.expect(TokenKind::Greater, ScriptError::GreaterExpected)) return;
     buffer[0].y = buffer[1].y;
     buffer[i + 1] = {BigValue, buffer[i].y};
-    table.DataBytes = static_cast<std::uint16_t>(16 * (i + 2));
-    for (int p = 0; p <= i + 1; ++p) table.Points[p] = buffer[p];
-    xGetToken();
+    table.pointCount = i;
+    for (int p = 0; p <= i + 1; ++p) table.points[p] = buffer[p];
+    lexer_.skipComments();
 }
 
-// differentialligninger = "differentialligninger" { name "'" "=" Udtryk "<" Udtryk ">" }
-void ScriptCompiler::ParseDifferentialEquations() {
-    datarec& m = *Model;
-    GetToken();
-    xGetToken();
-    m.InOdeSection = 1;
-    m.PlainLimit = static_cast<std::uint8_t>(m.RecordCount);
-    while (TokenKind == TkName) {
-        FktIdInstall();
-        if (ErrorCode > 0) return;
-        m.CodeTarget = static_cast<std::uint8_t>(m.LastRecord);
-        GetToken();
+// differentialligninger = "differentialligninger" { name "'" "=" expression "<" expression ">" }
+void ScriptCompiler::parseDifferentialEquations() {
+    CompiledScript& s = model_->script;
+    lexer_.nextToken();
+    lexer_.skipComments();
+    expressions_.setInOdeSection(true);
+    s.lastPlainRecord = s.recordCount;
+    while (lexer_.tokenKind() == TokenKind::Name) {
+        expressions_.declareFunction();
+        if (lexer_.failed()) return;
+        const int r = expressions_.lastDeclaredRecord();
+        lexer_.nextToken();
         // Any power operator will do: y^ = ... is read as y' = ...
-        if (CheckToken(TkPower, 7) || CheckToken(TkEquals, 5)) return;
-        reversepolish();
-        if (ErrorCode > 0 || CheckToken(TkLess, 9)) return;
-        evkonst(false);
-        if (ErrorCode > 0 || CheckToken(TkGreater, 10)) return;
-        xGetToken();
+        if (!lexer_.expect(TokenKind::Power, ScriptError::ApostropheExpected) ||
+            !lexer_.expect(TokenKind::Equals, ScriptError::EqualsExpected))
+            return;
+        expressions_.compileExpressionInto(r);
+        if (lexer_.failed() || !lexer_.expect(TokenKind::Less, ScriptError::LessExpected)) return;
+        s.records[r].domainLo = expressions_.evaluateConstant();
+        if (lexer_.failed() || !lexer_.expect(TokenKind::Greater, ScriptError::GreaterExpected)) return;
+        lexer_.skipComments();
     }
 }
 
-// funktioner = "funktioner" { name "=" Udtryk [ "<" Udtryk "," Udtryk ">" ] }
-void ScriptCompiler::ParseFunctions() {
-    datarec& m = *Model;
-    GetToken();
-    xGetToken();
-    m.InOdeSection = 0;
-    while (TokenKind == TkName) {
-        FktIdInstall();
-        if (ErrorCode > 0) return;
-        m.CodeTarget = static_cast<std::uint8_t>(m.LastRecord);
-        GetToken();
-        if (CheckToken(TkEquals, 5)) return;
-        reversepolish();
-        if (ErrorCode > 0) return;
-        if (TokenKind == TkLess) {
-            GetToken();
-            evkonst(false);
-            if (ErrorCode > 0 || CheckToken(TkComma, 8)) return;
-            evkonst(true);
-            if (ErrorCode > 0 || CheckToken(TkGreater, 10)) return;
+// funktioner = "funktioner" { name "=" expression [ "<" expression "," expression ">" ] }
+void ScriptCompiler::parseFunctions() {
+    CompiledScript& s = model_->script;
+    lexer_.nextToken();
+    lexer_.skipComments();
+    expressions_.setInOdeSection(false);
+    while (lexer_.tokenKind() == TokenKind::Name) {
+        expressions_.declareFunction();
+        if (lexer_.failed()) return;
+        const int r = expressions_.lastDeclaredRecord();
+        lexer_.nextToken();
+        if (!lexer_.expect(TokenKind::Equals, ScriptError::EqualsExpected)) return;
+        expressions_.compileExpressionInto(r);
+        if (lexer_.failed()) return;
+        if (lexer_.tokenKind() == TokenKind::Less) {
+            lexer_.nextToken();
+            s.records[r].domainLo = expressions_.evaluateConstant();
+            if (lexer_.failed() || !lexer_.expect(TokenKind::Comma, ScriptError::CommaExpected)) return;
+            s.records[r].domainHi = expressions_.evaluateConstant();
+            if (lexer_.failed() || !lexer_.expect(TokenKind::Greater, ScriptError::GreaterExpected)) return;
         }
-        xGetToken();
+        lexer_.skipComments();
     }
 }
 
 // outputs = { ("tabelvariable" tableentries | "grafvariable" graphentries) }
-void ScriptCompiler::ParseOutputSections(const std::string& caption, int& resultCount) {
-    datarec& m = *Model;
-    while (TokenKind == TkGrafvariable || TokenKind == TkTabelvariable) {
-        m.OutputCount = 0;
-        Eng.StopFlag = 0;
-        if (TokenKind == TkTabelvariable) {
-            ParseTableOutput();
-            if (ErrorCode > 0) return;
-            if (m.OutputCount > 0) TakeOverEngineError(MakeTable(m, caption, resultCount));
+void ScriptCompiler::parseOutputSections(const std::string& caption) {
+    Model& m = *model_;
+    RunState& run = *run_;
+    for (;;) {
+        const TokenKind kind = lexer_.tokenKind();
+        if (kind != TokenKind::GraphOutputKeyword && kind != TokenKind::TableOutputKeyword) return;
+        m.script.outputCount = 0;
+        run.stopped = false;
+        if (kind == TokenKind::TableOutputKeyword) {
+            parseTableOutput();
+            if (lexer_.failed()) return;
+            if (m.script.outputCount > 0)
+                adoptGenerationError(generateTable(m, run, caption, resultPageCount_));
         } else {
-            ParseGraphOutput();
-            if (ErrorCode > 0) return;
-            if (m.OutputCount > 0) TakeOverEngineError(MakeGraph(m, caption, resultCount));
+            parseGraphOutput();
+            if (lexer_.failed()) return;
+            if (m.script.outputCount > 0)
+                adoptGenerationError(generateGraph(m, run, caption, resultPageCount_));
         }
         // A stop condition ends only its own page when more sections follow.
-        if (TokenKind != TkEnd && ErrorCode == 19) {
-            ErrorCode = 0;
-            Eng.EvalFailed = 0;
-            Eng.StopFlag = 0;
+        if (lexer_.tokenKind() != TokenKind::End && lexer_.error() == ScriptError::StopConditionMet) {
+            lexer_.setError(ScriptError::None);
+            run.failed = false;
+            run.stopped = false;
         }
-        if (ErrorCode > 0) return;
+        if (lexer_.failed()) return;
     }
 }
 
-void ScriptCompiler::TakeOverEngineError(int code) {
-    if (Eng.Abandoned)
-        ErrorCode = AbandonedCode;
-    else if (code > 0)
-        ErrorCode = code;
+void ScriptCompiler::adoptGenerationError(ScriptError error) {
+    if (run_->abandoned)
+        lexer_.setError(ScriptError::Abandoned);
+    else if (error != ScriptError::None)
+        lexer_.setError(error);
 }
 
-bool ScriptCompiler::TableEntryEnds() const {
-    return TokenKind == TkComma || TokenKind == TkEnd || TokenKind == TkGrafvariable ||
-           TokenKind == TkTabelvariable || TokenKind == TkComment;
+bool ScriptCompiler::tableEntryEnds() const {
+    const TokenKind kind = lexer_.tokenKind();
+    return kind == TokenKind::Comma || kind == TokenKind::End || kind == TokenKind::GraphOutputKeyword ||
+           kind == TokenKind::TableOutputKeyword || kind == TokenKind::Comment;
 }
 
 // tableentries = { name [ ":" decimals ] [ "," ] }
-void ScriptCompiler::ParseTableOutput() {
-    datarec& m = *Model;
-    GetToken();
-    xGetToken();
-    while (TokenKind == TkName) {
-        if (checkbool(m.OutputCount == MaxOutputs, 12)) return;
-        OutputRec& out = m.Outputs[++m.OutputCount];
-        if (checkbool(!idfuncsearch(), 4)) return;
-        out = {static_cast<std::uint8_t>(m.LastRecord), 255, 0, 1};
-        GetToken();
-        if (TokenKind == TkColon) {
-            GetToken();
-            const bool decimals = TokenKind == TkNumber && TokenValue >= 0 && TokenValue <= 6 &&
-                                  TokenValue == std::floor(TokenValue);
-            if (checkbool(!decimals, 23)) return;
-            out.F2 = static_cast<std::uint8_t>(TokenValue);
-            GetToken();
+void ScriptCompiler::parseTableOutput() {
+    CompiledScript& s = model_->script;
+    lexer_.nextToken();
+    lexer_.skipComments();
+    while (lexer_.tokenKind() == TokenKind::Name) {
+        if (lexer_.failIf(s.outputCount == MaxOutputs, ScriptError::TooManyNames)) return;
+        OutputVariable& out = s.outputs[++s.outputCount];
+        const int r = findOutputRecord();
+        if (lexer_.failIf(r < 0, ScriptError::UnknownName)) return;
+        out = OutputVariable{};
+        out.xRecord = static_cast<std::uint8_t>(r);
+        out.wasUndefined = true;
+        lexer_.nextToken();
+        if (lexer_.tokenKind() == TokenKind::Colon) {
+            lexer_.nextToken();
+            const double v = lexer_.tokenValue();
+            const bool decimals = lexer_.tokenKind() == TokenKind::Number && v >= 0 && v <= 6 && v == std::floor(v);
+            if (lexer_.failIf(!decimals, ScriptError::WholeNumberExpected)) return;
+            out.decimals = static_cast<std::uint8_t>(v);
+            lexer_.nextToken();
         }
-        if (checkbool(!TableEntryEnds(), 8)) return;
-        if (TokenKind == TkComma) {
-            GetToken();
-            if (checkbool(TokenKind != TkName, 24)) return;
+        if (lexer_.failIf(!tableEntryEnds(), ScriptError::CommaExpected)) return;
+        if (lexer_.tokenKind() == TokenKind::Comma) {
+            lexer_.nextToken();
+            if (lexer_.failIf(lexer_.tokenKind() != TokenKind::Name, ScriptError::DataNameExpected)) return;
         }
-        xGetToken();
+        lexer_.skipComments();
     }
 }
 
 // graphentries = { name "," name "," style }
-void ScriptCompiler::ParseGraphOutput() {
-    datarec& m = *Model;
-    GetToken();
-    xGetToken();
-    while (TokenKind == TkName) {
-        if (checkbool(m.OutputCount == MaxOutputs, 12)) return;
-        OutputRec& out = m.Outputs[++m.OutputCount];
-        if (checkbool(!idfuncsearch(), 4)) return;
-        out.F1 = static_cast<std::uint8_t>(m.LastRecord);
-        out.WasUndefined = 1;
-        GetToken();
-        if (CheckToken(TkComma, 8)) return;
-        if (checkbool(TokenKind != TkName, 24) || checkbool(!idfuncsearch(), 4)) return;
-        out.F2 = static_cast<std::uint8_t>(m.LastRecord);
-        GetToken();
-        if (CheckToken(TkComma, 8)) return;
-        if (checkbool(TokenKind != TkStyle, 24)) return;
-        out.Style = TokenCode;
-        GetToken();
-        xGetToken();
+void ScriptCompiler::parseGraphOutput() {
+    CompiledScript& s = model_->script;
+    lexer_.nextToken();
+    lexer_.skipComments();
+    while (lexer_.tokenKind() == TokenKind::Name) {
+        if (lexer_.failIf(s.outputCount == MaxOutputs, ScriptError::TooManyNames)) return;
+        OutputVariable& out = s.outputs[++s.outputCount];
+        const int x = findOutputRecord();
+        if (lexer_.failIf(x < 0, ScriptError::UnknownName)) return;
+        out.xRecord = static_cast<std::uint8_t>(x);
+        out.wasUndefined = true;
+        lexer_.nextToken();
+        if (!lexer_.expect(TokenKind::Comma, ScriptError::CommaExpected)) return;
+        if (lexer_.failIf(lexer_.tokenKind() != TokenKind::Name, ScriptError::DataNameExpected)) return;
+        const int y = findOutputRecord();
+        if (lexer_.failIf(y < 0, ScriptError::UnknownName)) return;
+        out.yRecord = static_cast<std::uint8_t>(y);
+        lexer_.nextToken();
+        if (!lexer_.expect(TokenKind::Comma, ScriptError::CommaExpected)) return;
+        if (lexer_.failIf(lexer_.tokenKind() != TokenKind::Style, ScriptError::DataNameExpected)) return;
+        out.style = static_cast<CurveStyle>(lexer_.tokenCode());
+        lexer_.nextToken();
+        lexer_.skipComments();
     }
 }
+
+}  // namespace tavlix

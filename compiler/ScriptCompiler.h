@@ -1,59 +1,72 @@
-// The compiler of one script page: lexer, expression compiler, section parser and diagnostics.
+// The compiler of one script page: lexer, expression compiler, section parser and error report.
 #pragma once
 
 #include "compiler/ExpressionCompiler.h"
+#include "compiler/Lexer.h"
 #include "engine/EngineHost.h"
 #include "engine/Model.h"
+#include "engine/RunState.h"
 #include "support/DocumentFile.h"
 
 #include <memory>
 #include <string>
 #include <vector>
 
+namespace tavlix {
+
 struct RunResult {
-    int ErrorCode = 0;
+    ScriptError error = ScriptError::None;
     // Where the caret goes: the 0-based offset into the script with CR LF counted as two characters
-    // (TokenStart - 1), and the same place as a 0-based line and byte column. -1 when no error.
-    int CaretOffset = -1;
-    int CaretLine = -1;
-    int CaretColumn = -1;
-    std::string Message;  // the status-line text (Windows-1252); empty without error
-    // A fault or the user ended the run; the host was told (GeneralError when there is a text).
-    // ErrorCode is then 0 and no message is shown.
-    bool Abandoned = false;
+    // (the token start - 1), and the same place as a 0-based line and byte column. -1 when no error.
+    int caretOffset = -1;
+    int caretLine = -1;
+    int caretColumn = -1;
+    std::string message;  // the status-line text (Windows-1252); empty without error
+    // A fault or the user ended the run; the host was told (reportFault when there is a text).
+    // error is then None and no message is shown.
+    bool abandoned = false;
 };
 
-// The lexer and the expression compiler are its bases; the model of the latest run is the
-// inherited Model.
-class ScriptCompiler : public ExpressionCompiler {
+class ScriptCompiler {
 public:
     ScriptCompiler();
     ~ScriptCompiler();
-    // One whole run: fresh model, settings through the calculator, parse, generate, report.
-    RunResult Run(const SettingsTexts& settings, const std::vector<std::string>& lines,
-                  const std::string& caption, EngineHost& host);
+    // One whole run: fresh model and run state, settings through the calculator, parse, generate, report.
+    RunResult run(const SettingsTexts& settings, const std::vector<std::string>& lines, const std::string& caption,
+                  EngineHost& host);
 
-    int ResultCount = 0;
-
-    // The section parser: declarations, then every output section with its generation.
-    void pparse(const std::string& caption, int& resultCount);
-    void KonstIdInstall();
-    void TabIdInstall();
-    bool idfuncsearch();
-    // Composes the message of ErrorCode and shows it through the host; returns the text.
-    std::string MeddelFejl(EngineHost& host);
+    // The result pages this page's runs have made so far: their captions are numbered on.
+    int resultPageCount() const { return resultPageCount_; }
+    // The model of the latest run; nullptr before the first.
+    const Model* lastModel() const { return model_.get(); }
 
 private:
-    void ParseConstants();
-    void ParseListConstant(int constant);
-    void ParseTables();
-    void ParseTable();
-    void ParseDifferentialEquations();
-    void ParseFunctions();
-    void ParseOutputSections(const std::string& caption, int& resultCount);
-    void ParseTableOutput();
-    void ParseGraphOutput();
-    bool TableEntryEnds() const;
-    void TakeOverEngineError(int code);
-    void FillCaret(RunResult& result, const std::vector<std::string>& lines) const;
+    // The section parser: declarations, then every output section with its generation.
+    void parseScript(const std::string& caption);
+    void declareConstant();
+    void declareTable();
+    // The record of an output variable's name, or -1 when the name is no function, variable or t.
+    int findOutputRecord() const;
+    // Composes the message of the error and shows it through the host; returns the text.
+    std::string reportError(EngineHost& host);
+    void parseConstants();
+    void parseListConstant(int constant);
+    void parseTables();
+    void parseTable(TablePoint* buffer);
+    void parseDifferentialEquations();
+    void parseFunctions();
+    void parseOutputSections(const std::string& caption);
+    void parseTableOutput();
+    void parseGraphOutput();
+    bool tableEntryEnds() const;
+    void adoptGenerationError(ScriptError error);
+    void fillCaret(RunResult& result, const std::vector<std::string>& lines) const;
+
+    Lexer lexer_;
+    ExpressionCompiler expressions_{lexer_};
+    std::unique_ptr<Model> model_;
+    RunState* run_ = nullptr;  // the state of the run in progress
+    int resultPageCount_ = 0;
 };
+
+}  // namespace tavlix

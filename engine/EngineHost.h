@@ -1,31 +1,37 @@
 // The only way the engine reaches the world outside the core: result pages, notices, errors, the status line.
 #pragma once
 
+#include "engine/CurveStyle.h"
+#include "engine/Notice.h"
+#include "support/CoordinateSettings.h"
+
 #include <string>
 #include <string_view>
 
+namespace tavlix {
+
 // A table page's grid as the generation fills it. Texts are Windows-1252 bytes.
-class TableTarget {
+class TableSink {
 public:
-    virtual ~TableTarget() = default;
-    virtual void SetColCount(int n) = 0;
-    virtual void SetRowCount(int n) = 0;
-    virtual int RowCount() const = 0;
-    virtual void SetFixedRows(int n) = 0;
-    virtual void SetCell(int col, int row, std::string_view text) = 0;
-    virtual void MakeVisible() = 0;
+    virtual ~TableSink() = default;
+    virtual void setColumnCount(int n) = 0;
+    virtual void setRowCount(int n) = 0;
+    virtual int rowCount() const = 0;
+    virtual void setCell(int col, int row, std::string_view text) = 0;
+    // The header row is in place: the grid may be shown (named apart from QWidget::show, which a page also has).
+    virtual void showGrid() = 0;
 };
 
 // A graph page as the generation feeds it.
-class GraphTarget {
+class GraphSink {
 public:
-    virtual ~GraphTarget() = default;
-    virtual void SetSettings(const double (&settings)[16]) = 0;
-    virtual void begynd() = 0;
-    virtual void myrepaint() = 0;
-    // Adds a curve of the given kind (0-5 line styles, 7-12 mark styles); curves count from 1.
-    virtual void Makekurve(int kind) = 0;
-    virtual void Draw2(int curve, double x, double y) = 0;
+    virtual ~GraphSink() = default;
+    virtual void setSettings(const CoordinateSettings& settings) = 0;
+    virtual void begin() = 0;
+    virtual void fitToWindow() = 0;
+    // Adds a curve; curves count from 1 in the order they are added.
+    virtual void addCurve(CurveStyle style) = 0;
+    virtual void addPoint(int curve, double x, double y) = 0;
 };
 
 // Implemented by the main window (Qt widgets) and by the batch mode (files).
@@ -33,27 +39,31 @@ class EngineHost {
 public:
     virtual ~EngineHost() = default;
     // A new result page; the caption is Windows-1252. May return nullptr when no page can be made.
-    virtual TableTarget* LavTabel(const std::string& caption) = 0;
-    virtual GraphTarget* LavGraf(const std::string& caption) = 0;
-    // The evaluator's notice boxes: "1a", "2", "3" or "1".
-    virtual void Notice(const char* text) = 0;
-    // The general error report: a platform fault that abandons the command (text in Windows-1252).
-    virtual void GeneralError(const std::string& text) = 0;
+    virtual TableSink* createTablePage(const std::string& caption) = 0;
+    virtual GraphSink* createGraphPage(const std::string& caption) = 0;
+    // The evaluator's notices; shown as their text unless a host wants otherwise.
+    virtual void showNotice(Notice notice) { showNoticeText(noticeText(notice)); }
+    // A notice box with this text (Windows-1252): the evaluator's notices and the run's own.
+    virtual void showNoticeText(const std::string& text) = 0;
+    // A platform fault that abandons the command (text in Windows-1252).
+    virtual void reportFault(const std::string& text) = 0;
     // A script error: beep and show the composed message in the status line (Windows-1252).
-    virtual void ShowStatus(const std::string& message) = 0;
+    virtual void showScriptError(const std::string& message) = 0;
     // Called between output points; lets pending events run (at most every 0.2 s).
     // Returns false when the user or the window wants the run abandoned.
-    virtual bool KeepGoing() { return true; }
+    virtual bool keepGoing() { return true; }
     // The decimal separator of table cells: the window uses the locale's; files use '.'.
-    virtual char DecimalSeparator() const { return '.'; }
+    virtual char decimalSeparator() const { return '.'; }
 };
 
 // Does nothing: for tests and for runs nobody watches.
 class NullHost : public EngineHost {
 public:
-    TableTarget* LavTabel(const std::string&) override { return nullptr; }
-    GraphTarget* LavGraf(const std::string&) override { return nullptr; }
-    void Notice(const char*) override {}
-    void GeneralError(const std::string&) override {}
-    void ShowStatus(const std::string&) override {}
+    TableSink* createTablePage(const std::string&) override { return nullptr; }
+    GraphSink* createGraphPage(const std::string&) override { return nullptr; }
+    void showNoticeText(const std::string&) override {}
+    void reportFault(const std::string&) override {}
+    void showScriptError(const std::string&) override {}
 };
+
+}  // namespace tavlix

@@ -7,6 +7,8 @@
 #include <cmath>
 #include <cstring>
 
+namespace tavlix {
+
 namespace {
 
 constexpr long double HalfPiExtended = 1.5707963267948966192L;
@@ -21,96 +23,85 @@ const double EulerE = static_cast<double>(std::exp(1.0L));
 
 const char* const OverflowText = "Overl\xF8" "b: et tal blev for stort til at regne med";
 
-void Notice(const char* text)
+void notify(RunState& run, Notice notice)
 {
-    if (Eng.Host)
-        Eng.Host->Notice(text);
+    if (run.host)
+        run.host->showNotice(notice);
 }
-
-void Fail() { Eng.EvalFailed = 1; }
 
 // Below this magnitude an extended value rounds to a finite double (2^1024 - 2^970, the midpoint above DBL_MAX).
 constexpr long double DoubleLimit = 0x1.fffffffffffff8p+1023L;
 
 // Rounds an extended result to double; a result beyond the double range (or NaN) abandons the run.
 // The test is made on the extended value so the rounded result goes straight to its slot.
-inline bool Store(double& slot, long double v)
+inline bool store(RunState& run, double& slot, long double v)
 {
     if (!(std::fabs(v) < DoubleLimit)) [[unlikely]] {
-        AbandonRun(OverflowText);
+        abandonRun(run, OverflowText);
         return false;
     }
     slot = static_cast<double>(v);
     return true;
 }
 
-void NameFailure(datarec& model, int r)
+void nameFailure(Model& model, RunState& run, int r)
 {
-    Eng.TokenText.assign(model.Records[r].Name.view().substr(0, 25));
+    run.failedName.assign(model.script.records[r].name.view().substr(0, 25));
 }
 
-long double SinE(long double x) { return std::fabs(x) >= TrigLimit ? 0.0L : std::sin(x); }
-long double CosE(long double x) { return std::fabs(x) >= TrigLimit ? 0.0L : std::cos(x); }
+long double sinE(long double x) { return std::fabs(x) >= TrigLimit ? 0.0L : std::sin(x); }
+long double cosE(long double x) { return std::fabs(x) >= TrigLimit ? 0.0L : std::cos(x); }
 // sin and cos alone: the argument is a double and the result is stored at once, so the double routines give
 // the extended result rounded to double (within an ulp) at a fraction of the time.
-double SinD(double x) { return std::fabs(x) >= static_cast<double>(TrigLimit) ? 0.0 : std::sin(x); }
-double CosD(double x) { return std::fabs(x) >= static_cast<double>(TrigLimit) ? 0.0 : std::cos(x); }
+double sinD(double x) { return std::fabs(x) >= static_cast<double>(TrigLimit) ? 0.0 : std::sin(x); }
+double cosD(double x) { return std::fabs(x) >= static_cast<double>(TrigLimit) ? 0.0 : std::cos(x); }
 
 // Linear interpolation in table j; the sentinel ends at +-BigValue make the outer pieces flat.
-long double Interpolate(const TableRec& table, double x)
+long double interpolate(const PointTable& table, double x)
 {
-    const int n = table.PointCount();
+    const int n = table.pointCount;
     int k = 0;
-    while (k < n && x > table.Points[k + 1].x)
+    while (k < n && x > table.points[k + 1].x)
         ++k;
-    const TablePoint& p0 = table.Points[k];
-    const TablePoint& p1 = table.Points[k + 1];
+    const TablePoint& p0 = table.points[k];
+    const TablePoint& p1 = table.points[k + 1];
     return p0.y + (static_cast<long double>(x) - p0.x) / (static_cast<long double>(p1.x) - p0.x) * (static_cast<long double>(p1.y) - p0.y);
 }
 
 // A push onto the full stack: the value stays on entry 100 and the evaluation fails.
-void StackFull(datarec& model, double v)
+void stackFull(Model& model, RunState& run, double v)
 {
-    Notice("1");
-    Eng.EvalFailed = 1;
-    model.EngineError = 13;
-    model.Stack[StackSize] = v;
+    notify(run, Notice::Overflow);
+    run.failed = true;
+    model.error = ScriptError::StackOverflow;
+    model.stack[StackSize] = v;
 }
 
 }  // namespace
 
-double RoundChecked(long double v)
+double roundToDouble(RunState& run, long double v)
 {
     double d = 0;
-    Store(d, v);
+    store(run, d, v);
     return d;
 }
 
-void AbandonRun(const char* text)
+void abandonRun(RunState& run, const char* text)
 {
-    Eng.EvalFailed = 1;
-    if (Eng.Abandoned)
+    run.failed = true;
+    if (run.abandoned)
         return;
-    Eng.Abandoned = 1;
-    Eng.FaultText.assign(text);
+    run.abandoned = true;
+    run.faultText.assign(text);
 }
 
-void Push(datarec& model, double v)
-{
-    if (model.StackTop >= StackSize)
-        StackFull(model, v);
-    else
-        model.Stack[++model.StackTop] = v;
-}
-
-
-bool ApproxEqual(double a, double b)
+bool approxEqual(double a, double b)
 {
     const long double la = a, lb = b;
     return std::fabs(lb - la) < (std::fabs(lb) + std::fabs(la) + ApproxSlack) * ApproxFactor;
 }
 
-double ArcSin(double x)
+double arcSin(double x)
 {
     if (std::fabs(x) == 1)
         return x > 0 ? HalfPiDouble : -HalfPiDouble;
@@ -118,71 +109,71 @@ double ArcSin(double x)
     return static_cast<double>(std::atan(lx / std::sqrt(1.0L - lx * lx)));
 }
 
-double IntPower(double a, long n)
+double wholePower(RunState& run, double a, long n)
 {
     if (n == 0)
         return 1;
     if (n < 0) {
         if (a == 0) {
-            Notice("2");
-            Fail();
+            notify(run, Notice::ZeroToNegativePower);
+            run.failed = true;
             return 0;
         }
         double r = 0;
-        Store(r, 1.0L / IntPower(a, -n));
+        store(run, r, 1.0L / wholePower(run, a, -n));
         return r;
     }
     double r = 0;
     if (n % 2 != 0) {
-        Store(r, static_cast<long double>(IntPower(a, n - 1)) * a);
+        store(run, r, static_cast<long double>(wholePower(run, a, n - 1)) * a);
     } else {
-        const long double p = IntPower(a, n / 2);
-        Store(r, p * p);
+        const long double p = wholePower(run, a, n / 2);
+        store(run, r, p * p);
     }
     return r;
 }
 
-double Power(double a, double b)
+double power(RunState& run, double a, double b)
 {
     if (std::trunc(b) == b && std::fabs(b) <= 2147483647.0)
-        return IntPower(a, static_cast<long>(b));
+        return wholePower(run, a, static_cast<long>(b));
     if (a <= 0) {
-        Notice("3");
-        Fail();
+        notify(run, Notice::NegativeBaseFractionalPower);
+        run.failed = true;
         return 1;
     }
     const long double c = b * std::log(static_cast<long double>(a));
     if (-c > PowerLimit)
         return PowerUnderflow;
     if (c > PowerLimit) {
-        Notice("1");
-        Fail();
+        notify(run, Notice::Overflow);
+        run.failed = true;
         return 1;
     }
     return static_cast<double>(std::exp(c));
 }
 
-double ValueAt(datarec& model, int r)
+double valueAt(Model& model, RunState& run, int r)
 {
-    if (Eng.EvalFailed)
+    if (run.failed)
         return 0;
     if (r == 0)
-        return Eng.T;
-    FuncRec& rec = model.Records[r];
-    if (rec.IsOde)
-        return model.Y[r];
-    if (Eng.T == rec.CacheT)
-        return rec.Value;
-    if (rec.Lo <= Eng.T && Eng.T <= rec.Hi) {
-        rec.CacheT = Eng.T;
-        Evaluate(model, r);
-        return rec.Value;
+        return run.t;
+    FunctionRecord& rec = model.script.records[r];
+    if (rec.isOdeVariable)
+        return model.rkf.y[r];
+    if (run.t == rec.cachedT)
+        return rec.value;
+    if (rec.domainLo <= run.t && run.t <= rec.domainHi) {
+        rec.cachedT = run.t;
+        evaluateRecord(model, run, r);
+        return rec.value;
     }
-    rec.CacheT = BigValue;
-    Eng.EvalFailed = 1;
-    model.EngineError = 25;
-    NameFailure(model, r);
-    return rec.Value;
+    rec.cachedT = BigValue;
+    run.failed = true;
+    model.error = ScriptError::CannotCompute;
+    nameFailure(model, run, r);
+    return rec.value;
 }
 
 // Two operands a (below) and b (top) become one; b is removed even when the operation fails.
@@ -190,7 +181,7 @@ double ValueAt(datarec& model, int r)
     do {                                               \
         const long double a = s[top - 1], b = s[top];  \
         --top;                                         \
-        Store(s[top], (expr));                         \
+        store(run, s[top], (expr));                    \
     } while (0)
 #define COMPARE(cond)                                  \
     do {                                               \
@@ -200,19 +191,19 @@ double ValueAt(datarec& model, int r)
 #define UNARY(expr)                                    \
     do {                                               \
         const long double x = s[top];                  \
-        Store(s[top], (expr));                         \
+        store(run, s[top], (expr));                    \
     } while (0)
 namespace {
 
 // A reference: t itself, a solver state or a value already cached at this t are taken without a call.
-inline double Reference(datarec& model, int r, int top)
+inline double reference(Model& model, RunState& run, int r, int top)
 {
-    const FuncRec& rec = model.Records[r];
-    if (r == 0 || rec.IsOde || Eng.T == rec.CacheT)
-        if (!Eng.EvalFailed)
-            return r == 0 ? Eng.T : rec.IsOde ? model.Y[r] : rec.Value;
-    model.StackTop = top;
-    return ValueAt(model, r);
+    const FunctionRecord& rec = model.script.records[r];
+    if (r == 0 || rec.isOdeVariable || run.t == rec.cachedT)
+        if (!run.failed)
+            return r == 0 ? run.t : rec.isOdeVariable ? model.rkf.y[r] : rec.value;
+    model.stackTop = top;
+    return valueAt(model, run, r);
 }
 
 }  // namespace
@@ -222,121 +213,123 @@ inline double Reference(datarec& model, int r, int top)
     do {                                               \
         const double pushed = (v);                     \
         if (top >= StackSize) [[unlikely]]             \
-            StackFull(model, pushed);                  \
+            stackFull(model, run, pushed);                  \
         else                                           \
             s[++top] = pushed;                         \
     } while (0)
-#define NESTED(call) (model.StackTop = top, (call))
+#define NESTED(call) (model.stackTop = top, (call))
 // A failure leaves the stack as it is and ends the evaluation.
 #define FAIL_IF(cond)                                  \
     if (cond) {                                        \
-        Fail();                                        \
+        run.failed = true;                             \
         break;                                         \
     }
 
-void Evaluate(datarec& model, int r)
+void evaluateRecord(Model& model, RunState& run, int r)
 {
-    const int savedTop = model.StackTop;
-    const auto* code = reinterpret_cast<const unsigned char*>(model.Records[r].Code.data);
-    double* const s = model.Stack;
+    const int savedTop = model.stackTop;
+    const auto* code = reinterpret_cast<const unsigned char*>(model.script.records[r].code.data);
+    double* const s = model.stack;
     int top = savedTop;
     int pc = 0;
     do {
-        switch (code[pc]) {
-        case OpAdd: BINARY(a + b); break;
-        case OpSub: BINARY(a - b); break;
-        case OpMul: BINARY(a * b); break;
-        case OpDiv:
+        switch (static_cast<OpCode>(code[pc])) {
+        case OpCode::Add: BINARY(a + b); break;
+        case OpCode::Sub: BINARY(a - b); break;
+        case OpCode::Mul: BINARY(a * b); break;
+        case OpCode::Div:
             if (s[top] == 0) {
-                Notice("1a");
+                notify(run, Notice::DivisionByZero);
                 --top;
-                Fail();
+                run.failed = true;
                 break;
             }
             BINARY(a / b);
             break;
-        case OpPow: {
+        case OpCode::Pow: {
             const double b = s[top--];
-            const double v = Power(s[top], b);
-            if (!Eng.EvalFailed)
+            const double v = power(run, s[top], b);
+            if (!run.failed)
                 s[top] = v;
             break;
         }
-        case OpLt: COMPARE(a < b); break;
-        case OpGt: COMPARE(a > b); break;
-        case OpLe: COMPARE(a <= b); break;
-        case OpGe: COMPARE(a >= b); break;
-        case OpEq: COMPARE(ApproxEqual(a, b)); break;
-        case OpNe: COMPARE(!ApproxEqual(a, b)); break;
-        case OpNeg: s[top] = -s[top]; break;
-        case OpAbs: s[top] = std::fabs(s[top]); break;
-        case OpSin: s[top] = SinD(s[top]); break;
-        case OpCos: s[top] = CosD(s[top]); break;
-        case OpTan: {
-            const long double c = CosE(s[top]);
+        case OpCode::Lt: COMPARE(a < b); break;
+        case OpCode::Gt: COMPARE(a > b); break;
+        case OpCode::Le: COMPARE(a <= b); break;
+        case OpCode::Ge: COMPARE(a >= b); break;
+        case OpCode::Eq: COMPARE(approxEqual(a, b)); break;
+        case OpCode::Ne: COMPARE(!approxEqual(a, b)); break;
+        case OpCode::Neg: s[top] = -s[top]; break;
+        case OpCode::Abs: s[top] = std::fabs(s[top]); break;
+        case OpCode::Sin: s[top] = sinD(s[top]); break;
+        case OpCode::Cos: s[top] = cosD(s[top]); break;
+        case OpCode::Tan: {
+            const long double c = cosE(s[top]);
             FAIL_IF(c == 0);
-            UNARY(SinE(x) / c);
+            UNARY(sinE(x) / c);
             break;
         }
-        case OpCot: {
-            const long double sn = SinE(s[top]);
+        case OpCode::Cot: {
+            const long double sn = sinE(s[top]);
             FAIL_IF(sn == 0);
-            UNARY(CosE(x) / sn);
+            UNARY(cosE(x) / sn);
             break;
         }
-        case OpArctan: UNARY(std::atan(x)); break;
-        case OpArccot: UNARY(HalfPiExtended - std::atan(x)); break;
-        case OpArcsin: FAIL_IF(std::fabs(s[top]) > 1); s[top] = ArcSin(s[top]); break;
-        case OpArccos: FAIL_IF(std::fabs(s[top]) > 1); UNARY(HalfPiExtended - ArcSin(x)); break;
-        case OpSqrt: FAIL_IF(s[top] < 0); UNARY(std::sqrt(x)); break;
-        case OpLn: FAIL_IF(s[top] <= 0); UNARY(std::log(x)); break;
-        case OpLog: FAIL_IF(s[top] <= 0); UNARY(std::log(x) * Log10Factor); break;
-        case OpExp: {
-            const double v = Power(EulerE, s[top]);
-            if (!Eng.EvalFailed)
+        case OpCode::Arctan: UNARY(std::atan(x)); break;
+        case OpCode::Arccot: UNARY(HalfPiExtended - std::atan(x)); break;
+        case OpCode::Arcsin: FAIL_IF(std::fabs(s[top]) > 1); s[top] = arcSin(s[top]); break;
+        case OpCode::Arccos: FAIL_IF(std::fabs(s[top]) > 1); UNARY(HalfPiExtended - arcSin(x)); break;
+        case OpCode::Sqrt: FAIL_IF(s[top] < 0); UNARY(std::sqrt(x)); break;
+        case OpCode::Ln: FAIL_IF(s[top] <= 0); UNARY(std::log(x)); break;
+        case OpCode::Log: FAIL_IF(s[top] <= 0); UNARY(std::log(x) * Log10Factor); break;
+        case OpCode::Exp: {
+            const double v = power(run, EulerE, s[top]);
+            if (!run.failed)
                 s[top] = v;
             break;
         }
-        case OpNum: {
+        case OpCode::Num: {
             double v;
             std::memcpy(&v, code + pc + 1, sizeof v);
             pc += 8;
             PUSH(v);
             break;
         }
-        case OpConst: PUSH(model.ConstValues[code[++pc]]); break;
-        case OpRef: PUSH(Reference(model, code[++pc], top)); break;
-        case OpTable: {
-            const TableRec& table = model.Tables[code[++pc]];
-            Store(s[top], Interpolate(table, s[top]));
+        case OpCode::Const: PUSH(model.script.constantValues[code[++pc]]); break;
+        case OpCode::Ref: PUSH(reference(model, run, code[++pc], top)); break;
+        case OpCode::Table: {
+            const PointTable& table = model.script.tables[code[++pc]];
+            store(run, s[top], interpolate(table, s[top]));
             break;
         }
-        case OpIf: {
+        case OpCode::If: {
             const int branch = s[top] > 0 ? code[pc + 2] : code[pc + 4];
             pc += 4;
-            s[top] = NESTED(ValueAt(model, branch));
+            s[top] = NESTED(valueAt(model, run, branch));
             break;
         }
-        case OpStop:
-            Eng.StopFlag = 1;
-            model.EngineError = 19;
-            Fail();
+        case OpCode::Stop:
+            run.stopped = true;
+            model.error = ScriptError::StopConditionMet;
+            run.failed = true;
             break;
         default: break;  // unknown bytes are skipped
         }
         ++pc;
-    } while (!Eng.EvalFailed && code[pc] != OpEnd);
+    } while (!run.failed && code[pc] != opByte(OpCode::End));
 
-    FuncRec& rec = model.Records[r];
-    if (Eng.EvalFailed) {
-        rec.Value = 0;
-        rec.CacheT = BigValue;
-        if (model.EngineError == 0) {
-            NameFailure(model, r);
-            model.EngineError = 25;
+    FunctionRecord& rec = model.script.records[r];
+    if (run.failed) {
+        rec.value = 0;
+        rec.cachedT = BigValue;
+        if (model.error == ScriptError::None) {
+            nameFailure(model, run, r);
+            model.error = ScriptError::CannotCompute;
         }
     } else {
-        rec.Value = s[top];
+        rec.value = s[top];
     }
-    model.StackTop = savedTop;
+    model.stackTop = savedTop;
 }
+
+}  // namespace tavlix

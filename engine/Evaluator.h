@@ -2,17 +2,21 @@
 #pragma once
 
 #include "engine/Model.h"
+#include "engine/RunState.h"
 
-void Evaluate(datarec& model, int r);
-double ValueAt(datarec& model, int r);
-void Push(datarec& model, double v);
-bool ApproxEqual(double a, double b);
-double ArcSin(double x);
-double Power(double a, double b);
-double IntPower(double a, long n);
+namespace tavlix {
+
+void evaluateRecord(Model& model, RunState& run, int r);
+double valueAt(Model& model, RunState& run, int r);
+bool approxEqual(double a, double b);
+double arcSin(double x);
+double power(RunState& run, double a, double b);
+double wholePower(RunState& run, double a, long n);
 // Abandons the run on a fault no check catches (text non-empty: Windows-1252) or on the user's wish (empty):
-// sets Abandoned, FaultText and EvalFailed. Whoever ends the run (ScriptCompiler::Run) shows a non-empty
-// FaultText through the host's general error report. A second call in the same run keeps the first text.
-void AbandonRun(const char* text);
+// sets abandoned, faultText and failed. Whoever ends the run (ScriptCompiler::run) shows a non-empty
+// faultText through the host's fault report. A second call in the same run keeps the first text.
+void abandonRun(RunState& run, const char* text);
 // Rounds an extended-precision result to double; a result beyond the double range abandons the run and gives 0.
-double RoundChecked(long double v);
+double roundToDouble(RunState& run, long double v);
+
+}  // namespace tavlix

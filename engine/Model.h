@@ -1,14 +1,18 @@
-// The program model of one run: fixed arrays for constants, records, tables, outputs, stack and solver state.
+// The model of one run: the compiled script, the solver's own state, the pages the run fills and its stack.
 #pragma once
 
+#include "engine/CurveStyle.h"
+#include "engine/ScriptError.h"
 #include "engine/ShortString.h"
+#include "support/CoordinateSettings.h"
 
 #include <cstdint>
 #include <memory>
 
-class TableTarget;
-class GraphTarget;
-class EngineHost;
+namespace tavlix {
+
+class TableSink;
+class GraphSink;
 
 // The unbounded end of domains and tables, and the mark of an invalid cached value.
 inline constexpr double BigValue = 1e37;
@@ -23,22 +27,24 @@ inline constexpr int MaxListValues = 40;
 inline constexpr int MaxCodeBytes = 197;
 
 // A function, differential-equation variable or branch of `hvis`.
-struct FuncRec {
-    ShortString<31> Name;
-    ShortString<198> Code;  // at most 197 code bytes, then one byte 0
-    double CacheT = 0;      // compiling: 0 declared, 1 compiled; generating: t of Value, or BigValue
-    double Lo = 0;          // domain start; initial value for a differential-equation variable
-    double Hi = 0;
-    double Value = 0;
-    std::uint8_t IsOde = 0;
+struct FunctionRecord {
+    ShortString<31> name;
+    ShortString<198> code;     // at most 197 code bytes, then one byte 0
+    double cachedT = BigValue;  // the t at which value was computed, or BigValue when nothing is cached
+    double domainLo = 0;       // domain start; the initial value of a differential-equation variable
+    double domainHi = 0;
+    double value = 0;
+    bool compiled = false;     // its code is complete (a declared name may be used before it is)
+    bool isOdeVariable = false;
 };
 
 // One variable of an output section.
-struct OutputRec {
-    std::uint8_t F1 = 0;
-    std::uint8_t F2 = 0;     // graph: y record; table: decimals 0-6 or 255
-    std::uint8_t Style = 0;  // graph: 1-6 lines, 7-12 marks; table: 0
-    std::uint8_t WasUndefined = 0;
+struct OutputVariable {
+    std::uint8_t xRecord = 0;    // a table's record
+    std::uint8_t yRecord = 0;    // graphs only
+    std::uint8_t decimals = 255;  // tables only: 0-6, or 255 when not given
+    CurveStyle style = CurveStyle::Line1;  // graphs only
+    bool wasUndefined = false;
 };
 
 struct TablePoint {
@@ -46,83 +52,72 @@ struct TablePoint {
     double y = 0;
 };
 
-// A table of points; entries 0 and n+1 are the ends at -BigValue and BigValue.
-struct TableRec {
-    std::uint16_t DataBytes = 0;
-    ShortString<31> Name;
-    TablePoint Points[MaxTablePoints + 2];
-    int PointCount() const { return DataBytes / 16 - 2; }
+// A table of points; entries 0 and pointCount+1 are the ends at -BigValue and BigValue.
+struct PointTable {
+    int pointCount = 0;
+    ShortString<31> name;
+    TablePoint points[MaxTablePoints + 2];
 };
 
 // The values of a list constant, entries 1 to 40.
-struct SkareRec {
-    std::int32_t Count = 0;
-    double Values[MaxListValues + 1] = {};
+struct ListConstant {
+    std::int32_t count = 0;
+    double values[MaxListValues + 1] = {};
 };
 
-// Arrays keep the script language's numbering: index 0 is unused where counting starts at 1.
-struct datarec {
-    ShortString<31> ConstNames[MaxConsts + 1];
-    double ConstValues[MaxConsts + 1] = {};
-    std::unique_ptr<SkareRec> ConstLists[MaxConsts + 1];
-    FuncRec Records[MaxRecords + 1];  // 0 is t
-    OutputRec Outputs[MaxOutputs + 1];
-    double Stack[StackSize + 1] = {};
-    double Y0[MaxRecords + 1] = {};
-    double KStage[MaxRecords + 1] = {};
-    double Y[MaxRecords + 1] = {};
-    double K1[MaxRecords + 1] = {};
-    double K2[MaxRecords + 1] = {};
-    double K3[MaxRecords + 1] = {};
-    double K4[MaxRecords + 1] = {};
-    double K5[MaxRecords + 1] = {};
-    double Settings[16] = {};
-    TableTarget* TableGrid = nullptr;
-    GraphTarget* GraphPage = nullptr;
-    std::uint8_t ConstCount = 0;
-    std::uint8_t CodeTarget = 0;
-    std::uint8_t PlainLimit = 0;
-    std::uint8_t OutputCount = 0;
-    ShortString<255> Pending;
-    std::uint8_t InOdeSection = 0;
-    std::int32_t OdeLimit = 0;
-    std::int32_t RecordCount = 0;
-    std::int32_t LastRecord = 0;
-    std::int32_t StackTop = 0;
-    std::int32_t EngineError = 0;
-    std::int32_t TableCount = 0;
-    std::unique_ptr<TablePoint[]> TableBuffer;  // 41 points while the tables section is read
-    std::int32_t StepRecordCount = 0;
-    double TEnd = 0;
-    double TStep = 0;
-    double TStart = 0;
-    double HMin = 0;
-    double HMax = 0;
-    double HNext = 0;
-    double TNextOut = 0;
-    double H = 0;
-    double TTarget = 0;
-    double TBase = 0;
-    double AbsTol = 0;
-    double RelTol = 0;
-    std::uint8_t MayGrow = 0;
-    std::uint8_t Accepted = 0;
-    TableRec Tables[MaxTables + 1];
+// What the compiler makes of a script. Arrays keep the script language's numbering: index 0 is unused where
+// counting starts at 1.
+struct CompiledScript {
+    ShortString<31> constantNames[MaxConsts + 1];
+    double constantValues[MaxConsts + 1] = {};
+    std::unique_ptr<ListConstant> listConstants[MaxConsts + 1];
+    int constantCount = 0;
+    FunctionRecord records[MaxRecords + 1];  // 0 is t (and, while compiling, a constant expression)
+    int recordCount = 0;
+    int lastPlainRecord = 0;  // records after it are differential-equation variables or later
+    int lastOdeRecord = 0;    // the last record declared before the functions section
+    PointTable tables[MaxTables + 1];
+    int tableCount = 0;
+    OutputVariable outputs[MaxOutputs + 1];  // of the output section being generated
+    int outputCount = 0;
+    CoordinateSettings settings;
 };
 
-// The five program-wide values of the engine, plus the platform-fault state of a run.
-struct EngineWide {
-    double T = 0;
-    std::uint8_t EvalFailed = 0;
-    std::uint8_t StopFlag = 0;
-    std::uint8_t GraphMode = 0;
-    ShortString<25> TokenText;
-    // A fault no check catches (a floating-point overflow) or an interrupted run: the run is abandoned.
-    // FaultText is Windows-1252; empty for a plain interruption by the user.
-    std::uint8_t Abandoned = 0;
-    ShortString<120> FaultText;
-    // Where notices and pages go; never null during a run.
-    EngineHost* Host = nullptr;
+// The Runge-Kutta-Fehlberg stepper's own state: the states before and during a step and the six stage increments.
+struct RkfState {
+    double y0[MaxRecords + 1] = {};
+    double y[MaxRecords + 1] = {};
+    double k[6][MaxRecords + 1] = {};  // k[5] receives each stage's derivatives
+    double h = 0;
+    double hMin = 0;
+    double hMax = 0;
+    double hNext = 0;
+    double stepStart = 0;
+    double stepEnd = 0;
+    double absTol = 0;
+    double relTol = 0;
+    int stepRecordCount = 0;
+    bool mayDouble = false;
+    bool accepted = false;
 };
 
-extern EngineWide Eng;
+// The page the output section being generated fills.
+struct PageSinks {
+    TableSink* table = nullptr;
+    GraphSink* graph = nullptr;
+};
+
+struct Model {
+    CompiledScript script;
+    RkfState rkf;
+    PageSinks pages;
+    double stack[StackSize + 1] = {};
+    int stackTop = 0;
+    ScriptError error = ScriptError::None;
+    double tStart = 0;
+    double tEnd = 0;
+    double tStep = 0;
+    double nextOutputT = 0;
+};
+
+}  // namespace tavlix

@@ -34,7 +34,7 @@ struct ShortString {
         std::memcpy(data + len, s.data(), n);
         len = static_cast<std::uint8_t>(len + n);
     }
-    void push_back(char c) { if (len < N) data[len++] = c; }
+    void pushBack(char c) { if (len < N) data[len++] = c; }
 
     ShortString& operator=(std::string_view s) { assign(s); return *this; }
     friend bool operator==(const ShortString& a, std::string_view b) { return a.view() == b; }

@@ -2,15 +2,17 @@
 #include "engine/Solver.h"
 
 #include "engine/Evaluator.h"
-#include "engine/Generation.h"
+#include "engine/OutputGenerator.h"
 
 #include <cmath>
 #include <cstring>
 
+namespace tavlix {
+
 namespace {
 
 // Runge-Kutta-Fehlberg 4(5): each coefficient is the double nearest to its fraction.
-// Stage s (2 to 6) starts at TBase + StageTime[s] * H with Y0 + sum of StageWeight[s][k] * K(k+1), k < s - 1.
+// Stage s (2 to 6) starts at stepStart + StageTime[s] * h with y0 + sum of StageWeight[s][k] * k[k], k < s - 1.
 constexpr double StageTime[7] = {0, 0, 1.0 / 4, 3.0 / 8, 12.0 / 13, 1, 1.0 / 2};
 constexpr double StageWeight[7][5] = {
     {},
@@ -31,161 +33,151 @@ constexpr double GrowthFactor = 1.0 / 50;
 
 constexpr std::size_t StateBytes = sizeof(double) * (MaxRecords + 1);
 
-// The stage increments K1 to K6; K6 is the last stage's KStage.
-struct Stages {
-    const double* k[6];
-    explicit Stages(const datarec& m) : k{m.K1, m.K2, m.K3, m.K4, m.K5, m.KStage} {}
-};
-
-double* StageArray(datarec& m, int stage)
-{
-    double* const arrays[5] = {m.K1, m.K2, m.K3, m.K4, m.K5};
-    return arrays[stage - 1];
-}
-
-// Y0[i] + the stage's weighted increments, summed left to right in extended precision, Y0 added last.
-double StageState(const datarec& m, const Stages& ks, int stage, int i)
+// y0[i] + the stage's weighted increments, summed left to right in extended precision, y0 added last.
+double stageState(const RkfState& s, RunState& run, int stage, int i)
 {
     long double sum = 0;
     for (int k = 0; k < stage - 1; ++k)
-        sum += static_cast<long double>(StageWeight[stage][k]) * ks.k[k][i];
-    return RoundChecked(sum + m.Y0[i]);
+        sum += static_cast<long double>(StageWeight[stage][k]) * s.k[k][i];
+    return roundToDouble(run, sum + s.y0[i]);
 }
 
-long double ErrorEstimate(const Stages& ks, int i)
+long double errorEstimate(const RkfState& s, int i)
 {
     long double e = 0;
     for (int k = 0; k < 5; ++k)
-        e += static_cast<long double>(ErrorWeight[k]) * ks.k[ErrorTerms[k]][i];
+        e += static_cast<long double>(ErrorWeight[k]) * s.k[ErrorTerms[k]][i];
     return e;
 }
 
-long double FourthOrder(const Stages& ks, int i)
+long double fourthOrder(const RkfState& s, int i)
 {
     long double sum = 0;
     for (int k = 0; k < 4; ++k)
-        sum += static_cast<long double>(FourthWeight[k]) * ks.k[FourthTerms[k]][i];
+        sum += static_cast<long double>(FourthWeight[k]) * s.k[FourthTerms[k]][i];
     return sum;
 }
 
-// The integration cannot go on: the failure stays in EvalFailed and EngineError for the caller.
-bool Stopped() { return Eng.EvalFailed || Eng.Abandoned; }
+// The integration cannot go on: the failure stays in the run's failed and the model's error for the caller.
+bool ended(const RunState& run) { return run.failed || run.abandoned; }
 
 }  // namespace
 
-void Derivatives(datarec& model)
+void evaluateDerivatives(Model& model, RunState& run)
 {
-    for (int i = 1; i <= model.OdeLimit; ++i) {
-        if (!model.Records[i].IsOde)
+    for (int i = 1; i <= model.script.lastOdeRecord; ++i) {
+        if (!model.script.records[i].isOdeVariable)
             continue;
-        Evaluate(model, i);
-        model.KStage[i] = RoundChecked(static_cast<long double>(model.Records[i].Value) * model.H);
+        evaluateRecord(model, run, i);
+        model.rkf.k[5][i] = roundToDouble(run, static_cast<long double>(model.script.records[i].value) * model.rkf.h);
     }
 }
 
-void Step(datarec& model)
+void rkfStep(Model& model, RunState& run)
 {
-    const Stages ks(model);
-    Eng.T = model.TBase;
-    Derivatives(model);
-    if (Stopped())
+    RkfState& s = model.rkf;
+    run.t = s.stepStart;
+    evaluateDerivatives(model, run);
+    if (ended(run))
         return;
     for (int stage = 2; stage <= 6; ++stage) {
-        std::memcpy(StageArray(model, stage - 1), model.KStage, StateBytes);
-        for (int i = 1; i <= model.StepRecordCount; ++i)
-            if (model.Records[i].IsOde)
-                model.Y[i] = StageState(model, ks, stage, i);
-        Eng.T = RoundChecked(static_cast<long double>(StageTime[stage]) * model.H + model.TBase);
-        Derivatives(model);
-        if (Stopped())
+        std::memcpy(s.k[stage - 2], s.k[5], StateBytes);
+        for (int i = 1; i <= s.stepRecordCount; ++i)
+            if (model.script.records[i].isOdeVariable)
+                s.y[i] = stageState(s, run, stage, i);
+        run.t = roundToDouble(run, static_cast<long double>(StageTime[stage]) * s.h + s.stepStart);
+        evaluateDerivatives(model, run);
+        if (ended(run))
             return;
     }
-    model.MayGrow = 1;
-    for (int i = 1; i <= model.StepRecordCount; ++i) {
-        if (!model.Records[i].IsOde)
+    model.rkf.mayDouble = true;
+    for (int i = 1; i <= model.rkf.stepRecordCount; ++i) {
+        if (!model.script.records[i].isOdeVariable)
             continue;
-        const double e = RoundChecked(ErrorEstimate(ks, i));
-        model.Y[i] = RoundChecked(FourthOrder(ks, i) + e + model.Y0[i]);
-        const double tol = RoundChecked(std::fabs(static_cast<long double>(model.Y[i])) * model.RelTol + model.AbsTol);
-        model.Accepted = std::fabs(e) <= tol;
-        if (!model.Accepted)
+        const double e = roundToDouble(run, errorEstimate(s, i));
+        model.rkf.y[i] = roundToDouble(run, fourthOrder(s, i) + e + model.rkf.y0[i]);
+        const double tol = roundToDouble(run, std::fabs(static_cast<long double>(model.rkf.y[i])) * model.rkf.relTol + model.rkf.absTol);
+        model.rkf.accepted = std::fabs(e) <= tol;
+        if (!model.rkf.accepted)
             return;
-        model.MayGrow = model.MayGrow && static_cast<long double>(GrowthFactor) * tol > std::fabs(e);
+        model.rkf.mayDouble = model.rkf.mayDouble && static_cast<long double>(GrowthFactor) * tol > std::fabs(e);
     }
-    Eng.T = model.TTarget;
+    run.t = model.rkf.stepEnd;
 }
 
 namespace {
 
 // The step is abandoned below HMin, or when it no longer moves t at all: the tolerance cannot be met.
-bool CannotGoOn(datarec& model)
+bool cannotGoOn(Model& model, RunState& run)
 {
-    Eng.EvalFailed = 1;
-    model.EngineError = 22;
-    Eng.T = model.TBase;  // the message quotes where the integration got stuck
+    run.failed = true;
+    model.error = ScriptError::ToleranceNotMet;
+    run.t = model.rkf.stepStart;  // the message quotes where the integration got stuck
     return true;
 }
 
 // One accepted step from T, halving on every rejection; false when the integration ends.
-bool Advance(datarec& model)
+bool advance(Model& model, RunState& run)
 {
-    model.TBase = Eng.T;
-    model.H = model.HNext;
-    model.TTarget = model.TBase + model.H;
-    if (model.TTarget > model.TEnd) {
-        model.TTarget = model.TEnd;
-        model.H = model.TTarget - model.TBase;
-    } else if (model.TTarget > model.TNextOut) {
-        model.TTarget = model.TNextOut;
-        model.H = model.TTarget - model.TBase;
+    model.rkf.stepStart = run.t;
+    model.rkf.h = model.rkf.hNext;
+    model.rkf.stepEnd = model.rkf.stepStart + model.rkf.h;
+    if (model.rkf.stepEnd > model.tEnd) {
+        model.rkf.stepEnd = model.tEnd;
+        model.rkf.h = model.rkf.stepEnd - model.rkf.stepStart;
+    } else if (model.rkf.stepEnd > model.nextOutputT) {
+        model.rkf.stepEnd = model.nextOutputT;
+        model.rkf.h = model.rkf.stepEnd - model.rkf.stepStart;
     }
-    if (model.TTarget <= model.TBase)
-        return !CannotGoOn(model);
-    std::memcpy(model.Y0, model.Y, StateBytes);
-    Step(model);
-    while (!Stopped() && !model.Accepted) {
-        if (model.H <= model.HMin)
-            return !CannotGoOn(model);
-        model.H = std::fmax(model.H / 2, model.HMin);
-        model.HNext = model.H;
-        std::memcpy(model.Y, model.Y0, StateBytes);
-        model.TTarget = model.TBase + model.H;
-        Step(model);
+    if (model.rkf.stepEnd <= model.rkf.stepStart)
+        return !cannotGoOn(model, run);
+    std::memcpy(model.rkf.y0, model.rkf.y, StateBytes);
+    rkfStep(model, run);
+    while (!ended(run) && !model.rkf.accepted) {
+        if (model.rkf.h <= model.rkf.hMin)
+            return !cannotGoOn(model, run);
+        model.rkf.h = std::fmax(model.rkf.h / 2, model.rkf.hMin);
+        model.rkf.hNext = model.rkf.h;
+        std::memcpy(model.rkf.y, model.rkf.y0, StateBytes);
+        model.rkf.stepEnd = model.rkf.stepStart + model.rkf.h;
+        rkfStep(model, run);
     }
-    if (Stopped())
+    if (ended(run))
         return false;
-    if (model.MayGrow && model.H < model.HMax && model.H == model.HNext)
-        model.HNext = std::fmin(2 * model.HNext, model.HMax);
+    if (model.rkf.mayDouble && model.rkf.h < model.rkf.hMax && model.rkf.h == model.rkf.hNext)
+        model.rkf.hNext = std::fmin(2 * model.rkf.hNext, model.rkf.hMax);
     return true;
 }
 
 }  // namespace
 
-void Integrate(datarec& model)
+void integrate(Model& model, RunState& run)
 {
-    model.HMax = model.TStep;
-    model.H = model.HMax;
-    model.HMin = model.H / 10000;
-    Eng.T = model.TStart;
-    model.TNextOut = model.TStart;
-    model.HNext = model.H;
-    if (Eng.GraphMode) {
-        OutputPoint(model);
-        if (Stopped())
+    model.rkf.hMax = model.tStep;
+    model.rkf.h = model.rkf.hMax;
+    model.rkf.hMin = model.rkf.h / 10000;
+    run.t = model.tStart;
+    model.nextOutputT = model.tStart;
+    model.rkf.hNext = model.rkf.h;
+    if (run.outputIsGraph) {
+        outputPoint(model, run);
+        if (ended(run))
             return;
     }
     for (;;) {
-        if (Eng.T >= model.TEnd) {
-            OutputPoint(model);
+        if (run.t >= model.tEnd) {
+            outputPoint(model, run);
             return;
         }
-        if (Eng.T == model.TNextOut) {
-            OutputPoint(model);
-            if (Stopped())
+        if (run.t == model.nextOutputT) {
+            outputPoint(model, run);
+            if (ended(run))
                 return;
-            model.TNextOut = Eng.T + model.TStep;
+            model.nextOutputT = run.t + model.tStep;
         }
-        if (!Advance(model))
+        if (!advance(model, run))
             return;
     }
 }
+
+}  // namespace tavlix

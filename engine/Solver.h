@@ -2,7 +2,12 @@
 #pragma once
 
 #include "engine/Model.h"
+#include "engine/RunState.h"
 
-void Integrate(datarec& model);
-void Step(datarec& model);
-void Derivatives(datarec& model);
+namespace tavlix {
+
+void integrate(Model& model, RunState& run);
+void rkfStep(Model& model, RunState& run);
+void evaluateDerivatives(Model& model, RunState& run);
+
+}  // namespace tavlix

@@ -1,5 +1,5 @@
 // Fuzzes the settings calculator on arbitrary text and the number formatter on what it yields.
-#include "support/Calculator.h"
+#include "support/SettingsCalculator.h"
 #include "support/FormatNumber.h"
 
 #include <cmath>
@@ -9,6 +9,8 @@
 #include <cstring>
 #include <string_view>
 
+using namespace tavlix;
+
 namespace {
 
 constexpr int Widths[] = {1, 6, 8, 10, 15, 30};
@@ -16,7 +18,7 @@ constexpr int Widths[] = {1, 6, 8, 10, 15, 30};
 void FormatAll(double x)
 {
     for (int w : Widths)
-        if (FormatNumber(w, x).empty())
+        if (formatNumber(w, x).empty())
             std::abort();
 }
 
@@ -25,11 +27,11 @@ void FormatAll(double x)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     std::string_view text(reinterpret_cast<const char*>(data), size);
-    CalcResult r = Evaluate(text);
+    CalcResult r = evaluate(text);
     // A result is finite and carries no position; a failure points into the text (0 only at its start).
-    if (r.error == 0 && (r.position != 0 || !std::isfinite(r.value)))
+    if (r.error == CalcError::None && (r.position != 0 || !std::isfinite(r.value)))
         std::abort();
-    if (r.error != 0 && (r.position < 0 || static_cast<std::size_t>(r.position) > size))
+    if (r.error != CalcError::None && (r.position < 0 || static_cast<std::size_t>(r.position) > size))
         std::abort();
     FormatAll(r.value);
 

@@ -1,6 +1,6 @@
 // Fuzzes whole script runs: the input is a document (16 settings lines, then the script), run to the end.
 #include "compiler/ScriptCompiler.h"
-#include "support/Calculator.h"
+#include "support/SettingsCalculator.h"
 #include "support/DocumentFile.h"
 
 #include <algorithm>
@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+using namespace tavlix;
+
 namespace {
 
 // Bounds that keep one input short: the sampled range and the number of output points.
@@ -23,18 +25,17 @@ constexpr int MaxKeepGoingCalls = 20000;
 enum SettingIndex { TMin = 8, TMax = 9, TAntal = 10, TDelta = 11 };
 
 // A grid that keeps nothing but checks that cells stay inside the size it was given.
-class FuzzTable : public TableTarget {
+class FuzzTable : public TableSink {
 public:
-    void SetColCount(int n) override { cols_ = n; }
-    void SetRowCount(int n) override { rows_ = n; }
-    int RowCount() const override { return rows_; }
-    void SetFixedRows(int) override {}
-    void SetCell(int col, int row, std::string_view) override
+    void setColumnCount(int n) override { cols_ = n; }
+    void setRowCount(int n) override { rows_ = n; }
+    int rowCount() const override { return rows_; }
+    void setCell(int col, int row, std::string_view) override
     {
         if (col < 0 || row < 0 || col >= cols_ || row >= rows_)
             std::abort();
     }
-    void MakeVisible() override {}
+    void showGrid() override {}
 
 private:
     int cols_ = 0;
@@ -42,13 +43,13 @@ private:
 };
 
 // A graph that checks that points go to curves that exist.
-class FuzzGraph : public GraphTarget {
+class FuzzGraph : public GraphSink {
 public:
-    void SetSettings(const double (&)[16]) override {}
-    void begynd() override {}
-    void myrepaint() override {}
-    void Makekurve(int) override { ++curves_; }
-    void Draw2(int curve, double, double) override
+    void setSettings(const CoordinateSettings&) override {}
+    void begin() override {}
+    void fitToWindow() override {}
+    void addCurve(CurveStyle) override { ++curves_; }
+    void addPoint(int curve, double, double) override
     {
         if (curve < 1 || curve > curves_)
             std::abort();
@@ -61,9 +62,9 @@ private:
 // Result pages that exist, and a run that is stopped after a fixed amount of work.
 class FuzzHost : public NullHost {
 public:
-    TableTarget* LavTabel(const std::string&) override { return &tables_.emplace_back(); }
-    GraphTarget* LavGraf(const std::string&) override { return &graphs_.emplace_back(); }
-    bool KeepGoing() override { return ++calls_ < MaxKeepGoingCalls; }
+    TableSink* createTablePage(const std::string&) override { return &tables_.emplace_back(); }
+    GraphSink* createGraphPage(const std::string&) override { return &graphs_.emplace_back(); }
+    bool keepGoing() override { return ++calls_ < MaxKeepGoingCalls; }
 
 private:
     std::vector<FuzzTable> tables_;
@@ -73,8 +74,8 @@ private:
 
 double Value(const std::string& text)
 {
-    CalcResult r = Evaluate(text);
-    return r.error == 0 ? r.value : 0;
+    CalcResult r = evaluate(text);
+    return r.error == CalcError::None ? r.value : 0;
 }
 
 std::string Text(double v)
@@ -105,8 +106,8 @@ void Clamp(SettingsTexts& s)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    std::vector<std::string> lines = SplitLines(std::string_view(reinterpret_cast<const char*>(data), size));
-    SettingsTexts settings = DefaultSettings();
+    std::vector<std::string> lines = splitLines(std::string_view(reinterpret_cast<const char*>(data), size));
+    SettingsTexts settings = defaultSettings();
     std::size_t given = std::min<std::size_t>(lines.size(), settings.size());
     for (std::size_t i = 0; i < given; ++i)
         settings[i] = lines[i];
@@ -115,6 +116,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     FuzzHost host;
     ScriptCompiler compiler;
-    compiler.Run(settings, script, "fuzz", host);
+    compiler.run(settings, script, "fuzz", host);
     return 0;
 }

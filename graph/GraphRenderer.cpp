@@ -129,7 +129,7 @@ void GraphRenderer::drawTicks()
     if (v[Setting::XTickStep] > 0) {
         for (double q : GraphGeometry::axisValues(v[Setting::YAxisAtX], v[Setting::XTickStep], v[Setting::Xmin],
                                                   v[Setting::Xmax], true)) {
-            const QString s = latin(FormatNumber(6, q));
+            const QString s = latin(tavlix::formatNumber(6, q));
             const int p = g.toPixelX(q);
             drawLabelAt(s, p - fm.horizontalAdvance(s) / 2, area.top + area.height - charH);
             painter_->drawLine(p, c, p, c + charH / 2);
@@ -138,7 +138,7 @@ void GraphRenderer::drawTicks()
     if (v[Setting::YTickStep] > 0) {
         for (double r : GraphGeometry::axisValues(v[Setting::XAxisAtY], v[Setting::YTickStep], v[Setting::Ymin],
                                                   v[Setting::Ymax], true)) {
-            const QString s = latin(FormatNumber(6, r));
+            const QString s = latin(tavlix::formatNumber(6, r));
             const int p = g.toPixelY(r);
             drawLabelAt(s, a - fm.horizontalAdvance(s) - charH, p - charH / 2);
             painter_->drawLine(a, p, a - charH / 2, p);

@@ -11,18 +11,20 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace tavlix {
+
 namespace {
 
 constexpr std::size_t SettingsLineCount = 16;
 
-char ToCp1252(char32_t c)
+char toCp1252(char32_t c)
 {
-    const int b = Cp1252::FromUnicode(c);
+    const int b = cp1252::fromUnicode(c);
     return b < 0 ? '?' : static_cast<char>(b);
 }
 
 // A path as the messages quote it: UTF-8 names become Windows-1252; bytes that are no UTF-8 pass unchanged.
-std::string PathForMessage(const std::string& path)
+std::string pathForMessage(const std::string& path)
 {
     std::string out;
     std::size_t i = 0;
@@ -37,7 +39,7 @@ std::string PathForMessage(const std::string& path)
             c = (c << 6) | (t & 0x3F);
         }
         if (valid) {
-            out += ToCp1252(c);
+            out += toCp1252(c);
             i += 1 + extra;
         } else {
             out += path[i];
@@ -48,7 +50,7 @@ std::string PathForMessage(const std::string& path)
 }
 
 // Why a file operation failed, in Danish (Windows-1252).
-std::string Reason(int err)
+std::string reasonText(int err)
 {
     switch (err) {
     case ENOENT:
@@ -77,26 +79,26 @@ std::string Reason(int err)
     }
 }
 
-std::string Quoted(const std::string& path) { return "\"" + PathForMessage(path) + "\""; }
+std::string quoted(const std::string& path) { return "\"" + pathForMessage(path) + "\""; }
 
-std::string TooBig(const std::string& path)
+std::string tooBigMessage(const std::string& path)
 {
-    return "Filen " + Quoted(path) + " er for stor til at v\xE6re et dokument (over " +
+    return "Filen " + quoted(path) + " er for stor til at v\xE6re et dokument (over " +
            std::to_string(MaxDocumentBytes / (1024 * 1024)) + " MB).";
 }
 
 // Reads the whole file, or says why not. Stops one byte past the size limit.
-bool ReadAll(const std::string& path, std::string& bytes, std::string& error)
+bool readAll(const std::string& path, std::string& bytes, std::string& error)
 {
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-        error = "Kan ikke \xE5" "bne filen " + Quoted(path) + ": " + Reason(errno) + ".";
+        error = "Kan ikke \xE5" "bne filen " + quoted(path) + ": " + reasonText(errno) + ".";
         return false;
     }
     struct stat st {};
     if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && static_cast<std::size_t>(st.st_size) > MaxDocumentBytes) {
         ::close(fd);
-        error = TooBig(path);
+        error = tooBigMessage(path);
         return false;
     }
     char buffer[65536];
@@ -105,7 +107,7 @@ bool ReadAll(const std::string& path, std::string& bytes, std::string& error)
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0) {
-            error = "Kan ikke l\xE6se filen " + Quoted(path) + ": " + Reason(errno) + ".";
+            error = "Kan ikke l\xE6se filen " + quoted(path) + ": " + reasonText(errno) + ".";
             ::close(fd);
             return false;
         }
@@ -114,7 +116,7 @@ bool ReadAll(const std::string& path, std::string& bytes, std::string& error)
         bytes.append(buffer, static_cast<std::size_t>(n));
         if (bytes.size() > MaxDocumentBytes) {
             ::close(fd);
-            error = TooBig(path);
+            error = tooBigMessage(path);
             return false;
         }
     }
@@ -123,7 +125,7 @@ bool ReadAll(const std::string& path, std::string& bytes, std::string& error)
 }
 
 // A line break or NUL inside a setting would shift every later line of the file; they become spaces.
-void AppendLine(std::string& out, std::string_view line, bool isSetting)
+void appendLine(std::string& out, std::string_view line, bool isSetting)
 {
     for (char c : line) {
         bool breaks = c == '\0' || (isSetting && (c == '\r' || c == '\n'));
@@ -132,7 +134,7 @@ void AppendLine(std::string& out, std::string_view line, bool isSetting)
     out += "\r\n";
 }
 
-bool WriteAll(int fd, const std::string& bytes)
+bool writeAll(int fd, const std::string& bytes)
 {
     std::size_t done = 0;
     while (done < bytes.size()) {
@@ -147,7 +149,7 @@ bool WriteAll(int fd, const std::string& bytes)
 }
 
 // A fresh file beside the target; its name starts with "." so it stays out of sight if the program dies.
-int CreateTemporary(const std::string& dir, std::string& tempPath)
+int createTemporary(const std::string& dir, std::string& tempPath)
 {
     for (int attempt = 0; attempt < 100; ++attempt) {
         tempPath = dir + "/.tavlix-" + std::to_string(::getpid()) + "-" + std::to_string(attempt) + ".tmp";
@@ -159,7 +161,7 @@ int CreateTemporary(const std::string& dir, std::string& tempPath)
 }
 
 // Saving through a link replaces the file it points to, not the link.
-std::string ResolvedTarget(const std::string& path)
+std::string resolvedTarget(const std::string& path)
 {
     std::error_code ec;
     if (std::filesystem::is_symlink(path, ec)) {
@@ -170,7 +172,7 @@ std::string ResolvedTarget(const std::string& path)
     return path;
 }
 
-void SyncDirectory(const std::string& dir)
+void syncDirectory(const std::string& dir)
 {
     int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
@@ -181,14 +183,14 @@ void SyncDirectory(const std::string& dir)
 
 }  // namespace
 
-const SettingsTexts& DefaultSettings()
+const SettingsTexts& defaultSettings()
 {
-    static const SettingsTexts defaults = {"-5", "10", "1",   "0", "-5", "5",       "1", "0",
+    static const SettingsTexts Defaults = {"-5", "10", "1",   "0", "-5", "5",       "1", "0",
                                            "-5", "10", "200", "0", "0",  "0.00005", "0", "0"};
-    return defaults;
+    return Defaults;
 }
 
-std::vector<std::string> SplitLines(std::string_view bytes)
+std::vector<std::string> splitLines(std::string_view bytes)
 {
     bytes = bytes.substr(0, bytes.find('\0'));
     std::vector<std::string> lines;
@@ -206,58 +208,58 @@ std::vector<std::string> SplitLines(std::string_view bytes)
     return lines;
 }
 
-std::string DocumentBytes(const Document& doc)
+std::string documentBytes(const Document& doc)
 {
     std::string out;
-    for (const std::string& s : doc.Settings)
-        AppendLine(out, s, true);
-    for (const std::string& line : doc.Lines)
-        AppendLine(out, line, false);
+    for (const std::string& s : doc.settings)
+        appendLine(out, s, true);
+    for (const std::string& line : doc.lines)
+        appendLine(out, line, false);
     return out;
 }
 
-ReadResult ReadDocument(const std::string& path)
+DocumentReadResult readDocument(const std::string& path)
 {
-    ReadResult result;
+    DocumentReadResult result;
     std::string bytes;
-    if (!ReadAll(path, bytes, result.error))
+    if (!readAll(path, bytes, result.error))
         return result;
-    std::vector<std::string> lines = SplitLines(bytes);
+    std::vector<std::string> lines = splitLines(bytes);
     if (lines.size() < SettingsLineCount) {
-        result.error = "Filen " + Quoted(path) + " er ikke et dokument: den har " + std::to_string(lines.size()) +
+        result.error = "Filen " + quoted(path) + " er ikke et dokument: den har " + std::to_string(lines.size()) +
                        (lines.size() == 1 ? " linje" : " linjer") +
                        ", men et dokument begynder med 16 linjer med koordinatindstillinger.";
         return result;
     }
     for (std::size_t i = 0; i < SettingsLineCount; ++i)
-        result.doc.Settings[i] = std::move(lines[i]);
-    result.doc.Lines.assign(std::make_move_iterator(lines.begin() + SettingsLineCount),
+        result.doc.settings[i] = std::move(lines[i]);
+    result.doc.lines.assign(std::make_move_iterator(lines.begin() + SettingsLineCount),
                             std::make_move_iterator(lines.end()));
     result.ok = true;
     return result;
 }
 
-bool WriteDocument(const std::string& path, const Document& doc, std::string& error)
+bool writeDocument(const std::string& path, const Document& doc, std::string& error)
 {
-    std::string target = ResolvedTarget(path);
+    std::string target = resolvedTarget(path);
     std::string dir = std::filesystem::path(target).parent_path().string();
     if (dir.empty())
         dir = ".";
     // Replacing by rename would also replace a write-protected file; the protection is honoured instead.
     if (::access(target.c_str(), F_OK) == 0 && ::access(target.c_str(), W_OK) != 0) {
-        error = "Kan ikke gemme filen " + Quoted(path) + ": " + Reason(errno) + ".";
+        error = "Kan ikke gemme filen " + quoted(path) + ": " + reasonText(errno) + ".";
         return false;
     }
     std::string tempPath;
-    int fd = CreateTemporary(dir, tempPath);
+    int fd = createTemporary(dir, tempPath);
     if (fd < 0) {
-        error = "Kan ikke oprette filen " + Quoted(path) + ": " + Reason(errno) + ".";
+        error = "Kan ikke oprette filen " + quoted(path) + ": " + reasonText(errno) + ".";
         return false;
     }
     struct stat old {};
     if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode))
         ::fchmod(fd, old.st_mode & 07777);
-    bool written = WriteAll(fd, DocumentBytes(doc)) && ::fsync(fd) == 0;
+    bool written = writeAll(fd, documentBytes(doc)) && ::fsync(fd) == 0;
     int writeErr = errno;
     if (::close(fd) != 0 && written) {
         written = false;
@@ -265,20 +267,22 @@ bool WriteDocument(const std::string& path, const Document& doc, std::string& er
     }
     if (!written) {
         ::unlink(tempPath.c_str());
-        error = "Kan ikke skrive filen " + Quoted(path) + ": " + Reason(writeErr) + ".";
+        error = "Kan ikke skrive filen " + quoted(path) + ": " + reasonText(writeErr) + ".";
         return false;
     }
     if (::rename(tempPath.c_str(), target.c_str()) != 0) {
         int renameErr = errno;
         ::unlink(tempPath.c_str());
-        error = "Kan ikke gemme filen " + Quoted(path) + ": " + Reason(renameErr) + ".";
+        error = "Kan ikke gemme filen " + quoted(path) + ": " + reasonText(renameErr) + ".";
         return false;
     }
-    SyncDirectory(dir);
+    syncDirectory(dir);
     return true;
 }
 
-std::string CompleteFileName(const std::string& path)
+std::string completeFileName(const std::string& path)
 {
     return path.find('.') == std::string::npos ? path + ".tvx" : path;
 }
+
+}  // namespace tavlix

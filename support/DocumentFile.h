@@ -7,36 +7,40 @@
 #include <string_view>
 #include <vector>
 
+namespace tavlix {
+
 using SettingsTexts = std::array<std::string, 16>;
 
 // The settings every new document starts with.
-const SettingsTexts& DefaultSettings();
+const SettingsTexts& defaultSettings();
 
 struct Document {
-    SettingsTexts Settings;
+    SettingsTexts settings;
     // The script, one entry per line. The editor's final empty line (after its last line break) is never an
-    // entry: SplitLines of the editor's text leaves it out, and every entry here is written.
-    std::vector<std::string> Lines;
+    // entry: splitLines of the editor's text leaves it out, and every entry here is written.
+    std::vector<std::string> lines;
 };
 
 // Splits bytes into lines: CR LF, lone CR or lone LF end a line; a NUL ends the text.
 // A last line without an ending is a line; an ending at the very end starts no further line.
-std::vector<std::string> SplitLines(std::string_view bytes);
+std::vector<std::string> splitLines(std::string_view bytes);
 // The bytes of a document: every line ends with CR LF.
-std::string DocumentBytes(const Document& doc);
+std::string documentBytes(const Document& doc);
 
 // Files larger than this are refused instead of read: no document comes near it.
 inline constexpr std::size_t MaxDocumentBytes = 50u * 1024u * 1024u;
 
 // Paths are the file system's own bytes; the error texts quote them converted to Windows-1252.
-struct ReadResult {
+struct DocumentReadResult {
     bool ok = false;
     std::string error;  // Windows-1252 message when !ok
     Document doc;
 };
 // Refuses a file that cannot be read, one over MaxDocumentBytes and one of fewer than 16 lines.
-ReadResult ReadDocument(const std::string& path);
+DocumentReadResult readDocument(const std::string& path);
 // Writes through a temporary file beside the target, renamed over it: the old file survives any failure.
-bool WriteDocument(const std::string& path, const Document& doc, std::string& error);
+bool writeDocument(const std::string& path, const Document& doc, std::string& error);
 // ".tvx" appended when the path holds no "." anywhere.
-std::string CompleteFileName(const std::string& path);
+std::string completeFileName(const std::string& path);
+
+}  // namespace tavlix

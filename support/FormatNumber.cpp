@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstdlib>
 
+namespace tavlix {
+
 namespace {
 
 // Decimal exponent estimate: ln x times this constant (just below 1/ln 10), truncated toward zero.
@@ -15,17 +17,17 @@ constexpr double WholeTolerance = 1e-5;
 constexpr std::size_t ExponentDigits = 4;
 
 // Locale-independent: the point is always ".", whatever the program's locale says.
-std::string Digits(std::chars_format format, int precision, double x)
+std::string formatDigits(std::chars_format format, int precision, double x)
 {
     char buffer[1100];
     auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, x, format, precision);
     if (ec != std::errc())
-        return Digits(std::chars_format::scientific, 17, x);
+        return formatDigits(std::chars_format::scientific, 17, x);
     return std::string(buffer, end);
 }
 
 // Drops the fraction's trailing zeros, and the point when no fraction digit is left.
-void TrimFraction(std::string& s)
+void trimFraction(std::string& s)
 {
     if (s.find('.') == std::string::npos)
         return;
@@ -36,37 +38,37 @@ void TrimFraction(std::string& s)
 }
 
 // One digit, point, m - 1 digits, "E", sign and exactly four exponent digits; zeros before the "E" removed.
-std::string Scientific(int width, double x)
+std::string formatScientific(int width, double x)
 {
     int m = std::clamp(width - 8, 2, 18);
-    std::string s = Digits(std::chars_format::scientific, m - 1, x);
+    std::string s = formatDigits(std::chars_format::scientific, m - 1, x);
     std::size_t e = s.find('e');
     std::string mantissa = s.substr(0, e);
     char sign = s[e + 1];
     std::string digits = std::to_string(std::abs(std::atoi(s.c_str() + e + 2)));
     if (digits.size() < ExponentDigits)
         digits.insert(0, ExponentDigits - digits.size(), '0');
-    TrimFraction(mantissa);
+    trimFraction(mantissa);
     return mantissa + "E" + sign + digits;
 }
 
-std::string Positive(int width, double x)
+std::string formatPositive(int width, double x)
 {
     int k = static_cast<int>(std::trunc(std::log(x) * Log10Factor));
     double f = x - std::trunc(x);
     if (std::fabs(f) < WholeTolerance && k > 0 && k < width)
-        return Digits(std::chars_format::fixed, 0, x);
+        return formatDigits(std::chars_format::fixed, 0, x);
     if (std::abs(k) >= width - 2 || k < -5)
-        return Scientific(width, x);
+        return formatScientific(width, x);
     int decimals = std::max(0, k <= 0 ? width - 2 : width - k - 2);
-    std::string s = Digits(std::chars_format::fixed, decimals, x);
-    TrimFraction(s);
+    std::string s = formatDigits(std::chars_format::fixed, decimals, x);
+    trimFraction(s);
     return s;
 }
 
 }  // namespace
 
-std::string FormatNumber(int width, double x)
+std::string formatNumber(int width, double x)
 {
     if (std::isnan(x))
         return "NAN";
@@ -75,9 +77,11 @@ std::string FormatNumber(int width, double x)
     if (x == 0)
         return "0";
     if (x < 0)
-        return "-" + FormatNumber(width - 1, -x);
-    std::string s = Positive(width, x);
+        return "-" + formatNumber(width - 1, -x);
+    std::string s = formatPositive(width, x);
     s.erase(0, s.find_first_not_of(' '));
     std::replace(s.begin(), s.end(), '.', ',');
     return s;
 }
+
+}  // namespace tavlix

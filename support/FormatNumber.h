@@ -3,6 +3,10 @@
 
 #include <string>
 
+namespace tavlix {
+
 // At most about `width` characters, with a decimal comma: whole numbers without decimals, fixed notation for
 // moderate magnitudes, otherwise "1,5E+0010" style. Infinities and NaN give "INF", "-INF" and "NAN".
-std::string FormatNumber(int width, double x);
+std::string formatNumber(int width, double x);
+
+}  // namespace tavlix

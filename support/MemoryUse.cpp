@@ -7,18 +7,20 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+namespace tavlix {
+
 namespace {
 
 // The share of the machine a run may use: the rest keeps the desktop and the program itself usable.
 constexpr double UsableShare = 0.75;
 
-std::size_t LimitOverride = 0;
+std::size_t limitOverride = 0;
 
 }  // namespace
 
-namespace MemoryUse {
+namespace memory {
 
-std::size_t ResidentBytes()
+std::size_t residentBytes()
 {
     std::FILE* f = std::fopen("/proc/self/statm", "r");
     if (!f)
@@ -30,10 +32,10 @@ std::size_t ResidentBytes()
     return read && page > 0 ? static_cast<std::size_t>(resident) * static_cast<std::size_t>(page) : 0;
 }
 
-std::size_t LimitBytes()
+std::size_t limitBytes()
 {
-    if (LimitOverride > 0)
-        return LimitOverride;
+    if (limitOverride > 0)
+        return limitOverride;
     const long pages = ::sysconf(_SC_PHYS_PAGES);
     const long page = ::sysconf(_SC_PAGESIZE);
     if (pages <= 0 || page <= 0)
@@ -45,15 +47,17 @@ std::size_t LimitBytes()
     return static_cast<std::size_t>(limit * UsableShare);
 }
 
-void SetLimitForTests(std::size_t bytes)
+void setLimitForTests(std::size_t bytes)
 {
-    LimitOverride = bytes;
+    limitOverride = bytes;
 }
 
-bool NearlyExhausted()
+bool nearlyExhausted()
 {
-    const std::size_t limit = LimitBytes();
-    return limit > 0 && ResidentBytes() > limit;
+    const std::size_t limit = limitBytes();
+    return limit > 0 && residentBytes() > limit;
 }
 
-}  // namespace MemoryUse
+}  // namespace memory
+
+}  // namespace tavlix

@@ -1,7 +1,7 @@
 // The coordinates dialog ("Indtast koordinater"): the sixteen coordinate-setting texts of a script page.
 #include "workspace/CoordinatesDialog.h"
 
-#include "support/Calculator.h"
+#include "support/SettingsCalculator.h"
 #include "support/FormatNumber.h"
 #include "workspace/QtCp1252.h"
 
@@ -137,7 +137,7 @@ CoordinatesDialog::CoordinatesDialog(QWidget* parent) : CheckedDialog(parent)
     connect(tFollowsXBox_, &QCheckBox::toggled, this, &CoordinatesDialog::onTFollowsXToggled);
 }
 
-void CoordinatesDialog::load(const SettingsTexts& texts)
+void CoordinatesDialog::load(const tavlix::SettingsTexts& texts)
 {
     for (std::size_t i = 0; i < fields_.size(); ++i)
         fields_[i]->setText(fromCp1252(texts[i]));
@@ -153,15 +153,15 @@ void CoordinatesDialog::load(const SettingsTexts& texts)
     checkedField_ = nullptr;
 }
 
-SettingsTexts CoordinatesDialog::texts() const
+tavlix::SettingsTexts CoordinatesDialog::texts() const
 {
-    SettingsTexts texts;
+    tavlix::SettingsTexts texts;
     for (std::size_t i = 0; i < fields_.size(); ++i)
         texts[i] = QtCp1252::fromQString(fields_[i]->text());
     return texts;
 }
 
-bool CoordinatesDialog::edit(SettingsTexts& texts)
+bool CoordinatesDialog::edit(tavlix::SettingsTexts& texts)
 {
     load(texts);
     if (exec() != QDialog::Accepted)
@@ -227,14 +227,14 @@ void CoordinatesDialog::checkExpression(QLineEdit* checked)
     keepOpen_ = false;
     if (QApplication::focusWidget() == cancelButton_)
         return;
-    CalcResult r = Evaluate(QtCp1252::fromQString(checked->text()));
-    if (r.error == 0 && checked == field(Setting::TCount) && !(std::trunc(r.value + 0.5) == r.value && r.value >= 1))
-        r = CalcResult{r.value, 1, 1};
-    if (r.error == 0 && checked == field(Setting::TStep) && !(r.value >= 0))
-        r = CalcResult{r.value, 1, 1};
+    tavlix::CalcResult r = tavlix::evaluate(QtCp1252::fromQString(checked->text()));
+    if (r.error == tavlix::CalcError::None && checked == field(Setting::TCount) && !(std::trunc(r.value + 0.5) == r.value && r.value >= 1))
+        r = tavlix::CalcResult{r.value, tavlix::CalcError::NotAllowedHere, 1};
+    if (r.error == tavlix::CalcError::None && checked == field(Setting::TStep) && !(r.value >= 0))
+        r = tavlix::CalcResult{r.value, tavlix::CalcError::NotAllowedHere, 1};
     checkedField_ = checked;
     checkedText_ = checked->text();
-    if (r.error != 0) {
+    if (r.error != tavlix::CalcError::None) {
         const int position = r.position == 0 ? 1 : r.position;
         checked->deselect();
         checked->setCursorPosition(position - 1);
@@ -244,7 +244,7 @@ void CoordinatesDialog::checkExpression(QLineEdit* checked)
         moveFocus(checked);
         return;
     }
-    messageLabel_->setText(fromCp1252(FormatNumber(15, r.value)).trimmed());
+    messageLabel_->setText(fromCp1252(tavlix::formatNumber(15, r.value)).trimmed());
 }
 
 void CoordinatesDialog::onTFollowsXToggled()
@@ -260,9 +260,9 @@ void CoordinatesDialog::onTFollowsXToggled()
 
 bool CoordinatesDialog::checkRange(QLineEdit* minField, QLineEdit* maxField)
 {
-    const CalcResult lo = Evaluate(QtCp1252::fromQString(minField->text()));
-    const CalcResult hi = Evaluate(QtCp1252::fromQString(maxField->text()));
-    if (lo.error != 0 || hi.error != 0)
+    const tavlix::CalcResult lo = tavlix::evaluate(QtCp1252::fromQString(minField->text()));
+    const tavlix::CalcResult hi = tavlix::evaluate(QtCp1252::fromQString(maxField->text()));
+    if (lo.error != tavlix::CalcError::None || hi.error != tavlix::CalcError::None)
         beep();
     if (lo.value < hi.value)
         return true;

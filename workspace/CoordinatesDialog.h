@@ -19,12 +19,12 @@ public:
     explicit CoordinatesDialog(QWidget* parent = nullptr);
 
     // Fills the fields from texts (Windows-1252) and asks; on OK stores the sixteen texts back and returns true.
-    bool edit(SettingsTexts& texts);
+    bool edit(tavlix::SettingsTexts& texts);
 
     // Fills the fields as an opening does, without showing the dialog.
-    void load(const SettingsTexts& texts);
+    void load(const tavlix::SettingsTexts& texts);
     // The texts of the fields (Windows-1252).
-    SettingsTexts texts() const;
+    tavlix::SettingsTexts texts() const;
 
     // The edit field of one setting.
     QLineEdit* field(tavlix::Setting s) const { return fields_[static_cast<std::size_t>(s)]; }

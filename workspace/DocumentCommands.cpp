@@ -31,7 +31,7 @@ ScriptPage* MainWindow::newDocument(const QString& caption)
     auto* page = new ScriptPage(*this);
     pages_->addTab(page, QString());
     page->setCaption(caption);
-    page->settings() = DefaultSettings();
+    page->settings() = tavlix::defaultSettings();
     page->setModified(false);
     page->setFileName(Untitled);
     activatePage(page);
@@ -49,16 +49,16 @@ ScriptPage* MainWindow::openDocument(QString fileName)
 {
     if (!fileName.contains('.'))
         fileName += ".tvx";
-    const ReadResult read = ReadDocument(QFile::encodeName(fileName).toStdString());
+    const tavlix::DocumentReadResult read = tavlix::readDocument(QFile::encodeName(fileName).toStdString());
     if (!read.ok) {
         reportError(QtCp1252::toQString(read.error));
         return nullptr;
     }
     ScriptPage* page = newDocument(QFileInfo(fileName).fileName());
-    page->settings() = read.doc.Settings;
+    page->settings() = read.doc.settings;
     QStringList script;
-    script.reserve(static_cast<qsizetype>(read.doc.Lines.size()));
-    for (const std::string& line : read.doc.Lines)
+    script.reserve(static_cast<qsizetype>(read.doc.lines.size()));
+    for (const std::string& line : read.doc.lines)
         script << QtCp1252::toQString(line);
     page->setLines(script);
     QTextCursor c = page->editor()->textCursor();

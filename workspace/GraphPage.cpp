@@ -19,6 +19,7 @@
 
 #include <algorithm>
 
+using tavlix::CurveRecorder;
 using tavlix::CurveStyle;
 
 namespace {
@@ -64,15 +65,10 @@ GraphPage::GraphPage(PageHost& host, int width, int height, const tavlix::RunLim
 
 GraphPage::~GraphPage() = default;
 
-void GraphPage::SetSettings(const double (&settings)[16])
-{
-    std::copy(settings, settings + 16, runSettings_.values.begin());
-}
-
 void GraphPage::showPointer(double x, double y, bool inside)
 {
-    host().setStatus(StatusField::X, inside ? QStringLiteral("x: ") + latin(FormatNumber(6, x)) : QString());
-    host().setStatus(StatusField::Y, inside ? QStringLiteral("y: ") + latin(FormatNumber(6, y)) : QString());
+    host().setStatus(StatusField::X, inside ? QStringLiteral("x: ") + latin(tavlix::formatNumber(6, x)) : QString());
+    host().setStatus(StatusField::Y, inside ? QStringLiteral("y: ") + latin(tavlix::formatNumber(6, y)) : QString());
 }
 
 bool GraphPage::labelToolArmed()
@@ -118,11 +114,6 @@ void GraphPage::fitToWindow()
     view_->replay();
 }
 
-void GraphPage::Makekurve(int kind)
-{
-    addCurve(curveStyleOfKind(kind));
-}
-
 void GraphPage::addCurve(CurveStyle style)
 {
     recorder_.addCurve(style);
@@ -131,7 +122,7 @@ void GraphPage::addCurve(CurveStyle style)
 void GraphPage::addPoint(int curve, double x, double y)
 {
     CurveRecorder::Step step;
-    switch (recorder_.addPoint(curve, x, y, step)) {
+    switch (recorder_.addPoint(curve, x, y, &step)) {
     case CurveRecorder::Added::OverLimit:
         // The point is dropped; the run ends at its next pause and the page keeps what it has.
         host().stopRun(QString("Grafen \"%1\" er blevet for stor (over %L2 punkter). Kørslen er stoppet; "

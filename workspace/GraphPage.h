@@ -5,7 +5,7 @@
 #include "engine/CurveStyle.h"
 #include "engine/EngineHost.h"
 #include "engine/RunLimits.h"
-#include "graph/CurveRecorder.h"
+#include "engine/CurveRecorder.h"
 #include "support/CoordinateSettings.h"
 #include "workspace/Page.h"
 
@@ -16,7 +16,7 @@ class GraphView;
 class PageHost;
 class QScrollArea;
 
-class GraphPage : public Page, public GraphTarget {
+class GraphPage : public Page, public tavlix::GraphSink {
     Q_OBJECT
 public:
     // width and height: the size of the view; limits.maxGraphPoints bounds the points the page stores.
@@ -24,22 +24,14 @@ public:
               QWidget* parent = nullptr);
     ~GraphPage() override;
 
-    // The engine's graph protocol under its present names, converted at this boundary to the typed calls below:
-    // kinds 0-5 are the line styles, 7-12 the mark styles.
-    void SetSettings(const double (&settings)[16]) override;
-    void begynd() override { begin(); }
-    void myrepaint() override { fitToWindow(); }
-    void Makekurve(int kind) override;
-    void Draw2(int curve, double x, double y) override { addPoint(curve, x, y); }
-
-    void setSettings(const tavlix::CoordinateSettings& settings) { runSettings_ = settings; }
+    void setSettings(const tavlix::CoordinateSettings& settings) override { runSettings_ = settings; }
     // Draws the axes; points follow as the run computes them.
-    void begin();
+    void begin() override;
     // Rebuilds the view at the page's size with the run's ranges and replays everything ("Tilpas graf til vindue").
-    void fitToWindow();
-    void addCurve(tavlix::CurveStyle style);
+    void fitToWindow() override;
+    void addCurve(tavlix::CurveStyle style) override;
     // Stores a point of curve n (counted from 1) and draws the step from the one before.
-    void addPoint(int curve, double x, double y);
+    void addPoint(int curve, double x, double y) override;
     // Ends the current stroke of curve n (counted from 1).
     void endStroke(int curve);
 
@@ -79,7 +71,7 @@ private:
     // The run's coordinate settings; a zoom changes only the view's copy.
     tavlix::CoordinateSettings runSettings_;
     // The curves and labels, with each curve's stroke while the run draws.
-    CurveRecorder recorder_;
+    tavlix::CurveRecorder recorder_;
     bool printSizeChosen_ = false;
     double printWidthCm_ = 0;
     double printHeightCm_ = 0;

@@ -13,9 +13,12 @@
 #include <array>
 #include <memory>
 
+namespace tavlix {
+class GraphSink;
+class TableSink;
+}  // namespace tavlix
 class AboutDialog;
 class FindDialog;
-class GraphTarget;
 class Page;
 class QAction;
 class QLabel;
@@ -28,7 +31,6 @@ class QVBoxLayout;
 class ScriptPage;
 class CoordinatesDialog;
 class PrintSizeDialog;
-class TableTarget;
 class WindowEngineHost;
 
 class MainWindow : public QMainWindow, public PageHost {
@@ -81,8 +83,8 @@ public:
     void activatePage(Page* page);
 
     // Result pages asked for by the engine; null when no page can be made (the run is stopping).
-    TableTarget* createTablePage(const QString& caption);
-    GraphTarget* createGraphPage(const QString& caption);
+    tavlix::TableSink* createTablePage(const QString& caption);
+    tavlix::GraphSink* createGraphPage(const QString& caption);
 
     // Documents.
     ScriptPage* newDocument(const QString& caption);

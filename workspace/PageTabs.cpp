@@ -156,7 +156,7 @@ bool MainWindow::mayMakePage()
     return false;
 }
 
-TableTarget* MainWindow::createTablePage(const QString& caption)
+tavlix::TableSink* MainWindow::createTablePage(const QString& caption)
 {
     if (!mayMakePage())
         return nullptr;
@@ -167,7 +167,7 @@ TableTarget* MainWindow::createTablePage(const QString& caption)
     return page;
 }
 
-GraphTarget* MainWindow::createGraphPage(const QString& caption)
+tavlix::GraphSink* MainWindow::createGraphPage(const QString& caption)
 {
     if (!mayMakePage())
         return nullptr;

@@ -18,7 +18,7 @@ namespace {
 
 QString sizeText(double x)
 {
-    const std::string s = FormatNumber(8, x);
+    const std::string s = tavlix::formatNumber(8, x);
     return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size())).trimmed();
 }
 

@@ -10,7 +10,7 @@ QString toQString(std::string_view bytes)
     QString out(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
     QChar* d = out.data();
     for (unsigned char b : bytes)
-        *d++ = QChar(static_cast<char16_t>(Cp1252::ToUnicode(b)));
+        *d++ = QChar(static_cast<char16_t>(tavlix::cp1252::toUnicode(b)));
     return out;
 }
 
@@ -19,7 +19,7 @@ std::string fromQString(const QString& text)
     std::string out;
     out.reserve(static_cast<std::size_t>(text.size()));
     for (QChar c : text) {
-        int b = Cp1252::FromUnicode(c.unicode());
+        int b = tavlix::cp1252::fromUnicode(c.unicode());
         out.push_back(b < 0 ? '?' : static_cast<char>(b));
     }
     return out;
@@ -30,7 +30,7 @@ QString unstorableChars(const QString& text)
     QString bad;
     for (qsizetype i = 0; i < text.size(); ++i) {
         QChar c = text[i];
-        if (Cp1252::FromUnicode(c.unicode()) >= 0)
+        if (tavlix::cp1252::fromUnicode(c.unicode()) >= 0)
             continue;
         // A character beyond the basic plane is two units; report it whole.
         QString ch = c;

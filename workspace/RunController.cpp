@@ -27,10 +27,10 @@ bool MainWindow::keepGoing()
         QCoreApplication::processEvents(QEventLoop::AllEvents);
         eventPumpClock_.restart();
         // The last guard of memory, whatever the run fills: pages, points or cells.
-        if (MemoryUse::NearlyExhausted())
+        if (tavlix::memory::nearlyExhausted())
             stopRun(QString("Kørslen er stoppet, fordi hukommelsen er ved at slippe op (%L1 MB i brug). De beregnede "
                             "sider er bevaret; luk nogle resultatsider eller vælg færre punkter (TAntal).")
-                        .arg(MemoryUse::ResidentBytes() >> 20));
+                        .arg(tavlix::memory::residentBytes() >> 20));
     }
     return !stopRequested_;
 }
@@ -73,7 +73,7 @@ void MainWindow::onRun()
     engineHost_->errorShown = false;
     eventPumpClock_.start();
     showRunState();
-    RunResult result = script->run(*engineHost_);
+    tavlix::RunResult result = script->run(*engineHost_);
     const bool stoppedByUser = stopRequested_ && !closeAfterRun_ && pagesToCloseAfterRun_.isEmpty();
     runActive_ = false;
     stopRequested_ = false;
@@ -81,13 +81,13 @@ void MainWindow::onRun()
     for (int i = 0; i < pageCount(); ++i)
         if (auto* table = qobject_cast<TablePage*>(page(i)))
             table->model()->sync();
-    if (result.ErrorCode > 0 && !engineHost_->errorShown) {
+    if (result.error != tavlix::ScriptError::None && !engineHost_->errorShown) {
         QApplication::beep();
-        setStatus(StatusField::Message, QtCp1252::toQString(result.Message));
+        setStatus(StatusField::Message, QtCp1252::toQString(result.message));
     }
     if (!stopReason_.isEmpty())
         reportError(stopReason_);
-    else if (stoppedByUser && result.Abandoned)
+    else if (stoppedByUser && result.abandoned)
         setStatus(StatusField::Message, "Kørslen blev afbrudt");
     finishDeferredCloses();
 }

@@ -14,7 +14,7 @@
 #include <QTimer>
 
 ScriptPage::ScriptPage(PageHost& host, QWidget* parent)
-    : Page(PageKind::Script, host, parent), settings_(DefaultSettings()), compiler_(new ScriptCompiler)
+    : Page(PageKind::Script, host, parent), settings_(tavlix::defaultSettings()), compiler_(new tavlix::ScriptCompiler)
 {
     editor_ = new QPlainTextEdit(this);
     editor_->setObjectName("editor");
@@ -91,13 +91,13 @@ bool ScriptPage::save()
                                 .arg(fileName_, shown.join(' ')));
         return false;
     }
-    Document doc;
-    doc.Settings = settings_;
-    doc.Lines.reserve(static_cast<std::size_t>(lines.size()));
+    tavlix::Document doc;
+    doc.settings = settings_;
+    doc.lines.reserve(static_cast<std::size_t>(lines.size()));
     for (const QString& line : lines)
-        doc.Lines.push_back(QtCp1252::fromQString(line));
+        doc.lines.push_back(QtCp1252::fromQString(line));
     std::string error;
-    if (!WriteDocument(QFile::encodeName(fileName_).toStdString(), doc, error)) {
+    if (!tavlix::writeDocument(QFile::encodeName(fileName_).toStdString(), doc, error)) {
         host().reportError(error.empty() ? QString("Kan ikke gemme %1").arg(fileName_) : QtCp1252::toQString(error));
         return false;
     }
@@ -156,13 +156,13 @@ void ScriptPage::updateCommands()
         host().setCommandEnabled(c, true);
 }
 
-RunResult ScriptPage::run(EngineHost& engineHost)
+tavlix::RunResult ScriptPage::run(tavlix::EngineHost& engineHost)
 {
     std::vector<std::string> script;
     for (const QString& line : lines())
         script.push_back(QtCp1252::fromQString(line));
-    RunResult r = compiler_->Run(settings_, script, QtCp1252::fromQString(caption()), engineHost);
-    placeCaret(r.CaretLine, r.CaretColumn);
+    tavlix::RunResult r = compiler_->run(settings_, script, QtCp1252::fromQString(caption()), engineHost);
+    placeCaret(r.caretLine, r.caretColumn);
     return r;
 }
 

@@ -10,9 +10,11 @@
 
 #include <memory>
 
+namespace tavlix {
+class EngineHost;
+}  // namespace tavlix
 class QHBoxLayout;
 class QPlainTextEdit;
-class EngineHost;
 
 class ScriptPage : public Page {
     Q_OBJECT
@@ -21,13 +23,13 @@ public:
     ~ScriptPage() override;
 
     QPlainTextEdit* editor() const { return editor_; }
-    SettingsTexts& settings() { return settings_; }
-    const SettingsTexts& settings() const { return settings_; }
+    tavlix::SettingsTexts& settings() { return settings_; }
+    const tavlix::SettingsTexts& settings() const { return settings_; }
     bool isModified() const { return modified_; }
     void setModified(bool on) { modified_ = on; }
     QString fileName() const { return fileName_; }
     void setFileName(const QString& name) { fileName_ = name; }
-    int resultPageCount() const { return compiler_->ResultCount; }
+    int resultPageCount() const { return compiler_->resultPageCount(); }
 
     // The script as lines: a final empty editor line is not a line.
     QStringList lines() const;
@@ -42,15 +44,15 @@ public:
     void copyToClipboard() override;
     void updateCommands() override;
     // One whole run; the caret goes to the token where it stopped.
-    RunResult run(EngineHost& engineHost);
+    tavlix::RunResult run(tavlix::EngineHost& engineHost);
     // Puts the caret in front of a 0-based line and column; a negative line drops the selection.
     void placeCaret(int line, int column);
 
 private:
     QPlainTextEdit* editor_ = nullptr;
     QHBoxLayout* layout_ = nullptr;
-    SettingsTexts settings_;
+    tavlix::SettingsTexts settings_;
     bool modified_ = false;
     QString fileName_;
-    std::unique_ptr<ScriptCompiler> compiler_;
+    std::unique_ptr<tavlix::ScriptCompiler> compiler_;
 };

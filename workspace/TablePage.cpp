@@ -50,12 +50,12 @@ void TablePage::updateCommands()
     host().setCommandEnabled(Command::ClosePage, true);
 }
 
-void TablePage::SetColCount(int n)
+void TablePage::setColumnCount(int n)
 {
     model_->setColumnCount(n);
 }
 
-void TablePage::SetRowCount(int n)
+void TablePage::setRowCount(int n)
 {
     // The row is still added, so that the point being written keeps its own row; the run ends after it.
     if (static_cast<long long>(n) * std::max(columnCount(), 1) > maxCells_)
@@ -63,24 +63,21 @@ void TablePage::SetRowCount(int n)
                                "beregnede rækker er bevaret. Vælg færre punkter (TAntal) eller et større skridt "
                                "(TDelta).")
                            .arg(caption())
-                           .arg(RowCount() - 1));
+                           .arg(rowCount() - 1));
     model_->setRowCount(n);
 }
 
-int TablePage::RowCount() const
+int TablePage::rowCount() const
 {
     return model_->cells().rowCount();
 }
 
-// The header is always the one fixed row.
-void TablePage::SetFixedRows(int) {}
-
-void TablePage::SetCell(int col, int row, std::string_view text)
+void TablePage::setCell(int col, int row, std::string_view text)
 {
     model_->setCell(col, row, text);
 }
 
-void TablePage::MakeVisible()
+void TablePage::showGrid()
 {
     model_->sync();
     view_->show();

@@ -8,7 +8,7 @@
 class QTableView;
 class TableModel;
 
-class TablePage : public Page, public TableTarget {
+class TablePage : public Page, public tavlix::TableSink {
     Q_OBJECT
 public:
     // maxCells: beyond this many cells (about 1 GB of text) the run is stopped rather than let it exhaust memory.
@@ -20,12 +20,11 @@ public:
     void updateCommands() override;
 
     // The grid as the generation fills it (texts in Windows-1252).
-    void SetColCount(int n) override;
-    void SetRowCount(int n) override;
-    int RowCount() const override;
-    void SetFixedRows(int n) override;
-    void SetCell(int col, int row, std::string_view text) override;
-    void MakeVisible() override;
+    void setColumnCount(int n) override;
+    void setRowCount(int n) override;
+    int rowCount() const override;
+    void setCell(int col, int row, std::string_view text) override;
+    void showGrid() override;
 
     int columnCount() const;
     QString cellText(int col, int row) const;

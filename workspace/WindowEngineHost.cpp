@@ -7,40 +7,40 @@
 #include <QApplication>
 #include <QLocale>
 
-TableTarget* WindowEngineHost::LavTabel(const std::string& caption)
+tavlix::TableSink* WindowEngineHost::createTablePage(const std::string& caption)
 {
     return window_.createTablePage(QtCp1252::toQString(caption));
 }
 
-GraphTarget* WindowEngineHost::LavGraf(const std::string& caption)
+tavlix::GraphSink* WindowEngineHost::createGraphPage(const std::string& caption)
 {
     return window_.createGraphPage(QtCp1252::toQString(caption));
 }
 
-void WindowEngineHost::Notice(const char* text)
+void WindowEngineHost::showNoticeText(const std::string& text)
 {
     if (window_.prompts().showMessage)
         window_.prompts().showMessage(QtCp1252::toQString(text));
 }
 
-void WindowEngineHost::GeneralError(const std::string& text)
+void WindowEngineHost::reportFault(const std::string& text)
 {
     window_.reportError(QtCp1252::toQString(text));
 }
 
-void WindowEngineHost::ShowStatus(const std::string& message)
+void WindowEngineHost::showScriptError(const std::string& message)
 {
     QApplication::beep();
     window_.setStatus(StatusField::Message, QtCp1252::toQString(message));
     errorShown = true;
 }
 
-bool WindowEngineHost::KeepGoing()
+bool WindowEngineHost::keepGoing()
 {
     return window_.keepGoing();
 }
 
-char WindowEngineHost::DecimalSeparator() const
+char WindowEngineHost::decimalSeparator() const
 {
     QString point = QLocale().decimalPoint();
     return point == "," ? ',' : '.';

@@ -5,18 +5,18 @@
 
 class MainWindow;
 
-class WindowEngineHost : public EngineHost {
+class WindowEngineHost : public tavlix::EngineHost {
 public:
     explicit WindowEngineHost(MainWindow& window) : window_(window) {}
 
-    TableTarget* LavTabel(const std::string& caption) override;
-    GraphTarget* LavGraf(const std::string& caption) override;
-    void Notice(const char* text) override;
-    void GeneralError(const std::string& text) override;
-    void ShowStatus(const std::string& message) override;
-    bool KeepGoing() override;
+    tavlix::TableSink* createTablePage(const std::string& caption) override;
+    tavlix::GraphSink* createGraphPage(const std::string& caption) override;
+    void showNoticeText(const std::string& text) override;
+    void reportFault(const std::string& text) override;
+    void showScriptError(const std::string& message) override;
+    bool keepGoing() override;
     // The locale's, as the user reads numbers.
-    char DecimalSeparator() const override;
+    char decimalSeparator() const override;
 
     // Whether the status line was written since the last reset; the run driver reports at most once.
     bool errorShown = false;

@@ -6,6 +6,9 @@
 
 #include <string>
 
+using namespace tavlix;
+using namespace tavlix::test;
+
 namespace {
 
 using namespace compiler_test;
@@ -71,8 +74,8 @@ TEST_P(ByteCode, Disassembled) {
     ScriptCompiler compiler;
     NullHost host;
     RunResult r = RunScript(compiler, c.script, host);
-    ASSERT_EQ(r.ErrorCode, 0) << r.Message;
-    EXPECT_EQ(Disassemble(compiler.Model->Records[c.record].Code.view()), c.code);
+    ASSERT_EQ(r.error, ScriptError::None) << r.message;
+    EXPECT_EQ(disassemble(compiler.lastModel()->script.records[c.record].code.view()), c.code);
 }
 
 INSTANTIATE_TEST_SUITE_P(Compiler, ByteCode, testing::ValuesIn(Cases),
@@ -81,47 +84,47 @@ INSTANTIATE_TEST_SUITE_P(Compiler, ByteCode, testing::ValuesIn(Cases),
 TEST(ByteCode, ExactBytesOfANumberAndTheEnd) {
     ScriptCompiler compiler;
     NullHost host;
-    ASSERT_EQ(RunScript(compiler, "funktioner\nf = 1\ng = hvis(f > 0, stop, 1)", host).ErrorCode, 0);
-    const datarec& m = *compiler.Model;
-    EXPECT_EQ(m.Records[1].Code.view(), std::string_view("d\0\0\0\0\0\0\xF0\x3F\0", 10));
-    EXPECT_EQ(m.Records[2].Code.view(), std::string_view("x\x01\x64\0\0\0\0\0\0\0\0>\x86x\x03x\x04\0", 18));
-    EXPECT_EQ(m.Records[3].Code.view(), std::string_view("\x87\0", 2));
+    ASSERT_EQ(RunScript(compiler, "funktioner\nf = 1\ng = hvis(f > 0, stop, 1)", host).error, ScriptError::None);
+    const Model& m = *compiler.lastModel();
+    EXPECT_EQ(m.script.records[1].code.view(), std::string_view("d\0\0\0\0\0\0\xF0\x3F\0", 10));
+    EXPECT_EQ(m.script.records[2].code.view(), std::string_view("x\x01\x64\0\0\0\0\0\0\0\0>\x86x\x03x\x04\0", 18));
+    EXPECT_EQ(m.script.records[3].code.view(), std::string_view("\x87\0", 2));
     // Branches carry the name of their function and are never differential equations.
-    EXPECT_EQ(m.Records[3].Name.view(), "g");
-    EXPECT_EQ(m.Records[4].Name.view(), "g");
-    EXPECT_EQ(m.RecordCount, 4);
+    EXPECT_EQ(m.script.records[3].name.view(), "g");
+    EXPECT_EQ(m.script.records[4].name.view(), "g");
+    EXPECT_EQ(m.script.recordCount, 4);
 }
 
 // Twenty numbers are refused with code 16 (see the script error table).
 TEST(ByteCode, NineteenNumbersFillTheRecord) {
     ScriptCompiler compiler;
     NullHost host;
-    ASSERT_EQ(RunScript(compiler, "funktioner\nf = " + Sum(19), host).ErrorCode, 0);
-    EXPECT_EQ(compiler.Model->Records[1].Code.size(), 190u);  // 189 code bytes and the end
+    ASSERT_EQ(RunScript(compiler, "funktioner\nf = " + Sum(19), host).error, ScriptError::None);
+    EXPECT_EQ(compiler.lastModel()->script.records[1].code.size(), 190u);  // 189 code bytes and the end
 }
 
 TEST(ByteCode, RecordMarks) {
     ScriptCompiler compiler;
     NullHost host;
     ASSERT_EQ(RunScript(compiler, "differentialligninger\ny' = hvis(t < 1, y, 0) <2>\nfunktioner\nf = y <0, 5>",
-                        host).ErrorCode, 0);
-    const datarec& m = *compiler.Model;
-    EXPECT_EQ(m.Records[1].IsOde, 1);
-    EXPECT_EQ(m.Records[1].Lo, 2.0);  // the initial value
-    EXPECT_EQ(m.Records[2].IsOde, 0);  // branches
-    EXPECT_EQ(m.Records[3].IsOde, 0);
-    EXPECT_EQ(m.Records[4].IsOde, 0);
-    EXPECT_EQ(m.Records[4].CacheT, 1.0);
-    EXPECT_EQ(m.Records[4].Lo, 0.0);
-    EXPECT_EQ(m.Records[4].Hi, 5.0);
-    EXPECT_EQ(m.PlainLimit, 0);
-    EXPECT_EQ(m.OdeLimit, 3);
+                        host).error, ScriptError::None);
+    const Model& m = *compiler.lastModel();
+    EXPECT_EQ(m.script.records[1].isOdeVariable, true);
+    EXPECT_EQ(m.script.records[1].domainLo, 2.0);  // the initial value
+    EXPECT_EQ(m.script.records[2].isOdeVariable, false);  // branches
+    EXPECT_EQ(m.script.records[3].isOdeVariable, false);
+    EXPECT_EQ(m.script.records[4].isOdeVariable, false);
+    EXPECT_TRUE(m.script.records[4].compiled);
+    EXPECT_EQ(m.script.records[4].domainLo, 0.0);
+    EXPECT_EQ(m.script.records[4].domainHi, 5.0);
+    EXPECT_EQ(m.script.lastPlainRecord, 0);
+    EXPECT_EQ(m.script.lastOdeRecord, 3);
 }
 
 TEST(Disassembler, StopsAtTheEndButNotInsideOperands) {
-    EXPECT_EQ(Disassemble(std::string_view("k\0m\0n", 5)), "const 0\nneg\n");
-    EXPECT_EQ(Disassemble(std::string_view("\xE7\x02\x01", 3)), "table 2\nbyte 1\n");
-    EXPECT_EQ(Disassemble("d12"), "byte 100\nbyte 49\nbyte 50\n");  // a number cut short
+    EXPECT_EQ(disassemble(std::string_view("k\0m\0n", 5)), "const 0\nneg\n");
+    EXPECT_EQ(disassemble(std::string_view("\xE7\x02\x01", 3)), "table 2\nbyte 1\n");
+    EXPECT_EQ(disassemble("d12"), "byte 100\nbyte 49\nbyte 50\n");  // a number cut short
 }
 
 }  // namespace

@@ -9,8 +9,10 @@
 
 namespace compiler_test {
 
+using namespace tavlix;
+
 // The engine tests' recording host serves the compiler tests too.
-using ::RecordingHost;
+using tavlix::test::RecordingHost;
 
 // The script's lines, split at "\n".
 inline std::vector<std::string> ScriptLines(const std::string& text) {
@@ -30,7 +32,7 @@ inline std::vector<std::string> ScriptLines(const std::string& text) {
 
 // t from tMin to tMax in `steps` steps; the other settings are the defaults.
 inline SettingsTexts TestSettings(const char* tMin = "0", const char* tMax = "10", const char* steps = "10") {
-    SettingsTexts s = DefaultSettings();
+    SettingsTexts s = defaultSettings();
     s[8] = tMin;
     s[9] = tMax;
     s[10] = steps;
@@ -40,7 +42,7 @@ inline SettingsTexts TestSettings(const char* tMin = "0", const char* tMax = "10
 
 inline RunResult RunScript(ScriptCompiler& compiler, const std::string& text, EngineHost& host,
                            const SettingsTexts& settings = TestSettings()) {
-    return compiler.Run(settings, ScriptLines(text), "doc", host);
+    return compiler.run(settings, ScriptLines(text), "doc", host);
 }
 
 }  // namespace compiler_test

@@ -1,10 +1,13 @@
 // Every error a script can reach: its code, its status-line text and where the caret goes.
 #include "CompilerTestSupport.h"
-#include "compiler/Diagnostics.h"
+#include "compiler/ScriptErrors.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+
+using namespace tavlix;
+using namespace tavlix::test;
 
 namespace {
 
@@ -140,10 +143,10 @@ TEST_P(ScriptErrors, CodeMessageAndCaret) {
     ScriptCompiler compiler;
     RecordingHost host;
     RunResult r = RunScript(compiler, script, host);
-    EXPECT_EQ(r.ErrorCode, c.code);
-    EXPECT_EQ(r.Message, c.message);
-    EXPECT_EQ(r.CaretOffset, caret);
-    EXPECT_FALSE(r.Abandoned);
+    EXPECT_EQ(r.error, static_cast<ScriptError>(c.code));
+    EXPECT_EQ(r.message, c.message);
+    EXPECT_EQ(r.caretOffset, caret);
+    EXPECT_FALSE(r.abandoned);
     ASSERT_EQ(host.statuses.size(), 1u);
     EXPECT_EQ(host.statuses[0], c.message);
 }
@@ -155,12 +158,12 @@ TEST(ScriptErrors, CaretLineAndColumn) {
     ScriptCompiler compiler;
     RecordingHost host;
     RunResult r = RunScript(compiler, "konstanter\n  a = 1\n  b 2", host);
-    EXPECT_EQ(r.ErrorCode, 5);
-    EXPECT_EQ(r.CaretLine, 2);
-    EXPECT_EQ(r.CaretColumn, 4);
+    EXPECT_EQ(r.error, ScriptError::EqualsExpected);
+    EXPECT_EQ(r.caretLine, 2);
+    EXPECT_EQ(r.caretColumn, 4);
     r = RunScript(compiler, "konstanter\na = <1", host);
-    EXPECT_EQ(r.CaretLine, 1);
-    EXPECT_EQ(r.CaretColumn, 6);  // the end of the text: after the last line's last character
+    EXPECT_EQ(r.caretLine, 1);
+    EXPECT_EQ(r.caretColumn, 6);  // the end of the text: after the last line's last character
 }
 
 TEST(ScriptErrors, SuccessfulRunsShowNothing) {
@@ -168,25 +171,25 @@ TEST(ScriptErrors, SuccessfulRunsShowNothing) {
         ScriptCompiler compiler;
         RecordingHost host;
         RunResult r = RunScript(compiler, script, host);
-        EXPECT_EQ(r.ErrorCode, 0) << script;
-        EXPECT_EQ(r.CaretOffset, -1) << script;
+        EXPECT_EQ(r.error, ScriptError::None) << script;
+        EXPECT_EQ(r.caretOffset, -1) << script;
         EXPECT_TRUE(host.statuses.empty()) << script;
         EXPECT_TRUE(host.tables.empty() && host.graphs.empty()) << script;
     }
 }
 
-TEST(Diagnostics, TextsAreCutAtTheirLengths) {
+TEST(ScriptErrors, TextsAreCutAtTheirLengths) {
     const std::string long40(40, 'a');
-    EXPECT_EQ(ComposeMessage(4, long40, "", 0), std::string(32, 'a'));
-    EXPECT_EQ(ComposeMessage(14, long40, "", 0), std::string(35, 'a'));
-    EXPECT_EQ(ComposeMessage(25, long40, "", 0), std::string(40, 'a') + " kan i0");
-    EXPECT_EQ(ComposeMessage(25, "abc", "", 0), "abc kan ikke udregnes i 0");
-    EXPECT_EQ(ComposeMessage(13, "x", "", 0), "Internt stakoverl\xF8" "b");
-    EXPECT_EQ(ComposeMessage(22, "x", "", 2.5), "Beregningsusikkerhed for stor i 2,5");
-    EXPECT_EQ(ComposeMessage(21, "x", "navn", 0), std::string("navn") + CannotStand);
-    EXPECT_EQ(ComposeMessage(30, "x", "", 0), "");
-    EXPECT_STREQ(ExpectedTokenText(24), "Datanavn");
-    EXPECT_EQ(ExpectedTokenText(4), nullptr);
+    EXPECT_EQ(errorMessage(ScriptError::UnknownName, long40, "", 0), std::string(32, 'a'));
+    EXPECT_EQ(errorMessage(ScriptError::NameUsedBefore, long40, "", 0), std::string(35, 'a'));
+    EXPECT_EQ(errorMessage(ScriptError::CannotCompute, long40, "", 0), std::string(40, 'a') + " kan i0");
+    EXPECT_EQ(errorMessage(ScriptError::CannotCompute, "abc", "", 0), "abc kan ikke udregnes i 0");
+    EXPECT_EQ(errorMessage(ScriptError::StackOverflow, "x", "", 0), "Internt stakoverl\xF8" "b");
+    EXPECT_EQ(errorMessage(ScriptError::ToleranceNotMet, "x", "", 2.5), "Beregningsusikkerhed for stor i 2,5");
+    EXPECT_EQ(errorMessage(ScriptError::CannotStandHere, "x", "navn", 0), std::string("navn") + CannotStand);
+    EXPECT_EQ(errorMessage(static_cast<ScriptError>(30), "x", "", 0), "");
+    EXPECT_STREQ(expectedTokenText(ScriptError::DataNameExpected), "Datanavn");
+    EXPECT_EQ(expectedTokenText(ScriptError::UnknownName), nullptr);
 }
 
 // Errors the engine meets while it makes a page: the code is taken over, the t is wherever it failed.
@@ -223,14 +226,14 @@ TEST_P(EngineErrors, TakenOverAtTheEnd) {
     ScriptCompiler compiler;
     RecordingHost host;
     RunResult r = RunScript(compiler, c.script, host);
-    EXPECT_EQ(r.ErrorCode, c.code);
-    EXPECT_EQ(r.Message.substr(0, c.messageStart.size()), c.messageStart) << r.Message;
+    EXPECT_EQ(r.error, static_cast<ScriptError>(c.code));
+    EXPECT_EQ(r.message.substr(0, c.messageStart.size()), c.messageStart) << r.message;
     EXPECT_EQ(host.tables.size() + host.graphs.size(), 1u);  // the page stays
     // With another section after it, only the stop condition lets the run go on (and the next
     // page, following the same equation, meets it again).
     RecordingHost host2;
     RunResult r2 = RunScript(compiler, c.script + "\ntabelvariable\nt", host2);
-    EXPECT_EQ(r2.ErrorCode, c.code);
+    EXPECT_EQ(r2.error, static_cast<ScriptError>(c.code));
     EXPECT_EQ(host2.tables.size() + host2.graphs.size(), c.code == 19 ? 2u : 1u);
 }
 

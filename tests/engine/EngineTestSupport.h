@@ -4,11 +4,14 @@
 #include "engine/EngineHost.h"
 #include "engine/Model.h"
 #include "engine/Opcodes.h"
+#include "engine/RunState.h"
 
 #include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
+
+namespace tavlix::test {
 
 // Builds reverse-polish code byte by byte, as the compiler would emit it.
 struct Code {
@@ -17,17 +20,17 @@ struct Code {
     {
         char b[8];
         std::memcpy(b, &v, 8);
-        bytes += char(OpNum);
+        bytes += char(OpCode::Num);
         bytes.append(b, 8);
         return *this;
     }
     Code& op(OpCode c) { bytes += char(c); return *this; }
-    Code& ref(int r) { bytes += char(OpRef); bytes += char(r); return *this; }
-    Code& cnst(int i) { bytes += char(OpConst); bytes += char(i); return *this; }
-    Code& table(int j) { bytes += char(OpTable); bytes += char(j); return *this; }
+    Code& ref(int r) { bytes += char(OpCode::Ref); bytes += char(r); return *this; }
+    Code& cnst(int i) { bytes += char(OpCode::Const); bytes += char(i); return *this; }
+    Code& table(int j) { bytes += char(OpCode::Table); bytes += char(j); return *this; }
     Code& hvis(int r1, int r2)
     {
-        bytes += char(OpIf);
+        bytes += char(OpCode::If);
         bytes += 'x';
         bytes += char(r1);
         bytes += 'x';
@@ -36,17 +39,16 @@ struct Code {
     }
 };
 
-struct RecordedTable : TableTarget {
+struct RecordedTable : TableSink {
     std::string caption;
-    int cols = 0, rows = 0, fixed = 0;
+    int cols = 0, rows = 0;
     bool visible = false;
     std::vector<std::vector<std::string>> cells;  // [row][col]
-    void SetColCount(int n) override { cols = n; fit(); }
-    void SetRowCount(int n) override { rows = n; fit(); }
-    int RowCount() const override { return rows; }
-    void SetFixedRows(int n) override { fixed = n; }
-    void SetCell(int col, int row, std::string_view text) override { fit(); cells[row][col] = std::string(text); }
-    void MakeVisible() override { visible = true; }
+    void setColumnCount(int n) override { cols = n; fit(); }
+    void setRowCount(int n) override { rows = n; fit(); }
+    int rowCount() const override { return rows; }
+    void setCell(int col, int row, std::string_view text) override { fit(); cells[row][col] = std::string(text); }
+    void showGrid() override { visible = true; }
     void fit()
     {
         cells.resize(rows);
@@ -59,19 +61,19 @@ struct RecordedPoint {
     double x, y;
 };
 struct RecordedCurve {
-    int kind;
+    CurveStyle style;
     std::vector<RecordedPoint> points;
 };
-struct RecordedGraph : GraphTarget {
+struct RecordedGraph : GraphSink {
     std::string caption;
-    double settings[16] = {};
-    int begun = 0, repainted = 0;
+    CoordinateSettings settings;
+    int begun = 0, fitted = 0;
     std::vector<RecordedCurve> curves;
-    void SetSettings(const double (&s)[16]) override { std::memcpy(settings, s, sizeof settings); }
-    void begynd() override { ++begun; }
-    void myrepaint() override { ++repainted; }
-    void Makekurve(int kind) override { curves.push_back({kind, {}}); }
-    void Draw2(int curve, double x, double y) override { curves.at(curve - 1).points.push_back({x, y}); }
+    void setSettings(const CoordinateSettings& s) override { settings = s; }
+    void begin() override { ++begun; }
+    void fitToWindow() override { ++fitted; }
+    void addCurve(CurveStyle style) override { curves.push_back({style, {}}); }
+    void addPoint(int curve, double x, double y) override { curves.at(curve - 1).points.push_back({x, y}); }
 };
 
 struct RecordingHost : EngineHost {
@@ -80,8 +82,8 @@ struct RecordingHost : EngineHost {
     std::vector<std::unique_ptr<RecordedGraph>> graphs;
     bool refusePages = false;
     long keepGoingCalls = 0;
-    long stopAfter = -1;  // KeepGoing answers false after this many calls
-    TableTarget* LavTabel(const std::string& caption) override
+    long stopAfter = -1;  // keepGoing answers false after this many calls
+    TableSink* createTablePage(const std::string& caption) override
     {
         captions.push_back(caption);
         if (refusePages)
@@ -90,7 +92,7 @@ struct RecordingHost : EngineHost {
         tables.back()->caption = caption;
         return tables.back().get();
     }
-    GraphTarget* LavGraf(const std::string& caption) override
+    GraphSink* createGraphPage(const std::string& caption) override
     {
         captions.push_back(caption);
         if (refusePages)
@@ -99,44 +101,64 @@ struct RecordingHost : EngineHost {
         graphs.back()->caption = caption;
         return graphs.back().get();
     }
-    void Notice(const char* text) override { notices.push_back(text); }
-    void GeneralError(const std::string& text) override { errors.push_back(text); }
-    void ShowStatus(const std::string& message) override { statuses.push_back(message); }
-    bool KeepGoing() override { return stopAfter < 0 || ++keepGoingCalls <= stopAfter; }
+    void showNoticeText(const std::string& text) override { notices.push_back(text); }
+    void reportFault(const std::string& text) override { errors.push_back(text); }
+    void showScriptError(const std::string& message) override { statuses.push_back(message); }
+    bool keepGoing() override { return stopAfter < 0 || ++keepGoingCalls <= stopAfter; }
 };
 
-inline void SetCode(FuncRec& rec, const Code& code)
+inline void SetCode(FunctionRecord& rec, const Code& code)
 {
-    rec.Code.assign(code.bytes);
-    rec.Code.push_back('\0');
+    rec.code.assign(code.bytes);
+    rec.code.pushBack('\0');
 }
 
-// A model as the compiler leaves it before the first declaration, with the engine-wide values reset.
-inline std::unique_ptr<datarec> FreshModel(EngineHost& host)
+// A model as the compiler leaves it before the first declaration, and a fresh run state for it.
+inline std::unique_ptr<Model> FreshModel(EngineHost& host, RunState& run)
 {
-    auto model = std::make_unique<datarec>();
-    model->ConstCount = 1;
-    model->ConstNames[1] = "pi";
-    model->ConstValues[1] = 3.14159265358979323846;
-    model->Records[0].Name = "t";
-    model->Records[0].CacheT = 1.0;
-    model->PlainLimit = 80;
-    Eng = EngineWide{};
-    Eng.Host = &host;
+    auto model = std::make_unique<Model>();
+    model->script.constantCount = 1;
+    model->script.constantNames[1] = "pi";
+    model->script.constantValues[1] = 3.14159265358979323846;
+    model->script.records[0].name = "t";
+    model->script.records[0].compiled = true;
+    model->script.lastPlainRecord = 80;
+    run = RunState{};
+    run.host = &host;
     return model;
 }
 
+// An output variable as the compiler makes it for a table column and for a curve.
+inline OutputVariable TableColumn(int record)
+{
+    OutputVariable out;
+    out.xRecord = static_cast<std::uint8_t>(record);
+    out.wasUndefined = true;
+    return out;
+}
+inline OutputVariable CurveOutput(int x, int y, CurveStyle style)
+{
+    OutputVariable out;
+    out.xRecord = static_cast<std::uint8_t>(x);
+    out.yRecord = static_cast<std::uint8_t>(y);
+    out.style = style;
+    out.wasUndefined = true;
+    return out;
+}
+
 // Adds a function record with the given code and domain; returns its index.
-inline int AddRecord(datarec& m, const std::string& name, const Code& code, double lo = -BigValue,
+inline int AddRecord(Model& m, const std::string& name, const Code& code, double lo = -BigValue,
                      double hi = BigValue, bool ode = false)
 {
-    const int r = ++m.RecordCount;
-    FuncRec& rec = m.Records[r];
-    rec.Name = name;
+    const int r = ++m.script.recordCount;
+    FunctionRecord& rec = m.script.records[r];
+    rec.name = name;
     SetCode(rec, code);
-    rec.CacheT = BigValue;  // as a generation leaves it: nothing cached
-    rec.Lo = lo;
-    rec.Hi = hi;
-    rec.IsOde = ode ? 1 : 0;
+    rec.compiled = true;
+    rec.domainLo = lo;
+    rec.domainHi = hi;
+    rec.isOdeVariable = ode ? 1 : 0;
     return r;
 }
+
+}  // namespace tavlix::test

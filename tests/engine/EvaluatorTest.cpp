@@ -7,13 +7,17 @@
 
 #include <cmath>
 
+using namespace tavlix;
+using namespace tavlix::test;
+
 namespace {
 
 // A fresh model with a recording host for every test.
 class EvaluatorTest : public ::testing::Test {
 protected:
     RecordingHost host;
-    std::unique_ptr<datarec> m = FreshModel(host);
+    RunState run;
+    std::unique_ptr<Model> m = FreshModel(host, run);
 };
 
 constexpr double Failed = -12345.678;  // marks a case that must fail
@@ -33,20 +37,20 @@ TEST_P(EvaluatorExpr, ValueFailureAndNotices)
 {
     const ExprCase& c = GetParam();
     const int r = AddRecord(*m, "f", c.code);
-    Eng.T = c.t;
-    const double v = ValueAt(*m, r);
-    EXPECT_EQ(m->StackTop, 0);
+    run.t = c.t;
+    const double v = valueAt(*m, run, r);
+    EXPECT_EQ(m->stackTop, 0);
     EXPECT_EQ(host.notices, c.notices);
-    EXPECT_FALSE(Eng.Abandoned);
+    EXPECT_FALSE(run.abandoned);
     if (c.expected == Failed) {
-        EXPECT_TRUE(Eng.EvalFailed);
-        EXPECT_EQ(m->Records[r].Value, 0);
-        EXPECT_EQ(m->Records[r].CacheT, BigValue);
-        EXPECT_EQ(m->EngineError, 25);
-        EXPECT_EQ(Eng.TokenText.view(), "f");
+        EXPECT_TRUE(run.failed);
+        EXPECT_EQ(m->script.records[r].value, 0);
+        EXPECT_EQ(m->script.records[r].cachedT, BigValue);
+        EXPECT_EQ(m->error, ScriptError::CannotCompute);
+        EXPECT_EQ(run.failedName.view(), "f");
         return;
     }
-    EXPECT_FALSE(Eng.EvalFailed);
+    EXPECT_FALSE(run.failed);
     if (c.tolerance == 0)
         EXPECT_EQ(v, c.expected);
     else
@@ -62,113 +66,113 @@ INSTANTIATE_TEST_SUITE_P(
         ExprCase{"ZeroBytesInOperand", Code().num(1.0), 1.0, {}},
         ExprCase{"RefZeroIsT", Code().ref(0), 2.5, {}, 2.5},
         ExprCase{"ConstPi", Code().cnst(1), 3.14159265358979323846, {}},
-        ExprCase{"SubLeftToRight", Code().num(1).num(2).op(OpSub).num(3).op(OpSub), -4, {}},
-        ExprCase{"ApproxEqualTrue", Code().num(0.1).num(0.2).op(OpAdd).num(0.3).op(OpEq), 1, {}},
-        ExprCase{"ApproxEqualFalse", Code().num(1).num(1.00000001).op(OpEq), 0, {}},
-        ExprCase{"NotEqual", Code().num(1).num(1.00000001).op(OpNe), 1, {}},
-        ExprCase{"LessEqual", Code().num(2).num(2).op(OpLe), 1, {}},
-        ExprCase{"Greater", Code().num(2).num(2).op(OpGt), 0, {}},
-        ExprCase{"NegCubeWhole", Code().num(-2).num(3).op(OpPow), -8, {}},
-        ExprCase{"MinusEightCubed", Code().num(-8).num(3).op(OpPow), -512, {}},
-        ExprCase{"NegativeWholeExponent", Code().num(2).num(-2).op(OpPow), 0.25, {}},
-        ExprCase{"ZeroToZero", Code().num(0).num(0).op(OpPow), 1, {}},
-        ExprCase{"FractionalPower", Code().num(2).num(0.5).op(OpPow), std::sqrt(2.0), {}, 0, 1e-15},
-        ExprCase{"NegBaseFraction", Code().num(-2).num(0.5).op(OpPow), Failed, {"3"}},
-        ExprCase{"CubeRootOfNegative", Code().num(-8).num(1.0 / 3).op(OpPow), Failed, {"3"}},
-        ExprCase{"ZeroNegativePower", Code().num(0).num(-2).op(OpPow), Failed, {"2"}},
-        ExprCase{"ExpTooLarge", Code().num(88.5).op(OpExp), Failed, {"1"}},
-        ExprCase{"ExpUnderflowConstant", Code().num(-100.5).op(OpExp), 2e-39, {}},
-        ExprCase{"ExpWholeBySquaring", Code().num(100).op(OpExp), std::exp(100.0), {}, 0, 1e-13},
-        ExprCase{"ExpNegativeWhole", Code().num(-100).op(OpExp), std::exp(-100.0), {}, 0, 1e-13},
-        ExprCase{"ExpFraction", Code().num(0.5).op(OpExp), std::sqrt(E), {}, 0, 1e-15},
-        ExprCase{"DivByZero", Code().num(1).num(0).op(OpDiv), Failed, {"1a"}},
-        ExprCase{"LnZero", Code().num(0).op(OpLn), Failed, {}},
-        ExprCase{"LogNegative", Code().num(-1).op(OpLog), Failed, {}},
-        ExprCase{"LogTenDecimalFactor", Code().num(1000).op(OpLog), std::log(1000.0) * 0.4342944819, {}, 0, 1e-15},
-        ExprCase{"SqrtNegative", Code().num(-0.0001).op(OpSqrt), Failed, {}},
-        ExprCase{"SqrtZero", Code().num(0).op(OpSqrt), 0, {}},
-        ExprCase{"ArcsinBeyondOne", Code().num(1.0000001).op(OpArcsin), Failed, {}},
-        ExprCase{"ArcsinOne", Code().num(1).op(OpArcsin), 1.5707963267948966, {}},
-        ExprCase{"ArcsinHalf", Code().num(0.5).op(OpArcsin), std::asin(0.5), {}, 0, 1e-15},
-        ExprCase{"ArccosZero", Code().num(0).op(OpArccos), 1.5707963267948966, {}},
-        ExprCase{"ArccosBeyond", Code().num(-1.5).op(OpArccos), Failed, {}},
-        ExprCase{"Arccot", Code().num(1).op(OpArccot), std::atan(1.0), {}, 0, 1e-15},
-        ExprCase{"SinHuge", Code().num(1e19).op(OpSin), 0, {}},
-        ExprCase{"TanHugeFails", Code().num(1e19).op(OpTan), Failed, {}},
-        ExprCase{"CotZeroFails", Code().num(0).op(OpCot), Failed, {}},
-        ExprCase{"Tan", Code().num(1).op(OpTan), std::tan(1.0), {}, 0, 1e-15},
-        ExprCase{"AbsNeg", Code().num(-3).op(OpAbs).op(OpNeg), -3, {}},
-        ExprCase{"UnknownByteSkipped", Code().num(4).op(OpCode(1)).op(OpSqrt), 2, {}}),
+        ExprCase{"SubLeftToRight", Code().num(1).num(2).op(OpCode::Sub).num(3).op(OpCode::Sub), -4, {}},
+        ExprCase{"ApproxEqualTrue", Code().num(0.1).num(0.2).op(OpCode::Add).num(0.3).op(OpCode::Eq), 1, {}},
+        ExprCase{"ApproxEqualFalse", Code().num(1).num(1.00000001).op(OpCode::Eq), 0, {}},
+        ExprCase{"NotEqual", Code().num(1).num(1.00000001).op(OpCode::Ne), 1, {}},
+        ExprCase{"LessEqual", Code().num(2).num(2).op(OpCode::Le), 1, {}},
+        ExprCase{"Greater", Code().num(2).num(2).op(OpCode::Gt), 0, {}},
+        ExprCase{"NegCubeWhole", Code().num(-2).num(3).op(OpCode::Pow), -8, {}},
+        ExprCase{"MinusEightCubed", Code().num(-8).num(3).op(OpCode::Pow), -512, {}},
+        ExprCase{"NegativeWholeExponent", Code().num(2).num(-2).op(OpCode::Pow), 0.25, {}},
+        ExprCase{"ZeroToZero", Code().num(0).num(0).op(OpCode::Pow), 1, {}},
+        ExprCase{"FractionalPower", Code().num(2).num(0.5).op(OpCode::Pow), std::sqrt(2.0), {}, 0, 1e-15},
+        ExprCase{"NegBaseFraction", Code().num(-2).num(0.5).op(OpCode::Pow), Failed, {"3"}},
+        ExprCase{"CubeRootOfNegative", Code().num(-8).num(1.0 / 3).op(OpCode::Pow), Failed, {"3"}},
+        ExprCase{"ZeroNegativePower", Code().num(0).num(-2).op(OpCode::Pow), Failed, {"2"}},
+        ExprCase{"ExpTooLarge", Code().num(88.5).op(OpCode::Exp), Failed, {"1"}},
+        ExprCase{"ExpUnderflowConstant", Code().num(-100.5).op(OpCode::Exp), 2e-39, {}},
+        ExprCase{"ExpWholeBySquaring", Code().num(100).op(OpCode::Exp), std::exp(100.0), {}, 0, 1e-13},
+        ExprCase{"ExpNegativeWhole", Code().num(-100).op(OpCode::Exp), std::exp(-100.0), {}, 0, 1e-13},
+        ExprCase{"ExpFraction", Code().num(0.5).op(OpCode::Exp), std::sqrt(E), {}, 0, 1e-15},
+        ExprCase{"DivByZero", Code().num(1).num(0).op(OpCode::Div), Failed, {"1a"}},
+        ExprCase{"LnZero", Code().num(0).op(OpCode::Ln), Failed, {}},
+        ExprCase{"LogNegative", Code().num(-1).op(OpCode::Log), Failed, {}},
+        ExprCase{"LogTenDecimalFactor", Code().num(1000).op(OpCode::Log), std::log(1000.0) * 0.4342944819, {}, 0, 1e-15},
+        ExprCase{"SqrtNegative", Code().num(-0.0001).op(OpCode::Sqrt), Failed, {}},
+        ExprCase{"SqrtZero", Code().num(0).op(OpCode::Sqrt), 0, {}},
+        ExprCase{"ArcsinBeyondOne", Code().num(1.0000001).op(OpCode::Arcsin), Failed, {}},
+        ExprCase{"ArcsinOne", Code().num(1).op(OpCode::Arcsin), 1.5707963267948966, {}},
+        ExprCase{"ArcsinHalf", Code().num(0.5).op(OpCode::Arcsin), std::asin(0.5), {}, 0, 1e-15},
+        ExprCase{"ArccosZero", Code().num(0).op(OpCode::Arccos), 1.5707963267948966, {}},
+        ExprCase{"ArccosBeyond", Code().num(-1.5).op(OpCode::Arccos), Failed, {}},
+        ExprCase{"Arccot", Code().num(1).op(OpCode::Arccot), std::atan(1.0), {}, 0, 1e-15},
+        ExprCase{"SinHuge", Code().num(1e19).op(OpCode::Sin), 0, {}},
+        ExprCase{"TanHugeFails", Code().num(1e19).op(OpCode::Tan), Failed, {}},
+        ExprCase{"CotZeroFails", Code().num(0).op(OpCode::Cot), Failed, {}},
+        ExprCase{"Tan", Code().num(1).op(OpCode::Tan), std::tan(1.0), {}, 0, 1e-15},
+        ExprCase{"AbsNeg", Code().num(-3).op(OpCode::Abs).op(OpCode::Neg), -3, {}},
+        ExprCase{"UnknownByteSkipped", Code().num(4).op(OpCode(1)).op(OpCode::Sqrt), 2, {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(EvaluatorTest, StopRecordsNineteenNotTwentyFive)
 {
-    const int r = AddRecord(*m, "f", Code().op(OpStop));
-    ValueAt(*m, r);
-    EXPECT_EQ(m->EngineError, 19);
-    EXPECT_TRUE(Eng.StopFlag);
+    const int r = AddRecord(*m, "f", Code().op(OpCode::Stop));
+    valueAt(*m, run, r);
+    EXPECT_EQ(m->error, ScriptError::StopConditionMet);
+    EXPECT_TRUE(run.stopped);
 }
 
 TEST_F(EvaluatorTest, DomainIsClosedAndNamesTheRecord)
 {
-    const int r = AddRecord(*m, "g", Code().ref(0).ref(0).op(OpMul), 0, 1);
-    Eng.T = 1;
-    EXPECT_EQ(ValueAt(*m, r), 1);
-    EXPECT_FALSE(Eng.EvalFailed);
-    Eng.T = 1.5;
-    ValueAt(*m, r);
-    EXPECT_TRUE(Eng.EvalFailed);
-    EXPECT_EQ(m->EngineError, 25);
-    EXPECT_EQ(Eng.TokenText.view(), "g");
-    EXPECT_EQ(m->Records[r].CacheT, BigValue);
+    const int r = AddRecord(*m, "g", Code().ref(0).ref(0).op(OpCode::Mul), 0, 1);
+    run.t = 1;
+    EXPECT_EQ(valueAt(*m, run, r), 1);
+    EXPECT_FALSE(run.failed);
+    run.t = 1.5;
+    valueAt(*m, run, r);
+    EXPECT_TRUE(run.failed);
+    EXPECT_EQ(m->error, ScriptError::CannotCompute);
+    EXPECT_EQ(run.failedName.view(), "g");
+    EXPECT_EQ(m->script.records[r].cachedT, BigValue);
 }
 
 TEST_F(EvaluatorTest, OutOfDomainOverridesEarlierErrorAndNameIsCut)
 {
     const int r = AddRecord(*m, "abcdefghijklmnopqrstuvwxyz0123", Code().num(1), 0, 1);
-    m->EngineError = 19;
-    Eng.T = 2;
-    ValueAt(*m, r);
-    EXPECT_EQ(m->EngineError, 25);
-    EXPECT_EQ(Eng.TokenText.view(), "abcdefghijklmnopqrstuvwxy");
+    m->error = ScriptError::StopConditionMet;
+    run.t = 2;
+    valueAt(*m, run, r);
+    EXPECT_EQ(m->error, ScriptError::CannotCompute);
+    EXPECT_EQ(run.failedName.view(), "abcdefghijklmnopqrstuvwxy");
 }
 
 TEST_F(EvaluatorTest, CacheKeyedByTAlone)
 {
-    const int r = AddRecord(*m, "f", Code().ref(0).num(1).op(OpAdd));
-    Eng.T = 2;
-    EXPECT_EQ(ValueAt(*m, r), 3);
-    m->Records[r].Value = 42;  // a stale value is served while t has not changed
-    EXPECT_EQ(ValueAt(*m, r), 42);
-    Eng.T = 3;
-    EXPECT_EQ(ValueAt(*m, r), 4);
+    const int r = AddRecord(*m, "f", Code().ref(0).num(1).op(OpCode::Add));
+    run.t = 2;
+    EXPECT_EQ(valueAt(*m, run, r), 3);
+    m->script.records[r].value = 42;  // a stale value is served while t has not changed
+    EXPECT_EQ(valueAt(*m, run, r), 42);
+    run.t = 3;
+    EXPECT_EQ(valueAt(*m, run, r), 4);
 }
 
 TEST_F(EvaluatorTest, ReferencedRecordComputedOncePerT)
 {
-    const int g = AddRecord(*m, "g", Code().num(1).num(0).op(OpDiv));  // notice "1a" on every computation
-    const int f = AddRecord(*m, "f", Code().ref(g).ref(g).op(OpAdd));
-    Eng.T = 1;
-    ValueAt(*m, f);
+    const int g = AddRecord(*m, "g", Code().num(1).num(0).op(OpCode::Div));  // notice "1a" on every computation
+    const int f = AddRecord(*m, "f", Code().ref(g).ref(g).op(OpCode::Add));
+    run.t = 1;
+    valueAt(*m, run, f);
     EXPECT_EQ(host.notices.size(), 1u);
-    EXPECT_EQ(Eng.TokenText.view(), "g");  // the first failing record names the message
-    EXPECT_EQ(m->Records[f].Value, 0);
+    EXPECT_EQ(run.failedName.view(), "g");  // the first failing record names the message
+    EXPECT_EQ(m->script.records[f].value, 0);
 }
 
 TEST_F(EvaluatorTest, FailedFlagShortCircuitsValueAt)
 {
     const int r = AddRecord(*m, "f", Code().num(7));
-    Eng.EvalFailed = 1;
-    EXPECT_EQ(ValueAt(*m, r), 0);
-    EXPECT_EQ(ValueAt(*m, 0), 0);
+    run.failed = true;
+    EXPECT_EQ(valueAt(*m, run, r), 0);
+    EXPECT_EQ(valueAt(*m, run, 0), 0);
 }
 
 TEST_F(EvaluatorTest, OdeVariableYieldsSolverState)
 {
-    const int r = AddRecord(*m, "y", Code().op(OpStop), 1, BigValue, true);
-    m->Y[r] = 7.25;
-    EXPECT_EQ(ValueAt(*m, r), 7.25);
-    EXPECT_FALSE(Eng.EvalFailed);
+    const int r = AddRecord(*m, "y", Code().op(OpCode::Stop), 1, BigValue, true);
+    m->rkf.y[r] = 7.25;
+    EXPECT_EQ(valueAt(*m, run, r), 7.25);
+    EXPECT_FALSE(run.failed);
 }
 
 // hvis(t = 0, 1, 1/t): only the chosen branch is computed.
@@ -176,41 +180,41 @@ TEST_F(EvaluatorTest, HvisComputesOnlyTheChosenBranch)
 {
     const int f = AddRecord(*m, "f", Code());
     const int b1 = AddRecord(*m, "f", Code().num(1));
-    const int b2 = AddRecord(*m, "f", Code().num(1).ref(0).op(OpDiv));
-    SetCode(m->Records[f], Code().ref(0).num(0).op(OpEq).hvis(b1, b2).num(0).op(OpAdd));
-    Eng.T = 0;
-    EXPECT_EQ(ValueAt(*m, f), 1);
+    const int b2 = AddRecord(*m, "f", Code().num(1).ref(0).op(OpCode::Div));
+    SetCode(m->script.records[f], Code().ref(0).num(0).op(OpCode::Eq).hvis(b1, b2).num(0).op(OpCode::Add));
+    run.t = 0;
+    EXPECT_EQ(valueAt(*m, run, f), 1);
     EXPECT_TRUE(host.notices.empty());
-    Eng.T = -1;
-    EXPECT_EQ(ValueAt(*m, f), -1);
-    EXPECT_FALSE(Eng.EvalFailed);
+    run.t = -1;
+    EXPECT_EQ(valueAt(*m, run, f), -1);
+    EXPECT_FALSE(run.failed);
 }
 
 // hvis(t, stop, 5)
 TEST_F(EvaluatorTest, HvisStopsWhenConditionPositive)
 {
     const int f = AddRecord(*m, "f", Code());
-    const int b1 = AddRecord(*m, "f", Code().op(OpStop));
+    const int b1 = AddRecord(*m, "f", Code().op(OpCode::Stop));
     const int b2 = AddRecord(*m, "f", Code().num(5));
-    SetCode(m->Records[f], Code().ref(0).hvis(b1, b2));
-    Eng.T = 0;
-    EXPECT_EQ(ValueAt(*m, f), 5);
-    Eng.T = 0.001;
-    ValueAt(*m, f);
-    EXPECT_TRUE(Eng.EvalFailed);
-    EXPECT_TRUE(Eng.StopFlag);
-    EXPECT_EQ(m->EngineError, 19);
+    SetCode(m->script.records[f], Code().ref(0).hvis(b1, b2));
+    run.t = 0;
+    EXPECT_EQ(valueAt(*m, run, f), 5);
+    run.t = 0.001;
+    valueAt(*m, run, f);
+    EXPECT_TRUE(run.failed);
+    EXPECT_TRUE(run.stopped);
+    EXPECT_EQ(m->error, ScriptError::StopConditionMet);
 }
 
 TEST_F(EvaluatorTest, FullStackNoticesAndRecordsThirteen)
 {
-    const int r = AddRecord(*m, "f", Code().num(1).num(2).op(OpAdd));
-    m->StackTop = 99;
-    ValueAt(*m, r);
-    EXPECT_TRUE(Eng.EvalFailed);
-    EXPECT_EQ(m->EngineError, 13);
+    const int r = AddRecord(*m, "f", Code().num(1).num(2).op(OpCode::Add));
+    m->stackTop = 99;
+    valueAt(*m, run, r);
+    EXPECT_TRUE(run.failed);
+    EXPECT_EQ(m->error, ScriptError::StackOverflow);
     EXPECT_EQ(host.notices, std::vector<std::string>{"1"});
-    EXPECT_EQ(m->StackTop, 99);
+    EXPECT_EQ(m->stackTop, 99);
 }
 
 struct TableCase {
@@ -220,14 +224,14 @@ class TableLookup : public EvaluatorTest, public ::testing::WithParamInterface<T
 
 TEST_P(TableLookup, InterpolatesAndHoldsTheEnds)
 {
-    TableRec& tab = m->Tables[1];
-    m->TableCount = 1;
+    PointTable& tab = m->script.tables[1];
+    m->script.tableCount = 1;
     const TablePoint pts[] = {{-BigValue, 1}, {0, 1}, {1, 10}, {2, 4}, {BigValue, 4}};
-    std::copy(std::begin(pts), std::end(pts), tab.Points);
-    tab.DataBytes = 16 * 5;
+    std::copy(std::begin(pts), std::end(pts), tab.points);
+    tab.pointCount = 3;
     const int r = AddRecord(*m, "f", Code().ref(0).table(1));
-    Eng.T = GetParam().x;
-    EXPECT_DOUBLE_EQ(ValueAt(*m, r), GetParam().y);
+    run.t = GetParam().x;
+    EXPECT_DOUBLE_EQ(valueAt(*m, run, r), GetParam().y);
 }
 
 INSTANTIATE_TEST_SUITE_P(Points, TableLookup,
@@ -244,23 +248,23 @@ class EvaluatorOverflow : public EvaluatorTest, public ::testing::WithParamInter
 TEST_P(EvaluatorOverflow, AbandonsTheRunWithAText)
 {
     const int r = AddRecord(*m, "f", GetParam().code);
-    const double v = ValueAt(*m, r);
+    const double v = valueAt(*m, run, r);
     EXPECT_EQ(v, 0);
-    EXPECT_TRUE(Eng.EvalFailed);
-    EXPECT_TRUE(Eng.Abandoned);
-    EXPECT_FALSE(Eng.FaultText.empty());
+    EXPECT_TRUE(run.failed);
+    EXPECT_TRUE(run.abandoned);
+    EXPECT_FALSE(run.faultText.empty());
     EXPECT_TRUE(host.errors.empty());  // the run's end reports it
-    EXPECT_EQ(m->StackTop, 0);
+    EXPECT_EQ(m->stackTop, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Faults, EvaluatorOverflow,
-    ::testing::Values(OverflowCase{"RepeatedSquaring", Code().num(10).num(400).op(OpPow)},
-                      OverflowCase{"NegativeWholePower", Code().num(0.1).num(-400).op(OpPow)},
-                      OverflowCase{"Product", Code().num(1e300).num(1e300).op(OpMul)},
-                      OverflowCase{"Sum", Code().num(1.7e308).num(1.7e308).op(OpAdd)},
-                      OverflowCase{"Quotient", Code().num(1e300).num(1e-300).op(OpDiv)},
-                      OverflowCase{"ExpWhole", Code().num(1000).op(OpExp)}),
+    ::testing::Values(OverflowCase{"RepeatedSquaring", Code().num(10).num(400).op(OpCode::Pow)},
+                      OverflowCase{"NegativeWholePower", Code().num(0.1).num(-400).op(OpCode::Pow)},
+                      OverflowCase{"Product", Code().num(1e300).num(1e300).op(OpCode::Mul)},
+                      OverflowCase{"Sum", Code().num(1.7e308).num(1.7e308).op(OpCode::Add)},
+                      OverflowCase{"Quotient", Code().num(1e300).num(1e-300).op(OpCode::Div)},
+                      OverflowCase{"ExpWhole", Code().num(1000).op(OpCode::Exp)}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(EvaluatorNumeric, ApproxEqualIsSymmetricAndRelative)
@@ -271,8 +275,8 @@ TEST(EvaluatorNumeric, ApproxEqualIsSymmetricAndRelative)
     } rows[] = {{0, 0, true}, {1e-37, 0, true}, {1e-30, 0, false}, {1, 1 + 1e-10, true}, {1, 1 + 2e-9, false},
                 {1e20, 1e20 * (1 + 1e-10), true}, {-1, 1, false}};
     for (const auto& row : rows) {
-        EXPECT_EQ(ApproxEqual(row.a, row.b), row.eq) << row.a << " " << row.b;
-        EXPECT_EQ(ApproxEqual(row.b, row.a), row.eq) << row.b << " " << row.a;
+        EXPECT_EQ(approxEqual(row.a, row.b), row.eq) << row.a << " " << row.b;
+        EXPECT_EQ(approxEqual(row.b, row.a), row.eq) << row.b << " " << row.a;
     }
 }
 

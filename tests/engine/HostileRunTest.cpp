@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+using namespace tavlix;
+using namespace tavlix::test;
+
 namespace {
 
 using namespace compiler_test;
@@ -11,7 +14,7 @@ using namespace compiler_test;
 class StoppingHost : public RecordingHost {
 public:
     explicit StoppingHost(int points) : Left(points) {}
-    bool KeepGoing() override { return --Left > 0; }
+    bool keepGoing() override { return --Left > 0; }
     int Left;
 };
 
@@ -37,11 +40,11 @@ TEST_P(HostileSettings, EndWithAClearMessageOrASoundTable) {
     StoppingHost host(1000);
     ScriptCompiler compiler;
     const RunResult result = RunScript(compiler, row.script, host, s);
-    EXPECT_EQ(result.ErrorCode, 0) << result.Message;
+    EXPECT_EQ(result.error, ScriptError::None) << result.message;
     if (*row.error) {
         ASSERT_EQ(host.errors.size(), 1u);
         EXPECT_EQ(host.errors[0], row.error);
-        EXPECT_TRUE(result.Abandoned);
+        EXPECT_TRUE(result.abandoned);
     } else {
         EXPECT_TRUE(host.errors.empty()) << host.errors[0];
     }
@@ -71,7 +74,7 @@ TEST(HostileNotices, AreBoundedPerRun) {
     ScriptCompiler compiler;
     const RunResult result =
         RunScript(compiler, "funktioner\nf = (-1)^t\ntabelvariable\nt, f", host, TestSettings("0.5", "10", "200"));
-    EXPECT_EQ(result.ErrorCode, 0);
+    EXPECT_EQ(result.error, ScriptError::None);
     ASSERT_EQ(host.notices.size(), 6u);
     EXPECT_EQ(host.notices[0], "3");
     EXPECT_EQ(host.notices[4], "3");

@@ -1,6 +1,6 @@
 // The solver against problems with exact solutions: accuracy, exact output times, and every way it ends early.
 #include "engine/Evaluator.h"
-#include "engine/Generation.h"
+#include "engine/OutputGenerator.h"
 #include "engine/Solver.h"
 
 #include "EngineTestSupport.h"
@@ -10,6 +10,9 @@
 #include <cmath>
 #include <functional>
 
+using namespace tavlix;
+using namespace tavlix::test;
+
 namespace {
 
 struct OdeCase {
@@ -18,7 +21,7 @@ struct OdeCase {
     double y0, tMin, tMax, tAntal, absTol, relTol;
     std::function<double(double)> exact;  // null: the run ends early
     double accuracy;                      // relative, against exact
-    int code;                             // the generation's end code
+    int code;                             // the generation's end: a ScriptError value
     double failT;                         // the run ended early: T is past this
     std::vector<Code> branches = {};      // records 2, 3, ... (branches of hvis)
 };
@@ -26,23 +29,24 @@ struct OdeCase {
 // Runs a line graph of (t, y) and hands back the points drawn.
 struct OdeRun {
     RecordingHost host;
-    std::unique_ptr<datarec> m = FreshModel(host);
-    int code = 0;
+    RunState state;
+    std::unique_ptr<Model> m = FreshModel(host, state);
+    ScriptError error = ScriptError::None;
     std::vector<RecordedPoint> points;
 
-    void run(const OdeCase& c)
+    void start(const OdeCase& c)
     {
         AddRecord(*m, "y", c.derivative, c.y0, BigValue, true);
         for (const Code& b : c.branches)
             AddRecord(*m, "y", b);
-        m->OdeLimit = m->RecordCount;
-        m->PlainLimit = 0;
-        m->OutputCount = 1;
-        m->Outputs[1] = {0, 1, 1, 1};
+        m->script.lastOdeRecord = m->script.recordCount;
+        m->script.lastPlainRecord = 0;
+        m->script.outputCount = 1;
+        m->script.outputs[1] = CurveOutput(0, 1, CurveStyle::Line1);
         double settings[16] = {-5, 10, 1, 0, -5, 5, 1, 0, c.tMin, c.tMax, c.tAntal, 0, c.absTol, c.relTol, 0, 0};
-        std::copy(std::begin(settings), std::end(settings), m->Settings);
+        std::copy(std::begin(settings), std::end(settings), m->script.settings.values.begin());
         int resultCount = 0;
-        code = MakeGraph(*m, "ode", resultCount);
+        error = generateGraph(*m, state, "ode", resultCount);
         points = host.graphs.at(0)->curves.at(0).points;
     }
 };
@@ -53,12 +57,12 @@ TEST_P(SolverCase, MatchesExactSolutionOrEndsWithItsCode)
 {
     const OdeCase& c = GetParam();
     OdeRun r;
-    r.run(c);
-    EXPECT_EQ(r.code, c.code);
+    r.start(c);
+    EXPECT_EQ(r.error, static_cast<ScriptError>(c.code));
     ASSERT_FALSE(r.points.empty());
     const double step = (c.tMax - c.tMin) / c.tAntal;
-    // every output time is met exactly: TStart + k * TStep accumulated one step at a time; the last point
-    // of a finished run is TEnd itself
+    // every output time is met exactly: tStart + k * tStep accumulated one step at a time; the last point
+    // of a finished run is tEnd itself
     double t = c.tMin;
     for (std::size_t i = 0; i < r.points.size(); ++i) {
         const RecordedPoint& p = r.points[i];
@@ -73,19 +77,19 @@ TEST_P(SolverCase, MatchesExactSolutionOrEndsWithItsCode)
     }
     if (c.code == 0) {
         EXPECT_EQ(r.points.back().x, c.tMax);
-        EXPECT_EQ(r.m->EngineError, 0);
+        EXPECT_EQ(r.m->error, ScriptError::None);
     } else {
-        EXPECT_GT(Eng.T, c.failT);
-        EXPECT_LE(r.points.back().x, Eng.T);
+        EXPECT_GT(r.state.t, c.failT);
+        EXPECT_LE(r.points.back().x, r.state.t);
     }
     if (c.code == 22) {
-        EXPECT_LT(Eng.T, 1);  // before the pole
+        EXPECT_LT(r.state.t, 1);  // before the pole
     } else if (c.code == 25) {
-        EXPECT_EQ(Eng.TokenText.view(), "y");
+        EXPECT_EQ(r.state.failedName.view(), "y");
     } else if (c.code == 19) {
-        EXPECT_TRUE(Eng.StopFlag);
+        EXPECT_TRUE(r.state.stopped);
     }
-    EXPECT_FALSE(Eng.Abandoned);
+    EXPECT_FALSE(r.state.abandoned);
 }
 
 const double Y = 1;  // the record of y
@@ -96,26 +100,26 @@ INSTANTIATE_TEST_SUITE_P(
         // y' = y reaches e at t = 1 with the default tolerances
         OdeCase{"Exponential", Code().ref(Y), 1, 0, 1, 10, 0, 5e-5, [](double t) { return std::exp(t); }, 5e-5, 0, 0},
         // y' = -2ty: a Gaussian, tight tolerances
-        OdeCase{"Gaussian", Code().num(-2).ref(0).op(OpMul).ref(Y).op(OpMul), 1, 0, 2, 20, 1e-12, 1e-10,
+        OdeCase{"Gaussian", Code().num(-2).ref(0).op(OpCode::Mul).ref(Y).op(OpCode::Mul), 1, 0, 2, 20, 1e-12, 1e-10,
                 [](double t) { return std::exp(-t * t); }, 1e-8, 0, 0},
         // y' = cos t from -pi/2: sin t, crossing zero with an absolute tolerance
-        OdeCase{"Sine", Code().ref(0).op(OpCos), -1, -1.5707963267948966, 4, 50, 1e-9, 1e-9,
+        OdeCase{"Sine", Code().ref(0).op(OpCode::Cos), -1, -1.5707963267948966, 4, 50, 1e-9, 1e-9,
                 [](double t) { return std::sin(t); }, 1e-5, 0, 0},
         // y' = y^2 blows up at t = 1: the tolerance cannot be met before it
-        OdeCase{"BlowUp", Code().ref(Y).num(2).op(OpPow), 1, 0, 2, 20, 0, 5e-5, [](double t) { return 1 / (1 - t); },
+        OdeCase{"BlowUp", Code().ref(Y).num(2).op(OpCode::Pow), 1, 0, 2, 20, 0, 5e-5, [](double t) { return 1 / (1 - t); },
                 1e-3, 22, 0.9},
         // y' = sqr(1 - t) cannot be computed beyond t = 1
-        OdeCase{"RootEnds", Code().num(1).ref(0).op(OpSub).op(OpSqrt), 0, 0, 2, 8, 0, 5e-5, nullptr, 0, 25, 1},
+        OdeCase{"RootEnds", Code().num(1).ref(0).op(OpCode::Sub).op(OpCode::Sqrt), 0, 0, 2, 8, 0, 5e-5, nullptr, 0, 25, 1},
         // y' = hvis(y < 0, stop, -1): y = 1 - t until it turns negative
-        OdeCase{"StopInDerivative", Code().ref(Y).num(0).op(OpLt).hvis(2, 3), 1, 0, 3, 30, 0, 5e-5,
-                [](double t) { return 1 - t; }, 1e-12, 19, 1, {Code().op(OpStop), Code().num(-1)}}),
+        OdeCase{"StopInDerivative", Code().ref(Y).num(0).op(OpCode::Lt).hvis(2, 3), 1, 0, 3, 30, 0, 5e-5,
+                [](double t) { return 1 - t; }, 1e-12, 19, 1, {Code().op(OpCode::Stop), Code().num(-1)}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Solver, StartAtOrAfterEndOutputsOnlyTheStart)
 {
     for (const double tMax : {0.0, -1.0}) {
         OdeRun r;
-        r.run(OdeCase{"", Code().ref(Y), 1, 0, tMax, 10, 0, 5e-5, nullptr, 0, 0, 0});
+        r.start(OdeCase{"", Code().ref(Y), 1, 0, tMax, 10, 0, 5e-5, nullptr, 0, 0, 0});
         ASSERT_EQ(r.points.size(), 1u);
         EXPECT_EQ(r.points[0].x, 0);
         EXPECT_EQ(r.points[0].y, 1);
@@ -125,27 +129,28 @@ TEST(Solver, StartAtOrAfterEndOutputsOnlyTheStart)
 TEST(Solver, FirstStepIsTheOutputSpacingAndNeverSpansTwoOutputs)
 {
     RecordingHost host;
-    auto m = FreshModel(host);
+    RunState run;
+    auto m = FreshModel(host, run);
     AddRecord(*m, "y", Code().ref(Y), 1, BigValue, true);
-    m->OdeLimit = 1;
-    m->PlainLimit = 0;
+    m->script.lastOdeRecord = 1;
+    m->script.lastPlainRecord = 0;
     const double settings[16] = {0, 1, 1, 0, 0, 1, 1, 0, 0, 1, 0, 0.1, 0, 5e-5, 0, 0};
-    std::copy(std::begin(settings), std::end(settings), m->Settings);
-    GenStart(*m);
-    Integrate(*m);  // no page: the output points do nothing
-    EXPECT_EQ(m->HMax, 0.1);
-    EXPECT_EQ(m->HMin, 0.1 / 10000);
-    EXPECT_LE(m->HNext, m->HMax);
-    EXPECT_EQ(Eng.T, 1);
-    EXPECT_NEAR(m->Y[1], std::exp(1.0), std::exp(1.0) * 5e-5);
+    std::copy(std::begin(settings), std::end(settings), m->script.settings.values.begin());
+    prepareGeneration(*m, run);
+    integrate(*m, run);  // no page: the output points do nothing
+    EXPECT_EQ(m->rkf.hMax, 0.1);
+    EXPECT_EQ(m->rkf.hMin, 0.1 / 10000);
+    EXPECT_LE(m->rkf.hNext, m->rkf.hMax);
+    EXPECT_EQ(run.t, 1);
+    EXPECT_NEAR(m->rkf.y[1], std::exp(1.0), std::exp(1.0) * 5e-5);
 }
 
 TEST(Solver, ZeroStateWithZeroAbsoluteToleranceStillSolvesExactSteps)
 {
     // y' = 1 from 0: every stage agrees, the error estimate is (close to) zero and y = t
     OdeRun r;
-    r.run(OdeCase{"", Code().num(1), 0, 0, 1, 4, 0, 5e-5, [](double t) { return t; }, 1e-12, 0, 0});
-    EXPECT_EQ(r.code, 0);
+    r.start(OdeCase{"", Code().num(1), 0, 0, 1, 4, 0, 5e-5, [](double t) { return t; }, 1e-12, 0, 0});
+    EXPECT_EQ(r.error, ScriptError::None);
     EXPECT_NEAR(r.points.back().y, 1, 1e-12);
 }
 

@@ -140,9 +140,9 @@ private slots:
         const std::vector<double> v = GraphGeometry::axisValues(0, 0.1, -1, 1, true);
         QCOMPARE(v.size(), size_t(21));
         QCOMPARE(v[10], -2.7755575615628914e-17);
-        QCOMPARE(QString::fromStdString(FormatNumber(6, v[10])), QStringLiteral("-2,8E-0017"));
+        QCOMPARE(QString::fromStdString(tavlix::formatNumber(6, v[10])), QStringLiteral("-2,8E-0017"));
         QCOMPARE(v[20], 0.9999999999999999);
-        QCOMPARE(QString::fromStdString(FormatNumber(6, v[20])), QStringLiteral("1"));
+        QCOMPARE(QString::fromStdString(tavlix::formatNumber(6, v[20])), QStringLiteral("1"));
     }
 
     void walkBounded_data()

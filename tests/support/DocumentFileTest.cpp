@@ -15,6 +15,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using namespace tavlix;
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -30,7 +32,7 @@ void PrintTo(const SplitRow& r, std::ostream* os) { *os << ::testing::PrintToStr
 
 class SplitLinesCase : public ::testing::TestWithParam<SplitRow> {};
 
-TEST_P(SplitLinesCase, Splits) { EXPECT_EQ(SplitLines(GetParam().bytes), GetParam().lines); }
+TEST_P(SplitLinesCase, Splits) { EXPECT_EQ(splitLines(GetParam().bytes), GetParam().lines); }
 
 INSTANTIATE_TEST_SUITE_P(Endings, SplitLinesCase, ::testing::Values(
     SplitRow{"", {}},
@@ -53,31 +55,31 @@ INSTANTIATE_TEST_SUITE_P(Nul, SplitLinesCase, ::testing::Values(
 Document DefaultDocument()
 {
     Document doc;
-    doc.Settings = DefaultSettings();
+    doc.settings = defaultSettings();
     return doc;
 }
 
-TEST(DocumentBytes, NewDocumentIsTheSixteenDefaultLines)
+TEST(documentBytes, NewDocumentIsTheSixteenDefaultLines)
 {
-    EXPECT_EQ(DocumentBytes(DefaultDocument()),
+    EXPECT_EQ(documentBytes(DefaultDocument()),
               "-5\r\n10\r\n1\r\n0\r\n-5\r\n5\r\n1\r\n0\r\n-5\r\n10\r\n200\r\n0\r\n0\r\n0.00005\r\n0\r\n0\r\n");
 }
 
-TEST(DocumentBytes, EveryScriptLineEndsWithCrLf)
+TEST(documentBytes, EveryScriptLineEndsWithCrLf)
 {
     Document doc = DefaultDocument();
-    doc.Lines = {"Konstanter", "", "a = 2"};
-    std::string bytes = DocumentBytes(doc);
-    EXPECT_EQ(bytes.substr(DocumentBytes(DefaultDocument()).size()), "Konstanter\r\n\r\na = 2\r\n");
+    doc.lines = {"Konstanter", "", "a = 2"};
+    std::string bytes = documentBytes(doc);
+    EXPECT_EQ(bytes.substr(documentBytes(DefaultDocument()).size()), "Konstanter\r\n\r\na = 2\r\n");
 }
 
 // A line break inside a setting would move every later line of the file one place on.
-TEST(DocumentBytes, BreaksInsideSettingsBecomeSpaces)
+TEST(documentBytes, BreaksInsideSettingsBecomeSpaces)
 {
     Document doc = DefaultDocument();
-    doc.Settings[0] = "1\r\n2";
-    doc.Lines = {std::string("x\0y", 3)};
-    std::vector<std::string> back = SplitLines(DocumentBytes(doc));
+    doc.settings[0] = "1\r\n2";
+    doc.lines = {std::string("x\0y", 3)};
+    std::vector<std::string> back = splitLines(documentBytes(doc));
     ASSERT_EQ(back.size(), 17u);
     EXPECT_EQ(back[0], "1  2");
     EXPECT_EQ(back[1], "10");
@@ -93,7 +95,7 @@ class CompleteFileNameCase : public ::testing::TestWithParam<CompleteRow> {};
 
 TEST_P(CompleteFileNameCase, AppendsOnlyWithoutAnyDot)
 {
-    EXPECT_EQ(CompleteFileName(GetParam().path), GetParam().completed);
+    EXPECT_EQ(completeFileName(GetParam().path), GetParam().completed);
 }
 
 INSTANTIATE_TEST_SUITE_P(Paths, CompleteFileNameCase, ::testing::Values(
@@ -168,15 +170,15 @@ TEST_P(ReadDocumentCase, ReadsTheScriptAndWritesItBackWithCrLf)
 {
     std::string path = Path("doc.tvx");
     Put(path, GetParam().bytes);
-    ReadResult r = ReadDocument(path);
+    DocumentReadResult r = readDocument(path);
     ASSERT_TRUE(r.ok) << r.error;
-    EXPECT_EQ(r.doc.Settings[15], "15");
-    EXPECT_EQ(r.doc.Lines, GetParam().lines);
+    EXPECT_EQ(r.doc.settings[15], "15");
+    EXPECT_EQ(r.doc.lines, GetParam().lines);
     std::string expected = SixteenLines("\r\n");
     for (const std::string& line : GetParam().lines)
         expected += line + "\r\n";
     std::string error;
-    ASSERT_TRUE(WriteDocument(path, r.doc, error)) << error;
+    ASSERT_TRUE(writeDocument(path, r.doc, error)) << error;
     EXPECT_EQ(Get(path), expected);
 }
 
@@ -191,15 +193,15 @@ INSTANTIATE_TEST_SUITE_P(Files, ReadDocumentCase, ::testing::Values(
 TEST_F(DocumentFiles, Windows1252BytesSurviveARoundTrip)
 {
     Document doc = DefaultDocument();
-    doc.Settings[0] = "-2*pi";
-    doc.Lines = {"\xC6\xD8\xC5 \xE6\xF8\xE5", "\x80\x9F\xFF\x01\t"};
+    doc.settings[0] = "-2*pi";
+    doc.lines = {"\xC6\xD8\xC5 \xE6\xF8\xE5", "\x80\x9F\xFF\x01\t"};
     std::string path = Path("\xC3\xA6" "ble.tvx");
     std::string error;
-    ASSERT_TRUE(WriteDocument(path, doc, error)) << error;
-    ReadResult r = ReadDocument(path);
+    ASSERT_TRUE(writeDocument(path, doc, error)) << error;
+    DocumentReadResult r = readDocument(path);
     ASSERT_TRUE(r.ok) << r.error;
-    EXPECT_EQ(r.doc.Settings, doc.Settings);
-    EXPECT_EQ(r.doc.Lines, doc.Lines);
+    EXPECT_EQ(r.doc.settings, doc.settings);
+    EXPECT_EQ(r.doc.lines, doc.lines);
 }
 
 TEST_F(DocumentFiles, FewerThanSixteenLinesAreRefused)
@@ -211,26 +213,26 @@ TEST_F(DocumentFiles, FewerThanSixteenLinesAreRefused)
     for (const Row& row : {Row{"", "0 linjer"}, Row{"1\r\n", "1 linje,"}, Row{SixteenLines("\n").substr(3), "15 linjer"}}) {
         std::string path = Path("kort.tvx");
         Put(path, row.bytes);
-        ReadResult r = ReadDocument(path);
+        DocumentReadResult r = readDocument(path);
         EXPECT_FALSE(r.ok);
         EXPECT_NE(r.error.find("\"" + path + "\""), std::string::npos) << r.error;
         EXPECT_NE(r.error.find(row.count), std::string::npos) << r.error;
-        EXPECT_TRUE(r.doc.Lines.empty());
+        EXPECT_TRUE(r.doc.lines.empty());
     }
 }
 
 TEST_F(DocumentFiles, UnreadableFilesAreNamedInTheError)
 {
-    ReadResult missing = ReadDocument(Path("findes-ikke.tvx"));
+    DocumentReadResult missing = readDocument(Path("findes-ikke.tvx"));
     EXPECT_FALSE(missing.ok);
     EXPECT_EQ(missing.error, "Kan ikke \xE5" "bne filen \"" + Path("findes-ikke.tvx") + "\": filen eller mappen findes ikke.");
 
-    ReadResult directory = ReadDocument(dir.string());
+    DocumentReadResult directory = readDocument(dir.string());
     EXPECT_FALSE(directory.ok);
     EXPECT_NE(directory.error.find("det er en mappe"), std::string::npos) << directory.error;
 
     // UTF-8 file names are quoted in Windows-1252, like the rest of the message.
-    ReadResult danish = ReadDocument(Path("\xC3\xB8ve.tvx"));
+    DocumentReadResult danish = readDocument(Path("\xC3\xB8ve.tvx"));
     EXPECT_NE(danish.error.find("\xF8ve.tvx"), std::string::npos) << danish.error;
 }
 
@@ -239,7 +241,7 @@ TEST_F(DocumentFiles, HugeFilesAreRefusedUnread)
     std::string path = Path("stor.tvx");
     Put(path, "");
     fs::resize_file(path, MaxDocumentBytes + 1);
-    ReadResult r = ReadDocument(path);
+    DocumentReadResult r = readDocument(path);
     EXPECT_FALSE(r.ok);
     EXPECT_NE(r.error.find("for stor"), std::string::npos) << r.error;
 }
@@ -250,10 +252,10 @@ TEST_F(DocumentFiles, SavingReplacesTheOldContentAndKeepsItsPermissions)
     Put(path, SixteenLines("\r\n") + "a much longer old script line than the new one\r\n");
     fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     Document doc = DefaultDocument();
-    doc.Lines = {"ny"};
+    doc.lines = {"ny"};
     std::string error;
-    ASSERT_TRUE(WriteDocument(path, doc, error)) << error;
-    EXPECT_EQ(Get(path), DocumentBytes(doc));
+    ASSERT_TRUE(writeDocument(path, doc, error)) << error;
+    EXPECT_EQ(Get(path), documentBytes(doc));
     EXPECT_EQ(fs::status(path).permissions(),
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     EXPECT_EQ(Entries(), (Lines{"doc.tvx"}));
@@ -267,7 +269,7 @@ TEST_F(DocumentFiles, WriteProtectedFileIsNotReplaced)
     Put(path, SixteenLines("\r\n"));
     fs::permissions(path, fs::perms::owner_read);
     std::string error;
-    EXPECT_FALSE(WriteDocument(path, DefaultDocument(), error));
+    EXPECT_FALSE(writeDocument(path, DefaultDocument(), error));
     EXPECT_EQ(error, "Kan ikke gemme filen \"" + path + "\": adgang n\xE6gtet.");
     EXPECT_EQ(Get(path), SixteenLines("\r\n"));
 }
@@ -278,11 +280,11 @@ TEST_F(DocumentFiles, SavingThroughALinkReplacesTheFileItPointsTo)
     Put(real, SixteenLines("\r\n"));
     fs::create_symlink(real, Path("link.tvx"));
     Document doc = DefaultDocument();
-    doc.Lines = {"via link"};
+    doc.lines = {"via link"};
     std::string error;
-    ASSERT_TRUE(WriteDocument(Path("link.tvx"), doc, error)) << error;
+    ASSERT_TRUE(writeDocument(Path("link.tvx"), doc, error)) << error;
     EXPECT_TRUE(fs::is_symlink(Path("link.tvx")));
-    EXPECT_EQ(Get(real), DocumentBytes(doc));
+    EXPECT_EQ(Get(real), documentBytes(doc));
 }
 
 // A write that fails half-way (here: the file-size limit) leaves the old file as it was and no temporary file.
@@ -292,7 +294,7 @@ TEST_F(DocumentFiles, FailedWriteLeavesTheOldFileIntact)
     std::string old = SixteenLines("\r\n") + "gammel\r\n";
     Put(path, old);
     Document doc = DefaultDocument();
-    doc.Lines.assign(2000, std::string(60, 'x'));
+    doc.lines.assign(2000, std::string(60, 'x'));
 
     rlimit saved {};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
@@ -301,7 +303,7 @@ TEST_F(DocumentFiles, FailedWriteLeavesTheOldFileIntact)
     small.rlim_cur = 4096;
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
     std::string error;
-    bool ok = WriteDocument(path, doc, error);
+    bool ok = writeDocument(path, doc, error);
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
 
@@ -315,7 +317,7 @@ TEST_F(DocumentFiles, FailedRenameLeavesNoTemporaryFile)
 {
     fs::create_directories(dir / "mappe" / "indhold");
     std::string error;
-    EXPECT_FALSE(WriteDocument(Path("mappe"), DefaultDocument(), error));
+    EXPECT_FALSE(writeDocument(Path("mappe"), DefaultDocument(), error));
     EXPECT_NE(error.find("\"" + Path("mappe") + "\""), std::string::npos) << error;
     EXPECT_TRUE(fs::is_directory(dir / "mappe" / "indhold"));
     EXPECT_EQ(Entries(), (Lines{"mappe"}));
@@ -324,7 +326,7 @@ TEST_F(DocumentFiles, FailedRenameLeavesNoTemporaryFile)
 TEST_F(DocumentFiles, MissingDirectoryIsReported)
 {
     std::string error;
-    EXPECT_FALSE(WriteDocument(Path("ingen/doc.tvx"), DefaultDocument(), error));
+    EXPECT_FALSE(writeDocument(Path("ingen/doc.tvx"), DefaultDocument(), error));
     EXPECT_EQ(error, "Kan ikke oprette filen \"" + Path("ingen/doc.tvx") + "\": filen eller mappen findes ikke.");
 }
 

@@ -7,6 +7,8 @@
 #include <limits>
 #include <string>
 
+using namespace tavlix;
+
 namespace {
 
 struct FormatRow {
@@ -21,7 +23,7 @@ class FormatNumberText : public ::testing::TestWithParam<FormatRow> {};
 
 TEST_P(FormatNumberText, Matches)
 {
-    EXPECT_EQ(FormatNumber(GetParam().width, GetParam().value), GetParam().text);
+    EXPECT_EQ(formatNumber(GetParam().width, GetParam().value), GetParam().text);
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, FormatNumberText, ::testing::Values(
@@ -74,7 +76,7 @@ TEST(FormatNumberLocale, IgnoresTheProgramLocale)
     std::string saved = old ? old : "C";
     if (!std::setlocale(LC_NUMERIC, "da_DK.UTF-8") && !std::setlocale(LC_NUMERIC, "de_DE.UTF-8"))
         GTEST_SKIP() << "no locale with a decimal comma installed";
-    std::string text = FormatNumber(6, 2.5);
+    std::string text = formatNumber(6, 2.5);
     std::setlocale(LC_NUMERIC, saved.c_str());
     EXPECT_EQ(text, "2,5");
 }

@@ -6,28 +6,30 @@
 #include <cstring>
 #include <memory>
 
+using namespace tavlix;
+
 namespace {
 
 TEST(MemoryUse, SeesTheProcessGrow)
 {
-    const std::size_t before = MemoryUse::ResidentBytes();
+    const std::size_t before = memory::residentBytes();
     ASSERT_GT(before, 0u);
     constexpr std::size_t Grow = 64u << 20;
     auto block = std::make_unique<char[]>(Grow);
     std::memset(block.get(), 1, Grow);  // touched, so it is resident
-    EXPECT_GE(MemoryUse::ResidentBytes(), before + Grow / 2);
+    EXPECT_GE(memory::residentBytes(), before + Grow / 2);
 }
 
 TEST(MemoryUse, LimitIsBelowTheMachineAndCanBeSetForTests)
 {
-    MemoryUse::SetLimitForTests(0);
-    const std::size_t limit = MemoryUse::LimitBytes();
-    EXPECT_GT(limit, MemoryUse::ResidentBytes());
-    EXPECT_FALSE(MemoryUse::NearlyExhausted());
-    MemoryUse::SetLimitForTests(1);
-    EXPECT_TRUE(MemoryUse::NearlyExhausted());
-    MemoryUse::SetLimitForTests(0);
-    EXPECT_EQ(MemoryUse::LimitBytes(), limit);
+    memory::setLimitForTests(0);
+    const std::size_t limit = memory::limitBytes();
+    EXPECT_GT(limit, memory::residentBytes());
+    EXPECT_FALSE(memory::nearlyExhausted());
+    memory::setLimitForTests(1);
+    EXPECT_TRUE(memory::nearlyExhausted());
+    memory::setLimitForTests(0);
+    EXPECT_EQ(memory::limitBytes(), limit);
 }
 
 }  // namespace

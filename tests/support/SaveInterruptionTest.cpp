@@ -15,6 +15,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+using namespace tavlix;
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -39,9 +41,9 @@ protected:
         fs::remove_all(Dir);
         fs::create_directories(Dir);
         Path = (Dir / "doc.tvx").string();
-        Old.Settings = DefaultSettings();
-        Old.Lines = {"Funktioner", "  f = sin(t)", "GrafVariable", "  t, f, l1"};
-        OldBytes = DocumentBytes(Old);
+        Old.settings = defaultSettings();
+        Old.lines = {"Funktioner", "  f = sin(t)", "GrafVariable", "  t, f, l1"};
+        OldBytes = documentBytes(Old);
         std::ofstream(Path, std::ios::binary) << OldBytes;
     }
     void TearDown() override { fs::remove_all(Dir); }
@@ -62,7 +64,7 @@ protected:
         if (pid == 0) {
             prepare();
             std::string error;
-            ::_exit(WriteDocument(Path, doc, error) ? 0 : 3);
+            ::_exit(writeDocument(Path, doc, error) ? 0 : 3);
         }
         int status = 0;
         ::waitpid(pid, &status, 0);
@@ -79,8 +81,8 @@ protected:
 Document Big(std::size_t size)
 {
     Document doc;
-    doc.Settings = DefaultSettings();
-    doc.Lines.assign(size / 62 + 1, "  f = 0.123456789*t + 0.987654321*t*t - 3.14159*t*t*t    ");
+    doc.settings = defaultSettings();
+    doc.lines.assign(size / 62 + 1, "  f = 0.123456789*t + 0.987654321*t*t - 3.14159*t*t*t    ");
     return doc;
 }
 
@@ -91,7 +93,7 @@ class KilledAtByte : public SaveInterruption, public ::testing::WithParamInterfa
 TEST_P(KilledAtByte, LeavesTheOldFile)
 {
     const Document doc = Big(300000);
-    const std::string newBytes = DocumentBytes(doc);
+    const std::string newBytes = documentBytes(doc);
     const long limit = GetParam() >= 0 ? GetParam() : static_cast<long>(newBytes.size()) + GetParam();
     const int status = SaveInChild(doc, [limit] {
         std::signal(SIGXFSZ, SIG_DFL);
@@ -112,7 +114,7 @@ INSTANTIATE_TEST_SUITE_P(SaveInterruption, KilledAtByte, ::testing::Values(0L, 1
 TEST_F(SaveInterruption, AFailingWriteReportsAndKeepsTheOldFile)
 {
     const Document doc = Big(300000);
-    const long size = static_cast<long>(DocumentBytes(doc).size());
+    const long size = static_cast<long>(documentBytes(doc).size());
     for (const long limit : {0L, 1L, 4096L, size - 1}) {
         const int status = SaveInChild(doc, [limit] {
             std::signal(SIGXFSZ, SIG_IGN);
@@ -133,7 +135,7 @@ TEST_F(SaveInterruption, AFailingWriteReportsAndKeepsTheOldFile)
 TEST_F(SaveInterruption, KilledWhileSavingALargeDocument)
 {
     const Document doc = Big(40u << 20);
-    const std::string newBytes = DocumentBytes(doc);
+    const std::string newBytes = documentBytes(doc);
     int old = 0, renewed = 0;
     for (const int delayMs : {0, 2, 10, 40, 120, 400, 1500}) {
         int ready[2];
@@ -143,7 +145,7 @@ TEST_F(SaveInterruption, KilledWhileSavingALargeDocument)
             ::close(ready[0]);
             (void)!::write(ready[1], "g", 1);
             std::string error;
-            ::_exit(WriteDocument(Path, doc, error) ? 0 : 3);
+            ::_exit(writeDocument(Path, doc, error) ? 0 : 3);
         }
         ::close(ready[1]);
         char c;

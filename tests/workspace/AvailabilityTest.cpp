@@ -34,10 +34,10 @@ private:
             break;
         case Table: {
             f.script({});
-            TableTarget* t = f.window->createTablePage("test.tvx-1");
-            t->SetColCount(2);
-            t->SetRowCount(2);
-            t->MakeVisible();
+            tavlix::TableSink* t = f.window->createTablePage("test.tvx-1");
+            t->setColumnCount(2);
+            t->setRowCount(2);
+            t->showGrid();
             break;
         }
         case Graph:

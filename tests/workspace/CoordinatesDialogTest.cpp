@@ -15,7 +15,7 @@ using tavlix::Setting;
 
 namespace {
 
-SettingsTexts Defaults()
+tavlix::SettingsTexts Defaults()
 {
     return {"-5", "10", "1", "0", "-5", "5", "1", "0", "-5", "10", "200", "0", "0", "0.00005", "0", "0"};
 }
@@ -50,7 +50,7 @@ private slots:
         QCOMPARE(dlg->windowTitle(), QStringLiteral("Indtast koordinater"));
         QCOMPARE(dlg->texts(), Defaults());
         // Settings 0 and 8 differing leaves t free.
-        SettingsTexts texts = Defaults();
+        tavlix::SettingsTexts texts = Defaults();
         texts[8] = "0";
         dlg->load(texts);
         QVERIFY(!TFollowsX()->isChecked());
@@ -206,7 +206,7 @@ private slots:
     void cancelKeepsTheTexts()
     {
         dlg->hide();
-        SettingsTexts texts = Defaults();
+        tavlix::SettingsTexts texts = Defaults();
         WhenActive([this] {
             Leave(dlg->field(Setting::Ymax), QStringLiteral("2+"));
             QVERIFY(dlg->keepsOpen());
@@ -219,7 +219,7 @@ private slots:
     void okStoresEveryText()
     {
         dlg->hide();
-        SettingsTexts texts = Defaults();
+        tavlix::SettingsTexts texts = Defaults();
         texts[8] = "-1";  // t not coupled
         WhenActive([this] {
             dlg->field(Setting::XGridStep)->setText(QStringLiteral("0.5"));

@@ -29,7 +29,7 @@ private slots:
         QCOMPARE(f.window->activePage()->caption(), QString("(Uden navn - 3)"));
         QCOMPARE(f.scriptPage()->fileName(), QString("udennavn.tvx"));
         QVERIFY(!f.scriptPage()->isModified());
-        QCOMPARE(f.scriptPage()->settings(), DefaultSettings());
+        QCOMPARE(f.scriptPage()->settings(), tavlix::defaultSettings());
         QCOMPARE(f.window->tabs()->tabText(2), QString("(Uden navn - 3)"));
     }
 

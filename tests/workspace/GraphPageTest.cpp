@@ -113,9 +113,9 @@ private slots:
     {
         FakeHost host;
         auto page = NewPage(host);
-        page->Makekurve(1);
+        page->addCurve(CurveStyle::Line2);
         const QImage blank = page->view().picture().copy();
-        page->Draw2(1, 0, 0);
+        page->addPoint(1, 0, 0);
         QCOMPARE(page->view().picture(), blank);
         page->fitToWindow();
         QCOMPARE(CountNot(page->view().picture(), blank), 0);
@@ -125,13 +125,13 @@ private slots:
     {
         FakeHost host;
         auto page = NewPage(host);
-        page->Makekurve(1);  // a red line first, so the marks are red
-        page->Makekurve(10);
-        page->Draw2(1, -4, 4);
-        page->Draw2(1, -3, 4);
-        page->Draw2(2, 0, 0);
-        page->Draw2(2, 2, 2);
-        page->Draw2(2, 4, -2);
+        page->addCurve(CurveStyle::Line2);  // a red line first, so the marks are red
+        page->addCurve(CurveStyle::Mark4);
+        page->addPoint(1, -4, 4);
+        page->addPoint(1, -3, 4);
+        page->addPoint(2, 0, 0);
+        page->addPoint(2, 2, 2);
+        page->addPoint(2, 4, -2);
         QVERIFY(!Marked(*page, 0, 0));
         QVERIFY(Marked(*page, 2, 2));
         QVERIFY(Marked(*page, 4, -2));
@@ -145,12 +145,12 @@ private slots:
     {
         FakeHost host;
         auto page = NewPage(host);
-        page->Makekurve(1);
-        page->Draw2(1, -4, 0);
-        page->Draw2(1, -2, 0);
+        page->addCurve(CurveStyle::Line2);
+        page->addPoint(1, -4, 0);
+        page->addPoint(1, -2, 0);
         page->endStroke(1);
-        page->Draw2(1, 2, 0);
-        page->Draw2(1, 4, 0);
+        page->addPoint(1, 2, 0);
+        page->addPoint(1, 4, 0);
         QCOMPARE(page->curves()[0].points.size(), size_t(5));
         QVERIFY(page->curves()[0].points[2].breaksStroke);
         GraphView& v = page->view();
@@ -168,21 +168,21 @@ private slots:
 
     void replayMatchesLiveDrawing_data()
     {
-        QTest::addColumn<int>("kind");
-        QTest::newRow("solid") << 0;
-        QTest::newRow("dashed") << 1;
-        QTest::newRow("dash-dot-dot") << 4;
+        QTest::addColumn<int>("style");
+        QTest::newRow("solid") << int(CurveStyle::Line1);
+        QTest::newRow("dashed") << int(CurveStyle::Line2);
+        QTest::newRow("dash-dot-dot") << int(CurveStyle::Line5);
     }
 
     void replayMatchesLiveDrawing()
     {
-        QFETCH(int, kind);
+        QFETCH(int, style);
         FakeHost host;
         auto page = NewPage(host);
-        page->Makekurve(kind);
+        page->addCurve(CurveStyle(style));
         for (int i = 0; i <= 300; ++i) {
             const double t = -6 + 17.0 * i / 300;
-            page->Draw2(1, t, 6 * std::sin(t));
+            page->addPoint(1, t, 6 * std::sin(t));
         }
         const QImage live = page->view().picture().copy();
         page->fitToWindow();
@@ -194,9 +194,9 @@ private slots:
     {
         FakeHost host;
         auto page = NewPage(host);
-        page->Makekurve(0);
-        page->Draw2(0, 1, 1);
-        page->Draw2(2, 1, 1);
+        page->addCurve(CurveStyle::Line1);
+        page->addPoint(0, 1, 1);
+        page->addPoint(2, 1, 1);
         page->endStroke(3);
         QCOMPARE(page->curves().size(), size_t(1));
         QVERIFY(page->curves()[0].points.empty());
@@ -207,9 +207,9 @@ private slots:
         FakeHost host;
         auto page = NewPage(host, Defaults(), 3);
         page->setCaption(QStringLiteral("Graf"));
-        page->Makekurve(0);
+        page->addCurve(CurveStyle::Line1);
         for (int i = 0; i < 5; ++i)
-            page->Draw2(1, i, i);
+            page->addPoint(1, i, i);
         QCOMPARE(page->curves()[0].points.size(), size_t(3));
         QCOMPARE(host.stops.size(), 2);
         QVERIFY2(host.stops[0].startsWith(QStringLiteral("Grafen \"Graf\" er blevet for stor (over 3 punkter).")),
@@ -234,9 +234,9 @@ private slots:
         QFETCH(bool, zooms);
         FakeHost host;
         auto page = NewPage(host);
-        page->Makekurve(0);
-        page->Draw2(1, -5, -5);
-        page->Draw2(1, 10, 5);
+        page->addCurve(CurveStyle::Line1);
+        page->addPoint(1, -5, -5);
+        page->addPoint(1, 10, 5);
         const QImage before = page->view().picture().copy();
         Drag(page->view(), 0, 0, width, height);
         QVERIFY(!page->view().dragging());
@@ -324,7 +324,7 @@ private slots:
         QFETCH(bool, placed);
         FakeHost host;
         auto page = NewPage(host);
-        page->Makekurve(0);
+        page->addCurve(CurveStyle::Line1);
         page->armLabelTool();
         GraphView& v = page->view();
         QCOMPARE(v.cursor().shape(), Qt::IBeamCursor);
@@ -455,9 +455,9 @@ private slots:
     {
         FakeHost host;
         auto page = NewPage(host);
-        page->Makekurve(0);
-        page->Draw2(1, 0, 0);
-        page->Draw2(1, 3, 3);
+        page->addCurve(CurveStyle::Line1);
+        page->addPoint(1, 0, 0);
+        page->addPoint(1, 3, 3);
         page->copyToClipboard();
         const QMimeData* data = QApplication::clipboard()->mimeData();
         QVERIFY(data);
@@ -471,9 +471,9 @@ private slots:
         QTemporaryDir dir;
         FakeHost host;
         auto page = NewPage(host);
-        page->Makekurve(2);
-        page->Draw2(1, -5, -5);
-        page->Draw2(1, 10, 5);
+        page->addCurve(CurveStyle::Line3);
+        page->addPoint(1, -5, -5);
+        page->addPoint(1, 10, 5);
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         const QString file = dir.filePath(QStringLiteral("graf.pdf"));

@@ -12,9 +12,9 @@
 
 namespace {
 
-SettingsTexts With(std::initializer_list<std::pair<int, const char*>> changes)
+tavlix::SettingsTexts With(std::initializer_list<std::pair<int, const char*>> changes)
 {
-    SettingsTexts s = DefaultSettings();
+    tavlix::SettingsTexts s = tavlix::defaultSettings();
     for (const auto& [index, text] : changes)
         s[index] = text;
     return s;
@@ -55,7 +55,7 @@ private slots:
         QFETCH(QString, value);
         MainWindowFixture f;
         const QByteArray text = value.toLatin1();
-        SettingsTexts s = With({{8, "0"}, {setting, text.constData()}});
+        tavlix::SettingsTexts s = With({{8, "0"}, {setting, text.constData()}});
         f.script(script, &s);
         QTimer::singleShot(400, f.window.get(), [&] { QTest::keyClick(f.window.get(), Qt::Key_Escape); });
         f.window->onRun();
@@ -64,7 +64,7 @@ private slots:
         QCOMPARE(f.window->status(StatusField::Message), QString("Kørslen blev afbrudt"));
         QVERIFY(f.errors.isEmpty());
         if (auto* table = qobject_cast<TablePage*>(f.window->activePage())) {
-            QVERIFY(table->RowCount() > 3);
+            QVERIFY(table->rowCount() > 3);
         } else {
             auto* graph = qobject_cast<GraphPage*>(f.window->activePage());
             QVERIFY(graph);
@@ -77,7 +77,7 @@ private slots:
     {
         MainWindowFixture f;
         f.window->runLimits().maxGraphPoints = 3000;
-        SettingsTexts s = With({{8, "0"}, {9, "1"}, {10, "1e12"}});
+        tavlix::SettingsTexts s = With({{8, "0"}, {9, "1"}, {10, "1e12"}});
         f.script({"Funktioner", "  f = t", "  g = 1 - t", "GrafVariable", "  t, f, l1   t, g, m3"}, &s);
         f.window->onRun();
         f.window->runLimits() = {};
@@ -90,7 +90,7 @@ private slots:
         // The next run starts afresh and is not stopped by the old bound.
         f.errors.clear();
         f.window->activatePage(f.window->page(0));
-        SettingsTexts small = With({{8, "0"}, {9, "1"}, {10, "10"}});
+        tavlix::SettingsTexts small = With({{8, "0"}, {9, "1"}, {10, "10"}});
         f.scriptPage()->settings() = small;
         f.window->onRun();
         QVERIFY(f.errors.isEmpty());
@@ -104,7 +104,7 @@ private slots:
     {
         MainWindowFixture f;
         f.window->runLimits().maxPages = 5;
-        SettingsTexts s = With({{10, "4"}});
+        tavlix::SettingsTexts s = With({{10, "4"}});
         QStringList script;
         for (int i = 0; i < 3000; ++i)
             script << (i % 2 ? "GrafVariable" : "TabelVariable") << (i % 2 ? "  t, t, l1" : "  t");
@@ -125,18 +125,18 @@ private slots:
     void memoryGuardStopsTheRun()
     {
         MainWindowFixture f;
-        SettingsTexts s = With({{8, "0"}, {10, "1e12"}});
+        tavlix::SettingsTexts s = With({{8, "0"}, {10, "1e12"}});
         f.script({"Funktioner", "  f = t", "TabelVariable", "  t, f"}, &s);
-        MemoryUse::SetLimitForTests(1);
+        tavlix::memory::setLimitForTests(1);
         f.window->onRun();
-        MemoryUse::SetLimitForTests(0);
+        tavlix::memory::setLimitForTests(0);
         QVERIFY(!f.window->running());
         QCOMPARE(f.errors.size(), 1);
         QVERIFY2(f.errors[0].startsWith("Kørslen er stoppet, fordi hukommelsen er ved at slippe op ("),
                  qPrintable(f.errors[0]));
         auto* table = qobject_cast<TablePage*>(f.window->activePage());
         QVERIFY(table);
-        QVERIFY(table->RowCount() > 3);
+        QVERIFY(table->rowCount() > 3);
     }
 
     // Absurd settings and scripts pieced together at random run to their end in the window: pages or messages, never
@@ -167,7 +167,7 @@ private slots:
         });
         impatient.start(1000);
         for (int run = 0; run < 40; ++run) {
-            SettingsTexts s;
+            tavlix::SettingsTexts s;
             for (auto& setting : s)
                 setting = pick(values).toStdString();
             s[10] = pick(counts).toStdString();
@@ -199,7 +199,7 @@ private slots:
     void unreadableSettingIsNamed()
     {
         MainWindowFixture f;
-        SettingsTexts s = With({{4, "abc"}, {10, "20"}});
+        tavlix::SettingsTexts s = With({{4, "abc"}, {10, "20"}});
         f.script({"Funktioner", "  f = t", "TabelVariable", "  t, f"}, &s);
         f.window->onRun();
         QCOMPARE(f.messages,
@@ -207,7 +207,7 @@ private slots:
                              "Koordinater (F8)."});
         auto* table = qobject_cast<TablePage*>(f.window->activePage());
         QVERIFY(table);
-        QCOMPARE(table->RowCount(), 23);
+        QCOMPARE(table->rowCount(), 23);
     }
 };
 

@@ -59,7 +59,7 @@ struct MainWindowFixture {
     ScriptPage* scriptPage() const { return window->activeScriptPage(); }
 
     // A script page with the given settings and script, as if opened from a file.
-    ScriptPage* script(const QStringList& lines, const SettingsTexts* settings = nullptr)
+    ScriptPage* script(const QStringList& lines, const tavlix::SettingsTexts* settings = nullptr)
     {
         ScriptPage* page = window->newDocument("test.tvx");
         if (settings)

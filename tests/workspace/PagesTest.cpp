@@ -123,16 +123,15 @@ private slots:
         f.script({});
         auto* page = static_cast<TablePage*>(f.window->createTablePage("x-1"));
         QVERIFY(!page->view()->isVisibleTo(page));
-        page->SetColCount(3);
-        page->SetRowCount(2);
-        page->SetFixedRows(1);
-        page->SetCell(0, 0, "t");
-        page->SetCell(1, 0, "y\xE6");
-        page->MakeVisible();
+        page->setColumnCount(3);
+        page->setRowCount(2);
+        page->setCell(0, 0, "t");
+        page->setCell(1, 0, "y\xE6");
+        page->showGrid();
         QVERIFY(page->view()->isVisibleTo(page));
         for (int r = 0; r < 50; ++r) {
-            page->SetRowCount(page->RowCount() + 1);
-            page->SetCell(0, page->RowCount() - 2, "  " + std::to_string(r));
+            page->setRowCount(page->rowCount() + 1);
+            page->setCell(0, page->rowCount() - 2, "  " + std::to_string(r));
         }
         // The rows reach the view in one batch once events are handled.
         QCOMPARE(page->model()->rowCount(), 1);
@@ -157,7 +156,7 @@ private slots:
         QCOMPARE(page->cellText(0, 4), QString("  3"));
 
         // A cell written after its row was shown is shown too.
-        page->SetCell(2, 4, "late");
+        page->setCell(2, 4, "late");
         QTRY_COMPARE(page->model()->data(page->model()->index(3, 2), Qt::DisplayRole).toString(), QString("late"));
     }
 
@@ -262,13 +261,13 @@ private slots:
         TablePage page(host, 10);
         page.setCaption("t-1");
         QCOMPARE(host.captions, QStringList{"t-1"});
-        page.SetColCount(2);
-        page.SetRowCount(5);
+        page.setColumnCount(2);
+        page.setRowCount(5);
         QVERIFY(host.stops.isEmpty());
-        page.SetRowCount(6);
+        page.setRowCount(6);
         QCOMPARE(host.stops.size(), 1);
         QVERIFY2(host.stops[0].startsWith("Tabellen \"t-1\" er blevet for stor (over 4 r"), qPrintable(host.stops[0]));
-        QCOMPARE(page.RowCount(), 6);
+        QCOMPARE(page.rowCount(), 6);
     }
 
     // Entering a page first resets every command, then turns on its own.

@@ -14,9 +14,9 @@
 
 namespace {
 
-SettingsTexts Range(const char* tmin, const char* tmax, const char* count)
+tavlix::SettingsTexts Range(const char* tmin, const char* tmax, const char* count)
 {
-    SettingsTexts s = DefaultSettings();
+    tavlix::SettingsTexts s = tavlix::defaultSettings();
     s[8] = tmin;
     s[9] = tmax;
     s[10] = count;
@@ -34,7 +34,7 @@ private slots:
     void tablePage()
     {
         MainWindowFixture f;
-        SettingsTexts s = Range("0", "1", "4");
+        tavlix::SettingsTexts s = Range("0", "1", "4");
         ScriptPage* m = f.script({"Funktioner", "  f = t*t", "TabelVariable", "  t, f"}, &s);
         f.window->onRun();
         auto* page = qobject_cast<TablePage*>(f.window->activePage());
@@ -43,7 +43,7 @@ private slots:
         QCOMPARE(page->kind(), PageKind::Table);
         QCOMPARE(page->columnCount(), 2);
         // The header, five rows from 0 to 1 and the empty last row.
-        QCOMPARE(page->RowCount(), 7);
+        QCOMPARE(page->rowCount(), 7);
         QCOMPARE(page->cellText(0, 0), QString("t"));
         QCOMPARE(page->cellText(1, 0), QString("f"));
         QStringList t, y;
@@ -73,7 +73,7 @@ private slots:
     void tableAndGraphPages()
     {
         MainWindowFixture f;
-        SettingsTexts s = Range("0", "1", "10");
+        tavlix::SettingsTexts s = Range("0", "1", "10");
         f.script({"Funktioner", "  f = t", "GrafVariable", "  t, f, l1", "TabelVariable", "  t, f"}, &s);
         f.window->onRun();
         QCOMPARE(f.window->pageCount(), 3);
@@ -129,7 +129,7 @@ private slots:
     void noticeAndFaultBoxes()
     {
         MainWindowFixture f;
-        SettingsTexts s = Range("-1", "1", "2");
+        tavlix::SettingsTexts s = Range("-1", "1", "2");
         f.script({"Funktioner", "  f = 1/t", "TabelVariable", "  t, f"}, &s);
         f.window->onRun();
         QCOMPARE(f.messages, QStringList{"1a"});
@@ -139,7 +139,7 @@ private slots:
         QCOMPARE(page->cellText(1, 3).trimmed(), QString("1"));
 
         // No step at all: the general error report, the page made so far stays, the program goes on.
-        SettingsTexts none = Range("0", "1", "0");
+        tavlix::SettingsTexts none = Range("0", "1", "0");
         f.script({"TabelVariable", "  t"}, &none);
         f.window->onRun();
         QCOMPARE(f.errors.size(), 1);
@@ -159,7 +159,7 @@ private slots:
     {
         QFETCH(bool, escape);
         MainWindowFixture f;
-        SettingsTexts s = Range("0", "1", "5000000");
+        tavlix::SettingsTexts s = Range("0", "1", "5000000");
         ScriptPage* m = f.script(LongTable, &s);
         QString captionDuring;
         bool runOnDuring = false;
@@ -180,9 +180,9 @@ private slots:
         QCOMPARE(m->resultPageCount(), 1);
         auto* page = qobject_cast<TablePage*>(f.window->activePage());
         QVERIFY(page);
-        QVERIFY(page->RowCount() > 3);
-        QVERIFY(page->RowCount() < 5000000);
-        QCOMPARE(page->model()->rowCount(), page->RowCount() - 1);
+        QVERIFY(page->rowCount() > 3);
+        QVERIFY(page->rowCount() < 5000000);
+        QCOMPARE(page->model()->rowCount(), page->rowCount() - 1);
         QCOMPARE(f.window->action(Command::Run)->text(), QString("&Kør"));
         QVERIFY(!f.window->isCommandEnabled(Command::Run));
         QVERIFY(f.errors.isEmpty());
@@ -201,7 +201,7 @@ private slots:
     {
         QFETCH(bool, closeScript);
         MainWindowFixture f;
-        SettingsTexts s = Range("0", "1", "5000000");
+        tavlix::SettingsTexts s = Range("0", "1", "5000000");
         ScriptPage* m = f.script(LongTable, &s);
         QPointer<Page> closed;
         int pagesDuring = -1;
@@ -225,23 +225,23 @@ private slots:
     {
         MainWindowFixture f;
         f.window->runLimits().maxTableCells = 2000;
-        SettingsTexts s = Range("0", "1", "100000");
+        tavlix::SettingsTexts s = Range("0", "1", "100000");
         f.script(LongTable, &s);
         f.window->onRun();
         QCOMPARE(f.errors.size(), 1);
         QVERIFY2(f.errors[0].contains("for stor"), qPrintable(f.errors[0]));
         auto* page = qobject_cast<TablePage*>(f.window->activePage());
         QVERIFY(page);
-        QVERIFY(page->RowCount() >= 1000 && page->RowCount() <= 1003);
+        QVERIFY(page->rowCount() >= 1000 && page->rowCount() <= 1003);
         // The last row written is a whole row, not a row overwritten by the next point.
-        QVERIFY(!page->cellText(0, page->RowCount() - 2).trimmed().isEmpty());
+        QVERIFY(!page->cellText(0, page->rowCount() - 2).trimmed().isEmpty());
         QVERIFY(!f.window->running());
     }
 
     void programCloseDuringRun()
     {
         MainWindowFixture f;
-        SettingsTexts s = Range("0", "1", "5000000");
+        tavlix::SettingsTexts s = Range("0", "1", "5000000");
         f.script(LongTable, &s);
         bool closedDuring = true;
         QTimer::singleShot(300, f.window.get(), [&] { closedDuring = f.window->close(); });

@@ -1,11 +1,13 @@
 // The settings calculator: values it must compute, and failures with their codes and positions.
-#include "support/Calculator.h"
+#include "support/SettingsCalculator.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <numbers>
 #include <string>
+
+using namespace tavlix;
 
 namespace {
 
@@ -20,8 +22,8 @@ class CalculatorValue : public ::testing::TestWithParam<ValueRow> {};
 
 TEST_P(CalculatorValue, Computes)
 {
-    CalcResult r = Evaluate(GetParam().text);
-    ASSERT_EQ(r.error, 0) << "position " << r.position;
+    CalcResult r = evaluate(GetParam().text);
+    ASSERT_EQ(r.error, CalcError::None) << "position " << r.position;
     EXPECT_EQ(r.position, 0);
     // Whole powers multiply step by step, so they may differ from the library's exp in the last digits.
     EXPECT_NEAR(r.value, GetParam().value, std::fabs(GetParam().value) * 1e-14);
@@ -105,7 +107,7 @@ INSTANTIATE_TEST_SUITE_P(Conditionals, CalculatorValue, ::testing::Values(
 
 struct FailRow {
     std::string text;
-    int error;
+    CalcError error;
     int position;
 };
 
@@ -115,84 +117,84 @@ class CalculatorFailure : public ::testing::TestWithParam<FailRow> {};
 
 TEST_P(CalculatorFailure, ReportsCodeAndPosition)
 {
-    CalcResult r = Evaluate(GetParam().text);
+    CalcResult r = evaluate(GetParam().text);
     EXPECT_EQ(r.error, GetParam().error);
     EXPECT_EQ(r.position, GetParam().position);
 }
 
 INSTANTIATE_TEST_SUITE_P(Syntax, CalculatorFailure, ::testing::Values(
-    FailRow{"", CalcNoOpenParen, 0},
-    FailRow{"   ", CalcNoOpenParen, 3},
-    FailRow{"2*,5", CalcNoOpenParen, 3},
-    FailRow{"2^3^2", CalcTextLeft, 4},
-    FailRow{"1 2", CalcTextLeft, 3},
-    FailRow{"1.2.3", CalcTextLeft, 4},
-    FailRow{"1e5,3", CalcTextLeft, 4},
-    FailRow{"1=1", CalcTextLeft, 2},
-    FailRow{"1 og 2", CalcTextLeft, 3},
-    FailRow{"x+1", CalcNoOpenParen, 1},
-    FailRow{"1+@", CalcNoOpenParen, 3},
-    FailRow{"1 @", CalcBadCharacter, 3},
-    FailRow{"1 x", CalcUnknownName, 3},
-    FailRow{"1 << 2", CalcUnknownName, 3},
-    FailRow{"1 >> 2", CalcUnknownName, 3},
-    FailRow{"\xF8", CalcNoOpenParen, 1},
-    FailRow{"stop", CalcNoOpenParen, 1},
-    FailRow{"sin 2", CalcNoOpenParen, 5},
-    FailRow{"sin(1", CalcNoCloseParen, 5},
-    FailRow{"(1", CalcNoCloseParen, 2},
-    FailRow{"2*()", CalcNoOpenParen, 4},
+    FailRow{"", CalcError::NoOpenParen, 0},
+    FailRow{"   ", CalcError::NoOpenParen, 3},
+    FailRow{"2*,5", CalcError::NoOpenParen, 3},
+    FailRow{"2^3^2", CalcError::TextLeft, 4},
+    FailRow{"1 2", CalcError::TextLeft, 3},
+    FailRow{"1.2.3", CalcError::TextLeft, 4},
+    FailRow{"1e5,3", CalcError::TextLeft, 4},
+    FailRow{"1=1", CalcError::TextLeft, 2},
+    FailRow{"1 og 2", CalcError::TextLeft, 3},
+    FailRow{"x+1", CalcError::NoOpenParen, 1},
+    FailRow{"1+@", CalcError::NoOpenParen, 3},
+    FailRow{"1 @", CalcError::BadCharacter, 3},
+    FailRow{"1 x", CalcError::UnknownName, 3},
+    FailRow{"1 << 2", CalcError::UnknownName, 3},
+    FailRow{"1 >> 2", CalcError::UnknownName, 3},
+    FailRow{"\xF8", CalcError::NoOpenParen, 1},
+    FailRow{"stop", CalcError::NoOpenParen, 1},
+    FailRow{"sin 2", CalcError::NoOpenParen, 5},
+    FailRow{"sin(1", CalcError::NoCloseParen, 5},
+    FailRow{"(1", CalcError::NoCloseParen, 2},
+    FailRow{"2*()", CalcError::NoOpenParen, 4},
     // A malformed number where a factor must begin is a missing factor; after an expression it keeps its code.
-    FailRow{"2e", CalcNoOpenParen, 1},
-    FailRow{".", CalcNoOpenParen, 1},
-    FailRow{"1e400", CalcNoOpenParen, 1},
-    FailRow{"1 2e", CalcBadNumber, 3},
-    FailRow{"1 1e400", CalcBadNumber, 3}));
+    FailRow{"2e", CalcError::NoOpenParen, 1},
+    FailRow{".", CalcError::NoOpenParen, 1},
+    FailRow{"1e400", CalcError::NoOpenParen, 1},
+    FailRow{"1 2e", CalcError::BadNumber, 3},
+    FailRow{"1 1e400", CalcError::BadNumber, 3}));
 
 INSTANTIATE_TEST_SUITE_P(Conditionals, CalculatorFailure, ::testing::Values(
-    FailRow{"hvis 1<2", CalcNoOpenParen, 6},
-    FailRow{"hvis(1 2, 3, 4)", CalcNoComparison, 8},
-    FailRow{"hvis(1<2 3, 4)", CalcNoComma, 10},
-    FailRow{"hvis(1<2, 3 4)", CalcNoComma, 13},
-    FailRow{"hvis(1<2, 3, 4", CalcNoCloseParen, 14},
-    FailRow{"hvis(1<<2, 1, 2)", CalcUnknownName, 7},
-    FailRow{"hvis(1=<2, 1, 2)", CalcNoOpenParen, 8},
+    FailRow{"hvis 1<2", CalcError::NoOpenParen, 6},
+    FailRow{"hvis(1 2, 3, 4)", CalcError::NoComparison, 8},
+    FailRow{"hvis(1<2 3, 4)", CalcError::NoComma, 10},
+    FailRow{"hvis(1<2, 3 4)", CalcError::NoComma, 13},
+    FailRow{"hvis(1<2, 3, 4", CalcError::NoCloseParen, 14},
+    FailRow{"hvis(1<<2, 1, 2)", CalcError::UnknownName, 7},
+    FailRow{"hvis(1=<2, 1, 2)", CalcError::NoOpenParen, 8},
     // "2,3" is the number 2.3, so this hvis has only two parts.
-    FailRow{"hvis(1<2,3,4)", CalcNoComma, 13},
+    FailRow{"hvis(1<2,3,4)", CalcError::NoComma, 13},
     // The branch not taken is parsed in full: its syntax errors count, its arithmetic does not.
-    FailRow{"hvis(1<2, 1, 2 3)", CalcNoCloseParen, 16},
-    FailRow{"hvis(1<2, 1, sin 2)", CalcNoOpenParen, 18},
-    FailRow{"hvis(1<2, 1, x)", CalcNoOpenParen, 14},
-    FailRow{"hvis(1>2, 2^3^2, 1)", CalcNoComma, 14},
-    FailRow{"hvis(1>2, 3, 1/0)", CalcDivisionByZero, 17},
-    FailRow{"hvis(1/0>1, 3, 4)", CalcDivisionByZero, 9},
+    FailRow{"hvis(1<2, 1, 2 3)", CalcError::NoCloseParen, 16},
+    FailRow{"hvis(1<2, 1, sin 2)", CalcError::NoOpenParen, 18},
+    FailRow{"hvis(1<2, 1, x)", CalcError::NoOpenParen, 14},
+    FailRow{"hvis(1>2, 2^3^2, 1)", CalcError::NoComma, 14},
+    FailRow{"hvis(1>2, 3, 1/0)", CalcError::DivisionByZero, 17},
+    FailRow{"hvis(1/0>1, 3, 4)", CalcError::DivisionByZero, 9},
     // Both sides of og and eller are evaluated, whatever the first gave.
-    FailRow{"hvis(1<2 og 2<3 eller 1/0>1, 1, 0)", CalcDivisionByZero, 26}));
+    FailRow{"hvis(1<2 og 2<3 eller 1/0>1, 1, 0)", CalcError::DivisionByZero, 26}));
 
 INSTANTIATE_TEST_SUITE_P(Arithmetic, CalculatorFailure, ::testing::Values(
-    FailRow{"1/0", CalcDivisionByZero, 3},
-    FailRow{"1/0+5", CalcDivisionByZero, 4},
+    FailRow{"1/0", CalcError::DivisionByZero, 3},
+    FailRow{"1/0+5", CalcError::DivisionByZero, 4},
     // The first failure stays; the rest of the text is not read.
-    FailRow{"1/0 + x", CalcDivisionByZero, 5},
-    FailRow{"1/(1-1)", CalcDivisionByZero, 7},
-    FailRow{"(-8)^(1/3)", CalcPowerUndefined, 10},
-    FailRow{"0^-1", CalcPowerUndefined, 4},
-    FailRow{"0^0.5", CalcPowerUndefined, 5},
-    FailRow{"2^100.5", CalcPowerUndefined, 7},
-    FailRow{"(-1)^1e10", CalcPowerUndefined, 9},
-    FailRow{"exp(37.5)", CalcPowerUndefined, 9},
-    FailRow{"exp(-37.5)", CalcPowerUndefined, 10},
-    FailRow{"sqr(-1)", CalcOutsideDomain, 7},
-    FailRow{"sqr(-1)+1", CalcOutsideDomain, 8},
-    FailRow{"ln(0)", CalcOutsideDomain, 5},
-    FailRow{"log(-1)", CalcOutsideDomain, 7},
-    FailRow{"asin(1.0001)", CalcOutsideDomain, 12},
-    FailRow{"acos(-2)", CalcOutsideDomain, 8},
-    FailRow{"tan(1e19)", CalcOutsideDomain, 9},
-    FailRow{"cot(0)", CalcOutsideDomain, 6},
-    FailRow{"10^400", CalcOverflow, 6},
-    FailRow{"1e300*1e300", CalcOverflow, 11},
-    FailRow{"-1e308-1e308", CalcOverflow, 12}));
+    FailRow{"1/0 + x", CalcError::DivisionByZero, 5},
+    FailRow{"1/(1-1)", CalcError::DivisionByZero, 7},
+    FailRow{"(-8)^(1/3)", CalcError::PowerUndefined, 10},
+    FailRow{"0^-1", CalcError::PowerUndefined, 4},
+    FailRow{"0^0.5", CalcError::PowerUndefined, 5},
+    FailRow{"2^100.5", CalcError::PowerUndefined, 7},
+    FailRow{"(-1)^1e10", CalcError::PowerUndefined, 9},
+    FailRow{"exp(37.5)", CalcError::PowerUndefined, 9},
+    FailRow{"exp(-37.5)", CalcError::PowerUndefined, 10},
+    FailRow{"sqr(-1)", CalcError::OutsideDomain, 7},
+    FailRow{"sqr(-1)+1", CalcError::OutsideDomain, 8},
+    FailRow{"ln(0)", CalcError::OutsideDomain, 5},
+    FailRow{"log(-1)", CalcError::OutsideDomain, 7},
+    FailRow{"asin(1.0001)", CalcError::OutsideDomain, 12},
+    FailRow{"acos(-2)", CalcError::OutsideDomain, 8},
+    FailRow{"tan(1e19)", CalcError::OutsideDomain, 9},
+    FailRow{"cot(0)", CalcError::OutsideDomain, 6},
+    FailRow{"10^400", CalcError::Overflow, 6},
+    FailRow{"1e300*1e300", CalcError::Overflow, 11},
+    FailRow{"-1e308-1e308", CalcError::Overflow, 12}));
 
 std::string Repeat(const std::string& s, int n)
 {
@@ -204,22 +206,22 @@ std::string Repeat(const std::string& s, int n)
 
 TEST(CalculatorDepth, AcceptsTheBoundAndRefusesOneMore)
 {
-    CalcResult ok = Evaluate(Repeat("(", CalcMaxDepth) + "1" + Repeat(")", CalcMaxDepth));
-    EXPECT_EQ(ok.error, 0);
+    CalcResult ok = evaluate(Repeat("(", CalcMaxDepth) + "1" + Repeat(")", CalcMaxDepth));
+    EXPECT_EQ(ok.error, CalcError::None);
     EXPECT_EQ(ok.value, 1);
 
-    CalcResult deep = Evaluate(Repeat("(", CalcMaxDepth + 1) + "1" + Repeat(")", CalcMaxDepth + 1));
-    EXPECT_EQ(deep.error, CalcTooDeep);
+    CalcResult deep = evaluate(Repeat("(", CalcMaxDepth + 1) + "1" + Repeat(")", CalcMaxDepth + 1));
+    EXPECT_EQ(deep.error, CalcError::TooDeep);
     EXPECT_EQ(deep.position, CalcMaxDepth + 1);
 }
 
 TEST(CalculatorDepth, HostileNestingFailsInsteadOfExhaustingTheStack)
 {
-    EXPECT_EQ(Evaluate(Repeat("(", 1000000)).error, CalcTooDeep);
-    EXPECT_EQ(Evaluate(Repeat("sin(", 300) + "0").position, 4 * CalcMaxDepth + 1);
-    EXPECT_EQ(Evaluate(Repeat("hvis(1<2, ", 300)).error, CalcTooDeep);
+    EXPECT_EQ(evaluate(Repeat("(", 1000000)).error, CalcError::TooDeep);
+    EXPECT_EQ(evaluate(Repeat("sin(", 300) + "0").position, 4 * CalcMaxDepth + 1);
+    EXPECT_EQ(evaluate(Repeat("hvis(1<2, ", 300)).error, CalcError::TooDeep);
     // The skip parser keeps the same bound.
-    EXPECT_EQ(Evaluate("hvis(1<2, 1, " + Repeat("(", 300)).error, CalcTooDeep);
+    EXPECT_EQ(evaluate("hvis(1<2, 1, " + Repeat("(", 300)).error, CalcError::TooDeep);
 }
 
 }  // namespace

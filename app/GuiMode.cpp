@@ -1,12 +1,12 @@
 // Start-up of the window: the application and the main window, which owns its dialogs, then the event loop.
-#include "app/Commands.h"
+#include "app/EntryPoints.h"
 
 #include "workspace/MainWindow.h"
 
 #include <QApplication>
 #include <QStringList>
 
-int RunGui(int argc, char** argv)
+int runGui(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Tavlix");

@@ -1,4 +1,0 @@
-// The one instance of the engine-wide values.
-#include "engine/Model.h"
-
-EngineWide Eng;

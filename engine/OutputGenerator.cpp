@@ -1,0 +1,318 @@
+// Table and curve generation: samples t (or follows the solver), fills table grids and feeds graph pages.
+#include "engine/OutputGenerator.h"
+
+#include "engine/EngineHost.h"
+#include "engine/Evaluator.h"
+#include "engine/Solver.h"
+
+#include <cmath>
+#include <charconv>
+#include <cstdio>
+#include <cstring>
+
+namespace tavlix {
+
+namespace {
+
+constexpr int EdgeHalvings = 25;
+constexpr int CellWidth = 12;
+const char* const NoStepText = "TAntal og TDelta kan ikke begge v\xE6re 0: t kan ikke inddeles";
+
+bool ended(const RunState& run) { return run.failed || run.stopped || run.abandoned; }
+
+// A generation never inherits the failure of an earlier one.
+void clearFailures(Model& model, RunState& run)
+{
+    model.error = ScriptError::None;
+    run.failed = false;
+    run.stopped = false;
+}
+
+std::string pageCaption(const std::string& caption, int& resultCount)
+{
+    ++resultCount;
+    return caption + "-" + std::to_string(resultCount);
+}
+
+char separator(const RunState& run)
+{
+    return run.host ? run.host->decimalSeparator() : '.';
+}
+
+// Lets the window breathe between output points; a refusal ends the run without a message.
+void afterPoint(RunState& run)
+{
+    if (run.host && !run.abandoned && !run.host->keepGoing())
+        abandonRun(run, "");
+    if (run.abandoned)
+        run.failed = true;
+}
+
+// One table row: every output variable's cell; an undefined value spoils only its own cell.
+void tableRow(Model& model, RunState& run)
+{
+    TableSink& grid = *model.pages.table;
+    const int rows = grid.rowCount() + 1;
+    grid.setRowCount(rows);
+    const int row = rows - 2;
+    const char sep = separator(run);
+    for (int e = 1; e <= model.script.outputCount && !run.abandoned; ++e) {
+        const double v = valueAt(model, run, model.script.outputs[e].xRecord);
+        if (run.abandoned)  // an overflow is no undefined value: the row ends where the run does
+            break;
+        grid.setCell(e - 1, row, run.failed ? std::string("Fejl") : formatCell(v, sep));
+        run.failed = false;
+        model.error = ScriptError::None;
+    }
+}
+
+// The 25-halving search for where a plain curve becomes defined or undefined; draws the last probe.
+void locateEdge(Model& model, RunState& run, int e, bool undefined)
+{
+    OutputVariable& out = model.script.outputs[e];
+    const double tSave = run.t;
+    const bool old = out.wasUndefined;
+    out.wasUndefined = undefined;
+    double d = model.tStep / 2;
+    run.t -= d;
+    run.failed = false;
+    double x = 0, y = 0;
+    for (int i = 0; i < EdgeHalvings && !run.abandoned; ++i) {
+        x = valueAt(model, run, out.xRecord);
+        y = valueAt(model, run, out.yRecord);
+        d /= 2;
+        run.t += (run.failed == old) ? d : -d;
+        run.failed = false;
+    }
+    model.error = ScriptError::None;
+    if (!run.abandoned)
+        model.pages.graph->addPoint(e, x, y);
+    run.t = tSave;
+}
+
+void plotEntry(Model& model, RunState& run, int e)
+{
+    OutputVariable& out = model.script.outputs[e];
+    const double x = valueAt(model, run, out.xRecord);
+    const double y = valueAt(model, run, out.yRecord);
+    const bool undefined = run.failed;
+    if (run.abandoned)
+        return;
+    if (isMarkStyle(out.style)) {
+        if (!undefined)
+            model.pages.graph->addPoint(e, x, y);
+    } else if (undefined == out.wasUndefined) {
+        if (!undefined)
+            model.pages.graph->addPoint(e, x, y);
+    } else if (out.xRecord <= model.script.lastPlainRecord && out.yRecord <= model.script.lastPlainRecord && run.t != model.tStart) {
+        locateEdge(model, run, e, undefined);
+    } else {
+        out.wasUndefined = undefined;
+    }
+    if (undefined) {
+        run.failed = false;
+        model.error = ScriptError::None;  // only undefined: the code must not outlive the value
+    }
+}
+
+// The step no longer moves t: say so rather than skip silently to the end. (The text fits the fault text.)
+void stepTooSmall(RunState& run)
+{
+    char text[100];
+    std::snprintf(text, sizeof text, "Skridtet i t er for lille: t kommer ikke videre fra %g. V\xE6lg et st\xF8rre TDelta.",
+                  run.t);
+    abandonRun(run, text);
+}
+
+// Every graph output variable's point at the current t.
+void plotOutputs(Model& model, RunState& run)
+{
+    if (!model.pages.graph)
+        return;
+    for (int e = 1; e <= model.script.outputCount && !run.abandoned; ++e)
+        plotEntry(model, run, e);
+}
+
+// Samples t from tStart with tStep while more(t) holds; a failure or stop ends it at the point's t.
+template <typename More>
+void sample(Model& model, RunState& run, More more)
+{
+    for (;;) {
+        outputPoint(model, run);
+        if (ended(run))
+            return;
+        const double next = run.t + model.tStep;
+        if (next == run.t) {  // a step lost in t's precision would never end
+            stepTooSmall(run);
+            return;
+        }
+        if (!more(next))
+            break;
+        run.t = next;
+    }
+    run.t += model.tStep;
+}
+
+// The extra point at tEnd when the step does not divide the range.
+void finishAtEnd(Model& model, RunState& run)
+{
+    if (!ended(run) && run.t < model.tEnd + model.tStep) {
+        run.t = model.tEnd;
+        outputPoint(model, run);
+    }
+}
+
+// The code the compiler takes over when the generation ended early; 0 after an abandoned run.
+ScriptError endError(const Model& model, const RunState& run, bool hasOde)
+{
+    if (run.abandoned)
+        return ScriptError::None;
+    if (hasOde)
+        return run.failed ? model.error : ScriptError::None;
+    return run.stopped ? ScriptError::StopConditionMet : ScriptError::None;
+}
+
+// A single point at tStart for a range without a usable step (tStep <= 0).
+bool singlePoint(Model& model, RunState& run)
+{
+    if (model.tStep > 0)
+        return false;
+    if (run.outputIsGraph)
+        outputPoint(model, run);  // starts the curves
+    if (!run.abandoned)
+        outputPoint(model, run);
+    return true;
+}
+
+// Runs the sampling or the integration of a started generation; returns its end code.
+ScriptError generate(Model& model, RunState& run, bool hasOde, bool graph)
+{
+    if (run.abandoned)
+        return ScriptError::None;
+    if (singlePoint(model, run))
+        return endError(model, run, hasOde);
+    if (hasOde) {
+        integrate(model, run);
+        return endError(model, run, true);
+    }
+    if (graph) {
+        outputPoint(model, run);
+        // TMin is output twice even when its first point ran into a stop: the second one draws it.
+        if (!run.abandoned)
+            sample(model, run, [&](double t) { return t <= model.tEnd + model.tStep / 2; });
+    } else {
+        sample(model, run, [&](double t) { return t <= model.tEnd; });
+    }
+    finishAtEnd(model, run);
+    return endError(model, run, false);
+}
+
+}  // namespace
+
+std::string formatCell(double v, char decimalSeparator)
+{
+    if (v == 0)
+        v = 0;  // no "-0"
+    char buf[40];
+    *std::to_chars(buf, buf + sizeof buf - 1, v, std::chars_format::general, 6).ptr = '\0';  // locale-free
+    std::string s;
+    s.reserve(CellWidth);
+    for (const char* p = buf; *p; ++p) {
+        if (*p == '.') {
+            s += decimalSeparator;
+        } else if (*p == 'e') {
+            s += 'E';
+            ++p;
+            if (*p == '-')
+                s += '-';
+            while (p[1] == '0' && p[2] != '\0')
+                ++p;  // the exponent without sign or leading zeros
+        } else {
+            s += *p;
+        }
+    }
+    if (s.size() < CellWidth)
+        s.insert(0, CellWidth - s.size(), ' ');
+    return s;
+}
+
+bool prepareGeneration(Model& model, RunState& run)
+{
+    CompiledScript& script = model.script;
+    bool hasOde = false;
+    for (int i = 1; i <= script.recordCount; ++i) {
+        model.rkf.k[5][i] = 0;
+        script.records[i].cachedT = BigValue;
+        model.rkf.y[i] = script.records[i].domainLo;
+        hasOde = hasOde || script.records[i].isOdeVariable;
+    }
+    model.tStart = script.settings[Setting::Tmin];
+    model.tEnd = script.settings[Setting::Tmax];
+    model.rkf.stepRecordCount = script.recordCount;
+    model.rkf.absTol = script.settings[Setting::AbsTolerance];
+    model.rkf.relTol = script.settings[Setting::RelTolerance];
+    model.tStep = script.settings[Setting::TStep];
+    if (model.tStep == 0) {
+        if (script.settings[Setting::TCount] == 0) {
+            abandonRun(run, NoStepText);  // the division would fault
+        } else {
+            model.tStep = (model.tEnd - model.tStart) / script.settings[Setting::TCount];
+        }
+    }
+    run.t = model.tStart;
+    return hasOde;
+}
+
+ScriptError generateTable(Model& model, RunState& run, const std::string& caption, int& resultCount)
+{
+    const std::string title = pageCaption(caption, resultCount);
+    clearFailures(model, run);
+    model.pages.table = run.host ? run.host->createTablePage(title) : nullptr;
+    if (!model.pages.table)
+        return ScriptError::None;
+    run.outputIsGraph = false;
+    const bool hasOde = prepareGeneration(model, run);
+    if (run.abandoned)
+        return ScriptError::None;  // the page stays, empty
+    TableSink& grid = *model.pages.table;
+    grid.setColumnCount(model.script.outputCount);
+    grid.setRowCount(2);
+    for (int e = 1; e <= model.script.outputCount; ++e)
+        grid.setCell(e - 1, 0, model.script.records[model.script.outputs[e].xRecord].name.view());
+    grid.showGrid();
+    return generate(model, run, hasOde, false);
+}
+
+ScriptError generateGraph(Model& model, RunState& run, const std::string& caption, int& resultCount)
+{
+    const std::string title = pageCaption(caption, resultCount);
+    clearFailures(model, run);
+    model.pages.graph = run.host ? run.host->createGraphPage(title) : nullptr;
+    if (!model.pages.graph)
+        return ScriptError::None;
+    GraphSink& page = *model.pages.graph;
+    page.setSettings(model.script.settings);
+    page.begin();
+    run.outputIsGraph = true;
+    page.fitToWindow();
+    for (int e = 1; e <= model.script.outputCount; ++e)
+        page.addCurve(model.script.outputs[e].style);
+    const bool hasOde = prepareGeneration(model, run);
+    const ScriptError error = generate(model, run, hasOde, true);
+    run.outputIsGraph = false;
+    return error;
+}
+
+void outputPoint(Model& model, RunState& run)
+{
+    if (run.outputIsGraph) {
+        plotOutputs(model, run);
+    } else {
+        if (run.failed || !model.pages.table)
+            return;
+        tableRow(model, run);
+    }
+    afterPoint(run);
+}
+
+}  // namespace tavlix
