@@ -5,6 +5,8 @@
 #include "support/Cp1252Table.h"
 #include "support/MemoryUse.h"
 
+#include <QGuiApplication>
+
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
@@ -12,6 +14,29 @@
 #include <iostream>
 
 using namespace tavlix;
+
+namespace {
+
+// Qt's own notes (no runtime folder, fonts) would only clutter the batch mode's error output.
+void quiet(QtMsgType, const QMessageLogContext&, const QString&) {}
+
+// The pictures' text needs Qt's font machinery, which only a QGuiApplication provides. The batch mode starts
+// one on the offscreen platform when its first graph is written, so a run of tables loads no graphics at all.
+void startGraphics()
+{
+    if (QCoreApplication::instance())
+        return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(quiet);
+    static int argc = 1;
+    static char name[] = "tavlix";
+    static char* argv[] = {name, nullptr};
+    // Lives until the program ends; tearing it down after main would race Qt's own clean-up.
+    new QGuiApplication(argc, argv);
+}
+
+}  // namespace
 
 BatchTable::~BatchTable()
 {
@@ -225,6 +250,7 @@ void BatchHost::finishPages()
         if (!writeGraphTsv(*graph))
             writeFailed_ = true;
         std::string message;
+        startGraphics();
         if (!exportGraph(graph->pathStem, graph->settings, graph->recorder.curves(), message)) {
             error(message);
             writeFailed_ = true;

@@ -35,30 +35,6 @@ void drawOn(QPainter& p, const tavlix::CoordinateSettings& settings, const tavli
     renderer.replay(curves);
 }
 
-// Qt's own notes (no runtime folder, fonts) would only clutter the batch mode's error output.
-void quiet(QtMsgType, const QMessageLogContext&, const QString&) {}
-
-// Text needs the font database, which only a QGuiApplication's platform provides; the batch mode starts one
-// offscreen on first use. No widget is made.
-bool ensureApplication(std::string& error)
-{
-    if (!QCoreApplication::instance()) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        qInstallMessageHandler(quiet);
-        static int argc = 1;
-        static char name[] = "tavlix";
-        static char* argv[] = {name, nullptr};
-        // Lives until the program ends; tearing it down after main would race Qt's own clean-up.
-        new QGuiApplication(argc, argv);
-    }
-    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-        error = "ingen grafik uden vinduessystem";
-        return false;
-    }
-    return true;
-}
-
 double screenDpi()
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -140,8 +116,10 @@ QImage graphScreenImage(const tavlix::CoordinateSettings& settings, const tavlix
 bool exportGraph(const std::string& pathStem, const tavlix::CoordinateSettings& settings,
                  const tavlix::CurveList& curves, std::string& error)
 {
-    if (!ensureApplication(error))
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        error = "ingen grafik uden vinduessystem";
         return false;
+    }
     const QString stem = QString::fromUtf8(pathStem.data(), static_cast<qsizetype>(pathStem.size()));
     // The copy's size for a page of the default size on the screen.
     const double dpi = screenDpi();

@@ -26,7 +26,6 @@ QImage graphScreenImage(const tavlix::CoordinateSettings& settings, const tavlix
 int copyFrameHundredthsMm(double cm);
 
 // Writes pathStem + ".svg" and pathStem + ".png" (the stem in UTF-8); on failure returns false with a message
-// (UTF-8). Text needs the platform's fonts: without a running application it starts a quiet offscreen
-// QGuiApplication (no widgets), as the batch mode has no window.
+// (UTF-8). Text needs the platform's fonts, so a QGuiApplication must be running (no widgets are needed).
 bool exportGraph(const std::string& pathStem, const tavlix::CoordinateSettings& settings,
                  const tavlix::CurveList& curves, std::string& error);

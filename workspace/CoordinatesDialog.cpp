@@ -57,7 +57,7 @@ using tavlix::Setting;
 
 QString fromCp1252(const std::string& s)
 {
-    return QtCp1252::toQString(s);
+    return qt_cp1252::toQString(s);
 }
 
 }  // namespace
@@ -157,7 +157,7 @@ tavlix::SettingsTexts CoordinatesDialog::texts() const
 {
     tavlix::SettingsTexts texts;
     for (std::size_t i = 0; i < fields_.size(); ++i)
-        texts[i] = QtCp1252::fromQString(fields_[i]->text());
+        texts[i] = qt_cp1252::fromQString(fields_[i]->text());
     return texts;
 }
 
@@ -227,7 +227,7 @@ void CoordinatesDialog::checkExpression(QLineEdit* checked)
     keepOpen_ = false;
     if (QApplication::focusWidget() == cancelButton_)
         return;
-    tavlix::CalcResult r = tavlix::evaluate(QtCp1252::fromQString(checked->text()));
+    tavlix::CalcResult r = tavlix::evaluate(qt_cp1252::fromQString(checked->text()));
     if (r.error == tavlix::CalcError::None && checked == field(Setting::TCount) && !(std::trunc(r.value + 0.5) == r.value && r.value >= 1))
         r = tavlix::CalcResult{r.value, tavlix::CalcError::NotAllowedHere, 1};
     if (r.error == tavlix::CalcError::None && checked == field(Setting::TStep) && !(r.value >= 0))
@@ -260,8 +260,8 @@ void CoordinatesDialog::onTFollowsXToggled()
 
 bool CoordinatesDialog::checkRange(QLineEdit* minField, QLineEdit* maxField)
 {
-    const tavlix::CalcResult lo = tavlix::evaluate(QtCp1252::fromQString(minField->text()));
-    const tavlix::CalcResult hi = tavlix::evaluate(QtCp1252::fromQString(maxField->text()));
+    const tavlix::CalcResult lo = tavlix::evaluate(qt_cp1252::fromQString(minField->text()));
+    const tavlix::CalcResult hi = tavlix::evaluate(qt_cp1252::fromQString(maxField->text()));
     if (lo.error != tavlix::CalcError::None || hi.error != tavlix::CalcError::None)
         beep();
     if (lo.value < hi.value)

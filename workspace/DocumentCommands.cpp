@@ -51,7 +51,7 @@ ScriptPage* MainWindow::openDocument(QString fileName)
         fileName += ".tvx";
     const tavlix::DocumentReadResult read = tavlix::readDocument(QFile::encodeName(fileName).toStdString());
     if (!read.ok) {
-        reportError(QtCp1252::toQString(read.error));
+        reportError(qt_cp1252::toQString(read.error));
         return nullptr;
     }
     ScriptPage* page = newDocument(QFileInfo(fileName).fileName());
@@ -59,7 +59,7 @@ ScriptPage* MainWindow::openDocument(QString fileName)
     QStringList script;
     script.reserve(static_cast<qsizetype>(read.doc.lines.size()));
     for (const std::string& line : read.doc.lines)
-        script << QtCp1252::toQString(line);
+        script << qt_cp1252::toQString(line);
     page->setLines(script);
     QTextCursor c = page->editor()->textCursor();
     c.movePosition(QTextCursor::Start);

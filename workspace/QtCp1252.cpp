@@ -3,7 +3,7 @@
 
 #include "support/Cp1252Table.h"
 
-namespace QtCp1252 {
+namespace qt_cp1252 {
 
 QString toQString(std::string_view bytes)
 {
@@ -42,4 +42,4 @@ QString unstorableChars(const QString& text)
     return bad;
 }
 
-}  // namespace QtCp1252
+}  // namespace qt_cp1252

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace QtCp1252 {
+namespace qt_cp1252 {
 
 // Every byte has a character; the five bytes Windows-1252 leaves undefined map to the C1 controls.
 QString toQString(std::string_view bytes);
@@ -17,4 +17,4 @@ std::string fromQString(const QString& text);
 // The distinct characters of text that Windows-1252 cannot store, in order of first appearance.
 QString unstorableChars(const QString& text);
 
-}  // namespace QtCp1252
+}  // namespace qt_cp1252

@@ -83,7 +83,7 @@ void MainWindow::onRun()
             table->model()->sync();
     if (result.error != tavlix::ScriptError::None && !engineHost_->errorShown) {
         QApplication::beep();
-        setStatus(StatusField::Message, QtCp1252::toQString(result.message));
+        setStatus(StatusField::Message, qt_cp1252::toQString(result.message));
     }
     if (!stopReason_.isEmpty())
         reportError(stopReason_);

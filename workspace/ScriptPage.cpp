@@ -77,7 +77,7 @@ void ScriptPage::markModified()
 bool ScriptPage::save()
 {
     QStringList lines = this->lines();
-    QString bad = QtCp1252::unstorableChars(lines.join('\n'));
+    QString bad = qt_cp1252::unstorableChars(lines.join('\n'));
     if (!bad.isEmpty()) {
         QStringList shown;
         for (int i = 0; i < bad.size(); ++i) {
@@ -95,10 +95,10 @@ bool ScriptPage::save()
     doc.settings = settings_;
     doc.lines.reserve(static_cast<std::size_t>(lines.size()));
     for (const QString& line : lines)
-        doc.lines.push_back(QtCp1252::fromQString(line));
+        doc.lines.push_back(qt_cp1252::fromQString(line));
     std::string error;
     if (!tavlix::writeDocument(QFile::encodeName(fileName_).toStdString(), doc, error)) {
-        host().reportError(error.empty() ? QString("Kan ikke gemme %1").arg(fileName_) : QtCp1252::toQString(error));
+        host().reportError(error.empty() ? QString("Kan ikke gemme %1").arg(fileName_) : qt_cp1252::toQString(error));
         return false;
     }
     modified_ = false;
@@ -160,8 +160,8 @@ tavlix::RunResult ScriptPage::run(tavlix::EngineHost& engineHost)
 {
     std::vector<std::string> script;
     for (const QString& line : lines())
-        script.push_back(QtCp1252::fromQString(line));
-    tavlix::RunResult r = compiler_->run(settings_, script, QtCp1252::fromQString(caption()), engineHost);
+        script.push_back(qt_cp1252::fromQString(line));
+    tavlix::RunResult r = compiler_->run(settings_, script, qt_cp1252::fromQString(caption()), engineHost);
     placeCaret(r.caretLine, r.caretColumn);
     return r;
 }

@@ -22,7 +22,7 @@ QVariant TableModel::data(const QModelIndex& index, int role) const
     if (!index.isValid())
         return {};
     if (role == Qt::DisplayRole)
-        return QtCp1252::toQString(cells_.cell(index.column(), index.row() + 1)).trimmed();
+        return qt_cp1252::toQString(cells_.cell(index.column(), index.row() + 1)).trimmed();
     if (role == Qt::TextAlignmentRole)
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     return {};
@@ -33,7 +33,7 @@ QVariant TableModel::headerData(int section, Qt::Orientation orientation, int ro
     if (orientation != Qt::Horizontal)
         return {};
     if (role == Qt::DisplayRole)
-        return QtCp1252::toQString(cells_.cell(section, 0));
+        return qt_cp1252::toQString(cells_.cell(section, 0));
     return {};
 }
 

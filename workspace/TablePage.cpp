@@ -91,5 +91,5 @@ int TablePage::columnCount() const
 
 QString TablePage::cellText(int col, int row) const
 {
-    return QtCp1252::toQString(model_->cells().cell(col, row));
+    return qt_cp1252::toQString(model_->cells().cell(col, row));
 }

@@ -9,29 +9,29 @@
 
 tavlix::TableSink* WindowEngineHost::createTablePage(const std::string& caption)
 {
-    return window_.createTablePage(QtCp1252::toQString(caption));
+    return window_.createTablePage(qt_cp1252::toQString(caption));
 }
 
 tavlix::GraphSink* WindowEngineHost::createGraphPage(const std::string& caption)
 {
-    return window_.createGraphPage(QtCp1252::toQString(caption));
+    return window_.createGraphPage(qt_cp1252::toQString(caption));
 }
 
 void WindowEngineHost::showNoticeText(const std::string& text)
 {
     if (window_.prompts().showMessage)
-        window_.prompts().showMessage(QtCp1252::toQString(text));
+        window_.prompts().showMessage(qt_cp1252::toQString(text));
 }
 
 void WindowEngineHost::reportFault(const std::string& text)
 {
-    window_.reportError(QtCp1252::toQString(text));
+    window_.reportError(qt_cp1252::toQString(text));
 }
 
 void WindowEngineHost::showScriptError(const std::string& message)
 {
     QApplication::beep();
-    window_.setStatus(StatusField::Message, QtCp1252::toQString(message));
+    window_.setStatus(StatusField::Message, qt_cp1252::toQString(message));
     errorShown = true;
 }
 

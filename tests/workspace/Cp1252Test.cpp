@@ -26,9 +26,9 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, text);
         std::string_view view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-        QCOMPARE(QtCp1252::toQString(view), text);
-        QCOMPARE(QByteArray::fromStdString(QtCp1252::fromQString(text)), bytes);
-        QCOMPARE(QtCp1252::unstorableChars(text), QString());
+        QCOMPARE(qt_cp1252::toQString(view), text);
+        QCOMPARE(QByteArray::fromStdString(qt_cp1252::fromQString(text)), bytes);
+        QCOMPARE(qt_cp1252::unstorableChars(text), QString());
     }
 
     void everyByteSurvives()
@@ -36,7 +36,7 @@ private slots:
         std::string all;
         for (int b = 1; b < 256; ++b)
             all.push_back(static_cast<char>(b));
-        QCOMPARE(QtCp1252::fromQString(QtCp1252::toQString(all)), all);
+        QCOMPARE(qt_cp1252::fromQString(qt_cp1252::toQString(all)), all);
     }
 
     void unstorable_data()
@@ -57,8 +57,8 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, bad);
         QFETCH(QByteArray, bytes);
-        QCOMPARE(QtCp1252::unstorableChars(text), bad);
-        QCOMPARE(QByteArray::fromStdString(QtCp1252::fromQString(text)), bytes);
+        QCOMPARE(qt_cp1252::unstorableChars(text), bad);
+        QCOMPARE(QByteArray::fromStdString(qt_cp1252::fromQString(text)), bytes);
     }
 };
 

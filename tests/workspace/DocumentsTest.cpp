@@ -71,7 +71,7 @@ private slots:
         QVERIFY(m->save());
         QByteArray expected = DefaultLines;
         for (const QString& line : script)
-            expected += QByteArray::fromStdString(QtCp1252::fromQString(line)) + "\r\n";
+            expected += QByteArray::fromStdString(qt_cp1252::fromQString(line)) + "\r\n";
         QCOMPARE(FileBytes(path), expected);
     }
 
