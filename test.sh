@@ -2,7 +2,7 @@
 # Installs what is missing, builds, and runs every test.
 #   ./test.sh                  the normal build (build/)
 #   ./test.sh --sanitize       the same suite under AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/)
-#   ./test.sh --lint [FILE...] the naming check (clang-tidy) on the given files, or on every source file
+#   ./test.sh --lint [FILE...] the layout and naming checks on the given files, or on every source file
 set -euo pipefail
 cd "$(dirname "$0")"
 

@@ -54,7 +54,8 @@ void BatchTable::setRowCount(int n)
     const long long maxCells = host_.limits().maxTableCells;
     if (static_cast<long long>(n) * std::max(columns_, 1) > maxCells)
         host_.stopRun("Tabellen \"" + utf8FromCp1252(caption_) + "\" er blevet for stor (over " +
-                      std::to_string(maxCells) + " celler). Kørslen er stoppet; de beregnede rækker er "
+                      std::to_string(maxCells) +
+                      " celler). Kørslen er stoppet; de beregnede rækker er "
                       "bevaret. Vælg færre punkter (TAntal) eller et større skridt (TDelta), eller "
                       "hæv grænsen med --max-cells.");
     rows_ = n;
@@ -110,15 +111,15 @@ void BatchGraph::addPoint(int curve, double x, double y)
     if (recorder.addPoint(curve, x, y) != CurveRecorder::Added::OverLimit)
         return;
     host.stopRun("Grafen \"" + utf8FromCp1252(caption) + "\" er blevet for stor (over " +
-                 std::to_string(recorder.maxPoints()) + " punkter). Kørslen er stoppet; de beregnede punkter er "
+                 std::to_string(recorder.maxPoints()) +
+                 " punkter). Kørslen er stoppet; de beregnede punkter er "
                  "bevaret. Vælg færre punkter (TAntal) eller et større skridt (TDelta), eller "
                  "hæv grænsen med --max-points.");
 }
 
 BatchHost::BatchHost(std::string fileLabel, std::string outDir, const RunLimits& limits)
     : fileLabel_(std::move(fileLabel)), outDir_(std::move(outDir)), limits_(limits)
-{
-}
+{}
 
 void BatchHost::stopRun(const std::string& utf8Reason)
 {
@@ -139,7 +140,8 @@ bool BatchHost::keepGoing()
     // Points that are never drawn (undefined everywhere) cost time too: a graph computes at most maxGraphPoints.
     if (currentGraph_ && ++graphPoints_ > limits_.maxGraphPoints)
         stopRun("Grafen \"" + utf8FromCp1252(currentGraph_->caption) + "\" har beregnet over " +
-                std::to_string(limits_.maxGraphPoints) + " punkter. Kørslen er stoppet. Vælg færre punkter (TAntal) "
+                std::to_string(limits_.maxGraphPoints) +
+                " punkter. Kørslen er stoppet. Vælg færre punkter (TAntal) "
                 "eller et større skridt (TDelta), eller hæv grænsen med --max-points.");
     if (stopReason_.empty())
         return true;

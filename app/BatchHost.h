@@ -18,7 +18,8 @@ class BatchHost;
 class BatchTable : public tavlix::TableSink {
 public:
     BatchTable(std::FILE* file, BatchHost& host, std::string caption)
-        : file_(file), host_(host), caption_(std::move(caption)) {}
+        : file_(file), host_(host), caption_(std::move(caption))
+    {}
     ~BatchTable() override;
     void setColumnCount(int n) override;
     // A table beyond the run's maxTableCells stops the run; the row being written is still kept.

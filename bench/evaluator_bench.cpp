@@ -28,8 +28,24 @@ std::unique_ptr<Model> MakeModel()
     const int g = AddRecord(*m, "g", Code().ref(0).num(2).op(OpCode::Div).num(1).op(OpCode::Add));
     // 17 operations: 3 t sin * g abs sqr + t tab 2 / + t t * -
     AddRecord(*m, "f",
-                Code().num(3).ref(0).op(OpCode::Sin).op(OpCode::Mul).ref(g).op(OpCode::Abs).op(OpCode::Sqrt).op(OpCode::Add).ref(0).table(1)
-                    .num(2).op(OpCode::Div).op(OpCode::Add).ref(0).ref(0).op(OpCode::Mul).op(OpCode::Sub));
+              Code()
+                  .num(3)
+                  .ref(0)
+                  .op(OpCode::Sin)
+                  .op(OpCode::Mul)
+                  .ref(g)
+                  .op(OpCode::Abs)
+                  .op(OpCode::Sqrt)
+                  .op(OpCode::Add)
+                  .ref(0)
+                  .table(1)
+                  .num(2)
+                  .op(OpCode::Div)
+                  .op(OpCode::Add)
+                  .ref(0)
+                  .ref(0)
+                  .op(OpCode::Mul)
+                  .op(OpCode::Sub));
     return m;
 }
 

@@ -79,9 +79,11 @@ std::unique_ptr<Model> LorenzModel()
     m->script.records[0].name = "t";
     const int x = 1, y = 2, z = 3;
     AddRecord(*m, "x", Code().num(10).ref(y).ref(x).op(OpCode::Sub).op(OpCode::Mul), 1, BigValue, true);
-    AddRecord(*m, "y", Code().ref(x).num(28).ref(z).op(OpCode::Sub).op(OpCode::Mul).ref(y).op(OpCode::Sub), 1, BigValue, true);
-    AddRecord(*m, "z", Code().ref(x).ref(y).op(OpCode::Mul).num(8).num(3).op(OpCode::Div).ref(z).op(OpCode::Mul).op(OpCode::Sub), 1, BigValue,
-                true);
+    AddRecord(*m, "y", Code().ref(x).num(28).ref(z).op(OpCode::Sub).op(OpCode::Mul).ref(y).op(OpCode::Sub), 1, BigValue,
+              true);
+    AddRecord(*m, "z",
+              Code().ref(x).ref(y).op(OpCode::Mul).num(8).num(3).op(OpCode::Div).ref(z).op(OpCode::Mul).op(OpCode::Sub),
+              1, BigValue, true);
     m->script.lastOdeRecord = 3;
     m->script.lastPlainRecord = 0;
     m->script.outputCount = 4;

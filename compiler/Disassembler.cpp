@@ -11,7 +11,8 @@ namespace tavlix {
 
 namespace {
 
-const char* mnemonic(OpCode op) {
+const char* mnemonic(OpCode op)
+{
     switch (op) {
     case OpCode::Pow: return "pow";
     case OpCode::Mul: return "mul";
@@ -43,7 +44,8 @@ const char* mnemonic(OpCode op) {
     }
 }
 
-std::string numberText(double v) {
+std::string numberText(double v)
+{
     char buf[40];
     std::snprintf(buf, sizeof buf, "%.17g", v);
     return buf;
@@ -51,7 +53,8 @@ std::string numberText(double v) {
 
 }  // namespace
 
-std::string disassemble(std::string_view code) {
+std::string disassemble(std::string_view code)
+{
     std::string out;
     auto byteAt = [&](std::size_t i) { return static_cast<std::uint8_t>(code[i]); };
     std::size_t i = 0;
@@ -60,7 +63,8 @@ std::string disassemble(std::string_view code) {
         auto need = [&](std::size_t n) { return i + n <= code.size(); };
         if (op == OpCode::Num && need(8)) {
             std::uint64_t bits = 0;
-            for (int b = 0; b < 8; ++b) bits |= std::uint64_t{byteAt(i + b)} << (8 * b);
+            for (int b = 0; b < 8; ++b)
+                bits |= std::uint64_t{byteAt(i + b)} << (8 * b);
             out += "num " + numberText(std::bit_cast<double>(bits));
             i += 8;
         } else if ((op == OpCode::Const || op == OpCode::Ref || op == OpCode::Table) && need(1)) {

@@ -27,20 +27,32 @@ namespace {
 constexpr std::size_t CodeLimit = MaxCodeBytes + 1;  // 198: code bytes plus the ending 0
 constexpr std::uint64_t PiBits = 0x400921FB54442D18ULL;
 
-void appendByte(std::string& code, int b) { code += static_cast<char>(static_cast<std::uint8_t>(b)); }
-void appendOp(std::string& code, OpCode op) { appendByte(code, opByte(op)); }
+void appendByte(std::string& code, int b)
+{
+    code += static_cast<char>(static_cast<std::uint8_t>(b));
+}
+void appendOp(std::string& code, OpCode op)
+{
+    appendByte(code, opByte(op));
+}
 
 // The 8 bytes of the double, least significant first, whatever the machine's byte order.
-void appendDouble(std::string& code, double v) {
+void appendDouble(std::string& code, double v)
+{
     std::uint64_t bits = std::bit_cast<std::uint64_t>(v);
-    for (int i = 0; i < 8; ++i) appendByte(code, static_cast<int>((bits >> (8 * i)) & 0xFF));
+    for (int i = 0; i < 8; ++i)
+        appendByte(code, static_cast<int>((bits >> (8 * i)) & 0xFF));
 }
 
 }  // namespace
 
-bool ExpressionCompiler::enterNesting() { return !lexer_.failIf(depth_ > MaxNesting, ScriptError::ExpressionTooComplex); }
+bool ExpressionCompiler::enterNesting()
+{
+    return !lexer_.failIf(depth_ > MaxNesting, ScriptError::ExpressionTooComplex);
+}
 
-void ExpressionCompiler::beginParse(Model& model, RunState& run) {
+void ExpressionCompiler::beginParse(Model& model, RunState& run)
+{
     model_ = &model;
     run_ = &run;
     CompiledScript& s = model.script;
@@ -66,25 +78,31 @@ void ExpressionCompiler::beginParse(Model& model, RunState& run) {
     depth_ = 0;
 }
 
-void ExpressionCompiler::endParse() {
+void ExpressionCompiler::endParse()
+{
     names_.clear();
     model_ = nullptr;
     run_ = nullptr;
 }
 
-void ExpressionCompiler::updatePendingNamesText() {
+void ExpressionCompiler::updatePendingNamesText()
+{
     std::string text;
-    for (const std::string& n : pendingNames_) text += "*" + n + "*";
+    for (const std::string& n : pendingNames_)
+        text += "*" + n + "*";
     pendingNamesText_.assign(text);
 }
 
 // record code = expression
-void ExpressionCompiler::compileExpressionInto(int target) {
+void ExpressionCompiler::compileExpressionInto(int target)
+{
     compileTarget_ = target;
     code_.clear();
     expression();
-    if (lexer_.failed()) return;
-    if (lexer_.failIf(code_.size() >= CodeLimit, ScriptError::ExpressionTooComplex)) return;
+    if (lexer_.failed())
+        return;
+    if (lexer_.failIf(code_.size() >= CodeLimit, ScriptError::ExpressionTooComplex))
+        return;
     FunctionRecord& rec = record(target);
     rec.code.assign(code_ + '\0');
     rec.compiled = true;
@@ -92,7 +110,8 @@ void ExpressionCompiler::compileExpressionInto(int target) {
 }
 
 // constant = expression   (computed at once, with t = 0)
-double ExpressionCompiler::evaluateConstant() {
+double ExpressionCompiler::evaluateConstant()
+{
     Model& m = *model_;
     RunState& run = *run_;
     const int savedCount = m.script.recordCount;
@@ -102,10 +121,12 @@ double ExpressionCompiler::evaluateConstant() {
     run.failed = false;
     inOdeSection_ = false;
     compileExpressionInto(0);
-    if (lexer_.failed()) return 0;
+    if (lexer_.failed())
+        return 0;
     // Values cached by an earlier constant must not stand in for a computation: a domain set since then
     // may exclude t = 0.
-    for (int r = 1; r <= m.script.recordCount; ++r) m.script.records[r].cachedT = BigValue;
+    for (int r = 1; r <= m.script.recordCount; ++r)
+        m.script.records[r].cachedT = BigValue;
     evaluateRecord(m, run, 0);
     if (run.abandoned) {
         lexer_.setError(ScriptError::Abandoned);
@@ -113,7 +134,8 @@ double ExpressionCompiler::evaluateConstant() {
     }
     if (run.failed) {
         // A stop or a full stack names no record: the constant expression itself is meant.
-        if (m.error != ScriptError::CannotCompute) run.failedName.assign(m.script.records[0].name.view());
+        if (m.error != ScriptError::CannotCompute)
+            run.failedName.assign(m.script.records[0].name.view());
         lexer_.setError(ScriptError::CannotCompute);
     }
     m.script.recordCount = savedCount;
@@ -123,80 +145,91 @@ double ExpressionCompiler::evaluateConstant() {
 }
 
 // expression = term { ("+" | "-") term }
-void ExpressionCompiler::expression() {
+void ExpressionCompiler::expression()
+{
     NestingGuard guard(*this);
-    if (lexer_.failed() || !enterNesting()) return;
+    if (lexer_.failed() || !enterNesting())
+        return;
     term(true);
     while (!lexer_.failed() && lexer_.tokenKind() == TokenKind::AddOp) {
         const std::uint8_t op = lexer_.tokenCode();
         lexer_.nextToken();
         term(false);
-        if (lexer_.failed()) return;
+        if (lexer_.failed())
+            return;
         appendByte(code_, op);
     }
 }
 
 // term = signedFactor { ("*" | "/") signedFactor }
-void ExpressionCompiler::term(bool signAllowed) {
-    if (lexer_.failed()) return;
+void ExpressionCompiler::term(bool signAllowed)
+{
+    if (lexer_.failed())
+        return;
     signedFactor(signAllowed);
     while (!lexer_.failed() && lexer_.tokenKind() == TokenKind::MulOp) {
         const std::uint8_t op = lexer_.tokenCode();
         lexer_.nextToken();
         signedFactor(false);
-        if (lexer_.failed()) return;
+        if (lexer_.failed())
+            return;
         appendByte(code_, op);
     }
 }
 
 // signedFactor = [ "+" | "-" ] power   (a sign only at the start of an expression)
-void ExpressionCompiler::signedFactor(bool signAllowed) {
-    if (lexer_.failed()) return;
+void ExpressionCompiler::signedFactor(bool signAllowed)
+{
+    if (lexer_.failed())
+        return;
     bool negate = false;
     if (lexer_.tokenKind() == TokenKind::AddOp) {
-        if (lexer_.failIf(!signAllowed, ScriptError::CannotStandHere)) return;
+        if (lexer_.failIf(!signAllowed, ScriptError::CannotStandHere))
+            return;
         negate = lexer_.tokenCode() == opByte(OpCode::Sub);
         lexer_.nextToken();
     }
     power();
-    if (!lexer_.failed() && negate) appendOp(code_, OpCode::Neg);
+    if (!lexer_.failed() && negate)
+        appendOp(code_, OpCode::Neg);
 }
 
 // power = primary [ ("^" | "'") power ]
-void ExpressionCompiler::power() {
+void ExpressionCompiler::power()
+{
     NestingGuard guard(*this);
-    if (lexer_.failed() || !enterNesting()) return;
+    if (lexer_.failed() || !enterNesting())
+        return;
     primary();
-    if (lexer_.failed() || lexer_.tokenKind() != TokenKind::Power) return;
+    if (lexer_.failed() || lexer_.tokenKind() != TokenKind::Power)
+        return;
     lexer_.nextToken();
     power();
-    if (!lexer_.failed()) appendOp(code_, OpCode::Pow);
+    if (!lexer_.failed())
+        appendOp(code_, OpCode::Pow);
 }
 
 // primary = number | nameOperand | functionCall | "(" expression ")" | ifExpression
-void ExpressionCompiler::primary() {
-    if (lexer_.failed()) return;
+void ExpressionCompiler::primary()
+{
+    if (lexer_.failed())
+        return;
     switch (lexer_.tokenKind()) {
     case TokenKind::Number:
         appendOp(code_, OpCode::Num);
         appendDouble(code_, lexer_.tokenValue());
         lexer_.nextToken();
         break;
-    case TokenKind::Name:
-        nameOperand();
-        break;
-    case TokenKind::Function:
-        functionCall();
-        break;
+    case TokenKind::Name: nameOperand(); break;
+    case TokenKind::Function: functionCall(); break;
     case TokenKind::Open:
         lexer_.nextToken();
         expression();
-        if (lexer_.failed()) return;
+        if (lexer_.failed())
+            return;
         lexer_.expect(TokenKind::Close, ScriptError::CloseParenExpected);
         break;
-    case TokenKind::If:
-        ifExpression();
-        break;
+    case TokenKind::If: ifExpression(); break;
     default:
         // A lexer error keeps its own code.
         lexer_.failIf(!lexer_.failed(), ScriptError::ExpressionError);
@@ -205,14 +238,17 @@ void ExpressionCompiler::primary() {
 }
 
 // nameOperand = constant | record | tableLookup   (in a differential equation also a name defined later)
-void ExpressionCompiler::nameOperand() {
+void ExpressionCompiler::nameOperand()
+{
     Model& m = *model_;
     const NameEntry* e = names_.find(lexer_.nameText());
     if (!e) {
         // Only a differential equation may use a name before its definition.
-        if (lexer_.failIf(!inOdeSection_, ScriptError::UnknownName)) return;
+        if (lexer_.failIf(!inOdeSection_, ScriptError::UnknownName))
+            return;
         declareFunction();
-        if (lexer_.failed()) return;
+        if (lexer_.failed())
+            return;
         pendingNames_.push_back(lexer_.nameText());
         updatePendingNamesText();
         appendOp(code_, OpCode::Ref);
@@ -226,11 +262,10 @@ void ExpressionCompiler::nameOperand() {
         appendByte(code_, e->index);
         lexer_.nextToken();
         break;
-    case NameKind::Table:
-        tableLookup(e->index);
-        break;
+    case NameKind::Table: tableLookup(e->index); break;
     default:  // a function, a differential-equation variable or t
-        if (lexer_.failIf(!m.script.records[e->index].compiled && !inOdeSection_, ScriptError::UnknownName)) return;
+        if (lexer_.failIf(!m.script.records[e->index].compiled && !inOdeSection_, ScriptError::UnknownName))
+            return;
         appendOp(code_, OpCode::Ref);
         appendByte(code_, e->index);
         lexer_.nextToken();
@@ -239,53 +274,67 @@ void ExpressionCompiler::nameOperand() {
 }
 
 // tableLookup = table "(" expression ")"
-void ExpressionCompiler::tableLookup(int table) {
+void ExpressionCompiler::tableLookup(int table)
+{
     lexer_.nextToken();
-    if (!lexer_.expect(TokenKind::Open, ScriptError::OpenParenExpected)) return;
+    if (!lexer_.expect(TokenKind::Open, ScriptError::OpenParenExpected))
+        return;
     expression();
-    if (lexer_.failed() || !lexer_.expect(TokenKind::Close, ScriptError::CloseParenExpected)) return;
+    if (lexer_.failed() || !lexer_.expect(TokenKind::Close, ScriptError::CloseParenExpected))
+        return;
     appendOp(code_, OpCode::Table);
     appendByte(code_, table);
 }
 
 // functionCall = function "(" expression ")"
-void ExpressionCompiler::functionCall() {
+void ExpressionCompiler::functionCall()
+{
     const std::uint8_t code = lexer_.tokenCode();
     lexer_.nextToken();
-    if (!lexer_.expect(TokenKind::Open, ScriptError::OpenParenExpected)) return;
+    if (!lexer_.expect(TokenKind::Open, ScriptError::OpenParenExpected))
+        return;
     expression();
-    if (lexer_.failed() || !lexer_.expect(TokenKind::Close, ScriptError::CloseParenExpected)) return;
+    if (lexer_.failed() || !lexer_.expect(TokenKind::Close, ScriptError::CloseParenExpected))
+        return;
     appendByte(code_, code);
 }
 
 // condition = conjunction { "eller" conjunction }
-void ExpressionCompiler::condition() {
+void ExpressionCompiler::condition()
+{
     NestingGuard guard(*this);
-    if (lexer_.failed() || !enterNesting()) return;
+    if (lexer_.failed() || !enterNesting())
+        return;
     conjunction();
     while (!lexer_.failed() && lexer_.tokenKind() == TokenKind::Or) {
         lexer_.nextToken();
         conjunction();
-        if (lexer_.failed()) return;
+        if (lexer_.failed())
+            return;
         appendOp(code_, OpCode::Add);
     }
 }
 
 // conjunction = comparison { "og" comparison }
-void ExpressionCompiler::conjunction() {
-    if (lexer_.failed()) return;
+void ExpressionCompiler::conjunction()
+{
+    if (lexer_.failed())
+        return;
     comparison();
     while (!lexer_.failed() && lexer_.tokenKind() == TokenKind::And) {
         lexer_.nextToken();
         comparison();
-        if (lexer_.failed()) return;
+        if (lexer_.failed())
+            return;
         appendOp(code_, OpCode::Mul);
     }
 }
 
 // comparison = expression ("<" | ">" | "=" | "<=" | "<>" | "><" | ">=") expression | "(" condition ")"
-void ExpressionCompiler::comparison() {
-    if (lexer_.failed()) return;
+void ExpressionCompiler::comparison()
+{
+    if (lexer_.failed())
+        return;
     if (lexer_.tokenKind() == TokenKind::Open) {
         // Try the parenthesis as arithmetic first; a ")" missing inside means it held a condition.
         const std::size_t mark = code_.size();
@@ -297,36 +346,45 @@ void ExpressionCompiler::comparison() {
             lexer_.setError(ScriptError::None);
             lexer_.nextToken();
             condition();
-            if (!lexer_.failed()) lexer_.expect(TokenKind::Close, ScriptError::CloseParenExpected);
+            if (!lexer_.failed())
+                lexer_.expect(TokenKind::Close, ScriptError::CloseParenExpected);
             return;
         }
     } else {
         expression();
     }
-    if (lexer_.failed()) return;
+    if (lexer_.failed())
+        return;
     const TokenKind kind = lexer_.tokenKind();
     const bool isComparison = kind == TokenKind::Less || kind == TokenKind::Greater || kind == TokenKind::Equals ||
                               kind == TokenKind::Compare;
-    if (lexer_.failIf(!isComparison, ScriptError::ComparisonExpected)) return;
+    if (lexer_.failIf(!isComparison, ScriptError::ComparisonExpected))
+        return;
     const std::uint8_t op = lexer_.tokenCode();
     lexer_.nextToken();
     expression();
-    if (!lexer_.failed()) appendByte(code_, op);
+    if (!lexer_.failed())
+        appendByte(code_, op);
 }
 
 // ifExpression = "hvis" "(" condition "," (expression | "stop") "," (expression | "stop") ")"
-void ExpressionCompiler::ifExpression() {
+void ExpressionCompiler::ifExpression()
+{
     Model& m = *model_;
     lexer_.nextToken();
-    if (!lexer_.expect(TokenKind::Open, ScriptError::OpenParenExpected)) return;
+    if (!lexer_.expect(TokenKind::Open, ScriptError::OpenParenExpected))
+        return;
     condition();
-    if (lexer_.failed()) return;
+    if (lexer_.failed())
+        return;
     std::string result = code_;
     appendOp(result, OpCode::If);
     const int owner = compileTarget_;
     for (int branch = 0; branch < 2; ++branch) {
-        if (!lexer_.expect(TokenKind::Comma, ScriptError::CommaExpected)) return;
-        if (lexer_.failIf(m.script.recordCount == MaxRecords, ScriptError::TooManyNames)) return;
+        if (!lexer_.expect(TokenKind::Comma, ScriptError::CommaExpected))
+            return;
+        if (lexer_.failIf(m.script.recordCount == MaxRecords, ScriptError::TooManyNames))
+            return;
         const int r = ++m.script.recordCount;
         FunctionRecord& rec = m.script.records[r];
         rec.name = m.script.records[owner].name;
@@ -338,31 +396,39 @@ void ExpressionCompiler::ifExpression() {
             lexer_.nextToken();
         } else {
             compileExpressionInto(r);
-            if (lexer_.failed()) return;
+            if (lexer_.failed())
+                return;
         }
         rec.isOdeVariable = false;
         appendOp(result, OpCode::Ref);
         appendByte(result, r);
-        if (result.size() > CodeLimit) result.resize(CodeLimit);
+        if (result.size() > CodeLimit)
+            result.resize(CodeLimit);
     }
-    if (!lexer_.expect(TokenKind::Close, ScriptError::CloseParenExpected)) return;
+    if (!lexer_.expect(TokenKind::Close, ScriptError::CloseParenExpected))
+        return;
     compileTarget_ = owner;
     code_ = std::move(result);
 }
 
-void ExpressionCompiler::declareFunction() {
+void ExpressionCompiler::declareFunction()
+{
     Model& m = *model_;
     const std::string& name = lexer_.nameText();
     if (const NameEntry* e = names_.find(name)) {
-        if (lexer_.failIf(e->kind != NameKind::Function, ScriptError::NameUsedBefore)) return;
+        if (lexer_.failIf(e->kind != NameKind::Function, ScriptError::NameUsedBefore))
+            return;
         lastDeclaredRecord_ = e->index;
-        if (lexer_.failIf(m.script.records[e->index].compiled, ScriptError::NameUsedBefore)) return;
+        if (lexer_.failIf(m.script.records[e->index].compiled, ScriptError::NameUsedBefore))
+            return;
         // Used before its definition: it is pending no more.
         auto it = std::find(pendingNames_.begin(), pendingNames_.end(), name);
-        if (it != pendingNames_.end()) pendingNames_.erase(it);
+        if (it != pendingNames_.end())
+            pendingNames_.erase(it);
         updatePendingNamesText();
     } else {
-        if (lexer_.failIf(m.script.recordCount == MaxRecords, ScriptError::TooManyNames)) return;
+        if (lexer_.failIf(m.script.recordCount == MaxRecords, ScriptError::TooManyNames))
+            return;
         lastDeclaredRecord_ = ++m.script.recordCount;
         names_.add(name, NameKind::Function, m.script.recordCount);
     }

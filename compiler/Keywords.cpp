@@ -8,10 +8,13 @@ namespace tavlix {
 
 namespace {
 
-constexpr std::array<std::uint8_t, 256> makeLowerCaseMap() {
+constexpr std::array<std::uint8_t, 256> makeLowerCaseMap()
+{
     std::array<std::uint8_t, 256> map{};
-    for (int c = 0; c < 256; ++c) map[c] = static_cast<std::uint8_t>(c);
-    for (int c = 'A'; c <= 'Z'; ++c) map[c] = static_cast<std::uint8_t>(c - 'A' + 'a');
+    for (int c = 0; c < 256; ++c)
+        map[c] = static_cast<std::uint8_t>(c);
+    for (int c = 'A'; c <= 'Z'; ++c)
+        map[c] = static_cast<std::uint8_t>(c - 'A' + 'a');
     map[198] = 230;  // Æ -> æ
     map[216] = 248;  // Ø -> ø
     map[197] = 229;  // Å -> å
@@ -23,7 +26,8 @@ using KeywordMap = std::map<std::string, Keyword, std::less<>>;
 // A section keyword: its token text is the word itself.
 constexpr std::uint8_t SectionCode = ' ';
 
-KeywordMap makeKeywords() {
+KeywordMap makeKeywords()
+{
     KeywordMap k;
     auto put = [&k](std::string key, TokenKind kind, std::uint8_t code) { k[std::move(key)] = {kind, code}; };
     auto putOp = [&put](std::string key, TokenKind kind, OpCode op) { put(std::move(key), kind, opByte(op)); };
@@ -45,14 +49,18 @@ KeywordMap makeKeywords() {
     putOp("<>", TokenKind::Compare, OpCode::Ne);
     putOp("><", TokenKind::Compare, OpCode::Ne);
     putOp(">=", TokenKind::Compare, OpCode::Ge);
-    const struct { const char* name; OpCode op; } functions[] = {
-        {"cos", OpCode::Cos}, {"sin", OpCode::Sin}, {"cot", OpCode::Cot}, {"tan", OpCode::Tan},
+    const struct {
+        const char* name;
+        OpCode op;
+    } functions[] = {
+        {"cos", OpCode::Cos},     {"sin", OpCode::Sin},       {"cot", OpCode::Cot},     {"tan", OpCode::Tan},
         {"acos", OpCode::Arccos}, {"arccos", OpCode::Arccos}, {"asin", OpCode::Arcsin}, {"arcsin", OpCode::Arcsin},
         {"acot", OpCode::Arccot}, {"arccot", OpCode::Arccot}, {"atan", OpCode::Arctan}, {"arctan", OpCode::Arctan},
-        {"atn", OpCode::Arctan}, {"log", OpCode::Log}, {"ln", OpCode::Ln}, {"exp", OpCode::Exp},
-        {"sqr", OpCode::Sqrt}, {"abs", OpCode::Abs},
+        {"atn", OpCode::Arctan},  {"log", OpCode::Log},       {"ln", OpCode::Ln},       {"exp", OpCode::Exp},
+        {"sqr", OpCode::Sqrt},    {"abs", OpCode::Abs},
     };
-    for (const auto& f : functions) putOp(f.name, TokenKind::Function, f.op);
+    for (const auto& f : functions)
+        putOp(f.name, TokenKind::Function, f.op);
     putOp("+", TokenKind::AddOp, OpCode::Add);
     putOp("-", TokenKind::AddOp, OpCode::Sub);
     putOp("*", TokenKind::MulOp, OpCode::Mul);
@@ -78,7 +86,8 @@ KeywordMap makeKeywords() {
 // Constant-initialised, so it is ready before any other start-up code could read it.
 constinit const std::array<std::uint8_t, 256> LowerCaseMap = makeLowerCaseMap();
 
-const Keyword* findKeyword(std::string_view text) {
+const Keyword* findKeyword(std::string_view text)
+{
     static const KeywordMap AllKeywords = makeKeywords();
     auto it = AllKeywords.find(text);
     return it == AllKeywords.end() ? nullptr : &it->second;

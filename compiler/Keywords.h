@@ -12,11 +12,11 @@ namespace tavlix {
 enum class TokenKind : std::uint8_t {
     None,
     Name,
-    ConstantsKeyword,    // konstanter
-    FunctionsKeyword,    // funktioner
-    EquationsKeyword,    // differentialligning(er)
-    Function,            // a built-in function name
-    Error,               // the lexer has set its error
+    ConstantsKeyword,  // konstanter
+    FunctionsKeyword,  // funktioner
+    EquationsKeyword,  // differentialligning(er)
+    Function,          // a built-in function name
+    Error,             // the lexer has set its error
     Number,
     Power,
     MulOp,
@@ -32,13 +32,13 @@ enum class TokenKind : std::uint8_t {
     TableOutputKeyword,  // tabelvariable
     Comment,             // a comment or ";"
     Colon,
-    If,                  // hvis
-    Or,                  // eller
-    And,                 // og
+    If,   // hvis
+    Or,   // eller
+    And,  // og
     Stop,
-    TablesKeyword,       // tabeller
-    Compare,             // "<=", "<>", "><", ">="
-    Style,               // "l1" to "l6", "m1" to "m6"
+    TablesKeyword,  // tabeller
+    Compare,        // "<=", "<>", "><", ">="
+    Style,          // "l1" to "l6", "m1" to "m6"
 };
 
 // What a declared name stands for.
@@ -63,7 +63,8 @@ extern const std::array<std::uint8_t, 256> LowerCaseMap;
 const Keyword* findKeyword(std::string_view text);
 
 // The letters a name may begin with (after LowerCaseMap): a to z, and the Danish letters.
-inline bool isNameLetter(std::uint8_t c) {
+inline bool isNameLetter(std::uint8_t c)
+{
     return (c >= 'a' && c <= 'z') || c == 0xE6 || c == 0xF8 || c == 0xE5;
 }
 

@@ -10,20 +10,33 @@ namespace {
 
 constexpr std::size_t TokenTextLength = 25;
 
-bool isDigit(std::uint8_t c) { return c >= '0' && c <= '9'; }
+bool isDigit(std::uint8_t c)
+{
+    return c >= '0' && c <= '9';
+}
 
 // The decimal order of magnitude of a number text that the conversion found out of range:
 // above zero it overflowed, otherwise it underflowed.
-long decimalOrder(const std::string& text) {
+long decimalOrder(const std::string& text)
+{
     long order = 0;
     bool seenPoint = false, seenDigit = false;
     std::size_t i = 0;
     for (; i < text.size() && text[i] != 'e'; ++i) {
         char c = text[i];
-        if (c == '.') { seenPoint = true; continue; }
-        if (!seenDigit && c == '0') { if (seenPoint) --order; continue; }
-        if (!seenDigit) seenDigit = true;
-        if (!seenPoint) ++order;
+        if (c == '.') {
+            seenPoint = true;
+            continue;
+        }
+        if (!seenDigit && c == '0') {
+            if (seenPoint)
+                --order;
+            continue;
+        }
+        if (!seenDigit)
+            seenDigit = true;
+        if (!seenPoint)
+            ++order;
     }
     if (i < text.size()) {
         // strtol saturates on absurd exponents; clamp so the sum cannot overflow either.
@@ -35,7 +48,8 @@ long decimalOrder(const std::string& text) {
 }
 
 // The whole text as a double; false when it is no number or lies beyond the range of a double.
-bool convertNumber(const std::string& text, double& value) {
+bool convertNumber(const std::string& text, double& value)
+{
     const char* first = text.data();
     const char* last = first + text.size();
     auto [ptr, ec] = std::from_chars(first, last, value);
@@ -49,7 +63,8 @@ bool convertNumber(const std::string& text, double& value) {
 
 }  // namespace
 
-void Lexer::startReading(std::string text) {
+void Lexer::startReading(std::string text)
+{
     source_ = std::move(text);
     sourceLength_ = static_cast<int>(source_.size());
     error_ = ScriptError::None;
@@ -57,12 +72,14 @@ void Lexer::startReading(std::string text) {
     advanceChar();
 }
 
-void Lexer::stopReading() {
+void Lexer::stopReading()
+{
     source_.clear();
     sourceLength_ = 0;
 }
 
-void Lexer::advanceChar() {
+void Lexer::advanceChar()
+{
     // "Less than": the LF that ends the last line is never read.
     if (readPos_ < sourceLength_) {
         currentChar_ = LowerCaseMap[static_cast<std::uint8_t>(source_[readPos_ - 1])];
@@ -72,13 +89,16 @@ void Lexer::advanceChar() {
     }
 }
 
-void Lexer::setErrorToken(ScriptError error) {
+void Lexer::setErrorToken(ScriptError error)
+{
     tokenKind_ = TokenKind::Error;
     error_ = error;
 }
 
-void Lexer::nextToken() {
-    while (currentChar_ >= 1 && currentChar_ <= 32) advanceChar();
+void Lexer::nextToken()
+{
+    while (currentChar_ >= 1 && currentChar_ <= 32)
+        advanceChar();
     tokenText_.assign(std::string(1, static_cast<char>(currentChar_)));
     tokenStart_ = readPos_ - 1;
     if (currentChar_ == '(') {
@@ -95,7 +115,8 @@ void Lexer::nextToken() {
 }
 
 // comment = "(*" ... "*)"; also the plain "(" token
-void Lexer::readComment() {
+void Lexer::readComment()
+{
     advanceChar();
     if (currentChar_ != '*') {
         tokenKind_ = TokenKind::Open;
@@ -103,10 +124,13 @@ void Lexer::readComment() {
     }
     // The opening "*" may close it too: "(*)" is a whole comment.
     for (;;) {
-        while (currentChar_ != '*' && currentChar_ != 0) advanceChar();
-        if (currentChar_ == 0) break;
+        while (currentChar_ != '*' && currentChar_ != 0)
+            advanceChar();
+        if (currentChar_ == 0)
+            break;
         advanceChar();
-        if (currentChar_ == ')' || currentChar_ == 0) break;
+        if (currentChar_ == ')' || currentChar_ == 0)
+            break;
     }
     if (currentChar_ == 0) {
         setErrorToken(ScriptError::UnclosedComment);
@@ -117,22 +141,27 @@ void Lexer::readComment() {
 }
 
 // number = digits [ "." digits ] [ "e" [ "+" | "-" ] digits ]
-void Lexer::readNumber() {
+void Lexer::readNumber()
+{
     std::string text(1, static_cast<char>(currentChar_));
     auto take = [&] {
         text += static_cast<char>(currentChar_);
         advanceChar();
     };
     advanceChar();
-    while (isDigit(currentChar_)) take();
+    while (isDigit(currentChar_))
+        take();
     if (currentChar_ == '.') {
         take();
-        while (isDigit(currentChar_)) take();
+        while (isDigit(currentChar_))
+            take();
     }
     if (currentChar_ == 'e') {
         take();
-        if (currentChar_ == '+' || currentChar_ == '-') take();
-        while (isDigit(currentChar_)) take();
+        if (currentChar_ == '+' || currentChar_ == '-')
+            take();
+        while (isDigit(currentChar_))
+            take();
     }
     // The message keeps 25 characters; the value comes from the whole text.
     tokenText_.assign(std::string_view(text).substr(0, TokenTextLength));
@@ -144,7 +173,8 @@ void Lexer::readNumber() {
 }
 
 // comparison = "<" | ">" | "<=" | "<>" | "><" | ">="
-void Lexer::readComparison() {
+void Lexer::readComparison()
+{
     std::string text(1, static_cast<char>(currentChar_));
     advanceChar();
     if (currentChar_ == '<' || currentChar_ == '=' || currentChar_ == '>') {
@@ -163,7 +193,8 @@ void Lexer::readComparison() {
 }
 
 // name = letter { letter | digit | "_" }
-void Lexer::readName() {
+void Lexer::readName()
+{
     nameText_.assign(1, static_cast<char>(currentChar_));
     advanceChar();
     while (isNameLetter(currentChar_) || isDigit(currentChar_) || currentChar_ == '_') {
@@ -187,7 +218,8 @@ void Lexer::readName() {
 }
 
 // symbol = one character of the keyword table, or the end of the text
-void Lexer::readSymbol() {
+void Lexer::readSymbol()
+{
     const Keyword* k = findKeyword(std::string(1, static_cast<char>(currentChar_)));
     if (!k) {
         setErrorToken(ScriptError::UnknownName);
@@ -198,14 +230,18 @@ void Lexer::readSymbol() {
     tokenCode_ = k->code;
     tokenText_.assign(std::string(1, static_cast<char>(k->code)));
     // At the end (also a NUL inside the text) reading stops for good.
-    if (tokenKind_ != TokenKind::End) advanceChar();
+    if (tokenKind_ != TokenKind::End)
+        advanceChar();
 }
 
-void Lexer::skipComments() {
-    while (tokenKind_ == TokenKind::Comment) nextToken();
+void Lexer::skipComments()
+{
+    while (tokenKind_ == TokenKind::Comment)
+        nextToken();
 }
 
-bool Lexer::expect(TokenKind kind, ScriptError error) {
+bool Lexer::expect(TokenKind kind, ScriptError error)
+{
     if (tokenKind_ == kind) {
         nextToken();
         return true;
@@ -214,8 +250,10 @@ bool Lexer::expect(TokenKind kind, ScriptError error) {
     return false;
 }
 
-bool Lexer::failIf(bool condition, ScriptError error) {
-    if (condition) error_ = error;
+bool Lexer::failIf(bool condition, ScriptError error)
+{
+    if (condition)
+        error_ = error;
     return condition;
 }
 

@@ -34,7 +34,11 @@ public:
     bool failIf(bool condition, ScriptError error);
 
     ReadState saveState() const { return {readPos_, currentChar_}; }
-    void restoreState(ReadState s) { readPos_ = s.readPos; currentChar_ = s.currentChar; }
+    void restoreState(ReadState s)
+    {
+        readPos_ = s.readPos;
+        currentChar_ = s.currentChar;
+    }
 
     TokenKind tokenKind() const { return tokenKind_; }
     // The operation, style number or character a keyword or operator token stands for.
@@ -67,8 +71,8 @@ private:
 
     std::string source_;
     int sourceLength_ = 0;
-    int readPos_ = 0;                // 1-based position of the next character to read
-    std::uint8_t currentChar_ = 0;   // already passed through LowerCaseMap; 0 at the end of the text
+    int readPos_ = 0;               // 1-based position of the next character to read
+    std::uint8_t currentChar_ = 0;  // already passed through LowerCaseMap; 0 at the end of the text
     int tokenStart_ = 0;
     TokenKind tokenKind_ = TokenKind::None;
     std::uint8_t tokenCode_ = 0;

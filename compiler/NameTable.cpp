@@ -3,14 +3,19 @@
 
 namespace tavlix {
 
-void NameTable::clear() { entries_.clear(); }
+void NameTable::clear()
+{
+    entries_.clear();
+}
 
-const NameEntry* NameTable::find(std::string_view name) const {
+const NameEntry* NameTable::find(std::string_view name) const
+{
     auto it = entries_.find(name);
     return it == entries_.end() ? nullptr : &it->second;
 }
 
-void NameTable::add(std::string_view name, NameKind kind, int index) {
+void NameTable::add(std::string_view name, NameKind kind, int index)
+{
     entries_[std::string(name)] = {kind, index};
 }
 

@@ -12,18 +12,24 @@ constexpr std::size_t ShortCut = 32;
 constexpr std::size_t LongCut = 35;
 constexpr std::size_t ComputeCut = 46;
 
-std::string join(std::string_view a, std::string_view b, std::size_t cut) {
+std::string join(std::string_view a, std::string_view b, std::size_t cut)
+{
     std::string s(a);
     s += b;
-    if (s.size() > cut) s.resize(cut);
+    if (s.size() > cut)
+        s.resize(cut);
     return s;
 }
 
-std::string number(double t) { return formatNumber(10, t); }
+std::string number(double t)
+{
+    return formatNumber(10, t);
+}
 
 }  // namespace
 
-const char* expectedTokenText(ScriptError error) {
+const char* expectedTokenText(ScriptError error)
+{
     switch (error) {
     case ScriptError::UnclosedComment: return "*)";
     case ScriptError::EqualsExpected: return "=";
@@ -41,7 +47,8 @@ const char* expectedTokenText(ScriptError error) {
     }
 }
 
-std::string errorMessage(ScriptError error, std::string_view tokenText, std::string_view lastName, double t) {
+std::string errorMessage(ScriptError error, std::string_view tokenText, std::string_view lastName, double t)
+{
     switch (error) {
     case ScriptError::NumberTooLarge:
     case ScriptError::ExpressionTooComplex: return join(tokenText, " for stort", LongCut);
@@ -59,7 +66,9 @@ std::string errorMessage(ScriptError error, std::string_view tokenText, std::str
     case ScriptError::UnknownName:
     case ScriptError::NeverDefined: return join(tokenText, " ukendt", ShortCut);
     case ScriptError::TooManyNames: return "For Mange datanavne";
-    case ScriptError::StackOverflow: return "Internt stakoverl\xF8" "b";
+    case ScriptError::StackOverflow:
+        return "Internt stakoverl\xF8"
+               "b";
     case ScriptError::NameUsedBefore: return join(tokenText, " brugt f\xF8r", LongCut);
     case ScriptError::StopConditionMet: return "Stopbetingelse opfyldt i " + number(t);
     case ScriptError::ExpressionError: return "Fejl i udtryk";

@@ -21,13 +21,22 @@ enum class CurveStyle : std::uint8_t {
     Mark6,  // accepted by the language, but has no shape: it draws nothing
 };
 
-constexpr bool isLineStyle(CurveStyle s) { return s <= CurveStyle::Line6; }
-constexpr bool isMarkStyle(CurveStyle s) { return s >= CurveStyle::Mark1; }
+constexpr bool isLineStyle(CurveStyle s)
+{
+    return s <= CurveStyle::Line6;
+}
+constexpr bool isMarkStyle(CurveStyle s)
+{
+    return s >= CurveStyle::Mark1;
+}
 // 0 to 5: which of the six pens a line style uses, or which shape a mark style uses.
 constexpr int styleIndex(CurveStyle s)
 {
     return isLineStyle(s) ? static_cast<int>(s) - 1 : static_cast<int>(s) - static_cast<int>(CurveStyle::Mark1);
 }
-constexpr bool drawsNothing(CurveStyle s) { return s == CurveStyle::Mark6; }
+constexpr bool drawsNothing(CurveStyle s)
+{
+    return s == CurveStyle::Mark6;
+}
 
 }  // namespace tavlix

@@ -17,11 +17,13 @@ constexpr long double Log10Factor = 0.4342944819L;
 constexpr long double ApproxSlack = 1e-26L;
 constexpr long double ApproxFactor = 5e-10L;
 constexpr long double PowerLimit = 88.0L;
-constexpr double PowerUnderflow = 2e-39;             // bits 37E5C72FB1552D83
+constexpr double PowerUnderflow = 2e-39;                   // bits 37E5C72FB1552D83
 constexpr long double TrigLimit = 9223372036854775808.0L;  // 2^63: beyond it sin and cos give 0
 const double EulerE = static_cast<double>(std::exp(1.0L));
 
-const char* const OverflowText = "Overl\xF8" "b: et tal blev for stort til at regne med";
+const char* const OverflowText =
+    "Overl\xF8"
+    "b: et tal blev for stort til at regne med";
 
 void notify(RunState& run, Notice notice)
 {
@@ -49,12 +51,24 @@ void nameFailure(Model& model, RunState& run, int r)
     run.failedName.assign(model.script.records[r].name.view().substr(0, 25));
 }
 
-long double sinE(long double x) { return std::fabs(x) >= TrigLimit ? 0.0L : std::sin(x); }
-long double cosE(long double x) { return std::fabs(x) >= TrigLimit ? 0.0L : std::cos(x); }
+long double sinE(long double x)
+{
+    return std::fabs(x) >= TrigLimit ? 0.0L : std::sin(x);
+}
+long double cosE(long double x)
+{
+    return std::fabs(x) >= TrigLimit ? 0.0L : std::cos(x);
+}
 // sin and cos alone: the argument is a double and the result is stored at once, so the double routines give
 // the extended result rounded to double (within an ulp) at a fraction of the time.
-double sinD(double x) { return std::fabs(x) >= static_cast<double>(TrigLimit) ? 0.0 : std::sin(x); }
-double cosD(double x) { return std::fabs(x) >= static_cast<double>(TrigLimit) ? 0.0 : std::cos(x); }
+double sinD(double x)
+{
+    return std::fabs(x) >= static_cast<double>(TrigLimit) ? 0.0 : std::sin(x);
+}
+double cosD(double x)
+{
+    return std::fabs(x) >= static_cast<double>(TrigLimit) ? 0.0 : std::cos(x);
+}
 
 // Linear interpolation in table j; the sentinel ends at +-BigValue make the outer pieces flat.
 long double interpolate(const PointTable& table, double x)
@@ -65,7 +79,8 @@ long double interpolate(const PointTable& table, double x)
         ++k;
     const TablePoint& p0 = table.points[k];
     const TablePoint& p1 = table.points[k + 1];
-    return p0.y + (static_cast<long double>(x) - p0.x) / (static_cast<long double>(p1.x) - p0.x) * (static_cast<long double>(p1.y) - p0.y);
+    return p0.y + (static_cast<long double>(x) - p0.x) / (static_cast<long double>(p1.x) - p0.x) *
+                      (static_cast<long double>(p1.y) - p0.y);
 }
 
 // A push onto the full stack: the value stays on entry 100 and the evaluation fails.
@@ -177,21 +192,21 @@ double valueAt(Model& model, RunState& run, int r)
 }
 
 // Two operands a (below) and b (top) become one; b is removed even when the operation fails.
-#define BINARY(expr)                                   \
-    do {                                               \
-        const long double a = s[top - 1], b = s[top];  \
-        --top;                                         \
-        store(run, s[top], (expr));                    \
+#define BINARY(expr)                                  \
+    do {                                              \
+        const long double a = s[top - 1], b = s[top]; \
+        --top;                                        \
+        store(run, s[top], (expr));                   \
     } while (0)
-#define COMPARE(cond)                                  \
-    do {                                               \
-        const double a = s[top - 1], b = s[top];       \
-        s[--top] = (cond) ? 1.0 : 0.0;                 \
+#define COMPARE(cond)                            \
+    do {                                         \
+        const double a = s[top - 1], b = s[top]; \
+        s[--top] = (cond) ? 1.0 : 0.0;           \
     } while (0)
-#define UNARY(expr)                                    \
-    do {                                               \
-        const long double x = s[top];                  \
-        store(run, s[top], (expr));                    \
+#define UNARY(expr)                   \
+    do {                              \
+        const long double x = s[top]; \
+        store(run, s[top], (expr));   \
     } while (0)
 namespace {
 
@@ -209,20 +224,20 @@ inline double reference(Model& model, RunState& run, int r, int top)
 }  // namespace
 
 // The top is kept in a local; the model's StackTop is brought up to date before a nested evaluation.
-#define PUSH(v)                                        \
-    do {                                               \
-        const double pushed = (v);                     \
-        if (top >= StackSize) [[unlikely]]             \
-            stackFull(model, run, pushed);                  \
-        else                                           \
-            s[++top] = pushed;                         \
+#define PUSH(v)                            \
+    do {                                   \
+        const double pushed = (v);         \
+        if (top >= StackSize) [[unlikely]] \
+            stackFull(model, run, pushed); \
+        else                               \
+            s[++top] = pushed;             \
     } while (0)
 #define NESTED(call) (model.stackTop = top, (call))
 // A failure leaves the stack as it is and ends the evaluation.
-#define FAIL_IF(cond)                                  \
-    if (cond) {                                        \
-        run.failed = true;                             \
-        break;                                         \
+#define FAIL_IF(cond)      \
+    if (cond) {            \
+        run.failed = true; \
+        break;             \
     }
 
 void evaluateRecord(Model& model, RunState& run, int r)
@@ -277,11 +292,26 @@ void evaluateRecord(Model& model, RunState& run, int r)
         }
         case OpCode::Arctan: UNARY(std::atan(x)); break;
         case OpCode::Arccot: UNARY(HalfPiExtended - std::atan(x)); break;
-        case OpCode::Arcsin: FAIL_IF(std::fabs(s[top]) > 1); s[top] = arcSin(s[top]); break;
-        case OpCode::Arccos: FAIL_IF(std::fabs(s[top]) > 1); UNARY(HalfPiExtended - arcSin(x)); break;
-        case OpCode::Sqrt: FAIL_IF(s[top] < 0); UNARY(std::sqrt(x)); break;
-        case OpCode::Ln: FAIL_IF(s[top] <= 0); UNARY(std::log(x)); break;
-        case OpCode::Log: FAIL_IF(s[top] <= 0); UNARY(std::log(x) * Log10Factor); break;
+        case OpCode::Arcsin:
+            FAIL_IF(std::fabs(s[top]) > 1);
+            s[top] = arcSin(s[top]);
+            break;
+        case OpCode::Arccos:
+            FAIL_IF(std::fabs(s[top]) > 1);
+            UNARY(HalfPiExtended - arcSin(x));
+            break;
+        case OpCode::Sqrt:
+            FAIL_IF(s[top] < 0);
+            UNARY(std::sqrt(x));
+            break;
+        case OpCode::Ln:
+            FAIL_IF(s[top] <= 0);
+            UNARY(std::log(x));
+            break;
+        case OpCode::Log:
+            FAIL_IF(s[top] <= 0);
+            UNARY(std::log(x) * Log10Factor);
+            break;
         case OpCode::Exp: {
             const double v = power(run, EulerE, s[top]);
             if (!run.failed)

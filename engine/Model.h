@@ -29,20 +29,20 @@ inline constexpr int MaxCodeBytes = 197;
 // A function, differential-equation variable or branch of `hvis`.
 struct FunctionRecord {
     ShortString<31> name;
-    ShortString<198> code;     // at most 197 code bytes, then one byte 0
+    ShortString<198> code;      // at most 197 code bytes, then one byte 0
     double cachedT = BigValue;  // the t at which value was computed, or BigValue when nothing is cached
-    double domainLo = 0;       // domain start; the initial value of a differential-equation variable
+    double domainLo = 0;        // domain start; the initial value of a differential-equation variable
     double domainHi = 0;
     double value = 0;
-    bool compiled = false;     // its code is complete (a declared name may be used before it is)
+    bool compiled = false;  // its code is complete (a declared name may be used before it is)
     bool isOdeVariable = false;
 };
 
 // One variable of an output section.
 struct OutputVariable {
-    std::uint8_t xRecord = 0;    // a table's record
-    std::uint8_t yRecord = 0;    // graphs only
-    std::uint8_t decimals = 255;  // tables only: 0-6, or 255 when not given
+    std::uint8_t xRecord = 0;              // a table's record
+    std::uint8_t yRecord = 0;              // graphs only
+    std::uint8_t decimals = 255;           // tables only: 0-6, or 255 when not given
     CurveStyle style = CurveStyle::Line1;  // graphs only
     bool wasUndefined = false;
 };

@@ -5,8 +5,8 @@
 #include "engine/Evaluator.h"
 #include "engine/Solver.h"
 
-#include <cmath>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -18,7 +18,10 @@ constexpr int EdgeHalvings = 25;
 constexpr int CellWidth = 12;
 const char* const NoStepText = "TAntal og TDelta kan ikke begge v\xE6re 0: t kan ikke inddeles";
 
-bool ended(const RunState& run) { return run.failed || run.stopped || run.abandoned; }
+bool ended(const RunState& run)
+{
+    return run.failed || run.stopped || run.abandoned;
+}
 
 // A generation never inherits the failure of an earlier one.
 void clearFailures(Model& model, RunState& run)
@@ -104,7 +107,8 @@ void plotEntry(Model& model, RunState& run, int e)
     } else if (undefined == out.wasUndefined) {
         if (!undefined)
             model.pages.graph->addPoint(e, x, y);
-    } else if (out.xRecord <= model.script.lastPlainRecord && out.yRecord <= model.script.lastPlainRecord && run.t != model.tStart) {
+    } else if (out.xRecord <= model.script.lastPlainRecord && out.yRecord <= model.script.lastPlainRecord &&
+               run.t != model.tStart) {
         locateEdge(model, run, e, undefined);
     } else {
         out.wasUndefined = undefined;
@@ -119,8 +123,8 @@ void plotEntry(Model& model, RunState& run, int e)
 void stepTooSmall(RunState& run)
 {
     char text[100];
-    std::snprintf(text, sizeof text, "Skridtet i t er for lille: t kommer ikke videre fra %g. V\xE6lg et st\xF8rre TDelta.",
-                  run.t);
+    std::snprintf(text, sizeof text,
+                  "Skridtet i t er for lille: t kommer ikke videre fra %g. V\xE6lg et st\xF8rre TDelta.", run.t);
     abandonRun(run, text);
 }
 

@@ -23,19 +23,29 @@ struct ShortString {
     std::string str() const { return std::string(view()); }
 
     // Stores at most N bytes of s; the rest is cut off.
-    void assign(std::string_view s) {
+    void assign(std::string_view s)
+    {
         len = static_cast<std::uint8_t>(std::min(s.size(), N));
         std::memcpy(data, s.data(), len);
     }
     void clear() { len = 0; }
     // Appends as much of s as fits.
-    void append(std::string_view s) {
+    void append(std::string_view s)
+    {
         std::size_t n = std::min(s.size(), N - len);
         std::memcpy(data + len, s.data(), n);
         len = static_cast<std::uint8_t>(len + n);
     }
-    void pushBack(char c) { if (len < N) data[len++] = c; }
+    void pushBack(char c)
+    {
+        if (len < N)
+            data[len++] = c;
+    }
 
-    ShortString& operator=(std::string_view s) { assign(s); return *this; }
+    ShortString& operator=(std::string_view s)
+    {
+        assign(s);
+        return *this;
+    }
     friend bool operator==(const ShortString& a, std::string_view b) { return a.view() == b; }
 };

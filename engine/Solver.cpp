@@ -59,7 +59,10 @@ long double fourthOrder(const RkfState& s, int i)
 }
 
 // The integration cannot go on: the failure stays in the run's failed and the model's error for the caller.
-bool ended(const RunState& run) { return run.failed || run.abandoned; }
+bool ended(const RunState& run)
+{
+    return run.failed || run.abandoned;
+}
 
 }  // namespace
 
@@ -96,7 +99,8 @@ void rkfStep(Model& model, RunState& run)
             continue;
         const double e = roundToDouble(run, errorEstimate(s, i));
         model.rkf.y[i] = roundToDouble(run, fourthOrder(s, i) + e + model.rkf.y0[i]);
-        const double tol = roundToDouble(run, std::fabs(static_cast<long double>(model.rkf.y[i])) * model.rkf.relTol + model.rkf.absTol);
+        const double tol = roundToDouble(
+            run, std::fabs(static_cast<long double>(model.rkf.y[i])) * model.rkf.relTol + model.rkf.absTol);
         model.rkf.accepted = std::fabs(e) <= tol;
         if (!model.rkf.accepted)
             return;

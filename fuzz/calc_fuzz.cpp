@@ -1,6 +1,6 @@
 // Fuzzes the settings calculator on arbitrary text and the number formatter on what it yields.
-#include "support/SettingsCalculator.h"
 #include "support/FormatNumber.h"
+#include "support/SettingsCalculator.h"
 
 #include <cmath>
 #include <cstddef>

@@ -1,7 +1,7 @@
 // Fuzzes whole script runs: the input is a document (16 settings lines, then the script), run to the end.
 #include "compiler/ScriptCompiler.h"
-#include "support/SettingsCalculator.h"
 #include "support/DocumentFile.h"
+#include "support/SettingsCalculator.h"
 
 #include <algorithm>
 #include <cmath>

@@ -23,8 +23,8 @@ constexpr double FrameFactor = 1.2;
 // Largest side of the copy's picture rendering in pixels.
 constexpr int MaxCopyPixels = 6000;
 
-void drawOn(QPainter& p, const tavlix::CoordinateSettings& settings, const tavlix::CurveList& curves,
-            double widthCm, double heightCm)
+void drawOn(QPainter& p, const tavlix::CoordinateSettings& settings, const tavlix::CurveList& curves, double widthCm,
+            double heightCm)
 {
     GraphRenderer renderer(settings);
     renderer.beginOnPaper(p, widthCm, heightCm, 0, 0);
@@ -69,7 +69,8 @@ QByteArray graphSvg(const tavlix::CoordinateSettings& settings, const tavlix::Cu
     // The frame to the hundredth of a millimetre, not rounded to whole units.
     QString svg = QString::fromUtf8(buffer.data());
     static const QRegularExpression SizeAttributes(QStringLiteral("width=\"[0-9.]+mm\" height=\"[0-9.]+mm\""));
-    svg.replace(SizeAttributes, QStringLiteral("width=\"%1mm\" height=\"%2mm\"").arg(frameW / 100.0).arg(frameH / 100.0));
+    svg.replace(SizeAttributes,
+                QStringLiteral("width=\"%1mm\" height=\"%2mm\"").arg(frameW / 100.0).arg(frameH / 100.0));
     return svg.toUtf8();
 }
 

@@ -76,8 +76,7 @@ int GraphGeometry::toPixelX(double x) const
     const long double span = static_cast<long double>(view_[Setting::Xmax]) - view_[Setting::Xmin];
     if (!(span > 0) || !std::isfinite(span))
         return plotArea_.left + left;
-    return roundToPixel((x - static_cast<long double>(view_[Setting::Xmin])) / span * (plotArea_.width - left) +
-                        left) +
+    return roundToPixel((x - static_cast<long double>(view_[Setting::Xmin])) / span * (plotArea_.width - left) + left) +
            plotArea_.left;
 }
 
@@ -88,9 +87,9 @@ int GraphGeometry::toPixelY(double y) const
     const int base = plotArea_.top + plotArea_.height;
     if (!(span > 0) || !std::isfinite(span))
         return base - bottom;
-    return base - roundToPixel((y - static_cast<long double>(view_[Setting::Ymin])) / span *
-                                   (plotArea_.height - bottom) +
-                               bottom);
+    return base -
+           roundToPixel((y - static_cast<long double>(view_[Setting::Ymin])) / span * (plotArea_.height - bottom) +
+                        bottom);
 }
 
 double GraphGeometry::toValueX(int column) const
@@ -105,9 +104,9 @@ double GraphGeometry::toValueY(int row) const
 {
     const int plot = std::max(plotArea_.height - 2 * charHeight_, 1);
     const long double span = static_cast<long double>(view_[Setting::Ymax]) - view_[Setting::Ymin];
-    return static_cast<double>(
-        view_[Setting::Ymin] +
-        static_cast<long double>(plotArea_.top + plotArea_.height - row - 2 * charHeight_) / plot * span);
+    return static_cast<double>(view_[Setting::Ymin] +
+                               static_cast<long double>(plotArea_.top + plotArea_.height - row - 2 * charHeight_) /
+                                   plot * span);
 }
 
 std::vector<double> GraphGeometry::axisValues(double anchor, double step, double lo, double hi, bool inclusive)

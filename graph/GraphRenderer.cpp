@@ -28,9 +28,8 @@ struct KindPen {
 
 // Pen of the line styles l1 to l6.
 const KindPen KindPens[6] = {
-    {Qt::SolidLine, QColor(0, 0, 0)},         {Qt::DashLine, QColor(255, 0, 0)},
-    {Qt::DotLine, QColor(0, 0, 255)},         {Qt::DashDotLine, QColor(0, 255, 0)},
-    {Qt::DashDotDotLine, QColor(0, 128, 0)},  {Qt::DashLine, QColor(0, 255, 255)},
+    {Qt::SolidLine, QColor(0, 0, 0)},     {Qt::DashLine, QColor(255, 0, 0)},       {Qt::DotLine, QColor(0, 0, 255)},
+    {Qt::DashDotLine, QColor(0, 255, 0)}, {Qt::DashDotDotLine, QColor(0, 128, 0)}, {Qt::DashLine, QColor(0, 255, 255)},
 };
 
 const QColor GridSilver(192, 192, 192);
@@ -261,25 +260,18 @@ void GraphRenderer::drawMark(CurveStyle style, int px, int py)
     // Boxes are given with their far edges outside, as rectangles and ellipses take them.
     const auto box = [&](int h) { return QRect(px - h, py - h, 2 * h, 2 * h); };
     switch (style) {
-    case CurveStyle::Mark1:
-        painter_->drawRect(box(o / 2));
-        break;
+    case CurveStyle::Mark1: painter_->drawRect(box(o / 2)); break;
     case CurveStyle::Mark2:
         painter_->drawLine(px - o, py, px + o, py);
         painter_->drawLine(px, py - o, px, py + o);
         break;
-    case CurveStyle::Mark3:
-        painter_->drawEllipse(box(o));
-        break;
-    case CurveStyle::Mark4:
-        painter_->drawRect(box(o));
-        break;
+    case CurveStyle::Mark3: painter_->drawEllipse(box(o)); break;
+    case CurveStyle::Mark4: painter_->drawRect(box(o)); break;
     case CurveStyle::Mark5:
         painter_->drawLine(px - o, py - o, px + o, py + o);
         painter_->drawLine(px - o, py + o, px + o, py - o);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

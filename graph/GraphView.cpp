@@ -18,7 +18,10 @@ GraphView::GraphView(int width, int height, QWidget* parent) : QWidget(parent)
     resetPicture(width, height);
 }
 
-GraphView::~GraphView() { closePainter(); }
+GraphView::~GraphView()
+{
+    closePainter();
+}
 
 void GraphView::resetPicture(int width, int height, qreal ratio)
 {

@@ -147,8 +147,7 @@ double CalcParser::raisePower(double x, double y)
 double CalcParser::factor(bool live)
 {
     switch (tokens_.kind()) {
-    case CalcTokenKind::If:
-        return nested(live, &CalcParser::conditional);
+    case CalcTokenKind::If: return nested(live, &CalcParser::conditional);
     case CalcTokenKind::Constant: {
         double v = tokens_.code() == 'p' ? std::numbers::pi : std::numbers::e;
         tokens_.nextToken();
@@ -159,10 +158,8 @@ double CalcParser::factor(bool live)
         tokens_.nextToken();
         return v;
     }
-    case CalcTokenKind::Function:
-        return nested(live, &CalcParser::functionCall);
-    case CalcTokenKind::Open:
-        return nested(live, &CalcParser::bracket);
+    case CalcTokenKind::Function: return nested(live, &CalcParser::functionCall);
+    case CalcTokenKind::Open: return nested(live, &CalcParser::bracket);
     default:
         // A bad token where a factor must begin counts as a missing factor.
         tokens_.failAtBadToken(CalcError::NoOpenParen);
@@ -208,32 +205,19 @@ double CalcParser::functionCall(bool live)
 double CalcParser::apply(unsigned char f, double v)
 {
     switch (f) {
-    case 's':
-        return std::fabs(v) >= MaxTrigArgument ? 0 : std::sin(v);
-    case 'c':
-        return std::fabs(v) >= MaxTrigArgument ? 0 : std::cos(v);
-    case 't':
-        return quotient(apply('s', v), apply('c', v));
-    case 'u':
-        return quotient(apply('c', v), apply('s', v));
-    case 'S':
-        return arcSine(v);
-    case 'C':
-        return std::numbers::pi / 2 - arcSine(v);
-    case 'T':
-        return std::atan(v);
-    case 'U':
-        return std::numbers::pi / 2 - std::atan(v);
-    case 'l':
-        return v > 0 ? std::log(v) : outsideDomain();
-    case 'g':
-        return v > 0 ? std::log(v) / std::numbers::ln10 : outsideDomain();
-    case 'q':
-        return v >= 0 ? std::sqrt(v) : outsideDomain();
-    case 'n':
-        return std::fabs(v);
-    case 'L':
-        return raisePower(std::numbers::e, v);
+    case 's': return std::fabs(v) >= MaxTrigArgument ? 0 : std::sin(v);
+    case 'c': return std::fabs(v) >= MaxTrigArgument ? 0 : std::cos(v);
+    case 't': return quotient(apply('s', v), apply('c', v));
+    case 'u': return quotient(apply('c', v), apply('s', v));
+    case 'S': return arcSine(v);
+    case 'C': return std::numbers::pi / 2 - arcSine(v);
+    case 'T': return std::atan(v);
+    case 'U': return std::numbers::pi / 2 - std::atan(v);
+    case 'l': return v > 0 ? std::log(v) : outsideDomain();
+    case 'g': return v > 0 ? std::log(v) / std::numbers::ln10 : outsideDomain();
+    case 'q': return v >= 0 ? std::sqrt(v) : outsideDomain();
+    case 'n': return std::fabs(v);
+    case 'L': return raisePower(std::numbers::e, v);
     }
     return outsideDomain();
 }
@@ -313,18 +297,12 @@ bool CalcParser::comparison(bool live)
     if (!live || tokens_.failed())
         return false;
     switch (op) {
-    case '<':
-        return a < b;
-    case '>':
-        return a > b;
-    case CalcTokenizer::LessEqual:
-        return a <= b;
-    case CalcTokenizer::GreaterEqual:
-        return a >= b;
-    case '=':
-        return std::fabs(a - b) < (std::fabs(a) + std::fabs(b) + EqualFloor) * EqualTolerance;
-    default:
-        return !(std::fabs(a - b) < (std::fabs(a) + std::fabs(b) + EqualFloor) * EqualTolerance);
+    case '<': return a < b;
+    case '>': return a > b;
+    case CalcTokenizer::LessEqual: return a <= b;
+    case CalcTokenizer::GreaterEqual: return a >= b;
+    case '=': return std::fabs(a - b) < (std::fabs(a) + std::fabs(b) + EqualFloor) * EqualTolerance;
+    default: return !(std::fabs(a - b) < (std::fabs(a) + std::fabs(b) + EqualFloor) * EqualTolerance);
     }
 }
 

@@ -19,29 +19,64 @@ struct Keyword {
 
 // The calculator's own vocabulary; it shares nothing with the script compiler's.
 constexpr Keyword Keywords[] = {
-    {"hvis", CalcTokenKind::If, 134},  {"eller", CalcTokenKind::Or, '+'}, {"og", CalcTokenKind::And, '*'},        {"stop", CalcTokenKind::Stop, 135},
-    {"=", CalcTokenKind::Compare, '='},  {"<=", CalcTokenKind::Compare, CalcTokenizer::LessEqual}, {"<>", CalcTokenKind::Compare, CalcTokenizer::NotEqual},
-    {"><", CalcTokenKind::Compare, CalcTokenizer::NotEqual}, {">=", CalcTokenKind::Compare, CalcTokenizer::GreaterEqual}, {"<", CalcTokenKind::Compare, '<'}, {">", CalcTokenKind::Compare, '>'},
-    {"cos", CalcTokenKind::Function, 'c'}, {"sin", CalcTokenKind::Function, 's'}, {"cot", CalcTokenKind::Function, 'u'}, {"tan", CalcTokenKind::Function, 't'},
-    {"acos", CalcTokenKind::Function, 'C'}, {"arccos", CalcTokenKind::Function, 'C'}, {"asin", CalcTokenKind::Function, 'S'}, {"arcsin", CalcTokenKind::Function, 'S'},
-    {"acot", CalcTokenKind::Function, 'U'}, {"arccot", CalcTokenKind::Function, 'U'}, {"atan", CalcTokenKind::Function, 'T'}, {"arctan", CalcTokenKind::Function, 'T'},
-    {"atn", CalcTokenKind::Function, 'T'}, {"log", CalcTokenKind::Function, 'g'}, {"ln", CalcTokenKind::Function, 'l'},  {"exp", CalcTokenKind::Function, 'L'},
-    {"sqr", CalcTokenKind::Function, 'q'}, {"abs", CalcTokenKind::Function, 'n'},
-    {"+", CalcTokenKind::AddOp, '+'},    {"-", CalcTokenKind::AddOp, '-'},      {"*", CalcTokenKind::MulOp, '*'},     {"/", CalcTokenKind::MulOp, '/'},
-    {"^", CalcTokenKind::Power, '\''},   {"'", CalcTokenKind::Power, '\''},     {")", CalcTokenKind::Close, ')'},     {"(", CalcTokenKind::Open, '('},
-    {",", CalcTokenKind::Comma, ','},    {std::string_view("\0", 1), CalcTokenKind::End, 0},
-    {"pi", CalcTokenKind::Constant, 'p'}, {"e", CalcTokenKind::Constant, 'e'},
+    {"hvis", CalcTokenKind::If, 134},
+    {"eller", CalcTokenKind::Or, '+'},
+    {"og", CalcTokenKind::And, '*'},
+    {"stop", CalcTokenKind::Stop, 135},
+    {"=", CalcTokenKind::Compare, '='},
+    {"<=", CalcTokenKind::Compare, CalcTokenizer::LessEqual},
+    {"<>", CalcTokenKind::Compare, CalcTokenizer::NotEqual},
+    {"><", CalcTokenKind::Compare, CalcTokenizer::NotEqual},
+    {">=", CalcTokenKind::Compare, CalcTokenizer::GreaterEqual},
+    {"<", CalcTokenKind::Compare, '<'},
+    {">", CalcTokenKind::Compare, '>'},
+    {"cos", CalcTokenKind::Function, 'c'},
+    {"sin", CalcTokenKind::Function, 's'},
+    {"cot", CalcTokenKind::Function, 'u'},
+    {"tan", CalcTokenKind::Function, 't'},
+    {"acos", CalcTokenKind::Function, 'C'},
+    {"arccos", CalcTokenKind::Function, 'C'},
+    {"asin", CalcTokenKind::Function, 'S'},
+    {"arcsin", CalcTokenKind::Function, 'S'},
+    {"acot", CalcTokenKind::Function, 'U'},
+    {"arccot", CalcTokenKind::Function, 'U'},
+    {"atan", CalcTokenKind::Function, 'T'},
+    {"arctan", CalcTokenKind::Function, 'T'},
+    {"atn", CalcTokenKind::Function, 'T'},
+    {"log", CalcTokenKind::Function, 'g'},
+    {"ln", CalcTokenKind::Function, 'l'},
+    {"exp", CalcTokenKind::Function, 'L'},
+    {"sqr", CalcTokenKind::Function, 'q'},
+    {"abs", CalcTokenKind::Function, 'n'},
+    {"+", CalcTokenKind::AddOp, '+'},
+    {"-", CalcTokenKind::AddOp, '-'},
+    {"*", CalcTokenKind::MulOp, '*'},
+    {"/", CalcTokenKind::MulOp, '/'},
+    {"^", CalcTokenKind::Power, '\''},
+    {"'", CalcTokenKind::Power, '\''},
+    {")", CalcTokenKind::Close, ')'},
+    {"(", CalcTokenKind::Open, '('},
+    {",", CalcTokenKind::Comma, ','},
+    {std::string_view("\0", 1), CalcTokenKind::End, 0},
+    {"pi", CalcTokenKind::Constant, 'p'},
+    {"e", CalcTokenKind::Constant, 'e'},
 };
 
 const Keyword* findKeyword(std::string_view text)
 {
-    auto it = std::find_if(std::begin(Keywords), std::end(Keywords),
-                           [text](const Keyword& k) { return k.text == text; });
+    auto it =
+        std::find_if(std::begin(Keywords), std::end(Keywords), [text](const Keyword& k) { return k.text == text; });
     return it == std::end(Keywords) ? nullptr : it;
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isLetter(char c) { return c >= 'a' && c <= 'z'; }
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+bool isLetter(char c)
+{
+    return c >= 'a' && c <= 'z';
+}
 
 // Order of magnitude of a decimal number text (digits, point, exponent) whose conversion fell out of range:
 // negative means it is too small for a double, so it reads as 0.
@@ -60,8 +95,8 @@ long long decimalMagnitude(std::string_view digits)
         digits = digits.substr(0, epos);
     }
     long long lead = 0;  // where the first non-zero digit stands, relative to the point
-    long long place = static_cast<long long>(digits.find('.') == std::string_view::npos ? digits.size()
-                                                                                         : digits.find('.'));
+    long long place =
+        static_cast<long long>(digits.find('.') == std::string_view::npos ? digits.size() : digits.find('.'));
     for (std::size_t i = 0; i < digits.size(); ++i) {
         if (digits[i] >= '1' && digits[i] <= '9') {
             lead = place - static_cast<long long>(i) - (static_cast<long long>(i) < place ? 1 : 0);

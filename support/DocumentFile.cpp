@@ -53,33 +53,25 @@ std::string pathForMessage(const std::string& path)
 std::string reasonText(int err)
 {
     switch (err) {
-    case ENOENT:
-        return "filen eller mappen findes ikke";
+    case ENOENT: return "filen eller mappen findes ikke";
     case EACCES:
-    case EPERM:
-        return "adgang n\xE6gtet";
-    case EISDIR:
-        return "det er en mappe";
-    case ENOTDIR:
-        return "en del af stien er ikke en mappe";
-    case ENOSPC:
-        return "der er ikke mere plads p\xE5 disken";
-    case EDQUOT:
-        return "diskkvoten er brugt op";
-    case EROFS:
-        return "filsystemet er skrivebeskyttet";
-    case ENAMETOOLONG:
-        return "navnet er for langt";
-    case EFBIG:
-        return "filen bliver for stor";
-    case EIO:
-        return "fejl ved l\xE6sning eller skrivning p\xE5 disken";
-    default:
-        return "fejl nummer " + std::to_string(err);
+    case EPERM: return "adgang n\xE6gtet";
+    case EISDIR: return "det er en mappe";
+    case ENOTDIR: return "en del af stien er ikke en mappe";
+    case ENOSPC: return "der er ikke mere plads p\xE5 disken";
+    case EDQUOT: return "diskkvoten er brugt op";
+    case EROFS: return "filsystemet er skrivebeskyttet";
+    case ENAMETOOLONG: return "navnet er for langt";
+    case EFBIG: return "filen bliver for stor";
+    case EIO: return "fejl ved l\xE6sning eller skrivning p\xE5 disken";
+    default: return "fejl nummer " + std::to_string(err);
     }
 }
 
-std::string quoted(const std::string& path) { return "\"" + pathForMessage(path) + "\""; }
+std::string quoted(const std::string& path)
+{
+    return "\"" + pathForMessage(path) + "\"";
+}
 
 std::string tooBigMessage(const std::string& path)
 {
@@ -92,7 +84,10 @@ bool readAll(const std::string& path, std::string& bytes, std::string& error)
 {
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-        error = "Kan ikke \xE5" "bne filen " + quoted(path) + ": " + reasonText(errno) + ".";
+        error =
+            "Kan ikke \xE5"
+            "bne filen " +
+            quoted(path) + ": " + reasonText(errno) + ".";
         return false;
     }
     struct stat st {};

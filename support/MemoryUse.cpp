@@ -41,7 +41,7 @@ std::size_t limitBytes()
     if (pages <= 0 || page <= 0)
         return 0;
     double limit = static_cast<double>(pages) * static_cast<double>(page);
-    rlimit space {};
+    rlimit space{};
     if (::getrlimit(RLIMIT_AS, &space) == 0 && space.rlim_cur != RLIM_INFINITY)
         limit = std::min(limit, static_cast<double>(space.rlim_cur));
     return static_cast<std::size_t>(limit * UsableShare);

@@ -11,19 +11,19 @@ enum class CalcError {
     // Not the calculator's own: a caller refuses a value it computed but cannot use (the coordinates dialog's
     // TAntal and TDelta).
     NotAllowedHere = 1,
-    BadNumber = 2,         // the characters of a number form no valid number (also one too large for a double)
-    TextLeft = 3,          // text after a complete expression
-    BadCharacter = 4,      // a character that starts no token
-    NoComparison = 5,      // comparison operator expected in a condition
-    NoOpenParen = 6,       // "(" expected, or no factor where one must begin
-    NoComma = 7,           // "," expected in hvis
-    NoCloseParen = 8,      // ")" expected
-    TooDeep = 9,           // brackets, functions and hvis nested deeper than CalcMaxDepth
-    UnknownName = 20,      // a name or operator that is not a keyword
-    PowerUndefined = 31,   // x^y not defined by the power rule
+    BadNumber = 2,        // the characters of a number form no valid number (also one too large for a double)
+    TextLeft = 3,         // text after a complete expression
+    BadCharacter = 4,     // a character that starts no token
+    NoComparison = 5,     // comparison operator expected in a condition
+    NoOpenParen = 6,      // "(" expected, or no factor where one must begin
+    NoComma = 7,          // "," expected in hvis
+    NoCloseParen = 8,     // ")" expected
+    TooDeep = 9,          // brackets, functions and hvis nested deeper than CalcMaxDepth
+    UnknownName = 20,     // a name or operator that is not a keyword
+    PowerUndefined = 31,  // x^y not defined by the power rule
     DivisionByZero = 32,
-    OutsideDomain = 33,    // argument outside a function's domain
-    Overflow = 34,         // a result too large for a double
+    OutsideDomain = 33,  // argument outside a function's domain
+    Overflow = 34,       // a result too large for a double
 };
 
 struct CalcResult {

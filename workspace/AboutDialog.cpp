@@ -28,8 +28,10 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
     version->setObjectName("Version");
     auto* copyright = new QLabel("Copyright \u00A9 Tavlix-udviklerne", panel);
     copyright->setObjectName("Copyright");
-    auto* comments = new QLabel("Funktioner, tabeller og differentialligninger\ntil matematik i skolen og på "
-                                "universitetet.", panel);
+    auto* comments = new QLabel(
+        "Funktioner, tabeller og differentialligninger\ntil matematik i skolen og på "
+        "universitetet.",
+        panel);
     comments->setObjectName("Comments");
     comments->setWordWrap(true);
     auto* head = new QHBoxLayout;

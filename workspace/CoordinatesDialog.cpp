@@ -1,8 +1,8 @@
 // The coordinates dialog ("Indtast koordinater"): the sixteen coordinate-setting texts of a script page.
 #include "workspace/CoordinatesDialog.h"
 
-#include "support/SettingsCalculator.h"
 #include "support/FormatNumber.h"
+#include "support/SettingsCalculator.h"
 #include "workspace/QtCp1252.h"
 
 #include <QApplication>
@@ -29,10 +29,10 @@ struct FieldInfo {
 
 // The sixteen fields in the stored order of the settings, with their labels.
 const FieldInfo FieldInfos[16] = {
-    {"Xmin", "Minimum"},   {"Xmax", "Maksimum"}, {"XEnhed", "Enhed"},        {"YCross", "Y-Skæring"},
-    {"YMin", "Minimum"},   {"YMax", "Maksimum"}, {"YEnhed", "Enhed"},        {"XCross", "X-Skæring"},
-    {"TMin", "Minimum"},   {"TMax", "Maksimum"}, {"TAntal", "Antal"},        {"TDelta", "Delta T"},
-    {"Absolut", "Absolut"}, {"Relativ", "Relativ"}, {"XGitter", "Gitter"},   {"YGitter", "Gitter"},
+    {"Xmin", "Minimum"},    {"Xmax", "Maksimum"},   {"XEnhed", "Enhed"},   {"YCross", "Y-Skæring"},
+    {"YMin", "Minimum"},    {"YMax", "Maksimum"},   {"YEnhed", "Enhed"},   {"XCross", "X-Skæring"},
+    {"TMin", "Minimum"},    {"TMax", "Maksimum"},   {"TAntal", "Antal"},   {"TDelta", "Delta T"},
+    {"Absolut", "Absolut"}, {"Relativ", "Relativ"}, {"XGitter", "Gitter"}, {"YGitter", "Gitter"},
 };
 
 struct Group {
@@ -101,7 +101,8 @@ CoordinatesDialog::CoordinatesDialog(QWidget* parent) : CheckedDialog(parent)
     tFollowsXBox_->setObjectName(QStringLiteral("tFollowsXBox"));
     messageLabel_ = new QLabel(this);
     messageLabel_->setObjectName(QStringLiteral("messageLabel"));
-    messageLabel_->setMinimumWidth(messageLabel_->fontMetrics().horizontalAdvance(QStringLiteral("Minimum skal være mindre end maksimum")));
+    messageLabel_->setMinimumWidth(
+        messageLabel_->fontMetrics().horizontalAdvance(QStringLiteral("Minimum skal være mindre end maksimum")));
     okButton_ = new QPushButton(QStringLiteral("OK"), this);
     cancelButton_ = new QPushButton(QStringLiteral("Cancel"), this);
     okButton_->setObjectName(QStringLiteral("okButton"));
@@ -122,13 +123,25 @@ CoordinatesDialog::CoordinatesDialog(QWidget* parent) : CheckedDialog(parent)
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     // Tab order: the buttons, the x column, the y column, t, the tolerances, then the check box.
-    QWidget* order[] = {okButton_, cancelButton_,
-                        field(Setting::Xmin), field(Setting::Xmax), field(Setting::XTickStep),
-                        field(Setting::YAxisAtX), field(Setting::XGridStep),
-                        field(Setting::Ymin), field(Setting::Ymax), field(Setting::YTickStep),
-                        field(Setting::XAxisAtY), field(Setting::YGridStep),
-                        field(Setting::Tmin), field(Setting::Tmax), field(Setting::TCount), field(Setting::TStep),
-                        field(Setting::AbsTolerance), field(Setting::RelTolerance), tFollowsXBox_};
+    QWidget* order[] = {okButton_,
+                        cancelButton_,
+                        field(Setting::Xmin),
+                        field(Setting::Xmax),
+                        field(Setting::XTickStep),
+                        field(Setting::YAxisAtX),
+                        field(Setting::XGridStep),
+                        field(Setting::Ymin),
+                        field(Setting::Ymax),
+                        field(Setting::YTickStep),
+                        field(Setting::XAxisAtY),
+                        field(Setting::YGridStep),
+                        field(Setting::Tmin),
+                        field(Setting::Tmax),
+                        field(Setting::TCount),
+                        field(Setting::TStep),
+                        field(Setting::AbsTolerance),
+                        field(Setting::RelTolerance),
+                        tFollowsXBox_};
     for (size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
 
@@ -228,7 +241,8 @@ void CoordinatesDialog::checkExpression(QLineEdit* checked)
     if (QApplication::focusWidget() == cancelButton_)
         return;
     tavlix::CalcResult r = tavlix::evaluate(qt_cp1252::fromQString(checked->text()));
-    if (r.error == tavlix::CalcError::None && checked == field(Setting::TCount) && !(std::trunc(r.value + 0.5) == r.value && r.value >= 1))
+    if (r.error == tavlix::CalcError::None && checked == field(Setting::TCount) &&
+        !(std::trunc(r.value + 0.5) == r.value && r.value >= 1))
         r = tavlix::CalcResult{r.value, tavlix::CalcError::NotAllowedHere, 1};
     if (r.error == tavlix::CalcError::None && checked == field(Setting::TStep) && !(r.value >= 0))
         r = tavlix::CalcResult{r.value, tavlix::CalcError::NotAllowedHere, 1};

@@ -1,11 +1,11 @@
 // The edit, find and graph commands, and the dialogs they open.
 #include "workspace/MainWindow.h"
 
+#include "workspace/AboutDialog.h"
 #include "workspace/CoordinatesDialog.h"
+#include "workspace/FindDialog.h"
 #include "workspace/GraphPage.h"
 #include "workspace/PrintSizeDialog.h"
-#include "workspace/AboutDialog.h"
-#include "workspace/FindDialog.h"
 #include "workspace/ScriptPage.h"
 
 #include <QApplication>

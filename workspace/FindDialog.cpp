@@ -63,19 +63,44 @@ FindDialog::FindDialog(QWidget* parent) : QDialog(parent)
     all->addLayout(buttons);
 
     findButton_->setEnabled(false);
-    connect(textEdit_, &QLineEdit::textChanged, this, [this](const QString& t) { findButton_->setEnabled(!t.isEmpty()); });
+    connect(textEdit_, &QLineEdit::textChanged, this,
+            [this](const QString& t) { findButton_->setEnabled(!t.isEmpty()); });
     connect(findButton_, &QPushButton::clicked, this, &FindDialog::findNextRequested);
     connect(cancel, &QPushButton::clicked, this, &QDialog::hide);
 }
 
-QString FindDialog::findText() const { return textEdit_->text(); }
-void FindDialog::setFindText(const QString& text) { textEdit_->setText(text); }
-bool FindDialog::searchesForward() const { return downButton_->isChecked(); }
-void FindDialog::setSearchesForward(bool down) { (down ? downButton_ : upButton_)->setChecked(true); }
-bool FindDialog::matchCase() const { return caseBox_->isChecked(); }
-void FindDialog::setMatchCase(bool on) { caseBox_->setChecked(on); }
-bool FindDialog::wholeWord() const { return wordBox_->isChecked(); }
-void FindDialog::setWholeWord(bool on) { wordBox_->setChecked(on); }
+QString FindDialog::findText() const
+{
+    return textEdit_->text();
+}
+void FindDialog::setFindText(const QString& text)
+{
+    textEdit_->setText(text);
+}
+bool FindDialog::searchesForward() const
+{
+    return downButton_->isChecked();
+}
+void FindDialog::setSearchesForward(bool down)
+{
+    (down ? downButton_ : upButton_)->setChecked(true);
+}
+bool FindDialog::matchCase() const
+{
+    return caseBox_->isChecked();
+}
+void FindDialog::setMatchCase(bool on)
+{
+    caseBox_->setChecked(on);
+}
+bool FindDialog::wholeWord() const
+{
+    return wordBox_->isChecked();
+}
+void FindDialog::setWholeWord(bool on)
+{
+    wordBox_->setChecked(on);
+}
 
 namespace {
 
@@ -87,7 +112,7 @@ bool isWordChar(QChar c)
 }  // namespace
 
 int FindDialog::findInRange(const QString& text, int begin, int length, const QString& what, bool matchCase,
-                        bool wholeWord)
+                            bool wholeWord)
 {
     if (what.isEmpty() || begin < 0 || length <= 0)
         return -1;

@@ -24,7 +24,7 @@ public:
 
     // Where the text lies in the range [begin, begin + length) of text, or -1.
     static int findInRange(const QString& text, int begin, int length, const QString& what, bool matchCase,
-                      bool wholeWord);
+                           bool wholeWord);
 
 signals:
     void findNextRequested();

@@ -33,8 +33,8 @@ constexpr double PrintTopCm = 2;
 constexpr double PrintFrameCm = 0.5;
 
 // The commands a graph page offers.
-constexpr Command GraphCommands[] = {Command::PrintNow,  Command::Copy,    Command::FitGraph,
-                                     Command::AddLabel,  Command::PrintSize, Command::Print};
+constexpr Command GraphCommands[] = {Command::PrintNow, Command::Copy,      Command::FitGraph,
+                                     Command::AddLabel, Command::PrintSize, Command::Print};
 
 QString latin(const std::string& s)
 {
@@ -126,17 +126,16 @@ void GraphPage::addPoint(int curve, double x, double y)
     case CurveRecorder::Added::OverLimit:
         // The point is dropped; the run ends at its next pause and the page keeps what it has.
         host().stopRun(QString("Grafen \"%1\" er blevet for stor (over %L2 punkter). Kørslen er stoppet; "
-                              "de beregnede punkter er bevaret. Vælg færre punkter (TAntal) eller "
-                              "et større skridt (TDelta).")
-                          .arg(caption())
-                          .arg(recorder_.maxPoints()));
+                               "de beregnede punkter er bevaret. Vælg færre punkter (TAntal) eller "
+                               "et større skridt (TDelta).")
+                           .arg(caption())
+                           .arg(recorder_.maxPoints()));
         break;
     case CurveRecorder::Added::Step:
         view_->renderer().drawClippedStep(recorder_.curves()[static_cast<std::size_t>(curve - 1)].style, step.x0,
                                           step.y0, step.x1, step.y1);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -170,8 +169,8 @@ void GraphPage::defaultPrintSize()
         return;
     const double dpi = view_->logicalDpiX();
     // A page that was never shown has no size yet; its view has.
-    const QSize page = (width() > ViewInset && height() > ViewInset) ? size()
-                                                                     : view_->size() + QSize(ViewInset, ViewInset);
+    const QSize page =
+        (width() > ViewInset && height() > ViewInset) ? size() : view_->size() + QSize(ViewInset, ViewInset);
     printWidthCm_ = page.width() / dpi * 2.54;
     printHeightCm_ = page.height() / dpi * 2.54;
 }

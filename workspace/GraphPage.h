@@ -2,10 +2,10 @@
 #pragma once
 
 #include "engine/Curve.h"
+#include "engine/CurveRecorder.h"
 #include "engine/CurveStyle.h"
 #include "engine/EngineHost.h"
 #include "engine/RunLimits.h"
-#include "engine/CurveRecorder.h"
 #include "support/CoordinateSettings.h"
 #include "workspace/Page.h"
 
@@ -20,8 +20,7 @@ class GraphPage : public Page, public tavlix::GraphSink {
     Q_OBJECT
 public:
     // width and height: the size of the view; limits.maxGraphPoints bounds the points the page stores.
-    GraphPage(PageHost& host, int width, int height, const tavlix::RunLimits& limits = {},
-              QWidget* parent = nullptr);
+    GraphPage(PageHost& host, int width, int height, const tavlix::RunLimits& limits = {}, QWidget* parent = nullptr);
     ~GraphPage() override;
 
     void setSettings(const tavlix::CoordinateSettings& settings) override { runSettings_ = settings; }

@@ -1,11 +1,11 @@
 // The main window's life: what it is made of, and what showing and closing it do.
 #include "workspace/MainWindow.h"
 
-#include "workspace/CoordinatesDialog.h"
-#include "workspace/PrintSizeDialog.h"
 #include "workspace/AboutDialog.h"
+#include "workspace/CoordinatesDialog.h"
 #include "workspace/FindDialog.h"
 #include "workspace/Page.h"
+#include "workspace/PrintSizeDialog.h"
 #include "workspace/ToolIcons.h"
 #include "workspace/WindowEngineHost.h"
 
@@ -66,7 +66,8 @@ void MainWindow::showEvent(QShowEvent* event)
         return;
     shownOnce_ = true;
     if (openStartFilesOnShow)
-        QMetaObject::invokeMethod(this, [this] { openStartDocuments(startFiles_); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { openStartDocuments(startFiles_); }, Qt::QueuedConnection);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

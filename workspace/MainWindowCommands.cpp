@@ -20,10 +20,9 @@ namespace {
 
 // Every command the availability rules switch; a page turns on its own when it is entered.
 constexpr Command PageCommands[] = {
-    Command::Cut,      Command::Copy,    Command::Paste,       Command::Delete,   Command::SelectAll,
-    Command::Find,     Command::Save,    Command::SaveAs,      Command::ClosePage, Command::Print,
-    Command::PrintNow, Command::Run,     Command::Coordinates, Command::PrintSize, Command::AddLabel,
-    Command::FitGraph,
+    Command::Cut,         Command::Copy,      Command::Paste,     Command::Delete,   Command::SelectAll, Command::Find,
+    Command::Save,        Command::SaveAs,    Command::ClosePage, Command::Print,    Command::PrintNow,  Command::Run,
+    Command::Coordinates, Command::PrintSize, Command::AddLabel,  Command::FitGraph,
 };
 
 }  // namespace

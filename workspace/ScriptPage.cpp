@@ -87,8 +87,8 @@ bool ScriptPage::save()
             shown << "\"" + ch + "\"";
         }
         host().reportError(QString("%1 kan ikke gemmes, fordi teksten indeholder tegn, som filformatet ikke kan "
-                                    "rumme: %2.\nRet eller slet dem, og gem igen. Intet er gemt.")
-                                .arg(fileName_, shown.join(' ')));
+                                   "rumme: %2.\nRet eller slet dem, og gem igen. Intet er gemt.")
+                               .arg(fileName_, shown.join(' ')));
         return false;
     }
     tavlix::Document doc;
@@ -125,8 +125,8 @@ void ScriptPage::print(QPrinter& printer)
             printer.newPage();
             y = 5 * h;
         }
-        p.drawText(QRect(x, y, 1 << 20, h), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextExpandTabs
-                                                | Qt::TextDontClip, s);
+        p.drawText(QRect(x, y, 1 << 20, h),
+                   Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextExpandTabs | Qt::TextDontClip, s);
         y += h;
     };
     printLine(caption());

@@ -31,7 +31,7 @@ private:
 
     int shownRows_ = 0;
     int shownColumns_ = 0;
-    int dirtyFrom_ = -1;     // first shown model row written since the last sync, or -1
+    int dirtyFrom_ = -1;  // first shown model row written since the last sync, or -1
     bool headerDirty_ = false;
     bool syncPending_ = false;
 };

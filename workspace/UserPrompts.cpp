@@ -32,8 +32,8 @@ UserPrompts withDialogDefaults(UserPrompts prompts, QWidget* parent)
         prompts.showError = [parent](const QString& text) { QMessageBox::warning(parent, "Tavlix", text); };
     if (!prompts.askPdfFileName)
         prompts.askPdfFileName = [parent] {
-            return QFileDialog::getSaveFileName(parent, "Der er ingen printer. Gem udskriften som PDF",
-                                                "udskrift.pdf", "PDF-filer (*.pdf)");
+            return QFileDialog::getSaveFileName(parent, "Der er ingen printer. Gem udskriften som PDF", "udskrift.pdf",
+                                                "PDF-filer (*.pdf)");
         };
     return prompts;
 }

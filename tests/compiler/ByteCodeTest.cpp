@@ -17,20 +17,27 @@ struct CodeCase {
     const char* name;
     std::string script;  // compiled; the code of `record` is compared
     int record;
-    std::string code;    // disassembled, one operation per line
+    std::string code;  // disassembled, one operation per line
 };
 
-void PrintTo(const CodeCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const CodeCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
-std::string Sum(int n) {
+std::string Sum(int n)
+{
     std::string s = "1";
-    for (int i = 1; i < n; ++i) s += "+1";
+    for (int i = 1; i < n; ++i)
+        s += "+1";
     return s;
 }
 
-std::string SumCode(int n) {
+std::string SumCode(int n)
+{
     std::string s = "num 1\n";
-    for (int i = 1; i < n; ++i) s += "num 1\nadd\n";
+    for (int i = 1; i < n; ++i)
+        s += "num 1\nadd\n";
     return s;
 }
 
@@ -42,9 +49,8 @@ const CodeCase Cases[] = {
     {"ProductBeforeSum", "funktioner\nf = 1+2*3/4", 1, "num 1\nnum 2\nnum 3\nmul\nnum 4\ndiv\nadd\n"},
     {"PlusSignAddsNothing", "funktioner\nf = +t", 1, "ref 0\n"},
     {"SignAfterParenthesis", "funktioner\nf = 2*(-3)", 1, "num 2\nnum 3\nneg\nmul\n"},
-    {"ConstantTableAndFunctions",
-     "konstanter\nk = 2\ntabeller\nd = <(0, 0), (1, 1)>\nfunktioner\nf = k*d(t) + sin(pi)", 1,
-     "const 2\nref 0\ntable 1\nmul\nconst 1\nsin\nadd\n"},
+    {"ConstantTableAndFunctions", "konstanter\nk = 2\ntabeller\nd = <(0, 0), (1, 1)>\nfunktioner\nf = k*d(t) + sin(pi)",
+     1, "const 2\nref 0\ntable 1\nmul\nconst 1\nsin\nadd\n"},
     {"EveryFunctionName", "funktioner\nf = cos(acos(asin(arccot(atn(log(ln(exp(sqr(abs(tan(cot(1))))))))))))", 1,
      "num 1\ncot\ntan\nabs\nsqrt\nexp\nln\nlog\narctan\narccot\narcsin\narccos\ncos\n"},
     {"EarlierFunction", "funktioner\ng = 1\nf = g*t", 2, "ref 1\nref 0\nmul\n"},
@@ -59,17 +65,16 @@ const CodeCase Cases[] = {
      "ref 0\nnum 1\nle\nref 0\nnum 2\nne\nref 0\nnum 3\nge\nmul\nadd\nif 2 3\n"},
     {"NestedHvisUsesFourRecords", "funktioner\nf = 1 + hvis(t = 0, hvis(t > 1, 2, 3), 4)", 1,
      "num 1\nref 0\nnum 0\neq\nif 2 5\nadd\n"},
-    {"NestedHvisInner", "funktioner\nf = 1 + hvis(t = 0, hvis(t > 1, 2, 3), 4)", 2,
-     "ref 0\nnum 1\ngt\nif 3 4\n"},
+    {"NestedHvisInner", "funktioner\nf = 1 + hvis(t = 0, hvis(t > 1, 2, 3), 4)", 2, "ref 0\nnum 1\ngt\nif 3 4\n"},
     {"NineteenNumbers", "funktioner\nf = " + Sum(19), 1, SumCode(19)},
     {"CaretForApostropheSingularKeyword", "DifferentialLigning\ny^ = -y <1>", 1, "ref 1\nneg\n"},
-    {"ForwardReferenceInEquation", "differentialligninger\ny' = y*z <1>\nfunktioner\nz = 2", 1,
-     "ref 1\nref 2\nmul\n"},
+    {"ForwardReferenceInEquation", "differentialligninger\ny' = y*z <1>\nfunktioner\nz = 2", 1, "ref 1\nref 2\nmul\n"},
 };
 
 class ByteCode : public testing::TestWithParam<CodeCase> {};
 
-TEST_P(ByteCode, Disassembled) {
+TEST_P(ByteCode, Disassembled)
+{
     const CodeCase& c = GetParam();
     ScriptCompiler compiler;
     NullHost host;
@@ -81,7 +86,8 @@ TEST_P(ByteCode, Disassembled) {
 INSTANTIATE_TEST_SUITE_P(Compiler, ByteCode, testing::ValuesIn(Cases),
                          [](const testing::TestParamInfo<CodeCase>& info) { return std::string(info.param.name); });
 
-TEST(ByteCode, ExactBytesOfANumberAndTheEnd) {
+TEST(ByteCode, ExactBytesOfANumberAndTheEnd)
+{
     ScriptCompiler compiler;
     NullHost host;
     ASSERT_EQ(RunScript(compiler, "funktioner\nf = 1\ng = hvis(f > 0, stop, 1)", host).error, ScriptError::None);
@@ -96,21 +102,24 @@ TEST(ByteCode, ExactBytesOfANumberAndTheEnd) {
 }
 
 // Twenty numbers are refused with code 16 (see the script error table).
-TEST(ByteCode, NineteenNumbersFillTheRecord) {
+TEST(ByteCode, NineteenNumbersFillTheRecord)
+{
     ScriptCompiler compiler;
     NullHost host;
     ASSERT_EQ(RunScript(compiler, "funktioner\nf = " + Sum(19), host).error, ScriptError::None);
     EXPECT_EQ(compiler.lastModel()->script.records[1].code.size(), 190u);  // 189 code bytes and the end
 }
 
-TEST(ByteCode, RecordMarks) {
+TEST(ByteCode, RecordMarks)
+{
     ScriptCompiler compiler;
     NullHost host;
-    ASSERT_EQ(RunScript(compiler, "differentialligninger\ny' = hvis(t < 1, y, 0) <2>\nfunktioner\nf = y <0, 5>",
-                        host).error, ScriptError::None);
+    ASSERT_EQ(
+        RunScript(compiler, "differentialligninger\ny' = hvis(t < 1, y, 0) <2>\nfunktioner\nf = y <0, 5>", host).error,
+        ScriptError::None);
     const Model& m = *compiler.lastModel();
     EXPECT_EQ(m.script.records[1].isOdeVariable, true);
-    EXPECT_EQ(m.script.records[1].domainLo, 2.0);  // the initial value
+    EXPECT_EQ(m.script.records[1].domainLo, 2.0);         // the initial value
     EXPECT_EQ(m.script.records[2].isOdeVariable, false);  // branches
     EXPECT_EQ(m.script.records[3].isOdeVariable, false);
     EXPECT_EQ(m.script.records[4].isOdeVariable, false);
@@ -121,7 +130,8 @@ TEST(ByteCode, RecordMarks) {
     EXPECT_EQ(m.script.lastOdeRecord, 3);
 }
 
-TEST(Disassembler, StopsAtTheEndButNotInsideOperands) {
+TEST(Disassembler, StopsAtTheEndButNotInsideOperands)
+{
     EXPECT_EQ(disassemble(std::string_view("k\0m\0n", 5)), "const 0\nneg\n");
     EXPECT_EQ(disassemble(std::string_view("\xE7\x02\x01", 3)), "table 2\nbyte 1\n");
     EXPECT_EQ(disassemble("d12"), "byte 100\nbyte 49\nbyte 50\n");  // a number cut short

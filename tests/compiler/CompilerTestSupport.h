@@ -15,7 +15,8 @@ using namespace tavlix;
 using tavlix::test::RecordingHost;
 
 // The script's lines, split at "\n".
-inline std::vector<std::string> ScriptLines(const std::string& text) {
+inline std::vector<std::string> ScriptLines(const std::string& text)
+{
     std::vector<std::string> lines;
     std::string line;
     for (char c : text) {
@@ -31,7 +32,8 @@ inline std::vector<std::string> ScriptLines(const std::string& text) {
 }
 
 // t from tMin to tMax in `steps` steps; the other settings are the defaults.
-inline SettingsTexts TestSettings(const char* tMin = "0", const char* tMax = "10", const char* steps = "10") {
+inline SettingsTexts TestSettings(const char* tMin = "0", const char* tMax = "10", const char* steps = "10")
+{
     SettingsTexts s = defaultSettings();
     s[8] = tMin;
     s[9] = tMax;
@@ -41,7 +43,8 @@ inline SettingsTexts TestSettings(const char* tMin = "0", const char* tMax = "10
 }
 
 inline RunResult RunScript(ScriptCompiler& compiler, const std::string& text, EngineHost& host,
-                           const SettingsTexts& settings = TestSettings()) {
+                           const SettingsTexts& settings = TestSettings())
+{
     return compiler.run(settings, ScriptLines(text), "doc", host);
 }
 

@@ -17,13 +17,15 @@ struct Compiled {
     ScriptCompiler compiler;
     RecordingHost host;
     RunResult result;
-    explicit Compiled(const std::string& script, const SettingsTexts& settings = TestSettings()) {
+    explicit Compiled(const std::string& script, const SettingsTexts& settings = TestSettings())
+    {
         result = RunScript(compiler, script, host, settings);
     }
     const Model& m() const { return *compiler.lastModel(); }
 };
 
-TEST(CompilerConstants, ValuesUseEarlierConstantsAndPi) {
+TEST(CompilerConstants, ValuesUseEarlierConstantsAndPi)
+{
     Compiled c("konstanter\na = 2\nb = a*3 (* note *) ; c = pi\nd = d + 1\ne = t + 4");
     ASSERT_EQ(c.result.error, ScriptError::None);
     EXPECT_EQ(c.m().script.constantCount, 6);
@@ -35,7 +37,8 @@ TEST(CompilerConstants, ValuesUseEarlierConstantsAndPi) {
     EXPECT_EQ(c.m().script.listConstants[2], nullptr);
 }
 
-TEST(CompilerConstants, ListKeepsEveryValueAndStandsForItsFirst) {
+TEST(CompilerConstants, ListKeepsEveryValueAndStandsForItsFirst)
+{
     Compiled c("konstanter\na = <1, 2, 1+2>\nb = a*10");
     ASSERT_EQ(c.result.error, ScriptError::None);
     const ListConstant* list = c.m().script.listConstants[2].get();
@@ -47,9 +50,11 @@ TEST(CompilerConstants, ListKeepsEveryValueAndStandsForItsFirst) {
     EXPECT_EQ(c.m().script.constantValues[3], 10.0);
 }
 
-TEST(CompilerConstants, ListHoldsFortyValuesAndNoMore) {
+TEST(CompilerConstants, ListHoldsFortyValuesAndNoMore)
+{
     std::string forty = "konstanter\na = <1";
-    for (int i = 2; i <= 40; ++i) forty += ", " + std::to_string(i);
+    for (int i = 2; i <= 40; ++i)
+        forty += ", " + std::to_string(i);
     Compiled ok(forty + ">");
     ASSERT_EQ(ok.result.error, ScriptError::None);
     EXPECT_EQ(ok.m().script.listConstants[2]->count, 40);
@@ -59,7 +64,8 @@ TEST(CompilerConstants, ListHoldsFortyValuesAndNoMore) {
     EXPECT_EQ(over.m().script.listConstants[2]->count, 40);
 }
 
-TEST(CompilerTables, EndsReachToTheUnboundedValue) {
+TEST(CompilerTables, EndsReachToTheUnboundedValue)
+{
     Compiled c("tabeller\nd = <(0, 1), (2, 3)>\ne = <(5, 7)>");
     ASSERT_EQ(c.result.error, ScriptError::None);
     const PointTable& d = c.m().script.tables[1];
@@ -76,16 +82,19 @@ TEST(CompilerTables, EndsReachToTheUnboundedValue) {
     EXPECT_EQ(e.points[2].y, 7.0);
 }
 
-TEST(CompilerTables, ThirtyNinePointsFit) {
+TEST(CompilerTables, ThirtyNinePointsFit)
+{
     std::string s = "tabeller\nd = <(1, 1)";
-    for (int i = 2; i <= 39; ++i) s += ", (" + std::to_string(i) + ", " + std::to_string(i) + ")";
+    for (int i = 2; i <= 39; ++i)
+        s += ", (" + std::to_string(i) + ", " + std::to_string(i) + ")";
     Compiled c(s + ">");
     ASSERT_EQ(c.result.error, ScriptError::None);
     EXPECT_EQ(c.m().script.tables[1].pointCount, 39);
     EXPECT_EQ(c.m().script.tables[1].points[40].y, 39.0);
 }
 
-TEST(CompilerForwardReferences, PendingUntilDefined) {
+TEST(CompilerForwardReferences, PendingUntilDefined)
+{
     Compiled defined("differentialligninger\ny' = y*z <1>\nfunktioner\nz = 2");
     ASSERT_EQ(defined.result.error, ScriptError::None);
     EXPECT_EQ(defined.m().script.records[2].name.view(), "z");
@@ -98,12 +107,14 @@ TEST(CompilerForwardReferences, PendingUntilDefined) {
 }
 
 // Ten names of 30 characters fill more than the 255 characters of the pending text.
-TEST(CompilerForwardReferences, PendingTextLongerThanItsFieldStillCounts) {
+TEST(CompilerForwardReferences, PendingTextLongerThanItsFieldStillCounts)
+{
     std::string sum, definitions;
     for (int i = 0; i < 10; ++i) {
         const std::string name = std::string(29, 'p') + static_cast<char>('a' + i);
         sum += (i ? " + " : "") + name;
-        if (i < 9) definitions += name + " = 1\n";
+        if (i < 9)
+            definitions += name + " = 1\n";
     }
     const std::string equations = "differentialligninger\ny' = " + sum + " <0>\nfunktioner\n";
     Compiled missingLast(equations + definitions);
@@ -113,13 +124,15 @@ TEST(CompilerForwardReferences, PendingTextLongerThanItsFieldStillCounts) {
     EXPECT_EQ(all.result.error, ScriptError::None);
 }
 
-TEST(CompilerForwardReferences, OnlyInDifferentialEquations) {
+TEST(CompilerForwardReferences, OnlyInDifferentialEquations)
+{
     Compiled c("differentialligninger\ny' = 1 <z>\nfunktioner\nz = 1");
     EXPECT_EQ(c.result.error, ScriptError::UnknownName);  // an initial value is a constant expression
     EXPECT_EQ(c.result.message, "z ukendt");
 }
 
-TEST(CompilerNames, LongNamesAreToldApartInFull) {
+TEST(CompilerNames, LongNamesAreToldApartInFull)
+{
     const std::string stem(25, 'a');
     Compiled c("konstanter\n" + stem + "x = 1\n" + stem + "y = 2\nfunktioner\nf = " + stem + "y");
     ASSERT_EQ(c.result.error, ScriptError::None);
@@ -133,14 +146,16 @@ TEST(CompilerNames, LongNamesAreToldApartInFull) {
     EXPECT_EQ(longName.m().script.records[1].name.view(), std::string(31, 'b'));
 }
 
-TEST(CompilerFunctions, ABoundMayUseAnEarlierFunction) {
+TEST(CompilerFunctions, ABoundMayUseAnEarlierFunction)
+{
     Compiled c("funktioner\nf = 2\ng = t <0, f+1>\nh = f + g");
     ASSERT_EQ(c.result.error, ScriptError::None) << c.result.message;
     EXPECT_EQ(c.m().script.records[2].domainHi, 3.0);
     EXPECT_TRUE(c.m().script.records[1].compiled);
 }
 
-TEST(CompilerFunctions, ConstantExpressionsReuseTheirBranchRecords) {
+TEST(CompilerFunctions, ConstantExpressionsReuseTheirBranchRecords)
+{
     Compiled c("konstanter\na = hvis(1 < 2, 5, 6)\nfunktioner\nf = 1");
     ASSERT_EQ(c.result.error, ScriptError::None);
     EXPECT_EQ(c.m().script.constantValues[2], 5.0);
@@ -148,7 +163,8 @@ TEST(CompilerFunctions, ConstantExpressionsReuseTheirBranchRecords) {
     EXPECT_EQ(c.m().script.records[1].name.view(), "f");
 }
 
-TEST(CompilerRun, TableSectionMakesACaptionedPage) {
+TEST(CompilerRun, TableSectionMakesACaptionedPage)
+{
     Compiled c("funktioner\nf = 2*t\ntabelvariable\nt, f:2", TestSettings("0", "1", "2"));
     ASSERT_EQ(c.result.error, ScriptError::None);
     ASSERT_EQ(c.host.tables.size(), 1u);
@@ -162,10 +178,12 @@ TEST(CompilerRun, TableSectionMakesACaptionedPage) {
     EXPECT_EQ(c.compiler.resultPageCount(), 1);
 }
 
-TEST(CompilerRun, EverySectionGetsItsOwnPageNumberedAcrossRuns) {
+TEST(CompilerRun, EverySectionGetsItsOwnPageNumberedAcrossRuns)
+{
     ScriptCompiler compiler;
     RecordingHost host;
-    const std::string script = "funktioner\nf = t\ntabelvariable\nt, f\ngrafvariable\nt, f, l2 t, t, m3\ntabelvariable\nf";
+    const std::string script =
+        "funktioner\nf = t\ntabelvariable\nt, f\ngrafvariable\nt, f, l2 t, t, m3\ntabelvariable\nf";
     ASSERT_EQ(RunScript(compiler, script, host, TestSettings("0", "1", "2")).error, ScriptError::None);
     ASSERT_EQ(RunScript(compiler, script, host, TestSettings("0", "1", "2")).error, ScriptError::None);
     ASSERT_EQ(host.tables.size(), 4u);
@@ -180,14 +198,16 @@ TEST(CompilerRun, EverySectionGetsItsOwnPageNumberedAcrossRuns) {
     EXPECT_EQ(compiler.resultPageCount(), 6);
 }
 
-TEST(CompilerRun, StopFollowedByMoreSectionsGoesOn) {
+TEST(CompilerRun, StopFollowedByMoreSectionsGoesOn)
+{
     Compiled c("funktioner\nf = hvis(t < 3, 1, stop)\ntabelvariable\nf\ntabelvariable\nt");
     EXPECT_EQ(c.result.error, ScriptError::None);
     ASSERT_EQ(c.host.tables.size(), 2u);
     EXPECT_EQ(c.host.tables[1]->rows, 13);
 }
 
-TEST(CompilerRun, SettingsThatCannotBeEvaluatedAreZero) {
+TEST(CompilerRun, SettingsThatCannotBeEvaluatedAreZero)
+{
     SettingsTexts s = TestSettings();
     s[0] = "2*";
     s[1] = "3+4";
@@ -210,18 +230,20 @@ TEST(CompilerRun, SettingsThatCannotBeEvaluatedAreZero) {
     EXPECT_TRUE(fine.host.notices.empty());
 }
 
-TEST(CompilerRun, AnOverflowAbandonsTheRunWithoutAStatusMessage) {
+TEST(CompilerRun, AnOverflowAbandonsTheRunWithoutAStatusMessage)
+{
     Compiled c("konstanter\na = 10^400\nb = 1/0");
     EXPECT_TRUE(c.result.abandoned);
     EXPECT_EQ(c.result.error, ScriptError::None);
     EXPECT_TRUE(c.host.statuses.empty());
     EXPECT_EQ(c.host.errors.size(), 1u);
     EXPECT_TRUE(c.host.notices.empty());  // parsing stopped before b
-    Compiled next("konstanter\na = 1");  // the next run starts clean
+    Compiled next("konstanter\na = 1");   // the next run starts clean
     EXPECT_FALSE(next.result.abandoned);
 }
 
-TEST(CompilerRun, NestingOfConditionsIsBounded) {
+TEST(CompilerRun, NestingOfConditionsIsBounded)
+{
     std::string deep = "funktioner\nf = hvis(" + std::string(300, '(') + "t < 1" + std::string(300, ')') + ", 1, 0)";
     Compiled c(deep);
     EXPECT_EQ(c.result.error, ScriptError::ExpressionTooComplex);

@@ -21,29 +21,51 @@ struct ErrorCase {
     std::string message;
 };
 
-void PrintTo(const ErrorCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const ErrorCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
-std::string Join(int from, int to, const std::string& before, const std::string& after) {
+std::string Join(int from, int to, const std::string& before, const std::string& after)
+{
     std::string s;
-    for (int i = from; i <= to; ++i) s += before + std::to_string(i) + after;
+    for (int i = from; i <= to; ++i)
+        s += before + std::to_string(i) + after;
     return s;
 }
 
-std::string ListValues(int n) { return "konstanter\na = <" + Join(1, n - 1, "", ", ") + "@" + std::to_string(n) + ">"; }
-std::string Constants(int n) { return "konstanter\n" + Join(1, n - 1, "c", " = 1\n") + "@c" + std::to_string(n) + " = 1"; }
-std::string Functions(int n) { return "funktioner\n" + Join(1, n - 1, "f", " = 1\n") + "@f" + std::to_string(n) + " = 1"; }
-std::string Tables(int n) { return "tabeller\n" + Join(1, n - 1, "d", " = <(0, 0)>\n") + "@d" + std::to_string(n) + " = <(0, 0)>"; }
-std::string Points(int n) {
+std::string ListValues(int n)
+{
+    return "konstanter\na = <" + Join(1, n - 1, "", ", ") + "@" + std::to_string(n) + ">";
+}
+std::string Constants(int n)
+{
+    return "konstanter\n" + Join(1, n - 1, "c", " = 1\n") + "@c" + std::to_string(n) + " = 1";
+}
+std::string Functions(int n)
+{
+    return "funktioner\n" + Join(1, n - 1, "f", " = 1\n") + "@f" + std::to_string(n) + " = 1";
+}
+std::string Tables(int n)
+{
+    return "tabeller\n" + Join(1, n - 1, "d", " = <(0, 0)>\n") + "@d" + std::to_string(n) + " = <(0, 0)>";
+}
+std::string Points(int n)
+{
     return "tabeller\nd = <" + Join(1, n - 1, "(", ", 0), ") + "(@" + std::to_string(n) + ", 0)>";
 }
-std::string Sum(int n) {
+std::string Sum(int n)
+{
     std::string s = "funktioner\nf = 1";
-    for (int i = 1; i < n; ++i) s += "+1";
+    for (int i = 1; i < n; ++i)
+        s += "+1";
     return s + "@";
 }
-std::string DeepParentheses(int n, int caretAt) {
+std::string DeepParentheses(int n, int caretAt)
+{
     std::string s = "funktioner\nf = ";
-    for (int i = 0; i < n; ++i) s += (i == caretAt ? "@(" : "(");
+    for (int i = 0; i < n; ++i)
+        s += (i == caretAt ? "@(" : "(");
     return s + "1" + std::string(n, ')');
 }
 
@@ -116,12 +138,12 @@ const ErrorCase Cases[] = {
     {"StopInConstant", "konstanter\na = hvis(1 < 2, stop, 1)@", 25, "t kan ikke udregnes i 0"},
     {"FortiethPoint", Points(40), 28, "Tabel for stor"},
     {"XNotIncreasing", "tabeller\nd = <(0, 0), (0, @1)>", 29, "Tabel i uorden"},
-    {"StopInLastTable", "funktioner\nf = hvis(t < 3, 1, stop)\ntabelvariable\nt, f@", 19,
-     "Stopbetingelse opfyldt i 3"},
+    {"StopInLastTable", "funktioner\nf = hvis(t < 3, 1, stop)\ntabelvariable\nt, f@", 19, "Stopbetingelse opfyldt i 3"},
 };
 
 // The script without its marker, and the marker's offset with CR LF line ends.
-std::pair<std::string, int> SplitMarker(const std::string& marked) {
+std::pair<std::string, int> SplitMarker(const std::string& marked)
+{
     std::string script;
     int offset = -1, crlfOffset = 0;
     for (char c : marked) {
@@ -137,7 +159,8 @@ std::pair<std::string, int> SplitMarker(const std::string& marked) {
 
 class ScriptErrors : public testing::TestWithParam<ErrorCase> {};
 
-TEST_P(ScriptErrors, CodeMessageAndCaret) {
+TEST_P(ScriptErrors, CodeMessageAndCaret)
+{
     const ErrorCase& c = GetParam();
     auto [script, caret] = SplitMarker(c.script);
     ScriptCompiler compiler;
@@ -154,7 +177,8 @@ TEST_P(ScriptErrors, CodeMessageAndCaret) {
 INSTANTIATE_TEST_SUITE_P(Compiler, ScriptErrors, testing::ValuesIn(Cases),
                          [](const testing::TestParamInfo<ErrorCase>& info) { return std::string(info.param.name); });
 
-TEST(ScriptErrors, CaretLineAndColumn) {
+TEST(ScriptErrors, CaretLineAndColumn)
+{
     ScriptCompiler compiler;
     RecordingHost host;
     RunResult r = RunScript(compiler, "konstanter\n  a = 1\n  b 2", host);
@@ -166,7 +190,8 @@ TEST(ScriptErrors, CaretLineAndColumn) {
     EXPECT_EQ(r.caretColumn, 6);  // the end of the text: after the last line's last character
 }
 
-TEST(ScriptErrors, SuccessfulRunsShowNothing) {
+TEST(ScriptErrors, SuccessfulRunsShowNothing)
+{
     for (const char* script : {"", "(* only a comment *)", "konstanter\nk = 2 ; b = 3", "KONSTANTER\nK = PI"}) {
         ScriptCompiler compiler;
         RecordingHost host;
@@ -178,13 +203,16 @@ TEST(ScriptErrors, SuccessfulRunsShowNothing) {
     }
 }
 
-TEST(ScriptErrors, TextsAreCutAtTheirLengths) {
+TEST(ScriptErrors, TextsAreCutAtTheirLengths)
+{
     const std::string long40(40, 'a');
     EXPECT_EQ(errorMessage(ScriptError::UnknownName, long40, "", 0), std::string(32, 'a'));
     EXPECT_EQ(errorMessage(ScriptError::NameUsedBefore, long40, "", 0), std::string(35, 'a'));
     EXPECT_EQ(errorMessage(ScriptError::CannotCompute, long40, "", 0), std::string(40, 'a') + " kan i0");
     EXPECT_EQ(errorMessage(ScriptError::CannotCompute, "abc", "", 0), "abc kan ikke udregnes i 0");
-    EXPECT_EQ(errorMessage(ScriptError::StackOverflow, "x", "", 0), "Internt stakoverl\xF8" "b");
+    EXPECT_EQ(errorMessage(ScriptError::StackOverflow, "x", "", 0),
+              "Internt stakoverl\xF8"
+              "b");
     EXPECT_EQ(errorMessage(ScriptError::ToleranceNotMet, "x", "", 2.5), "Beregningsusikkerhed for stor i 2,5");
     EXPECT_EQ(errorMessage(ScriptError::CannotStandHere, "x", "navn", 0), std::string("navn") + CannotStand);
     EXPECT_EQ(errorMessage(static_cast<ScriptError>(30), "x", "", 0), "");
@@ -200,11 +228,16 @@ struct EngineErrorCase {
     std::string messageStart;
 };
 
-void PrintTo(const EngineErrorCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const EngineErrorCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
-std::string PowerChain(int n, const std::string& last) {
+std::string PowerChain(int n, const std::string& last)
+{
     std::string s;
-    for (int i = 0; i < n; ++i) s += "t^";
+    for (int i = 0; i < n; ++i)
+        s += "t^";
     return s + last;
 }
 
@@ -215,13 +248,18 @@ const EngineErrorCase EngineCases[] = {
      "y kan ikke udregnes i "},
     {"StopInDerivative", "differentialligninger\ny' = hvis(t < 2, 1, stop) <0>\ngrafvariable\nt, y, l1", 19,
      "Stopbetingelse opfyldt i "},
-    {"StackFull", "differentialligninger\ny' = " + PowerChain(60, "g") + " <0>\nfunktioner\ng = " +
-                      PowerChain(60, "t") + "\ntabelvariable\ny", 13, "Internt stakoverl\xF8" "b"},
+    {"StackFull",
+     "differentialligninger\ny' = " + PowerChain(60, "g") + " <0>\nfunktioner\ng = " + PowerChain(60, "t") +
+         "\ntabelvariable\ny",
+     13,
+     "Internt stakoverl\xF8"
+     "b"},
 };
 
 class EngineErrors : public testing::TestWithParam<EngineErrorCase> {};
 
-TEST_P(EngineErrors, TakenOverAtTheEnd) {
+TEST_P(EngineErrors, TakenOverAtTheEnd)
+{
     const EngineErrorCase& c = GetParam();
     ScriptCompiler compiler;
     RecordingHost host;

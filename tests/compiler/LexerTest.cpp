@@ -12,7 +12,8 @@ using namespace tavlix;
 
 namespace {
 
-const char* KindName(TokenKind kind) {
+const char* KindName(TokenKind kind)
+{
     switch (kind) {
     case TokenKind::Name: return "Name";
     case TokenKind::ConstantsKeyword: return "ConstantsKeyword";
@@ -47,7 +48,8 @@ const char* KindName(TokenKind kind) {
 }
 
 // "kind@start:text", with bytes outside printable ASCII written as \xNN.
-std::string Describe(const Lexer& lx) {
+std::string Describe(const Lexer& lx)
+{
     std::string s = std::string(KindName(lx.tokenKind())) + "@" + std::to_string(lx.tokenStart()) + ":";
     for (char c : lx.tokenText()) {
         auto b = static_cast<unsigned char>(c);
@@ -63,7 +65,8 @@ std::string Describe(const Lexer& lx) {
 }
 
 // Every token of the text (read as one script line), up to and including the end or an error.
-std::vector<std::string> Tokens(const std::string& line) {
+std::vector<std::string> Tokens(const std::string& line)
+{
     Lexer lx;
     lx.startReading(line + "\r\n");
     std::vector<std::string> out;
@@ -80,11 +83,17 @@ struct LexCase {
     std::vector<std::string> tokens;
 };
 
-void PrintTo(const LexCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const LexCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class LexerTokens : public testing::TestWithParam<LexCase> {};
 
-TEST_P(LexerTokens, KindsPositionsAndTexts) { EXPECT_EQ(Tokens(GetParam().line), GetParam().tokens); }
+TEST_P(LexerTokens, KindsPositionsAndTexts)
+{
+    EXPECT_EQ(Tokens(GetParam().line), GetParam().tokens);
+}
 
 const std::string Digits28 = "1234567890123456789012345678";
 const std::string Name30 = "abcdefghijklmnopqrstuvwxyzabcd";
@@ -97,32 +106,48 @@ INSTANTIATE_TEST_SUITE_P(
         LexCase{"TwoStarsClose", "(** c **)y", {"Comment@1:(", "Name@10:y", "End@11:\\x00"}},
         LexCase{"UnclosedComment", "a (* b", {"Name@1:a", "Error@3:("}},
         LexCase{"OpenParen", "(a)", {"Open@1:(", "Name@2:a", "Close@3:)", "End@4:\\x00"}},
-        LexCase{"Comparisons", "<> >< <= >= < >",
-                {"Compare@1:\\x84", "Compare@4:\\x84", "Compare@7:\\x83", "Compare@10:\\x85", "Less@13:<", "Greater@15:>", "End@16:\\x00"}},
+        LexCase{"Comparisons",
+                "<> >< <= >= < >",
+                {"Compare@1:\\x84", "Compare@4:\\x84", "Compare@7:\\x83", "Compare@10:\\x85", "Less@13:<",
+                 "Greater@15:>", "End@16:\\x00"}},
         LexCase{"DoubleLess", "<<", {"Error@1:<<"}},
         LexCase{"EqualsThenLess", "=<", {"Equals@1:=", "Less@2:<", "End@3:\\x00"}},
         LexCase{"DanishCapitals", "\xC6rter \xD8\xC5", {"Name@1:\\xE6rter", "Name@7:\\xF8\\xE5", "End@9:\\x00"}},
         LexCase{"NumberThenName", "2x", {"Number@1:2", "Name@2:x", "End@3:\\x00"}},
         LexCase{"NameWithDigitsAndUnderscore", "A_1b2+", {"Name@1:a_1b2", "AddOp@6:+", "End@7:\\x00"}},
-        LexCase{"SectionKeywordsAnyCase", "KONSTANTER Konstanter",
+        LexCase{"SectionKeywordsAnyCase",
+                "KONSTANTER Konstanter",
                 {"ConstantsKeyword@1:konstanter", "ConstantsKeyword@12:konstanter", "End@22:\\x00"}},
-        LexCase{"FunctionCodes", "SIN arcTan atn sqr", {"Function@1:s", "Function@5:T", "Function@12:T", "Function@16:q", "End@19:\\x00"}},
-        LexCase{"ConditionWords", "hvis og eller stop",
+        LexCase{"FunctionCodes",
+                "SIN arcTan atn sqr",
+                {"Function@1:s", "Function@5:T", "Function@12:T", "Function@16:q", "End@19:\\x00"}},
+        LexCase{"ConditionWords",
+                "hvis og eller stop",
                 {"If@1:\\x86", "And@6:*", "Or@9:+", "Stop@15:\\x87", "End@19:\\x00"}},
         LexCase{"Styles", "l1 m6 l7", {"Style@1:\\x01", "Style@4:\\x0C", "Name@7:l7", "End@9:\\x00"}},
-        LexCase{"Operators", "^'*/-,:;=", {"Power@1:'", "Power@2:'", "MulOp@3:*", "MulOp@4:/", "AddOp@5:-", "Comma@6:,", "Colon@7::",
-                                           "Comment@8:;", "Equals@9:=", "End@10:\\x00"}},
+        LexCase{"Operators",
+                "^'*/-,:;=",
+                {"Power@1:'", "Power@2:'", "MulOp@3:*", "MulOp@4:/", "AddOp@5:-", "Comma@6:,",
+                 "Colon@7::", "Comment@8:;", "Equals@9:=", "End@10:\\x00"}},
         LexCase{"StrayCharacter", "a # b", {"Name@1:a", "Error@3:#"}},
-        LexCase{"Numbers", "1.5E-3 .5 7. 1e+2", {"Number@1:1.5e-3", "Number@8:.5", "Number@11:7.", "Number@14:1e+2", "End@18:\\x00"}},
+        LexCase{"Numbers",
+                "1.5E-3 .5 7. 1e+2",
+                {"Number@1:1.5e-3", "Number@8:.5", "Number@11:7.", "Number@14:1e+2", "End@18:\\x00"}},
         LexCase{"NumberTooLarge", "1e999", {"Error@1:1e999"}},
         LexCase{"NumberWithoutExponentDigits", "1e", {"Error@1:1e"}},
         LexCase{"LongNumberTextCut", Digits28, {"Number@1:" + Digits28.substr(0, 25), "End@29:\\x00"}},
         LexCase{"LongNameTextCut", Name30 + " x", {"Name@1:" + Name30.substr(0, 25), "Name@32:x", "End@33:\\x00"}}),
     [](const testing::TestParamInfo<LexCase>& info) { return std::string(info.param.name); });
 
-TEST(Lexer, ErrorCodesOfBadTokens) {
-    struct Row { const char* text; ScriptError error; };
-    for (Row row : {Row{"(* open", ScriptError::UnclosedComment}, Row{"#", ScriptError::UnknownName}, Row{"1e999", ScriptError::NumberTooLarge}, Row{">>", ScriptError::ExpressionError}, Row{"\xE9", ScriptError::UnknownName}}) {
+TEST(Lexer, ErrorCodesOfBadTokens)
+{
+    struct Row {
+        const char* text;
+        ScriptError error;
+    };
+    for (Row row : {Row{"(* open", ScriptError::UnclosedComment}, Row{"#", ScriptError::UnknownName},
+                    Row{"1e999", ScriptError::NumberTooLarge}, Row{">>", ScriptError::ExpressionError},
+                    Row{"\xE9", ScriptError::UnknownName}}) {
         Lexer lx;
         lx.startReading(std::string(row.text) + "\r\n");
         lx.nextToken();
@@ -131,7 +156,8 @@ TEST(Lexer, ErrorCodesOfBadTokens) {
     }
 }
 
-TEST(Lexer, LongNumbersAreConvertedFromTheirWholeText) {
+TEST(Lexer, LongNumbersAreConvertedFromTheirWholeText)
+{
     Lexer lx;
     lx.startReading(Digits28 + " 1e-400\r\n");
     lx.nextToken();
@@ -142,7 +168,8 @@ TEST(Lexer, LongNumbersAreConvertedFromTheirWholeText) {
     EXPECT_EQ(lx.tokenValue(), 0.0);
 }
 
-TEST(Lexer, NamesKeepAllTheirCharacters) {
+TEST(Lexer, NamesKeepAllTheirCharacters)
+{
     Lexer lx;
     lx.startReading(Name30 + "\r\n");
     lx.nextToken();
@@ -150,7 +177,8 @@ TEST(Lexer, NamesKeepAllTheirCharacters) {
     EXPECT_EQ(lx.lastName(), Name30.substr(0, 25));
 }
 
-TEST(Lexer, EndOfTextRepeatsAndSkipsNothingAfterANul) {
+TEST(Lexer, EndOfTextRepeatsAndSkipsNothingAfterANul)
+{
     Lexer lx;
     lx.startReading(std::string("a", 1) + std::string(1, '\0') + "b\r\n");
     lx.nextToken();
@@ -162,7 +190,8 @@ TEST(Lexer, EndOfTextRepeatsAndSkipsNothingAfterANul) {
     }
 }
 
-TEST(Lexer, ExpectAndSkipComments) {
+TEST(Lexer, ExpectAndSkipComments)
+{
     Lexer lx;
     lx.startReading("(* c *) ; = x\r\n");
     lx.nextToken();

@@ -35,8 +35,8 @@ TEST(SideBySideRuns, ARunInsideAnotherLeavesItUntouched)
     InterleavingHost host;
     ScriptCompiler outer;
     // The outer run fails at t = 4 with its own name; the inner one divides by zero at t = 3 and goes on.
-    const RunResult result = RunScript(outer, "funktioner\ng = sqr(4-t)\nh = 2*g\ntabelvariable\nt, h", host,
-                                       TestSettings("0", "10", "10"));
+    const RunResult result =
+        RunScript(outer, "funktioner\ng = sqr(4-t)\nh = 2*g\ntabelvariable\nt, h", host, TestSettings("0", "10", "10"));
 
     ASSERT_EQ(host.tables.size(), 1u);
     EXPECT_EQ(host.tables[0]->cells[1][1], formatCell(4, '.'));
@@ -58,8 +58,9 @@ TEST(SideBySideRuns, AFailureInsideIsReportedWithItsOwnNameAndT)
             if (!done) {
                 done = true;
                 ScriptCompiler inner;
-                inner.run(TestSettings("0", "10", "10"), ScriptLines("differentialligninger\ny' = sqr(2-t) <0>\ngrafvariable\nt, y, l1"),
-                          "inner", innerHost);
+                inner.run(TestSettings("0", "10", "10"),
+                          ScriptLines("differentialligninger\ny' = sqr(2-t) <0>\ngrafvariable\nt, y, l1"), "inner",
+                          innerHost);
             }
             return RecordingHost::keepGoing();
         }
@@ -67,8 +68,9 @@ TEST(SideBySideRuns, AFailureInsideIsReportedWithItsOwnNameAndT)
         RecordingHost innerHost;
     } host;
     ScriptCompiler outer;
-    const RunResult result = RunScript(outer, "differentialligninger\nz' = hvis(t < 5, 1, stop) <0>\ngrafvariable\nt, z, l1",
-                                       host, TestSettings("0", "10", "10"));
+    const RunResult result =
+        RunScript(outer, "differentialligninger\nz' = hvis(t < 5, 1, stop) <0>\ngrafvariable\nt, z, l1", host,
+                  TestSettings("0", "10", "10"));
     ASSERT_EQ(host.innerHost.statuses.size(), 1u);
     EXPECT_EQ(host.innerHost.statuses[0].rfind("y kan ikke udregnes i 2", 0), 0u) << host.innerHost.statuses[0];
     EXPECT_EQ(result.error, ScriptError::StopConditionMet);

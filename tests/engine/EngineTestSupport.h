@@ -24,10 +24,29 @@ struct Code {
         bytes.append(b, 8);
         return *this;
     }
-    Code& op(OpCode c) { bytes += char(c); return *this; }
-    Code& ref(int r) { bytes += char(OpCode::Ref); bytes += char(r); return *this; }
-    Code& cnst(int i) { bytes += char(OpCode::Const); bytes += char(i); return *this; }
-    Code& table(int j) { bytes += char(OpCode::Table); bytes += char(j); return *this; }
+    Code& op(OpCode c)
+    {
+        bytes += char(c);
+        return *this;
+    }
+    Code& ref(int r)
+    {
+        bytes += char(OpCode::Ref);
+        bytes += char(r);
+        return *this;
+    }
+    Code& cnst(int i)
+    {
+        bytes += char(OpCode::Const);
+        bytes += char(i);
+        return *this;
+    }
+    Code& table(int j)
+    {
+        bytes += char(OpCode::Table);
+        bytes += char(j);
+        return *this;
+    }
     Code& hvis(int r1, int r2)
     {
         bytes += char(OpCode::If);
@@ -44,10 +63,22 @@ struct RecordedTable : TableSink {
     int cols = 0, rows = 0;
     bool visible = false;
     std::vector<std::vector<std::string>> cells;  // [row][col]
-    void setColumnCount(int n) override { cols = n; fit(); }
-    void setRowCount(int n) override { rows = n; fit(); }
+    void setColumnCount(int n) override
+    {
+        cols = n;
+        fit();
+    }
+    void setRowCount(int n) override
+    {
+        rows = n;
+        fit();
+    }
     int rowCount() const override { return rows; }
-    void setCell(int col, int row, std::string_view text) override { fit(); cells[row][col] = std::string(text); }
+    void setCell(int col, int row, std::string_view text) override
+    {
+        fit();
+        cells[row][col] = std::string(text);
+    }
     void showGrid() override { visible = true; }
     void fit()
     {
@@ -147,8 +178,8 @@ inline OutputVariable CurveOutput(int x, int y, CurveStyle style)
 }
 
 // Adds a function record with the given code and domain; returns its index.
-inline int AddRecord(Model& m, const std::string& name, const Code& code, double lo = -BigValue,
-                     double hi = BigValue, bool ode = false)
+inline int AddRecord(Model& m, const std::string& name, const Code& code, double lo = -BigValue, double hi = BigValue,
+                     bool ode = false)
 {
     const int r = ++m.script.recordCount;
     FunctionRecord& rec = m.script.records[r];

@@ -25,10 +25,10 @@ constexpr double Failed = -12345.678;  // marks a case that must fail
 struct ExprCase {
     const char* name;
     Code code;
-    double expected;            // Failed: the evaluation fails
+    double expected;  // Failed: the evaluation fails
     std::vector<std::string> notices;
     double t = 0;
-    double tolerance = 0;       // relative; 0 means exact
+    double tolerance = 0;  // relative; 0 means exact
 };
 
 class EvaluatorExpr : public EvaluatorTest, public ::testing::WithParamInterface<ExprCase> {};
@@ -63,8 +63,7 @@ INSTANTIATE_TEST_SUITE_P(
     Semantics, EvaluatorExpr,
     ::testing::Values(
         // bytes 0 0 0 0 0 0 240 63: zero bytes inside an operand do not end the code
-        ExprCase{"ZeroBytesInOperand", Code().num(1.0), 1.0, {}},
-        ExprCase{"RefZeroIsT", Code().ref(0), 2.5, {}, 2.5},
+        ExprCase{"ZeroBytesInOperand", Code().num(1.0), 1.0, {}}, ExprCase{"RefZeroIsT", Code().ref(0), 2.5, {}, 2.5},
         ExprCase{"ConstPi", Code().cnst(1), 3.14159265358979323846, {}},
         ExprCase{"SubLeftToRight", Code().num(1).num(2).op(OpCode::Sub).num(3).op(OpCode::Sub), -4, {}},
         ExprCase{"ApproxEqualTrue", Code().num(0.1).num(0.2).op(OpCode::Add).num(0.3).op(OpCode::Eq), 1, {}},
@@ -88,7 +87,8 @@ INSTANTIATE_TEST_SUITE_P(
         ExprCase{"DivByZero", Code().num(1).num(0).op(OpCode::Div), Failed, {"1a"}},
         ExprCase{"LnZero", Code().num(0).op(OpCode::Ln), Failed, {}},
         ExprCase{"LogNegative", Code().num(-1).op(OpCode::Log), Failed, {}},
-        ExprCase{"LogTenDecimalFactor", Code().num(1000).op(OpCode::Log), std::log(1000.0) * 0.4342944819, {}, 0, 1e-15},
+        ExprCase{
+            "LogTenDecimalFactor", Code().num(1000).op(OpCode::Log), std::log(1000.0) * 0.4342944819, {}, 0, 1e-15},
         ExprCase{"SqrtNegative", Code().num(-0.0001).op(OpCode::Sqrt), Failed, {}},
         ExprCase{"SqrtZero", Code().num(0).op(OpCode::Sqrt), 0, {}},
         ExprCase{"ArcsinBeyondOne", Code().num(1.0000001).op(OpCode::Arcsin), Failed, {}},
@@ -257,23 +257,24 @@ TEST_P(EvaluatorOverflow, AbandonsTheRunWithAText)
     EXPECT_EQ(m->stackTop, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Faults, EvaluatorOverflow,
-    ::testing::Values(OverflowCase{"RepeatedSquaring", Code().num(10).num(400).op(OpCode::Pow)},
-                      OverflowCase{"NegativeWholePower", Code().num(0.1).num(-400).op(OpCode::Pow)},
-                      OverflowCase{"Product", Code().num(1e300).num(1e300).op(OpCode::Mul)},
-                      OverflowCase{"Sum", Code().num(1.7e308).num(1.7e308).op(OpCode::Add)},
-                      OverflowCase{"Quotient", Code().num(1e300).num(1e-300).op(OpCode::Div)},
-                      OverflowCase{"ExpWhole", Code().num(1000).op(OpCode::Exp)}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Faults, EvaluatorOverflow,
+                         ::testing::Values(OverflowCase{"RepeatedSquaring", Code().num(10).num(400).op(OpCode::Pow)},
+                                           OverflowCase{"NegativeWholePower",
+                                                        Code().num(0.1).num(-400).op(OpCode::Pow)},
+                                           OverflowCase{"Product", Code().num(1e300).num(1e300).op(OpCode::Mul)},
+                                           OverflowCase{"Sum", Code().num(1.7e308).num(1.7e308).op(OpCode::Add)},
+                                           OverflowCase{"Quotient", Code().num(1e300).num(1e-300).op(OpCode::Div)},
+                                           OverflowCase{"ExpWhole", Code().num(1000).op(OpCode::Exp)}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(EvaluatorNumeric, ApproxEqualIsSymmetricAndRelative)
 {
     const struct {
         double a, b;
         bool eq;
-    } rows[] = {{0, 0, true}, {1e-37, 0, true}, {1e-30, 0, false}, {1, 1 + 1e-10, true}, {1, 1 + 2e-9, false},
-                {1e20, 1e20 * (1 + 1e-10), true}, {-1, 1, false}};
+    } rows[] = {{0, 0, true},         {1e-37, 0, true},     {1e-30, 0, false},
+                {1, 1 + 1e-10, true}, {1, 1 + 2e-9, false}, {1e20, 1e20 * (1 + 1e-10), true},
+                {-1, 1, false}};
     for (const auto& row : rows) {
         EXPECT_EQ(approxEqual(row.a, row.b), row.eq) << row.a << " " << row.b;
         EXPECT_EQ(approxEqual(row.b, row.a), row.eq) << row.b << " " << row.a;

@@ -31,7 +31,8 @@ struct HostileRow {
 
 class HostileSettings : public ::testing::TestWithParam<HostileRow> {};
 
-TEST_P(HostileSettings, EndWithAClearMessageOrASoundTable) {
+TEST_P(HostileSettings, EndWithAClearMessageOrASoundTable)
+{
     const HostileRow& row = GetParam();
     SettingsTexts s = TestSettings(row.tMin, "10", row.count);
     s[11] = row.delta;
@@ -59,8 +60,10 @@ INSTANTIATE_TEST_SUITE_P(
         HostileRow{"StepLostInPrecision", "-5", "200", "1e-300", "1e-6", "funktioner\nf = t\ntabelvariable\nt, f",
                    "Skridtet i t er for lille: t kommer ikke videre fra -5. V\xE6lg et st\xF8rre TDelta.", 1},
         // From 0 it moves t, by ever so little: only the user (here after 1000 rows) ends it.
-        HostileRow{"TinyStepFromZero", "0", "200", "1e-300", "1e-6", "funktioner\nf = t\ntabelvariable\nt, f", "", 1000},
-        HostileRow{"TAntalOfATrillion", "0", "1e12", "0", "1e-6", "funktioner\nf = sin(t)\ntabelvariable\nt, f", "", 1000},
+        HostileRow{"TinyStepFromZero", "0", "200", "1e-300", "1e-6", "funktioner\nf = t\ntabelvariable\nt, f", "",
+                   1000},
+        HostileRow{"TAntalOfATrillion", "0", "1e12", "0", "1e-6", "funktioner\nf = sin(t)\ntabelvariable\nt, f", "",
+                   1000},
         HostileRow{"TAntalOfATrillionWithAnEquation", "0", "1e12", "0", "1e-6",
                    "differentialligninger\ny' = -y <1>\ntabelvariable\nt, y", "", 1000},
         // Tolerances of 0 with states that stay exactly 0: every step is met exactly, 11 rows from 0 to 10.
@@ -69,7 +72,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<HostileRow>& info) { return info.param.name; });
 
 // A notice at every point of a long run: the first few are shown, the rest are summed up in one last notice.
-TEST(HostileNotices, AreBoundedPerRun) {
+TEST(HostileNotices, AreBoundedPerRun)
+{
     RecordingHost host;
     ScriptCompiler compiler;
     const RunResult result =

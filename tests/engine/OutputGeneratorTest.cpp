@@ -30,10 +30,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(CellCase{1234567, '.', "   1.23457E6"}, CellCase{0.00001, '.', "        1E-5"},
                       CellCase{-0.5, ',', "        -0,5"}, CellCase{2.0 / 3, ',', "    0,666667"},
                       CellCase{123456.7, '.', "      123457"}, CellCase{0.0001, '.', "      0.0001"},
-                      CellCase{0.000015, '.', "      1.5E-5"}, CellCase{0.00015, '.', "     0.00015"}, CellCase{0, '.', "           0"},
-                      CellCase{-0.0, '.', "           0"}, CellCase{-2.345678e12, '.', " -2.34568E12"},
-                      CellCase{1e100, '.', "       1E100"}, CellCase{-1.5e-300, ',', "   -1,5E-300"},
-                      CellCase{10, '.', "          10"}));
+                      CellCase{0.000015, '.', "      1.5E-5"}, CellCase{0.00015, '.', "     0.00015"},
+                      CellCase{0, '.', "           0"}, CellCase{-0.0, '.', "           0"},
+                      CellCase{-2.345678e12, '.', " -2.34568E12"}, CellCase{1e100, '.', "       1E100"},
+                      CellCase{-1.5e-300, ',', "   -1,5E-300"}, CellCase{10, '.', "          10"}));
 
 // A model with the given settings (t range and step) and plain functions added by the test.
 class OutputGeneratorTest : public ::testing::Test {
@@ -62,7 +62,10 @@ protected:
     RecordedTable& table(int i = 0) { return *host.tables.at(i); }
     std::vector<RecordedPoint>& curve(int e, int page = 0) { return host.graphs.at(page)->curves.at(e - 1).points; }
     // sqr(1 - t*t)
-    int HalfCircle() { return AddRecord(*m, "f", Code().num(1).ref(0).ref(0).op(OpCode::Mul).op(OpCode::Sub).op(OpCode::Sqrt)); }
+    int HalfCircle()
+    {
+        return AddRecord(*m, "f", Code().num(1).ref(0).ref(0).op(OpCode::Mul).op(OpCode::Sub).op(OpCode::Sqrt));
+    }
 };
 
 TEST_F(OutputGeneratorTest, DefaultTableHas203Rows)
@@ -92,7 +95,8 @@ TEST_F(OutputGeneratorTest, StepThatDoesNotDivideEndsAtTMax)
     std::vector<std::string> column;
     for (int row = 1; row < table().rows - 1; ++row)
         column.push_back(table().cells[row][0]);
-    const std::vector<std::string> want = {"           0", "         0.3", "         0.6", "         0.9", "           1"};
+    const std::vector<std::string> want = {"           0", "         0.3", "         0.6", "         0.9",
+                                           "           1"};
     EXPECT_EQ(column, want);
 }
 

@@ -94,26 +94,38 @@ TEST_P(SolverCase, MatchesExactSolutionOrEndsWithItsCode)
 
 const double Y = 1;  // the record of y
 
-INSTANTIATE_TEST_SUITE_P(
-    Problems, SolverCase,
-    ::testing::Values(
-        // y' = y reaches e at t = 1 with the default tolerances
-        OdeCase{"Exponential", Code().ref(Y), 1, 0, 1, 10, 0, 5e-5, [](double t) { return std::exp(t); }, 5e-5, 0, 0},
-        // y' = -2ty: a Gaussian, tight tolerances
-        OdeCase{"Gaussian", Code().num(-2).ref(0).op(OpCode::Mul).ref(Y).op(OpCode::Mul), 1, 0, 2, 20, 1e-12, 1e-10,
-                [](double t) { return std::exp(-t * t); }, 1e-8, 0, 0},
-        // y' = cos t from -pi/2: sin t, crossing zero with an absolute tolerance
-        OdeCase{"Sine", Code().ref(0).op(OpCode::Cos), -1, -1.5707963267948966, 4, 50, 1e-9, 1e-9,
-                [](double t) { return std::sin(t); }, 1e-5, 0, 0},
-        // y' = y^2 blows up at t = 1: the tolerance cannot be met before it
-        OdeCase{"BlowUp", Code().ref(Y).num(2).op(OpCode::Pow), 1, 0, 2, 20, 0, 5e-5, [](double t) { return 1 / (1 - t); },
-                1e-3, 22, 0.9},
-        // y' = sqr(1 - t) cannot be computed beyond t = 1
-        OdeCase{"RootEnds", Code().num(1).ref(0).op(OpCode::Sub).op(OpCode::Sqrt), 0, 0, 2, 8, 0, 5e-5, nullptr, 0, 25, 1},
-        // y' = hvis(y < 0, stop, -1): y = 1 - t until it turns negative
-        OdeCase{"StopInDerivative", Code().ref(Y).num(0).op(OpCode::Lt).hvis(2, 3), 1, 0, 3, 30, 0, 5e-5,
-                [](double t) { return 1 - t; }, 1e-12, 19, 1, {Code().op(OpCode::Stop), Code().num(-1)}}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Problems, SolverCase,
+                         ::testing::Values(
+                             // y' = y reaches e at t = 1 with the default tolerances
+                             OdeCase{"Exponential", Code().ref(Y), 1, 0, 1, 10, 0, 5e-5,
+                                     [](double t) { return std::exp(t); }, 5e-5, 0, 0},
+                             // y' = -2ty: a Gaussian, tight tolerances
+                             OdeCase{"Gaussian", Code().num(-2).ref(0).op(OpCode::Mul).ref(Y).op(OpCode::Mul), 1, 0, 2,
+                                     20, 1e-12, 1e-10, [](double t) { return std::exp(-t * t); }, 1e-8, 0, 0},
+                             // y' = cos t from -pi/2: sin t, crossing zero with an absolute tolerance
+                             OdeCase{"Sine", Code().ref(0).op(OpCode::Cos), -1, -1.5707963267948966, 4, 50, 1e-9, 1e-9,
+                                     [](double t) { return std::sin(t); }, 1e-5, 0, 0},
+                             // y' = y^2 blows up at t = 1: the tolerance cannot be met before it
+                             OdeCase{"BlowUp", Code().ref(Y).num(2).op(OpCode::Pow), 1, 0, 2, 20, 0, 5e-5,
+                                     [](double t) { return 1 / (1 - t); }, 1e-3, 22, 0.9},
+                             // y' = sqr(1 - t) cannot be computed beyond t = 1
+                             OdeCase{"RootEnds", Code().num(1).ref(0).op(OpCode::Sub).op(OpCode::Sqrt), 0, 0, 2, 8, 0,
+                                     5e-5, nullptr, 0, 25, 1},
+                             // y' = hvis(y < 0, stop, -1): y = 1 - t until it turns negative
+                             OdeCase{"StopInDerivative",
+                                     Code().ref(Y).num(0).op(OpCode::Lt).hvis(2, 3),
+                                     1,
+                                     0,
+                                     3,
+                                     30,
+                                     0,
+                                     5e-5,
+                                     [](double t) { return 1 - t; },
+                                     1e-12,
+                                     19,
+                                     1,
+                                     {Code().op(OpCode::Stop), Code().num(-1)}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Solver, StartAtOrAfterEndOutputsOnlyTheStart)
 {

@@ -110,8 +110,8 @@ private slots:
             all << v;
         QTest::newRow("default x ticks") << 0.0 << 1.0 << -5.0 << 10.0 << true << all;
         QTest::newRow("default y ticks") << 0.0 << 1.0 << -5.0 << 5.0 << true << all.mid(0, 11);
-        QTest::newRow("step 2 ticks include both ends") << 0.0 << 2.0 << 0.0 << 10.0 << true
-                                                         << Values{0, 2, 4, 6, 8, 10};
+        QTest::newRow("step 2 ticks include both ends")
+            << 0.0 << 2.0 << 0.0 << 10.0 << true << Values{0, 2, 4, 6, 8, 10};
         QTest::newRow("grid never on the ends") << 0.0 << 2.0 << 0.0 << 10.0 << false << Values{2, 4, 6, 8};
         QTest::newRow("ticks inside a fractional range") << 0.0 << 1.0 << 2.3 << 4.7 << true << Values{3, 4};
         QTest::newRow("grid inside a fractional range") << 0.0 << 1.0 << 2.3 << 4.7 << false << Values{3, 4};
@@ -183,24 +183,23 @@ private slots:
         QTest::addColumn<QPointF>("q0");
         QTest::addColumn<QPointF>("q1");
         QTest::newRow("inside") << QPointF(0, 0) << QPointF(1, 1) << true << QPointF(0, 0) << QPointF(1, 1);
-        QTest::newRow("both outside across the plot") << QPointF(-10, 0) << QPointF(20, 0) << false << QPointF()
-                                                       << QPointF();
-        QTest::newRow("leaves on the right") << QPointF(0, 0) << QPointF(20, 0) << true << QPointF(0, 0)
-                                             << QPointF(10, 0);
-        QTest::newRow("enters from the left") << QPointF(-10, 2) << QPointF(0, 0) << true << QPointF(-5, 1)
-                                              << QPointF(0, 0);
-        QTest::newRow("leaves at the top") << QPointF(0, 0) << QPointF(0, 10) << true << QPointF(0, 0)
-                                           << QPointF(0, 5);
-        QTest::newRow("leaves at the bottom") << QPointF(2, 0) << QPointF(4, -10) << true << QPointF(2, 0)
-                                              << QPointF(3, -5);
-        QTest::newRow("through a corner region") << QPointF(0, 0) << QPointF(20, 20) << true << QPointF(0, 0)
-                                                 << QPointF(5, 5);
-        QTest::newRow("an undefined end draws nothing") << QPointF(0, 0) << QPointF(qQNaN(), 1) << false << QPointF()
-                                                       << QPointF();
-        QTest::newRow("an infinite end is clipped") << QPointF(0, 0) << QPointF(qInf(), 0) << true << QPointF(0, 0)
-                                                    << QPointF(10, 0);
-        QTest::newRow("on the edge counts as inside") << QPointF(-5, -5) << QPointF(10, 5) << true << QPointF(-5, -5)
-                                                      << QPointF(10, 5);
+        QTest::newRow("both outside across the plot")
+            << QPointF(-10, 0) << QPointF(20, 0) << false << QPointF() << QPointF();
+        QTest::newRow("leaves on the right")
+            << QPointF(0, 0) << QPointF(20, 0) << true << QPointF(0, 0) << QPointF(10, 0);
+        QTest::newRow("enters from the left")
+            << QPointF(-10, 2) << QPointF(0, 0) << true << QPointF(-5, 1) << QPointF(0, 0);
+        QTest::newRow("leaves at the top") << QPointF(0, 0) << QPointF(0, 10) << true << QPointF(0, 0) << QPointF(0, 5);
+        QTest::newRow("leaves at the bottom")
+            << QPointF(2, 0) << QPointF(4, -10) << true << QPointF(2, 0) << QPointF(3, -5);
+        QTest::newRow("through a corner region")
+            << QPointF(0, 0) << QPointF(20, 20) << true << QPointF(0, 0) << QPointF(5, 5);
+        QTest::newRow("an undefined end draws nothing")
+            << QPointF(0, 0) << QPointF(qQNaN(), 1) << false << QPointF() << QPointF();
+        QTest::newRow("an infinite end is clipped")
+            << QPointF(0, 0) << QPointF(qInf(), 0) << true << QPointF(0, 0) << QPointF(10, 0);
+        QTest::newRow("on the edge counts as inside")
+            << QPointF(-5, -5) << QPointF(10, 5) << true << QPointF(-5, -5) << QPointF(10, 5);
     }
 
     void clipping()

@@ -251,8 +251,7 @@ private slots:
         };
         // The line from (-4,-4) to (0,0); nothing across the break from (0,0) to (6,0).
         QVERIFY(CountColour(image, red, box(-2, -2, 2)) > 0);
-        QCOMPARE(CountColour(image, red, QRect(g.toPixelX(1), g.toPixelY(0) - 2, g.toPixelX(5) - g.toPixelX(1), 5)),
-                 0);
+        QCOMPARE(CountColour(image, red, QRect(g.toPixelX(1), g.toPixelY(0) - 2, g.toPixelX(5) - g.toPixelX(1), 5)), 0);
         QVERIFY(CountColour(image, red, box(7.5, 1.5, 2)) > 0);
         // The first mark point only starts the stroke; the second is a red square.
         const int o = g.charWidth() / 4;

@@ -64,7 +64,9 @@ private slots:
         view.handleMove({}, now.x(), now.y());
         QVERIFY(view.rubberBandVisible());
         // The band spans the two positions, as values mapped back to pixels.
-        const auto back = [&](QPoint p) { return QPoint(g.toPixelX(g.toValueX(p.x())), g.toPixelY(g.toValueY(p.y()))); };
+        const auto back = [&](QPoint p) {
+            return QPoint(g.toPixelX(g.toValueX(p.x())), g.toPixelY(g.toValueY(p.y())));
+        };
         QCOMPARE(view.rubberBandRect(), QRect(back(press), back(now)).normalized());
         QVERIFY((view.rubberBandRect().topLeft() - QPoint(250, 150)).manhattanLength() <= 2);
         QCOMPARE(moved.size(), 1);
@@ -99,7 +101,8 @@ private slots:
         view.beginOnScreen(Defaults);
         bool armed = true;
         int taken = 0;
-        view.setLabelTool({[&] { return armed; }, [&] {
+        view.setLabelTool({[&] { return armed; },
+                           [&] {
                                ++taken;
                                armed = false;
                                return QStringLiteral("Top");

@@ -37,12 +37,14 @@ TEST(Cp1252Utf8, UnstorableAndInvalidTextBecomesQuestionMarks)
         const char* utf8;
         const char* cp1252;
     };
-    for (const Row& row : {Row{"\xCE\xB1x", "?x"},                // Greek alpha
-                           Row{"\xF0\x9F\x98\x80", "??"},         // beyond the basic plane: two units
-                           Row{"a\xFF" "b", "a?b"},               // no UTF-8 lead byte
-                           Row{"\xC3", "?"},                      // cut short
-                           Row{"\xC0\xAF", "??"},                 // overlong
-                           Row{"\xED\xA0\x80", "???"}}) {         // a surrogate
+    for (const Row& row : {Row{"\xCE\xB1x", "?x"},         // Greek alpha
+                           Row{"\xF0\x9F\x98\x80", "??"},  // beyond the basic plane: two units
+                           Row{"a\xFF"
+                               "b",
+                               "a?b"},                     // no UTF-8 lead byte
+                           Row{"\xC3", "?"},               // cut short
+                           Row{"\xC0\xAF", "??"},          // overlong
+                           Row{"\xED\xA0\x80", "???"}}) {  // a surrogate
         EXPECT_EQ(cp1252FromUtf8(row.utf8), row.cp1252) << row.utf8;
     }
 }

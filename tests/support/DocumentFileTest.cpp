@@ -28,29 +28,29 @@ struct SplitRow {
     Lines lines;
 };
 
-void PrintTo(const SplitRow& r, std::ostream* os) { *os << ::testing::PrintToString(r.bytes); }
+void PrintTo(const SplitRow& r, std::ostream* os)
+{
+    *os << ::testing::PrintToString(r.bytes);
+}
 
 class SplitLinesCase : public ::testing::TestWithParam<SplitRow> {};
 
-TEST_P(SplitLinesCase, Splits) { EXPECT_EQ(splitLines(GetParam().bytes), GetParam().lines); }
+TEST_P(SplitLinesCase, Splits)
+{
+    EXPECT_EQ(splitLines(GetParam().bytes), GetParam().lines);
+}
 
-INSTANTIATE_TEST_SUITE_P(Endings, SplitLinesCase, ::testing::Values(
-    SplitRow{"", {}},
-    SplitRow{"a", {"a"}},
-    SplitRow{"a\r\n", {"a"}},
-    SplitRow{"\r\n", {""}},
-    SplitRow{"a\r\nb", {"a", "b"}},
-    SplitRow{"a\rb\r", {"a", "b"}},
-    SplitRow{"a\nb\n", {"a", "b"}},
-    SplitRow{"a\r\n\r\nb", {"a", "", "b"}},
-    SplitRow{"a\n\rb", {"a", "", "b"}},
-    SplitRow{"a\r\r\nb", {"a", "", "b"}},
-    SplitRow{"a\n\n\n", {"a", "", ""}}));
+INSTANTIATE_TEST_SUITE_P(Endings, SplitLinesCase,
+                         ::testing::Values(SplitRow{"", {}}, SplitRow{"a", {"a"}}, SplitRow{"a\r\n", {"a"}},
+                                           SplitRow{"\r\n", {""}}, SplitRow{"a\r\nb", {"a", "b"}},
+                                           SplitRow{"a\rb\r", {"a", "b"}}, SplitRow{"a\nb\n", {"a", "b"}},
+                                           SplitRow{"a\r\n\r\nb", {"a", "", "b"}}, SplitRow{"a\n\rb", {"a", "", "b"}},
+                                           SplitRow{"a\r\r\nb", {"a", "", "b"}}, SplitRow{"a\n\n\n", {"a", "", ""}}));
 
-INSTANTIATE_TEST_SUITE_P(Nul, SplitLinesCase, ::testing::Values(
-    SplitRow{std::string("a\r\nb\0c\r\nd", 9), {"a", "b"}},
-    SplitRow{std::string("\0abc", 4), {}},
-    SplitRow{std::string("a\r\0\nb", 5), {"a"}}));
+INSTANTIATE_TEST_SUITE_P(Nul, SplitLinesCase,
+                         ::testing::Values(SplitRow{std::string("a\r\nb\0c\r\nd", 9), {"a", "b"}},
+                                           SplitRow{std::string("\0abc", 4), {}},
+                                           SplitRow{std::string("a\r\0\nb", 5), {"a"}}));
 
 Document DefaultDocument()
 {
@@ -98,12 +98,12 @@ TEST_P(CompleteFileNameCase, AppendsOnlyWithoutAnyDot)
     EXPECT_EQ(completeFileName(GetParam().path), GetParam().completed);
 }
 
-INSTANTIATE_TEST_SUITE_P(Paths, CompleteFileNameCase, ::testing::Values(
-    CompleteRow{"opgave", "opgave.tvx"},
-    CompleteRow{"mappe/opgave", "mappe/opgave.tvx"},
-    CompleteRow{"opgave.txt", "opgave.txt"},
-    CompleteRow{"v1.2/opgave", "v1.2/opgave"},
-    CompleteRow{"opgave.", "opgave."}));
+INSTANTIATE_TEST_SUITE_P(Paths, CompleteFileNameCase,
+                         ::testing::Values(CompleteRow{"opgave", "opgave.tvx"},
+                                           CompleteRow{"mappe/opgave", "mappe/opgave.tvx"},
+                                           CompleteRow{"opgave.txt", "opgave.txt"},
+                                           CompleteRow{"v1.2/opgave", "v1.2/opgave"},
+                                           CompleteRow{"opgave.", "opgave."}));
 
 // A fresh directory per test, removed afterwards.
 class DocumentFiles : public ::testing::Test {
@@ -161,7 +161,10 @@ struct ReadRow {
     Lines lines;
 };
 
-void PrintTo(const ReadRow& r, std::ostream* os) { *os << r.name; }
+void PrintTo(const ReadRow& r, std::ostream* os)
+{
+    *os << r.name;
+}
 
 class ReadDocumentCase : public DocumentFiles, public ::testing::WithParamInterface<ReadRow> {};
 
@@ -182,20 +185,27 @@ TEST_P(ReadDocumentCase, ReadsTheScriptAndWritesItBackWithCrLf)
     EXPECT_EQ(Get(path), expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, ReadDocumentCase, ::testing::Values(
-    ReadRow{"CrOnly", SixteenLines("\r") + "a\r\rb", {"a", "", "b"}},
-    ReadRow{"LfOnly", SixteenLines("\n") + "a\n\nb", {"a", "", "b"}},
-    ReadRow{"NulEndsTheText", SixteenLines("\r\n") + "kept\r\n" + std::string("cut\0lost\r\nlost", 15), {"kept", "cut"}},
-    ReadRow{"SixteenLinesMakeAnEmptyScript", SixteenLines("\r\n"), {}},
-    ReadRow{"LastSettingWithoutLineEnd", SixteenLines("\r\n").substr(0, SixteenLines("\r\n").size() - 2), {}}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Files, ReadDocumentCase,
+                         ::testing::Values(ReadRow{"CrOnly", SixteenLines("\r") + "a\r\rb", {"a", "", "b"}},
+                                           ReadRow{"LfOnly", SixteenLines("\n") + "a\n\nb", {"a", "", "b"}},
+                                           ReadRow{
+                                               "NulEndsTheText",
+                                               SixteenLines("\r\n") + "kept\r\n" + std::string("cut\0lost\r\nlost", 15),
+                                               {"kept", "cut"}},
+                                           ReadRow{"SixteenLinesMakeAnEmptyScript", SixteenLines("\r\n"), {}},
+                                           ReadRow{"LastSettingWithoutLineEnd",
+                                                   SixteenLines("\r\n").substr(0, SixteenLines("\r\n").size() - 2),
+                                                   {}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DocumentFiles, Windows1252BytesSurviveARoundTrip)
 {
     Document doc = DefaultDocument();
     doc.settings[0] = "-2*pi";
     doc.lines = {"\xC6\xD8\xC5 \xE6\xF8\xE5", "\x80\x9F\xFF\x01\t"};
-    std::string path = Path("\xC3\xA6" "ble.tvx");
+    std::string path = Path(
+        "\xC3\xA6"
+        "ble.tvx");
     std::string error;
     ASSERT_TRUE(writeDocument(path, doc, error)) << error;
     DocumentReadResult r = readDocument(path);
@@ -210,7 +220,8 @@ TEST_F(DocumentFiles, FewerThanSixteenLinesAreRefused)
         std::string bytes;
         std::string count;
     };
-    for (const Row& row : {Row{"", "0 linjer"}, Row{"1\r\n", "1 linje,"}, Row{SixteenLines("\n").substr(3), "15 linjer"}}) {
+    for (const Row& row :
+         {Row{"", "0 linjer"}, Row{"1\r\n", "1 linje,"}, Row{SixteenLines("\n").substr(3), "15 linjer"}}) {
         std::string path = Path("kort.tvx");
         Put(path, row.bytes);
         DocumentReadResult r = readDocument(path);
@@ -225,7 +236,10 @@ TEST_F(DocumentFiles, UnreadableFilesAreNamedInTheError)
 {
     DocumentReadResult missing = readDocument(Path("findes-ikke.tvx"));
     EXPECT_FALSE(missing.ok);
-    EXPECT_EQ(missing.error, "Kan ikke \xE5" "bne filen \"" + Path("findes-ikke.tvx") + "\": filen eller mappen findes ikke.");
+    EXPECT_EQ(missing.error,
+              "Kan ikke \xE5"
+              "bne filen \"" +
+                  Path("findes-ikke.tvx") + "\": filen eller mappen findes ikke.");
 
     DocumentReadResult directory = readDocument(dir.string());
     EXPECT_FALSE(directory.ok);
@@ -256,8 +270,7 @@ TEST_F(DocumentFiles, SavingReplacesTheOldContentAndKeepsItsPermissions)
     std::string error;
     ASSERT_TRUE(writeDocument(path, doc, error)) << error;
     EXPECT_EQ(Get(path), documentBytes(doc));
-    EXPECT_EQ(fs::status(path).permissions(),
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(fs::status(path).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     EXPECT_EQ(Entries(), (Lines{"doc.tvx"}));
 }
 
@@ -296,7 +309,7 @@ TEST_F(DocumentFiles, FailedWriteLeavesTheOldFileIntact)
     Document doc = DefaultDocument();
     doc.lines.assign(2000, std::string(60, 'x'));
 
-    rlimit saved {};
+    rlimit saved{};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
     auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     rlimit small = saved;

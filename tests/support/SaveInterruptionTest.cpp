@@ -97,7 +97,7 @@ TEST_P(KilledAtByte, LeavesTheOldFile)
     const long limit = GetParam() >= 0 ? GetParam() : static_cast<long>(newBytes.size()) + GetParam();
     const int status = SaveInChild(doc, [limit] {
         std::signal(SIGXFSZ, SIG_DFL);
-        rlimit r {};
+        rlimit r{};
         ::getrlimit(RLIMIT_FSIZE, &r);
         r.rlim_cur = static_cast<rlim_t>(limit);
         ::setrlimit(RLIMIT_FSIZE, &r);
@@ -118,7 +118,7 @@ TEST_F(SaveInterruption, AFailingWriteReportsAndKeepsTheOldFile)
     for (const long limit : {0L, 1L, 4096L, size - 1}) {
         const int status = SaveInChild(doc, [limit] {
             std::signal(SIGXFSZ, SIG_IGN);
-            rlimit r {};
+            rlimit r{};
             ::getrlimit(RLIMIT_FSIZE, &r);
             r.rlim_cur = static_cast<rlim_t>(limit);
             ::setrlimit(RLIMIT_FSIZE, &r);

@@ -8,10 +8,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QTabWidget>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -27,11 +27,8 @@ private:
     void enter(MainWindowFixture& f, State state)
     {
         switch (state) {
-        case NoPage:
-            break;
-        case Script:
-            f.script({"Konstanter", "  a = 2"});
-            break;
+        case NoPage: break;
+        case Script: f.script({"Konstanter", "  a = 2"}); break;
         case Table: {
             f.script({});
             tavlix::TableSink* t = f.window->createTablePage("test.tvx-1");

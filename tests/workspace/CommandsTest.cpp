@@ -1,8 +1,8 @@
 // Commands that open dialogs or act on graph pages: coordinates, printing at once, the text tool, the about box.
 #include "MainWindowFixture.h"
 
-#include "workspace/CoordinatesDialog.h"
 #include "workspace/AboutDialog.h"
+#include "workspace/CoordinatesDialog.h"
 #include "workspace/FindDialog.h"
 
 #include <QLineEdit>
@@ -131,7 +131,7 @@ private slots:
         for (const auto& [command, text] : items)
             QCOMPARE(f.window->action(command)->text(), text);
         const QList<QPair<Command, QString>> keys = {
-            {Command::New, "Ctrl+N"},  {Command::Open, "Ctrl+O"},      {Command::Save, "Ctrl+S"},
+            {Command::New, "Ctrl+N"},   {Command::Open, "Ctrl+O"},     {Command::Save, "Ctrl+S"},
             {Command::Print, "Ctrl+P"}, {Command::Delete, "Ctrl+Del"}, {Command::Find, "Ctrl+B"},
             {Command::Run, "F9"},       {Command::Coordinates, "F8"},  {Command::SelectAll, "Ctrl+A"},
         };

@@ -59,9 +59,10 @@ private slots:
 
     void layoutAndTabOrder()
     {
-        const QStringList expected = {"okButton", "cancelButton", "Xmin", "Xmax", "XEnhed", "YCross", "XGitter",
-                                      "YMin", "YMax", "YEnhed", "XCross", "YGitter", "TMin", "TMax",
-                                      "TAntal", "TDelta", "Absolut", "Relativ", "tFollowsXBox"};
+        const QStringList expected = {"okButton", "cancelButton", "Xmin",    "Xmax",        "XEnhed",
+                                      "YCross",   "XGitter",      "YMin",    "YMax",        "YEnhed",
+                                      "XCross",   "YGitter",      "TMin",    "TMax",        "TAntal",
+                                      "TDelta",   "Absolut",      "Relativ", "tFollowsXBox"};
         TFollowsX()->setChecked(false);
         QStringList order;
         QWidget* w = Ok();
@@ -73,9 +74,12 @@ private slots:
         }
         QCOMPARE(order, expected);
         // The x column left of the y column, t above the tolerances.
-        QVERIFY(dlg->field(Setting::Xmin)->mapTo(dlg, QPoint()).x() < dlg->field(Setting::Ymin)->mapTo(dlg, QPoint()).x());
-        QVERIFY(dlg->field(Setting::Tmin)->mapTo(dlg, QPoint()).x() < dlg->field(Setting::AbsTolerance)->mapTo(dlg, QPoint()).x());
-        QVERIFY(dlg->field(Setting::Xmin)->mapTo(dlg, QPoint()).y() < dlg->field(Setting::Tmin)->mapTo(dlg, QPoint()).y());
+        QVERIFY(dlg->field(Setting::Xmin)->mapTo(dlg, QPoint()).x() <
+                dlg->field(Setting::Ymin)->mapTo(dlg, QPoint()).x());
+        QVERIFY(dlg->field(Setting::Tmin)->mapTo(dlg, QPoint()).x() <
+                dlg->field(Setting::AbsTolerance)->mapTo(dlg, QPoint()).x());
+        QVERIFY(dlg->field(Setting::Xmin)->mapTo(dlg, QPoint()).y() <
+                dlg->field(Setting::Tmin)->mapTo(dlg, QPoint()).y());
     }
 
     void leavingShowsTheValue()
@@ -93,15 +97,33 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("message");
-        QTest::newRow("TAntal 2.5") << "TAntal" << "2.5" << "Fejl i udtryk";
-        QTest::newRow("TAntal 0") << "TAntal" << "0" << "Fejl i udtryk";
-        QTest::newRow("TAntal -3") << "TAntal" << "-3" << "Fejl i udtryk";
-        QTest::newRow("TAntal 1e2") << "TAntal" << "1e2" << "100";
-        QTest::newRow("TDelta -1") << "TDelta" << "-1" << "Fejl i udtryk";
-        QTest::newRow("TDelta 0") << "TDelta" << "0" << "0";
-        QTest::newRow("any expression for a step") << "XEnhed" << "1/4" << "0,25";
-        QTest::newRow("not an expression") << "YCross" << "2+" << "Fejl i udtryk";
-        QTest::newRow("a negative step is accepted") << "YGitter" << "-1" << "-1";
+        QTest::newRow("TAntal 2.5") << "TAntal"
+                                    << "2.5"
+                                    << "Fejl i udtryk";
+        QTest::newRow("TAntal 0") << "TAntal"
+                                  << "0"
+                                  << "Fejl i udtryk";
+        QTest::newRow("TAntal -3") << "TAntal"
+                                   << "-3"
+                                   << "Fejl i udtryk";
+        QTest::newRow("TAntal 1e2") << "TAntal"
+                                    << "1e2"
+                                    << "100";
+        QTest::newRow("TDelta -1") << "TDelta"
+                                   << "-1"
+                                   << "Fejl i udtryk";
+        QTest::newRow("TDelta 0") << "TDelta"
+                                  << "0"
+                                  << "0";
+        QTest::newRow("any expression for a step") << "XEnhed"
+                                                   << "1/4"
+                                                   << "0,25";
+        QTest::newRow("not an expression") << "YCross"
+                                           << "2+"
+                                           << "Fejl i udtryk";
+        QTest::newRow("a negative step is accepted") << "YGitter"
+                                                     << "-1"
+                                                     << "-1";
     }
 
     void fieldChecks()
@@ -144,9 +166,12 @@ private slots:
         QTest::addColumn<QString>("minimum");
         QTest::addColumn<QString>("maximum");
         QTest::addColumn<bool>("passes");
-        QTest::newRow("equal") << "3" << "3" << false;
-        QTest::newRow("just below") << "3" << "3.0001" << true;
-        QTest::newRow("above") << "4" << "3" << false;
+        QTest::newRow("equal") << "3"
+                               << "3" << false;
+        QTest::newRow("just below") << "3"
+                                    << "3.0001" << true;
+        QTest::newRow("above") << "4"
+                               << "3" << false;
     }
 
     void minimumBelowMaximum()

@@ -14,9 +14,9 @@ private slots:
         QTest::newRow("danish") << QByteArray("\xE6\xF8\xE5\xC6\xD8\xC5") << QString::fromUtf8("æøåÆØÅ");
         QTest::newRow("euro and quotes") << QByteArray("\x80\x93\x94\x85") << QString::fromUtf8("€“”…");
         QTest::newRow("dashes and trademark") << QByteArray("\x96\x97\x99") << QString::fromUtf8("–—™");
-        QTest::newRow("undefined bytes kept") << QByteArray("\x81\x8D\x8F\x90\x9D")
-                                              << QString(QChar(0x81)) + QChar(0x8D) + QChar(0x8F) + QChar(0x90)
-                                                     + QChar(0x9D);
+        QTest::newRow("undefined bytes kept")
+            << QByteArray("\x81\x8D\x8F\x90\x9D")
+            << QString(QChar(0x81)) + QChar(0x8D) + QChar(0x8F) + QChar(0x90) + QChar(0x9D);
         QTest::newRow("latin-1 top") << QByteArray("\xA0\xB5\xFF") << QString::fromUtf8("\u00A0µÿ");
         QTest::newRow("tab and line end") << QByteArray("a\tb\r\n") << QString("a\tb\r\n");
     }
@@ -48,8 +48,8 @@ private slots:
         QTest::newRow("repeats once") << QString::fromUtf8("→a→π") << QString::fromUtf8("→π") << QByteArray("?a??");
         // A character beyond the basic plane is reported whole but keeps one byte per unit, so columns line up.
         QTest::newRow("emoji") << QString::fromUtf8("x😀y") << QString::fromUtf8("😀") << QByteArray("x??y");
-        QTest::newRow("latin-1 control block is not windows-1252") << QString(QChar(0x80)) << QString(QChar(0x80))
-                                                                   << QByteArray("?");
+        QTest::newRow("latin-1 control block is not windows-1252")
+            << QString(QChar(0x80)) << QString(QChar(0x80)) << QByteArray("?");
     }
 
     void unstorable()

@@ -12,7 +12,8 @@
 
 namespace {
 
-const QByteArray DefaultLines = "-5\r\n10\r\n1\r\n0\r\n-5\r\n5\r\n1\r\n0\r\n-5\r\n10\r\n200\r\n0\r\n0\r\n0.00005\r\n0\r\n0\r\n";
+const QByteArray DefaultLines =
+    "-5\r\n10\r\n1\r\n0\r\n-5\r\n5\r\n1\r\n0\r\n-5\r\n10\r\n200\r\n0\r\n0\r\n0.00005\r\n0\r\n0\r\n";
 
 }  // namespace
 
@@ -38,14 +39,13 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QStringList>("script");
         QTest::newRow("crlf") << DefaultLines + "Konstanter\r\n  a = 2\r\n" << QStringList{"Konstanter", "  a = 2"};
-        QTest::newRow("lf only") << QByteArray(DefaultLines).replace("\r\n", "\n") + "a\nb"
-                                 << QStringList{"a", "b"};
+        QTest::newRow("lf only") << QByteArray(DefaultLines).replace("\r\n", "\n") + "a\nb" << QStringList{"a", "b"};
         QTest::newRow("cr only") << QByteArray(DefaultLines).replace("\r\n", "\r") + "a\r\rb\r"
                                  << QStringList{"a", "", "b"};
         QTest::newRow("exactly 16 lines") << DefaultLines << QStringList{};
         QTest::newRow("blank lines kept") << DefaultLines + "\r\n\r\nx\r\n\r\n" << QStringList{"", "", "x", ""};
-        QTest::newRow("nul ends the text") << DefaultLines + QByteArray("a\r\nb\0c\r\nd\r\n", 12)
-                                           << QStringList{"a", "b"};
+        QTest::newRow("nul ends the text")
+            << DefaultLines + QByteArray("a\r\nb\0c\r\nd\r\n", 12) << QStringList{"a", "b"};
         QTest::newRow("windows-1252") << DefaultLines + "v\xE6kst \x80 \xF8\r\n"
                                       << QStringList{QString::fromUtf8("vækst € ø")};
     }
@@ -111,16 +111,20 @@ private slots:
                                  << QString::fromUtf8("Kan ikke åbne filen \"%1\": filen eller mappen findes ikke.");
         QTest::newRow("folder") << "folder" << QByteArray()
                                 << QString::fromUtf8("Kan ikke læse filen \"%1\": det er en mappe.");
-        QTest::newRow("three lines") << "file" << QByteArray("1\r\n2\r\n3\r\n")
-                                     << notADocument.arg("%1", "3 linjer");
+        QTest::newRow("three lines") << "file" << QByteArray("1\r\n2\r\n3\r\n") << notADocument.arg("%1", "3 linjer");
         QTest::newRow("fifteen lines") << "file" << QByteArray(DefaultLines).left(DefaultLines.lastIndexOf("0\r\n"))
                                        << notADocument.arg("%1", "15 linjer");
         QTest::newRow("empty") << "file" << QByteArray() << notADocument.arg("%1", "0 linjer");
-        QTest::newRow("binary") << "file" << QByteArray("\x7f" "ELF\x02\x01\x01\0\0\0\0", 12)
+        QTest::newRow("binary") << "file"
+                                << QByteArray(
+                                       "\x7f"
+                                       "ELF\x02\x01\x01\0\0\0\0",
+                                       12)
                                 << notADocument.arg("%1", "1 linje");
         QTest::newRow("far too large") << "file" << DefaultLines + QByteArray(51 * 1024 * 1024, 'x')
-                                       << QString::fromUtf8("Filen \"%1\" er for stor til at være et dokument "
-                                                            "(over 50 MB).");
+                                       << QString::fromUtf8(
+                                              "Filen \"%1\" er for stor til at være et dokument "
+                                              "(over 50 MB).");
     }
 
     void unreadableFilesLeaveNoPage()

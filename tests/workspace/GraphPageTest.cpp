@@ -524,7 +524,6 @@ private slots:
         QVERIFY(!exportGraph("/nonexistent/dir/x", Defaults(), curves, error));
         QVERIFY(!error.empty());
     }
-
 };
 
 QTEST_MAIN(GraphPageTest)

@@ -143,19 +143,29 @@ private slots:
     // a crash, a hang or a sanitizer report. Each run is kept short by the page bounds.
     void randomHostileRuns()
     {
-        static const char* const values[] = {"0",     "-0",    "1",    "-1",   "1e300", "-1e300", "1e-300", "-1e-300",
-                                             "1e37",  "-1e37", "2*",   "",     "abc",   "3",      "1e6",    "0.5",
-                                             "10",    "-5",    "1e-12", "1e308", "4.9e-324"};
+        static const char* const values[] = {"0",       "-0",   "1",     "-1", "1e300", "-1e300", "1e-300",
+                                             "-1e-300", "1e37", "-1e37", "2*", "",      "abc",    "3",
+                                             "1e6",     "0.5",  "10",    "-5", "1e-12", "1e308",  "4.9e-324"};
         static const char* const counts[] = {"0", "1", "2", "10", "200", "1e-300", "-5", "1e12"};
         static const char* const deltas[] = {"0", "0", "0", "1e-300", "1", "-1", "0.5", "1e300"};
-        static const char* const functions[] = {"t",         "t*t",          "sin(t)",      "1/t",
-                                                "sqr(t)",    "ln(t)",        "exp(t)",      "tan(t)",
-                                                "hvis(t < 0, stop, t)", "hvis(t > 1, 1/0, t)", "t^t", "(-1)^t",
-                                                "1e300*t*t", "arcsin(t)",    "d(t)",        "abs(t)*1e308"};
+        static const char* const functions[] = {"t",
+                                                "t*t",
+                                                "sin(t)",
+                                                "1/t",
+                                                "sqr(t)",
+                                                "ln(t)",
+                                                "exp(t)",
+                                                "tan(t)",
+                                                "hvis(t < 0, stop, t)",
+                                                "hvis(t > 1, 1/0, t)",
+                                                "t^t",
+                                                "(-1)^t",
+                                                "1e300*t*t",
+                                                "arcsin(t)",
+                                                "d(t)",
+                                                "abs(t)*1e308"};
         std::mt19937 random(7);
-        auto pick = [&random](const auto& list) {
-            return QString(list[random() % (sizeof list / sizeof list[0])]);
-        };
+        auto pick = [&random](const auto& list) { return QString(list[random() % (sizeof list / sizeof list[0])]); };
         MainWindowFixture f;
         f.window->runLimits().maxTableCells = 20000;
         f.window->runLimits().maxGraphPoints = 20000;
@@ -174,14 +184,17 @@ private slots:
             s[11] = pick(deltas).toStdString();
             QStringList script{"Tabeller", "  d = <(0, 1), (1e-300, 2), (1, 1e300)>"};
             if (random() % 2)
-                script << "DifferentialLigninger" << "  y' = " + pick(functions) + " <1>";
-            script << "Funktioner" << "  f = " + pick(functions) << "  g = " + pick(functions) + "  <-1, 1>";
+                script << "DifferentialLigninger"
+                       << "  y' = " + pick(functions) + " <1>";
+            script << "Funktioner"
+                   << "  f = " + pick(functions) << "  g = " + pick(functions) + "  <-1, 1>";
             for (int section = 0; section < 2; ++section) {
                 if (random() % 2)
                     script << "GrafVariable"
                            << QString("  t, f, l%1  f, g, m%2").arg(random() % 6 + 1).arg(random() % 6 + 1);
                 else
-                    script << "TabelVariable" << "  t, f, g";
+                    script << "TabelVariable"
+                           << "  t, f, g";
             }
             ScriptPage* m = f.script(script, &s);
             f.window->onRun();

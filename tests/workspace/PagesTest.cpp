@@ -2,8 +2,8 @@
 #include "MainWindowFixture.h"
 
 #include "workspace/CellStore.h"
-#include "workspace/TablePage.h"
 #include "workspace/TableModel.h"
+#include "workspace/TablePage.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -35,10 +35,7 @@ public:
     void startEditCommandPoll() override { calls.push_back("poll"); }
     bool askPrintSize(double&, double&) override { return false; }
 
-    bool enabled(Command command) const
-    {
-        return calls.contains(QString("%1 on").arg(int(command)));
-    }
+    bool enabled(Command command) const { return calls.contains(QString("%1 on").arg(int(command))); }
 
     QStringList calls;
     QStringList stops;
@@ -247,8 +244,8 @@ private slots:
         m->print(printer);
         QByteArray pdf = FileBytes(dir.filePath("ud.pdf"));
         QVERIFY(pdf.startsWith("%PDF"));
-        int pages = pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page ")
-                    + pdf.count("/Type /Page/") + pdf.count("/Type /Page>");
+        int pages = pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page ") +
+                    pdf.count("/Type /Page/") + pdf.count("/Type /Page>");
         QVERIFY2(pages >= 1, pdf.left(2000).constData());
         QCOMPARE(pages > 1, severalPages);
         QVERIFY(f.errors.isEmpty());

@@ -79,9 +79,15 @@ private slots:
         QTest::addColumn<QString>("width");
         QTest::addColumn<QString>("height");
         QTest::addColumn<QString>("focus");
-        QTest::newRow("height not a number") << "12" << "x" << "heightEdit";
-        QTest::newRow("width zero") << "0" << "8" << "widthEdit";
-        QTest::newRow("both bad: the focus ends on the height") << "-1" << "y" << "heightEdit";
+        QTest::newRow("height not a number") << "12"
+                                             << "x"
+                                             << "heightEdit";
+        QTest::newRow("width zero") << "0"
+                                    << "8"
+                                    << "widthEdit";
+        QTest::newRow("both bad: the focus ends on the height") << "-1"
+                                                                << "y"
+                                                                << "heightEdit";
     }
 
     void refusals()

@@ -1,8 +1,8 @@
 // Runs from the window: result pages, the error caret and status text, notices, and interrupting a run.
 #include "MainWindowFixture.h"
 
-#include "workspace/TablePage.h"
 #include "workspace/TableModel.h"
+#include "workspace/TablePage.h"
 
 #include <QTableView>
 
@@ -90,12 +90,11 @@ private slots:
         QTest::addColumn<int>("line");
         QTest::addColumn<int>("column");
         QTest::newRow("= missing") << QStringList{"Konstanter", "  k 2"} << QString("= forventet") << 1 << 4;
-        QTest::newRow("unknown character") << QStringList{"Konstanter", "  k = 2 # 3"} << QString("# ukendt") << 1
-                                           << 8;
+        QTest::newRow("unknown character") << QStringList{"Konstanter", "  k = 2 # 3"} << QString("# ukendt") << 1 << 8;
         QTest::newRow("defined twice") << QStringList{"Funktioner", "  f = t", "  f = 2"}
                                        << QString::fromUtf8("f brugt før") << 2 << 2;
-        QTest::newRow("comment not closed") << QStringList{"Konstanter", "  a = 1", "(* aaa"}
-                                            << QString("*) forventet") << 2 << 0;
+        QTest::newRow("comment not closed")
+            << QStringList{"Konstanter", "  a = 1", "(* aaa"} << QString("*) forventet") << 2 << 0;
     }
 
     void errors()
@@ -165,7 +164,8 @@ private slots:
         bool runOnDuring = false;
         QTimer::singleShot(300, f.window.get(), [&] {
             captionDuring = f.window->action(Command::Run)->text();
-            runOnDuring = f.window->isCommandEnabled(Command::Run);  // a table page is active, yet the run can be stopped
+            runOnDuring =
+                f.window->isCommandEnabled(Command::Run);  // a table page is active, yet the run can be stopped
             // A second run cannot start: the command interrupts instead.
             if (escape)
                 QTest::keyClick(f.window.get(), Qt::Key_Escape);
