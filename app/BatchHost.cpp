@@ -222,10 +222,19 @@ bool BatchHost::writeGraphTsv(const BatchGraph& graph)
     char line[96];
     const CurveList& curves = graph.recorder.curves();
     for (std::size_t c = 0; c < curves.size(); ++c) {
+        // An empty line before a point that starts a new stroke: plotting programs read it as "do not join".
+        bool broken = false, written = false;
         for (const CurvePoint& p : curves[c].points) {
-            if (p.breaksStroke)
+            if (p.breaksStroke) {
+                broken = written;
                 continue;
-            char* out = std::to_chars(line, line + 20, c + 1).ptr;
+            }
+            char* out = line;
+            if (broken)
+                *out++ = '\n';
+            broken = false;
+            written = true;
+            out = std::to_chars(out, out + 20, c + 1).ptr;
             *out++ = '\t';
             out = std::to_chars(out, out + 32, p.x, std::chars_format::general, 17).ptr;
             *out++ = '\t';

@@ -59,6 +59,7 @@ struct BatchGraph : tavlix::GraphSink {
     void addCurve(tavlix::CurveStyle style) override { recorder.addCurve(style); }
     // A point beyond the run's maxGraphPoints is dropped and stops the run.
     void addPoint(int curve, double x, double y) override;
+    void endStroke(int curve) override { recorder.endStroke(curve); }
 };
 
 // The host of one document's run in the batch mode. Messages go to stderr in UTF-8, prefixed by the file.

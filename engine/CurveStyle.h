@@ -18,7 +18,7 @@ enum class CurveStyle : std::uint8_t {
     Mark3,
     Mark4,
     Mark5,
-    Mark6,  // accepted by the language, but has no shape: it draws nothing
+    Mark6,  // a filled circle
 };
 
 constexpr bool isLineStyle(CurveStyle s)
@@ -29,14 +29,11 @@ constexpr bool isMarkStyle(CurveStyle s)
 {
     return s >= CurveStyle::Mark1;
 }
-// 0 to 5: which of the six pens a line style uses, or which shape a mark style uses.
+// 0 to 5: which of the six pens a line style uses, or which shape a mark style uses; a mark takes the colour
+// of the line style with its number.
 constexpr int styleIndex(CurveStyle s)
 {
     return isLineStyle(s) ? static_cast<int>(s) - 1 : static_cast<int>(s) - static_cast<int>(CurveStyle::Mark1);
-}
-constexpr bool drawsNothing(CurveStyle s)
-{
-    return s == CurveStyle::Mark6;
 }
 
 }  // namespace tavlix

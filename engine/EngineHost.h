@@ -32,6 +32,8 @@ public:
     // Adds a curve; curves count from 1 in the order they are added.
     virtual void addCurve(CurveStyle style) = 0;
     virtual void addPoint(int curve, double x, double y) = 0;
+    // The curve has no value for a stretch: its next point starts a new stroke instead of joining the last one.
+    virtual void endStroke(int curve) = 0;
 };
 
 // Implemented by the main window (Qt widgets) and by the batch mode (files).

@@ -69,28 +69,44 @@ void tableRow(Model& model, RunState& run)
     }
 }
 
-// The 25-halving search for where a plain curve becomes defined or undefined; draws the last probe.
-void locateEdge(Model& model, RunState& run, int e, bool undefined)
+// The 25-halving search for where a plain line curve becomes defined or undefined. The edge point is the last
+// probe that had a value, with that probe's own values: a failed probe has none to draw. A curve that becomes
+// undefined ends its stroke there; one that becomes defined starts a new stroke at the edge point, or at the
+// output point itself when no probe found a value.
+void locateEdge(Model& model, RunState& run, int e, bool undefined, double x, double y)
 {
     OutputVariable& out = model.script.outputs[e];
+    GraphSink& page = *model.pages.graph;
     const double tSave = run.t;
     const bool old = out.wasUndefined;
     out.wasUndefined = undefined;
     double d = model.tStep / 2;
     run.t -= d;
     run.failed = false;
-    double x = 0, y = 0;
+    bool found = false;
+    double edgeX = 0, edgeY = 0;
     for (int i = 0; i < EdgeHalvings && !run.abandoned; ++i) {
-        x = valueAt(model, run, out.xRecord);
-        y = valueAt(model, run, out.yRecord);
+        const double px = valueAt(model, run, out.xRecord);
+        const double py = valueAt(model, run, out.yRecord);
+        if (!run.failed) {
+            found = true;
+            edgeX = px;
+            edgeY = py;
+        }
         d /= 2;
         run.t += (run.failed == old) ? d : -d;
         run.failed = false;
     }
     model.error = ScriptError::None;
-    if (!run.abandoned)
-        model.pages.graph->addPoint(e, x, y);
     run.t = tSave;
+    if (run.abandoned)
+        return;
+    if (found)
+        page.addPoint(e, edgeX, edgeY);
+    else if (!undefined)
+        page.addPoint(e, x, y);
+    if (undefined)
+        page.endStroke(e);
 }
 
 void plotEntry(Model& model, RunState& run, int e)
@@ -109,9 +125,12 @@ void plotEntry(Model& model, RunState& run, int e)
             model.pages.graph->addPoint(e, x, y);
     } else if (out.xRecord <= model.script.lastPlainRecord && out.yRecord <= model.script.lastPlainRecord &&
                run.t != model.tStart) {
-        locateEdge(model, run, e, undefined);
+        locateEdge(model, run, e, undefined, x, y);
     } else {
         out.wasUndefined = undefined;
+        // A line never joins across a stretch without values.
+        if (undefined && run.t != model.tStart)
+            model.pages.graph->endStroke(e);
     }
     if (undefined) {
         run.failed = false;

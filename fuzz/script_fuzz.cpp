@@ -54,6 +54,11 @@ public:
         if (curve < 1 || curve > curves_)
             std::abort();
     }
+    void endStroke(int curve) override
+    {
+        if (curve < 1 || curve > curves_)
+            std::abort();
+    }
 
 private:
     int curves_ = 0;

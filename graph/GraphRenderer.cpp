@@ -245,17 +245,21 @@ void GraphRenderer::continueDashes(int line, const QPoint& a, const QPoint& b)
     d.end = b;
 }
 
+void GraphRenderer::setMarkPen(CurveStyle style)
+{
+    const int mark = tavlix::styleIndex(style);
+    if (linePen_ == MarkPens + mark)
+        return;
+    // A mark has the colour of the line style with its number, whatever was drawn before it.
+    painter_->setPen(makePen(KindPens[mark].colour, Qt::SolidLine));
+    linePen_ = MarkPens + mark;
+}
+
 void GraphRenderer::drawMark(CurveStyle style, int px, int py)
 {
-    if (!tavlix::isMarkStyle(style) || tavlix::drawsNothing(style) || !geometry_.markVisible(px, py))
+    if (!tavlix::isMarkStyle(style) || !geometry_.markVisible(px, py))
         return;
-    // Marks keep the colour last set on the painter.
-    if (painter_->pen().style() != Qt::SolidLine) {
-        QPen pen = painter_->pen();
-        pen.setStyle(Qt::SolidLine);
-        painter_->setPen(pen);
-        linePen_ = NoPen;
-    }
+    setMarkPen(style);
     const int o = geometry_.charWidth() / 4;
     // Boxes are given with their far edges outside, as rectangles and ellipses take them.
     const auto box = [&](int h) { return QRect(px - h, py - h, 2 * h, 2 * h); };
@@ -271,6 +275,14 @@ void GraphRenderer::drawMark(CurveStyle style, int px, int py)
         painter_->drawLine(px - o, py - o, px + o, py + o);
         painter_->drawLine(px - o, py + o, px + o, py - o);
         break;
+    case CurveStyle::Mark6: {
+        // The other closed marks are filled with the background, as the painter's brush is; this one is solid.
+        const QBrush background = painter_->brush();
+        painter_->setBrush(painter_->pen().color());
+        painter_->drawEllipse(box(o));
+        painter_->setBrush(background);
+        break;
+    }
     default: break;
     }
 }

@@ -65,6 +65,7 @@ private:
     void replayMarks(const tavlix::Curve& c);
     QPen makePen(const QColor& colour, Qt::PenStyle style) const;
     void setLinePen(tavlix::CurveStyle style);
+    void setMarkPen(tavlix::CurveStyle style);
     void continueDashes(int line, const QPoint& a, const QPoint& b);
     void drawMark(tavlix::CurveStyle style, int px, int py);
 
@@ -77,8 +78,9 @@ private:
     std::function<void()> drawn_;
     // Width of every pen on this painter (0: the thinnest line the device draws).
     int penWidth_ = 0;
-    // The line pen (0 to 5) set on the painter, so a run of steps sets it once.
+    // The style pen set on the painter (lines 0 to 5, marks MarkPens + 0 to 5), so a run of steps sets it once.
     int linePen_ = NoPen;
+    static constexpr int MarkPens = 6;
     // Where the last step of each line style ended, and how far into its dash pattern.
     struct Dashes {
         QPoint end{INT_MIN, INT_MIN};

@@ -32,7 +32,7 @@ public:
     // Stores a point of curve n (counted from 1) and draws the step from the one before.
     void addPoint(int curve, double x, double y) override;
     // Ends the current stroke of curve n (counted from 1).
-    void endStroke(int curve);
+    void endStroke(int curve) override;
 
     void print(QPrinter& printer) override;
     // The copy: an SVG picture (frame 1.2 times the drawing size) and a picture rendering of it.

@@ -94,6 +94,7 @@ struct RecordedPoint {
 struct RecordedCurve {
     CurveStyle style;
     std::vector<RecordedPoint> points;
+    std::vector<std::size_t> strokeStarts;  // the index of each point that starts a new stroke after a break
 };
 struct RecordedGraph : GraphSink {
     std::string caption;
@@ -103,8 +104,13 @@ struct RecordedGraph : GraphSink {
     void setSettings(const CoordinateSettings& s) override { settings = s; }
     void begin() override { ++begun; }
     void fitToWindow() override { ++fitted; }
-    void addCurve(CurveStyle style) override { curves.push_back({style, {}}); }
+    void addCurve(CurveStyle style) override { curves.push_back({style, {}, {}}); }
     void addPoint(int curve, double x, double y) override { curves.at(curve - 1).points.push_back({x, y}); }
+    void endStroke(int curve) override
+    {
+        RecordedCurve& c = curves.at(curve - 1);
+        c.strokeStarts.push_back(c.points.size());
+    }
 };
 
 struct RecordingHost : EngineHost {

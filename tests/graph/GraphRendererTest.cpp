@@ -126,8 +126,7 @@ private slots:
         QFETCH(bool, visible);
         Surface s;
         QCOMPARE(s.geometry().markVisible(s.geometry().toPixelX(x), s.geometry().toPixelY(y)), visible);
-        s.painter.setPen(Qt::red);
-        s.renderer.drawStep(CurveStyle::Mark4, 0, 0, x, y);
+        s.renderer.drawStep(CurveStyle::Mark2, 0, 0, x, y);
         QCOMPARE(s.count(Qt::red) > 0, visible);
     }
 
@@ -161,18 +160,38 @@ private slots:
         QCOMPARE(off == 0, style == int(CurveStyle::Line1));
     }
 
-    void marksKeepThePenColour()
+    void marksHaveTheColourOfTheirLineStyle_data()
     {
+        QTest::addColumn<int>("mark");
+        QTest::addColumn<QColor>("colour");
+        QTest::addColumn<bool>("filled");
+        QTest::newRow("m1 black square") << int(CurveStyle::Mark1) << QColor(0, 0, 0) << false;
+        QTest::newRow("m2 red cross") << int(CurveStyle::Mark2) << QColor(255, 0, 0) << true;
+        QTest::newRow("m3 blue circle") << int(CurveStyle::Mark3) << QColor(0, 0, 255) << false;
+        QTest::newRow("m4 lime square") << int(CurveStyle::Mark4) << QColor(0, 255, 0) << false;
+        QTest::newRow("m5 green x") << int(CurveStyle::Mark5) << QColor(0, 128, 0) << true;
+        QTest::newRow("m6 aqua disc") << int(CurveStyle::Mark6) << QColor(0, 255, 255) << true;
+    }
+
+    // Whatever was drawn last (here a red line), a mark has the colour of the line style with its number; the
+    // centre pixel tells the open shapes from the crosses and from m6's filled circle.
+    void marksHaveTheColourOfTheirLineStyle()
+    {
+        QFETCH(int, mark);
+        QFETCH(QColor, colour);
+        QFETCH(bool, filled);
         Surface s;
         s.renderer.drawAxes();
         s.renderer.drawStep(CurveStyle::Line2, -4, 4, -3, 4);
-        const int before = s.count(QColor(255, 0, 0));
-        s.renderer.drawStep(CurveStyle::Mark4, 0, 0, 2, 2);
-        QVERIFY(s.count(QColor(255, 0, 0)) > before);
-        // m6 draws nothing.
-        const QImage picture = s.picture.copy();
-        s.renderer.drawStep(CurveStyle::Mark6, 0, 0, 3, 3);
-        QCOMPARE(s.picture, picture);
+        const int before = s.count(colour);
+        s.renderer.drawStep(static_cast<CurveStyle>(mark), 0, 0, 2, 2);
+        QVERIFY(s.count(colour) > before);
+        const GraphGeometry& g = s.geometry();
+        QCOMPARE(s.at(g.toPixelX(2), g.toPixelY(2)) == colour, filled);
+        // The line after the marks still has its own pen.
+        const int red = s.count(QColor(255, 0, 0));
+        s.renderer.drawStep(CurveStyle::Line2, -4, -4, 4, -4);
+        QVERIFY(s.count(QColor(255, 0, 0)) > red);
     }
 
     void emptyRangesDrawNoCurves_data()
@@ -194,7 +213,7 @@ private slots:
         s.renderer.drawAxes();
         s.renderer.drawClippedStep(CurveStyle::Line2, -5, -5, 10, 5);
         s.renderer.drawStep(CurveStyle::Line2, -5, -5, 10, 5);
-        s.renderer.drawStep(CurveStyle::Mark4, 0, 0, 1, 1);
+        s.renderer.drawStep(CurveStyle::Mark2, 0, 0, 1, 1);
         s.renderer.drawLabel(QStringLiteral("tekst"), 0, 0);
         QCOMPARE(s.count(QColor(255, 0, 0)), 0);
     }
@@ -222,13 +241,13 @@ private slots:
         QCOMPARE(page.pixelColor(118 + 472 + 1, 79 - charW), QColor(Qt::white));
     }
 
-    // A known graph as the batch mode draws it: a red dashed line, red squares after it, a break, and a label.
+    // A known graph as the batch mode draws it: a red dashed line, red crosses after it, a break, and a label.
     void knownGraphWithoutAWidget()
     {
         tavlix::CurveList curves(3);
         curves[0].style = CurveStyle::Line2;
         curves[0].points = {{-4, -4, false}, {0, 0, false}, {0, 0, true}, {6, 0, false}, {9, 3, false}};
-        curves[1].style = CurveStyle::Mark4;
+        curves[1].style = CurveStyle::Mark2;
         curves[1].points = {{5, 4, false}, {7, 4, false}};
         curves[2].isLabel = true;
         curves[2].labelText = "Her \xc3\xa6";
@@ -253,7 +272,7 @@ private slots:
         QVERIFY(CountColour(image, red, box(-2, -2, 2)) > 0);
         QCOMPARE(CountColour(image, red, QRect(g.toPixelX(1), g.toPixelY(0) - 2, g.toPixelX(5) - g.toPixelX(1), 5)), 0);
         QVERIFY(CountColour(image, red, box(7.5, 1.5, 2)) > 0);
-        // The first mark point only starts the stroke; the second is a red square.
+        // The first mark point only starts the stroke; the second is a red cross.
         const int o = g.charWidth() / 4;
         QCOMPARE(CountColour(image, red, box(5, 4, o + 1)), 0);
         QVERIFY(CountColour(image, red, box(7, 4, o + 1)) > 0);

@@ -125,8 +125,8 @@ private slots:
     {
         FakeHost host;
         auto page = NewPage(host);
-        page->addCurve(CurveStyle::Line2);  // a red line first, so the marks are red
-        page->addCurve(CurveStyle::Mark4);
+        page->addCurve(CurveStyle::Line2);
+        page->addCurve(CurveStyle::Mark2);  // red, as l2 is
         page->addPoint(1, -4, 4);
         page->addPoint(1, -3, 4);
         page->addPoint(2, 0, 0);
