@@ -1,5 +1,6 @@
 // How fast a run draws a graph of a million points, and how fast "Tilpas", a zoom and a copy replay it.
 #include "graph/GraphView.h"
+#include "gui_bench.h"
 #include "workspace/GraphPage.h"
 #include "workspace/MainWindow.h"
 #include "workspace/ScriptPage.h"
@@ -19,16 +20,6 @@ GraphPage* RunGraph(MainWindow& window)
     window.onRun();
     QApplication::processEvents();
     return qobject_cast<GraphPage*>(window.activePage());
-}
-
-void CloseAll(MainWindow& window)
-{
-    while (window.pageCount() > 0) {
-        window.activatePage(window.page(window.pageCount() - 1));
-        if (auto* script = window.activeScriptPage())
-            script->setModified(false);
-        window.onClosePage();
-    }
 }
 
 struct Window {

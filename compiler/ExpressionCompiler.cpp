@@ -1,48 +1,21 @@
 // Compiles expressions and conditions of a script into reverse-polish code in the model's records.
 #include "compiler/ExpressionCompiler.h"
 
+#include "compiler/CodeBytes.h"
+
 #include "engine/Evaluator.h"
 #include "engine/Opcodes.h"
 
 #include <algorithm>
 #include <bit>
 #include <cstdint>
+#include <functional>
 
 namespace tavlix {
 
-// Counts one level of recursion for as long as a parse routine runs.
-class NestingGuard {
-public:
-    explicit NestingGuard(ExpressionCompiler& c) : c_(c) { ++c_.depth_; }
-    ~NestingGuard() { --c_.depth_; }
-    NestingGuard(const NestingGuard&) = delete;
-    NestingGuard& operator=(const NestingGuard&) = delete;
-
-private:
-    ExpressionCompiler& c_;
-};
-
 namespace {
 
-constexpr std::size_t CodeLimit = MaxCodeBytes + 1;  // 198: code bytes plus the ending 0
 constexpr std::uint64_t PiBits = 0x400921FB54442D18ULL;
-
-void appendByte(std::string& code, int b)
-{
-    code += static_cast<char>(static_cast<std::uint8_t>(b));
-}
-void appendOp(std::string& code, OpCode op)
-{
-    appendByte(code, opByte(op));
-}
-
-// The 8 bytes of the double, least significant first, whatever the machine's byte order.
-void appendDouble(std::string& code, double v)
-{
-    std::uint64_t bits = std::bit_cast<std::uint64_t>(v);
-    for (int i = 0; i < 8; ++i)
-        appendByte(code, static_cast<int>((bits >> (8 * i)) & 0xFF));
-}
 
 }  // namespace
 
@@ -151,14 +124,7 @@ void ExpressionCompiler::expression()
     if (lexer_.failed() || !enterNesting())
         return;
     term(true);
-    while (!lexer_.failed() && lexer_.tokenKind() == TokenKind::AddOp) {
-        const std::uint8_t op = lexer_.tokenCode();
-        lexer_.nextToken();
-        term(false);
-        if (lexer_.failed())
-            return;
-        appendByte(code_, op);
-    }
+    joinOperands(TokenKind::AddOp, [this] { term(false); });
 }
 
 // term = signedFactor { ("*" | "/") signedFactor }
@@ -167,13 +133,19 @@ void ExpressionCompiler::term(bool signAllowed)
     if (lexer_.failed())
         return;
     signedFactor(signAllowed);
-    while (!lexer_.failed() && lexer_.tokenKind() == TokenKind::MulOp) {
-        const std::uint8_t op = lexer_.tokenCode();
+    joinOperands(TokenKind::MulOp, [this] { signedFactor(false); });
+}
+
+// { operator operand } for the operators of one precedence, left to right; the operator's code is the token's.
+void ExpressionCompiler::joinOperands(TokenKind op, const std::function<void()>& operand)
+{
+    while (!lexer_.failed() && lexer_.tokenKind() == op) {
+        const std::uint8_t code = lexer_.tokenCode();
         lexer_.nextToken();
-        signedFactor(false);
+        operand();
         if (lexer_.failed())
             return;
-        appendByte(code_, op);
+        appendByte(code_, code);
     }
 }
 
@@ -273,142 +245,31 @@ void ExpressionCompiler::nameOperand()
     }
 }
 
-// tableLookup = table "(" expression ")"
-void ExpressionCompiler::tableLookup(int table)
+// argument = "(" expression ")"   (after the name of a table or a function)
+bool ExpressionCompiler::argument()
 {
     lexer_.nextToken();
     if (!lexer_.expect(TokenKind::Open, ScriptError::OpenParenExpected))
-        return;
+        return false;
     expression();
-    if (lexer_.failed() || !lexer_.expect(TokenKind::Close, ScriptError::CloseParenExpected))
+    return !lexer_.failed() && lexer_.expect(TokenKind::Close, ScriptError::CloseParenExpected);
+}
+
+// tableLookup = table argument
+void ExpressionCompiler::tableLookup(int table)
+{
+    if (!argument())
         return;
     appendOp(code_, OpCode::Table);
     appendByte(code_, table);
 }
 
-// functionCall = function "(" expression ")"
+// functionCall = function argument
 void ExpressionCompiler::functionCall()
 {
     const std::uint8_t code = lexer_.tokenCode();
-    lexer_.nextToken();
-    if (!lexer_.expect(TokenKind::Open, ScriptError::OpenParenExpected))
-        return;
-    expression();
-    if (lexer_.failed() || !lexer_.expect(TokenKind::Close, ScriptError::CloseParenExpected))
-        return;
-    appendByte(code_, code);
-}
-
-// condition = conjunction { "eller" conjunction }
-void ExpressionCompiler::condition()
-{
-    NestingGuard guard(*this);
-    if (lexer_.failed() || !enterNesting())
-        return;
-    conjunction();
-    while (!lexer_.failed() && lexer_.tokenKind() == TokenKind::Or) {
-        lexer_.nextToken();
-        conjunction();
-        if (lexer_.failed())
-            return;
-        appendOp(code_, OpCode::Add);
-    }
-}
-
-// conjunction = comparison { "og" comparison }
-void ExpressionCompiler::conjunction()
-{
-    if (lexer_.failed())
-        return;
-    comparison();
-    while (!lexer_.failed() && lexer_.tokenKind() == TokenKind::And) {
-        lexer_.nextToken();
-        comparison();
-        if (lexer_.failed())
-            return;
-        appendOp(code_, OpCode::Mul);
-    }
-}
-
-// comparison = expression ("<" | ">" | "=" | "<=" | "<>" | "><" | ">=") expression | "(" condition ")"
-void ExpressionCompiler::comparison()
-{
-    if (lexer_.failed())
-        return;
-    if (lexer_.tokenKind() == TokenKind::Open) {
-        // Try the parenthesis as arithmetic first; a ")" missing inside means it held a condition.
-        const std::size_t mark = code_.size();
-        const Lexer::ReadState state = lexer_.saveState();
-        expression();
-        if (lexer_.error() == ScriptError::CloseParenExpected) {
-            code_.resize(mark);
-            lexer_.restoreState(state);
-            lexer_.setError(ScriptError::None);
-            lexer_.nextToken();
-            condition();
-            if (!lexer_.failed())
-                lexer_.expect(TokenKind::Close, ScriptError::CloseParenExpected);
-            return;
-        }
-    } else {
-        expression();
-    }
-    if (lexer_.failed())
-        return;
-    const TokenKind kind = lexer_.tokenKind();
-    const bool isComparison = kind == TokenKind::Less || kind == TokenKind::Greater || kind == TokenKind::Equals ||
-                              kind == TokenKind::Compare;
-    if (lexer_.failIf(!isComparison, ScriptError::ComparisonExpected))
-        return;
-    const std::uint8_t op = lexer_.tokenCode();
-    lexer_.nextToken();
-    expression();
-    if (!lexer_.failed())
-        appendByte(code_, op);
-}
-
-// ifExpression = "hvis" "(" condition "," (expression | "stop") "," (expression | "stop") ")"
-void ExpressionCompiler::ifExpression()
-{
-    Model& m = *model_;
-    lexer_.nextToken();
-    if (!lexer_.expect(TokenKind::Open, ScriptError::OpenParenExpected))
-        return;
-    condition();
-    if (lexer_.failed())
-        return;
-    std::string result = code_;
-    appendOp(result, OpCode::If);
-    const int owner = compileTarget_;
-    for (int branch = 0; branch < 2; ++branch) {
-        if (!lexer_.expect(TokenKind::Comma, ScriptError::CommaExpected))
-            return;
-        if (lexer_.failIf(m.script.recordCount == MaxRecords, ScriptError::TooManyNames))
-            return;
-        const int r = ++m.script.recordCount;
-        FunctionRecord& rec = m.script.records[r];
-        rec.name = m.script.records[owner].name;
-        rec.compiled = false;
-        rec.domainLo = -BigValue;
-        rec.domainHi = BigValue;
-        rec.code.assign(std::string{static_cast<char>(opByte(OpCode::Stop)), '\0'});
-        if (lexer_.tokenKind() == TokenKind::Stop) {
-            lexer_.nextToken();
-        } else {
-            compileExpressionInto(r);
-            if (lexer_.failed())
-                return;
-        }
-        rec.isOdeVariable = false;
-        appendOp(result, OpCode::Ref);
-        appendByte(result, r);
-        if (result.size() > CodeLimit)
-            result.resize(CodeLimit);
-    }
-    if (!lexer_.expect(TokenKind::Close, ScriptError::CloseParenExpected))
-        return;
-    compileTarget_ = owner;
-    code_ = std::move(result);
+    if (argument())
+        appendByte(code_, code);
 }
 
 void ExpressionCompiler::declareFunction()

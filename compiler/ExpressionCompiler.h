@@ -1,4 +1,5 @@
 // Compiles expressions and conditions of a script into reverse-polish code in the model's records.
+// ExpressionCompiler.cpp holds the arithmetic, ExpressionConditions.cpp the conditional and its conditions.
 #pragma once
 
 #include "compiler/Lexer.h"
@@ -6,6 +7,7 @@
 #include "engine/Model.h"
 #include "engine/RunState.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -41,6 +43,18 @@ public:
     std::string_view pendingNamesText() const { return pendingNamesText_.view(); }
 
 private:
+    // Counts one level of recursion for as long as a parse routine runs.
+    class NestingGuard {
+    public:
+        explicit NestingGuard(ExpressionCompiler& c) : c_(c) { ++c_.depth_; }
+        ~NestingGuard() { --c_.depth_; }
+        NestingGuard(const NestingGuard&) = delete;
+        NestingGuard& operator=(const NestingGuard&) = delete;
+
+    private:
+        ExpressionCompiler& c_;
+    };
+
     void expression();
     // A sign is allowed only on the first operand of an expression: 2*-3 and 1--2 are CannotStandHere.
     void term(bool signAllowed);
@@ -54,6 +68,8 @@ private:
     void nameOperand();
     void functionCall();
     void tableLookup(int table);
+    bool argument();  // false when it failed
+    void joinOperands(TokenKind op, const std::function<void()>& operand);
     bool enterNesting();  // false (ExpressionTooComplex) when nesting is too deep
     FunctionRecord& record(int r) { return model_->script.records[r]; }
     void updatePendingNamesText();
@@ -70,7 +86,6 @@ private:
     int lastDeclaredRecord_ = 0;
     bool inOdeSection_ = false;
     int depth_ = 0;
-    friend class NestingGuard;
 };
 
 }  // namespace tavlix

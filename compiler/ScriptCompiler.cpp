@@ -1,4 +1,4 @@
-// The compiler of one script page: lexer, expression compiler, section parser and error report.
+// A whole run of a script page: the settings, the section parser, the output sections and the error report.
 #include "compiler/ScriptCompiler.h"
 
 #include "compiler/NoticeLimiter.h"
@@ -152,201 +152,12 @@ void ScriptCompiler::parseScript(const std::string& caption)
         lexer_.setError(ScriptError::CannotStandHere);
 }
 
-void ScriptCompiler::declareConstant()
-{
-    CompiledScript& s = model_->script;
-    const std::string& name = lexer_.nameText();
-    if (lexer_.failIf(expressions_.names().find(name) != nullptr, ScriptError::NameUsedBefore))
-        return;
-    if (lexer_.failIf(s.constantCount == MaxConsts, ScriptError::TooManyNames))
-        return;
-    ++s.constantCount;
-    s.constantNames[s.constantCount].assign(name);
-    expressions_.names().add(name, NameKind::Constant, s.constantCount);
-}
-
-void ScriptCompiler::declareTable()
-{
-    CompiledScript& s = model_->script;
-    const std::string& name = lexer_.nameText();
-    if (lexer_.failIf(expressions_.names().find(name) != nullptr, ScriptError::NameUsedBefore))
-        return;
-    if (lexer_.failIf(s.tableCount == MaxTables, ScriptError::TooManyNames))
-        return;
-    ++s.tableCount;
-    s.tables[s.tableCount].name.assign(name);
-    expressions_.names().add(name, NameKind::Table, s.tableCount);
-}
-
 int ScriptCompiler::findOutputRecord() const
 {
     const NameEntry* e = expressions_.names().find(lexer_.nameText());
     if (!e || (e->kind != NameKind::Function && e->kind != NameKind::Independent))
         return -1;
     return e->index;
-}
-
-// konstanter = "konstanter" { name "=" ( list | expression ) }
-void ScriptCompiler::parseConstants()
-{
-    CompiledScript& s = model_->script;
-    lexer_.nextToken();
-    for (lexer_.skipComments(); lexer_.tokenKind() == TokenKind::Name; lexer_.skipComments()) {
-        declareConstant();
-        if (lexer_.failed())
-            return;
-        const int constant = s.constantCount;
-        lexer_.nextToken();
-        if (!lexer_.expect(TokenKind::Equals, ScriptError::EqualsExpected))
-            return;
-        if (lexer_.tokenKind() == TokenKind::Less) {
-            parseListConstant(constant);
-        } else {
-            const double value = expressions_.evaluateConstant();
-            if (!lexer_.failed())
-                s.constantValues[constant] = value;
-        }
-        if (lexer_.failed())
-            return;
-    }
-}
-
-// list = "<" expression { "," expression } ">"
-void ScriptCompiler::parseListConstant(int constant)
-{
-    CompiledScript& s = model_->script;
-    lexer_.nextToken();
-    s.listConstants[constant] = std::make_unique<ListConstant>();
-    ListConstant& list = *s.listConstants[constant];
-    list.count = 1;
-    const double first = expressions_.evaluateConstant();
-    if (lexer_.failed())
-        return;
-    s.constantValues[constant] = list.values[1] = first;
-    while (lexer_.tokenKind() == TokenKind::Comma) {
-        lexer_.nextToken();
-        if (lexer_.failIf(list.count == MaxListValues, ScriptError::TooManyNames))
-            return;
-        const double value = expressions_.evaluateConstant();
-        if (lexer_.failed())
-            return;
-        list.values[++list.count] = value;
-    }
-    lexer_.expect(TokenKind::Greater, ScriptError::GreaterExpected);
-}
-
-// tabeller = "tabeller" { table }
-void ScriptCompiler::parseTables()
-{
-    lexer_.nextToken();
-    lexer_.skipComments();
-    // One table's points while they are read: 41 points, compile-only.
-    auto buffer = std::make_unique<TablePoint[]>(MaxTablePoints + 2);
-    while (lexer_.tokenKind() == TokenKind::Name && !lexer_.failed())
-        parseTable(buffer.get());
-}
-
-// table = name "=" "<" point { "," point } ">" ;  point = "(" expression "," expression ")"
-void ScriptCompiler::parseTable(TablePoint* buffer)
-{
-    CompiledScript& s = model_->script;
-    declareTable();
-    if (lexer_.failed())
-        return;
-    PointTable& table = s.tables[s.tableCount];
-    lexer_.nextToken();
-    if (!lexer_.expect(TokenKind::Equals, ScriptError::EqualsExpected))
-        return;
-    if (lexer_.failIf(lexer_.tokenKind() != TokenKind::Less, ScriptError::LessExpected))
-        return;
-    buffer[0].x = -BigValue;
-    int i = 0;
-    do {
-        lexer_.nextToken();
-        if (!lexer_.expect(TokenKind::Open, ScriptError::OpenParenExpected))
-            return;
-        if (lexer_.failIf(++i == MaxTablePoints + 1, ScriptError::TableTooLarge))
-            return;
-        buffer[i].x = expressions_.evaluateConstant();
-        if (lexer_.failed())
-            return;
-        if (!lexer_.expect(TokenKind::Comma, ScriptError::CommaExpected))
-            return;
-        if (lexer_.failIf(buffer[i - 1].x >= buffer[i].x, ScriptError::TableOutOfOrder))
-            return;
-        buffer[i].y = expressions_.evaluateConstant();
-        if (lexer_.failed())
-            return;
-        if (!lexer_.expect(TokenKind::Close, ScriptError::CloseParenExpected))
-            return;
-    } while (lexer_.tokenKind() == TokenKind::Comma);
-    if (!lexer_.expect(TokenKind::Greater, ScriptError::GreaterExpected))
-        return;
-    buffer[0].y = buffer[1].y;
-    buffer[i + 1] = {BigValue, buffer[i].y};
-    table.pointCount = i;
-    for (int p = 0; p <= i + 1; ++p)
-        table.points[p] = buffer[p];
-    lexer_.skipComments();
-}
-
-// differentialligninger = "differentialligninger" { name "'" "=" expression "<" expression ">" }
-void ScriptCompiler::parseDifferentialEquations()
-{
-    CompiledScript& s = model_->script;
-    lexer_.nextToken();
-    lexer_.skipComments();
-    expressions_.setInOdeSection(true);
-    s.lastPlainRecord = s.recordCount;
-    while (lexer_.tokenKind() == TokenKind::Name) {
-        expressions_.declareFunction();
-        if (lexer_.failed())
-            return;
-        const int r = expressions_.lastDeclaredRecord();
-        lexer_.nextToken();
-        // Any power operator will do: y^ = ... is read as y' = ...
-        if (!lexer_.expect(TokenKind::Power, ScriptError::ApostropheExpected) ||
-            !lexer_.expect(TokenKind::Equals, ScriptError::EqualsExpected))
-            return;
-        expressions_.compileExpressionInto(r);
-        if (lexer_.failed() || !lexer_.expect(TokenKind::Less, ScriptError::LessExpected))
-            return;
-        s.records[r].domainLo = expressions_.evaluateConstant();
-        if (lexer_.failed() || !lexer_.expect(TokenKind::Greater, ScriptError::GreaterExpected))
-            return;
-        lexer_.skipComments();
-    }
-}
-
-// funktioner = "funktioner" { name "=" expression [ "<" expression "," expression ">" ] }
-void ScriptCompiler::parseFunctions()
-{
-    CompiledScript& s = model_->script;
-    lexer_.nextToken();
-    lexer_.skipComments();
-    expressions_.setInOdeSection(false);
-    while (lexer_.tokenKind() == TokenKind::Name) {
-        expressions_.declareFunction();
-        if (lexer_.failed())
-            return;
-        const int r = expressions_.lastDeclaredRecord();
-        lexer_.nextToken();
-        if (!lexer_.expect(TokenKind::Equals, ScriptError::EqualsExpected))
-            return;
-        expressions_.compileExpressionInto(r);
-        if (lexer_.failed())
-            return;
-        if (lexer_.tokenKind() == TokenKind::Less) {
-            lexer_.nextToken();
-            s.records[r].domainLo = expressions_.evaluateConstant();
-            if (lexer_.failed() || !lexer_.expect(TokenKind::Comma, ScriptError::CommaExpected))
-                return;
-            s.records[r].domainHi = expressions_.evaluateConstant();
-            if (lexer_.failed() || !lexer_.expect(TokenKind::Greater, ScriptError::GreaterExpected))
-                return;
-        }
-        lexer_.skipComments();
-    }
 }
 
 // outputs = { ("tabelvariable" tableentries | "grafvariable" graphentries) }
@@ -360,6 +171,8 @@ void ScriptCompiler::parseOutputSections(const std::string& caption)
             return;
         m.script.outputCount = 0;
         run.stopped = false;
+        lexer_.nextToken();
+        lexer_.skipComments();
         if (kind == TokenKind::TableOutputKeyword) {
             parseTableOutput();
             if (lexer_.failed())
@@ -399,30 +212,38 @@ bool ScriptCompiler::tableEntryEnds() const
            kind == TokenKind::TableOutputKeyword || kind == TokenKind::Comment;
 }
 
+// Reads an output entry's first name into a fresh output variable; nullptr (with the error set) when there
+// is no room or the name is no function, variable or t.
+OutputVariable* ScriptCompiler::startOutputEntry()
+{
+    CompiledScript& s = model_->script;
+    if (lexer_.failIf(s.outputCount == MaxOutputs, ScriptError::TooManyNames))
+        return nullptr;
+    OutputVariable& out = s.outputs[++s.outputCount];
+    const int r = findOutputRecord();
+    if (lexer_.failIf(r < 0, ScriptError::UnknownName))
+        return nullptr;
+    out = OutputVariable{};
+    out.xRecord = static_cast<std::uint8_t>(r);
+    out.wasUndefined = true;
+    lexer_.nextToken();
+    return &out;
+}
+
 // tableentries = { name [ ":" decimals ] [ "," ] }
 void ScriptCompiler::parseTableOutput()
 {
-    CompiledScript& s = model_->script;
-    lexer_.nextToken();
-    lexer_.skipComments();
     while (lexer_.tokenKind() == TokenKind::Name) {
-        if (lexer_.failIf(s.outputCount == MaxOutputs, ScriptError::TooManyNames))
+        OutputVariable* const out = startOutputEntry();
+        if (!out)
             return;
-        OutputVariable& out = s.outputs[++s.outputCount];
-        const int r = findOutputRecord();
-        if (lexer_.failIf(r < 0, ScriptError::UnknownName))
-            return;
-        out = OutputVariable{};
-        out.xRecord = static_cast<std::uint8_t>(r);
-        out.wasUndefined = true;
-        lexer_.nextToken();
         if (lexer_.tokenKind() == TokenKind::Colon) {
             lexer_.nextToken();
             const double v = lexer_.tokenValue();
             const bool decimals = lexer_.tokenKind() == TokenKind::Number && v >= 0 && v <= 6 && v == std::floor(v);
             if (lexer_.failIf(!decimals, ScriptError::WholeNumberExpected))
                 return;
-            out.decimals = static_cast<std::uint8_t>(v);
+            out->decimals = static_cast<std::uint8_t>(v);
             lexer_.nextToken();
         }
         if (lexer_.failIf(!tableEntryEnds(), ScriptError::CommaExpected))
@@ -439,19 +260,10 @@ void ScriptCompiler::parseTableOutput()
 // graphentries = { name "," name "," style }
 void ScriptCompiler::parseGraphOutput()
 {
-    CompiledScript& s = model_->script;
-    lexer_.nextToken();
-    lexer_.skipComments();
     while (lexer_.tokenKind() == TokenKind::Name) {
-        if (lexer_.failIf(s.outputCount == MaxOutputs, ScriptError::TooManyNames))
+        OutputVariable* const out = startOutputEntry();
+        if (!out)
             return;
-        OutputVariable& out = s.outputs[++s.outputCount];
-        const int x = findOutputRecord();
-        if (lexer_.failIf(x < 0, ScriptError::UnknownName))
-            return;
-        out.xRecord = static_cast<std::uint8_t>(x);
-        out.wasUndefined = true;
-        lexer_.nextToken();
         if (!lexer_.expect(TokenKind::Comma, ScriptError::CommaExpected))
             return;
         if (lexer_.failIf(lexer_.tokenKind() != TokenKind::Name, ScriptError::DataNameExpected))
@@ -459,13 +271,13 @@ void ScriptCompiler::parseGraphOutput()
         const int y = findOutputRecord();
         if (lexer_.failIf(y < 0, ScriptError::UnknownName))
             return;
-        out.yRecord = static_cast<std::uint8_t>(y);
+        out->yRecord = static_cast<std::uint8_t>(y);
         lexer_.nextToken();
         if (!lexer_.expect(TokenKind::Comma, ScriptError::CommaExpected))
             return;
         if (lexer_.failIf(lexer_.tokenKind() != TokenKind::Style, ScriptError::DataNameExpected))
             return;
-        out.style = static_cast<CurveStyle>(lexer_.tokenCode());
+        out->style = static_cast<CurveStyle>(lexer_.tokenCode());
         lexer_.nextToken();
         lexer_.skipComments();
     }

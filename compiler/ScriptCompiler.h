@@ -1,4 +1,5 @@
 // The compiler of one script page: lexer, expression compiler, section parser and error report.
+// ScriptCompiler.cpp holds the run and the output sections, ScriptDeclarations.cpp the declaring sections.
 #pragma once
 
 #include "compiler/ExpressionCompiler.h"
@@ -43,8 +44,7 @@ public:
 private:
     // The section parser: declarations, then every output section with its generation.
     void parseScript(const std::string& caption);
-    void declareConstant();
-    void declareTable();
+    int declareName(int& count, int limit, NameKind kind);
     // The record of an output variable's name, or -1 when the name is no function, variable or t.
     int findOutputRecord() const;
     // Composes the message of the error and shows it through the host; returns the text.
@@ -58,6 +58,7 @@ private:
     void parseOutputSections(const std::string& caption);
     void parseTableOutput();
     void parseGraphOutput();
+    OutputVariable* startOutputEntry();
     bool tableEntryEnds() const;
     void adoptGenerationError(ScriptError error);
     void fillCaret(RunResult& result, const std::vector<std::string>& lines) const;

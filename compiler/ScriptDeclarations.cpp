@@ -1,0 +1,186 @@
+// The declaring sections of a script: constants, tables of points, differential equations and functions.
+#include "compiler/ScriptCompiler.h"
+
+#include <memory>
+#include <string>
+
+namespace tavlix {
+
+// Declares the current name as the next of count names of its kind; returns its index, or 0 (with the error
+// set) when the name is taken or the kind is full.
+int ScriptCompiler::declareName(int& count, int limit, NameKind kind)
+{
+    const std::string& name = lexer_.nameText();
+    if (lexer_.failIf(expressions_.names().find(name) != nullptr, ScriptError::NameUsedBefore))
+        return 0;
+    if (lexer_.failIf(count == limit, ScriptError::TooManyNames))
+        return 0;
+    expressions_.names().add(name, kind, ++count);
+    return count;
+}
+
+// konstanter = "konstanter" { name "=" ( list | expression ) }
+void ScriptCompiler::parseConstants()
+{
+    CompiledScript& s = model_->script;
+    lexer_.nextToken();
+    for (lexer_.skipComments(); lexer_.tokenKind() == TokenKind::Name; lexer_.skipComments()) {
+        const int constant = declareName(s.constantCount, MaxConsts, NameKind::Constant);
+        if (lexer_.failed())
+            return;
+        s.constantNames[constant].assign(lexer_.nameText());
+        lexer_.nextToken();
+        if (!lexer_.expect(TokenKind::Equals, ScriptError::EqualsExpected))
+            return;
+        if (lexer_.tokenKind() == TokenKind::Less) {
+            parseListConstant(constant);
+        } else {
+            const double value = expressions_.evaluateConstant();
+            if (!lexer_.failed())
+                s.constantValues[constant] = value;
+        }
+        if (lexer_.failed())
+            return;
+    }
+}
+
+// list = "<" expression { "," expression } ">"
+void ScriptCompiler::parseListConstant(int constant)
+{
+    CompiledScript& s = model_->script;
+    lexer_.nextToken();
+    s.listConstants[constant] = std::make_unique<ListConstant>();
+    ListConstant& list = *s.listConstants[constant];
+    list.count = 1;
+    const double first = expressions_.evaluateConstant();
+    if (lexer_.failed())
+        return;
+    s.constantValues[constant] = list.values[1] = first;
+    while (lexer_.tokenKind() == TokenKind::Comma) {
+        lexer_.nextToken();
+        if (lexer_.failIf(list.count == MaxListValues, ScriptError::TooManyNames))
+            return;
+        const double value = expressions_.evaluateConstant();
+        if (lexer_.failed())
+            return;
+        list.values[++list.count] = value;
+    }
+    lexer_.expect(TokenKind::Greater, ScriptError::GreaterExpected);
+}
+
+// tabeller = "tabeller" { table }
+void ScriptCompiler::parseTables()
+{
+    lexer_.nextToken();
+    lexer_.skipComments();
+    // One table's points while they are read: 41 points, compile-only.
+    auto buffer = std::make_unique<TablePoint[]>(MaxTablePoints + 2);
+    while (lexer_.tokenKind() == TokenKind::Name && !lexer_.failed())
+        parseTable(buffer.get());
+}
+
+// table = name "=" "<" point { "," point } ">" ;  point = "(" expression "," expression ")"
+void ScriptCompiler::parseTable(TablePoint* buffer)
+{
+    CompiledScript& s = model_->script;
+    const int index = declareName(s.tableCount, MaxTables, NameKind::Table);
+    if (lexer_.failed())
+        return;
+    PointTable& table = s.tables[index];
+    table.name.assign(lexer_.nameText());
+    lexer_.nextToken();
+    if (!lexer_.expect(TokenKind::Equals, ScriptError::EqualsExpected))
+        return;
+    if (lexer_.failIf(lexer_.tokenKind() != TokenKind::Less, ScriptError::LessExpected))
+        return;
+    buffer[0].x = -BigValue;
+    int i = 0;
+    do {
+        lexer_.nextToken();
+        if (!lexer_.expect(TokenKind::Open, ScriptError::OpenParenExpected))
+            return;
+        if (lexer_.failIf(++i == MaxTablePoints + 1, ScriptError::TableTooLarge))
+            return;
+        buffer[i].x = expressions_.evaluateConstant();
+        if (lexer_.failed())
+            return;
+        if (!lexer_.expect(TokenKind::Comma, ScriptError::CommaExpected))
+            return;
+        if (lexer_.failIf(buffer[i - 1].x >= buffer[i].x, ScriptError::TableOutOfOrder))
+            return;
+        buffer[i].y = expressions_.evaluateConstant();
+        if (lexer_.failed())
+            return;
+        if (!lexer_.expect(TokenKind::Close, ScriptError::CloseParenExpected))
+            return;
+    } while (lexer_.tokenKind() == TokenKind::Comma);
+    if (!lexer_.expect(TokenKind::Greater, ScriptError::GreaterExpected))
+        return;
+    buffer[0].y = buffer[1].y;
+    buffer[i + 1] = {BigValue, buffer[i].y};
+    table.pointCount = i;
+    for (int p = 0; p <= i + 1; ++p)
+        table.points[p] = buffer[p];
+    lexer_.skipComments();
+}
+
+// differentialligninger = "differentialligninger" { name "'" "=" expression "<" expression ">" }
+void ScriptCompiler::parseDifferentialEquations()
+{
+    CompiledScript& s = model_->script;
+    lexer_.nextToken();
+    lexer_.skipComments();
+    expressions_.setInOdeSection(true);
+    s.lastPlainRecord = s.recordCount;
+    while (lexer_.tokenKind() == TokenKind::Name) {
+        expressions_.declareFunction();
+        if (lexer_.failed())
+            return;
+        const int r = expressions_.lastDeclaredRecord();
+        lexer_.nextToken();
+        // Any power operator will do: y^ = ... is read as y' = ...
+        if (!lexer_.expect(TokenKind::Power, ScriptError::ApostropheExpected) ||
+            !lexer_.expect(TokenKind::Equals, ScriptError::EqualsExpected))
+            return;
+        expressions_.compileExpressionInto(r);
+        if (lexer_.failed() || !lexer_.expect(TokenKind::Less, ScriptError::LessExpected))
+            return;
+        s.records[r].domainLo = expressions_.evaluateConstant();
+        if (lexer_.failed() || !lexer_.expect(TokenKind::Greater, ScriptError::GreaterExpected))
+            return;
+        lexer_.skipComments();
+    }
+}
+
+// funktioner = "funktioner" { name "=" expression [ "<" expression "," expression ">" ] }
+void ScriptCompiler::parseFunctions()
+{
+    CompiledScript& s = model_->script;
+    lexer_.nextToken();
+    lexer_.skipComments();
+    expressions_.setInOdeSection(false);
+    while (lexer_.tokenKind() == TokenKind::Name) {
+        expressions_.declareFunction();
+        if (lexer_.failed())
+            return;
+        const int r = expressions_.lastDeclaredRecord();
+        lexer_.nextToken();
+        if (!lexer_.expect(TokenKind::Equals, ScriptError::EqualsExpected))
+            return;
+        expressions_.compileExpressionInto(r);
+        if (lexer_.failed())
+            return;
+        if (lexer_.tokenKind() == TokenKind::Less) {
+            lexer_.nextToken();
+            s.records[r].domainLo = expressions_.evaluateConstant();
+            if (lexer_.failed() || !lexer_.expect(TokenKind::Comma, ScriptError::CommaExpected))
+                return;
+            s.records[r].domainHi = expressions_.evaluateConstant();
+            if (lexer_.failed() || !lexer_.expect(TokenKind::Greater, ScriptError::GreaterExpected))
+                return;
+        }
+        lexer_.skipComments();
+    }
+}
+
+}  // namespace tavlix
