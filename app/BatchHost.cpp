@@ -38,10 +38,7 @@ void startGraphics()
 
 }  // namespace
 
-BatchTable::~BatchTable()
-{
-    close();
-}
+BatchTable::~BatchTable() = default;
 
 void BatchTable::setColumnCount(int n)
 {
@@ -91,19 +88,18 @@ void BatchTable::flushRow()
     }
     if (any && file_) {
         line_ += '\n';
-        std::fwrite(line_.data(), 1, line_.size(), file_);
+        std::fwrite(line_.data(), 1, line_.size(), file_->stream());
     }
 }
 
-bool BatchTable::close()
+bool BatchTable::close(std::string& error)
 {
     if (!file_)
         return true;
     flushRow();
-    const bool ok = !std::ferror(file_);
-    const bool closed = std::fclose(file_) == 0;
-    file_ = nullptr;
-    return ok && closed;
+    const bool ok = file_->commit(error);
+    file_.reset();
+    return ok;
 }
 
 void BatchGraph::addPoint(int curve, double x, double y)
@@ -165,27 +161,26 @@ void BatchHost::error(const std::string& utf8Text)
     std::cerr << fileLabel_ << ": error: " << utf8Text << '\n';
 }
 
-std::FILE* BatchHost::open(const std::string& path)
+std::unique_ptr<OutputFile> BatchHost::open(const std::string& path)
 {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) {
-        error("kan ikke skrive " + path + ": " + std::strerror(errno));
+    auto file = std::make_unique<OutputFile>();
+    std::string message;
+    if (!file->open(path, message)) {
+        error(message);
         writeFailed_ = true;
         return nullptr;
     }
-    static constexpr std::size_t BufferBytes = 1 << 16;
-    std::setvbuf(f, nullptr, _IOFBF, BufferBytes);
-    return f;
+    return file;
 }
 
 TableSink* BatchHost::createTablePage(const std::string& caption)
 {
     finishPages();
     currentGraph_ = nullptr;
-    std::FILE* f = open(pathFor(caption, ".tsv"));
-    if (!f)
+    std::unique_ptr<OutputFile> file = open(pathFor(caption, ".tsv"));
+    if (!file)
         return nullptr;
-    tables_.push_back(std::make_unique<BatchTable>(f, *this, caption));
+    tables_.push_back(std::make_unique<BatchTable>(std::move(file), *this, caption));
     return tables_.back().get();
 }
 
@@ -216,9 +211,10 @@ void BatchHost::reportFault(const std::string& text)
 bool BatchHost::writeGraphTsv(const BatchGraph& graph)
 {
     const std::string path = graph.pathStem + ".tsv";
-    std::FILE* f = open(path);
-    if (!f)
+    std::unique_ptr<OutputFile> file = open(path);
+    if (!file)
         return false;
+    std::FILE* f = file->stream();
     char line[96];
     const CurveList& curves = graph.recorder.curves();
     for (std::size_t c = 0; c < curves.size(); ++c) {
@@ -243,17 +239,22 @@ bool BatchHost::writeGraphTsv(const BatchGraph& graph)
             std::fwrite(line, 1, static_cast<std::size_t>(out - line), f);
         }
     }
-    const bool ok = !std::ferror(f) && std::fclose(f) == 0;
-    if (!ok)
-        error("kan ikke skrive " + path);
-    return ok;
+    std::string message;
+    if (file->commit(message))
+        return true;
+    error(message);
+    return false;
 }
 
 void BatchHost::finishPages()
 {
-    for (auto& table : tables_)
-        if (!table->close())
+    for (auto& table : tables_) {
+        std::string message;
+        if (!table->close(message)) {
+            error(message);
             writeFailed_ = true;
+        }
+    }
     for (const auto& graph : graphs_) {
         if (graph->written)
             continue;

@@ -1,6 +1,7 @@
 // The batch mode's pages and messages: tables stream into TSV files, graphs keep their points for the files.
 #pragma once
 
+#include "app/OutputFile.h"
 #include "engine/CurveRecorder.h"
 #include "engine/EngineHost.h"
 #include "engine/RunLimits.h"
@@ -17,8 +18,8 @@ class BatchHost;
 // next one starts and nothing but the current row is kept in memory.
 class BatchTable : public tavlix::TableSink {
 public:
-    BatchTable(std::FILE* file, BatchHost& host, std::string caption)
-        : file_(file), host_(host), caption_(std::move(caption))
+    BatchTable(std::unique_ptr<OutputFile> file, BatchHost& host, std::string caption)
+        : file_(std::move(file)), host_(host), caption_(std::move(caption))
     {}
     ~BatchTable() override;
     void setColumnCount(int n) override;
@@ -28,12 +29,12 @@ public:
     // Cells of an earlier row than the current one are not taken (the generation never writes them).
     void setCell(int col, int row, std::string_view text) override;
     void showGrid() override {}
-    // Writes the last row and closes the file; false when any write failed.
-    bool close();
+    // Writes the last row and puts the file in place; false with the reason (UTF-8) when any write failed.
+    bool close(std::string& error);
 
 private:
     void flushRow();
-    std::FILE* file_;
+    std::unique_ptr<OutputFile> file_;
     BatchHost& host_;
     std::string caption_;  // Windows-1252
     int columns_ = 0;
@@ -95,7 +96,7 @@ public:
 
 private:
     std::string pathFor(const std::string& caption, const char* extension) const;
-    std::FILE* open(const std::string& path);
+    std::unique_ptr<OutputFile> open(const std::string& path);
     bool writeGraphTsv(const BatchGraph& graph);
     void finishPages();
     void error(const std::string& utf8Text);

@@ -4,10 +4,10 @@
 #include "graph/GraphRenderer.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QRegularExpression>
+#include <QSaveFile>
 #include <QScreen>
 #include <QSvgGenerator>
 
@@ -125,14 +125,16 @@ bool exportGraph(const std::string& pathStem, const tavlix::CoordinateSettings& 
     // The copy's size for a page of the default size on the screen.
     const double dpi = screenDpi();
     const double widthCm = ExportWidth / dpi * 2.54, heightCm = ExportHeight / dpi * 2.54;
-    QFile svg(stem + QStringLiteral(".svg"));
+    // Each picture goes in under a temporary name and is renamed into place once complete.
+    QSaveFile svg(stem + QStringLiteral(".svg"));
     const QByteArray bytes = graphSvg(settings, curves, widthCm, heightCm);
-    if (!svg.open(QIODevice::WriteOnly) || svg.write(bytes) != bytes.size() || !svg.flush()) {
+    if (!svg.open(QIODevice::WriteOnly) || svg.write(bytes) != bytes.size() || !svg.commit()) {
         error = "kan ikke skrive " + pathStem + ".svg";
         return false;
     }
-    const QImage png = graphScreenImage(settings, curves, ExportWidth, ExportHeight);
-    if (!png.save(stem + QStringLiteral(".png"), "PNG")) {
+    QSaveFile png(stem + QStringLiteral(".png"));
+    const QImage image = graphScreenImage(settings, curves, ExportWidth, ExportHeight);
+    if (!png.open(QIODevice::WriteOnly) || !image.save(&png, "PNG") || !png.commit()) {
         error = "kan ikke skrive " + pathStem + ".png";
         return false;
     }

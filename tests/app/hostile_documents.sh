@@ -187,6 +187,18 @@ limit outputs11 'For Mange datanavne' "TabelVariable\r\n  t, t, t, t, t, t, t, t
 limit list41 'For Mange datanavne' "Konstanter\r\n  k = <$(seqjoin '%d, ' 1 40)41>\r\n"
 limit code198 'Udtryk for stort' "Funktioner\r\n  f = t$(seqjoin ' + %d' 1 40)\r\n"
 
+# A run killed while it writes leaves no half-written result: a result file appears only when it is complete, and
+# the result of an earlier run stays as it was until then.
+{ settings 10=2000000; printf 'Funktioner\r\n  f = t*t\r\nTabelVariable\r\n  t, f\r\n'; } >killed.tvx
+mkdir -p out-killed
+echo "earlier result" >out-killed/killed.tvx-1.tsv
+(timeout -s KILL 0.3 "$tavlix" --batch --out out-killed killed.tvx) >/dev/null 2>&1
+[ "$(cat out-killed/killed.tvx-1.tsv)" = "earlier result" ] || fail "killed: the earlier result was overwritten"
+{ settings; printf 'Funktioner\r\n  f = t\r\nTabelVariable\r\n  t, f\r\nGrafVariable\r\n  t, f, l1\r\n'; } >complete.tvx
+run complete 0 ""
+[ "$(ls -A out-complete | grep -c tmp)" = 0 ] || fail "complete: temporary files were left: $(ls -A out-complete)"
+[ "$(rows out-complete/complete.tvx-1.tsv)" = 201 ] || fail "complete: the table has $(rows out-complete/complete.tvx-1.tsv) rows"
+
 if [ "$failures" -gt 0 ]; then
   echo "$failures hostile document check(s) failed"
   exit 1
