@@ -2,6 +2,7 @@
 #include "graph/GraphExport.h"
 #include "graph/GraphRenderer.h"
 
+#include <QDir>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -297,6 +298,8 @@ private slots:
         QFile svg(QString::fromStdString(stem + ".svg"));
         QVERIFY(svg.open(QIODevice::ReadOnly));
         QVERIFY(svg.readAll().contains("<svg"));
+        // Written under temporary names and renamed into place: nothing else is left in the folder.
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
         QVERIFY(!exportGraph("/nonexistent/dir/x", Defaults, curves, error));
         QCOMPARE(error, std::string("kan ikke skrive /nonexistent/dir/x.svg"));
     }

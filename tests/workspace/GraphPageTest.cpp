@@ -1,5 +1,4 @@
 // The graph page: drawing as points arrive, replay rules, zoom by mouse, text labels, copy and print.
-#include "graph/GraphExport.h"
 #include "graph/GraphView.h"
 #include "workspace/GraphPage.h"
 #include "workspace/PageHost.h"
@@ -188,18 +187,6 @@ private slots:
         page->fitToWindow();
         // The same steps and the same run of dashes: the replay may differ only where clipped steps meet.
         QVERIFY(CountNot(page->view().picture(), live) < 12);
-    }
-
-    void unknownCurveIsIgnored()
-    {
-        FakeHost host;
-        auto page = NewPage(host);
-        page->addCurve(CurveStyle::Line1);
-        page->addPoint(0, 1, 1);
-        page->addPoint(2, 1, 1);
-        page->endStroke(3);
-        QCOMPARE(page->curves().size(), size_t(1));
-        QVERIFY(page->curves()[0].points.empty());
     }
 
     void pointsBeyondTheLimitStopTheRun()
@@ -505,24 +492,6 @@ private slots:
         QFETCH(double, height);
         QFETCH(double, scale);
         QCOMPARE(GraphPage::printScale(width, height, 19, 27.7), scale);
-    }
-
-    void batchPictures()
-    {
-        QTemporaryDir dir;
-        tavlix::CurveList curves(1);
-        curves[0].style = CurveStyle::Line1;
-        curves[0].points = {{-5, -5, false}, {10, 5, false}};
-        std::string error;
-        const std::string stem = dir.filePath(QStringLiteral("demo.tvx-1")).toStdString();
-        QVERIFY(exportGraph(stem, Defaults(), curves, error));
-        QImage png(QString::fromStdString(stem + ".png"));
-        QCOMPARE(png.size(), QSize(ExportWidth, ExportHeight));
-        QFile svg(QString::fromStdString(stem + ".svg"));
-        QVERIFY(svg.open(QIODevice::ReadOnly));
-        QVERIFY(svg.readAll().contains("<svg"));
-        QVERIFY(!exportGraph("/nonexistent/dir/x", Defaults(), curves, error));
-        QVERIFY(!error.empty());
     }
 };
 
