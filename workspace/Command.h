@@ -23,7 +23,10 @@ enum class Command {
     AddLabel,
     FitGraph,
     About,
-    Stop,  // Escape during a run
+    KeepResults,   // a check item: runs add pages instead of refreshing the last run's
+    NextPage,      // Ctrl+Tab and Ctrl+Page Down, whatever has the focus
+    PreviousPage,  // Ctrl+Shift+Tab and Ctrl+Page Up
+    Stop,          // Escape during a run
 };
 
 inline constexpr int CommandCount = static_cast<int>(Command::Stop) + 1;

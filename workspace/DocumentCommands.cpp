@@ -29,6 +29,7 @@ void MainWindow::reportError(const QString& text)
 ScriptPage* MainWindow::newDocument(const QString& caption)
 {
     auto* page = new ScriptPage(*this);
+    connect(page, &ScriptPage::modifiedChanged, this, [this, page] { documentLookChanged(page); });
     pages_->addTab(page, QString());
     page->setCaption(caption);
     page->settings() = tavlix::defaultSettings();

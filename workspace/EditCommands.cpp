@@ -90,13 +90,18 @@ void MainWindow::findNext()
 
 void MainWindow::onCoordinates()
 {
-    ScriptPage* script = activeScriptPage();
+    // On a result page the settings are its document's.
+    ScriptPage* script = documentOf(activePage());
     if (!script)
         return;
+    Page* shown = activePage();
     if (coordinatesDialog_->edit(script->settings()))
         script->markModified();
-    // OK or Cancel, typing goes on in the script.
-    script->editor()->setFocus();
+    // OK or Cancel, the work goes on where it was: typing in the script, or on the result page.
+    if (shown == script)
+        script->editor()->setFocus();
+    else
+        shown->setFocus();
 }
 
 bool MainWindow::askPrintSize(double& widthCm, double& heightCm)

@@ -114,6 +114,12 @@ void GraphPage::fitToWindow()
     view_->replay();
 }
 
+void GraphPage::prepareForRefresh()
+{
+    view_->setInteractive(false);
+    recorder_.release();
+}
+
 void GraphPage::addCurve(CurveStyle style)
 {
     recorder_.addCurve(style);

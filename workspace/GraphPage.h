@@ -23,6 +23,8 @@ public:
     GraphPage(PageHost& host, int width, int height, const tavlix::RunLimits& limits = {}, QWidget* parent = nullptr);
     ~GraphPage() override;
 
+    // Before a new run writes into this page: the curves go, the run that follows makes them again.
+    void prepareForRefresh();
     void setSettings(const tavlix::CoordinateSettings& settings) override { runSettings_ = settings; }
     // Draws the axes; points follow as the run computes them.
     void begin() override;

@@ -3,6 +3,7 @@
 
 #include "engine/RunLimits.h"
 #include "workspace/PageHost.h"
+#include "workspace/RunPagePlan.h"
 #include "workspace/UserPrompts.h"
 
 #include <QElapsedTimer>
@@ -16,6 +17,7 @@
 namespace tavlix {
 class GraphSink;
 class TableSink;
+struct RunResult;
 }  // namespace tavlix
 class AboutDialog;
 class FindDialog;
@@ -79,6 +81,8 @@ public:
     Page* page(int index) const;
     Page* activePage() const;
     ScriptPage* activeScriptPage() const;
+    // The document a page belongs to: a script page itself, or the script page whose run made a result page.
+    ScriptPage* documentOf(Page* page) const;
     // Makes a page active from the program and sets the commands for it.
     void activatePage(Page* page);
 
@@ -151,7 +155,23 @@ private:
     void onCurrentPageChanged(int index);
     void onFocusChanged(QWidget* old, QWidget* now);
     void enterPage(Page* page);
+    // Closes a page; a script page takes its result pages along.
     void removePage(Page* page);
+    // Takes the page out and deletes it, and nothing else.
+    void discardPage(Page* page);
+    void updateWindowTitle();
+    void updateTabLook(Page* page);
+    // The document's caption or modified state changed: its tab, its result pages' tabs and the title follow.
+    void documentLookChanged(ScriptPage* script);
+    void switchPage(int step);
+    void onKeepResultsToggled(bool on);
+    int newRunPageIndex() const;
+    void addRunPage(Page* page, const QString& caption);
+    void takeOverRunPage(Page* page);
+    void markOutOfDate(Page* page);
+    bool refreshCheckPasses(ScriptPage* script);
+    void settleRunPages(const tavlix::RunResult& result);
+    void showRunResult(ScriptPage* script, const tavlix::RunResult& result);
     void undockSectionPanel();
     bool mayMakePage();
     bool closeAllowed();
@@ -195,5 +215,6 @@ private:
     QList<QPointer<Page>> pagesToCloseAfterRun_;
     QString stopReason_;
     int runPageCount_ = 0;  // result pages made by the run under way
+    RunPagePlan runPages_;
     QElapsedTimer eventPumpClock_;
 };

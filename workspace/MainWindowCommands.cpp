@@ -4,6 +4,7 @@
 
 #include "workspace/ScriptPage.h"
 #include "workspace/ToolIcons.h"
+#include "workspace/UserSettings.h"
 
 #include <QAction>
 #include <QHBoxLayout>
@@ -36,7 +37,8 @@ QAction* MainWindow::makeAction(Command command, const QString& text, const QKey
     a->setShortcut(shortcut);
     // The menus show texts only, as they always have; the icons are the tool bar's.
     a->setIconVisibleInMenu(false);
-    connect(a, &QAction::triggered, this, handler);
+    if (handler)
+        connect(a, &QAction::triggered, this, handler);
     actions_[static_cast<int>(command)] = a;
     return a;
 }
@@ -72,6 +74,19 @@ void MainWindow::createActions()
     makeAction(Command::AddLabel, "&Tekst", {}, &MainWindow::onAddLabel);
     makeAction(Command::FitGraph, "Tilpas &graf ...", {}, &MainWindow::onFitGraph);
     makeAction(Command::About, "Om Tavlix ...", {}, &MainWindow::onAbout);
+    QAction* keep = makeAction(Command::KeepResults, "&Behold tidligere resultater", {}, nullptr);
+    keep->setCheckable(true);
+    keep->setChecked(UserSettings::flag(UserSetting::KeepPreviousResults));
+    keep->setStatusTip("Hver kørsel laver nye sider i stedet for at opdatere den forrige kørsels sider");
+    connect(keep, &QAction::toggled, this, &MainWindow::onKeepResultsToggled);
+    // Page switching works wherever the focus is, so the window owns these keys.
+    QAction* next = makeAction(Command::NextPage, "&Næste blad", {}, nullptr);
+    next->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)});
+    connect(next, &QAction::triggered, this, [this] { switchPage(1); });
+    QAction* previous = makeAction(Command::PreviousPage, "&Forrige blad", {}, nullptr);
+    previous->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+                            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageUp)});
+    connect(previous, &QAction::triggered, this, [this] { switchPage(-1); });
 
     // Escape interrupts a run; the action exists only for its shortcut.
     QAction* stop = makeAction(Command::Stop, "Afbryd", QKeySequence(Qt::Key_Escape), &MainWindow::requestStop);
@@ -99,6 +114,8 @@ void MainWindow::createMenus()
 
     tavlixMenu_ = menuBar()->addMenu("&Tavlix");
     fill(tavlixMenu_, {Command::Run, Command::Coordinates, Command::PrintSize, Command::AddLabel, Command::FitGraph});
+    tavlixMenu_->addSeparator();
+    fill(tavlixMenu_, {Command::KeepResults, Command::NextPage, Command::PreviousPage});
     tavlixMenu_->addSeparator();
     fill(tavlixMenu_, {Command::About});
 
@@ -309,6 +326,11 @@ void MainWindow::resetCommands()
     if (pageCount() == 0)
         return;
     setCommandEnabled(Command::ClosePage, true);
+    // A result page runs and sets the coordinates of its document.
+    if (documentOf(activePage())) {
+        setCommandEnabled(Command::Run, true);
+        setCommandEnabled(Command::Coordinates, true);
+    }
     if (activeScriptPage())
         editCommandPoll_->start();
 }
@@ -333,4 +355,9 @@ void MainWindow::pollEditCommands()
         setCommandEnabled(c, selected);
     setCommandEnabled(Command::Paste, clipboardHasText_);
     setCommandEnabled(Command::Save, script->isModified());
+}
+
+void MainWindow::onKeepResultsToggled(bool on)
+{
+    UserSettings::setFlag(UserSetting::KeepPreviousResults, on);
 }

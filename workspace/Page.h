@@ -1,6 +1,7 @@
 // The base of every workspace page: print, copy, and the commands it makes available.
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 class PageHost;
@@ -25,6 +26,13 @@ public:
     QString caption() const { return caption_; }
     void setCaption(const QString& text);
 
+    // The script page whose run made this page; a script page is its own document. Null once it is closed.
+    Page* document() const { return kind_ == PageKind::Script ? const_cast<Page*>(this) : document_.data(); }
+    void setDocument(Page* script) { document_ = script; }
+    // Whether a result page still shows an earlier run after a later run of its document failed.
+    bool isOutOfDate() const { return outOfDate_; }
+    void setOutOfDate(bool on) { outOfDate_ = on; }
+
 protected:
     PageHost& host() const { return host_; }
 
@@ -32,4 +40,6 @@ private:
     PageKind kind_;
     PageHost& host_;
     QString caption_;
+    QPointer<Page> document_;
+    bool outOfDate_ = false;
 };

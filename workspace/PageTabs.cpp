@@ -4,12 +4,14 @@
 #include "workspace/GraphPage.h"
 #include "workspace/ScriptPage.h"
 #include "workspace/TablePage.h"
+#include "workspace/ToolIcons.h"
 
 #include <QApplication>
 #include <QBoxLayout>
 #include <QClipboard>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -68,6 +70,60 @@ void MainWindow::enterPage(Page* page)
     enteredPage_ = page;
     if (page)
         page->updateCommands();
+    updateWindowTitle();
+}
+
+ScriptPage* MainWindow::documentOf(Page* page) const
+{
+    return page ? scriptPageOf(page->document()) : nullptr;
+}
+
+void MainWindow::updateWindowTitle()
+{
+    ScriptPage* document = documentOf(activePage());
+    // "[*]" is where the modified mark goes.
+    setWindowTitle(document ? QString("%1[*] – Tavlix").arg(document->caption()) : QString("Tavlix"));
+    setWindowModified(document && document->isModified());
+}
+
+// The tab shows the caption, "*" for a modified document, the kind of a result page and its document, and
+// greyed text for a page an earlier run left.
+void MainWindow::updateTabLook(Page* page)
+{
+    const int i = pages_ ? pages_->indexOf(page) : -1;
+    if (i < 0)
+        return;
+    QString text = page->caption();
+    if (ScriptPage* script = scriptPageOf(page); script && script->isModified())
+        text += '*';
+    pages_->setTabText(i, text.replace('&', "&&"));
+    if (page->kind() == PageKind::Script)
+        return;
+    pages_->setTabIcon(i, toolIcon(page->kind() == PageKind::Graph ? Icon::GraphPage : Icon::TablePage));
+    const Page* document = page->document();
+    QString tip = document ? QString("Resultat af %1").arg(document->caption()) : QString("Resultat");
+    if (page->isOutOfDate())
+        tip += " – forældet: den seneste kørsel mislykkedes";
+    pages_->setTabToolTip(i, tip);
+    pages_->tabBar()->setTabTextColor(
+        i, page->isOutOfDate() ? palette().color(QPalette::Disabled, QPalette::WindowText) : QColor());
+}
+
+void MainWindow::documentLookChanged(ScriptPage* script)
+{
+    updateTabLook(script);
+    for (int i = 0; i < pageCount(); ++i)
+        if (page(i) != script && page(i)->document() == script)
+            updateTabLook(page(i));
+    if (documentOf(activePage()) == script)
+        updateWindowTitle();
+}
+
+void MainWindow::switchPage(int step)
+{
+    const int n = pageCount();
+    if (n > 1)
+        activatePage(page((pages_->currentIndex() + step + n) % n));
 }
 
 void MainWindow::activatePage(Page* page)
@@ -105,11 +161,12 @@ void MainWindow::onFocusChanged(QWidget*, QWidget* now)
     }
 }
 
-void MainWindow::pageCaptionChanged(QWidget* page, const QString& caption)
+void MainWindow::pageCaptionChanged(QWidget* page, const QString&)
 {
-    const int i = pages_ ? pages_->indexOf(page) : -1;
-    if (i >= 0)
-        pages_->setTabText(i, QString(caption).replace('&', "&&"));
+    if (ScriptPage* script = scriptPageOf(qobject_cast<Page*>(page)))
+        documentLookChanged(script);
+    else if (auto* result = qobject_cast<Page*>(page))
+        updateTabLook(result);
 }
 
 void MainWindow::dockSectionPanel(QWidget* page, QBoxLayout* layout)
@@ -126,58 +183,30 @@ void MainWindow::undockSectionPanel()
         sectionPanel_->setParent(this);
 }
 
-void MainWindow::removePage(Page* page)
+void MainWindow::discardPage(Page* page)
 {
     if (sectionPanel_->parentWidget() == page)
         undockSectionPanel();
-    int index = pages_->indexOf(page);
     changingPage_ = true;
-    pages_->removeTab(index);
+    pages_->removeTab(pages_->indexOf(page));
     changingPage_ = false;
     if (enteredPage_ == page)
         enteredPage_ = nullptr;
     delete page;
+}
+
+void MainWindow::removePage(Page* page)
+{
+    // A document's result pages go with it: "Kør" makes them again.
+    if (page->kind() == PageKind::Script)
+        for (int i = pageCount() - 1; i >= 0; --i)
+            if (this->page(i) != page && this->page(i)->document() == page)
+                discardPage(this->page(i));
+    const int index = pages_->indexOf(page);
+    discardPage(page);
     if (pageCount() == 0) {
         resetCommands();
         return;
     }
     activatePage(this->page(index < pageCount() ? index : 0));
-}
-
-// False, and the run stopped, when the run has made as many pages as it may.
-bool MainWindow::mayMakePage()
-{
-    if (stopRequested_)
-        return false;
-    if (++runPageCount_ <= runLimits_.maxPages)
-        return true;
-    stopRun(QString("Kørslen laver mere end %L1 resultatsider og er stoppet; de lavede sider er bevaret.")
-                .arg(runLimits_.maxPages));
-    return false;
-}
-
-tavlix::TableSink* MainWindow::createTablePage(const QString& caption)
-{
-    if (!mayMakePage())
-        return nullptr;
-    auto* page = new TablePage(*this, runLimits_.maxTableCells);
-    pages_->addTab(page, QString());
-    page->setCaption(caption);
-    activatePage(page);
-    return page;
-}
-
-tavlix::GraphSink* MainWindow::createGraphPage(const QString& caption)
-{
-    if (!mayMakePage())
-        return nullptr;
-    // Measured on the page that is active before the new one exists.
-    QWidget* area = activePage() ? static_cast<QWidget*>(activePage()) : pages_;
-    const int width = std::max(area->width() - 4, 100);
-    const int height = std::max(area->height() - 4, 80);
-    auto* page = new GraphPage(*this, width, height, runLimits_);
-    pages_->addTab(page, QString());
-    page->setCaption(caption);
-    activatePage(page);
-    return page;
 }

@@ -14,6 +14,8 @@
 #include <QTabWidget>
 #include <QToolBar>
 
+#include <algorithm>
+
 namespace {
 
 // Pump pending events no more often than this during a run.
@@ -52,7 +54,7 @@ void MainWindow::showRunState()
     if (QWidget* w = toolBar_->widgetForAction(run))
         w->setAccessibleName(run->toolTip());
     action(Command::Stop)->setEnabled(runActive_);
-    setCommandEnabled(Command::Run, runActive_ || activeScriptPage() != nullptr);
+    setCommandEnabled(Command::Run, runActive_ || documentOf(activePage()) != nullptr);
 }
 
 void MainWindow::onRun()
@@ -61,9 +63,16 @@ void MainWindow::onRun()
         requestStop();
         return;
     }
-    ScriptPage* script = activeScriptPage();
+    // On a result page the run is its document's.
+    ScriptPage* script = documentOf(activePage());
     if (!script)
         return;
+    const bool refresh = !action(Command::KeepResults)->isChecked() &&
+                         std::any_of(script->resultPages().begin(), script->resultPages().end(),
+                                     [](const QPointer<Page>& page) { return !page.isNull(); });
+    if (refresh && !refreshCheckPasses(script))
+        return;
+    runPages_.start(script, refresh ? script->resultPages() : QList<QPointer<Page>>());
     runActive_ = true;
     stopRequested_ = false;
     stopReason_.clear();
@@ -81,8 +90,11 @@ void MainWindow::onRun()
     for (int i = 0; i < pageCount(); ++i)
         if (auto* table = qobject_cast<TablePage*>(page(i)))
             table->model()->sync();
-    if (result.error != tavlix::ScriptError::None && !engineHost_->errorShown) {
-        QApplication::beep();
+    settleRunPages(result);
+    // Shown again after the result page was shown, which empties the status bar.
+    if (result.error != tavlix::ScriptError::None) {
+        if (!engineHost_->errorShown)
+            QApplication::beep();
         setStatus(StatusField::Message, qt_cp1252::toQString(result.message));
     }
     if (!stopReason_.isEmpty())

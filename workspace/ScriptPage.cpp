@@ -68,9 +68,17 @@ int ScriptPage::selectionLength() const
     return c.selectionEnd() - c.selectionStart();
 }
 
+void ScriptPage::setModified(bool on)
+{
+    if (on == modified_)
+        return;
+    modified_ = on;
+    emit modifiedChanged(on);
+}
+
 void ScriptPage::markModified()
 {
-    modified_ = true;
+    setModified(true);
     host().setCommandEnabled(Command::Save, true);
 }
 
@@ -101,7 +109,7 @@ bool ScriptPage::save()
         host().reportError(error.empty() ? QString("Kan ikke gemme %1").arg(fileName_) : qt_cp1252::toQString(error));
         return false;
     }
-    modified_ = false;
+    setModified(false);
     return true;
 }
 
@@ -156,14 +164,32 @@ void ScriptPage::updateCommands()
         host().setCommandEnabled(c, true);
 }
 
-tavlix::RunResult ScriptPage::run(tavlix::EngineHost& engineHost)
+namespace {
+
+std::vector<std::string> scriptBytes(const QStringList& lines)
 {
     std::vector<std::string> script;
-    for (const QString& line : lines())
+    script.reserve(static_cast<std::size_t>(lines.size()));
+    for (const QString& line : lines)
         script.push_back(qt_cp1252::fromQString(line));
-    tavlix::RunResult r = compiler_->run(settings_, script, qt_cp1252::fromQString(caption()), engineHost);
+    return script;
+}
+
+}  // namespace
+
+tavlix::RunResult ScriptPage::run(tavlix::EngineHost& engineHost)
+{
+    tavlix::RunResult r =
+        compiler_->run(settings_, scriptBytes(lines()), qt_cp1252::fromQString(caption()), engineHost);
     placeCaret(r.caretLine, r.caretColumn);
     return r;
+}
+
+tavlix::RunResult ScriptPage::check(tavlix::EngineHost& engineHost) const
+{
+    // A compiler of its own, so the page numbering of this page's runs goes on undisturbed.
+    tavlix::ScriptCompiler checker;
+    return checker.run(settings_, scriptBytes(lines()), qt_cp1252::fromQString(caption()), engineHost);
 }
 
 void ScriptPage::placeCaret(int line, int column)

@@ -6,6 +6,8 @@
 #include "compiler/ScriptCompiler.h"
 #include "support/DocumentFile.h"
 
+#include <QList>
+#include <QPointer>
 #include <QStringList>
 
 #include <memory>
@@ -26,7 +28,7 @@ public:
     tavlix::SettingsTexts& settings() { return settings_; }
     const tavlix::SettingsTexts& settings() const { return settings_; }
     bool isModified() const { return modified_; }
-    void setModified(bool on) { modified_ = on; }
+    void setModified(bool on);
     QString fileName() const { return fileName_; }
     void setFileName(const QString& name) { fileName_ = name; }
     int resultPageCount() const { return compiler_->resultPageCount(); }
@@ -43,8 +45,14 @@ public:
     void print(QPrinter& printer) override;
     void copyToClipboard() override;
     void updateCommands() override;
-    // One whole run; the caret goes to the token where it stopped.
+    // One whole run; on an error the caret goes to the token where it stopped, otherwise the selection goes.
     tavlix::RunResult run(tavlix::EngineHost& engineHost);
+    // Compiles the script as a run would, without making pages (the host's pages are never asked for) and without
+    // touching this page's run state: the caret, the page numbering or the last run's pages.
+    tavlix::RunResult check(tavlix::EngineHost& engineHost) const;
+    // The result pages of the last run, in the order the run made them; a refresh run writes into them.
+    const QList<QPointer<Page>>& resultPages() const { return resultPages_; }
+    void setResultPages(const QList<QPointer<Page>>& pages) { resultPages_ = pages; }
     // Puts the caret in front of a 0-based line and column; a negative line drops the selection.
     void placeCaret(int line, int column);
 
@@ -55,4 +63,9 @@ private:
     bool modified_ = false;
     QString fileName_;
     std::unique_ptr<tavlix::ScriptCompiler> compiler_;
+    QList<QPointer<Page>> resultPages_;
+
+signals:
+    // The document became modified or saved.
+    void modifiedChanged(bool modified);
 };

@@ -102,3 +102,14 @@ void TableModel::sync()
         emit headerDataChanged(Qt::Horizontal, 0, shownColumns_ - 1);
     headerDirty_ = false;
 }
+
+void TableModel::clear()
+{
+    beginResetModel();
+    cells_ = CellStore();
+    shownRows_ = 0;
+    shownColumns_ = 0;
+    dirtyFrom_ = -1;
+    headerDirty_ = false;
+    endResetModel();
+}

@@ -23,6 +23,8 @@ public:
     void setCell(int col, int row, std::string_view text);
     // Tells the view what changed since the last time, in one batch; runs by itself once events are handled.
     void sync();
+    // Lets every cell go, memory included.
+    void clear();
 
 private:
     void scheduleSync();

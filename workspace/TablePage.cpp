@@ -50,6 +50,11 @@ void TablePage::updateCommands()
     host().setCommandEnabled(Command::ClosePage, true);
 }
 
+void TablePage::clear()
+{
+    model_->clear();
+}
+
 void TablePage::setColumnCount(int n)
 {
     model_->setColumnCount(n);

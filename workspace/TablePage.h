@@ -18,6 +18,8 @@ public:
     TableModel* model() const { return model_; }
 
     void updateCommands() override;
+    // Empties the grid for a new run of the same page.
+    void clear();
 
     // The grid as the generation fills it (texts in Windows-1252).
     void setColumnCount(int n) override;

@@ -234,6 +234,32 @@ void drawLabel(QPainter& p)
     p.drawLine(QPointF(14.5, 17), QPointF(17.5, 17));
 }
 
+// A result tab's kind: a grid with a shaded header row, or axes under a curve.
+void drawTablePage(QPainter& p)
+{
+    p.setBrush(Paper);
+    p.drawRect(QRectF(2.5, 3.5, 15, 13));
+    p.setBrush(Amber);
+    p.drawRect(QRectF(2.5, 3.5, 15, 3.5));
+    for (qreal x : {7.5, 12.5})
+        p.drawLine(QPointF(x, 3.5), QPointF(x, 16.5));
+    for (qreal y : {10.0, 13.25})
+        p.drawLine(QPointF(2.5, y), QPointF(17.5, y));
+}
+
+void drawGraphPage(QPainter& p)
+{
+    p.drawLine(QPointF(3, 17), QPointF(17.5, 17));
+    p.drawLine(QPointF(3, 17), QPointF(3, 2.5));
+    p.setPen(QPen(Green, 1.6, Qt::SolidLine, Qt::RoundCap));
+    QPainterPath curve;
+    curve.moveTo(3.5, 15);
+    curve.cubicTo(7, 3, 10, 3, 12, 9);
+    curve.cubicTo(13.5, 13, 15.5, 12, 17, 6);
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(curve);
+}
+
 void drawProgram(QPainter& p)
 {
     p.setBrush(QColor(0x24, 0x5b, 0x3a));
@@ -270,6 +296,8 @@ QIcon toolIcon(Icon icon)
     case Icon::FitGraph: return make(drawFitGraph);
     case Icon::PrintSize: return make(drawPrintSize);
     case Icon::Label: return make(drawLabel);
+    case Icon::TablePage: return make(drawTablePage);
+    case Icon::GraphPage: return make(drawGraphPage);
     }
     return QIcon();
 }

@@ -3,7 +3,24 @@
 
 #include <QIcon>
 
-enum class Icon { New, Open, Save, Close, Print, Cut, Copy, Paste, Run, Stop, Coordinates, FitGraph, PrintSize, Label };
+enum class Icon {
+    New,
+    Open,
+    Save,
+    Close,
+    Print,
+    Cut,
+    Copy,
+    Paste,
+    Run,
+    Stop,
+    Coordinates,
+    FitGraph,
+    PrintSize,
+    Label,
+    TablePage,
+    GraphPage
+};
 
 QIcon toolIcon(Icon icon);
 QIcon programIcon();

@@ -61,7 +61,8 @@ wait_for() {
   return 1
 }
 
-main_window() { xdotool search --name '^Tavlix$' 2>/dev/null | head -1; }
+# The title names the active document ("NAME – Tavlix"); a bare "Tavlix" is the program's hidden group leader.
+main_window() { xdotool search --onlyvisible --name ' – Tavlix$' 2>/dev/null | head -1; }
 has_window() { [ -n "$(main_window)" ]; }
 step "start"
 wait_for 30 has_window || { echo "FAIL: no window named Tavlix appeared: $(cat app.log)"; exit 1; }
@@ -78,6 +79,10 @@ page_crop='940x590+2+60'
 tab_y=$((height - 36))
 previous_page() {
   xdotool mousemove 20 "$tab_y" click 4
+  sleep 0.5
+}
+next_page() {
+  xdotool mousemove 20 "$tab_y" click 5
   sleep 0.5
 }
 
@@ -108,20 +113,19 @@ changed() {
 }
 table_shown() { shot now; [ "$(grid_rows now)" -ge 10 ]; }
 
-# run_example NAME: runs the active script page and checks its table page and then its graph page.
+# run_example NAME: runs the active script page; its graph page is shown first, its table page follows it.
 run_example() {
   local name=$1
   step "run $name"
   focus
   xdotool key F9
-  wait_for 30 table_shown || fail "$name: no table page after F9 ($(grid_rows now) grid lines)"
+  graph_shown() { shot "$name-graph"; [ "$(coloured "$name-graph")" -ge 200 ]; }
+  wait_for 30 graph_shown || fail "$name: the graph page shows no curves after F9 ($(coloured "$name-graph") coloured pixels)"
+  next_page
+  wait_for 10 table_shown || fail "$name: no table page after the graph page ($(grid_rows now) grid lines)"
   cp now.png "$name-table.png"
   previous_page
-  shot "$name-graph"
-  local n
-  n=$(coloured "$name-graph")
-  [ "$n" -ge 200 ] || fail "$name: the graph page shows no curves ($n coloured pixels)"
-  echo "$name: table with $(grid_rows "$name-table") grid lines, graph with $n coloured pixels"
+  echo "$name: table with $(grid_rows "$name-table") grid lines, graph with $(coloured "$name-graph") coloured pixels"
 }
 
 # red IMAGE GEOMETRY: pixels of a clear red inside GEOMETRY (the stop button, the status line's messages).

@@ -4,9 +4,11 @@
 #include "workspace/MainWindow.h"
 #include "workspace/ScriptPage.h"
 
+#include <QAction>
 #include <QDir>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QStandardPaths>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
@@ -26,6 +28,8 @@ struct MainWindowFixture {
 
     MainWindowFixture()
     {
+        // The user's remembered choices stay out of reach, and every test starts from the defaults.
+        QStandardPaths::setTestModeEnabled(true);
         UserPrompts prompts;
         prompts.askSaveChanges = [this](const QString& text) {
             questions << text;
@@ -49,6 +53,7 @@ struct MainWindowFixture {
         prompts.askPdfFileName = [] { return QString(); };
         window = std::make_unique<MainWindow>(prompts);
         window->openStartFilesOnShow = false;
+        window->action(Command::KeepResults)->setChecked(false);
         window->exampleDir = QString(TAVLIX_EXAMPLES_DIR) + "/";
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));

@@ -1,0 +1,159 @@
+// The pages of a run: made anew or taken over from the document's last run, placed, and settled when it ends.
+#include "workspace/MainWindow.h"
+
+#include "workspace/GraphPage.h"
+#include "workspace/QtCp1252.h"
+#include "workspace/ScriptCheckHost.h"
+#include "workspace/ScriptPage.h"
+#include "workspace/TableModel.h"
+#include "workspace/TablePage.h"
+#include "workspace/WindowEngineHost.h"
+
+#include <QApplication>
+#include <QTabWidget>
+
+#include <algorithm>
+
+// False, and the run stopped, when the run has made as many pages as it may.
+bool MainWindow::mayMakePage()
+{
+    if (stopRequested_)
+        return false;
+    if (++runPageCount_ <= runLimits_.maxPages)
+        return true;
+    stopRun(QString("Kørslen laver mere end %L1 resultatsider og er stoppet; de lavede sider er bevaret.")
+                .arg(runLimits_.maxPages));
+    return false;
+}
+
+// A refresh puts a new page where the previous run's page at its position stood, or after the document's
+// other result pages; otherwise it goes last, as every page did before refreshing existed.
+int MainWindow::newRunPageIndex() const
+{
+    if (Page* displaced = runPages_.atNextPosition())
+        return pages_->indexOf(displaced);
+    int last = -1;
+    for (Page* page : runPages_.openPages())
+        last = std::max(last, pages_->indexOf(page));
+    return last >= 0 ? last + 1 : pageCount();
+}
+
+void MainWindow::addRunPage(Page* page, const QString& caption)
+{
+    page->setDocument(runPages_.document());
+    pages_->insertTab(newRunPageIndex(), page, QString());
+    page->setCaption(caption);
+    runPages_.add(page);
+    activatePage(page);
+}
+
+void MainWindow::takeOverRunPage(Page* page)
+{
+    page->setOutOfDate(false);
+    updateTabLook(page);
+    runPages_.add(page);
+    activatePage(page);
+}
+
+tavlix::TableSink* MainWindow::createTablePage(const QString& caption)
+{
+    if (!mayMakePage())
+        return nullptr;
+    if (auto* old = static_cast<TablePage*>(runPages_.takeOver(PageKind::Table))) {
+        old->clear();
+        takeOverRunPage(old);
+        return old;
+    }
+    auto* page = new TablePage(*this, runLimits_.maxTableCells);
+    addRunPage(page, caption);
+    return page;
+}
+
+tavlix::GraphSink* MainWindow::createGraphPage(const QString& caption)
+{
+    if (!mayMakePage())
+        return nullptr;
+    if (auto* old = static_cast<GraphPage*>(runPages_.takeOver(PageKind::Graph))) {
+        old->prepareForRefresh();
+        takeOverRunPage(old);
+        return old;
+    }
+    // Measured on the page that is active before the new one exists.
+    QWidget* area = activePage() ? static_cast<QWidget*>(activePage()) : pages_;
+    const int width = std::max(area->width() - 4, 100);
+    const int height = std::max(area->height() - 4, 80);
+    auto* page = new GraphPage(*this, width, height, runLimits_);
+    addRunPage(page, caption);
+    return page;
+}
+
+void MainWindow::markOutOfDate(Page* page)
+{
+    page->setOutOfDate(true);
+    updateTabLook(page);
+}
+
+// A refresh is checked first, so that a script error leaves the previous pages as they were.
+bool MainWindow::refreshCheckPasses(ScriptPage* script)
+{
+    ScriptCheckHost check;
+    const tavlix::RunResult result = script->check(check);
+    if (!result.abandoned && result.error == tavlix::ScriptError::None)
+        return true;
+    for (const QPointer<Page>& page : script->resultPages())
+        if (page)
+            markOutOfDate(page);
+    for (const std::string& notice : check.notices)
+        engineHost_->showNoticeText(notice);
+    activatePage(script);
+    if (result.caretLine >= 0)
+        script->placeCaret(result.caretLine, result.caretColumn);
+    if (!check.fault.empty())
+        reportError(qt_cp1252::toQString(check.fault));
+    else if (!result.message.empty())
+        engineHost_->showScriptError(result.message);
+    return false;
+}
+
+// A run that reached the script's end replaces the previous run's pages it did not take over; any other run
+// leaves them, greyed, since nothing has made them again.
+void MainWindow::settleRunPages(const tavlix::RunResult& result)
+{
+    auto* script = static_cast<ScriptPage*>(runPages_.document());
+    if (!script) {
+        runPages_.clear();
+        return;
+    }
+    const bool complete = !result.abandoned && (result.error == tavlix::ScriptError::None ||
+                                                result.error == tavlix::ScriptError::StopConditionMet);
+    const QList<Page*> leftovers = runPages_.leftovers();
+    QList<QPointer<Page>> pages = runPages_.madePages();
+    for (Page* old : leftovers) {
+        if (complete) {
+            discardPage(old);
+        } else {
+            markOutOfDate(old);
+            pages << old;
+        }
+    }
+    if (complete || !runPages_.madePages().isEmpty())
+        script->setResultPages(pages);
+    showRunResult(script, result);
+    runPages_.clear();
+}
+
+// The first graph of the run, else its first table; the script when the run made none.
+void MainWindow::showRunResult(ScriptPage* script, const tavlix::RunResult& result)
+{
+    Page* shown = nullptr;
+    for (PageKind kind : {PageKind::Graph, PageKind::Table})
+        for (const QPointer<Page>& page : runPages_.madePages())
+            if (!shown && page && page->kind() == kind)
+                shown = page;
+    if (!shown)
+        shown = script;
+    if (pages_->indexOf(shown) >= 0)
+        activatePage(shown);
+    if (runPages_.madePages().isEmpty() && !result.abandoned && result.error == tavlix::ScriptError::None)
+        setStatus(StatusField::Message, "Scriptet har ingen GrafVariable eller TabelVariable, så der er intet at vise");
+}
