@@ -62,7 +62,7 @@ wait_for() {
 }
 
 # The title names the active document ("NAME – Tavlix"); a bare "Tavlix" is the program's hidden group leader.
-main_window() { xdotool search --onlyvisible --name ' – Tavlix$' 2>/dev/null | head -1; }
+main_window() { xdotool search --onlyvisible --name 'Tavlix$' 2>/dev/null | head -1; }
 has_window() { [ -n "$(main_window)" ]; }
 step "start"
 wait_for 30 has_window || { echo "FAIL: no window named Tavlix appeared: $(cat app.log)"; exit 1; }
