@@ -163,8 +163,7 @@ void MainWindow::createToolBar()
 }
 
 void MainWindow::addSectionButton(QVBoxLayout* layout, Section section, const QString& caption, const QString& hint,
-                                  const QKeySequence& key, void (MainWindow::*handler)(const QString&),
-                                  const QString& argument)
+                                  const QKeySequence& key, const std::function<void()>& handler)
 {
     auto* b = new QToolButton(sectionPanel_);
     b->setText(caption);
@@ -177,7 +176,7 @@ void MainWindow::addSectionButton(QVBoxLayout* layout, Section section, const QS
     b->setFocusPolicy(Qt::NoFocus);
     b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     b->setFixedHeight(25);
-    connect(b, &QToolButton::clicked, this, [this, handler, argument] { (this->*handler)(argument); });
+    connect(b, &QToolButton::clicked, this, handler);
     layout->addWidget(b);
     sectionButtons_[static_cast<int>(section)] = b;
 }
@@ -216,25 +215,25 @@ void MainWindow::createSectionPanel()
         Section section;
         const char* caption;
         const char* hint;
-        const char* header;
     };
     const Header headers[] = {
-        {Section::Constants, "Konstanter", "Eks k=2  c=2*pi", "Konstanter"},
-        {Section::Tables, "Tabeller", "Eks Tab=<(0,0),(2,4)>", "Tabeller"},
-        {Section::DifferentialEquations, "Diff.ligninger", "Eks: y'=y*(1-y)   <0.1>", "DifferentialLigninger"},
-        {Section::Functions, "Funktioner", "Eks: y=t^2", "Funktioner"},
-        {Section::GraphVariables, "Grafvariable", "Eks t,y,l1", "GrafVariable"},
-        {Section::TableVariables, "Tabelvariable", "Eks t,y1,y2", "TabelVariable"},
+        {Section::Constants, "Konstanter", "Eks k=2  c=2*pi"},
+        {Section::Tables, "Tabeller", "Eks Tab=<(0,0),(2,4)>"},
+        {Section::DifferentialEquations, "Diff.ligninger", "Eks: y'=y*(1-y)   <0.1>"},
+        {Section::Functions, "Funktioner", "Eks: y=t^2"},
+        {Section::GraphVariables, "Grafvariable", "Eks t,y,l1"},
+        {Section::TableVariables, "Tabelvariable", "Eks t,y1,y2"},
     };
     int key = Qt::Key_1;
     for (const Header& h : headers)
         addSectionButton(layout, h.section, h.caption, h.hint, QKeySequence(Qt::ALT | Qt::Key(key++)),
-                         &MainWindow::insertSectionHeader, h.header);
+                         [this, s = h.section] { insertSectionHeader(s); });
     separator();
     addSectionButton(layout, Section::FirstExample, "Eksempel 1", "Simpelt eksempel med funktioner",
-                     QKeySequence(Qt::ALT | Qt::Key_8), &MainWindow::openExample, "2sin.tvx");
-    addSectionButton(layout, Section::SecondExample, "Eksempel 2", "Eksempel med flere funktioner og Dm",
-                     QKeySequence(Qt::ALT | Qt::Key_9), &MainWindow::openExample, "simpel.tvx");
+                     QKeySequence(Qt::ALT | Qt::Key_8), [this] { openExample("2sin.tvx", "Eksempel 1"); });
+    addSectionButton(layout, Section::SecondExample, "Eksempel 2",
+                     "Eksempel med differentialligning, tabel og flere funktioner", QKeySequence(Qt::ALT | Qt::Key_9),
+                     [this] { openExample("simpel.tvx", "Eksempel 2"); });
     separator();
     layout->addStretch();
     panel->hide();
