@@ -197,7 +197,10 @@ void MainWindow::onPrint()
         return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setCollateCopies(true);
+    // The print-to-file name follows the page instead of Qt's English "print.pdf".
+    printer.setDocName(page->caption());
     QPrintDialog dialog(&printer, this);
+    dialog.setWindowTitle("Udskriv");
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
     if (dialog.exec() == QDialog::Accepted)
         page->print(printer);

@@ -48,7 +48,7 @@ void MainWindow::createActions()
     makeAction(Command::Save, "&Gem", QKeySequence("Ctrl+S"), &MainWindow::onSave);
     makeAction(Command::SaveAs, "Gem &Som ...", {}, &MainWindow::onSaveAs);
     makeAction(Command::ClosePage, "&Luk blad", {}, &MainWindow::onClosePage);
-    makeAction(Command::Print, "&Print ...", QKeySequence("Ctrl+P"), &MainWindow::onPrint);
+    makeAction(Command::Print, "&Udskriv ...", QKeySequence("Ctrl+P"), &MainWindow::onPrint);
     makeAction(Command::PrintNow, "Udskriv", {}, &MainWindow::onPrintNow);
     makeAction(Command::Quit, "&Afslut", {}, &MainWindow::onQuit);
 
@@ -58,13 +58,6 @@ void MainWindow::createActions()
     makeAction(Command::Delete, "&Ryd", QKeySequence("Ctrl+Del"), &MainWindow::onDelete);
     makeAction(Command::SelectAll, "&Marker alt", QKeySequence("Ctrl+A"), &MainWindow::onSelectAll);
     makeAction(Command::Find, "&Søg ...", QKeySequence("Ctrl+B"), &MainWindow::onFind);
-    // The check mark is the whole effect: graphs are always copied as a scalable picture.
-    auto* meta = new QAction("Brug Metafile", this);
-    meta->setCheckable(true);
-    meta->setChecked(true);
-    meta->setStatusTip("Vedrører udklip, grafik gemmes som metafile eller bitmap");
-    meta->setToolTip(meta->statusTip());
-    actions_[static_cast<int>(Command::UseMetafile)] = meta;
 
     makeAction(Command::Run, "&Kør", QKeySequence("F9"), &MainWindow::onRun);
     makeAction(Command::Coordinates, "K&oordinater ...", QKeySequence("F8"), &MainWindow::onCoordinates);
@@ -94,8 +87,6 @@ void MainWindow::createMenus()
     fill(editMenu_, {Command::Cut, Command::Copy, Command::Paste, Command::Delete, Command::SelectAll});
     editMenu_->addSeparator();
     fill(editMenu_, {Command::Find});
-    editMenu_->addSeparator();
-    fill(editMenu_, {Command::UseMetafile});
 
     tavlixMenu_ = menuBar()->addMenu("&Tavlix");
     fill(tavlixMenu_, {Command::Run, Command::Coordinates, Command::PrintSize, Command::AddLabel, Command::FitGraph});
