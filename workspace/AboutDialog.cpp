@@ -11,7 +11,7 @@
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
 {
     setObjectName("aboutDialog");
-    setWindowTitle("About");
+    setWindowTitle("Om Tavlix");
     setModal(true);
     setFixedSize(298, 213);
     auto* panel = new QFrame(this);
@@ -26,7 +26,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
     product->setObjectName("ProductName");
     auto* version = new QLabel("Version 1.0", panel);
     version->setObjectName("Version");
-    auto* copyright = new QLabel("Copyright \u00A9 Tavlix-udviklerne", panel);
+    auto* copyright = new QLabel("Ophavsret \u00A9 Tavlix-udviklerne", panel);
     copyright->setObjectName("Copyright");
     auto* comments = new QLabel(
         "Funktioner, tabeller og differentialligninger\ntil matematik i skolen og på "

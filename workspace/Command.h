@@ -16,7 +16,6 @@ enum class Command {
     Delete,
     SelectAll,
     Find,
-    UseMetafile,  // a checkable setting with no effect of its own
     Run,
     Coordinates,
     PrintSize,

@@ -104,7 +104,7 @@ CoordinatesDialog::CoordinatesDialog(QWidget* parent) : CheckedDialog(parent)
     messageLabel_->setMinimumWidth(
         messageLabel_->fontMetrics().horizontalAdvance(QStringLiteral("Minimum skal være mindre end maksimum")));
     okButton_ = new QPushButton(QStringLiteral("OK"), this);
-    cancelButton_ = new QPushButton(QStringLiteral("Cancel"), this);
+    cancelButton_ = new QPushButton(QStringLiteral("Annuller"), this);
     okButton_->setObjectName(QStringLiteral("okButton"));
     cancelButton_->setObjectName(QStringLiteral("cancelButton"));
     okButton_->setDefault(true);

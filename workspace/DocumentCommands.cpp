@@ -46,16 +46,14 @@ void MainWindow::onNew()
 }
 
 // The same reader, size limit and messages as the batch mode.
-ScriptPage* MainWindow::openDocument(QString fileName)
+ScriptPage* MainWindow::loadDocument(const QString& fileName, const QString& caption)
 {
-    if (!fileName.contains('.'))
-        fileName += ".tvx";
     const tavlix::DocumentReadResult read = tavlix::readDocument(QFile::encodeName(fileName).toStdString());
     if (!read.ok) {
         reportError(qt_cp1252::toQString(read.error));
         return nullptr;
     }
-    ScriptPage* page = newDocument(QFileInfo(fileName).fileName());
+    ScriptPage* page = newDocument(caption);
     page->settings() = read.doc.settings;
     QStringList script;
     script.reserve(static_cast<qsizetype>(read.doc.lines.size()));
@@ -66,10 +64,19 @@ ScriptPage* MainWindow::openDocument(QString fileName)
     c.movePosition(QTextCursor::Start);
     page->editor()->setTextCursor(c);
     page->editor()->setFocus();
-    page->setFileName(fileName);
     page->setModified(false);
     // Filling the editor counted as a change; the poll would take the save command back at its next tick.
     setCommandEnabled(Command::Save, false);
+    return page;
+}
+
+ScriptPage* MainWindow::openDocument(QString fileName)
+{
+    if (!fileName.contains('.'))
+        fileName += ".tvx";
+    ScriptPage* page = loadDocument(fileName, QFileInfo(fileName).fileName());
+    if (page)
+        page->setFileName(fileName);
     return page;
 }
 
@@ -80,9 +87,10 @@ void MainWindow::onOpen()
         openDocument(file);
 }
 
-void MainWindow::openExample(const QString& fileName)
+// The copy keeps the untitled name, so saving it asks for a name of its own.
+void MainWindow::openExample(const QString& fileName, const QString& caption)
 {
-    openDocument(exampleDir + fileName);
+    loadDocument(exampleDir + fileName, caption);
 }
 
 void MainWindow::openStartDocuments(const QStringList& files)
@@ -139,10 +147,11 @@ void MainWindow::onSaveAs()
 // Yes saves (a cancelled or failed save keeps the page), No goes on, Abort keeps everything.
 bool MainWindow::askAndSave(ScriptPage* page)
 {
+    // An untitled document is known by its caption ("Eksempel 1", "(Uden navn - 2)"), a saved one by its file.
+    const QString name = page->fileName() == Untitled ? page->caption() : page->fileName();
     QMessageBox::StandardButton answer =
-        prompts_.askSaveChanges
-            ? prompts_.askSaveChanges(QString("Skal ændringerne i \"%1\" gemmes?").arg(page->fileName()))
-            : QMessageBox::Abort;
+        prompts_.askSaveChanges ? prompts_.askSaveChanges(QString("Skal ændringerne i \"%1\" gemmes?").arg(name))
+                                : QMessageBox::Abort;
     if (answer == QMessageBox::Yes)
         return saveActive();
     return answer == QMessageBox::No;
@@ -189,7 +198,10 @@ void MainWindow::onPrint()
         return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setCollateCopies(true);
+    // The print-to-file name follows the page instead of Qt's English "print.pdf".
+    printer.setDocName(page->caption());
     QPrintDialog dialog(&printer, this);
+    dialog.setWindowTitle("Udskriv");
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
     if (dialog.exec() == QDialog::Accepted)
         page->print(printer);

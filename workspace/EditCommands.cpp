@@ -7,6 +7,7 @@
 #include "workspace/GraphPage.h"
 #include "workspace/PrintSizeDialog.h"
 #include "workspace/ScriptPage.h"
+#include "workspace/SectionHeaderEdit.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -43,12 +44,12 @@ void MainWindow::onSelectAll()
         script->editor()->selectAll();
 }
 
-void MainWindow::insertSectionHeader(const QString& header)
+void MainWindow::insertSectionHeader(Section section)
 {
     ScriptPage* script = activeScriptPage();
     if (!script)
         return;
-    script->editor()->insertPlainText(header + "\n");
+    SectionHeaderEdit(*script->editor()->document(), section).apply(*script->editor());
     script->editor()->setFocus();
 }
 

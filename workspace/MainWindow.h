@@ -12,6 +12,7 @@
 #include <QStringList>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 namespace tavlix {
@@ -130,8 +131,10 @@ public:
     void onAddLabel();
     void onFitGraph();
     void onAbout();
-    void insertSectionHeader(const QString& header);
-    void openExample(const QString& fileName);
+    // Goes to the section, or puts it where it belongs with a template line (a section button).
+    void insertSectionHeader(Section section);
+    // Opens a copy of an example document as a new untitled document, so the shipped file is never written.
+    void openExample(const QString& fileName, const QString& caption);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -149,8 +152,9 @@ private:
     QAction* makeAction(Command command, const QString& text, const QKeySequence& shortcut,
                         void (MainWindow::*handler)());
     void addSectionButton(QVBoxLayout* layout, Section section, const QString& caption, const QString& hint,
-                          const QKeySequence& key, void (MainWindow::*handler)(const QString&),
-                          const QString& argument);
+                          const QKeySequence& key, const std::function<void()>& handler);
+    // Reads a document file into a new page under the caption; null (after the report) when it cannot be read.
+    ScriptPage* loadDocument(const QString& fileName, const QString& caption);
     void pollEditCommands();
     void onCurrentPageChanged(int index);
     void onFocusChanged(QWidget* old, QWidget* now);

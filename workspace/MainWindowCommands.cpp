@@ -50,7 +50,7 @@ void MainWindow::createActions()
     makeAction(Command::Save, "&Gem", QKeySequence("Ctrl+S"), &MainWindow::onSave);
     makeAction(Command::SaveAs, "Gem &Som ...", {}, &MainWindow::onSaveAs);
     makeAction(Command::ClosePage, "&Luk blad", {}, &MainWindow::onClosePage);
-    makeAction(Command::Print, "&Print ...", QKeySequence("Ctrl+P"), &MainWindow::onPrint);
+    makeAction(Command::Print, "&Udskriv ...", QKeySequence("Ctrl+P"), &MainWindow::onPrint);
     makeAction(Command::PrintNow, "Udskriv", {}, &MainWindow::onPrintNow);
     makeAction(Command::Quit, "&Afslut", {}, &MainWindow::onQuit);
 
@@ -60,13 +60,6 @@ void MainWindow::createActions()
     makeAction(Command::Delete, "&Ryd", QKeySequence("Ctrl+Del"), &MainWindow::onDelete);
     makeAction(Command::SelectAll, "&Marker alt", QKeySequence("Ctrl+A"), &MainWindow::onSelectAll);
     makeAction(Command::Find, "&Søg ...", QKeySequence("Ctrl+B"), &MainWindow::onFind);
-    // The check mark is the whole effect: graphs are always copied as a scalable picture.
-    auto* meta = new QAction("Brug Metafile", this);
-    meta->setCheckable(true);
-    meta->setChecked(true);
-    meta->setStatusTip("Vedrører udklip, grafik gemmes som metafile eller bitmap");
-    meta->setToolTip(meta->statusTip());
-    actions_[static_cast<int>(Command::UseMetafile)] = meta;
 
     makeAction(Command::Run, "&Kør", QKeySequence("F9"), &MainWindow::onRun);
     makeAction(Command::Coordinates, "K&oordinater ...", QKeySequence("F8"), &MainWindow::onCoordinates);
@@ -109,8 +102,6 @@ void MainWindow::createMenus()
     fill(editMenu_, {Command::Cut, Command::Copy, Command::Paste, Command::Delete, Command::SelectAll});
     editMenu_->addSeparator();
     fill(editMenu_, {Command::Find});
-    editMenu_->addSeparator();
-    fill(editMenu_, {Command::UseMetafile});
 
     tavlixMenu_ = menuBar()->addMenu("&Tavlix");
     fill(tavlixMenu_, {Command::Run, Command::Coordinates, Command::PrintSize, Command::AddLabel, Command::FitGraph});
@@ -180,8 +171,7 @@ void MainWindow::createToolBar()
 }
 
 void MainWindow::addSectionButton(QVBoxLayout* layout, Section section, const QString& caption, const QString& hint,
-                                  const QKeySequence& key, void (MainWindow::*handler)(const QString&),
-                                  const QString& argument)
+                                  const QKeySequence& key, const std::function<void()>& handler)
 {
     auto* b = new QToolButton(sectionPanel_);
     b->setText(caption);
@@ -194,7 +184,7 @@ void MainWindow::addSectionButton(QVBoxLayout* layout, Section section, const QS
     b->setFocusPolicy(Qt::NoFocus);
     b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     b->setFixedHeight(25);
-    connect(b, &QToolButton::clicked, this, [this, handler, argument] { (this->*handler)(argument); });
+    connect(b, &QToolButton::clicked, this, handler);
     layout->addWidget(b);
     sectionButtons_[static_cast<int>(section)] = b;
 }
@@ -233,25 +223,25 @@ void MainWindow::createSectionPanel()
         Section section;
         const char* caption;
         const char* hint;
-        const char* header;
     };
     const Header headers[] = {
-        {Section::Constants, "Konstanter", "Eks k=2  c=2*pi", "Konstanter"},
-        {Section::Tables, "Tabeller", "Eks Tab=<(0,0),(2,4)>", "Tabeller"},
-        {Section::DifferentialEquations, "Diff.ligninger", "Eks: y'=y*(1-y)   <0.1>", "DifferentialLigninger"},
-        {Section::Functions, "Funktioner", "Eks: y=t^2", "Funktioner"},
-        {Section::GraphVariables, "Grafvariable", "Eks t,y,l1", "GrafVariable"},
-        {Section::TableVariables, "Tabelvariable", "Eks t,y1,y2", "TabelVariable"},
+        {Section::Constants, "Konstanter", "Eks k=2  c=2*pi"},
+        {Section::Tables, "Tabeller", "Eks Tab=<(0,0),(2,4)>"},
+        {Section::DifferentialEquations, "Diff.ligninger", "Eks: y'=y*(1-y)   <0.1>"},
+        {Section::Functions, "Funktioner", "Eks: y=t^2"},
+        {Section::GraphVariables, "Grafvariable", "Eks t,y,l1"},
+        {Section::TableVariables, "Tabelvariable", "Eks t,y1,y2"},
     };
     int key = Qt::Key_1;
     for (const Header& h : headers)
         addSectionButton(layout, h.section, h.caption, h.hint, QKeySequence(Qt::ALT | Qt::Key(key++)),
-                         &MainWindow::insertSectionHeader, h.header);
+                         [this, s = h.section] { insertSectionHeader(s); });
     separator();
     addSectionButton(layout, Section::FirstExample, "Eksempel 1", "Simpelt eksempel med funktioner",
-                     QKeySequence(Qt::ALT | Qt::Key_8), &MainWindow::openExample, "2sin.tvx");
-    addSectionButton(layout, Section::SecondExample, "Eksempel 2", "Eksempel med flere funktioner og Dm",
-                     QKeySequence(Qt::ALT | Qt::Key_9), &MainWindow::openExample, "simpel.tvx");
+                     QKeySequence(Qt::ALT | Qt::Key_8), [this] { openExample("2sin.tvx", "Eksempel 1"); });
+    addSectionButton(layout, Section::SecondExample, "Eksempel 2",
+                     "Eksempel med differentialligning, tabel og flere funktioner", QKeySequence(Qt::ALT | Qt::Key_9),
+                     [this] { openExample("simpel.tvx", "Eksempel 2"); });
     separator();
     layout->addStretch();
     panel->hide();

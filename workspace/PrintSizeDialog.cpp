@@ -1,8 +1,6 @@
 // The drawing-size dialog ("Tegneområde"): width and height in centimetres for printing and copying.
 #include "workspace/PrintSizeDialog.h"
 
-#include "support/FormatNumber.h"
-
 #include <QApplication>
 #include <QFrame>
 #include <QGridLayout>
@@ -16,10 +14,10 @@
 
 namespace {
 
+// Centimetres to the hundredth, with the decimal comma the user types.
 QString sizeText(double x)
 {
-    const std::string s = tavlix::formatNumber(8, x);
-    return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size())).trimmed();
+    return QString::number(x, 'f', 2).replace(QLatin1Char('.'), QLatin1Char(','));
 }
 
 }  // namespace
@@ -35,10 +33,10 @@ PrintSizeDialog::PrintSizeDialog(QWidget* parent) : CheckedDialog(parent)
     sizeFrame_->setFrameShadow(QFrame::Sunken);
     widthLabel_ = new QLabel(QStringLiteral("&Bredde"), sizeFrame_);
     widthEdit_ = new QLineEdit(sizeFrame_);
-    widthUnit_ = new QLabel(QStringLiteral("Cm"), sizeFrame_);
+    widthUnit_ = new QLabel(QStringLiteral("cm"), sizeFrame_);
     heightLabel_ = new QLabel(QStringLiteral("&Højde"), sizeFrame_);
     heightEdit_ = new QLineEdit(sizeFrame_);
-    heightUnit_ = new QLabel(QStringLiteral("Cm"), sizeFrame_);
+    heightUnit_ = new QLabel(QStringLiteral("cm"), sizeFrame_);
     widthLabel_->setObjectName(QStringLiteral("widthLabel"));
     widthUnit_->setObjectName(QStringLiteral("widthUnit"));
     heightLabel_->setObjectName(QStringLiteral("heightLabel"));
@@ -56,7 +54,7 @@ PrintSizeDialog::PrintSizeDialog(QWidget* parent) : CheckedDialog(parent)
     grid->addWidget(heightUnit_, 1, 2);
 
     okButton_ = new QPushButton(QStringLiteral("OK"), this);
-    cancelButton_ = new QPushButton(QStringLiteral("Cancel"), this);
+    cancelButton_ = new QPushButton(QStringLiteral("Annuller"), this);
     okButton_->setObjectName(QStringLiteral("okButton"));
     cancelButton_->setObjectName(QStringLiteral("cancelButton"));
     okButton_->setDefault(true);

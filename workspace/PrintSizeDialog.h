@@ -13,7 +13,7 @@ class PrintSizeDialog : public CheckedDialog {
 public:
     explicit PrintSizeDialog(QWidget* parent = nullptr);
 
-    // Shows the sizes (tavlix::formatNumber(8, …)) and asks; on OK stores the typed sizes and returns true.
+    // Shows the sizes in cm with two decimals and asks; on OK stores the typed sizes and returns true.
     bool edit(double& widthCm, double& heightCm);
 
     // A size text as a number: decimal comma or point; false when it is not a number above 0.

@@ -4,6 +4,29 @@
 #include <QFileDialog>
 #include <QPushButton>
 
+namespace {
+
+// Qt's file dialog with its own labels set in Danish, so that it reads Danish even where Qt's translations are
+// not installed; the empty text is a cancel.
+QString askFileName(QWidget* parent, QFileDialog::AcceptMode mode, const QString& title, const QString& preset,
+                    const QString& filter)
+{
+    QFileDialog dialog(parent, title, preset, filter);
+    const bool saving = mode == QFileDialog::AcceptSave;
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setLabelText(QFileDialog::LookIn, "Søg i:");
+    dialog.setLabelText(QFileDialog::FileName, "Filnavn:");
+    dialog.setLabelText(QFileDialog::FileType, "Filtype:");
+    dialog.setLabelText(QFileDialog::Accept, saving ? "&Gem" : "&Åbn");
+    dialog.setLabelText(QFileDialog::Reject, "Annuller");
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+}  // namespace
+
 UserPrompts withDialogDefaults(UserPrompts prompts, QWidget* parent)
 {
     if (!prompts.askSaveChanges)
@@ -19,12 +42,12 @@ UserPrompts withDialogDefaults(UserPrompts prompts, QWidget* parent)
         };
     if (!prompts.askSaveFileName)
         prompts.askSaveFileName = [parent](const QString& preset) {
-            return QFileDialog::getSaveFileName(parent, "Gem som", preset);
+            return askFileName(parent, QFileDialog::AcceptSave, "Gem som", preset, QString());
         };
     if (!prompts.askOpenFileName)
         prompts.askOpenFileName = [parent] {
-            return QFileDialog::getOpenFileName(parent, "Åbn", QString(),
-                                                "Tavlixfiler (*.tvx);;Tekstfiler (*.txt);;Alle filer (*)");
+            return askFileName(parent, QFileDialog::AcceptOpen, "Åbn", QString(),
+                               "Tavlixfiler (*.tvx);;Tekstfiler (*.txt);;Alle filer (*)");
         };
     if (!prompts.showMessage)
         prompts.showMessage = [parent](const QString& text) { QMessageBox::information(parent, "Tavlix", text); };
@@ -32,8 +55,8 @@ UserPrompts withDialogDefaults(UserPrompts prompts, QWidget* parent)
         prompts.showError = [parent](const QString& text) { QMessageBox::warning(parent, "Tavlix", text); };
     if (!prompts.askPdfFileName)
         prompts.askPdfFileName = [parent] {
-            return QFileDialog::getSaveFileName(parent, "Der er ingen printer. Gem udskriften som PDF", "udskrift.pdf",
-                                                "PDF-filer (*.pdf)");
+            return askFileName(parent, QFileDialog::AcceptSave, "Der er ingen printer. Gem udskriften som PDF",
+                               "udskrift.pdf", "PDF-filer (*.pdf)");
         };
     return prompts;
 }

@@ -182,7 +182,7 @@ n=$(changed zoomed labelled '160x40+560+230')
 step "print"
 focus
 xdotool key ctrl+p
-print_dialog() { xdotool search --name '^Print' >/dev/null 2>&1; }
+print_dialog() { xdotool search --name '^Udskriv' >/dev/null 2>&1; }
 if wait_for 15 print_dialog; then
   sleep 0.5
   xdotool key alt+f

@@ -53,7 +53,7 @@ private slots:
             QTest::newRow(tag) << commands << on;
         };
         row("new and open", {Command::New, Command::Open}, {true, true, true, true});
-        row("always", {Command::Quit, Command::UseMetafile, Command::About}, {true, true, true, true});
+        row("always", {Command::Quit, Command::About}, {true, true, true, true});
         row("close", {Command::ClosePage}, {false, true, true, true});
         row("save", {Command::Save}, {false, false, false, false});
         row("save as", {Command::SaveAs}, {false, true, false, false});
@@ -201,17 +201,6 @@ private slots:
         f.window->tabs()->setCurrentIndex(0);
         QCOMPARE(f.window->status(StatusField::Message), QString());
         QCOMPARE(f.window->activePage(), f.window->page(0));
-    }
-
-    void metafileCheckToggles()
-    {
-        MainWindowFixture f;
-        QAction* a = f.window->action(Command::UseMetafile);
-        QVERIFY(a->isChecked());
-        a->trigger();
-        QVERIFY(!a->isChecked());
-        a->trigger();
-        QVERIFY(a->isChecked());
     }
 
     void graphSurfaceIsFourPixelsSmaller()

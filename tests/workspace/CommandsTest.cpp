@@ -100,7 +100,7 @@ private slots:
     void aboutBox()
     {
         AboutDialog box;
-        QCOMPARE(box.windowTitle(), QString("About"));
+        QCOMPARE(box.windowTitle(), QString("Om Tavlix"));
         QCOMPARE(box.size(), QSize(298, 213));
         auto* ok = box.findChild<QPushButton*>("OKButton");
         QVERIFY(ok);

@@ -292,7 +292,7 @@ private slots:
         if (!saveName.isEmpty())
             f.saveNames.push_back(dir.filePath(saveName));
         f.window->onClosePage();
-        QCOMPARE(f.questions, QStringList{QString::fromUtf8("Skal ændringerne i \"udennavn.tvx\" gemmes?")});
+        QCOMPARE(f.questions, QStringList{QString::fromUtf8("Skal ændringerne i \"(Uden navn - 1)\" gemmes?")});
         QCOMPARE(f.window->pageCount(), closed ? 0 : 1);
         QCOMPARE(QFileInfo::exists(dir.filePath("gemt.tvx")), saved);
         if (!closed) {
@@ -384,37 +384,6 @@ private slots:
         QVERIFY(b->isModified());
     }
 
-    void sectionButtons_data()
-    {
-        QTest::addColumn<Section>("button");
-        QTest::addColumn<QString>("header");
-        QTest::newRow("1") << Section::Constants << "Konstanter";
-        QTest::newRow("2") << Section::Tables << "Tabeller";
-        QTest::newRow("3") << Section::DifferentialEquations << "DifferentialLigninger";
-        QTest::newRow("4") << Section::Functions << "Funktioner";
-        QTest::newRow("5") << Section::GraphVariables << "GrafVariable";
-        QTest::newRow("6") << Section::TableVariables << "TabelVariable";
-    }
-
-    void sectionButtons()
-    {
-        QFETCH(Section, button);
-        QFETCH(QString, header);
-        MainWindowFixture f;
-        ScriptPage* m = f.script({"ab", "cd"});
-        // Replaces the selection "b" on the first line.
-        QTextCursor c = m->editor()->textCursor();
-        c.setPosition(1);
-        c.setPosition(2, QTextCursor::KeepAnchor);
-        m->editor()->setTextCursor(c);
-        f.window->sectionButton(button)->click();
-        QCOMPARE(m->lines(), (QStringList{"a" + header, "", "cd"}));
-        QCOMPARE(m->editor()->textCursor().position(), 2 + header.size());
-        QCOMPARE(m->editor()->textCursor().block().blockNumber(), 1);
-        QVERIFY(m->isModified());
-        QVERIFY(f.window->isCommandEnabled(Command::Save));
-    }
-
     // The editor keeps Tab, so the panel's buttons answer to Alt and their number.
     void sectionButtonsFromTheKeyboard()
     {
@@ -423,31 +392,55 @@ private slots:
         m->editor()->setFocus();
         // A button's key presses it visibly first, so the click comes a moment later.
         QTest::keyClick(m->editor(), Qt::Key_4, Qt::AltModifier);
-        QTRY_COMPARE(m->lines(), QStringList{"Funktioner"});
+        QTRY_COMPARE(m->lines(), (QStringList{"Funktioner", "  f = t"}));
         QTest::keyClick(m->editor(), Qt::Key_9, Qt::AltModifier);
-        QTRY_COMPARE(f.scriptPage()->caption(), QString("simpel.tvx"));
+        QTRY_COMPARE(f.scriptPage()->caption(), QString("Eksempel 2"));
     }
 
-    void exampleButtonsOpenExamples_data()
+    void exampleButtonsOpenCopies_data()
     {
         QTest::addColumn<Section>("button");
         QTest::addColumn<QString>("file");
-        QTest::newRow("Eksempel 1") << Section::FirstExample << "2sin.tvx";
-        QTest::newRow("Eksempel 2") << Section::SecondExample << "simpel.tvx";
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("saveName");  // "" cancels the save dialog
+        QTest::newRow("Eksempel 1, saved under a new name") << Section::FirstExample << "2sin.tvx"
+                                                            << "Eksempel 1"
+                                                            << "lektion.tvx";
+        QTest::newRow("Eksempel 2, save cancelled") << Section::SecondExample << "simpel.tvx"
+                                                    << "Eksempel 2"
+                                                    << "";
     }
 
-    void exampleButtonsOpenExamples()
+    // A copy, untitled and unchanged: saving asks for a name, and the shipped file is never written.
+    void exampleButtonsOpenCopies()
     {
         QFETCH(Section, button);
         QFETCH(QString, file);
+        QFETCH(QString, caption);
+        QFETCH(QString, saveName);
+        QTemporaryDir dir;
+        QVERIFY(QFile::copy(QString(TAVLIX_EXAMPLES_DIR) + "/" + file, dir.filePath(file)));
+        const QByteArray shipped = FileBytes(dir.filePath(file));
         MainWindowFixture f;
+        f.window->exampleDir = dir.path() + "/";
         f.script({});
         f.window->sectionButton(button)->click();
         QCOMPARE(f.window->pageCount(), 2);
-        QCOMPARE(f.scriptPage()->caption(), file);
-        QCOMPARE(f.scriptPage()->fileName(), f.window->exampleDir + file);
-        QVERIFY(!f.scriptPage()->lines().isEmpty());
-        QVERIFY(!f.scriptPage()->isModified());
+        ScriptPage* copy = f.scriptPage();
+        QCOMPARE(copy->caption(), caption);
+        QCOMPARE(copy->fileName(), QString("udennavn.tvx"));
+        QVERIFY(!copy->isModified());
+        QVERIFY(!f.window->isCommandEnabled(Command::Save));
+        QCOMPARE(copy->lines().join("\r\n").toLatin1(), shipped.mid(shipped.indexOf("(*")).trimmed());
+
+        copy->editor()->insertPlainText("(* min *)\n");
+        f.saveNames.push_back(saveName.isEmpty() ? QString() : dir.filePath(saveName));
+        QCOMPARE(f.window->saveActive(), !saveName.isEmpty());
+        QCOMPARE(f.savePresets, QStringList{"udennavn.tvx"});
+        QCOMPARE(FileBytes(dir.filePath(file)), shipped);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), saveName.isEmpty() ? 1 : 2);
+        QCOMPARE(copy->isModified(), saveName.isEmpty());
+        QCOMPARE(copy->caption(), saveName.isEmpty() ? caption : saveName);
     }
 
     void openCommandUsesTheDialog()

@@ -1,4 +1,4 @@
-// The drawing-size dialog: numbers with a decimal comma, refusals with the focus on the field, OK and Cancel.
+// The drawing-size dialog: centimetres with two decimals and a decimal comma, refusals with the focus on the field, OK and Cancel.
 #include "workspace/PrintSizeDialog.h"
 
 #include <QApplication>
@@ -66,8 +66,8 @@ private slots:
             Edit(d, "heightEdit")->setText(QStringLiteral("8,5"));
             Button(d, "okButton")->click();
         });
-        QCOMPARE(shown1, QStringLiteral("15,875"));
-        QCOMPARE(shown2, QStringLiteral("10,58333"));
+        QCOMPARE(shown1, QStringLiteral("15,88"));
+        QCOMPARE(shown2, QStringLiteral("10,58"));
         QCOMPARE(focus, QStringLiteral("widthEdit"));
         QVERIFY(ok);
         QCOMPARE(w, 12.0);
