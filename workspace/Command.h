@@ -23,6 +23,7 @@ enum class Command {
     AddLabel,
     FitGraph,
     About,
+    ZoomBack,  // the view before a graph's latest zoom or pan
     Stop,  // Escape during a run
 };
 
