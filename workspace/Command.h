@@ -24,7 +24,7 @@ enum class Command {
     FitGraph,
     About,
     ZoomBack,  // the view before a graph's latest zoom or pan
-    Stop,  // Escape during a run
+    Stop,      // Escape during a run
 };
 
 inline constexpr int CommandCount = static_cast<int>(Command::Stop) + 1;

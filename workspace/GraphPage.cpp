@@ -10,8 +10,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPainter>
 #include <QPrinter>
@@ -212,7 +212,8 @@ void GraphPage::addCurve(CurveStyle style)
     recorder_.addCurve(style);
     // Labels kept by a refresh stay behind the curves, so a curve's number is its place in the list.
     tavlix::CurveList& curves = recorder_.curves();
-    const auto firstLabel = std::find_if(curves.begin(), curves.end(), [](const tavlix::Curve& c) { return c.isLabel; });
+    const auto firstLabel =
+        std::find_if(curves.begin(), curves.end(), [](const tavlix::Curve& c) { return c.isLabel; });
     if (firstLabel != curves.end()) {
         std::rotate(firstLabel, curves.end() - 1, curves.end());
         view_->selectLabel(-1);

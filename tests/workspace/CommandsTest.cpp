@@ -1,11 +1,11 @@
 // Commands that open dialogs or act on graph pages: coordinates, printing at once, the text tool, the about box.
 #include "MainWindowFixture.h"
 
+#include "graph/GraphView.h"
 #include "workspace/AboutDialog.h"
 #include "workspace/CoordinatesDialog.h"
 #include "workspace/FindDialog.h"
 #include "workspace/GraphPage.h"
-#include "graph/GraphView.h"
 
 #include <QLineEdit>
 #include <QMenu>

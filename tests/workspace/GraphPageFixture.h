@@ -54,7 +54,7 @@ inline tavlix::CoordinateSettings Defaults()
 }
 
 inline std::unique_ptr<GraphPage> NewPage(FakeHost& host, const tavlix::CoordinateSettings& settings = Defaults(),
-                                   long long maxPoints = tavlix::RunLimits{}.maxGraphPoints)
+                                          long long maxPoints = tavlix::RunLimits{}.maxGraphPoints)
 {
     tavlix::RunLimits limits;
     limits.maxGraphPoints = maxPoints;
