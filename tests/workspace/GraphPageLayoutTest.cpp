@@ -1,4 +1,4 @@
-// The graph page follows its size once it settles, survives a refresh by a new run, and guides the label tool.
+// The graph page follows its size once it settles, and survives a refresh by a new run.
 #include "GraphPageFixture.h"
 #include "graph/GraphView.h"
 
@@ -64,52 +64,24 @@ void Run(GraphPage& page, const tavlix::CoordinateSettings& settings, double y)
 class GraphPageLayoutTest : public QObject {
     Q_OBJECT
 private slots:
-    // The view takes the new size a moment after the last resize, with the zoom, the steps back and the label.
+    // The view takes the new size a moment after the last resize, and not while a run draws; the zoom, the steps
+    // back and the label stay.
     void resizeLaysOutOnceSettled()
     {
         FakeHost host;
         auto page = DrawnPage(host);
         page->view().zoom(0, 5, 0, 5);
+        host.runActive = true;
         page->resize(800, 500);
         page->resize(820, 520);
-        QTest::qWait(GraphPage::RelayoutDelayMs / 2);
-        QCOMPARE(page->view().size(), QSize(600, 400));
-        QTRY_COMPARE_WITH_TIMEOUT(page->view().size(), QSize(816, 516), 2000);
-        QCOMPARE(Ranges(*page), (ValueRect{0, 5, 0, 5}));
-        QVERIFY(page->view().canStepBack());
-        QCOMPARE(page->curves().size(), size_t(2));
-        // The label is drawn at its value position in the new picture.
-        QVERIFY(page->view().labelAt(page->view().geometry().toPixelX(2) + 3, page->view().geometry().toPixelY(2)) ==
-                1);
-        QVERIFY(page->view().stepBack());
-        QCOMPARE(Ranges(*page), (ValueRect{-5, 10, -5, 5}));
-    }
-
-    // While a run draws, the page keeps the view the run laid out; the new size follows when the run is over.
-    void noRelayoutDuringARun()
-    {
-        FakeHost host;
-        auto page = DrawnPage(host);
-        host.runActive = true;
-        page->resize(700, 450);
         QTest::qWait(3 * GraphPage::RelayoutDelayMs);
         QCOMPARE(page->view().size(), QSize(600, 400));
         host.runActive = false;
-        QTRY_COMPARE_WITH_TIMEOUT(page->view().size(), QSize(696, 446), 2000);
-    }
-
-    // "Tilpas graf til vindue" returns to the run's view and forgets the steps back.
-    void fitForgetsTheSteps()
-    {
-        FakeHost host;
-        auto page = DrawnPage(host);
-        page->view().zoom(0, 5, 0, 5);
-        page->view().handleWheel({0, 120}, {}, 300, 200);
-        QVERIFY(host.enabled.contains(Command::ZoomBack));
-        page->fitToWindow();
+        QTRY_COMPARE_WITH_TIMEOUT(page->view().size(), QSize(816, 516), 2000);
+        QCOMPARE(Ranges(*page), (ValueRect{0, 5, 0, 5}));
+        QCOMPARE(page->view().labelAt(page->view().geometry().toPixelX(2) + 3, page->view().geometry().toPixelY(2)), 1);
+        QVERIFY(page->view().stepBack());
         QCOMPARE(Ranges(*page), (ValueRect{-5, 10, -5, 5}));
-        QVERIFY(!page->view().canStepBack());
-        QVERIFY(!host.enabled.contains(Command::ZoomBack));
     }
 
     void refresh_data()
@@ -157,30 +129,13 @@ private slots:
             QCOMPARE(Ranges(*page), (ValueRect{0, 5, 0, 5}));
             QVERIFY(page->view().stepBack());
         }
-        // A later "Tilpas" goes to the new run's view.
+        // "Tilpas graf til vindue" goes to the new run's view and forgets the steps back.
+        page->view().zoom(0, 5, 0, 5);
+        QVERIFY(host.enabled.contains(Command::ZoomBack));
         page->fitToWindow();
         QCOMPARE(Ranges(*page).xmax, next[Setting::Xmax]);
-    }
-
-    // Enter in the label field: the status bar says to click in the graph; placing the label clears it.
-    void labelToolGuides()
-    {
-        FakeHost host;
-        auto page = NewPage(host);
-        page->show();
-        page->awaitLabelClick();
-        QCOMPARE(host.status[2], QString());  // not armed: nothing to say
-        page->armLabelTool();
-        page->awaitLabelClick();
-        QCOMPARE(host.status[2], QString());  // nothing typed yet
-        host.labelEdit.setText(QStringLiteral("Top"));
-        page->awaitLabelClick();
-        QCOMPARE(host.status[2], QStringLiteral("Klik i grafen, hvor teksten skal stå"));
-        QCOMPARE(page->view().cursor().shape(), Qt::IBeamCursor);
-        GraphView& v = page->view();
-        v.handleRelease(Qt::LeftButton, {}, v.geometry().toPixelX(2), v.geometry().toPixelY(1));
-        QCOMPARE(host.status[2], QString());
-        QCOMPARE(page->curves().size(), size_t(1));
+        QVERIFY(!page->view().canStepBack());
+        QVERIFY(!host.enabled.contains(Command::ZoomBack));
     }
 };
 
