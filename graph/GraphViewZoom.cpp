@@ -47,6 +47,8 @@ void GraphView::showRanges(const ValueRect& ranges)
 {
     if (!renderer_.painter())
         return;
+    // An open label editor would stand where the label no longer is.
+    finishLabelEdit(true);
     renderer_.geometry().setRanges(ranges);
     redraw();
     emit zoomed();
