@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <utility>
 
 using tavlix::Setting;
 
@@ -54,14 +55,33 @@ void GraphGeometry::setCharSize(int width, int height)
 
 void GraphGeometry::resetClipToView()
 {
-    clip_ = {view_[Setting::Xmin], view_[Setting::Xmax], view_[Setting::Ymin], view_[Setting::Ymax]};
+    clip_ = ranges();
 }
 
-bool GraphGeometry::rangesUsable() const
+ValueRect GraphGeometry::ranges() const
 {
-    const double xmin = view_[Setting::Xmin], xmax = view_[Setting::Xmax];
-    const double ymin = view_[Setting::Ymin], ymax = view_[Setting::Ymax];
-    return xmin < xmax && ymin < ymax && std::isfinite(xmax - xmin) && std::isfinite(ymax - ymin);
+    return {view_[Setting::Xmin], view_[Setting::Xmax], view_[Setting::Ymin], view_[Setting::Ymax]};
+}
+
+bool GraphGeometry::usable(const ValueRect& r)
+{
+    return r.xmin < r.xmax && r.ymin < r.ymax && std::isfinite(r.xmax - r.xmin) && std::isfinite(r.ymax - r.ymin);
+}
+
+ValueRect GraphGeometry::zoomedAbout(const ValueRect& r, double x, double y, double factor)
+{
+    // Long doubles, so that a range far from zero keeps the fixed point where it was.
+    const auto scale = [factor](long double lo, long double hi, long double at) {
+        return std::pair{static_cast<double>(at - (at - lo) * factor), static_cast<double>(at + (hi - at) * factor)};
+    };
+    const auto [xmin, xmax] = scale(r.xmin, r.xmax, x);
+    const auto [ymin, ymax] = scale(r.ymin, r.ymax, y);
+    return {xmin, xmax, ymin, ymax};
+}
+
+ValueRect GraphGeometry::shifted(const ValueRect& r, double dx, double dy)
+{
+    return {r.xmin + dx, r.xmax + dx, r.ymin + dy, r.ymax + dy};
 }
 
 bool GraphGeometry::insideView(double x, double y) const

@@ -8,6 +8,7 @@
 // A range of values in both directions.
 struct ValueRect {
     double xmin = 0, xmax = 0, ymin = 0, ymax = 0;
+    bool operator==(const ValueRect&) const = default;
 };
 
 // A rectangle of pixels: left and top edges, width and height.
@@ -24,6 +25,8 @@ public:
     void setView(const tavlix::CoordinateSettings& view) { view_ = view; }
     // Sets the four view ranges, as a zoom does.
     void setRanges(double xmin, double xmax, double ymin, double ymax);
+    void setRanges(const ValueRect& ranges) { setRanges(ranges.xmin, ranges.xmax, ranges.ymin, ranges.ymax); }
+    ValueRect ranges() const;
 
     // The drawing area, and the size of "M" in the font the numbers are written with.
     const PixelRect& plotArea() const { return plotArea_; }
@@ -33,7 +36,12 @@ public:
     void setCharSize(int width, int height);
 
     // True when both view ranges are non-empty and finite, so values can be mapped.
-    bool rangesUsable() const;
+    bool rangesUsable() const { return usable(ranges()); }
+    static bool usable(const ValueRect& ranges);
+    // The ranges scaled by factor about (x, y), which keeps its place: below 1 zooms in, above 1 out.
+    static ValueRect zoomedAbout(const ValueRect& ranges, double x, double y, double factor);
+    // The ranges moved by dx and dy.
+    static ValueRect shifted(const ValueRect& ranges, double dx, double dy);
     // True when the point lies within the view ranges (ends included) and the ranges are usable.
     bool insideView(double x, double y) const;
 

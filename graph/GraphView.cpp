@@ -1,8 +1,10 @@
-// The widget of a graph: a retained picture drawn by the renderer, the pointer position, zoom by dragging, labels.
+// The widget of a graph: its retained picture, painting, and the mouse and keys sent on to zoom, pan and labels.
 #include "graph/GraphView.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <cmath>
@@ -11,6 +13,9 @@ GraphView::GraphView(int width, int height, QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
+    // Delete reaches a selected label only with the focus here.
+    setFocusPolicy(Qt::StrongFocus);
+    clock_.start();
     QFont f = font();
     f.setPointSize(GraphRenderer::ScreenPointSize);
     setFont(f);
@@ -62,10 +67,29 @@ void GraphView::beginOnScreen(const tavlix::CoordinateSettings& view)
     renderer_.drawAxes();
 }
 
+void GraphView::setCurves(tavlix::CurveList* curves)
+{
+    if (curves != curves_)
+        selectedLabel_ = -1;
+    curves_ = curves;
+}
+
 void GraphView::replay()
 {
     if (curves_)
         renderer_.replay(*curves_);
+}
+
+void GraphView::redraw()
+{
+    QPainter* painter = renderer_.painter();
+    if (!painter)
+        return;
+    // The screen's margins hold numbers of the old view too.
+    const PixelRect& area = geometry().plotArea();
+    painter->fillRect(painter == screenPainter_ ? rect() : QRect(0, 0, area.width, area.height), Qt::white);
+    renderer_.drawAxes();
+    replay();
 }
 
 void GraphView::markDirty()
@@ -97,6 +121,7 @@ void GraphView::paintEvent(QPaintEvent*)
         p.setBrush(Qt::NoBrush);
         p.drawRect(rubberBandRect());
     }
+    paintLabelSelection(p);
 }
 
 bool GraphView::labelToolArmed() const
@@ -104,16 +129,38 @@ bool GraphView::labelToolArmed() const
     return labelTool_.isArmed && labelTool_.isArmed();
 }
 
-void GraphView::handlePress(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y)
+void GraphView::restCursor()
 {
-    const GraphGeometry& g = geometry();
-    if (labelToolArmed() || !g.rangesUsable())
+    setCursor(labelToolArmed() ? Qt::IBeamCursor : Qt::ArrowCursor);
+}
+
+void GraphView::cancelDrag()
+{
+    rubberBand_.active = false;
+    bandShown_ = false;
+    pan_.active = false;
+    labelDrag_.active = false;
+    update();
+}
+
+void GraphView::handlePress(Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y)
+{
+    if (labelToolArmed() || !geometry().rangesUsable())
         return;
-    const QPointF at(g.toValueX(x), g.toValueY(y));
-    rubberBand_.start = rubberBand_.current = at;
-    const ValueRect& clip = g.clip();
-    if (clip.xmin <= at.x() && at.x() <= clip.xmax && clip.ymin <= at.y() && at.y() <= clip.ymax)
-        rubberBand_.active = true;
+    if (button == Qt::MiddleButton) {
+        pan_ = {true, QPoint(x, y), geometry().ranges(), false};
+        setCursor(Qt::ClosedHandCursor);
+        return;
+    }
+    if (button != Qt::LeftButton)
+        return;
+    const int label = labelAt(x, y);
+    if (label >= 0) {
+        pressOnLabel(label, x, y);
+        return;
+    }
+    selectLabel(-1);
+    startRubberBand(x, y);
 }
 
 void GraphView::handleMove(Qt::KeyboardModifiers, int x, int y)
@@ -121,66 +168,44 @@ void GraphView::handleMove(Qt::KeyboardModifiers, int x, int y)
     const GraphGeometry& g = geometry();
     const double vx = g.toValueX(x), vy = g.toValueY(y);
     emit pointerMoved(vx, vy, g.insideView(vx, vy));
-    if (rubberBand_.active) {
+    if (pan_.active) {
+        movePan(x, y);
+    } else if (labelDrag_.active) {
+        labelDrag_.at = QPoint(x, y);
+        update();
+    } else if (rubberBand_.active) {
         bandShown_ = true;
         rubberBand_.current = QPointF(vx, vy);
         update();
     }
 }
 
-void GraphView::handleRelease(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y)
+void GraphView::handleRelease(Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y)
 {
-    if (rubberBand_.active) {
-        bandShown_ = false;
-        rubberBand_.active = false;
-        update();
-        const ValueRect& clip = geometry().clip();
-        const QPointF& a = rubberBand_.start;
-        const QPointF& b = rubberBand_.current;
-        // A drag shorter than a tenth of the view either way is taken for a click.
-        if (std::fabs(b.x() - a.x()) < (clip.xmax - clip.xmin) / 10 ||
-            std::fabs(b.y() - a.y()) < (clip.ymax - clip.ymin) / 10)
-            return;
-        zoom(std::min(a.x(), b.x()), std::max(a.x(), b.x()), std::min(a.y(), b.y()), std::max(a.y(), b.y()));
+    if (button == Qt::MiddleButton) {
+        if (pan_.active) {
+            pan_.active = false;
+            restCursor();
+        }
+        return;
     }
+    if (button != Qt::LeftButton)
+        return;
+    if (labelDrag_.active)
+        dropLabel(x, y);
+    if (rubberBand_.active)
+        endRubberBand();
     if (labelToolArmed())
         placeLabel(x, y);
 }
 
-void GraphView::zoom(double xmin, double xmax, double ymin, double ymax)
+void GraphView::handleDoubleClick(int x, int y)
 {
-    QPainter* painter = renderer_.painter();
-    if (!painter)
+    if (labelToolArmed())
         return;
-    // The screen's margins hold numbers of the old view too.
-    const PixelRect& area = geometry().plotArea();
-    painter->fillRect(painter == screenPainter_ ? rect() : QRect(0, 0, area.width, area.height), Qt::white);
-    renderer_.geometry().setRanges(xmin, xmax, ymin, ymax);
-    renderer_.drawAxes();
-    replay();
-    emit zoomed();
-}
-
-void GraphView::placeLabel(int x, int y)
-{
-    const QString text = labelTool_.takeText ? labelTool_.takeText() : QString();
-    setCursor(Qt::ArrowCursor);
-    if (text.isEmpty() || !curves_)
-        return;
-    const GraphGeometry& g = geometry();
-    const double vx = g.toValueX(x), vy = g.toValueY(y);
-    if (!g.insideView(vx, vy))
-        return;
-    if (renderer_.painter()) {
-        renderer_.drawLabelAt(text, x, y - g.charHeight() / 2);
-        markDirty();
-    }
-    tavlix::Curve label;
-    label.isLabel = true;
-    label.labelText = text.toStdString();
-    label.points.push_back({vx, vy, false});
-    curves_->push_back(std::move(label));
-    emit labelPlaced();
+    const int label = labelAt(x, y);
+    if (label >= 0)
+        editLabel(label);
 }
 
 void GraphView::mousePressEvent(QMouseEvent* event)
@@ -202,4 +227,30 @@ void GraphView::mouseReleaseEvent(QMouseEvent* event)
     const QPoint at = event->position().toPoint();
     if (interactive_)
         handleRelease(event->button(), event->modifiers(), at.x(), at.y());
+}
+
+void GraphView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    const QPoint at = event->position().toPoint();
+    if (interactive_ && event->button() == Qt::LeftButton)
+        handleDoubleClick(at.x(), at.y());
+}
+
+void GraphView::wheelEvent(QWheelEvent* event)
+{
+    // Taken even when nothing changes, so the scroll area around the view does not scroll instead.
+    event->accept();
+    const QPoint at = event->position().toPoint();
+    if (interactive_)
+        handleWheel(event->angleDelta(), event->modifiers(), at.x(), at.y());
+}
+
+void GraphView::keyPressEvent(QKeyEvent* event)
+{
+    // Delete only: Backspace is "Zoom tilbage".
+    if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier && isLabel(selectedLabel_)) {
+        deleteSelectedLabel();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }

@@ -1,17 +1,23 @@
-// The widget of a graph: a retained picture drawn by the renderer, the pointer position, zoom by dragging, labels.
+// The widget of a graph: a retained picture drawn by the renderer, the pointer position, zoom and pan, labels.
 #pragma once
 
 #include "engine/Curve.h"
 #include "graph/GraphRenderer.h"
+#include "graph/ZoomHistory.h"
 
+#include <QElapsedTimer>
 #include <QImage>
+#include <QPoint>
 #include <QPointF>
 #include <QWidget>
 
 #include <functional>
 
+class QLineEdit;
 class QPainter;
 
+// The mouse: a left drag zooms into a rectangle, the wheel zooms about the pointer, Shift+wheel and a middle drag
+// pan; a click selects a label, a drag moves it, a double-click edits it in place and Delete removes it.
 class GraphView : public QWidget {
     Q_OBJECT
 public:
@@ -26,8 +32,8 @@ public:
     };
     void setLabelTool(LabelTool tool) { labelTool_ = std::move(tool); }
 
-    // The curves the view replays and appends placed labels to; owned by the page.
-    void setCurves(tavlix::CurveList* curves) { curves_ = curves; }
+    // The curves the view replays and appends placed labels to; owned by the page. Labels follow the curves.
+    void setCurves(tavlix::CurveList* curves);
 
     GraphRenderer& renderer() { return renderer_; }
     const GraphGeometry& geometry() const { return renderer_.geometry(); }
@@ -43,26 +49,50 @@ public:
     void beginOnScreen(const tavlix::CoordinateSettings& view);
     // Draws the stored curves and labels again.
     void replay();
+    // Clears the picture and draws the axes, curves and labels of the current view again.
+    void redraw();
 
-    // Mouse handling: the pointer position, zoom by dragging, labels.
+    // Mouse handling: the pointer position, zoom and pan, labels.
     void handlePress(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
     void handleMove(Qt::KeyboardModifiers shift, int x, int y);
     void handleRelease(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void handleDoubleClick(int x, int y);
+    // angleDelta in eighths of a degree, as the wheel reports it (120 a notch).
+    void handleWheel(QPoint angleDelta, Qt::KeyboardModifiers modifiers, int x, int y);
     // Whether the mouse handlers react (the page turns them on when its run begins).
     void setInteractive(bool on) { interactive_ = on; }
 
-    // Zooms to the given view ranges and draws everything again (the run's settings stay).
+    // Zooms to the given view ranges and draws everything again (the run's settings stay); "Zoom tilbage" returns.
     void zoom(double xmin, double xmax, double ymin, double ymax);
+    // Shows the view before the latest zoom or pan; false when there is none.
+    bool stepBack();
+    bool canStepBack() const { return history_.canStepBack(); }
+    void clearZoomHistory() { history_.clear(); }
+    // Each notch of the wheel zooms in by this factor (a tenth off the range); a notch back undoes it.
+    static constexpr double WheelZoomFactor = 0.9;
+    static constexpr int NotchDelta = 120;
 
     // Whether a drag is under way, and dropping it.
     bool dragging() const { return rubberBand_.active; }
-    void cancelDrag() { rubberBand_.active = false; }
+    void cancelDrag();
     // Whether the rubber band is showing, and its pixel rectangle.
     bool rubberBandVisible() const { return bandShown_; }
     QRect rubberBandRect() const;
 
+    // Labels, by their index in the curves: the topmost one under a pixel (-1: none), where one stands.
+    int labelAt(int x, int y) const;
+    QRect labelRect(int index) const;
+    int selectedLabel() const { return selectedLabel_; }
+    void selectLabel(int index);
+    void deleteSelectedLabel();
+    // Opens the in-place editor on a label: Enter keeps the text (an empty text removes the label), Escape does not.
+    void editLabel(int index);
+    QLineEdit* labelEditor() const { return labelEditor_; }
+    // Closes the editor, keeping or dropping what was typed.
+    void finishLabelEdit(bool keep);
+
 signals:
-    // A zoom changed the view ranges.
+    // The view ranges changed: a zoom, a pan or a step back.
     void zoomed();
     // A label was appended to the curves.
     void labelPlaced();
@@ -74,12 +104,28 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void closePainter();
     void markDirty();
     bool labelToolArmed() const;
+    void restCursor();
     void placeLabel(int x, int y);
+    bool isLabel(int index) const;
+    QRect labelRectAt(const QString& text, int left, int top) const;
+    // Shows other ranges, remembering the present ones for "Zoom tilbage"; unusable or equal ranges are refused.
+    void changeView(const ValueRect& next, ZoomHistory::Change change);
+    void showRanges(const ValueRect& ranges);
+    void startRubberBand(int x, int y);
+    void endRubberBand();
+    void movePan(int x, int y);
+    void pressOnLabel(int index, int x, int y);
+    void dropLabel(int x, int y);
+    void paintLabelSelection(QPainter& p);
 
     GraphRenderer renderer_;
     QImage picture_;
@@ -94,4 +140,26 @@ private:
         QPointF start, current;
     };
     RubberBand rubberBand_;
+
+    ZoomHistory history_;
+    QElapsedTimer clock_;
+    // Eighths of a degree turned but not yet a whole notch (fine-grained wheels and touchpads).
+    int wheelRemainder_ = 0;
+    struct Pan {
+        bool active = false;
+        QPoint start;
+        ValueRect from;
+        bool recorded = false;
+    };
+    Pan pan_;
+
+    int selectedLabel_ = -1;
+    struct LabelDrag {
+        bool active = false;
+        QPoint grab;  // the pointer's offset from the label's top left corner
+        QPoint start, at;
+    };
+    LabelDrag labelDrag_;
+    QLineEdit* labelEditor_ = nullptr;
+    int editedLabel_ = -1;
 };

@@ -25,6 +25,7 @@ enum class Command {
     KeepResults,   // a check item: runs add pages instead of refreshing the last run's
     NextPage,      // Ctrl+Tab and Ctrl+Page Down, whatever has the focus
     PreviousPage,  // Ctrl+Shift+Tab and Ctrl+Page Up
+    ZoomBack,      // the view before a graph's latest zoom or pan
     Stop,          // Escape during a run
 };
 

@@ -126,10 +126,22 @@ void MainWindow::onAddLabel()
     labelTextEdit_->setFocus();
 }
 
+void MainWindow::onLabelTextEntered()
+{
+    if (auto* graph = qobject_cast<GraphPage*>(activePage()))
+        graph->awaitLabelClick();
+}
+
 void MainWindow::onFitGraph()
 {
     if (auto* graph = qobject_cast<GraphPage*>(activePage()))
         graph->fitToWindow();
+}
+
+void MainWindow::onZoomBack()
+{
+    if (auto* graph = qobject_cast<GraphPage*>(activePage()))
+        graph->stepBack();
 }
 
 void MainWindow::onAbout()

@@ -10,15 +10,18 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPainter>
 #include <QPrinter>
 #include <QScrollArea>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
 
+using tavlix::CoordinateSettings;
 using tavlix::CurveRecorder;
 using tavlix::CurveStyle;
 
@@ -35,6 +38,9 @@ constexpr double PrintFrameCm = 0.5;
 // The commands a graph page offers.
 constexpr Command GraphCommands[] = {Command::PrintNow, Command::Copy,      Command::FitGraph,
                                      Command::AddLabel, Command::PrintSize, Command::Print};
+
+// What the status bar says while the label tool waits for its click.
+const char* const PlaceLabelHint = "Klik i grafen, hvor teksten skal stå";
 
 QString latin(const std::string& s)
 {
@@ -57,10 +63,20 @@ GraphPage::GraphPage(PageHost& host, int width, int height, const tavlix::RunLim
     view_->setCurves(&recorder_.curves());
     view_->setLabelTool({[this] { return labelToolArmed(); }, [this] { return takeLabelText(); }});
     connect(view_, &GraphView::pointerMoved, this, &GraphPage::showPointer);
+    connect(view_, &GraphView::zoomed, this, &GraphPage::updateZoomBack);
+    view_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(view_, &QWidget::customContextMenuRequested, this, &GraphPage::showContextMenu);
     scrollArea_->setWidget(view_);
+    // Keys given to the page (Delete on a selected label) go to the graph.
+    setFocusProxy(view_);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(scrollArea_);
+    // Laid out anew once the size has settled, so dragging the window's edge stays smooth.
+    relayoutTimer_ = new QTimer(this);
+    relayoutTimer_->setSingleShot(true);
+    relayoutTimer_->setInterval(RelayoutDelayMs);
+    connect(relayoutTimer_, &QTimer::timeout, this, &GraphPage::relayoutWhenSettled);
 }
 
 GraphPage::~GraphPage() = default;
@@ -84,7 +100,26 @@ QString GraphPage::takeLabelText()
     edit->hide();
     const QString text = edit->text();
     edit->clear();
+    host().setStatus(StatusField::Message, QString());
     return text;
+}
+
+void GraphPage::showContextMenu(const QPoint& at)
+{
+    if (QMenu* menu = host().graphContextMenu())
+        menu->popup(view_->mapToGlobal(at));
+}
+
+void GraphPage::updateZoomBack()
+{
+    // Only the page shown owns the window's commands.
+    if (isVisible())
+        host().setCommandEnabled(Command::ZoomBack, view_->canStepBack());
+}
+
+void GraphPage::stepBack()
+{
+    view_->stepBack();
 }
 
 void GraphPage::attachView()
@@ -95,34 +130,94 @@ void GraphPage::attachView()
 
 void GraphPage::begin()
 {
-    view_->beginOnScreen(runSettings_);
+    begun_ = true;
+    // A refresh by a run with the same settings keeps the user's view; other settings start from the run's.
+    refresh_.keepView = refresh_.pending && runSettings_ == refresh_.lastRunSettings;
+    if (refresh_.pending && !refresh_.keepView)
+        view_->clearZoomHistory();
+    refresh_.pending = false;
+    view_->beginOnScreen(refresh_.keepView ? refresh_.view : runSettings_);
     attachView();
 }
 
 void GraphPage::fitToWindow()
 {
-    // A page not laid out yet takes the size of the place it is shown in.
-    QSize client = size();
-    if (!testAttribute(Qt::WA_Resized) && !isVisible() && parentWidget())
-        client = parentWidget()->size();
-    const int w = std::max(client.width() - ViewInset, 1);
-    const int h = std::max(client.height() - ViewInset, 1);
-    view_->resetPicture(w, h);
-    view_->cancelDrag();
-    view_->beginOnScreen(runSettings_);
-    attachView();
-    view_->replay();
+    if (refresh_.keepView) {
+        refresh_.keepView = false;
+        layOut(refresh_.view);
+        return;
+    }
+    view_->clearZoomHistory();
+    layOut(runSettings_);
 }
 
 void GraphPage::prepareForRefresh()
 {
-    view_->setInteractive(false);
+    view_->finishLabelEdit(true);
+    view_->cancelDrag();
+    view_->selectLabel(-1);
+    tavlix::CurveList labels;
+    for (tavlix::Curve& c : recorder_.curves())
+        if (c.isLabel)
+            labels.push_back(std::move(c));
     recorder_.release();
+    for (tavlix::Curve& label : labels)
+        recorder_.curves().push_back(std::move(label));
+    refresh_ = {begun_, false, runSettings_, view_->view()};
+}
+
+QSize GraphPage::viewSizeForPage() const
+{
+    // A page not laid out yet takes the size of the place it is shown in.
+    QSize client = size();
+    if (!testAttribute(Qt::WA_Resized) && !isVisible() && parentWidget())
+        client = parentWidget()->size();
+    return {std::max(client.width() - ViewInset, 1), std::max(client.height() - ViewInset, 1)};
+}
+
+void GraphPage::layOut(const CoordinateSettings& view)
+{
+    const CoordinateSettings shown = view;  // it may be the view's own, which a new picture resets
+    const QSize size = viewSizeForPage();
+    view_->finishLabelEdit(true);
+    view_->resetPicture(size.width(), size.height());
+    view_->cancelDrag();
+    view_->beginOnScreen(shown);
+    attachView();
+    view_->replay();
+    updateZoomBack();
+}
+
+void GraphPage::resizeEvent(QResizeEvent* event)
+{
+    Page::resizeEvent(event);
+    relayoutTimer_->start();
+}
+
+void GraphPage::relayoutWhenSettled()
+{
+    if (!begun_)
+        return;
+    // A run lays the page out itself when it begins and draws on the view it made; the new size waits for its end.
+    if (host().running()) {
+        relayoutTimer_->start();
+        return;
+    }
+    if (viewSizeForPage() != view_->size())
+        layOut(view_->view());
 }
 
 void GraphPage::addCurve(CurveStyle style)
 {
     recorder_.addCurve(style);
+    // Labels kept by a refresh stay behind the curves, so a curve's number is its place in the list.
+    tavlix::CurveList& curves = recorder_.curves();
+    const auto firstLabel =
+        std::find_if(curves.begin(), curves.end(), [](const tavlix::Curve& c) { return c.isLabel; });
+    if (firstLabel != curves.end()) {
+        std::rotate(firstLabel, curves.end() - 1, curves.end());
+        view_->selectLabel(-1);
+    }
 }
 
 void GraphPage::addPoint(int curve, double x, double y)
@@ -155,6 +250,7 @@ void GraphPage::updateCommands()
     host().resetCommands();
     for (Command command : GraphCommands)
         host().setCommandEnabled(command, true);
+    host().setCommandEnabled(Command::ZoomBack, view_->canStepBack());
     if (!labelToolArmed())
         view_->setCursor(Qt::ArrowCursor);
     view_->cancelDrag();
@@ -167,6 +263,15 @@ void GraphPage::armLabelTool()
         edit->show();
         edit->setFocus();
     }
+}
+
+void GraphPage::awaitLabelClick()
+{
+    if (!labelToolArmed() || host().labelTextEdit()->text().isEmpty())
+        return;
+    host().setStatus(StatusField::Message, QString::fromUtf8(PlaceLabelHint));
+    view_->setCursor(Qt::IBeamCursor);
+    view_->setFocus(Qt::OtherFocusReason);
 }
 
 void GraphPage::defaultPrintSize()

@@ -15,6 +15,7 @@
 class GraphView;
 class PageHost;
 class QScrollArea;
+class QTimer;
 
 class GraphPage : public Page, public tavlix::GraphSink {
     Q_OBJECT
@@ -23,13 +24,16 @@ public:
     GraphPage(PageHost& host, int width, int height, const tavlix::RunLimits& limits = {}, QWidget* parent = nullptr);
     ~GraphPage() override;
 
-    // Before a new run writes into this page: the curves go, the run that follows makes them again.
-    void prepareForRefresh();
     void setSettings(const tavlix::CoordinateSettings& settings) override { runSettings_ = settings; }
     // Draws the axes; points follow as the run computes them.
     void begin() override;
-    // Rebuilds the view at the page's size with the run's ranges and replays everything ("Tilpas graf til vindue").
+    // Rebuilds the view at the page's size with the run's ranges and replays everything ("Tilpas graf til vindue");
+    // the zooms to step back through are forgotten. Right after a refresh's begin() the kept view stays instead.
     void fitToWindow() override;
+    // Before a new run draws on this page: its curves go, its labels stay. The run then calls setSettings(),
+    // begin(), addCurve()... as on a new page; when its settings equal the last run's, the user's zoom and the
+    // zooms to step back through stay, otherwise the run's view shows.
+    void prepareForRefresh();
     void addCurve(tavlix::CurveStyle style) override;
     // Stores a point of curve n (counted from 1) and draws the step from the one before.
     void addPoint(int curve, double x, double y) override;
@@ -46,6 +50,12 @@ public:
     void askPrintSize();
     // Arms the label tool: I-beam cursor; the label's text comes from the host's label field.
     void armLabelTool();
+    // The label's text is typed (Enter in the label field): the status bar says to click where it goes.
+    void awaitLabelClick();
+    // "Zoom tilbage": the view before the latest zoom or pan.
+    void stepBack();
+    // How long the page's size must stay the same before the graph is laid out for it anew.
+    static constexpr int RelayoutDelayMs = 100;
     // The print and copy size follows the page until the user sets one.
     void defaultPrintSize();
     void setPrintSize(double widthCm, double heightCm);
@@ -60,8 +70,17 @@ public:
     const tavlix::CurveList& curves() const { return recorder_.curves(); }
     long long storedPoints() const { return recorder_.storedPoints(); }
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     void attachView();
+    // Rebuilds the view at the page's size showing the given settings, and replays everything.
+    void layOut(const tavlix::CoordinateSettings& view);
+    void relayoutWhenSettled();
+    QSize viewSizeForPage() const;
+    void updateZoomBack();
+    void showContextMenu(const QPoint& at);
     void showPointer(double x, double y, bool inside);
     bool labelToolArmed();
     // The label field's text; the field is hidden and emptied, as a placed label uses it up.
@@ -69,6 +88,16 @@ private:
 
     QScrollArea* scrollArea_ = nullptr;
     GraphView* view_ = nullptr;
+    QTimer* relayoutTimer_ = nullptr;
+    bool begun_ = false;
+    // What a refresh keeps: the last run's settings and the view the user had, until the next run's first fit.
+    struct Refresh {
+        bool pending = false;
+        bool keepView = false;
+        tavlix::CoordinateSettings lastRunSettings;
+        tavlix::CoordinateSettings view;
+    };
+    Refresh refresh_;
     // The run's coordinate settings; a zoom changes only the view's copy.
     tavlix::CoordinateSettings runSettings_;
     // The curves and labels, with each curve's stroke while the run draws.

@@ -51,6 +51,7 @@ public:
     void reportError(const QString& text) override;
     QLineEdit* labelTextEdit() override { return labelTextEdit_; }
     QMenu* contextMenu() override { return editorContextMenu_; }
+    QMenu* graphContextMenu() override { return graphContextMenu_; }
     void pageCaptionChanged(QWidget* page, const QString& caption) override;
     void dockSectionPanel(QWidget* page, QBoxLayout* layout) override;
     void startEditCommandPoll() override;
@@ -101,7 +102,7 @@ public:
     void openStartDocuments(const QStringList& files);
 
     // Runs: while one is under way the run command interrupts it and closing is deferred until it returns.
-    bool running() const { return runActive_; }
+    bool running() const override { return runActive_; }
     void requestStop() { stopRequested_ = true; }
     // Lets pending events run at most every 0.2 s; false when the run should stop.
     bool keepGoing();
@@ -130,6 +131,9 @@ public:
     void onPrintSize();
     void onAddLabel();
     void onFitGraph();
+    void onZoomBack();
+    // Enter in the label field: the active graph page waits for the click that places the label.
+    void onLabelTextEntered();
     void onAbout();
     // Goes to the section, or puts it where it belongs with a template line (a section button).
     void insertSectionHeader(Section section);
@@ -193,6 +197,7 @@ private:
     QMenu* editMenu_ = nullptr;
     QMenu* tavlixMenu_ = nullptr;
     QMenu* editorContextMenu_ = nullptr;
+    QMenu* graphContextMenu_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     QLineEdit* labelTextEdit_ = nullptr;
     QWidget* sectionPanel_ = nullptr;

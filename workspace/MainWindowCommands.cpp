@@ -23,7 +23,7 @@ namespace {
 constexpr Command PageCommands[] = {
     Command::Cut,         Command::Copy,      Command::Paste,     Command::Delete,   Command::SelectAll, Command::Find,
     Command::Save,        Command::SaveAs,    Command::ClosePage, Command::Print,    Command::PrintNow,  Command::Run,
-    Command::Coordinates, Command::PrintSize, Command::AddLabel,  Command::FitGraph,
+    Command::Coordinates, Command::PrintSize, Command::AddLabel,  Command::FitGraph, Command::ZoomBack,
 };
 
 }  // namespace
@@ -66,6 +66,7 @@ void MainWindow::createActions()
     makeAction(Command::PrintSize, "&Størrelse ...", {}, &MainWindow::onPrintSize);
     makeAction(Command::AddLabel, "&Tekst", {}, &MainWindow::onAddLabel);
     makeAction(Command::FitGraph, "Tilpas &graf ...", {}, &MainWindow::onFitGraph);
+    makeAction(Command::ZoomBack, "&Zoom tilbage", QKeySequence(Qt::Key_Backspace), &MainWindow::onZoomBack);
     makeAction(Command::About, "Om Tavlix ...", {}, &MainWindow::onAbout);
     QAction* keep = makeAction(Command::KeepResults, "&Behold tidligere resultater", {}, nullptr);
     keep->setCheckable(true);
@@ -104,7 +105,8 @@ void MainWindow::createMenus()
     fill(editMenu_, {Command::Find});
 
     tavlixMenu_ = menuBar()->addMenu("&Tavlix");
-    fill(tavlixMenu_, {Command::Run, Command::Coordinates, Command::PrintSize, Command::AddLabel, Command::FitGraph});
+    fill(tavlixMenu_, {Command::Run, Command::Coordinates, Command::PrintSize, Command::AddLabel, Command::FitGraph,
+                       Command::ZoomBack});
     tavlixMenu_->addSeparator();
     fill(tavlixMenu_, {Command::KeepResults, Command::NextPage, Command::PreviousPage});
     tavlixMenu_->addSeparator();
@@ -114,6 +116,11 @@ void MainWindow::createMenus()
     fill(editorContextMenu_, {Command::Cut, Command::Copy, Command::Paste, Command::Delete, Command::SelectAll});
     editorContextMenu_->addSeparator();
     fill(editorContextMenu_, {Command::Find});
+
+    graphContextMenu_ = new QMenu(this);
+    fill(graphContextMenu_, {Command::Copy, Command::FitGraph, Command::ZoomBack});
+    graphContextMenu_->addSeparator();
+    fill(graphContextMenu_, {Command::AddLabel, Command::PrintSize, Command::PrintNow});
 }
 
 void MainWindow::createToolBar()
@@ -164,6 +171,7 @@ void MainWindow::createToolBar()
     labelTextEdit_->setToolTip("Indtast tekst og klik med musen");
     labelTextEdit_->setPlaceholderText("Tekst til grafen");
     labelTextEdit_->setAccessibleName("Indtast tekst og klik med musen");
+    connect(labelTextEdit_, &QLineEdit::returnPressed, this, &MainWindow::onLabelTextEntered);
     layout->addWidget(labelTextEdit_);
     // Keep the field right after the text button instead of centred in the rest of the tool bar.
     layout->addStretch();

@@ -26,6 +26,10 @@ public:
     virtual QLineEdit* labelTextEdit() = 0;
     // The pop-up menu of the script editor.
     virtual QMenu* contextMenu() = 0;
+    // The pop-up menu of a graph (none by default).
+    virtual QMenu* graphContextMenu() { return nullptr; }
+    // Whether a run is under way, drawing on the pages it makes (none by default).
+    virtual bool running() const { return false; }
     // A page's caption changed: its tab follows.
     virtual void pageCaptionChanged(QWidget* page, const QString& caption) = 0;
     // The section panel moves into the script page that was entered last.

@@ -67,6 +67,7 @@ private slots:
         row("run", {Command::Run}, {false, true, false, false});
         row("coordinates", {Command::Coordinates}, {false, true, false, false});
         row("graph", {Command::PrintSize, Command::AddLabel, Command::FitGraph}, {false, false, false, true});
+        row("zoom back (nothing to go back to)", {Command::ZoomBack}, {false, false, false, false});
         row("stop", {Command::Stop}, {false, false, false, false});
     }
 

@@ -1,11 +1,14 @@
 // Commands that open dialogs or act on graph pages: coordinates, printing at once, the text tool, the about box.
 #include "MainWindowFixture.h"
 
+#include "graph/GraphView.h"
 #include "workspace/AboutDialog.h"
 #include "workspace/CoordinatesDialog.h"
 #include "workspace/FindDialog.h"
+#include "workspace/GraphPage.h"
 
 #include <QLineEdit>
+#include <QMenu>
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QTimer>
@@ -75,6 +78,45 @@ private slots:
         f.window->activatePage(f.window->page(0));
         QVERIFY(f.window->labelTextEdit()->isHidden());
         QCOMPARE(f.window->labelTextEdit()->text(), QString());
+    }
+
+    // On a graph: the wheel turns "Zoom tilbage" on and Backspace steps back; Enter in the label field says to click.
+    void graphZoomBackAndLabelField()
+    {
+        MainWindowFixture f;
+        f.script({});
+        auto* graph = static_cast<GraphPage*>(f.window->createGraphPage("g-1"));
+        graph->setSettings({{-5, 10, 1, 0, -5, 5, 1, 0, -5, 10, 200, 0, 0, 0.00005, 0, 0}});
+        graph->begin();
+        graph->fitToWindow();
+        GraphView& v = graph->view();
+        QVERIFY(!f.window->isCommandEnabled(Command::ZoomBack));
+        v.handleWheel({0, 120}, {}, 300, 200);
+        QVERIFY(f.window->isCommandEnabled(Command::ZoomBack));
+        QTRY_VERIFY(v.hasFocus());
+        QTest::keyClick(&v, Qt::Key_Backspace);
+        QCOMPARE(v.geometry().ranges(), (ValueRect{-5, 10, -5, 5}));
+        QVERIFY(!f.window->isCommandEnabled(Command::ZoomBack));
+        QCOMPARE(f.window->action(Command::ZoomBack)->text(), QString("&Zoom tilbage"));
+
+        f.window->action(Command::AddLabel)->trigger();
+        QTRY_VERIFY(f.window->labelTextEdit()->hasFocus());
+        QTest::keyClicks(f.window->labelTextEdit(), "Top");
+        QTest::keyClick(f.window->labelTextEdit(), Qt::Key_Return);
+        QCOMPARE(f.window->status(StatusField::Message), QString::fromUtf8("Klik i grafen, hvor teksten skal stå"));
+        QCOMPARE(v.cursor().shape(), Qt::IBeamCursor);
+        QVERIFY(!f.window->labelTextEdit()->isHidden());
+        QTRY_VERIFY(v.hasFocus());
+        // Focus moved within the page: the tool is still armed and the commands stay.
+        QVERIFY(f.window->isCommandEnabled(Command::AddLabel));
+
+        QList<QAction*> menu = f.window->graphContextMenu()->actions();
+        menu.removeIf([](QAction* a) { return a->isSeparator(); });
+        const QList<Command> expected = {Command::Copy,     Command::FitGraph,  Command::ZoomBack,
+                                         Command::AddLabel, Command::PrintSize, Command::PrintNow};
+        QCOMPARE(menu.size(), expected.size());
+        for (int i = 0; i < expected.size(); ++i)
+            QCOMPARE(menu[i], f.window->action(expected[i]));
     }
 
     // The menu keys reach their commands from the editor, each once.

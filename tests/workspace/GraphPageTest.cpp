@@ -1,8 +1,8 @@
 // The graph page: drawing as points arrive, replay rules, zoom by mouse, text labels, copy and print.
+#include "GraphPageFixture.h"
 #include "graph/GraphView.h"
 #include "workspace/GraphPage.h"
 #include "workspace/PageHost.h"
-#include "workspace/PrintSizeDialog.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -20,56 +20,6 @@ using tavlix::CurveStyle;
 using tavlix::Setting;
 
 namespace {
-
-tavlix::CoordinateSettings Defaults()
-{
-    return {{-5, 10, 1, 0, -5, 5, 1, 0, -5, 10, 200, 0, 0, 0.00005, 0, 0}};
-}
-
-// A window stand-in: records what the page asks of it, with a real label field and size dialog.
-class FakeHost : public PageHost {
-public:
-    FakeHost() { labelEdit.hide(); }
-    void resetCommands() override
-    {
-        enabled.clear();
-        labelEdit.hide();
-        labelEdit.clear();
-    }
-    void setCommandEnabled(Command command, bool on) override
-    {
-        if (on)
-            enabled << command;
-    }
-    void setStatus(StatusField field, const QString& text) override { status[static_cast<int>(field)] = text; }
-    void stopRun(const QString& reason) override { stops << reason; }
-    void reportError(const QString& text) override { errors << text; }
-    QLineEdit* labelTextEdit() override { return &labelEdit; }
-    QMenu* contextMenu() override { return nullptr; }
-    void pageCaptionChanged(QWidget*, const QString&) override {}
-    void dockSectionPanel(QWidget*, QBoxLayout*) override {}
-    void startEditCommandPoll() override {}
-    bool askPrintSize(double& widthCm, double& heightCm) override { return sizeDialog.edit(widthCm, heightCm); }
-
-    QLineEdit labelEdit;
-    PrintSizeDialog sizeDialog;
-    QList<Command> enabled;
-    QString status[3];
-    QStringList stops;
-    QStringList errors;
-};
-
-std::unique_ptr<GraphPage> NewPage(FakeHost& host, const tavlix::CoordinateSettings& settings = Defaults(),
-                                   long long maxPoints = tavlix::RunLimits{}.maxGraphPoints)
-{
-    tavlix::RunLimits limits;
-    limits.maxGraphPoints = maxPoints;
-    auto page = std::make_unique<GraphPage>(host, 600, 400, limits);
-    page->resize(604, 404);
-    page->setSettings(settings);
-    page->begin();
-    return page;
-}
 
 int CountNot(const QImage& picture, const QImage& before)
 {
