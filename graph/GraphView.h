@@ -43,6 +43,9 @@ public:
     void beginOnScreen(const tavlix::CoordinateSettings& view);
     // Draws the stored curves and labels again.
     void replay();
+    // The legend lies over the picture rather than in it, so curves drawn while a run goes on never cover it.
+    void setLegendShown(bool on);
+    bool legendShown() const { return legendShown_; }
 
     // Mouse handling: the pointer position, zoom by dragging, labels.
     void handlePress(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
@@ -87,6 +90,7 @@ private:
     tavlix::CurveList* curves_ = nullptr;
     LabelTool labelTool_;
     bool interactive_ = false;
+    bool legendShown_ = true;
     bool bandShown_ = false;
     bool updatePending_ = false;
     struct RubberBand {

@@ -23,7 +23,8 @@ enum class Command {
     AddLabel,
     FitGraph,
     About,
-    Stop,  // Escape during a run
+    ShowLegend,  // a check item per graph page: "Vis forklaring"
+    Stop,        // Escape during a run
 };
 
 inline constexpr int CommandCount = static_cast<int>(Command::Stop) + 1;

@@ -29,6 +29,7 @@ public:
     // Rebuilds the view at the page's size with the run's ranges and replays everything ("Tilpas graf til vindue").
     void fitToWindow() override;
     void addCurve(tavlix::CurveStyle style) override;
+    void nameCurve(int curve, std::string_view name) override { recorder_.nameCurve(curve, name); }
     // Stores a point of curve n (counted from 1) and draws the step from the one before.
     void addPoint(int curve, double x, double y) override;
     // Ends the current stroke of curve n (counted from 1).
@@ -40,6 +41,12 @@ public:
     QByteArray copySvg();
     QImage copyImage();
     void updateCommands() override;
+    // "Gem Som ...": PNG at 150 dpi, SVG as the copy, or a one-page PDF; the drawing as it is shown.
+    QStringList saveFilters() const override;
+    QString saveToFile(const QString& fileName, int filter) override;
+    // "Vis forklaring": the legend on screen and in every print, copy and saved picture of this page.
+    void setLegendShown(bool on);
+    bool legendShown() const;
     // The drawing-size dialog ("Størrelse ...").
     void askPrintSize();
     // Arms the label tool: I-beam cursor; the label's text comes from the host's label field.

@@ -52,6 +52,8 @@ public:
     void dockSectionPanel(QWidget* page, QBoxLayout* layout) override;
     void startEditCommandPoll() override;
     bool askPrintSize(double& widthCm, double& heightCm) override;
+    void setCommandChecked(Command command, bool on) override;
+    QMenu* resultContextMenu(PageKind kind) override;
 
     // Commands: one action each, shared by the menu, the pop-up menu and the tool bar.
     QAction* action(Command command) const;
@@ -126,6 +128,9 @@ public:
     void onAddLabel();
     void onFitGraph();
     void onAbout();
+    void onShowLegend();
+    // "Gem Som ..." on a table or graph page: asks for a file and a type, writes it, reports a failure.
+    void saveResultPage(Page* page);
     void insertSectionHeader(const QString& header);
     void openExample(const QString& fileName);
 
@@ -141,6 +146,7 @@ private:
     void createStatusBar();
     void createPages();
     void createDialogs();
+    void createResultContextMenus();
 
     QAction* makeAction(Command command, const QString& text, const QKeySequence& shortcut,
                         void (MainWindow::*handler)());
@@ -169,6 +175,8 @@ private:
     QMenu* editMenu_ = nullptr;
     QMenu* tavlixMenu_ = nullptr;
     QMenu* editorContextMenu_ = nullptr;
+    QMenu* tableContextMenu_ = nullptr;
+    QMenu* graphContextMenu_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     QLineEdit* labelTextEdit_ = nullptr;
     QWidget* sectionPanel_ = nullptr;

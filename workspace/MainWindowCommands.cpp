@@ -20,9 +20,9 @@ namespace {
 
 // Every command the availability rules switch; a page turns on its own when it is entered.
 constexpr Command PageCommands[] = {
-    Command::Cut,         Command::Copy,      Command::Paste,     Command::Delete,   Command::SelectAll, Command::Find,
-    Command::Save,        Command::SaveAs,    Command::ClosePage, Command::Print,    Command::PrintNow,  Command::Run,
-    Command::Coordinates, Command::PrintSize, Command::AddLabel,  Command::FitGraph,
+    Command::Cut,         Command::Copy,      Command::Paste,     Command::Delete,   Command::SelectAll,  Command::Find,
+    Command::Save,        Command::SaveAs,    Command::ClosePage, Command::Print,    Command::PrintNow,   Command::Run,
+    Command::Coordinates, Command::PrintSize, Command::AddLabel,  Command::FitGraph, Command::ShowLegend,
 };
 
 }  // namespace
@@ -72,6 +72,9 @@ void MainWindow::createActions()
     makeAction(Command::AddLabel, "&Tekst", {}, &MainWindow::onAddLabel);
     makeAction(Command::FitGraph, "Tilpas &graf ...", {}, &MainWindow::onFitGraph);
     makeAction(Command::About, "Om Tavlix ...", {}, &MainWindow::onAbout);
+    QAction* legend = makeAction(Command::ShowLegend, "Vis &forklaring", {}, &MainWindow::onShowLegend);
+    legend->setCheckable(true);
+    legend->setChecked(true);
 
     // Escape interrupts a run; the action exists only for its shortcut.
     QAction* stop = makeAction(Command::Stop, "Afbryd", QKeySequence(Qt::Key_Escape), &MainWindow::requestStop);
@@ -98,7 +101,8 @@ void MainWindow::createMenus()
     fill(editMenu_, {Command::UseMetafile});
 
     tavlixMenu_ = menuBar()->addMenu("&Tavlix");
-    fill(tavlixMenu_, {Command::Run, Command::Coordinates, Command::PrintSize, Command::AddLabel, Command::FitGraph});
+    fill(tavlixMenu_, {Command::Run, Command::Coordinates, Command::PrintSize, Command::AddLabel, Command::FitGraph,
+                       Command::ShowLegend});
     tavlixMenu_->addSeparator();
     fill(tavlixMenu_, {Command::About});
 
@@ -106,6 +110,7 @@ void MainWindow::createMenus()
     fill(editorContextMenu_, {Command::Cut, Command::Copy, Command::Paste, Command::Delete, Command::SelectAll});
     editorContextMenu_->addSeparator();
     fill(editorContextMenu_, {Command::Find});
+    createResultContextMenus();
 }
 
 void MainWindow::createToolBar()

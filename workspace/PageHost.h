@@ -2,6 +2,7 @@
 #pragma once
 
 #include "workspace/Command.h"
+#include "workspace/Page.h"
 
 #include <QString>
 
@@ -34,4 +35,8 @@ public:
     virtual void startEditCommandPoll() = 0;
     // The drawing-size dialog; false when cancelled.
     virtual bool askPrintSize(double& widthCm, double& heightCm) = 0;
+    // A check item's mark follows the page entered ("Vis forklaring").
+    virtual void setCommandChecked(Command /*command*/, bool /*on*/) {}
+    // The pop-up menu of a table or graph page; null when there is none.
+    virtual QMenu* resultContextMenu(PageKind /*kind*/) { return nullptr; }
 };

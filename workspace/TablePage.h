@@ -4,6 +4,7 @@
 #include "workspace/Page.h"
 
 #include "engine/EngineHost.h"
+#include "workspace/TableExport.h"
 
 class QTableView;
 class TableModel;
@@ -18,6 +19,15 @@ public:
     TableModel* model() const { return model_; }
 
     void updateCommands() override;
+    // "Kopier": the selection (the whole table when nothing is selected) as tab-separated text and as HTML.
+    void copyToClipboard() override;
+    // "Gem Som ...": the whole table as CSV, or tab-separated as the clipboard text.
+    QStringList saveFilters() const override;
+    QString saveToFile(const QString& fileName, int filter) override;
+    // The whole table on as many pages as it needs.
+    void print(QPrinter& printer) override;
+    // The selected block of data rows and columns; the whole table when nothing is selected.
+    CellRange selectedRange() const;
 
     // The grid as the generation fills it (texts in Windows-1252).
     void setColumnCount(int n) override;
@@ -29,6 +39,8 @@ public:
     int columnCount() const;
     QString cellText(int col, int row) const;
 
+    // A larger selection is refused rather than copied in part: its text would take more than about 300 MB.
+    static constexpr long long MaxCopyCells = 5'000'000;
     static constexpr int ColumnWidth = 80;
     static constexpr int RowHeight = 24;
 
