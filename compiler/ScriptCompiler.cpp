@@ -225,7 +225,7 @@ OutputVariable* ScriptCompiler::startOutputEntry()
         return nullptr;
     out = OutputVariable{};
     out.xRecord = static_cast<std::uint8_t>(r);
-    out.xName = lexer_.lastName();
+    out.xName = lexer_.writtenName();
     out.wasUndefined = true;
     lexer_.nextToken();
     return &out;
@@ -273,7 +273,7 @@ void ScriptCompiler::parseGraphOutput()
         if (lexer_.failIf(y < 0, ScriptError::UnknownName))
             return;
         out->yRecord = static_cast<std::uint8_t>(y);
-        out->yName = lexer_.lastName();
+        out->yName = lexer_.writtenName();
         lexer_.nextToken();
         if (!lexer_.expect(TokenKind::Comma, ScriptError::CommaExpected))
             return;
