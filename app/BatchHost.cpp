@@ -263,7 +263,7 @@ void BatchHost::finishPages()
             writeFailed_ = true;
         std::string message;
         startGraphics();
-        if (!exportGraph(graph->pathStem, graph->settings, graph->recorder.curves(), message)) {
+        if (!exportGraph(graph->pathStem, graph->settings, graph->recorder.curves(), message, legendShown_)) {
             error(message);
             writeFailed_ = true;
         }

@@ -58,6 +58,7 @@ struct BatchGraph : tavlix::GraphSink {
     void begin() override {}
     void fitToWindow() override {}
     void addCurve(tavlix::CurveStyle style) override { recorder.addCurve(style); }
+    void nameCurve(int curve, std::string_view name) override { recorder.nameCurve(curve, name); }
     // A point beyond the run's maxGraphPoints is dropped and stops the run.
     void addPoint(int curve, double x, double y) override;
     void endStroke(int curve) override { recorder.endStroke(curve); }
@@ -83,6 +84,8 @@ public:
     bool keepGoing() override;
 
     const tavlix::RunLimits& limits() const { return limits_; }
+    // Whether the graph pictures carry the legend ("--no-legend" leaves it out).
+    void setLegendShown(bool on) { legendShown_ = on; }
     // Asks the run to stop at its next pause, with the reason (UTF-8); the first reason is kept.
     void stopRun(const std::string& utf8Reason);
 
@@ -107,6 +110,7 @@ private:
     std::string stopReason_;
     bool faulted_ = false;
     bool writeFailed_ = false;
+    bool legendShown_ = true;
     int pointsSinceMemoryCheck_ = 0;
     BatchGraph* currentGraph_ = nullptr;  // the graph being made, if the page being made is one
     long long graphPoints_ = 0;           // output points computed for it, drawn or not

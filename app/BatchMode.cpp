@@ -32,6 +32,7 @@ struct BatchArgs {
     std::string outDir;
     std::vector<std::string> files;
     RunLimits limits;
+    bool legend = true;
     bool valid = true;
 };
 
@@ -63,6 +64,8 @@ BatchArgs parseArgs(int argc, char** argv)
                 break;
             }
             args.outDir = argv[++i];
+        } else if (std::strcmp(argv[i], "--no-legend") == 0) {
+            args.legend = false;
         } else if (std::strcmp(argv[i], "--max-cells") == 0) {
             args.valid = args.valid && takeCount(argc, argv, i, args.limits.maxTableCells);
         } else if (std::strcmp(argv[i], "--max-points") == 0) {
@@ -91,6 +94,7 @@ int runDocument(const std::string& argument, const BatchArgs& args)
         return ExitFault;
     }
     BatchHost host(path, args.outDir, args.limits);
+    host.setLegendShown(args.legend);
     ScriptCompiler compiler;
     const RunResult result = compiler.run(read.doc.settings, read.doc.lines, captionOf(path), host);
     host.finish();
@@ -111,7 +115,7 @@ int runBatch(int argc, char** argv)
 {
     const BatchArgs args = parseArgs(argc, argv);
     if (!args.valid) {
-        std::cerr << "brug: tavlix --batch [--out MAPPE] [--max-cells N] [--max-points N] FIL...\n";
+        std::cerr << "brug: tavlix --batch [--out MAPPE] [--max-cells N] [--max-points N] [--no-legend] FIL...\n";
         return ExitFault;
     }
     if (!args.outDir.empty()) {

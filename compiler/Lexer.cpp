@@ -195,10 +195,13 @@ void Lexer::readComparison()
 // name = letter { letter | digit | "_" }
 void Lexer::readName()
 {
+    // The character under reading came from the source just before the next one to read.
     nameText_.assign(1, static_cast<char>(currentChar_));
+    writtenName_.assign(1, source_[readPos_ - 2]);
     advanceChar();
     while (isNameLetter(currentChar_) || isDigit(currentChar_) || currentChar_ == '_') {
         nameText_ += static_cast<char>(currentChar_);
+        writtenName_ += source_[readPos_ - 2];
         advanceChar();
     }
     std::string_view shown = std::string_view(nameText_).substr(0, TokenTextLength);

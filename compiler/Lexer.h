@@ -51,6 +51,8 @@ public:
     const std::string& nameText() const { return nameText_; }
     // The last word read, at most 25 characters (quoted by CannotStandHere).
     const std::string& lastName() const { return lastName_; }
+    // The last name read as the script writes it, in its own case (the others are in lower case).
+    const std::string& writtenName() const { return writtenName_; }
     // The current token as the messages quote it, at most 25 characters.
     std::string_view tokenText() const { return tokenText_.view(); }
     // A message may quote something else in the token's place (the names never defined).
@@ -80,6 +82,7 @@ private:
     double tokenValue_ = 0;
     std::string nameText_;
     std::string lastName_;
+    std::string writtenName_;
     ShortString<25> tokenText_;
 };
 

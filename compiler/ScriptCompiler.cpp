@@ -225,6 +225,7 @@ OutputVariable* ScriptCompiler::startOutputEntry()
         return nullptr;
     out = OutputVariable{};
     out.xRecord = static_cast<std::uint8_t>(r);
+    out.xName = lexer_.writtenName();
     out.wasUndefined = true;
     lexer_.nextToken();
     return &out;
@@ -272,6 +273,7 @@ void ScriptCompiler::parseGraphOutput()
         if (lexer_.failIf(y < 0, ScriptError::UnknownName))
             return;
         out->yRecord = static_cast<std::uint8_t>(y);
+        out->yName = lexer_.writtenName();
         lexer_.nextToken();
         if (!lexer_.expect(TokenKind::Comma, ScriptError::CommaExpected))
             return;

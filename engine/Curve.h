@@ -22,6 +22,8 @@ struct Curve {
     bool isLabel = false;
     // UTF-8: a label is typed in the window and never stored in a document, so it may hold any character.
     std::string labelText;
+    // A curve's name in the legend (UTF-8), empty for a label.
+    std::string name;
 };
 
 using CurveList = std::vector<Curve>;

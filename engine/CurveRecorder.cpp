@@ -1,6 +1,8 @@
 // Stores the points of one graph's curves up to a bound, for the graph page and the batch mode alike.
 #include "engine/CurveRecorder.h"
 
+#include "support/Cp1252Table.h"
+
 namespace tavlix {
 
 namespace {
@@ -16,6 +18,12 @@ void CurveRecorder::addCurve(CurveStyle style)
     curve.style = style;
     curve.points.reserve(InitialPoints);
     curves_.push_back(std::move(curve));
+}
+
+void CurveRecorder::nameCurve(int curve, std::string_view cp1252Name)
+{
+    if (takesPoints(curve))
+        curves_[static_cast<std::size_t>(curve - 1)].name = utf8FromCp1252(cp1252Name);
 }
 
 bool CurveRecorder::takesPoints(int curve) const

@@ -3,6 +3,7 @@
 
 #include "engine/Curve.h"
 
+#include <string_view>
 #include <vector>
 
 namespace tavlix {
@@ -25,6 +26,8 @@ public:
 
     // Curves count from 1 in the order they are added.
     void addCurve(CurveStyle style);
+    // Names curve n for the legend; the name comes in Windows-1252 and is kept in UTF-8, as labels are.
+    void nameCurve(int curve, std::string_view cp1252Name);
     // Stores a point of the curve; on a Step result, step (when given) receives the segment to draw.
     Added addPoint(int curve, double x, double y, Step* step = nullptr);
     // The curve's next point starts a new stroke.

@@ -31,6 +31,8 @@ public:
     virtual void fitToWindow() = 0;
     // Adds a curve; curves count from 1 in the order they are added.
     virtual void addCurve(CurveStyle style) = 0;
+    // The curve's name for the graph's legend (Windows-1252): its y variable, or "(x, y)" when x is not t.
+    virtual void nameCurve(int /*curve*/, std::string_view /*name*/) {}
     virtual void addPoint(int curve, double x, double y) = 0;
     // The curve has no value for a stretch: its next point starts a new stroke instead of joining the last one.
     virtual void endStroke(int curve) = 0;

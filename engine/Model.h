@@ -45,6 +45,8 @@ struct OutputVariable {
     std::uint8_t decimals = 255;           // tables only: 0-6, or 255 when not given
     CurveStyle style = CurveStyle::Line1;  // graphs only
     bool wasUndefined = false;
+    ShortString<31> xName;  // graphs only: the names as written in the output section, for the legend
+    ShortString<31> yName;
 };
 
 struct TablePoint {

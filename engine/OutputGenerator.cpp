@@ -230,6 +230,14 @@ ScriptError generate(Model& model, RunState& run, bool hasOde, bool graph)
     return endError(model, run, false);
 }
 
+std::string curveName(const OutputVariable& out)
+{
+    // Record 0 is t: a curve over t is known by its y alone.
+    if (out.xRecord == 0)
+        return out.yName.str();
+    return "(" + out.xName.str() + ", " + out.yName.str() + ")";
+}
+
 }  // namespace
 
 std::string formatCell(double v, char decimalSeparator)
@@ -318,8 +326,11 @@ ScriptError generateGraph(Model& model, RunState& run, const std::string& captio
     page.begin();
     run.outputIsGraph = true;
     page.fitToWindow();
-    for (int e = 1; e <= model.script.outputCount; ++e)
-        page.addCurve(model.script.outputs[e].style);
+    for (int e = 1; e <= model.script.outputCount; ++e) {
+        const OutputVariable& out = model.script.outputs[e];
+        page.addCurve(out.style);
+        page.nameCurve(e, curveName(out));
+    }
     const bool hasOde = prepareGeneration(model, run);
     const ScriptError error = generate(model, run, hasOde, true);
     run.outputIsGraph = false;

@@ -5,7 +5,9 @@
 
 #include <QBuffer>
 #include <QGuiApplication>
+#include <QPageSize>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QScreen>
@@ -24,7 +26,7 @@ constexpr double FrameFactor = 1.2;
 constexpr int MaxCopyPixels = 6000;
 
 void drawOn(QPainter& p, const tavlix::CoordinateSettings& settings, const tavlix::CurveList& curves, double widthCm,
-            double heightCm)
+            double heightCm, bool legend)
 {
     GraphRenderer renderer(settings);
     renderer.beginOnPaper(p, widthCm, heightCm, 0, 0);
@@ -33,6 +35,8 @@ void drawOn(QPainter& p, const tavlix::CoordinateSettings& settings, const tavli
     p.translate(margin, margin);
     renderer.drawAxes();
     renderer.replay(curves);
+    if (legend)
+        renderer.drawLegend(curves);
 }
 
 double screenDpi()
@@ -49,7 +53,7 @@ int copyFrameHundredthsMm(double cm)
 }
 
 QByteArray graphSvg(const tavlix::CoordinateSettings& settings, const tavlix::CurveList& curves, double widthCm,
-                    double heightCm)
+                    double heightCm, bool legend)
 {
     const int frameW = copyFrameHundredthsMm(widthCm), frameH = copyFrameHundredthsMm(heightCm);
     const QSize units(std::max(1, (frameW + 5) / 10), std::max(1, (frameH + 5) / 10));
@@ -64,7 +68,7 @@ QByteArray graphSvg(const tavlix::CoordinateSettings& settings, const tavlix::Cu
     {
         QPainter p(&generator);
         p.fillRect(QRect(QPoint(0, 0), units), Qt::white);
-        drawOn(p, settings, curves, widthCm, heightCm);
+        drawOn(p, settings, curves, widthCm, heightCm, legend);
     }
     // The frame to the hundredth of a millimetre, not rounded to whole units.
     QString svg = QString::fromUtf8(buffer.data());
@@ -75,9 +79,10 @@ QByteArray graphSvg(const tavlix::CoordinateSettings& settings, const tavlix::Cu
 }
 
 QImage graphCopyImage(const tavlix::CoordinateSettings& settings, const tavlix::CurveList& curves, double widthCm,
-                      double heightCm)
+                      double heightCm, bool legend, double dpi)
 {
-    double dpi = screenDpi();
+    if (dpi <= 0)
+        dpi = screenDpi();
     const double largest = std::max(widthCm, heightCm) * FrameFactor / 2.54;
     if (largest * dpi > MaxCopyPixels)
         dpi = MaxCopyPixels / largest;
@@ -89,12 +94,30 @@ QImage graphCopyImage(const tavlix::CoordinateSettings& settings, const tavlix::
     image.setDotsPerMeterY(dpm);
     image.fill(Qt::white);
     QPainter p(&image);
-    drawOn(p, settings, curves, widthCm, heightCm);
+    drawOn(p, settings, curves, widthCm, heightCm, legend);
     return image;
 }
 
+QByteArray graphPdf(const tavlix::CoordinateSettings& settings, const tavlix::CurveList& curves, double widthCm,
+                    double heightCm, bool legend)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter pdf(&buffer);
+        pdf.setCreator(QStringLiteral("Tavlix"));
+        pdf.setResolution(SvgDpi);
+        const QSizeF frameMm(copyFrameHundredthsMm(widthCm) / 100.0, copyFrameHundredthsMm(heightCm) / 100.0);
+        pdf.setPageSize(QPageSize(frameMm, QPageSize::Millimeter, QString(), QPageSize::ExactMatch));
+        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+        QPainter p(&pdf);
+        drawOn(p, settings, curves, widthCm, heightCm, legend);
+    }
+    return buffer.data();
+}
+
 QImage graphScreenImage(const tavlix::CoordinateSettings& settings, const tavlix::CurveList& curves, int width,
-                        int height)
+                        int height, bool legend)
 {
     // The picture file has exactly the pixels asked for, whatever the screen's density; its resolution is the
     // screen's, as the view's picture has.
@@ -111,11 +134,13 @@ QImage graphScreenImage(const tavlix::CoordinateSettings& settings, const tavlix
     renderer.beginOnScreen(p, image.width(), image.height());
     renderer.drawAxes();
     renderer.replay(curves);
+    if (legend)
+        renderer.drawLegend(curves);
     return image;
 }
 
 bool exportGraph(const std::string& pathStem, const tavlix::CoordinateSettings& settings,
-                 const tavlix::CurveList& curves, std::string& error)
+                 const tavlix::CurveList& curves, std::string& error, bool legend)
 {
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         error = "ingen grafik uden vinduessystem";
@@ -127,13 +152,13 @@ bool exportGraph(const std::string& pathStem, const tavlix::CoordinateSettings& 
     const double widthCm = ExportWidth / dpi * 2.54, heightCm = ExportHeight / dpi * 2.54;
     // Each picture goes in under a temporary name and is renamed into place once complete.
     QSaveFile svg(stem + QStringLiteral(".svg"));
-    const QByteArray bytes = graphSvg(settings, curves, widthCm, heightCm);
+    const QByteArray bytes = graphSvg(settings, curves, widthCm, heightCm, legend);
     if (!svg.open(QIODevice::WriteOnly) || svg.write(bytes) != bytes.size() || !svg.commit()) {
         error = "kan ikke skrive " + pathStem + ".svg";
         return false;
     }
     QSaveFile png(stem + QStringLiteral(".png"));
-    const QImage image = graphScreenImage(settings, curves, ExportWidth, ExportHeight);
+    const QImage image = graphScreenImage(settings, curves, ExportWidth, ExportHeight, legend);
     if (!png.open(QIODevice::WriteOnly) || !image.save(&png, "PNG") || !png.commit()) {
         error = "kan ikke skrive " + pathStem + ".png";
         return false;

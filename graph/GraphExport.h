@@ -14,18 +14,22 @@ constexpr int ExportWidth = 800;
 constexpr int ExportHeight = 600;
 
 // The copy as SVG: the drawing area widthCm by heightCm at the top left of a frame 1.2 times that size.
+// Every picture carries the legend unless told otherwise.
 QByteArray graphSvg(const tavlix::CoordinateSettings& settings, const tavlix::CurveList& curves, double widthCm,
-                    double heightCm);
-// The same drawing as a picture at the screen's resolution, for programs that take no SVG.
+                    double heightCm, bool legend = true);
+// The same drawing as a picture at the screen's resolution (or at dpi), for programs that take no SVG.
 QImage graphCopyImage(const tavlix::CoordinateSettings& settings, const tavlix::CurveList& curves, double widthCm,
-                      double heightCm);
+                      double heightCm, bool legend = true, double dpi = 0);
+// The same drawing as a one-page PDF document, the page the size of the copy's frame.
+QByteArray graphPdf(const tavlix::CoordinateSettings& settings, const tavlix::CurveList& curves, double widthCm,
+                    double heightCm, bool legend = true);
 // The graph as a screen view of the given size shows it.
 QImage graphScreenImage(const tavlix::CoordinateSettings& settings, const tavlix::CurveList& curves, int width,
-                        int height);
+                        int height, bool legend = true);
 // The frame of the copy in hundredths of a millimetre.
 int copyFrameHundredthsMm(double cm);
 
 // Writes pathStem + ".svg" and pathStem + ".png" (the stem in UTF-8); on failure returns false with a message
 // (UTF-8). Text needs the platform's fonts, so a QGuiApplication must be running (no widgets are needed).
 bool exportGraph(const std::string& pathStem, const tavlix::CoordinateSettings& settings,
-                 const tavlix::CurveList& curves, std::string& error);
+                 const tavlix::CurveList& curves, std::string& error, bool legend = true);

@@ -1,6 +1,8 @@
 // Draws a graph on any painter: the axes with their numbers and grid, curve steps, marks, labels and replays.
 #include "graph/GraphRenderer.h"
 
+#include "graph/GraphLegend.h"
+
 #include "support/FormatNumber.h"
 
 #include <QPaintDevice>
@@ -47,6 +49,8 @@ void GraphRenderer::beginOnScreen(QPainter& painter, int width, int height)
 {
     painter_ = &painter;
     penWidth_ = 0;
+    curveWidth_ = ScreenCurveWidth;
+    smoothCurves_ = true;
     linePen_ = NoPen;
     const QFontMetrics fm = painter.fontMetrics();
     const int charW = fm.horizontalAdvance(QStringLiteral("M"));
@@ -72,6 +76,8 @@ void GraphRenderer::beginOnPaper(QPainter& painter, double widthCm, double heigh
     // Paper lines a sixth of a millimetre wide; a screen-like device keeps its one-pixel lines.
     const int w = GraphGeometry::roundToPixel(dpi / PenPerInch);
     penWidth_ = w > 1 ? w : 0;
+    curveWidth_ = penWidth_;
+    smoothCurves_ = false;
     const PixelRect area{pixels(leftCm), pixels(topCm), pixels(widthCm) - charW,
                          GraphGeometry::roundToPixel(dpi * heightCm / 2.54L - charW)};
     geometry_.setPlotArea(area);
@@ -100,6 +106,7 @@ void GraphRenderer::drawAxes()
     const tavlix::CoordinateSettings& v = g.view();
     geometry_.resetClipToView();
     painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter_->setRenderHint(QPainter::Antialiasing, false);
     painter_->setPen(makePen(Qt::black, Qt::SolidLine));
     linePen_ = NoPen;
     const int a = g.toPixelX(v[Setting::Xmin]), b = g.toPixelX(v[Setting::Xmax]);
@@ -207,7 +214,8 @@ void GraphRenderer::setLinePen(CurveStyle style)
     const int line = tavlix::styleIndex(style);
     if (!tavlix::isLineStyle(style) || line == linePen_)
         return;
-    painter_->setPen(makePen(KindPens[line].colour, KindPens[line].style));
+    painter_->setPen(stylePen(style, curveWidth_));
+    painter_->setRenderHint(QPainter::Antialiasing, smoothCurves_);
     linePen_ = line;
 }
 
@@ -236,12 +244,12 @@ void GraphRenderer::continueDashes(int line, const QPoint& a, const QPoint& b)
     if (a != d.end)
         d.position = 0;
     QPen pen = painter_->pen();
-    pen.setDashOffset(d.position / std::max(penWidth_, 1));
+    pen.setDashOffset(d.position / std::max(curveWidth_, 1));
     painter_->setPen(pen);
     // A one-pixel pen steps its pattern once per device pixel along the longer axis; a wide pen along the line.
     const int dx = std::abs(b.x() - a.x()), dy = std::abs(b.y() - a.y());
-    d.position += penWidth_ == 0 ? std::max(dx, dy) * painter_->device()->devicePixelRatioF()
-                                 : std::hypot(double(dx), double(dy));
+    d.position += curveWidth_ == 0 ? std::max(dx, dy) * painter_->device()->devicePixelRatioF()
+                                   : std::hypot(double(dx), double(dy));
     d.end = b;
 }
 
@@ -251,7 +259,9 @@ void GraphRenderer::setMarkPen(CurveStyle style)
     if (linePen_ == MarkPens + mark)
         return;
     // A mark has the colour of the line style with its number, whatever was drawn before it.
-    painter_->setPen(makePen(KindPens[mark].colour, Qt::SolidLine));
+    // Marks stay crisp: a smoothed one-pixel outline would blur into grey.
+    painter_->setPen(stylePen(style, penWidth_));
+    painter_->setRenderHint(QPainter::Antialiasing, false);
     linePen_ = MarkPens + mark;
 }
 
@@ -260,31 +270,56 @@ void GraphRenderer::drawMark(CurveStyle style, int px, int py)
     if (!tavlix::isMarkStyle(style) || !geometry_.markVisible(px, py))
         return;
     setMarkPen(style);
-    const int o = geometry_.charWidth() / 4;
+    drawMarkShape(*painter_, style, px, py, geometry_.charWidth() / 4);
+}
+
+QPen GraphRenderer::stylePen(CurveStyle style, int width)
+{
+    // Flat ends, so the gaps of wide dashed pens on paper stay open.
+    const KindPen& kind = KindPens[tavlix::styleIndex(style)];
+    return QPen(kind.colour, width, tavlix::isLineStyle(style) ? kind.style : Qt::SolidLine, Qt::FlatCap,
+                Qt::MiterJoin);
+}
+
+void GraphRenderer::drawMarkShape(QPainter& painter, CurveStyle style, int px, int py, int o)
+{
     // Boxes are given with their far edges outside, as rectangles and ellipses take them.
     const auto box = [&](int h) { return QRect(px - h, py - h, 2 * h, 2 * h); };
     switch (style) {
-    case CurveStyle::Mark1: painter_->drawRect(box(o / 2)); break;
+    case CurveStyle::Mark1: painter.drawRect(box(o / 2)); break;
     case CurveStyle::Mark2:
-        painter_->drawLine(px - o, py, px + o, py);
-        painter_->drawLine(px, py - o, px, py + o);
+        painter.drawLine(px - o, py, px + o, py);
+        painter.drawLine(px, py - o, px, py + o);
         break;
-    case CurveStyle::Mark3: painter_->drawEllipse(box(o)); break;
-    case CurveStyle::Mark4: painter_->drawRect(box(o)); break;
+    case CurveStyle::Mark3: painter.drawEllipse(box(o)); break;
+    case CurveStyle::Mark4: painter.drawRect(box(o)); break;
     case CurveStyle::Mark5:
-        painter_->drawLine(px - o, py - o, px + o, py + o);
-        painter_->drawLine(px - o, py + o, px + o, py - o);
+        painter.drawLine(px - o, py - o, px + o, py + o);
+        painter.drawLine(px - o, py + o, px + o, py - o);
         break;
     case CurveStyle::Mark6: {
         // The other closed marks are filled with the background, as the painter's brush is; this one is solid.
-        const QBrush background = painter_->brush();
-        painter_->setBrush(painter_->pen().color());
-        painter_->drawEllipse(box(o));
-        painter_->setBrush(background);
+        const QBrush background = painter.brush();
+        painter.setBrush(painter.pen().color());
+        painter.drawEllipse(box(o));
+        painter.setBrush(background);
         break;
     }
     default: break;
     }
+}
+
+void GraphRenderer::drawLegend(const tavlix::CurveList& curves)
+{
+    if (!painter_)
+        return;
+    const PixelRect& a = geometry_.plotArea();
+    painter_->save();
+    GraphLegend::draw(*painter_, QRect(a.left, a.top, a.width, a.height), curves,
+                      {penWidth_, curveWidth_, geometry_.charWidth() / 4, smoothCurves_});
+    painter_->restore();
+    linePen_ = NoPen;
+    drawn();
 }
 
 void GraphRenderer::replay(const tavlix::CurveList& curves)

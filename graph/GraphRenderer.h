@@ -41,11 +41,20 @@ public:
     void drawClippedStep(tavlix::CurveStyle style, double x0, double y0, double x1, double y1);
     // A step without clipping.
     void drawStep(tavlix::CurveStyle style, double x0, double y0, double x1, double y1);
+    // The line styles' pen width on this painter.
+    int curveWidth() const { return curveWidth_; }
     // A label whose text starts at the value position (x, y), or at a pixel position.
     void drawLabel(const QString& text, double x, double y);
     void drawLabelAt(const QString& text, int left, int top);
     // Draws every curve and label again, as the stored points say.
     void replay(const tavlix::CurveList& curves);
+    // The legend box in the upper right corner of the drawing area, over whatever is drawn there.
+    void drawLegend(const tavlix::CurveList& curves);
+
+    // The pen of a curve style: a line style's colour and dashes, or a mark's colour, solid.
+    static QPen stylePen(tavlix::CurveStyle style, int width);
+    // A mark's shape centred on (px, py), o pixels from centre to edge, with the painter's pen.
+    static void drawMarkShape(QPainter& painter, tavlix::CurveStyle style, int px, int py, int o);
 
     // The screen's font: the application's at the screen's size.
     static QFont screenFont();
@@ -71,6 +80,8 @@ private:
 
     // Pen widths per inch on paper: about a sixth of a millimetre.
     static constexpr int PenPerInch = 160;
+    // The line styles' width on screen, in pixels (device-independent, so doubled on high-density screens).
+    static constexpr int ScreenCurveWidth = 2;
     static constexpr int NoPen = -1;
 
     GraphGeometry geometry_;
@@ -78,6 +89,9 @@ private:
     std::function<void()> drawn_;
     // Width of every pen on this painter (0: the thinnest line the device draws).
     int penWidth_ = 0;
+    // Width of the line styles' pens: wider and smoothed on screen so that a graph reads on a projector.
+    int curveWidth_ = 0;
+    bool smoothCurves_ = false;
     // The style pen set on the painter (lines 0 to 5, marks MarkPens + 0 to 5), so a run of steps sets it once.
     int linePen_ = NoPen;
     static constexpr int MarkPens = 6;

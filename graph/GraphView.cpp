@@ -2,6 +2,8 @@
 #include "graph/GraphView.h"
 
 #include <QKeyEvent>
+#include "graph/GraphLegend.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
@@ -92,6 +94,12 @@ void GraphView::redraw()
     replay();
 }
 
+void GraphView::setLegendShown(bool on)
+{
+    legendShown_ = on;
+    update();
+}
+
 void GraphView::markDirty()
 {
     if (renderer_.painter() != screenPainter_ || updatePending_ || !isVisible())
@@ -114,6 +122,12 @@ void GraphView::paintEvent(QPaintEvent*)
     updatePending_ = false;
     QPainter p(this);
     p.drawImage(QPoint(0, 0), picture_);
+    if (legendShown_ && curves_ && renderer_.painter()) {
+        const PixelRect& a = geometry().plotArea();
+        p.setFont(font());
+        GraphLegend::draw(p, QRect(a.left, a.top, a.width, a.height), *curves_,
+                          {0, renderer_.curveWidth(), geometry().charWidth() / 4, true});
+    }
     if (bandShown_) {
         // The band inverts what it covers, so it shows on any colour and leaves the picture alone.
         p.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);

@@ -51,6 +51,9 @@ public:
     void replay();
     // Clears the picture and draws the axes, curves and labels of the current view again.
     void redraw();
+    // The legend lies over the picture rather than in it, so curves drawn while a run goes on never cover it.
+    void setLegendShown(bool on);
+    bool legendShown() const { return legendShown_; }
 
     // Mouse handling: the pointer position, zoom and pan, labels.
     void handlePress(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
@@ -133,6 +136,7 @@ private:
     tavlix::CurveList* curves_ = nullptr;
     LabelTool labelTool_;
     bool interactive_ = false;
+    bool legendShown_ = true;
     bool bandShown_ = false;
     bool updatePending_ = false;
     struct RubberBand {

@@ -26,6 +26,7 @@ enum class Command {
     NextPage,      // Ctrl+Tab and Ctrl+Page Down, whatever has the focus
     PreviousPage,  // Ctrl+Shift+Tab and Ctrl+Page Up
     ZoomBack,      // the view before a graph's latest zoom or pan
+    ShowLegend,    // a check item per graph page: "Vis forklaring"
     Stop,          // Escape during a run
 };
 

@@ -142,6 +142,8 @@ void MainWindow::onSaveAs()
 {
     if (ScriptPage* page = activeScriptPage())
         saveAs(page);
+    else if (Page* result = activePage())
+        saveResultPage(result);
 }
 
 // Yes saves (a cancelled or failed save keeps the page), No goes on, Abort keeps everything.

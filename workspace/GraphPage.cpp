@@ -6,8 +6,10 @@
 #include "graph/GraphView.h"
 #include "support/FormatNumber.h"
 #include "workspace/PageHost.h"
+#include "workspace/ResultFile.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QClipboard>
 #include <QLineEdit>
 #include <QMenu>
@@ -36,8 +38,10 @@ constexpr double PrintTopCm = 2;
 constexpr double PrintFrameCm = 0.5;
 
 // The commands a graph page offers.
-constexpr Command GraphCommands[] = {Command::PrintNow, Command::Copy,      Command::FitGraph,
-                                     Command::AddLabel, Command::PrintSize, Command::Print};
+constexpr Command GraphCommands[] = {Command::PrintNow,  Command::Copy,  Command::FitGraph, Command::AddLabel,
+                                     Command::PrintSize, Command::Print, Command::SaveAs,   Command::ShowLegend};
+// The resolution of a graph saved as a PNG picture.
+constexpr double PngDpi = 150;
 
 // What the status bar says while the label tool waits for its click.
 const char* const PlaceLabelHint = "Klik i grafen, hvor teksten skal stå";
@@ -106,7 +110,7 @@ QString GraphPage::takeLabelText()
 
 void GraphPage::showContextMenu(const QPoint& at)
 {
-    if (QMenu* menu = host().graphContextMenu())
+    if (QMenu* menu = host().resultContextMenu(PageKind::Graph))
         menu->popup(view_->mapToGlobal(at));
 }
 
@@ -251,6 +255,7 @@ void GraphPage::updateCommands()
     for (Command command : GraphCommands)
         host().setCommandEnabled(command, true);
     host().setCommandEnabled(Command::ZoomBack, view_->canStepBack());
+    host().setCommandChecked(Command::ShowLegend, legendShown());
     if (!labelToolArmed())
         view_->setCursor(Qt::ArrowCursor);
     view_->cancelDrag();
@@ -325,19 +330,21 @@ void GraphPage::print(QPrinter& printer)
     renderer.beginOnPaper(p, printWidthCm_ * scale, printHeightCm_ * scale, PrintLeftCm, PrintTopCm);
     renderer.drawAxes();
     renderer.replay(recorder_.curves());
+    if (legendShown())
+        renderer.drawLegend(recorder_.curves());
     p.end();
 }
 
 QByteArray GraphPage::copySvg()
 {
     defaultPrintSize();
-    return graphSvg(view_->view(), recorder_.curves(), printWidthCm_, printHeightCm_);
+    return graphSvg(view_->view(), recorder_.curves(), printWidthCm_, printHeightCm_, legendShown());
 }
 
 QImage GraphPage::copyImage()
 {
     defaultPrintSize();
-    return graphCopyImage(view_->view(), recorder_.curves(), printWidthCm_, printHeightCm_);
+    return graphCopyImage(view_->view(), recorder_.curves(), printWidthCm_, printHeightCm_, legendShown());
 }
 
 void GraphPage::copyToClipboard()
@@ -346,4 +353,39 @@ void GraphPage::copyToClipboard()
     data->setData(QStringLiteral("image/svg+xml"), copySvg());
     data->setImageData(copyImage());
     QApplication::clipboard()->setMimeData(data);
+}
+
+void GraphPage::setLegendShown(bool on)
+{
+    view_->setLegendShown(on);
+}
+
+bool GraphPage::legendShown() const
+{
+    return view_->legendShown();
+}
+
+QStringList GraphPage::saveFilters() const
+{
+    return {QStringLiteral("PNG-billeder (*.png)"), QStringLiteral("SVG-tegninger (*.svg)"),
+            QStringLiteral("PDF-dokumenter (*.pdf)")};
+}
+
+QString GraphPage::saveToFile(const QString& fileName, int filter)
+{
+    defaultPrintSize();
+    const tavlix::CurveList& curves = recorder_.curves();
+    QByteArray bytes;
+    if (filter == 0) {
+        const QImage image =
+            graphCopyImage(view_->view(), curves, printWidthCm_, printHeightCm_, legendShown(), PngDpi);
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "PNG");
+    } else if (filter == 1) {
+        bytes = copySvg();
+    } else {
+        bytes = graphPdf(view_->view(), curves, printWidthCm_, printHeightCm_, legendShown());
+    }
+    return ResultFile::write(fileName, bytes);
 }

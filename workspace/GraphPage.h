@@ -35,6 +35,7 @@ public:
     // zooms to step back through stay, otherwise the run's view shows.
     void prepareForRefresh();
     void addCurve(tavlix::CurveStyle style) override;
+    void nameCurve(int curve, std::string_view name) override { recorder_.nameCurve(curve, name); }
     // Stores a point of curve n (counted from 1) and draws the step from the one before.
     void addPoint(int curve, double x, double y) override;
     // Ends the current stroke of curve n (counted from 1).
@@ -46,6 +47,12 @@ public:
     QByteArray copySvg();
     QImage copyImage();
     void updateCommands() override;
+    // "Gem Som ...": PNG at 150 dpi, SVG as the copy, or a one-page PDF; the drawing as it is shown.
+    QStringList saveFilters() const override;
+    QString saveToFile(const QString& fileName, int filter) override;
+    // "Vis forklaring": the legend on screen and in every print, copy and saved picture of this page.
+    void setLegendShown(bool on);
+    bool legendShown() const;
     // The drawing-size dialog ("Størrelse ...").
     void askPrintSize();
     // Arms the label tool: I-beam cursor; the label's text comes from the host's label field.

@@ -51,11 +51,12 @@ public:
     void reportError(const QString& text) override;
     QLineEdit* labelTextEdit() override { return labelTextEdit_; }
     QMenu* contextMenu() override { return editorContextMenu_; }
-    QMenu* graphContextMenu() override { return graphContextMenu_; }
     void pageCaptionChanged(QWidget* page, const QString& caption) override;
     void dockSectionPanel(QWidget* page, QBoxLayout* layout) override;
     void startEditCommandPoll() override;
     bool askPrintSize(double& widthCm, double& heightCm) override;
+    void setCommandChecked(Command command, bool on) override;
+    QMenu* resultContextMenu(PageKind kind) override;
 
     // Commands: one action each, shared by the menu, the pop-up menu and the tool bar.
     QAction* action(Command command) const;
@@ -139,6 +140,9 @@ public:
     void insertSectionHeader(Section section);
     // Opens a copy of an example document as a new untitled document, so the shipped file is never written.
     void openExample(const QString& fileName, const QString& caption);
+    void onShowLegend();
+    // "Gem Som ..." on a table or graph page: asks for a file and a type, writes it, reports a failure.
+    void saveResultPage(Page* page);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -152,6 +156,7 @@ private:
     void createStatusBar();
     void createPages();
     void createDialogs();
+    void createResultContextMenus();
 
     QAction* makeAction(Command command, const QString& text, const QKeySequence& shortcut,
                         void (MainWindow::*handler)());
@@ -197,6 +202,7 @@ private:
     QMenu* editMenu_ = nullptr;
     QMenu* tavlixMenu_ = nullptr;
     QMenu* editorContextMenu_ = nullptr;
+    QMenu* tableContextMenu_ = nullptr;
     QMenu* graphContextMenu_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     QLineEdit* labelTextEdit_ = nullptr;

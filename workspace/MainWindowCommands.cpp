@@ -21,9 +21,10 @@ namespace {
 
 // Every command the availability rules switch; a page turns on its own when it is entered.
 constexpr Command PageCommands[] = {
-    Command::Cut,         Command::Copy,      Command::Paste,     Command::Delete,   Command::SelectAll, Command::Find,
-    Command::Save,        Command::SaveAs,    Command::ClosePage, Command::Print,    Command::PrintNow,  Command::Run,
-    Command::Coordinates, Command::PrintSize, Command::AddLabel,  Command::FitGraph, Command::ZoomBack,
+    Command::Cut,      Command::Copy,       Command::Paste,       Command::Delete,    Command::SelectAll,
+    Command::Find,     Command::Save,       Command::SaveAs,      Command::ClosePage, Command::Print,
+    Command::PrintNow, Command::Run,        Command::Coordinates, Command::PrintSize, Command::AddLabel,
+    Command::FitGraph, Command::ShowLegend, Command::ZoomBack,
 };
 
 }  // namespace
@@ -81,6 +82,9 @@ void MainWindow::createActions()
     previous->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
                             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageUp)});
     connect(previous, &QAction::triggered, this, [this] { switchPage(-1); });
+    QAction* legend = makeAction(Command::ShowLegend, "Vis &forklaring", {}, &MainWindow::onShowLegend);
+    legend->setCheckable(true);
+    legend->setChecked(true);
 
     // Escape interrupts a run; the action exists only for its shortcut.
     QAction* stop = makeAction(Command::Stop, "Afbryd", QKeySequence(Qt::Key_Escape), &MainWindow::requestStop);
@@ -106,7 +110,7 @@ void MainWindow::createMenus()
 
     tavlixMenu_ = menuBar()->addMenu("&Tavlix");
     fill(tavlixMenu_, {Command::Run, Command::Coordinates, Command::PrintSize, Command::AddLabel, Command::FitGraph,
-                       Command::ZoomBack});
+                       Command::ZoomBack, Command::ShowLegend});
     tavlixMenu_->addSeparator();
     fill(tavlixMenu_, {Command::KeepResults, Command::NextPage, Command::PreviousPage});
     tavlixMenu_->addSeparator();
@@ -116,11 +120,7 @@ void MainWindow::createMenus()
     fill(editorContextMenu_, {Command::Cut, Command::Copy, Command::Paste, Command::Delete, Command::SelectAll});
     editorContextMenu_->addSeparator();
     fill(editorContextMenu_, {Command::Find});
-
-    graphContextMenu_ = new QMenu(this);
-    fill(graphContextMenu_, {Command::Copy, Command::FitGraph, Command::ZoomBack});
-    graphContextMenu_->addSeparator();
-    fill(graphContextMenu_, {Command::AddLabel, Command::PrintSize, Command::PrintNow});
+    createResultContextMenus();
 }
 
 void MainWindow::createToolBar()

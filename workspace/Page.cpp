@@ -9,6 +9,11 @@ void Page::print(QPrinter&) {}
 
 void Page::copyToClipboard() {}
 
+QString Page::saveToFile(const QString&, int)
+{
+    return {};
+}
+
 void Page::updateCommands()
 {
     host_.resetCommands();

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QPointer>
+#include <QStringList>
 #include <QWidget>
 
 class PageHost;
@@ -18,6 +19,11 @@ public:
 
     virtual void print(QPrinter& printer);
     virtual void copyToClipboard();
+    // The file types "Gem Som ..." writes for a result page, as file dialog filters ("CSV-filer (*.csv)");
+    // empty for a page that is saved as a document.
+    virtual QStringList saveFilters() const { return {}; }
+    // Writes the page to the file in the type of saveFilters()[filter]; empty, or the message naming the file.
+    virtual QString saveToFile(const QString& fileName, int filter);
     // Sets the window's commands for this page whenever the input focus moves into it from outside;
     // the base turns them all off.
     virtual void updateCommands();

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "workspace/Command.h"
+#include "workspace/Page.h"
 
 #include <QString>
 
@@ -26,8 +27,6 @@ public:
     virtual QLineEdit* labelTextEdit() = 0;
     // The pop-up menu of the script editor.
     virtual QMenu* contextMenu() = 0;
-    // The pop-up menu of a graph (none by default).
-    virtual QMenu* graphContextMenu() { return nullptr; }
     // Whether a run is under way, drawing on the pages it makes (none by default).
     virtual bool running() const { return false; }
     // A page's caption changed: its tab follows.
@@ -38,4 +37,8 @@ public:
     virtual void startEditCommandPoll() = 0;
     // The drawing-size dialog; false when cancelled.
     virtual bool askPrintSize(double& widthCm, double& heightCm) = 0;
+    // A check item's mark follows the page entered ("Vis forklaring").
+    virtual void setCommandChecked(Command /*command*/, bool /*on*/) {}
+    // The pop-up menu of a table or graph page; null when there is none.
+    virtual QMenu* resultContextMenu(PageKind /*kind*/) { return nullptr; }
 };

@@ -3,11 +3,21 @@
 
 #include "workspace/PageHost.h"
 #include "workspace/QtCp1252.h"
+#include "workspace/ResultFile.h"
 #include "workspace/TableModel.h"
+#include "workspace/TablePrinter.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QHeaderView>
+#include <QLocale>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMimeData>
 #include <QTableView>
 #include <QVBoxLayout>
+
+#include <climits>
 
 TablePage::TablePage(PageHost& host, long long maxCells, QWidget* parent)
     : Page(PageKind::Table, host, parent), maxCells_(maxCells)
@@ -33,8 +43,9 @@ TablePage::TablePage(PageHost& host, long long maxCells, QWidget* parent)
     head->setMinimumSectionSize(ColumnWidth);
     head->setDefaultSectionSize(ColumnWidth);
     head->setSectionResizeMode(QHeaderView::Fixed);
-    head->setSectionsClickable(false);
-    head->setHighlightSections(false);
+    // A click on a column's header selects the column.
+    head->setSectionsClickable(true);
+    head->setHighlightSections(true);
     head->setFixedHeight(RowHeight);
     head->setDefaultAlignment(Qt::AlignCenter);
     view_->hide();
@@ -42,12 +53,71 @@ TablePage::TablePage(PageHost& host, long long maxCells, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(view_);
     setFocusPolicy(Qt::StrongFocus);
+    view_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(view_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        if (QMenu* menu = this->host().resultContextMenu(PageKind::Table))
+            menu->popup(view_->viewport()->mapToGlobal(at));
+    });
 }
 
 void TablePage::updateCommands()
 {
     Page::updateCommands();
-    host().setCommandEnabled(Command::ClosePage, true);
+    for (Command command : {Command::ClosePage, Command::Copy, Command::SaveAs, Command::Print, Command::PrintNow})
+        host().setCommandEnabled(command, true);
+}
+
+CellRange TablePage::selectedRange() const
+{
+    // The view allows one contiguous block only; its bounds are the selection.
+    const QItemSelection selection = view_->selectionModel()->selection();
+    if (selection.isEmpty())
+        return TableExport::wholeTable(model_->cells());
+    CellRange r{INT_MAX, -1, INT_MAX, -1};
+    for (const QItemSelectionRange& part : selection) {
+        r.firstRow = std::min(r.firstRow, part.top());
+        r.lastRow = std::max(r.lastRow, part.bottom());
+        r.firstColumn = std::min(r.firstColumn, part.left());
+        r.lastColumn = std::max(r.lastColumn, part.right());
+    }
+    return r;
+}
+
+void TablePage::copyToClipboard()
+{
+    const CellRange range = selectedRange();
+    if (range.cellCount() > MaxCopyCells) {
+        host().reportError(QString("Markeringen er for stor til at kopiere (%L1 celler, højst %L2). Marker færre "
+                                   "rækker, eller gem tabellen som fil med \"Gem Som ...\".")
+                               .arg(range.cellCount())
+                               .arg(MaxCopyCells));
+        return;
+    }
+    auto* data = new QMimeData;
+    data->setData(QStringLiteral("text/plain"), TableExport::text(model_->cells(), range));
+    data->setData(QStringLiteral("text/html"), TableExport::html(model_->cells(), range));
+    QApplication::clipboard()->setMimeData(data);
+}
+
+QStringList TablePage::saveFilters() const
+{
+    return {QStringLiteral("CSV-filer (*.csv)"), QStringLiteral("Tabulatorseparerede filer (*.tsv)"),
+            QStringLiteral("Tekstfiler (*.txt)")};
+}
+
+QString TablePage::saveToFile(const QString& fileName, int filter)
+{
+    // The cells carry the locale's decimal separator, as the window's engine host gave it.
+    const char separator = QLocale().decimalPoint() == QStringLiteral(",") ? ',' : '.';
+    const CellStore& cells = model_->cells();
+    return ResultFile::write(fileName, filter == 0 ? TableExport::csv(cells, separator)
+                                                   : TableExport::text(cells, TableExport::wholeTable(cells)));
+}
+
+void TablePage::print(QPrinter& printer)
+{
+    if (!TablePrinter::print(printer, model_->cells(), caption()))
+        QMessageBox::critical(window(), QStringLiteral("Tavlix"), QStringLiteral("Printeren kan ikke bruges."));
 }
 
 void TablePage::clear()

@@ -4,6 +4,7 @@
 #include "workspace/Page.h"
 
 #include "engine/EngineHost.h"
+#include "workspace/TableExport.h"
 
 class QTableView;
 class TableModel;
@@ -20,6 +21,15 @@ public:
     void updateCommands() override;
     // Empties the grid for a new run of the same page.
     void clear();
+    // "Kopier": the selection (the whole table when nothing is selected) as tab-separated text and as HTML.
+    void copyToClipboard() override;
+    // "Gem Som ...": the whole table as CSV, or tab-separated as the clipboard text.
+    QStringList saveFilters() const override;
+    QString saveToFile(const QString& fileName, int filter) override;
+    // The whole table on as many pages as it needs.
+    void print(QPrinter& printer) override;
+    // The selected block of data rows and columns; the whole table when nothing is selected.
+    CellRange selectedRange() const;
 
     // The grid as the generation fills it (texts in Windows-1252).
     void setColumnCount(int n) override;
@@ -31,6 +41,8 @@ public:
     int columnCount() const;
     QString cellText(int col, int row) const;
 
+    // A larger selection is refused rather than copied in part: its text would take more than about 300 MB.
+    static constexpr long long MaxCopyCells = 5'000'000;
     static constexpr int ColumnWidth = 80;
     static constexpr int RowHeight = 24;
 

@@ -53,6 +53,10 @@ UserPrompts withDialogDefaults(UserPrompts prompts, QWidget* parent)
         prompts.showMessage = [parent](const QString& text) { QMessageBox::information(parent, "Tavlix", text); };
     if (!prompts.showError)
         prompts.showError = [parent](const QString& text) { QMessageBox::warning(parent, "Tavlix", text); };
+    if (!prompts.askResultFileName)
+        prompts.askResultFileName = [parent](const QString& preset, const QStringList& filters, QString& chosen) {
+            return QFileDialog::getSaveFileName(parent, "Gem som", preset, filters.join(";;"), &chosen);
+        };
     if (!prompts.askPdfFileName)
         prompts.askPdfFileName = [parent] {
             return askFileName(parent, QFileDialog::AcceptSave, "Der er ingen printer. Gem udskriften som PDF",

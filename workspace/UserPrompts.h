@@ -16,6 +16,9 @@ struct UserPrompts {
     // Information boxes: notices, the find dialog's "not found", the general error report.
     std::function<void(const QString& text)> showMessage;
     std::function<void(const QString& text)> showError;
+    // The file a result page is saved to ("Gem Som ..." on a table or graph page): the preset name and the
+    // file types offered; chosenFilter receives the type picked. Empty cancels.
+    std::function<QString(const QString& preset, const QStringList& filters, QString& chosenFilter)> askResultFileName;
     // The file a print goes to when no printer is installed; empty cancels.
     std::function<QString()> askPdfFileName;
 };

@@ -101,10 +101,12 @@ struct RecordedGraph : GraphSink {
     CoordinateSettings settings;
     int begun = 0, fitted = 0;
     std::vector<RecordedCurve> curves;
+    std::vector<std::string> names;  // the legend's names, in the order given
     void setSettings(const CoordinateSettings& s) override { settings = s; }
     void begin() override { ++begun; }
     void fitToWindow() override { ++fitted; }
     void addCurve(CurveStyle style) override { curves.push_back({style, {}, {}}); }
+    void nameCurve(int, std::string_view name) override { names.emplace_back(name); }
     void addPoint(int curve, double x, double y) override { curves.at(curve - 1).points.push_back({x, y}); }
     void endStroke(int curve) override
     {

@@ -56,17 +56,18 @@ private slots:
         row("always", {Command::Quit, Command::About}, {true, true, true, true});
         row("close", {Command::ClosePage}, {false, true, true, true});
         row("save", {Command::Save}, {false, false, false, false});
-        row("save as", {Command::SaveAs}, {false, true, false, false});
-        row("print", {Command::Print, Command::PrintNow}, {false, true, false, true});
+        row("save as", {Command::SaveAs}, {false, true, true, true});
+        row("print", {Command::Print, Command::PrintNow}, {false, true, true, true});
         row("cut", {Command::Cut}, {false, false, false, false});
-        row("copy", {Command::Copy}, {false, false, false, true});
+        row("copy", {Command::Copy}, {false, false, true, true});
         row("delete", {Command::Delete}, {false, false, false, false});
         row("paste", {Command::Paste}, {false, false, false, false});
         row("select all", {Command::SelectAll}, {false, true, false, false});
         row("find", {Command::Find}, {false, true, false, false});
         row("run", {Command::Run}, {false, true, false, false});
         row("coordinates", {Command::Coordinates}, {false, true, false, false});
-        row("graph", {Command::PrintSize, Command::AddLabel, Command::FitGraph}, {false, false, false, true});
+        row("graph", {Command::PrintSize, Command::AddLabel, Command::FitGraph, Command::ShowLegend},
+            {false, false, false, true});
         row("zoom back (nothing to go back to)", {Command::ZoomBack}, {false, false, false, false});
         row("stop", {Command::Stop}, {false, false, false, false});
     }
@@ -102,6 +103,7 @@ private slots:
         QTest::newRow("find") << Command::Find << true << true << false;
         QTest::newRow("run") << Command::Run << true << false << true;
         QTest::newRow("label") << Command::AddLabel << true << false << true;
+        QTest::newRow("legend") << Command::ShowLegend << true << false << false;
     }
 
     void menuPopupAndToolBarShareOneAction()

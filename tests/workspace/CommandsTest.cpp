@@ -110,7 +110,7 @@ private slots:
         // Focus moved within the page: the tool is still armed and the commands stay.
         QVERIFY(f.window->isCommandEnabled(Command::AddLabel));
 
-        QList<QAction*> menu = f.window->graphContextMenu()->actions();
+        QList<QAction*> menu = f.window->resultContextMenu(PageKind::Graph)->actions();
         menu.removeIf([](QAction* a) { return a->isSeparator(); });
         const QList<Command> expected = {Command::Copy,     Command::FitGraph,  Command::ZoomBack,
                                          Command::AddLabel, Command::PrintSize, Command::PrintNow};

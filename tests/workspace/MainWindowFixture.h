@@ -25,6 +25,10 @@ struct MainWindowFixture {
     std::deque<QString> saveNames;                    // names the save dialog returns ("" cancels)
     QStringList savePresets;
     QString openName;
+    // Answers to "Gem Som ..." on a result page: the name, and the filter the dialog reports as chosen.
+    QString resultName;
+    QString resultFilter;
+    QStringList resultFilters;  // the filters the dialog was offered
 
     MainWindowFixture()
     {
@@ -51,6 +55,12 @@ struct MainWindowFixture {
         prompts.showMessage = [this](const QString& text) { messages << text; };
         prompts.showError = [this](const QString& text) { errors << text; };
         prompts.askPdfFileName = [] { return QString(); };
+        prompts.askResultFileName = [this](const QString&, const QStringList& filters, QString& chosen) {
+            resultFilters = filters;
+            if (!resultFilter.isEmpty())
+                chosen = resultFilter;
+            return resultName;
+        };
         window = std::make_unique<MainWindow>(prompts);
         window->openStartFilesOnShow = false;
         window->action(Command::KeepResults)->setChecked(false);

@@ -288,7 +288,11 @@ private slots:
         host.calls.clear();
         TablePage table(host, 100);
         table.updateCommands();
-        QCOMPARE(host.calls, (QStringList{"reset", QString("%1 on").arg(int(Command::ClosePage))}));
+        QCOMPARE(
+            host.calls,
+            (QStringList{"reset", QString("%1 on").arg(int(Command::ClosePage)),
+                         QString("%1 on").arg(int(Command::Copy)), QString("%1 on").arg(int(Command::SaveAs)),
+                         QString("%1 on").arg(int(Command::Print)), QString("%1 on").arg(int(Command::PrintNow))}));
     }
 };
 
