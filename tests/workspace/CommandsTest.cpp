@@ -112,8 +112,8 @@ private slots:
 
         QList<QAction*> menu = f.window->resultContextMenu(PageKind::Graph)->actions();
         menu.removeIf([](QAction* a) { return a->isSeparator(); });
-        const QList<Command> expected = {Command::Copy,     Command::FitGraph,  Command::ZoomBack,
-                                         Command::AddLabel, Command::PrintSize, Command::PrintNow};
+        const QList<Command> expected = {Command::Copy,     Command::SaveAs,   Command::Print,    Command::ShowLegend,
+                                         Command::AddLabel, Command::FitGraph, Command::ZoomBack, Command::PrintSize};
         QCOMPARE(menu.size(), expected.size());
         for (int i = 0; i < expected.size(); ++i)
             QCOMPARE(menu[i], f.window->action(expected[i]));
