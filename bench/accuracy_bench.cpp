@@ -39,7 +39,7 @@ const std::vector<std::string> Lorenz = {
     "  z' = x*y - 8/3*z  <1>", "TabelVariable",          "  t, x, y, z",
 };
 
-SettingsTexts LorenzSettings()
+SettingsTexts lorenzSettings()
 {
     SettingsTexts s = defaultSettings();
     s[static_cast<std::size_t>(Setting::Tmin)] = "0";
@@ -60,13 +60,13 @@ void runOnce(benchmark::State& state, const SettingsTexts& settings)
 
 void BM_LorenzRun(benchmark::State& state)
 {
-    runOnce(state, LorenzSettings());
+    runOnce(state, lorenzSettings());
 }
 BENCHMARK(BM_LorenzRun)->Unit(benchmark::kMillisecond);
 
 void BM_LorenzReferenceRun(benchmark::State& state)
 {
-    runOnce(state, referenceSettings(LorenzSettings()));
+    runOnce(state, referenceSettings(lorenzSettings()));
 }
 BENCHMARK(BM_LorenzReferenceRun)->Unit(benchmark::kMillisecond);
 
@@ -74,7 +74,7 @@ void BM_LorenzMeasurement(benchmark::State& state)
 {
     NullHost host;
     for (auto _ : state)
-        benchmark::DoNotOptimize(measureAccuracy(LorenzSettings(), Lorenz, 1, host).complete);
+        benchmark::DoNotOptimize(measureAccuracy(lorenzSettings(), Lorenz, 1, host).complete);
 }
 BENCHMARK(BM_LorenzMeasurement)->Unit(benchmark::kMillisecond);
 

@@ -149,6 +149,7 @@ void GraphPage::updateCommands()
     host().resetCommands();
     for (Command command : GraphCommands)
         host().setCommandEnabled(command, true);
+    showIntegration();
     if (!labelToolArmed())
         view_->setCursor(Qt::ArrowCursor);
     view_->cancelDrag();

@@ -18,6 +18,7 @@ class GraphSink;
 class TableSink;
 }  // namespace tavlix
 class AboutDialog;
+class AccuracyDialog;
 class FindDialog;
 class Page;
 class QAction;
@@ -48,6 +49,7 @@ public:
     void reportError(const QString& text) override;
     QLineEdit* labelTextEdit() override { return labelTextEdit_; }
     QMenu* contextMenu() override { return editorContextMenu_; }
+    QMenu* resultPageMenu() override { return resultPageMenu_; }
     void pageCaptionChanged(QWidget* page, const QString& caption) override;
     void dockSectionPanel(QWidget* page, QBoxLayout* layout) override;
     void startEditCommandPoll() override;
@@ -126,6 +128,9 @@ public:
     void onAddLabel();
     void onFitGraph();
     void onAbout();
+    // Measures the active result page against a finer run (interruptible like a run) and shows the dialog.
+    void onAccuracy();
+    AccuracyDialog& accuracyDialog() const { return *accuracyDialog_; }
     void insertSectionHeader(const QString& header);
     void openExample(const QString& fileName);
 
@@ -158,6 +163,8 @@ private:
     bool askAndSave(ScriptPage* page);
     void showRunState();
     void finishDeferredCloses();
+    // After a run: the statistics of the page it ended on, and its accuracy when the dialog is open.
+    void followRunWithAccuracy();
     ScriptPage* scriptPageOf(Page* page) const;
 
     UserPrompts prompts_;
@@ -169,6 +176,7 @@ private:
     QMenu* editMenu_ = nullptr;
     QMenu* tavlixMenu_ = nullptr;
     QMenu* editorContextMenu_ = nullptr;
+    QMenu* resultPageMenu_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     QLineEdit* labelTextEdit_ = nullptr;
     QWidget* sectionPanel_ = nullptr;
@@ -180,6 +188,7 @@ private:
     AboutDialog* aboutDialog_ = nullptr;
     CoordinatesDialog* coordinatesDialog_ = nullptr;
     PrintSizeDialog* printSizeDialog_ = nullptr;
+    AccuracyDialog* accuracyDialog_ = nullptr;
 
     QPointer<Page> enteredPage_;
     bool shownOnce_ = false;

@@ -22,7 +22,7 @@ namespace {
 constexpr Command PageCommands[] = {
     Command::Cut,         Command::Copy,      Command::Paste,     Command::Delete,   Command::SelectAll, Command::Find,
     Command::Save,        Command::SaveAs,    Command::ClosePage, Command::Print,    Command::PrintNow,  Command::Run,
-    Command::Coordinates, Command::PrintSize, Command::AddLabel,  Command::FitGraph,
+    Command::Coordinates, Command::PrintSize, Command::AddLabel,  Command::FitGraph, Command::Accuracy,
 };
 
 }  // namespace
@@ -72,6 +72,7 @@ void MainWindow::createActions()
     makeAction(Command::AddLabel, "&Tekst", {}, &MainWindow::onAddLabel);
     makeAction(Command::FitGraph, "Tilpas &graf ...", {}, &MainWindow::onFitGraph);
     makeAction(Command::About, "Om Tavlix ...", {}, &MainWindow::onAbout);
+    makeAction(Command::Accuracy, "&Nøjagtighed ...", {}, &MainWindow::onAccuracy);
 
     // Escape interrupts a run; the action exists only for its shortcut.
     QAction* stop = makeAction(Command::Stop, "Afbryd", QKeySequence(Qt::Key_Escape), &MainWindow::requestStop);
@@ -98,7 +99,8 @@ void MainWindow::createMenus()
     fill(editMenu_, {Command::UseMetafile});
 
     tavlixMenu_ = menuBar()->addMenu("&Tavlix");
-    fill(tavlixMenu_, {Command::Run, Command::Coordinates, Command::PrintSize, Command::AddLabel, Command::FitGraph});
+    fill(tavlixMenu_, {Command::Run, Command::Coordinates, Command::PrintSize, Command::AddLabel, Command::FitGraph,
+                       Command::Accuracy});
     tavlixMenu_->addSeparator();
     fill(tavlixMenu_, {Command::About});
 
@@ -106,6 +108,9 @@ void MainWindow::createMenus()
     fill(editorContextMenu_, {Command::Cut, Command::Copy, Command::Paste, Command::Delete, Command::SelectAll});
     editorContextMenu_->addSeparator();
     fill(editorContextMenu_, {Command::Find});
+
+    resultPageMenu_ = new QMenu(this);
+    fill(resultPageMenu_, {Command::Accuracy});
 }
 
 void MainWindow::createToolBar()

@@ -1,7 +1,11 @@
 // The base of every workspace page: print, copy, and the commands it makes available.
 #pragma once
 
+#include "workspace/ResultOrigin.h"
+
 #include <QWidget>
+
+#include <optional>
 
 class PageHost;
 class QPrinter;
@@ -25,11 +29,21 @@ public:
     QString caption() const { return caption_; }
     void setCaption(const QString& text);
 
+    // A result page from differential equations knows its run and its integration; null on other pages.
+    const ResultOrigin* integration() const { return integration_ ? &*integration_ : nullptr; }
+    void setIntegration(ResultOrigin origin);
+
 protected:
     PageHost& host() const { return host_; }
+    // After the commands are reset: a page from differential equations shows its step statistics in the
+    // status bar and turns the accuracy command on.
+    void showIntegration();
+    // Result pages offer the window's result-page menu.
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     PageKind kind_;
     PageHost& host_;
     QString caption_;
+    std::optional<ResultOrigin> integration_;
 };

@@ -26,6 +26,8 @@ public:
     virtual QLineEdit* labelTextEdit() = 0;
     // The pop-up menu of the script editor.
     virtual QMenu* contextMenu() = 0;
+    // The pop-up menu of table and graph pages.
+    virtual QMenu* resultPageMenu() { return nullptr; }
     // A page's caption changed: its tab follows.
     virtual void pageCaptionChanged(QWidget* page, const QString& caption) = 0;
     // The section panel moves into the script page that was entered last.

@@ -156,12 +156,19 @@ void ScriptPage::updateCommands()
         host().setCommandEnabled(c, true);
 }
 
+std::shared_ptr<const RunSource> ScriptPage::runSource() const
+{
+    auto source = std::make_shared<RunSource>();
+    source->settings = settings_;
+    for (const QString& line : lines())
+        source->lines.push_back(qt_cp1252::fromQString(line));
+    return source;
+}
+
 tavlix::RunResult ScriptPage::run(tavlix::EngineHost& engineHost)
 {
-    std::vector<std::string> script;
-    for (const QString& line : lines())
-        script.push_back(qt_cp1252::fromQString(line));
-    tavlix::RunResult r = compiler_->run(settings_, script, qt_cp1252::fromQString(caption()), engineHost);
+    const std::shared_ptr<const RunSource> source = runSource();
+    tavlix::RunResult r = compiler_->run(settings_, source->lines, qt_cp1252::fromQString(caption()), engineHost);
     placeCaret(r.caretLine, r.caretColumn);
     return r;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "workspace/Page.h"
+#include "workspace/ResultOrigin.h"
 
 #include "compiler/ScriptCompiler.h"
 #include "support/DocumentFile.h"
@@ -43,6 +44,8 @@ public:
     void print(QPrinter& printer) override;
     void copyToClipboard() override;
     void updateCommands() override;
+    // The settings and script as a run reads them, for the pages it makes.
+    std::shared_ptr<const RunSource> runSource() const;
     // One whole run; the caret goes to the token where it stopped.
     tavlix::RunResult run(tavlix::EngineHost& engineHost);
     // Puts the caret in front of a 0-based line and column; a negative line drops the selection.

@@ -48,6 +48,7 @@ void TablePage::updateCommands()
 {
     Page::updateCommands();
     host().setCommandEnabled(Command::ClosePage, true);
+    showIntegration();
 }
 
 void TablePage::setColumnCount(int n)
