@@ -175,6 +175,8 @@ std::unique_ptr<OutputFile> BatchHost::open(const std::string& path)
 
 TableSink* BatchHost::createTablePage(const std::string& caption)
 {
+    ++pagesMade_;
+    lastCaption_ = caption;
     finishPages();
     currentGraph_ = nullptr;
     std::unique_ptr<OutputFile> file = open(pathFor(caption, ".tsv"));
@@ -186,6 +188,8 @@ TableSink* BatchHost::createTablePage(const std::string& caption)
 
 GraphSink* BatchHost::createGraphPage(const std::string& caption)
 {
+    ++pagesMade_;
+    lastCaption_ = caption;
     finishPages();
     auto graph = std::make_unique<BatchGraph>(*this, limits_.maxGraphPoints);
     graph->caption = caption;
@@ -194,6 +198,11 @@ GraphSink* BatchHost::createGraphPage(const std::string& caption)
     graphPoints_ = 0;
     graphs_.push_back(std::move(graph));
     return graphs_.back().get();
+}
+
+void BatchHost::integrationFinished(const SolverStatistics& statistics)
+{
+    integratedPages_.push_back({lastCaption_, pagesMade_, statistics});
 }
 
 void BatchHost::showNoticeText(const std::string& text)

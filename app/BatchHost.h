@@ -1,6 +1,7 @@
 // The batch mode's pages and messages: tables stream into TSV files, graphs keep their points for the files.
 #pragma once
 
+#include "app/BatchAccuracy.h"
 #include "app/OutputFile.h"
 #include "engine/CurveRecorder.h"
 #include "engine/EngineHost.h"
@@ -82,6 +83,11 @@ public:
     void showScriptError(const std::string&) override {}
     // False once a page has grown beyond its bound; the reason is then reported as an error.
     bool keepGoing() override;
+    // Notes the page made last as one from differential equations, for the accuracy files.
+    void integrationFinished(const tavlix::SolverStatistics& statistics) override;
+    const std::vector<IntegratedPage>& integratedPages() const { return integratedPages_; }
+    // Where a file of the page with this caption (Windows-1252) goes, in UTF-8.
+    std::string pathFor(const std::string& caption, const char* extension) const;
 
     const tavlix::RunLimits& limits() const { return limits_; }
     // Whether the graph pictures carry the legend ("--no-legend" leaves it out).
@@ -98,7 +104,6 @@ public:
     bool writeFailed() const { return writeFailed_; }  // an output file could not be written
 
 private:
-    std::string pathFor(const std::string& caption, const char* extension) const;
     std::unique_ptr<OutputFile> open(const std::string& path);
     bool writeGraphTsv(const BatchGraph& graph);
     void finishPages();
@@ -116,4 +121,7 @@ private:
     long long graphPoints_ = 0;           // output points computed for it, drawn or not
     std::vector<std::unique_ptr<BatchTable>> tables_;
     std::vector<std::unique_ptr<BatchGraph>> graphs_;
+    int pagesMade_ = 0;  // result pages asked for, made or not
+    std::string lastCaption_;
+    std::vector<IntegratedPage> integratedPages_;
 };

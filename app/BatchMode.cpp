@@ -33,6 +33,7 @@ struct BatchArgs {
     std::vector<std::string> files;
     RunLimits limits;
     bool legend = true;
+    bool accuracy = false;  // an accuracy file beside every page from differential equations
     bool valid = true;
 };
 
@@ -70,6 +71,8 @@ BatchArgs parseArgs(int argc, char** argv)
             args.valid = args.valid && takeCount(argc, argv, i, args.limits.maxTableCells);
         } else if (std::strcmp(argv[i], "--max-points") == 0) {
             args.valid = args.valid && takeCount(argc, argv, i, args.limits.maxGraphPoints);
+        } else if (std::strcmp(argv[i], "--accuracy") == 0) {
+            args.accuracy = true;
         } else {
             args.files.emplace_back(argv[i]);
         }
@@ -82,6 +85,18 @@ BatchArgs parseArgs(int argc, char** argv)
 std::string captionOf(const std::string& path)
 {
     return cp1252FromUtf8(std::filesystem::path(path).filename().string());
+}
+
+// Measures the run's pages from differential equations against their references and writes the files.
+bool writeAccuracy(const BatchHost& host, const Document& doc, const std::string& path)
+{
+    std::vector<std::string> errors;
+    const bool ok = writeAccuracyFiles(
+        host.integratedPages(), doc.settings, doc.lines,
+        [&host](const std::string& caption) { return host.pathFor(caption, ".accuracy.tsv"); }, errors);
+    for (const std::string& error : errors)
+        std::cerr << path << ": error: " << error << '\n';
+    return ok;
 }
 
 // One document: read, run as "Kør" does, write its pages; returns its exit status.
@@ -99,6 +114,8 @@ int runDocument(const std::string& argument, const BatchArgs& args)
     const RunResult result = compiler.run(read.doc.settings, read.doc.lines, captionOf(path), host);
     host.finish();
     int status = ExitOk;
+    if (args.accuracy && !result.abandoned && !writeAccuracy(host, read.doc, path))
+        status = ExitFault;
     if (result.error != ScriptError::None) {
         std::cerr << path << ':' << std::max(result.caretLine, 0) + FirstScriptLine << ':'
                   << std::max(result.caretColumn, 0) + 1 << ": " << utf8FromCp1252(result.message) << '\n';
@@ -115,7 +132,8 @@ int runBatch(int argc, char** argv)
 {
     const BatchArgs args = parseArgs(argc, argv);
     if (!args.valid) {
-        std::cerr << "brug: tavlix --batch [--out MAPPE] [--max-cells N] [--max-points N] [--no-legend] FIL...\n";
+        std::cerr << "brug: tavlix --batch [--out MAPPE] [--max-cells N] [--max-points N] [--no-legend] [--accuracy] "
+                     "FIL...\n";
         return ExitFault;
     }
     if (!args.outDir.empty()) {

@@ -22,6 +22,7 @@ public:
     void showScriptError(const std::string& message) override { host_.showScriptError(message); }
     bool keepGoing() override { return host_.keepGoing(); }
     char decimalSeparator() const override { return host_.decimalSeparator(); }
+    void integrationFinished(const SolverStatistics& statistics) override { host_.integrationFinished(statistics); }
     // One last notice that says how many were not shown.
     void sumUp();
 

@@ -42,11 +42,12 @@ ScriptCompiler::ScriptCompiler() = default;
 ScriptCompiler::~ScriptCompiler() = default;
 
 RunResult ScriptCompiler::run(const SettingsTexts& settings, const std::vector<std::string>& lines,
-                              const std::string& caption, EngineHost& host)
+                              const std::string& caption, EngineHost& host, OutputProbe* probe)
 {
     NoticeLimiter limiter(host);
     RunState state;
     state.host = &limiter;
+    state.probe = probe;
     run_ = &state;
     model_ = std::make_unique<Model>();
     std::vector<int> failed;

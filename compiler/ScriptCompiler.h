@@ -33,8 +33,9 @@ public:
     ScriptCompiler();
     ~ScriptCompiler();
     // One whole run: fresh model and run state, settings through the calculator, parse, generate, report.
+    // A probe, when given, receives every output value as a number.
     RunResult run(const SettingsTexts& settings, const std::vector<std::string>& lines, const std::string& caption,
-                  EngineHost& host);
+                  EngineHost& host, OutputProbe* probe = nullptr);
 
     // The result pages this page's runs have made so far: their captions are numbered on.
     int resultPageCount() const { return resultPageCount_; }

@@ -3,6 +3,7 @@
 
 #include "engine/CurveStyle.h"
 #include "engine/Notice.h"
+#include "engine/SolverStatistics.h"
 #include "support/CoordinateSettings.h"
 
 #include <string>
@@ -58,6 +59,8 @@ public:
     virtual bool keepGoing() { return true; }
     // The decimal separator of table cells: the window uses the locale's; files use '.'.
     virtual char decimalSeparator() const { return '.'; }
+    // The page made last came from differential equations; its integration ended with these statistics.
+    virtual void integrationFinished(const SolverStatistics&) {}
 };
 
 // Does nothing: for tests and for runs nobody watches.

@@ -4,6 +4,7 @@
 #include "engine/CurveStyle.h"
 #include "engine/ScriptError.h"
 #include "engine/ShortString.h"
+#include "engine/SolverStatistics.h"
 #include "support/CoordinateSettings.h"
 
 #include <cstdint>
@@ -120,6 +121,7 @@ struct Model {
     double tEnd = 0;
     double tStep = 0;
     double nextOutputT = 0;
+    SolverStatistics statistics;  // of the generation under way
 };
 
 }  // namespace tavlix

@@ -3,6 +3,7 @@
 
 #include "engine/EngineHost.h"
 #include "engine/Evaluator.h"
+#include "engine/OutputProbe.h"
 #include "engine/Solver.h"
 
 #include <charconv>
@@ -64,6 +65,8 @@ void tableRow(Model& model, RunState& run)
         if (run.abandoned)  // an overflow is no undefined value: the row ends where the run does
             break;
         grid.setCell(e - 1, row, run.failed ? std::string("Fejl") : formatCell(v, sep));
+        if (run.probe)
+            run.probe->outputValue(e, run.t, run.t, v, !run.failed);
         run.failed = false;
         model.error = ScriptError::None;
     }
@@ -117,6 +120,8 @@ void plotEntry(Model& model, RunState& run, int e)
     const bool undefined = run.failed;
     if (run.abandoned)
         return;
+    if (run.probe)
+        run.probe->outputValue(e, run.t, x, y, !undefined);
     if (isMarkStyle(out.style)) {
         if (!undefined)
             model.pages.graph->addPoint(e, x, y);
@@ -238,6 +243,20 @@ std::string curveName(const OutputVariable& out)
     return "(" + out.xName.str() + ", " + out.yName.str() + ")";
 }
 
+// Starts the probe, if any, on a generation that has its output variables and interval.
+void beginProbe(const Model& model, const RunState& run)
+{
+    if (run.probe && !run.abandoned)
+        run.probe->beginPage(model);
+}
+
+// A page from differential equations tells its host how the integration went, even when it ended early.
+void reportStatistics(const Model& model, const RunState& run, bool hasOde)
+{
+    if (hasOde && run.host)
+        run.host->integrationFinished(model.statistics);
+}
+
 }  // namespace
 
 std::string formatCell(double v, char decimalSeparator)
@@ -282,6 +301,7 @@ bool prepareGeneration(Model& model, RunState& run)
     model.rkf.stepRecordCount = script.recordCount;
     model.rkf.absTol = script.settings[Setting::AbsTolerance];
     model.rkf.relTol = script.settings[Setting::RelTolerance];
+    model.statistics = SolverStatistics{};
     model.tStep = script.settings[Setting::TStep];
     if (model.tStep == 0) {
         if (script.settings[Setting::TCount] == 0) {
@@ -311,7 +331,10 @@ ScriptError generateTable(Model& model, RunState& run, const std::string& captio
     for (int e = 1; e <= model.script.outputCount; ++e)
         grid.setCell(e - 1, 0, model.script.records[model.script.outputs[e].xRecord].name.view());
     grid.showGrid();
-    return generate(model, run, hasOde, false);
+    beginProbe(model, run);
+    const ScriptError error = generate(model, run, hasOde, false);
+    reportStatistics(model, run, hasOde);
+    return error;
 }
 
 ScriptError generateGraph(Model& model, RunState& run, const std::string& caption, int& resultCount)
@@ -332,8 +355,10 @@ ScriptError generateGraph(Model& model, RunState& run, const std::string& captio
         page.nameCurve(e, curveName(out));
     }
     const bool hasOde = prepareGeneration(model, run);
+    beginProbe(model, run);
     const ScriptError error = generate(model, run, hasOde, true);
     run.outputIsGraph = false;
+    reportStatistics(model, run, hasOde);
     return error;
 }
 

@@ -6,6 +6,7 @@
 namespace tavlix {
 
 class EngineHost;
+class OutputProbe;
 
 // Created by whoever starts a run and passed by reference to the evaluator, the solver and the generator, so two
 // runs never share it.
@@ -21,6 +22,8 @@ struct RunState {
     ShortString<120> faultText;
     // Where notices and pages go; never null during a run.
     EngineHost* host = nullptr;
+    // Receives every output value as a number; null unless the run measures accuracy.
+    OutputProbe* probe = nullptr;
 };
 
 }  // namespace tavlix

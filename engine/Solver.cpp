@@ -68,6 +68,7 @@ bool ended(const RunState& run)
 
 void evaluateDerivatives(Model& model, RunState& run)
 {
+    ++model.statistics.rhsEvaluations;
     for (int i = 1; i <= model.script.lastOdeRecord; ++i) {
         if (!model.script.records[i].isOdeVariable)
             continue;
@@ -79,6 +80,7 @@ void evaluateDerivatives(Model& model, RunState& run)
 void rkfStep(Model& model, RunState& run)
 {
     RkfState& s = model.rkf;
+    ++model.statistics.attempts;
     run.t = s.stepStart;
     evaluateDerivatives(model, run);
     if (ended(run))
@@ -126,18 +128,24 @@ bool advance(Model& model, RunState& run)
     model.rkf.stepStart = run.t;
     model.rkf.h = model.rkf.hNext;
     model.rkf.stepEnd = model.rkf.stepStart + model.rkf.h;
+    // The largest step is the output interval, so a step of that length is also the output's choice.
+    bool setByOutput = model.rkf.h >= model.rkf.hMax;
     if (model.rkf.stepEnd > model.tEnd) {
         model.rkf.stepEnd = model.tEnd;
         model.rkf.h = model.rkf.stepEnd - model.rkf.stepStart;
+        setByOutput = true;
     } else if (model.rkf.stepEnd > model.nextOutputT) {
         model.rkf.stepEnd = model.nextOutputT;
         model.rkf.h = model.rkf.stepEnd - model.rkf.stepStart;
+        setByOutput = true;
     }
     if (model.rkf.stepEnd <= model.rkf.stepStart)
         return !cannotGoOn(model, run);
     std::memcpy(model.rkf.y0, model.rkf.y, StateBytes);
     rkfStep(model, run);
     while (!ended(run) && !model.rkf.accepted) {
+        ++model.statistics.rejectedSteps;
+        setByOutput = false;
         if (model.rkf.h <= model.rkf.hMin)
             return !cannotGoOn(model, run);
         model.rkf.h = std::fmax(model.rkf.h / 2, model.rkf.hMin);
@@ -148,6 +156,7 @@ bool advance(Model& model, RunState& run)
     }
     if (ended(run))
         return false;
+    model.statistics.addAcceptedStep(model.rkf.h, setByOutput);
     if (model.rkf.mayDouble && model.rkf.h < model.rkf.hMax && model.rkf.h == model.rkf.hNext)
         model.rkf.hNext = std::fmin(2 * model.rkf.hNext, model.rkf.hMax);
     return true;

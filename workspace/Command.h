@@ -27,6 +27,7 @@ enum class Command {
     PreviousPage,  // Ctrl+Shift+Tab and Ctrl+Page Up
     ZoomBack,      // the view before a graph's latest zoom or pan
     ShowLegend,    // a check item per graph page: "Vis forklaring"
+    Accuracy,      // measures a result page from differential equations against a finer run
     Stop,          // Escape during a run
 };
 

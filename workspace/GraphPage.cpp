@@ -256,6 +256,7 @@ void GraphPage::updateCommands()
         host().setCommandEnabled(command, true);
     host().setCommandEnabled(Command::ZoomBack, view_->canStepBack());
     host().setCommandChecked(Command::ShowLegend, legendShown());
+    showIntegration();
     if (!labelToolArmed())
         view_->setCursor(Qt::ArrowCursor);
     view_->cancelDrag();

@@ -2,6 +2,7 @@
 #include "workspace/MainWindow.h"
 
 #include "workspace/AboutDialog.h"
+#include "workspace/AccuracyDialog.h"
 #include "workspace/CoordinatesDialog.h"
 #include "workspace/FindDialog.h"
 #include "workspace/Page.h"
@@ -57,6 +58,9 @@ void MainWindow::createDialogs()
     aboutDialog_ = new AboutDialog(this);
     coordinatesDialog_ = new CoordinatesDialog(this);
     printSizeDialog_ = new PrintSizeDialog(this);
+    accuracyDialog_ = new AccuracyDialog(this);
+    connect(accuracyDialog_, &AccuracyDialog::measureAgain, this, &MainWindow::onAccuracy);
+    connect(accuracyDialog_, &AccuracyDialog::stopRequested, this, &MainWindow::requestStop);
 }
 
 void MainWindow::showEvent(QShowEvent* event)

@@ -21,6 +21,7 @@ class TableSink;
 struct RunResult;
 }  // namespace tavlix
 class AboutDialog;
+class AccuracyDialog;
 class FindDialog;
 class Page;
 class QAction;
@@ -143,6 +144,9 @@ public:
     void onShowLegend();
     // "Gem Som ..." on a table or graph page: asks for a file and a type, writes it, reports a failure.
     void saveResultPage(Page* page);
+    // Measures the active result page against a finer run (interruptible like a run) and shows the dialog.
+    void onAccuracy();
+    AccuracyDialog& accuracyDialog() const { return *accuracyDialog_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -191,6 +195,8 @@ private:
     bool askAndSave(ScriptPage* page);
     void showRunState();
     void finishDeferredCloses();
+    // After a run: the statistics of the page it ended on, and its accuracy when the dialog is open.
+    void followRunWithAccuracy();
     ScriptPage* scriptPageOf(Page* page) const;
 
     UserPrompts prompts_;
@@ -215,6 +221,7 @@ private:
     AboutDialog* aboutDialog_ = nullptr;
     CoordinatesDialog* coordinatesDialog_ = nullptr;
     PrintSizeDialog* printSizeDialog_ = nullptr;
+    AccuracyDialog* accuracyDialog_ = nullptr;
 
     QPointer<Page> enteredPage_;
     bool shownOnce_ = false;

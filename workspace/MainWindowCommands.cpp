@@ -24,7 +24,7 @@ constexpr Command PageCommands[] = {
     Command::Cut,      Command::Copy,       Command::Paste,       Command::Delete,    Command::SelectAll,
     Command::Find,     Command::Save,       Command::SaveAs,      Command::ClosePage, Command::Print,
     Command::PrintNow, Command::Run,        Command::Coordinates, Command::PrintSize, Command::AddLabel,
-    Command::FitGraph, Command::ShowLegend, Command::ZoomBack,
+    Command::FitGraph, Command::ShowLegend, Command::ZoomBack,    Command::Accuracy,
 };
 
 }  // namespace
@@ -85,6 +85,7 @@ void MainWindow::createActions()
     QAction* legend = makeAction(Command::ShowLegend, "Vis &forklaring", {}, &MainWindow::onShowLegend);
     legend->setCheckable(true);
     legend->setChecked(true);
+    makeAction(Command::Accuracy, "&Nøjagtighed ...", {}, &MainWindow::onAccuracy);
 
     // Escape interrupts a run; the action exists only for its shortcut.
     QAction* stop = makeAction(Command::Stop, "Afbryd", QKeySequence(Qt::Key_Escape), &MainWindow::requestStop);
@@ -110,7 +111,7 @@ void MainWindow::createMenus()
 
     tavlixMenu_ = menuBar()->addMenu("&Tavlix");
     fill(tavlixMenu_, {Command::Run, Command::Coordinates, Command::PrintSize, Command::AddLabel, Command::FitGraph,
-                       Command::ZoomBack, Command::ShowLegend});
+                       Command::ZoomBack, Command::ShowLegend, Command::Accuracy});
     tavlixMenu_->addSeparator();
     fill(tavlixMenu_, {Command::KeepResults, Command::NextPage, Command::PreviousPage});
     tavlixMenu_->addSeparator();

@@ -1,9 +1,13 @@
 // The base of every workspace page: print, copy, and the commands it makes available.
 #pragma once
 
+#include "workspace/ResultOrigin.h"
+
 #include <QPointer>
 #include <QStringList>
 #include <QWidget>
+
+#include <optional>
 
 class PageHost;
 class QPrinter;
@@ -38,9 +42,16 @@ public:
     // Whether a result page still shows an earlier run after a later run of its document failed.
     bool isOutOfDate() const { return outOfDate_; }
     void setOutOfDate(bool on) { outOfDate_ = on; }
+    // A result page from differential equations knows its run and its integration; null on other pages.
+    const ResultOrigin* integration() const { return integration_ ? &*integration_ : nullptr; }
+    void setIntegration(ResultOrigin origin);
+    void clearIntegration() { integration_.reset(); }
 
 protected:
     PageHost& host() const { return host_; }
+    // After the commands are reset: a page from differential equations shows its step statistics in the
+    // status bar and turns the accuracy command on.
+    void showIntegration();
 
 private:
     PageKind kind_;
@@ -48,4 +59,5 @@ private:
     QString caption_;
     QPointer<Page> document_;
     bool outOfDate_ = false;
+    std::optional<ResultOrigin> integration_;
 };

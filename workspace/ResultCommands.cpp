@@ -32,13 +32,14 @@ int chooseFilter(const QStringList& filters, const QString& fileName, const QStr
 void MainWindow::createResultContextMenus()
 {
     tableContextMenu_ = new QMenu(this);
-    for (Command c : {Command::Copy, Command::SaveAs, Command::Print})
+    for (Command c : {Command::Copy, Command::SaveAs, Command::Print, Command::Accuracy})
         tableContextMenu_->addAction(action(c));
     graphContextMenu_ = new QMenu(this);
     for (Command c : {Command::Copy, Command::SaveAs, Command::Print})
         graphContextMenu_->addAction(action(c));
     graphContextMenu_->addSeparator();
-    for (Command c : {Command::ShowLegend, Command::AddLabel, Command::FitGraph, Command::ZoomBack, Command::PrintSize})
+    for (Command c : {Command::ShowLegend, Command::AddLabel, Command::FitGraph, Command::ZoomBack, Command::PrintSize,
+                      Command::Accuracy})
         graphContextMenu_->addAction(action(c));
 }
 

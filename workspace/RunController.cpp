@@ -82,6 +82,7 @@ void MainWindow::onRun()
     engineHost_->errorShown = false;
     eventPumpClock_.start();
     showRunState();
+    engineHost_->beginRun(script->runSource());
     tavlix::RunResult result = script->run(*engineHost_);
     const bool stoppedByUser = stopRequested_ && !closeAfterRun_ && pagesToCloseAfterRun_.isEmpty();
     runActive_ = false;
@@ -101,6 +102,8 @@ void MainWindow::onRun()
         reportError(stopReason_);
     else if (stoppedByUser && result.abandoned)
         setStatus(StatusField::Message, "Kørslen blev afbrudt");
+    else if (result.error == tavlix::ScriptError::None)
+        followRunWithAccuracy();
     finishDeferredCloses();
 }
 

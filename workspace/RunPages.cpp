@@ -50,6 +50,8 @@ void MainWindow::addRunPage(Page* page, const QString& caption)
 void MainWindow::takeOverRunPage(Page* page)
 {
     page->setOutOfDate(false);
+    // The new run tells again whether the page comes from differential equations.
+    page->clearIntegration();
     updateTabLook(page);
     runPages_.add(page);
     activatePage(page);

@@ -177,10 +177,18 @@ std::vector<std::string> scriptBytes(const QStringList& lines)
 
 }  // namespace
 
+std::shared_ptr<const RunSource> ScriptPage::runSource() const
+{
+    auto source = std::make_shared<RunSource>();
+    source->settings = settings_;
+    source->lines = scriptBytes(lines());
+    return source;
+}
+
 tavlix::RunResult ScriptPage::run(tavlix::EngineHost& engineHost)
 {
-    tavlix::RunResult r =
-        compiler_->run(settings_, scriptBytes(lines()), qt_cp1252::fromQString(caption()), engineHost);
+    const std::shared_ptr<const RunSource> source = runSource();
+    tavlix::RunResult r = compiler_->run(settings_, source->lines, qt_cp1252::fromQString(caption()), engineHost);
     placeCaret(r.caretLine, r.caretColumn);
     return r;
 }

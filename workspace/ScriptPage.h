@@ -2,6 +2,7 @@
 #pragma once
 
 #include "workspace/Page.h"
+#include "workspace/ResultOrigin.h"
 
 #include "compiler/ScriptCompiler.h"
 #include "support/DocumentFile.h"
@@ -45,6 +46,8 @@ public:
     void print(QPrinter& printer) override;
     void copyToClipboard() override;
     void updateCommands() override;
+    // The settings and script as a run reads them, for the pages it makes.
+    std::shared_ptr<const RunSource> runSource() const;
     // One whole run; on an error the caret goes to the token where it stopped, otherwise the selection goes.
     tavlix::RunResult run(tavlix::EngineHost& engineHost);
     // Compiles the script as a run would, without making pages (the host's pages are never asked for) and without

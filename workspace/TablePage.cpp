@@ -65,6 +65,7 @@ void TablePage::updateCommands()
     Page::updateCommands();
     for (Command command : {Command::ClosePage, Command::Copy, Command::SaveAs, Command::Print, Command::PrintNow})
         host().setCommandEnabled(command, true);
+    showIntegration();
 }
 
 CellRange TablePage::selectedRange() const

@@ -1,20 +1,24 @@
 // Hands the engine's requests on to the main window, converting its Windows-1252 texts.
 #include "workspace/WindowEngineHost.h"
 
+#include "workspace/GraphPage.h"
 #include "workspace/MainWindow.h"
 #include "workspace/QtCp1252.h"
+#include "workspace/TablePage.h"
 
 #include <QApplication>
 #include <QLocale>
 
 tavlix::TableSink* WindowEngineHost::createTablePage(const std::string& caption)
 {
-    return window_.createTablePage(qt_cp1252::toQString(caption));
+    ++pagesMade_;
+    return madePage(window_.createTablePage(qt_cp1252::toQString(caption)));
 }
 
 tavlix::GraphSink* WindowEngineHost::createGraphPage(const std::string& caption)
 {
-    return window_.createGraphPage(qt_cp1252::toQString(caption));
+    ++pagesMade_;
+    return madePage(window_.createGraphPage(qt_cp1252::toQString(caption)));
 }
 
 void WindowEngineHost::showNoticeText(const std::string& text)
@@ -44,4 +48,29 @@ char WindowEngineHost::decimalSeparator() const
 {
     QString point = QLocale().decimalPoint();
     return point == "," ? ',' : '.';
+}
+
+tavlix::TableSink* WindowEngineHost::madePage(tavlix::TableSink* sink)
+{
+    lastPage_ = dynamic_cast<TablePage*>(sink);
+    return sink;
+}
+
+tavlix::GraphSink* WindowEngineHost::madePage(tavlix::GraphSink* sink)
+{
+    lastPage_ = dynamic_cast<GraphPage*>(sink);
+    return sink;
+}
+
+void WindowEngineHost::integrationFinished(const tavlix::SolverStatistics& statistics)
+{
+    if (lastPage_ && source_)
+        lastPage_->setIntegration({source_, pagesMade_, statistics});
+}
+
+void WindowEngineHost::beginRun(std::shared_ptr<const RunSource> source)
+{
+    source_ = std::move(source);
+    pagesMade_ = 0;
+    lastPage_ = nullptr;
 }

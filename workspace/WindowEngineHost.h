@@ -2,8 +2,14 @@
 #pragma once
 
 #include "engine/EngineHost.h"
+#include "workspace/ResultOrigin.h"
+
+#include <QPointer>
+
+#include <memory>
 
 class MainWindow;
+class Page;
 
 class WindowEngineHost : public tavlix::EngineHost {
 public:
@@ -17,10 +23,21 @@ public:
     bool keepGoing() override;
     // The locale's, as the user reads numbers.
     char decimalSeparator() const override;
+    // The page made last keeps its run and its statistics, for the status bar and the accuracy command.
+    void integrationFinished(const tavlix::SolverStatistics& statistics) override;
+
+    // A run of this source starts: its pages count from 1.
+    void beginRun(std::shared_ptr<const RunSource> source);
 
     // Whether the status line was written since the last reset; the run driver reports at most once.
     bool errorShown = false;
 
 private:
+    tavlix::TableSink* madePage(tavlix::TableSink* sink);
+    tavlix::GraphSink* madePage(tavlix::GraphSink* sink);
+
     MainWindow& window_;
+    std::shared_ptr<const RunSource> source_;
+    int pagesMade_ = 0;  // asked for, made or not: the numbering the run's own pages follow
+    QPointer<Page> lastPage_;
 };

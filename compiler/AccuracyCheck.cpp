@@ -1,0 +1,247 @@
+// Replays one result page as it was and with the reference settings, and compares their output values.
+#include "compiler/AccuracyCheck.h"
+
+#include "compiler/ScriptCompiler.h"
+#include "engine/Model.h"
+#include "engine/OutputProbe.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+
+namespace tavlix {
+
+namespace {
+
+struct ProbePoint {
+    double t = 0;
+    double x = 0;
+    double y = 0;
+    bool defined = false;
+};
+
+// An output variable of the page: its values on the page, and how far the reference has been compared.
+struct ComparedOutput {
+    bool isT = false;      // the value is t itself: there is nothing to measure
+    bool xVaries = false;  // a curve whose x is not t: both coordinates count
+    std::vector<ProbePoint> points;
+    std::size_t cursor = 0;
+    OutputDeviation result;
+};
+
+// The chosen page's grid or graph: the comparison needs only its numbers, which come through the probe.
+class DiscardedTable : public TableSink {
+public:
+    void setColumnCount(int) override {}
+    void setRowCount(int n) override { rows_ = n; }
+    int rowCount() const override { return rows_; }
+    void setCell(int, int, std::string_view) override {}
+    void showGrid() override {}
+
+private:
+    int rows_ = 0;
+};
+
+class DiscardedGraph : public GraphSink {
+public:
+    void setSettings(const CoordinateSettings&) override {}
+    void begin() override {}
+    void fitToWindow() override {}
+    void addCurve(CurveStyle) override {}
+    void addPoint(int, double, double) override {}
+    void endStroke(int) override {}
+};
+
+// Makes only the chosen page, keeps its output values in the first run and compares the reference's with them
+// in the second. Notices and errors were the page's own run's to show, so they are not shown again.
+class PageReplay : public EngineHost, public OutputProbe {
+public:
+    PageReplay(EngineHost& outer, int pageNumber) : outer_(outer), pageNumber_(pageNumber) {}
+
+    TableSink* createTablePage(const std::string&) override { return chosen(false) ? &table_ : nullptr; }
+    GraphSink* createGraphPage(const std::string&) override { return chosen(true) ? &graph_ : nullptr; }
+    void showNoticeText(const std::string&) override {}
+    void reportFault(const std::string&) override {}
+    void showScriptError(const std::string&) override {}
+    bool keepGoing() override { return outer_.keepGoing(); }
+    void integrationFinished(const SolverStatistics& statistics) override
+    {
+        if (reference_)
+            return;
+        statistics_ = statistics;
+        integrated_ = true;
+    }
+
+    void beginPage(const Model& model) override;
+    void outputValue(int entry, double t, double x, double y, bool defined) override;
+
+    bool pageMade() const { return pageMade_; }
+    void startReference();
+    const SolverStatistics& statistics() const { return statistics_; }
+    bool integrated() const { return integrated_; }
+    std::vector<OutputDeviation> deviations() const;
+
+private:
+    bool chosen(bool graph);
+    void compare(ComparedOutput& output, double t, double x, double y) const;
+
+    EngineHost& outer_;
+    int pageNumber_;
+    int pagesSeen_ = 0;
+    bool pageMade_ = false;
+    bool graphPage_ = false;
+    bool reference_ = false;
+    bool integrated_ = false;
+    double matchWindow_ = 0;  // how far in t a reference point may lie from the page's point it stands for
+    DiscardedTable table_;
+    DiscardedGraph graph_;
+    SolverStatistics statistics_;
+    std::vector<ComparedOutput> outputs_;
+};
+
+bool PageReplay::chosen(bool graph)
+{
+    if (++pagesSeen_ != pageNumber_)
+        return false;
+    pageMade_ = true;
+    graphPage_ = graph;
+    return true;
+}
+
+void PageReplay::beginPage(const Model& model)
+{
+    if (reference_) {
+        // The reference's output points lie half an output interval apart; the page's fall on every second one,
+        // up to the rounding of t's sums.
+        matchWindow_ = std::fabs(model.tStep) / 2;
+        return;
+    }
+    const CompiledScript& script = model.script;
+    outputs_.assign(static_cast<std::size_t>(script.outputCount), {});
+    for (int e = 1; e <= script.outputCount; ++e) {
+        const OutputVariable& out = script.outputs[e];
+        ComparedOutput& output = outputs_[static_cast<std::size_t>(e - 1)];
+        const int y = graphPage_ ? out.yRecord : out.xRecord;
+        output.xVaries = graphPage_ && out.xRecord != 0;
+        output.isT = y == 0 && !output.xVaries;
+        output.result.name = std::string(script.records[y].name.view());
+        if (output.xVaries)
+            output.result.name = std::string(script.records[out.xRecord].name.view()) + "," + output.result.name;
+    }
+}
+
+void PageReplay::outputValue(int entry, double t, double x, double y, bool defined)
+{
+    if (entry < 1 || entry > static_cast<int>(outputs_.size()))
+        return;
+    ComparedOutput& output = outputs_[static_cast<std::size_t>(entry - 1)];
+    if (!reference_)
+        output.points.push_back({t, x, y, defined});
+    else if (defined && !output.isT)
+        compare(output, t, x, y);
+}
+
+// Both runs move forward in t, so each output's page points are passed once.
+void PageReplay::compare(ComparedOutput& output, double t, double x, double y) const
+{
+    const std::vector<ProbePoint>& points = output.points;
+    std::size_t c = output.cursor;
+    while (c < points.size() && points[c].t < t - matchWindow_)
+        ++c;
+    output.cursor = c;
+    for (; c < points.size() && points[c].t <= t + matchWindow_; ++c) {
+        if (!points[c].defined)
+            continue;
+        double d = std::fabs(points[c].y - y);
+        if (output.xVaries)
+            d = std::max(d, std::fabs(points[c].x - x));
+        output.result.deviation = std::max(output.result.deviation, d);
+        output.result.measured = true;
+    }
+}
+
+void PageReplay::startReference()
+{
+    reference_ = true;
+    pagesSeen_ = 0;
+    pageMade_ = false;
+    for (ComparedOutput& output : outputs_)
+        output.cursor = 0;
+}
+
+// The range of a coordinate's defined values; low > high when there is none.
+void valueRange(const std::vector<ProbePoint>& points, double ProbePoint::*coordinate, double& low, double& high)
+{
+    low = HUGE_VAL;
+    high = -HUGE_VAL;
+    for (const ProbePoint& p : points) {
+        if (!p.defined)
+            continue;
+        low = std::min(low, p.*coordinate);
+        high = std::max(high, p.*coordinate);
+    }
+}
+
+std::vector<OutputDeviation> PageReplay::deviations() const
+{
+    std::vector<OutputDeviation> list;
+    for (const ComparedOutput& output : outputs_) {
+        OutputDeviation d = output.result;
+        valueRange(output.points, &ProbePoint::y, d.low, d.high);
+        if (output.xVaries) {  // a curve in the plane: the wider of its two ranges
+            double low = 0, high = 0;
+            valueRange(output.points, &ProbePoint::x, low, high);
+            if (high - low > d.high - d.low) {
+                d.low = low;
+                d.high = high;
+            }
+        }
+        if (d.low > d.high)
+            d.low = d.high = 0;
+        list.push_back(d);
+    }
+    return list;
+}
+
+// A setting's text scaled by a factor, as the calculator reads it.
+std::string scaled(const std::string& text, const char* factor)
+{
+    return "(" + text + ")" + factor;
+}
+
+}  // namespace
+
+SettingsTexts referenceSettings(const SettingsTexts& settings)
+{
+    SettingsTexts reference = settings;
+    auto at = [&reference](Setting s) -> std::string& { return reference[static_cast<std::size_t>(s)]; };
+    at(Setting::AbsTolerance) = scaled(at(Setting::AbsTolerance), "/100");
+    at(Setting::RelTolerance) = scaled(at(Setting::RelTolerance), "/100");
+    // TAntal counts only while TDelta is 0, so scaling both halves whichever decides the interval.
+    at(Setting::TStep) = scaled(at(Setting::TStep), "/2");
+    at(Setting::TCount) = scaled(at(Setting::TCount), "*2");
+    return reference;
+}
+
+AccuracyReport measureAccuracy(const SettingsTexts& settings, const std::vector<std::string>& lines, int pageNumber,
+                               EngineHost& host)
+{
+    AccuracyReport report;
+    PageReplay replay(host, pageNumber);
+    const RunResult page = ScriptCompiler().run(settings, lines, std::string(), replay, &replay);
+    if (page.abandoned || !replay.pageMade())
+        return report;
+    replay.startReference();
+    const RunResult reference =
+        ScriptCompiler().run(referenceSettings(settings), lines, std::string(), replay, &replay);
+    if (reference.abandoned || !replay.pageMade())
+        return report;
+    report.complete = true;
+    report.referenceFailed = reference.error != ScriptError::None && reference.error != page.error;
+    report.fromDifferentialEquations = replay.integrated();
+    report.statistics = replay.statistics();
+    report.outputs = replay.deviations();
+    return report;
+}
+
+}  // namespace tavlix

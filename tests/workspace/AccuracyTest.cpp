@@ -1,0 +1,139 @@
+// The accuracy command in the window: the statistics in the status bar, the command's availability, the dialog's
+// numbers and verdict, and interrupting the reference run.
+#include "MainWindowFixture.h"
+
+#include "workspace/AccuracyDialog.h"
+#include "workspace/AccuracyTexts.h"
+#include "workspace/Page.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QRegularExpression>
+#include <QTableWidget>
+#include <QTimer>
+
+namespace {
+
+tavlix::SettingsTexts odeSettings(const char* tCount, const char* relTol)
+{
+    tavlix::SettingsTexts s = tavlix::defaultSettings();
+    s[8] = "0";
+    s[9] = "10";
+    s[10] = tCount;
+    s[11] = "0";
+    s[12] = "0";
+    s[13] = relTol;
+    return s;
+}
+
+const QStringList Logistic = {"DifferentialLigninger",
+                              "  y' = 0.8*y*(1 - y/10)   <1>",
+                              "Funktioner",
+                              "  f = t^2",
+                              "GrafVariable",
+                              "  t, y, l1",
+                              "TabelVariable",
+                              "  t, y, f",
+                              "TabelVariable",
+                              "  t, f"};
+
+}  // namespace
+
+class TestAccuracy : public QObject {
+    Q_OBJECT
+private slots:
+    void numbersInDanishStyle()
+    {
+        struct Case {
+            double value;
+            int digits;
+            const char* text;
+        };
+        const Case cases[] = {{1.2345e-4, 2, "1,2E-4"}, {0.05, 2, "0,05"}, {9.96e-7, 2, "1,0E-6"}, {0, 2, "0"},
+                              {1234.5, 2, "1.235"},     {-3.5, 4, "-3,5"}, {2.5e7, 2, "2,5E7"}};
+        for (const Case& c : cases)
+            QCOMPARE(accuracy_texts::shortNumber(c.value, c.digits), QString(c.text));
+        tavlix::SolverStatistics s;
+        s.acceptedSteps = 1234;
+        s.rejectedSteps = 12;
+        s.smallestStep = 1.2e-4;
+        QCOMPARE(accuracy_texts::summary(s), QString("1.234 skridt, 12 forkastet, mindste skridt 1,2E-4"));
+    }
+
+    // Pages from differential equations (all three here: the script has equations) show their statistics.
+    void statusAndCommandFollowThePage()
+    {
+        MainWindowFixture f;
+        tavlix::SettingsTexts s = odeSettings("50", "0.00005");
+        f.script(Logistic, &s);
+        QVERIFY(!f.window->isCommandEnabled(Command::Accuracy));
+        f.window->onRun();
+        const QRegularExpression summary("^\\d+ skridt, \\d+ forkastet, mindste skridt [0-9,E-]+$");
+        QVERIFY2(summary.match(f.window->status(StatusField::Message)).hasMatch(),
+                 qPrintable(f.window->status(StatusField::Message)));
+        QVERIFY(f.window->isCommandEnabled(Command::Accuracy));
+        f.window->activatePage(f.window->page(0));  // the script page
+        QVERIFY(!f.window->isCommandEnabled(Command::Accuracy));
+        QCOMPARE(f.window->status(StatusField::Message), QString());
+        f.window->activatePage(f.window->page(1));  // the graph
+        QVERIFY(f.window->isCommandEnabled(Command::Accuracy));
+
+        f.script({"Funktioner", "  f = t^2", "TabelVariable", "  t, f"}, &s);
+        f.window->onRun();
+        QVERIFY(!f.window->isCommandEnabled(Command::Accuracy));
+        QCOMPARE(f.window->status(StatusField::Message), QString());
+    }
+
+    void dialogSaysWhatDecidedTheAccuracy()
+    {
+        struct Case {
+            const char* tCount;
+            const char* relTol;
+            const char* verdict;
+        };
+        const Case cases[] = {{"200", "0.00005", "Tolerancerne afgjorde ikke"},
+                              {"2", "1e-9", "Tolerancerne bestemte længden"}};
+        for (const Case& c : cases) {
+            MainWindowFixture f;
+            tavlix::SettingsTexts s = odeSettings(c.tCount, c.relTol);
+            f.script(Logistic, &s);
+            f.window->onRun();
+            f.window->activatePage(f.window->page(2));  // the first table: t, y, f
+            f.window->action(Command::Accuracy)->trigger();
+            AccuracyDialog& d = f.window->accuracyDialog();
+            QVERIFY(d.isVisible());
+            QVERIFY2(d.verdictLabel()->text().startsWith(c.verdict), qPrintable(d.verdictLabel()->text()));
+            QCOMPARE(d.table()->rowCount(), 3);
+            QCOMPARE(d.table()->item(1, 0)->text(), QString("y"));
+            QCOMPARE(d.table()->item(0, 1)->text(), QString("–"));  // t has nothing to measure
+            QVERIFY(d.table()->item(1, 1)->text() != "–");
+            QCOMPARE(d.table()->item(1, 2)->text(), QString("1"));  // the range starts at the initial value
+            QVERIFY(d.statisticsLabel()->text().startsWith("Skridt: "));
+            QVERIFY(!f.window->running());
+            d.hide();
+        }
+    }
+
+    void referenceRunCanBeInterrupted()
+    {
+        MainWindowFixture f;
+        tavlix::SettingsTexts s = odeSettings("50", "0.00005");
+        f.script({"DifferentialLigninger", "  y' = -y <1>", "TabelVariable", "  t, y"}, &s);
+        f.window->onRun();
+        // A page whose run would take seconds to repeat: the measurement stops at the first pause after Escape.
+        ResultOrigin origin = *f.window->activePage()->integration();
+        s[10] = "3000000";
+        origin.source = std::make_shared<RunSource>(RunSource{s, origin.source->lines});
+        f.window->activePage()->setIntegration(origin);
+        AccuracyDialog& d = f.window->accuracyDialog();
+        QTimer::singleShot(50, &d, [&d] { d.reject(); });  // Escape in the dialog while it measures
+        f.window->onAccuracy();
+        QVERIFY(!f.window->running());
+        QVERIFY(d.isVisible());
+        QVERIFY(d.verdictLabel()->text().startsWith("Beregningen blev afbrudt"));
+        QCOMPARE(f.window->action(Command::Run)->text(), QString("&Kør"));  // no longer "Afbryd"
+    }
+};
+
+QTEST_MAIN(TestAccuracy)
+#include "AccuracyTest.moc"
