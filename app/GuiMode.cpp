@@ -4,12 +4,16 @@
 #include "app/EntryPoints.h"
 
 #include "workspace/MainWindow.h"
+#include "workspace/RecoveryStore.h"
+#include "workspace/WindowSettings.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QTimer>
 
 #include <cstdio>
+#include <memory>
 #include <vector>
 
 #ifndef TAVLIX_INSTALLED_EXAMPLES
@@ -63,7 +67,14 @@ int runGui(const QString& program, const CommandLine& line)
     QGuiApplication::setDesktopFileName("org.tavlix.Tavlix");
     MainWindow window;
     window.exampleDir = exampleFolder();
-    window.setStartFiles(line.files);
+    window.attachSettings(std::make_unique<WindowSettings>(WindowSettings::userFileName()));
+    window.attachRecovery(std::make_unique<RecoveryStore>(RecoveryStore::userFolder()));
+    // Unsaved work of an instance that died is offered before the command line's documents open.
+    window.openStartFilesOnShow = false;
     window.show();
+    QTimer::singleShot(0, &window, [&window, files = line.files] {
+        if (!window.offerRecovery() || !files.isEmpty())
+            window.openStartDocuments(files);
+    });
     return app.exec();
 }

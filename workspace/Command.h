@@ -23,7 +23,8 @@ enum class Command {
     AddLabel,
     FitGraph,
     About,
-    Stop,  // Escape during a run
+    ClearRecent,  // empties "Filer > Seneste"
+    Stop,         // Escape during a run
 };
 
 inline constexpr int CommandCount = static_cast<int>(Command::Stop) + 1;

@@ -14,12 +14,6 @@
 #include <QTabWidget>
 #include <QTextCursor>
 
-namespace {
-
-constexpr const char* Untitled = "udennavn.tvx";
-
-}  // namespace
-
 void MainWindow::reportError(const QString& text)
 {
     if (prompts_.showError)
@@ -33,7 +27,8 @@ ScriptPage* MainWindow::newDocument(const QString& caption)
     page->setCaption(caption);
     page->settings() = tavlix::defaultSettings();
     page->setModified(false);
-    page->setFileName(Untitled);
+    page->setFileName(UntitledFileName);
+    watchForRecovery(page);
     activatePage(page);
     page->editor()->setFocus();
     return page;
@@ -69,6 +64,7 @@ ScriptPage* MainWindow::openDocument(QString fileName)
     page->setModified(false);
     // Filling the editor counted as a change; the poll would take the save command back at its next tick.
     setCommandEnabled(Command::Save, false);
+    rememberDocument(fileName);
     return page;
 }
 
@@ -113,6 +109,8 @@ bool MainWindow::saveAs(ScriptPage* page)
         return false;
     }
     page->setCaption(caption);
+    forgetRecovery(page);
+    rememberDocument(file);
     return true;
 }
 
@@ -121,7 +119,12 @@ bool MainWindow::saveActive()
     ScriptPage* page = activeScriptPage();
     if (!page)
         return false;
-    return page->fileName() == Untitled ? saveAs(page) : page->save();
+    if (page->fileName() == UntitledFileName)
+        return saveAs(page);
+    if (!page->save())
+        return false;
+    forgetRecovery(page);
+    return true;
 }
 
 void MainWindow::onSave()

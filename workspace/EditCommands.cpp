@@ -99,11 +99,6 @@ void MainWindow::onCoordinates()
     script->editor()->setFocus();
 }
 
-bool MainWindow::askPrintSize(double& widthCm, double& heightCm)
-{
-    return printSizeDialog_->edit(widthCm, heightCm);
-}
-
 void MainWindow::onPrintSize()
 {
     if (auto* graph = qobject_cast<GraphPage*>(activePage()))

@@ -30,6 +30,14 @@ UserPrompts withDialogDefaults(UserPrompts prompts, QWidget* parent)
         prompts.showMessage = [parent](const QString& text) { QMessageBox::information(parent, "Tavlix", text); };
     if (!prompts.showError)
         prompts.showError = [parent](const QString& text) { QMessageBox::warning(parent, "Tavlix", text); };
+    if (!prompts.askRestore)
+        prompts.askRestore = [parent](const QString& text) {
+            QMessageBox box(QMessageBox::Question, "Tavlix", text, QMessageBox::Yes | QMessageBox::No, parent);
+            box.button(QMessageBox::Yes)->setText("&Ja");
+            box.button(QMessageBox::No)->setText("&Nej");
+            box.setDefaultButton(QMessageBox::Yes);
+            return box.exec() == QMessageBox::Yes;
+        };
     if (!prompts.askPdfFileName)
         prompts.askPdfFileName = [parent] {
             return QFileDialog::getSaveFileName(parent, "Der er ingen printer. Gem udskriften som PDF", "udskrift.pdf",

@@ -16,6 +16,8 @@ struct UserPrompts {
     // Information boxes: notices, the find dialog's "not found", the general error report.
     std::function<void(const QString& text)> showMessage;
     std::function<void(const QString& text)> showError;
+    // Yes (true) or No to "restore the unsaved documents?".
+    std::function<bool(const QString& text)> askRestore;
     // The file a print goes to when no printer is installed; empty cancels.
     std::function<QString()> askPdfFileName;
 };

@@ -23,6 +23,8 @@ struct MainWindowFixture {
     std::deque<QString> saveNames;                    // names the save dialog returns ("" cancels)
     QStringList savePresets;
     QString openName;
+    QStringList restoreQuestions;
+    bool restoreAnswer = false;  // the answer to "restore the unsaved documents?"
 
     MainWindowFixture()
     {
@@ -47,6 +49,10 @@ struct MainWindowFixture {
         prompts.showMessage = [this](const QString& text) { messages << text; };
         prompts.showError = [this](const QString& text) { errors << text; };
         prompts.askPdfFileName = [] { return QString(); };
+        prompts.askRestore = [this](const QString& text) {
+            restoreQuestions << text;
+            return restoreAnswer;
+        };
         window = std::make_unique<MainWindow>(prompts);
         window->openStartFilesOnShow = false;
         window->exampleDir = QString(TAVLIX_EXAMPLES_DIR) + "/";

@@ -1,0 +1,39 @@
+// What the window remembers per user between runs: its geometry and state, the drawing size and the recent documents.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class QSettings;
+
+class WindowSettings {
+public:
+    // How many documents "Filer > Seneste" lists.
+    static constexpr int MaxRecentFiles = 8;
+
+    // An INI file; one that cannot be read counts as empty, so every value falls back to its default.
+    explicit WindowSettings(const QString& fileName);
+    ~WindowSettings();
+    // The user's file: $XDG_CONFIG_HOME/tavlix/tavlix.conf.
+    static QString userFileName();
+
+    QByteArray geometry() const;
+    QByteArray windowState() const;
+    void setWindow(const QByteArray& geometry, const QByteArray& state);
+
+    // The last drawing size chosen, in centimetres; false when none was chosen or it is no size.
+    bool printSize(double& widthCm, double& heightCm) const;
+    void setPrintSize(double widthCm, double heightCm);
+
+    // Newest first, at most MaxRecentFiles, each an absolute path once.
+    QStringList recentFiles() const;
+    void addRecentFile(const QString& fileName);
+    void clearRecentFiles();
+
+private:
+    std::unique_ptr<QSettings> settings_;
+    bool readable_ = true;
+};
