@@ -46,9 +46,10 @@ QString exampleFolder()
 int runGui(const QString& program, const CommandLine& line)
 {
     if (!displayAvailable(line)) {
-        std::fputs("tavlix: the window needs a display (DISPLAY or WAYLAND_DISPLAY is not set); "
-                   "tavlix --batch FILE... runs documents without one\n",
-                   stderr);
+        std::fputs(
+            "tavlix: the window needs a display (DISPLAY or WAYLAND_DISPLAY is not set); "
+            "tavlix --batch FILE... runs documents without one\n",
+            stderr);
         return ExitNoDisplay;
     }
     // The toolkit sees only the program and the platform: no document name can be read as one of its options.

@@ -24,21 +24,14 @@ int main(int argc, char** argv)
         arguments << "tavlix";
     const CommandLine line = parseCommandLine(arguments);
     switch (line.mode) {
-    case RunMode::Help:
-        print(stdout, usageText());
-        return 0;
-    case RunMode::Version:
-        print(stdout, versionText() + '\n');
-        return 0;
+    case RunMode::Help: print(stdout, usageText()); return 0;
+    case RunMode::Version: print(stdout, versionText() + '\n'); return 0;
     case RunMode::UsageError:
         print(stderr, QString("tavlix: %1 (see tavlix --help)\n").arg(line.error));
         return ExitUsage;
-    case RunMode::Batch:
-        return runBatch(line);
-    case RunMode::Calc:
-        return runCalc(line);
-    case RunMode::Window:
-        break;
+    case RunMode::Batch: return runBatch(line);
+    case RunMode::Calc: return runCalc(line);
+    case RunMode::Window: break;
     }
     return runGui(arguments.constFirst(), line);
 }

@@ -160,8 +160,8 @@ void MainWindow::writeRecoveryFiles()
     }
     // One warning until writing works again, not one for every attempt.
     if (failed && !recoveryWarned_)
-        setStatus(StatusField::Message, QString("Kan ikke gemme sikkerhedskopier i %1")
-                                            .arg(QDir::toNativeSeparators(recovery_->folder())));
+        setStatus(StatusField::Message,
+                  QString("Kan ikke gemme sikkerhedskopier i %1").arg(QDir::toNativeSeparators(recovery_->folder())));
     recoveryWarned_ = failed;
 }
 
@@ -170,11 +170,12 @@ void MainWindow::restoreRecovered(const QString& path)
     RecoveredDocument doc;
     QString error;
     if (!RecoveryStore::read(path, doc, error)) {
-        reportError(QString("Gendannelsesfilen \"%1\" er sprunget over: %2").arg(QDir::toNativeSeparators(path), error));
+        reportError(
+            QString("Gendannelsesfilen \"%1\" er sprunget over: %2").arg(QDir::toNativeSeparators(path), error));
         return;
     }
-    const QString caption = doc.fileName.isEmpty() ? QString("(Uden navn - %1)").arg(pageCount() + 1)
-                                                   : QFileInfo(doc.fileName).fileName();
+    const QString caption =
+        doc.fileName.isEmpty() ? QString("(Uden navn - %1)").arg(pageCount() + 1) : QFileInfo(doc.fileName).fileName();
     ScriptPage* page = newDocument(caption);
     page->setLines(doc.lines);
     page->settings() = doc.settings;

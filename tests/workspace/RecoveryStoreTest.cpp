@@ -9,7 +9,8 @@ namespace {
 
 RecoveredDocument sample(const QString& fileName)
 {
-    RecoveredDocument doc{fileName, "cap", tavlix::defaultSettings(), {"Funktioner", "", QString::fromUtf8("  ø = 1 ∑ €")}};
+    RecoveredDocument doc{
+        fileName, "cap", tavlix::defaultSettings(), {"Funktioner", "", QString::fromUtf8("  ø = 1 ∑ €")}};
     doc.settings[0] = "-2*pi";
     return doc;
 }
@@ -54,7 +55,8 @@ private slots:
         QTest::newRow("empty") << QByteArray();
         QTest::newRow("other file") << QByteArray("-5\r\n10\r\n");
         QTest::newRow("cut short") << QByteArray("TavlixRecovery 1\n/a.tvx\na.tvx\n1\n2\n");
-        QTest::newRow("no final line end") << QByteArray("TavlixRecovery 1\nf\nc\n") + QByteArray("0\n").repeated(16) + "x";
+        QTest::newRow("no final line end")
+            << QByteArray("TavlixRecovery 1\nf\nc\n") + QByteArray("0\n").repeated(16) + "x";
     }
 
     void brokenFilesAreRefused()
