@@ -1,5 +1,6 @@
 // tavlix --batch: runs documents without a window and writes every result page to files.
 #include "app/BatchHost.h"
+#include "app/CommandLine.h"
 #include "app/EntryPoints.h"
 
 #include "compiler/ScriptCompiler.h"
@@ -7,10 +8,9 @@
 #include "support/Cp1252Table.h"
 #include "support/DocumentFile.h"
 
+#include <QFile>
+
 #include <algorithm>
-#include <cerrno>
-#include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -34,50 +34,20 @@ struct BatchArgs {
     RunLimits limits;
     bool legend = true;
     bool accuracy = false;  // an accuracy file beside every page from differential equations
-    bool valid = true;
 };
 
-// A positive whole number, or 0 when the text is none.
-long long count(const char* text)
-{
-    char* end = nullptr;
-    errno = 0;
-    const long long n = std::strtoll(text, &end, 10);
-    return end != text && *end == '\0' && errno == 0 && n > 0 ? n : 0;
-}
-
-// "--max-cells N" and "--max-points N": the option's count, or false when it is missing or no count.
-bool takeCount(int argc, char** argv, int& i, long long& n)
-{
-    if (i + 1 >= argc)
-        return false;
-    n = count(argv[++i]);
-    return n > 0;
-}
-
-BatchArgs parseArgs(int argc, char** argv)
+BatchArgs batchArgs(const CommandLine& line)
 {
     BatchArgs args;
-    for (int i = 2; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--out") == 0) {
-            if (i + 1 >= argc) {
-                args.valid = false;
-                break;
-            }
-            args.outDir = argv[++i];
-        } else if (std::strcmp(argv[i], "--no-legend") == 0) {
-            args.legend = false;
-        } else if (std::strcmp(argv[i], "--max-cells") == 0) {
-            args.valid = args.valid && takeCount(argc, argv, i, args.limits.maxTableCells);
-        } else if (std::strcmp(argv[i], "--max-points") == 0) {
-            args.valid = args.valid && takeCount(argc, argv, i, args.limits.maxGraphPoints);
-        } else if (std::strcmp(argv[i], "--accuracy") == 0) {
-            args.accuracy = true;
-        } else {
-            args.files.emplace_back(argv[i]);
-        }
-    }
-    args.valid = args.valid && !args.files.empty();
+    args.outDir = QFile::encodeName(line.outDir).toStdString();
+    for (const QString& file : line.files)
+        args.files.push_back(QFile::encodeName(file).toStdString());
+    if (line.maxCells > 0)
+        args.limits.maxTableCells = line.maxCells;
+    if (line.maxPoints > 0)
+        args.limits.maxGraphPoints = line.maxPoints;
+    args.legend = line.legend;
+    args.accuracy = line.accuracy;
     return args;
 }
 
@@ -128,14 +98,9 @@ int runDocument(const std::string& argument, const BatchArgs& args)
 
 }  // namespace
 
-int runBatch(int argc, char** argv)
+int runBatch(const CommandLine& line)
 {
-    const BatchArgs args = parseArgs(argc, argv);
-    if (!args.valid) {
-        std::cerr << "brug: tavlix --batch [--out MAPPE] [--max-cells N] [--max-points N] [--no-legend] [--accuracy] "
-                     "FIL...\n";
-        return ExitFault;
-    }
+    const BatchArgs args = batchArgs(line);
     if (!args.outDir.empty()) {
         std::error_code ec;
         std::filesystem::create_directories(args.outDir, ec);

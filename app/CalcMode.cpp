@@ -1,4 +1,5 @@
 // tavlix --calc EXPR: the settings calculator from the command line.
+#include "app/CommandLine.h"
 #include "app/EntryPoints.h"
 #include "support/SettingsCalculator.h"
 
@@ -6,14 +7,11 @@
 
 using namespace tavlix;
 
-int runCalc(int argc, char** argv)
+int runCalc(const CommandLine& line)
 {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: tavlix --calc EXPRESSION\n");
-        return 2;
-    }
     // The calculator reads ASCII; any other byte simply fails as a character that starts no token.
-    CalcResult r = evaluate(argv[2]);
+    const QByteArray expression = line.expression.toLocal8Bit();
+    CalcResult r = evaluate(expression.constData());
     if (r.error != CalcError::None) {
         std::fprintf(stderr, "error %d at %d\n", static_cast<int>(r.error), r.position);
         return 1;

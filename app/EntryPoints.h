@@ -1,8 +1,13 @@
 // The three ways the program runs: the window, the batch mode and the one-line calculator.
 #pragma once
 
-int runGui(int argc, char** argv);
+#include <QString>
+
+struct CommandLine;
+
+// The window; program is argv[0].
+int runGui(const QString& program, const CommandLine& line);
 // tavlix --batch [--out DIR] [--max-cells N] [--max-points N] FILE...
-int runBatch(int argc, char** argv);
+int runBatch(const CommandLine& line);
 // tavlix --calc EXPR
-int runCalc(int argc, char** argv);
+int runCalc(const CommandLine& line);

@@ -8,6 +8,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+// The build sets the version; the fallback keeps a stray compile working.
+#ifndef TAVLIX_VERSION
+#define TAVLIX_VERSION "0.0.0"
+#endif
+
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
 {
     setObjectName("aboutDialog");
@@ -24,7 +29,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
     icon->setAccessibleName("Tavlix");
     auto* product = new QLabel("<b>Tavlix</b>", panel);
     product->setObjectName("ProductName");
-    auto* version = new QLabel("Version 1.0", panel);
+    auto* version = new QLabel("Version " TAVLIX_VERSION, panel);
     version->setObjectName("Version");
     auto* copyright = new QLabel("Ophavsret \u00A9 Tavlix-udviklerne", panel);
     copyright->setObjectName("Copyright");

@@ -28,6 +28,7 @@ enum class Command {
     ZoomBack,      // the view before a graph's latest zoom or pan
     ShowLegend,    // a check item per graph page: "Vis forklaring"
     Accuracy,      // measures a result page from differential equations against a finer run
+    ClearRecent,   // empties "Filer > Seneste"
     Stop,          // Escape during a run
 };
 

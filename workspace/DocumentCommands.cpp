@@ -14,12 +14,6 @@
 #include <QTabWidget>
 #include <QTextCursor>
 
-namespace {
-
-constexpr const char* Untitled = "udennavn.tvx";
-
-}  // namespace
-
 void MainWindow::reportError(const QString& text)
 {
     if (prompts_.showError)
@@ -34,7 +28,8 @@ ScriptPage* MainWindow::newDocument(const QString& caption)
     page->setCaption(caption);
     page->settings() = tavlix::defaultSettings();
     page->setModified(false);
-    page->setFileName(Untitled);
+    page->setFileName(UntitledFileName);
+    watchForRecovery(page);
     activatePage(page);
     page->editor()->setFocus();
     return page;
@@ -67,6 +62,7 @@ ScriptPage* MainWindow::loadDocument(const QString& fileName, const QString& cap
     page->setModified(false);
     // Filling the editor counted as a change; the poll would take the save command back at its next tick.
     setCommandEnabled(Command::Save, false);
+    rememberDocument(fileName);
     return page;
 }
 
@@ -122,6 +118,8 @@ bool MainWindow::saveAs(ScriptPage* page)
         return false;
     }
     page->setCaption(caption);
+    forgetRecovery(page);
+    rememberDocument(file);
     return true;
 }
 
@@ -130,7 +128,12 @@ bool MainWindow::saveActive()
     ScriptPage* page = activeScriptPage();
     if (!page)
         return false;
-    return page->fileName() == Untitled ? saveAs(page) : page->save();
+    if (page->fileName() == UntitledFileName)
+        return saveAs(page);
+    if (!page->save())
+        return false;
+    forgetRecovery(page);
+    return true;
 }
 
 void MainWindow::onSave()

@@ -105,11 +105,6 @@ void MainWindow::onCoordinates()
         shown->setFocus();
 }
 
-bool MainWindow::askPrintSize(double& widthCm, double& heightCm)
-{
-    return printSizeDialog_->edit(widthCm, heightCm);
-}
-
 void MainWindow::onPrintSize()
 {
     if (auto* graph = qobject_cast<GraphPage*>(activePage()))

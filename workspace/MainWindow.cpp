@@ -7,8 +7,10 @@
 #include "workspace/FindDialog.h"
 #include "workspace/Page.h"
 #include "workspace/PrintSizeDialog.h"
+#include "workspace/RecoveryStore.h"
 #include "workspace/ToolIcons.h"
 #include "workspace/WindowEngineHost.h"
+#include "workspace/WindowSettings.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -27,6 +29,7 @@ MainWindow::MainWindow(UserPrompts prompts, QWidget* parent)
     resize(760, 520);
     createActions();
     createMenus();
+    createRecentMenu();
     createToolBar();
     createSectionPanel();
     createPages();
@@ -88,5 +91,6 @@ void MainWindow::closeEvent(QCloseEvent* event)
     }
     findDialog_->hide();
     editCommandPoll_->stop();
+    saveWindowSettings();
     event->accept();
 }

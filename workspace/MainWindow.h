@@ -36,6 +36,8 @@ class ScriptPage;
 class CoordinatesDialog;
 class PrintSizeDialog;
 class WindowEngineHost;
+class WindowSettings;
+class RecoveryStore;
 
 class MainWindow : public QMainWindow, public PageHost {
     Q_OBJECT
@@ -79,6 +81,21 @@ public:
     // The command line's documents, opened when the window is first shown.
     void setStartFiles(const QStringList& files) { startFiles_ = files; }
 
+    // The per-user memory: restores the window's geometry and state, the drawing size and "Filer > Seneste" at once,
+    // and keeps them up to date from then on. A window without one (tests) remembers nothing.
+    void attachSettings(std::unique_ptr<WindowSettings> settings);
+    WindowSettings* settings() const { return settings_.get(); }
+    QMenu* recentMenu() const { return recentMenu_; }
+    void onClearRecent();
+
+    // Crash recovery: modified script pages are copied into the store while the user works (see RecoveryStore).
+    void attachRecovery(std::unique_ptr<RecoveryStore> store);
+    RecoveryStore* recovery() const { return recovery_.get(); }
+    // Asks once whether to restore the documents of an instance that did not end normally; false when none.
+    bool offerRecovery();
+    // Writes every modified script page's recovery file now.
+    void writeRecoveryFiles();
+
     // The pages.
     QTabWidget* tabs() const { return pages_; }
     int pageCount() const;
@@ -94,7 +111,8 @@ public:
     tavlix::TableSink* createTablePage(const QString& caption);
     tavlix::GraphSink* createGraphPage(const QString& caption);
 
-    // Documents.
+    // Documents. A new document's file name until it is saved under a name of its own.
+    static inline const QString UntitledFileName = QStringLiteral("udennavn.tvx");
     ScriptPage* newDocument(const QString& caption);
     ScriptPage* openDocument(QString fileName);
     // Saves the active script page as the save command does; false when cancelled or failed.
@@ -161,6 +179,13 @@ private:
     void createPages();
     void createDialogs();
     void createResultContextMenus();
+    void createRecentMenu();
+    void fillRecentMenu();
+    void rememberDocument(const QString& fileName);
+    void saveWindowSettings();
+    void watchForRecovery(ScriptPage* page);
+    void forgetRecovery(ScriptPage* page);
+    void restoreRecovered(const QString& path);
 
     QAction* makeAction(Command command, const QString& text, const QKeySequence& shortcut,
                         void (MainWindow::*handler)());
@@ -230,6 +255,13 @@ private:
     // Whether the clipboard holds text, read when it changes rather than at every tick.
     bool clipboardHasText_ = false;
 
+    std::unique_ptr<WindowSettings> settings_;
+    QMenu* recentMenu_ = nullptr;
+    std::unique_ptr<RecoveryStore> recovery_;
+    QTimer* recoveryIdleTimer_ = nullptr;
+    QTimer* recoveryPeriodTimer_ = nullptr;
+    int nextRecoveryId_ = 1;
+    bool recoveryWarned_ = false;
     std::unique_ptr<WindowEngineHost> engineHost_;
     bool runActive_ = false;
     bool stopRequested_ = false;

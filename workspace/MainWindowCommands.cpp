@@ -4,7 +4,6 @@
 
 #include "workspace/ScriptPage.h"
 #include "workspace/ToolIcons.h"
-#include "workspace/UserSettings.h"
 
 #include <QAction>
 #include <QHBoxLayout>
@@ -71,7 +70,6 @@ void MainWindow::createActions()
     makeAction(Command::About, "Om Tavlix ...", {}, &MainWindow::onAbout);
     QAction* keep = makeAction(Command::KeepResults, "&Behold tidligere resultater", {}, nullptr);
     keep->setCheckable(true);
-    keep->setChecked(UserSettings::flag(UserSetting::KeepPreviousResults));
     keep->setStatusTip("Hver kørsel laver nye sider i stedet for at opdatere den forrige kørsels sider");
     connect(keep, &QAction::toggled, this, &MainWindow::onKeepResultsToggled);
     // Page switching works wherever the focus is, so the window owns these keys.
@@ -354,9 +352,4 @@ void MainWindow::pollEditCommands()
         setCommandEnabled(c, selected);
     setCommandEnabled(Command::Paste, clipboardHasText_);
     setCommandEnabled(Command::Save, script->isModified());
-}
-
-void MainWindow::onKeepResultsToggled(bool on)
-{
-    UserSettings::setFlag(UserSetting::KeepPreviousResults, on);
 }

@@ -5,6 +5,7 @@
 #include "workspace/ScriptPage.h"
 #include "workspace/TablePage.h"
 #include "workspace/ToolIcons.h"
+#include "workspace/WindowSettings.h"
 
 #include <QApplication>
 #include <QBoxLayout>

@@ -8,6 +8,7 @@
 #include "workspace/TableModel.h"
 #include "workspace/TablePage.h"
 #include "workspace/WindowEngineHost.h"
+#include "workspace/WindowSettings.h"
 
 #include <QApplication>
 #include <QTabWidget>
@@ -85,6 +86,9 @@ tavlix::GraphSink* MainWindow::createGraphPage(const QString& caption)
     const int width = std::max(area->width() - 4, 100);
     const int height = std::max(area->height() - 4, 80);
     auto* page = new GraphPage(*this, width, height, runLimits_);
+    // The drawing size chosen last, in this session or an earlier one.
+    if (double w = 0, h = 0; settings_ && settings_->printSize(w, h))
+        page->setPrintSize(w, h);
     addRunPage(page, caption);
     return page;
 }

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QSvgRenderer>
 
 #include <functional>
 
@@ -260,23 +261,6 @@ void drawGraphPage(QPainter& p)
     p.drawPath(curve);
 }
 
-void drawProgram(QPainter& p)
-{
-    p.setBrush(QColor(0x24, 0x5b, 0x3a));
-    p.setPen(QPen(QColor(0x8a, 0x5a, 0x2b), 1.5));
-    p.drawRoundedRect(QRectF(1.5, 2.5, 17, 15), 1.5, 1.5);
-    p.setPen(QPen(QColor(0xf4, 0xf4, 0xee), 1.1, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(4, 14), QPointF(16, 14));
-    p.drawLine(QPointF(5, 5), QPointF(5, 15));
-    QPainterPath wave;
-    wave.moveTo(5, 10);
-    wave.cubicTo(8, 3, 10, 3, 11, 10);
-    wave.cubicTo(12, 16, 14, 16, 16, 8);
-    p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(Amber, 1.3, Qt::SolidLine, Qt::RoundCap));
-    p.drawPath(wave);
-}
-
 }  // namespace
 
 QIcon toolIcon(Icon icon)
@@ -304,5 +288,17 @@ QIcon toolIcon(Icon icon)
 
 QIcon programIcon()
 {
-    return make(drawProgram);
+    // The installed application icon, rendered at the sizes a window and its task bar ask for.
+    QSvgRenderer svg(QStringLiteral(":/org.tavlix.Tavlix.svg"));
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing);
+        svg.render(&p);
+        p.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
 }

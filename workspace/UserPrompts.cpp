@@ -57,6 +57,14 @@ UserPrompts withDialogDefaults(UserPrompts prompts, QWidget* parent)
         prompts.askResultFileName = [parent](const QString& preset, const QStringList& filters, QString& chosen) {
             return QFileDialog::getSaveFileName(parent, "Gem som", preset, filters.join(";;"), &chosen);
         };
+    if (!prompts.askRestore)
+        prompts.askRestore = [parent](const QString& text) {
+            QMessageBox box(QMessageBox::Question, "Tavlix", text, QMessageBox::Yes | QMessageBox::No, parent);
+            box.button(QMessageBox::Yes)->setText("&Ja");
+            box.button(QMessageBox::No)->setText("&Nej");
+            box.setDefaultButton(QMessageBox::Yes);
+            return box.exec() == QMessageBox::Yes;
+        };
     if (!prompts.askPdfFileName)
         prompts.askPdfFileName = [parent] {
             return askFileName(parent, QFileDialog::AcceptSave, "Der er ingen printer. Gem udskriften som PDF",

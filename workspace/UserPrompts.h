@@ -19,6 +19,8 @@ struct UserPrompts {
     // The file a result page is saved to ("Gem Som ..." on a table or graph page): the preset name and the
     // file types offered; chosenFilter receives the type picked. Empty cancels.
     std::function<QString(const QString& preset, const QStringList& filters, QString& chosenFilter)> askResultFileName;
+    // Yes (true) or No to "restore the unsaved documents?".
+    std::function<bool(const QString& text)> askRestore;
     // The file a print goes to when no printer is installed; empty cancels.
     std::function<QString()> askPdfFileName;
 };

@@ -1,0 +1,152 @@
+// One parser for every mode, so that an option is never mistaken for a document and each mistake is a usage error.
+#include "app/CommandLine.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QRegularExpression>
+
+#ifndef TAVLIX_VERSION
+#define TAVLIX_VERSION "0.0.0"
+#endif
+
+namespace {
+
+struct Options {
+    QCommandLineOption help{{"h", "help"}};
+    QCommandLineOption version{{"v", "version"}};
+    QCommandLineOption batch{"batch"};
+    QCommandLineOption calc{"calc", QString(), "EXPR"};
+    QCommandLineOption out{"out", QString(), "DIR"};
+    QCommandLineOption maxCells{"max-cells", QString(), "N"};
+    QCommandLineOption maxPoints{"max-points", QString(), "N"};
+    QCommandLineOption noLegend{"no-legend"};
+    QCommandLineOption accuracy{"accuracy"};
+    QCommandLineOption platform{"platform", QString(), "NAME"};
+};
+
+// A whole number above 0, or 0 when the text is none.
+long long positiveCount(const QString& text)
+{
+    bool ok = false;
+    const long long n = text.toLongLong(&ok);
+    return ok && n > 0 ? n : 0;
+}
+
+// The first rule of the modes that the parsed options break, or an empty text.
+QString modeError(const QCommandLineParser& parser, const Options& o, const CommandLine& line)
+{
+    const bool batch = parser.isSet(o.batch), calc = parser.isSet(o.calc);
+    if (batch && calc)
+        return "--batch and --calc cannot be combined";
+    for (const QCommandLineOption* option : {&o.out, &o.maxCells, &o.maxPoints, &o.noLegend, &o.accuracy})
+        if (!batch && parser.isSet(*option))
+            return QString("--%1 belongs to --batch").arg(option->names().constFirst());
+    if ((batch || calc) && parser.isSet(o.platform))
+        return "-platform belongs to the window";
+    if (calc && !line.files.isEmpty())
+        return QString("--calc takes one expression; unexpected '%1'").arg(line.files.constFirst());
+    if (batch && line.files.isEmpty())
+        return "--batch needs at least one document";
+    return QString();
+}
+
+// Reads a count option; false with the error set when its value is no whole number above 0.
+bool readCount(const QCommandLineParser& parser, const QCommandLineOption& option, long long& n, QString& error)
+{
+    if (!parser.isSet(option))
+        return true;
+    n = positiveCount(parser.value(option));
+    if (n == 0)
+        error = QString("--%1 needs a whole number above 0, not '%2'")
+                    .arg(option.names().constFirst(), parser.value(option));
+    return n > 0;
+}
+
+// The parser's own complaint, naming the argument as it was typed.
+QString parseError(const QCommandLineParser& parser, const QStringList& arguments)
+{
+    const QStringList unknown = parser.unknownOptionNames();
+    if (unknown.isEmpty()) {
+        QString text = parser.errorText();
+        text.remove(QRegularExpression("\\.$"));
+        return text.isEmpty() ? text : text.front().toLower() + text.mid(1);
+    }
+    const QString& name = unknown.constFirst();
+    for (const QString& a : arguments.mid(1))
+        if (a == "-" + name || a == "--" + name || a.startsWith("--" + name + "="))
+            return QString("unknown option '%1'").arg(a.section('=', 0, 0));
+    return QString("unknown option '%1'").arg(name);
+}
+
+CommandLine usageError(const QString& text)
+{
+    CommandLine line;
+    line.mode = RunMode::UsageError;
+    line.error = text;
+    return line;
+}
+
+}  // namespace
+
+CommandLine parseCommandLine(const QStringList& arguments)
+{
+    Options o;
+    QCommandLineParser parser;
+    // "-platform xcb" as the toolkit has always spelled it; single letters stay (-h, -v).
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.addOptions(
+        {o.help, o.version, o.batch, o.calc, o.out, o.maxCells, o.maxPoints, o.noLegend, o.accuracy, o.platform});
+    if (!parser.parse(arguments))
+        return usageError(parseError(parser, arguments));
+    CommandLine line;
+    if (parser.isSet(o.help) || parser.isSet(o.version)) {
+        line.mode = parser.isSet(o.help) ? RunMode::Help : RunMode::Version;
+        return line;
+    }
+    line.files = parser.positionalArguments();
+    if (const QString error = modeError(parser, o, line); !error.isEmpty())
+        return usageError(error);
+    QString error;
+    if (!readCount(parser, o.maxCells, line.maxCells, error) || !readCount(parser, o.maxPoints, line.maxPoints, error))
+        return usageError(error);
+    line.mode = parser.isSet(o.batch) ? RunMode::Batch : parser.isSet(o.calc) ? RunMode::Calc : RunMode::Window;
+    line.outDir = parser.value(o.out);
+    line.expression = parser.value(o.calc);
+    line.platform = parser.value(o.platform);
+    line.legend = !parser.isSet(o.noLegend);
+    line.accuracy = parser.isSet(o.accuracy);
+    return line;
+}
+
+QString usageText()
+{
+    return QStringLiteral(
+        "Usage:\n"
+        "  tavlix [-platform NAME] [--] [FILE...]\n"
+        "      Opens the window with the given documents (.tvx), or with one new document.\n"
+        "  tavlix --batch [--out DIR] [--max-cells N] [--max-points N] [--no-legend] [--accuracy] [--] FILE...\n"
+        "      Runs each document without a window and writes every result page to files.\n"
+        "  tavlix --calc EXPR\n"
+        "      Prints the value of one expression of the settings calculator.\n"
+        "\n"
+        "Options:\n"
+        "  -h, --help          print this text and exit\n"
+        "  -v, --version       print the version and exit\n"
+        "  --batch             run documents without a window (needs no display)\n"
+        "  --out DIR           --batch: the folder for the result files (default: the current folder)\n"
+        "  --max-cells N       --batch: stop a table page at N cells (default 50000000)\n"
+        "  --max-points N      --batch: stop a graph page at N points (default 10000000)\n"
+        "  --no-legend         --batch: graph pictures without their legend\n"
+        "  --accuracy          --batch: write CAPTION.accuracy.tsv beside each page from differential equations\n"
+        "  --calc EXPR         evaluate EXPR and print it with 17 significant digits\n"
+        "  -platform NAME      the window's display platform (xcb, wayland, offscreen)\n"
+        "  --                  ends the options: every later argument is a file\n"
+        "\n"
+        "Exit status: 0 success; 1 a script error (--batch) or an expression error (--calc);\n"
+        "2 a usage error, no display for the window, an unreadable file or an abandoned run.\n");
+}
+
+QString versionText()
+{
+    return QStringLiteral("tavlix " TAVLIX_VERSION);
+}

@@ -1,0 +1,32 @@
+// The command line of every mode (window, --batch, --calc), read by one parser before anything else starts.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+enum class RunMode { Window, Batch, Calc, Help, Version, UsageError };
+
+struct CommandLine {
+    RunMode mode = RunMode::Window;
+    // The documents: opened by the window, run by --batch.
+    QStringList files;
+    // The window's toolkit platform (-platform NAME); empty when the environment decides.
+    QString platform;
+    QString outDir;
+    // Page bounds of --batch; 0 keeps the default.
+    long long maxCells = 0;
+    long long maxPoints = 0;
+    // --batch: draw no legend (--no-legend); write an accuracy file beside each page from differential equations.
+    bool legend = true;
+    bool accuracy = false;
+    QString expression;
+    // The usage error in one line, naming the offending argument.
+    QString error;
+};
+
+// arguments[0] is the program; no argument that looks like an option is ever taken as a file ("--" ends them).
+CommandLine parseCommandLine(const QStringList& arguments);
+// The usage of every mode and option, as --help prints it.
+QString usageText();
+// "tavlix X.Y.Z".
+QString versionText();
