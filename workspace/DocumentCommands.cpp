@@ -153,7 +153,7 @@ void MainWindow::onSaveAs()
 bool MainWindow::askAndSave(ScriptPage* page)
 {
     // An untitled document is known by its caption ("Eksempel 1", "(Uden navn - 2)"), a saved one by its file.
-    const QString name = page->fileName() == Untitled ? page->caption() : page->fileName();
+    const QString name = page->fileName() == UntitledFileName ? page->caption() : page->fileName();
     QMessageBox::StandardButton answer =
         prompts_.askSaveChanges ? prompts_.askSaveChanges(QString("Skal ændringerne i \"%1\" gemmes?").arg(name))
                                 : QMessageBox::Abort;

@@ -57,58 +57,54 @@ struct MainWindowFixture {
         prompts.showMessage = [this](const QString& text) { messages << text; };
         prompts.showError = [this](const QString& text) { errors << text; };
         prompts.askPdfFileName = [] { return QString(); };
-        prompts.askResultFileName =
-            [this](const QString&, const QStringList& filters, QString& chosen) {
-                resultFilters = filters;
-                if (!resultFilter.isEmpty())
-                    chosen = resultFilter;
-                return resultName;
-                prompts.askRestore = [this](const QString& text) {
-                    restoreQuestions << text;
-                    return restoreAnswer;
-                };
-                window = std::make_unique<MainWindow>(prompts);
-                window->openStartFilesOnShow = false;
-                window->action(Command::KeepResults)->setChecked(false);
-                window->exampleDir = QString(TAVLIX_EXAMPLES_DIR) + "/";
-                window->show();
-                QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-                window->activateWindow();
-                (void)QTest::qWaitForWindowActive(window.get());
-            }
-
-            ScriptPage *
-            scriptPage() const
-        {
-            return window->activeScriptPage();
-        }
-
-        // A script page with the given settings and script, as if opened from a file.
-        ScriptPage* script(const QStringList& lines, const tavlix::SettingsTexts* settings = nullptr)
-        {
-            ScriptPage* page = window->newDocument("test.tvx");
-            if (settings)
-                page->settings() = *settings;
-            page->setLines(lines);
-            page->setModified(false);
-            window->setCommandEnabled(Command::Save, false);
-            return page;
-        }
-    };
-
-    // Reads a whole file as bytes.
-    inline QByteArray FileBytes(const QString& path)
-    {
-        QFile f(path);
-        if (!f.open(QIODevice::ReadOnly))
-            return {};
-        return f.readAll();
+        prompts.askResultFileName = [this](const QString&, const QStringList& filters, QString& chosen) {
+            resultFilters = filters;
+            if (!resultFilter.isEmpty())
+                chosen = resultFilter;
+            return resultName;
+        };
+        prompts.askRestore = [this](const QString& text) {
+            restoreQuestions << text;
+            return restoreAnswer;
+        };
+        window = std::make_unique<MainWindow>(prompts);
+        window->openStartFilesOnShow = false;
+        window->action(Command::KeepResults)->setChecked(false);
+        window->exampleDir = QString(TAVLIX_EXAMPLES_DIR) + "/";
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        window->activateWindow();
+        (void)QTest::qWaitForWindowActive(window.get());
     }
 
-    inline bool WriteBytes(const QString& path, const QByteArray& bytes)
+    ScriptPage* scriptPage() const { return window->activeScriptPage(); }
+
+    // A script page with the given settings and script, as if opened from a file.
+    ScriptPage* script(const QStringList& lines, const tavlix::SettingsTexts* settings = nullptr)
     {
-        QFile f(path);
-        if (!f.open(QIODevice::WriteOnly))
-            return false;
-        return f.write(bytes) == bytes.size();
+        ScriptPage* page = window->newDocument("test.tvx");
+        if (settings)
+            page->settings() = *settings;
+        page->setLines(lines);
+        page->setModified(false);
+        window->setCommandEnabled(Command::Save, false);
+        return page;
     }
+};
+
+// Reads a whole file as bytes.
+inline QByteArray FileBytes(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+inline bool WriteBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        return false;
+    return f.write(bytes) == bytes.size();
+}
