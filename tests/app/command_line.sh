@@ -34,7 +34,8 @@ done
 
 # Each row: the arguments, then a word the one-line message must contain.
 usage_errors=(
-  "--batch --accuracy x.tvx|'--accuracy'"
+  "--batch --accurate x.tvx|'--accurate'"
+  "--accuracy x.tvx|--accuracy"
   "--bogus|'--bogus'"
   "-q x.tvx|'-q'"
   "--batch|at least one document"

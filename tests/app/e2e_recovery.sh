@@ -49,7 +49,8 @@ wait_for() {
   done
   return 1
 }
-windows() { xdotool search --onlyvisible --name '^Tavlix$' 2>/dev/null; }
+# The main window reads "NAME – Tavlix", the question box "Tavlix".
+windows() { xdotool search --onlyvisible --name 'Tavlix$' 2>/dev/null; }
 has_window() { [ -n "$(windows)" ]; }
 # The question box is a second window named Tavlix.
 has_question() { [ "$(windows | wc -l)" -ge 2 ]; }
