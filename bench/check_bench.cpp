@@ -1,0 +1,64 @@
+// The check while typing on a 1,000-line script: it must stay well under 5 ms so typing never waits for it.
+#include "compiler/ScriptColouring.h"
+#include "compiler/ScriptCompiler.h"
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+#include <vector>
+
+using namespace tavlix;
+
+namespace {
+
+// 1,000 lines: constants, a table, differential equations, functions with conditions, comments and outputs.
+std::vector<std::string> ThousandLines()
+{
+    std::vector<std::string> lines = {"(* a long script *)", "Konstanter"};
+    for (int i = 0; i < 200; ++i)
+        lines.push_back("  c" + std::to_string(i) + " = " + std::to_string(i) + ".5*pi/(1 + " + std::to_string(i) +
+                        ")   (* constant " + std::to_string(i) + " *)");
+    lines.push_back("Tabeller");
+    lines.push_back("  maalt = <(0, 1), (2, 3.9), (4, 8.1), (6, 9.6), (8, 9.9)>");
+    lines.push_back("DifferentialLigninger");
+    for (int i = 0; i < 50; ++i)
+        lines.push_back("  y" + std::to_string(i) + "' = 0.8*y" + std::to_string(i) + "*(1 - y" + std::to_string(i) +
+                        "/10)   <1>");
+    lines.push_back("Funktioner");
+    while (lines.size() < 990)
+        lines.push_back("  f" + std::to_string(lines.size()) + " = hvis(t < c1 og t > 0, c2*sin(t) + maalt(t), " +
+                        "exp(-t)*cos(t))");
+    lines.push_back("GrafVariable");
+    for (int i = 0; lines.size() < 1000; ++i)
+        lines.push_back("  t, y" + std::to_string(i) + ", l1   t, f300, m2");
+    return lines;
+}
+
+void BM_CheckThousandLines(benchmark::State& state)
+{
+    const std::vector<std::string> lines = ThousandLines();
+    ScriptCompiler compiler;
+    for (auto _ : state) {
+        const RunResult r = compiler.check(lines, std::chrono::milliseconds(250));
+        if (r.error != ScriptError::None || r.abandoned)
+            state.SkipWithError("the benchmark script must check clean");
+    }
+}
+BENCHMARK(BM_CheckThousandLines)->Unit(benchmark::kMillisecond);
+
+void BM_ColourThousandLines(benchmark::State& state)
+{
+    const std::vector<std::string> lines = ThousandLines();
+    std::vector<ColouredSpan> spans;
+    for (auto _ : state) {
+        bool inComment = false;
+        for (const std::string& line : lines)
+            inComment = colourLine(line, inComment, spans);
+        benchmark::DoNotOptimize(inComment);
+    }
+}
+BENCHMARK(BM_ColourThousandLines)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
