@@ -23,7 +23,10 @@ enum class Command {
     AddLabel,
     FitGraph,
     About,
-    Stop,  // Escape during a run
+    Undo,
+    Redo,
+    LanguageHelp,  // the script language's help, at the word under the caret
+    Stop,          // Escape during a run
 };
 
 inline constexpr int CommandCount = static_cast<int>(Command::Stop) + 1;

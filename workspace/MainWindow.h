@@ -52,6 +52,7 @@ public:
     void dockSectionPanel(QWidget* page, QBoxLayout* layout) override;
     void startEditCommandPoll() override;
     bool askPrintSize(double& widthCm, double& heightCm) override;
+    bool isRunning() const override { return runActive_; }
 
     // Commands: one action each, shared by the menu, the pop-up menu and the tool bar.
     QAction* action(Command command) const;
@@ -126,6 +127,10 @@ public:
     void onAddLabel();
     void onFitGraph();
     void onAbout();
+    void onUndo();
+    void onRedo();
+    // Opens the script language's help, at the entry of the word under the caret when there is one.
+    void onLanguageHelp();
     void insertSectionHeader(const QString& header);
     void openExample(const QString& fileName);
 
@@ -168,6 +173,7 @@ private:
     QMenu* fileMenu_ = nullptr;
     QMenu* editMenu_ = nullptr;
     QMenu* tavlixMenu_ = nullptr;
+    QMenu* helpMenu_ = nullptr;
     QMenu* editorContextMenu_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     QLineEdit* labelTextEdit_ = nullptr;

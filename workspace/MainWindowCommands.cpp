@@ -2,6 +2,7 @@
 // the status bar, and which commands are available.
 #include "workspace/MainWindow.h"
 
+#include "workspace/ScriptEditor.h"
 #include "workspace/ScriptPage.h"
 #include "workspace/ToolIcons.h"
 
@@ -22,7 +23,7 @@ namespace {
 constexpr Command PageCommands[] = {
     Command::Cut,         Command::Copy,      Command::Paste,     Command::Delete,   Command::SelectAll, Command::Find,
     Command::Save,        Command::SaveAs,    Command::ClosePage, Command::Print,    Command::PrintNow,  Command::Run,
-    Command::Coordinates, Command::PrintSize, Command::AddLabel,  Command::FitGraph,
+    Command::Coordinates, Command::PrintSize, Command::AddLabel,  Command::FitGraph, Command::Undo,      Command::Redo,
 };
 
 }  // namespace
@@ -52,6 +53,9 @@ void MainWindow::createActions()
     makeAction(Command::PrintNow, "Udskriv", {}, &MainWindow::onPrintNow);
     makeAction(Command::Quit, "&Afslut", {}, &MainWindow::onQuit);
 
+    makeAction(Command::Undo, "&Fortryd", QKeySequence::Undo, &MainWindow::onUndo);
+    makeAction(Command::Redo, "&Gentag", QKeySequence("Ctrl+Y"), &MainWindow::onRedo)
+        ->setShortcuts({QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")});
     makeAction(Command::Cut, "&Klip", QKeySequence("Ctrl+X"), &MainWindow::onCut);
     makeAction(Command::Copy, "K&opier", QKeySequence("Ctrl+C"), &MainWindow::onCopy);
     makeAction(Command::Paste, "Sæt i&nd", QKeySequence("Ctrl+V"), &MainWindow::onPaste);
@@ -72,6 +76,7 @@ void MainWindow::createActions()
     makeAction(Command::AddLabel, "&Tekst", {}, &MainWindow::onAddLabel);
     makeAction(Command::FitGraph, "Tilpas &graf ...", {}, &MainWindow::onFitGraph);
     makeAction(Command::About, "Om Tavlix ...", {}, &MainWindow::onAbout);
+    makeAction(Command::LanguageHelp, "&Scriptsproget", QKeySequence(Qt::Key_F1), &MainWindow::onLanguageHelp);
 
     // Escape interrupts a run; the action exists only for its shortcut.
     QAction* stop = makeAction(Command::Stop, "Afbryd", QKeySequence(Qt::Key_Escape), &MainWindow::requestStop);
@@ -91,6 +96,8 @@ void MainWindow::createMenus()
     fill(fileMenu_, {Command::Quit});
 
     editMenu_ = menuBar()->addMenu("&Rediger");
+    fill(editMenu_, {Command::Undo, Command::Redo});
+    editMenu_->addSeparator();
     fill(editMenu_, {Command::Cut, Command::Copy, Command::Paste, Command::Delete, Command::SelectAll});
     editMenu_->addSeparator();
     fill(editMenu_, {Command::Find});
@@ -101,6 +108,9 @@ void MainWindow::createMenus()
     fill(tavlixMenu_, {Command::Run, Command::Coordinates, Command::PrintSize, Command::AddLabel, Command::FitGraph});
     tavlixMenu_->addSeparator();
     fill(tavlixMenu_, {Command::About});
+
+    helpMenu_ = menuBar()->addMenu("&Hjælp");
+    fill(helpMenu_, {Command::LanguageHelp});
 
     editorContextMenu_ = new QMenu(this);
     fill(editorContextMenu_, {Command::Cut, Command::Copy, Command::Paste, Command::Delete, Command::SelectAll});
@@ -289,7 +299,11 @@ bool MainWindow::isCommandEnabled(Command command) const
 
 void MainWindow::setStatus(StatusField field, const QString& text)
 {
-    statusFields_[static_cast<int>(field)]->setText(text);
+    QLabel* label = statusFields_[static_cast<int>(field)];
+    label->setText(text);
+    // A screen reader reads the message itself, not only the field's fixed name.
+    if (field == StatusField::Message)
+        label->setAccessibleDescription(text);
 }
 
 QString MainWindow::status(StatusField field) const
@@ -333,4 +347,6 @@ void MainWindow::pollEditCommands()
         setCommandEnabled(c, selected);
     setCommandEnabled(Command::Paste, clipboardHasText_);
     setCommandEnabled(Command::Save, script->isModified());
+    setCommandEnabled(Command::Undo, script->editor()->document()->isUndoAvailable());
+    setCommandEnabled(Command::Redo, script->editor()->document()->isRedoAvailable());
 }

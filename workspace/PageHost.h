@@ -32,6 +32,8 @@ public:
     virtual void dockSectionPanel(QWidget* page, QBoxLayout* layout) = 0;
     // The edit commands follow the editor's selection and the clipboard while a script page is active.
     virtual void startEditCommandPoll() = 0;
+    // Whether a run is under way (the check while typing waits for it to end).
+    virtual bool isRunning() const { return false; }
     // The drawing-size dialog; false when cancelled.
     virtual bool askPrintSize(double& widthCm, double& heightCm) = 0;
 };

@@ -2,6 +2,7 @@
 #include "workspace/MainWindow.h"
 
 #include "workspace/GraphPage.h"
+#include "workspace/ScriptEditor.h"
 #include "workspace/ScriptPage.h"
 #include "workspace/TablePage.h"
 
@@ -9,7 +10,6 @@
 #include <QBoxLayout>
 #include <QClipboard>
 #include <QMimeData>
-#include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTimer>
 

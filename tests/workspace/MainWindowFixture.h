@@ -2,11 +2,11 @@
 #pragma once
 
 #include "workspace/MainWindow.h"
+#include "workspace/ScriptEditor.h"
 #include "workspace/ScriptPage.h"
 
 #include <QDir>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
