@@ -156,15 +156,15 @@ std::string negativeExponentHint(const HintContext&)
 // The words a misspelling is compared with, as the user sees them.
 const std::vector<std::string>& knownWords()
 {
-    static const std::vector<std::string> Words = {"Konstanter", "Tabeller",     "DifferentialLigninger",
-                                                   "Funktioner", "GrafVariable", "TabelVariable",
-                                                   "sin",        "cos",          "tan",
-                                                   "cot",        "arcsin",       "arccos",
-                                                   "arctan",     "arccot",       "asin",
-                                                   "acos",       "atan",         "acot",
-                                                   "atn",        "log",          "ln",
-                                                   "exp",        "sqr",          "abs",
-                                                   "hvis",       "eller",        "stop"};
+    static const std::vector<std::string> Words = [] {
+        std::vector<std::string> words = {"Konstanter", "Tabeller",     "DifferentialLigninger",
+                                          "Funktioner", "GrafVariable", "TabelVariable",
+                                          "hvis",       "eller",        "stop"};
+        for (const char* function : {"sin", "cos", "tan", "cot", "arcsin", "arccos", "arctan", "arccot", "asin", "acos",
+                                     "atan", "acot", "atn", "log", "ln", "exp", "sqr", "abs"})
+            words.emplace_back(function);
+        return words;
+    }();
     return Words;
 }
 
