@@ -3,6 +3,7 @@
 
 #include "compiler/CodeBytes.h"
 
+#include "engine/EngineHost.h"
 #include "engine/Evaluator.h"
 #include "engine/Opcodes.h"
 
@@ -87,6 +88,13 @@ double ExpressionCompiler::evaluateConstant()
 {
     Model& m = *model_;
     RunState& run = *run_;
+    // A script of many constants may take a while: the window stays answerable and a check keeps to its budget.
+    if (run.host && !run.abandoned && !run.host->keepGoing())
+        abandonRun(run, "");
+    if (run.abandoned) {
+        lexer_.setError(ScriptError::Abandoned);
+        return 0;
+    }
     const int savedCount = m.script.recordCount;
     const int savedTarget = compileTarget_;
     const bool savedOde = inOdeSection_;

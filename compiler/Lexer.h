@@ -46,6 +46,8 @@ public:
     // 1-based position of the current token's first character; 0 once the whole text is read.
     int tokenStart() const { return tokenStart_; }
     void markEndReached() { tokenStart_ = 0; }
+    // 0-based position just past the current token (the colouring's span end).
+    int tokenEnd() const { return readPos_ - 2; }
     double tokenValue() const { return tokenValue_; }
     // A name token in full; names are told apart by all their characters.
     const std::string& nameText() const { return nameText_; }

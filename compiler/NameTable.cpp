@@ -19,4 +19,13 @@ void NameTable::add(std::string_view name, NameKind kind, int index)
     entries_[std::string(name)] = {kind, index};
 }
 
+std::vector<std::string> NameTable::names() const
+{
+    std::vector<std::string> all;
+    all.reserve(entries_.size());
+    for (const auto& entry : entries_)
+        all.push_back(entry.first);
+    return all;
+}
+
 }  // namespace tavlix

@@ -7,6 +7,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tavlix {
 
@@ -23,6 +24,8 @@ public:
     const NameEntry* find(std::string_view name) const;
     void add(std::string_view name, NameKind kind, int index);
     std::size_t size() const { return entries_.size(); }
+    // Every declared name, in order.
+    std::vector<std::string> names() const;
 
 private:
     std::map<std::string, NameEntry, std::less<>> entries_;

@@ -3,6 +3,7 @@
 
 #include "compiler/NoticeLimiter.h"
 #include "compiler/ScriptErrors.h"
+#include "compiler/ScriptHints.h"
 #include "engine/OutputGenerator.h"
 #include "support/SettingsCalculator.h"
 
@@ -91,6 +92,8 @@ void ScriptCompiler::fillCaret(RunResult& result, const std::vector<std::string>
         if (result.caretOffset < start + length + 2 || i + 1 == lines.size()) {
             result.caretLine = static_cast<int>(i);
             result.caretColumn = std::clamp(result.caretOffset - start, 0, length);
+            result.hint =
+                errorHint({lexer_.error(), lines[i], result.caretColumn, lexer_.tokenText(), lexer_.lastName()});
             return;
         }
         start += length + 2;
@@ -178,13 +181,13 @@ void ScriptCompiler::parseOutputSections(const std::string& caption)
             parseTableOutput();
             if (lexer_.failed())
                 return;
-            if (m.script.outputCount > 0)
+            if (generates_ && m.script.outputCount > 0)
                 adoptGenerationError(generateTable(m, run, caption, resultPageCount_));
         } else {
             parseGraphOutput();
             if (lexer_.failed())
                 return;
-            if (m.script.outputCount > 0)
+            if (generates_ && m.script.outputCount > 0)
                 adoptGenerationError(generateGraph(m, run, caption, resultPageCount_));
         }
         // A stop condition ends only its own page when more sections follow.

@@ -9,6 +9,7 @@
 #include "engine/RunState.h"
 #include "support/DocumentFile.h"
 
+#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,6 +24,7 @@ struct RunResult {
     int caretLine = -1;
     int caretColumn = -1;
     std::string message;  // the status-line text (Windows-1252); empty without error
+    std::string hint;     // a hint for a common mistake behind the error (Windows-1252); often empty
     // A fault or the user ended the run; the host was told (reportFault when there is a text).
     // error is then None and no message is shown.
     bool abandoned = false;
@@ -36,6 +38,12 @@ public:
     // A probe, when given, receives every output value as a number.
     RunResult run(const SettingsTexts& settings, const std::vector<std::string>& lines, const std::string& caption,
                   EngineHost& host, OutputProbe* probe = nullptr);
+
+    // Compiles the script as a run would, but generates nothing, makes no pages and shows nothing: the error the run
+    // would stop at before its first output. A check that outlasts the budget is cut off (abandoned, no error).
+    RunResult check(const std::vector<std::string>& lines, std::chrono::milliseconds budget);
+    // The names the last check declared (constants, tables, functions and variables), in lower case.
+    const std::vector<std::string>& declaredNames() const { return declaredNames_; }
 
     // The result pages this page's runs have made so far: their captions are numbered on.
     int resultPageCount() const { return resultPageCount_; }
@@ -69,6 +77,8 @@ private:
     std::unique_ptr<Model> model_;
     RunState* run_ = nullptr;  // the state of the run in progress
     int resultPageCount_ = 0;
+    bool generates_ = true;  // false during a check
+    std::vector<std::string> declaredNames_;
 };
 
 }  // namespace tavlix

@@ -10,14 +10,18 @@ enum class Notice {
     Overflow,                     // "1": a power too large, or a full evaluation stack
 };
 
-// The text the user sees: the short codes the documentation of the notices lists.
+// The text the user sees (Windows-1252): the short code the documentation lists, then what it means.
 constexpr const char* noticeText(Notice notice)
 {
     switch (notice) {
-    case Notice::DivisionByZero: return "1a";
-    case Notice::ZeroToNegativePower: return "2";
-    case Notice::NegativeBaseFractionalPower: return "3";
-    case Notice::Overflow: return "1";
+    case Notice::DivisionByZero: return "1a: division med 0";
+    case Notice::ZeroToNegativePower:
+        return "2: 0 opl\xF8"
+               "ftet til en negativ potens";
+    case Notice::NegativeBaseFractionalPower:
+        return "3: negativt tal opl\xF8"
+               "ftet til en brudden potens";
+    case Notice::Overflow: return "1: tallet bliver for stort";
     }
     return "";
 }

@@ -29,6 +29,9 @@ enum class Command {
     ShowLegend,    // a check item per graph page: "Vis forklaring"
     Accuracy,      // measures a result page from differential equations against a finer run
     ClearRecent,   // empties "Filer > Seneste"
+    Undo,
+    Redo,
+    LanguageHelp,  // the script language's help, at the word under the caret
     Stop,          // Escape during a run
 };
 

@@ -3,11 +3,11 @@
 
 #include "support/DocumentFile.h"
 #include "workspace/QtCp1252.h"
+#include "workspace/ScriptEditor.h"
 #include "workspace/ScriptPage.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>

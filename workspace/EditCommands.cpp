@@ -6,12 +6,12 @@
 #include "workspace/FindDialog.h"
 #include "workspace/GraphPage.h"
 #include "workspace/PrintSizeDialog.h"
+#include "workspace/ScriptEditor.h"
 #include "workspace/ScriptPage.h"
 #include "workspace/SectionHeaderEdit.h"
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QTextCursor>
 
 void MainWindow::onCut()
@@ -68,7 +68,7 @@ void MainWindow::findNext()
         QApplication::beep();
         return;
     }
-    QPlainTextEdit* editor = script->editor();
+    ScriptEditor* editor = script->editor();
     const QString what = findDialog_->findText();
     const QString text = editor->toPlainText();
     QTextCursor c = editor->textCursor();

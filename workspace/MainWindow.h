@@ -165,6 +165,10 @@ public:
     // Measures the active result page against a finer run (interruptible like a run) and shows the dialog.
     void onAccuracy();
     AccuracyDialog& accuracyDialog() const { return *accuracyDialog_; }
+    void onUndo();
+    void onRedo();
+    // Opens the script language's help, at the entry of the word under the caret when there is one.
+    void onLanguageHelp();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -232,6 +236,7 @@ private:
     QMenu* fileMenu_ = nullptr;
     QMenu* editMenu_ = nullptr;
     QMenu* tavlixMenu_ = nullptr;
+    QMenu* helpMenu_ = nullptr;
     QMenu* editorContextMenu_ = nullptr;
     QMenu* tableContextMenu_ = nullptr;
     QMenu* graphContextMenu_ = nullptr;

@@ -2,6 +2,7 @@
 // the status bar, and which commands are available.
 #include "workspace/MainWindow.h"
 
+#include "workspace/ScriptEditor.h"
 #include "workspace/ScriptPage.h"
 #include "workspace/ToolIcons.h"
 
@@ -23,7 +24,8 @@ constexpr Command PageCommands[] = {
     Command::Cut,      Command::Copy,       Command::Paste,       Command::Delete,    Command::SelectAll,
     Command::Find,     Command::Save,       Command::SaveAs,      Command::ClosePage, Command::Print,
     Command::PrintNow, Command::Run,        Command::Coordinates, Command::PrintSize, Command::AddLabel,
-    Command::FitGraph, Command::ShowLegend, Command::ZoomBack,    Command::Accuracy,
+    Command::FitGraph, Command::ShowLegend, Command::ZoomBack,    Command::Accuracy,  Command::Undo,
+    Command::Redo,
 };
 
 }  // namespace
@@ -54,6 +56,9 @@ void MainWindow::createActions()
     makeAction(Command::PrintNow, "Udskriv", {}, &MainWindow::onPrintNow);
     makeAction(Command::Quit, "&Afslut", {}, &MainWindow::onQuit);
 
+    makeAction(Command::Undo, "&Fortryd", QKeySequence::Undo, &MainWindow::onUndo);
+    makeAction(Command::Redo, "&Gentag", QKeySequence("Ctrl+Y"), &MainWindow::onRedo)
+        ->setShortcuts({QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")});
     makeAction(Command::Cut, "&Klip", QKeySequence("Ctrl+X"), &MainWindow::onCut);
     makeAction(Command::Copy, "K&opier", QKeySequence("Ctrl+C"), &MainWindow::onCopy);
     makeAction(Command::Paste, "Sæt i&nd", QKeySequence("Ctrl+V"), &MainWindow::onPaste);
@@ -84,6 +89,7 @@ void MainWindow::createActions()
     legend->setCheckable(true);
     legend->setChecked(true);
     makeAction(Command::Accuracy, "&Nøjagtighed ...", {}, &MainWindow::onAccuracy);
+    makeAction(Command::LanguageHelp, "&Scriptsproget", QKeySequence(Qt::Key_F1), &MainWindow::onLanguageHelp);
 
     // Escape interrupts a run; the action exists only for its shortcut.
     QAction* stop = makeAction(Command::Stop, "Afbryd", QKeySequence(Qt::Key_Escape), &MainWindow::requestStop);
@@ -103,6 +109,8 @@ void MainWindow::createMenus()
     fill(fileMenu_, {Command::Quit});
 
     editMenu_ = menuBar()->addMenu("&Rediger");
+    fill(editMenu_, {Command::Undo, Command::Redo});
+    editMenu_->addSeparator();
     fill(editMenu_, {Command::Cut, Command::Copy, Command::Paste, Command::Delete, Command::SelectAll});
     editMenu_->addSeparator();
     fill(editMenu_, {Command::Find});
@@ -114,6 +122,9 @@ void MainWindow::createMenus()
     fill(tavlixMenu_, {Command::KeepResults, Command::NextPage, Command::PreviousPage});
     tavlixMenu_->addSeparator();
     fill(tavlixMenu_, {Command::About});
+
+    helpMenu_ = menuBar()->addMenu("&Hjælp");
+    fill(helpMenu_, {Command::LanguageHelp});
 
     editorContextMenu_ = new QMenu(this);
     fill(editorContextMenu_, {Command::Cut, Command::Copy, Command::Paste, Command::Delete, Command::SelectAll});
@@ -303,7 +314,11 @@ bool MainWindow::isCommandEnabled(Command command) const
 
 void MainWindow::setStatus(StatusField field, const QString& text)
 {
-    statusFields_[static_cast<int>(field)]->setText(text);
+    QLabel* label = statusFields_[static_cast<int>(field)];
+    label->setText(text);
+    // A screen reader reads the message itself, not only the field's fixed name.
+    if (field == StatusField::Message)
+        label->setAccessibleDescription(text);
 }
 
 QString MainWindow::status(StatusField field) const
@@ -352,4 +367,6 @@ void MainWindow::pollEditCommands()
         setCommandEnabled(c, selected);
     setCommandEnabled(Command::Paste, clipboardHasText_);
     setCommandEnabled(Command::Save, script->isModified());
+    setCommandEnabled(Command::Undo, script->editor()->document()->isUndoAvailable());
+    setCommandEnabled(Command::Redo, script->editor()->document()->isRedoAvailable());
 }

@@ -2,6 +2,7 @@
 #include "workspace/MainWindow.h"
 
 #include "workspace/GraphPage.h"
+#include "workspace/ScriptEditor.h"
 #include "workspace/ScriptPage.h"
 #include "workspace/TablePage.h"
 #include "workspace/ToolIcons.h"

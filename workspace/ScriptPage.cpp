@@ -3,12 +3,14 @@
 
 #include "workspace/PageHost.h"
 #include "workspace/QtCp1252.h"
+#include "workspace/ScriptChecker.h"
+#include "workspace/ScriptEditor.h"
+#include "workspace/ScriptHighlighter.h"
 
 #include <QFile>
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QPainter>
-#include <QPlainTextEdit>
 #include <QPrinter>
 #include <QTextBlock>
 #include <QTimer>
@@ -16,7 +18,7 @@
 ScriptPage::ScriptPage(PageHost& host, QWidget* parent)
     : Page(PageKind::Script, host, parent), settings_(tavlix::defaultSettings()), compiler_(new tavlix::ScriptCompiler)
 {
-    editor_ = new QPlainTextEdit(this);
+    editor_ = new ScriptEditor(this);
     editor_->setObjectName("editor");
     editor_->setAccessibleName("Script");
     editor_->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -30,7 +32,19 @@ ScriptPage::ScriptPage(PageHost& host, QWidget* parent)
     layout_->setSpacing(0);
     layout_->addWidget(editor_, 1);
     setFocusProxy(editor_);
-    connect(editor_, &QPlainTextEdit::textChanged, this, &ScriptPage::markModified);
+    connect(editor_, &QPlainTextEdit::textChanged, this, &ScriptPage::onTextChanged);
+    highlighter_ = new ScriptHighlighter(editor_);
+    connect(editor_, &QPlainTextEdit::updateRequest, highlighter_, [this](const QRect&, int dy) {
+        if (dy != 0)
+            highlighter_->refreshVisibleBlocks();
+    });
+    checker_ = new ScriptChecker(this);
+    connect(checker_, &ScriptChecker::checked, this, &ScriptPage::showCheck);
+    checkDelay_ = new QTimer(this);
+    checkDelay_->setSingleShot(true);
+    checkDelay_->setInterval(CheckDelayMs);
+    connect(checkDelay_, &QTimer::timeout, this, &ScriptPage::checkNow);
+
     connect(editor_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         if (QMenu* menu = this->host().contextMenu())
             menu->exec(editor_->mapToGlobal(at));
@@ -41,6 +55,47 @@ ScriptPage::~ScriptPage()
 {
     // The editor goes after this page's own part; its last signals must not reach it.
     editor_->disconnect(this);
+}
+
+void ScriptPage::onTextChanged()
+{
+    // Colouring the lines again for new declared names changes formats only: no change of the script.
+    if (highlighter_->recolouring())
+        return;
+    markModified();
+    checkDelay_->start();
+}
+
+void ScriptPage::checkNow()
+{
+    checkDelay_->stop();
+    // A check never runs beside a run: it waits for the next pause after it.
+    if (host().running()) {
+        checkDelay_->start();
+        return;
+    }
+    checker_->check(editor_->toPlainText());
+}
+
+void ScriptPage::showCheck(const CheckOutcome& outcome)
+{
+    QStringList names;
+    for (const QString& name : outcome.declaredNames)
+        names << name;
+    highlighter_->setDeclaredNames(QSet<QString>(names.begin(), names.end()));
+    editor_->setDeclaredNames(names);
+    if (outcome.cutOff)
+        return;  // nothing is known: the mark stays as it was
+    const QString before = checkMessage_;
+    if (outcome.line < 0) {
+        editor_->clearErrorMark();
+        checkMessage_.clear();
+    } else {
+        checkMessage_ = outcome.hint.isEmpty() ? outcome.message : outcome.message + "\n" + outcome.hint;
+        editor_->setErrorMark(outcome.line, outcome.column, outcome.length, checkMessage_);
+    }
+    if (isVisible() && (checkMessage_ != before || !checkMessage_.isEmpty()))
+        host().setStatus(StatusField::Message, QString(checkMessage_).replace('\n', QStringLiteral("  \u2013  ")));
 }
 
 QStringList ScriptPage::lines() const
@@ -162,6 +217,10 @@ void ScriptPage::updateCommands()
     host().startEditCommandPoll();
     for (Command c : {Command::SelectAll, Command::Coordinates})
         host().setCommandEnabled(c, true);
+    host().setCommandEnabled(Command::Undo, editor_->document()->isUndoAvailable());
+    host().setCommandEnabled(Command::Redo, editor_->document()->isRedoAvailable());
+    if (!checkMessage_.isEmpty())
+        host().setStatus(StatusField::Message, QString(checkMessage_).replace('\n', QStringLiteral("  \u2013  ")));
 }
 
 namespace {

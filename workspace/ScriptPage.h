@@ -17,7 +17,11 @@ namespace tavlix {
 class EngineHost;
 }  // namespace tavlix
 class QHBoxLayout;
-class QPlainTextEdit;
+class QTimer;
+class ScriptChecker;
+class ScriptEditor;
+class ScriptHighlighter;
+struct CheckOutcome;
 
 class ScriptPage : public Page {
     Q_OBJECT
@@ -25,7 +29,15 @@ public:
     explicit ScriptPage(PageHost& host, QWidget* parent = nullptr);
     ~ScriptPage() override;
 
-    QPlainTextEdit* editor() const { return editor_; }
+    ScriptEditor* editor() const { return editor_; }
+    ScriptHighlighter* highlighter() const { return highlighter_; }
+    ScriptChecker* checker() const { return checker_; }
+    // The check waits this long after the last change, so it runs when the typing pauses.
+    static constexpr int CheckDelayMs = 300;
+    // Checks at once instead of after the pause (tests, and a page just opened).
+    void checkNow();
+    // What the last check found, as the status line and the tooltip show it; empty when nothing.
+    QString checkMessage() const { return checkMessage_; }
     tavlix::SettingsTexts& settings() { return settings_; }
     const tavlix::SettingsTexts& settings() const { return settings_; }
     bool isModified() const { return modified_; }
@@ -60,7 +72,15 @@ public:
     void placeCaret(int line, int column);
 
 private:
-    QPlainTextEdit* editor_ = nullptr;
+    void showCheck(const CheckOutcome& outcome);
+    // A change of the text itself; the colouring's format changes pass by.
+    void onTextChanged();
+
+    ScriptEditor* editor_ = nullptr;
+    ScriptHighlighter* highlighter_ = nullptr;
+    ScriptChecker* checker_ = nullptr;
+    QTimer* checkDelay_ = nullptr;
+    QString checkMessage_;
     QHBoxLayout* layout_ = nullptr;
     tavlix::SettingsTexts settings_;
     bool modified_ = false;

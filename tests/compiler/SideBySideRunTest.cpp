@@ -47,7 +47,7 @@ TEST(SideBySideRuns, ARunInsideAnotherLeavesItUntouched)
     EXPECT_EQ(host.innerResult.error, ScriptError::None);
     ASSERT_EQ(host.innerHost.tables.size(), 1u);
     EXPECT_EQ(host.innerHost.tables[0]->cells[4][0], "Fejl");
-    EXPECT_EQ(host.innerHost.notices, std::vector<std::string>{"1a"});
+    EXPECT_EQ(host.innerHost.notices, std::vector<std::string>{"1a: division med 0"});
 }
 
 TEST(SideBySideRuns, AFailureInsideIsReportedWithItsOwnNameAndT)

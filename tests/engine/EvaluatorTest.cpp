@@ -76,15 +76,24 @@ INSTANTIATE_TEST_SUITE_P(
         ExprCase{"NegativeWholeExponent", Code().num(2).num(-2).op(OpCode::Pow), 0.25, {}},
         ExprCase{"ZeroToZero", Code().num(0).num(0).op(OpCode::Pow), 1, {}},
         ExprCase{"FractionalPower", Code().num(2).num(0.5).op(OpCode::Pow), std::sqrt(2.0), {}, 0, 1e-15},
-        ExprCase{"NegBaseFraction", Code().num(-2).num(0.5).op(OpCode::Pow), Failed, {"3"}},
-        ExprCase{"CubeRootOfNegative", Code().num(-8).num(1.0 / 3).op(OpCode::Pow), Failed, {"3"}},
-        ExprCase{"ZeroNegativePower", Code().num(0).num(-2).op(OpCode::Pow), Failed, {"2"}},
-        ExprCase{"ExpTooLarge", Code().num(88.5).op(OpCode::Exp), Failed, {"1"}},
+        ExprCase{"NegBaseFraction",
+                 Code().num(-2).num(0.5).op(OpCode::Pow),
+                 Failed,
+                 {noticeText(Notice::NegativeBaseFractionalPower)}},
+        ExprCase{"CubeRootOfNegative",
+                 Code().num(-8).num(1.0 / 3).op(OpCode::Pow),
+                 Failed,
+                 {noticeText(Notice::NegativeBaseFractionalPower)}},
+        ExprCase{"ZeroNegativePower",
+                 Code().num(0).num(-2).op(OpCode::Pow),
+                 Failed,
+                 {noticeText(Notice::ZeroToNegativePower)}},
+        ExprCase{"ExpTooLarge", Code().num(88.5).op(OpCode::Exp), Failed, {noticeText(Notice::Overflow)}},
         ExprCase{"ExpUnderflowConstant", Code().num(-100.5).op(OpCode::Exp), 2e-39, {}},
         ExprCase{"ExpWholeBySquaring", Code().num(100).op(OpCode::Exp), std::exp(100.0), {}, 0, 1e-13},
         ExprCase{"ExpNegativeWhole", Code().num(-100).op(OpCode::Exp), std::exp(-100.0), {}, 0, 1e-13},
         ExprCase{"ExpFraction", Code().num(0.5).op(OpCode::Exp), std::sqrt(E), {}, 0, 1e-15},
-        ExprCase{"DivByZero", Code().num(1).num(0).op(OpCode::Div), Failed, {"1a"}},
+        ExprCase{"DivByZero", Code().num(1).num(0).op(OpCode::Div), Failed, {noticeText(Notice::DivisionByZero)}},
         ExprCase{"LnZero", Code().num(0).op(OpCode::Ln), Failed, {}},
         ExprCase{"LogNegative", Code().num(-1).op(OpCode::Log), Failed, {}},
         ExprCase{
@@ -213,7 +222,7 @@ TEST_F(EvaluatorTest, FullStackNoticesAndRecordsThirteen)
     valueAt(*m, run, r);
     EXPECT_TRUE(run.failed);
     EXPECT_EQ(m->error, ScriptError::StackOverflow);
-    EXPECT_EQ(host.notices, std::vector<std::string>{"1"});
+    EXPECT_EQ(host.notices, std::vector<std::string>{noticeText(Notice::Overflow)});
     EXPECT_EQ(m->stackTop, 99);
 }
 
@@ -282,3 +291,23 @@ TEST(EvaluatorNumeric, ApproxEqualIsSymmetricAndRelative)
 }
 
 }  // namespace
+
+// A notice box keeps the code the documentation lists and says in Danish what it means.
+TEST(NoticeText, KeepsTheCodeAndExplainsIt)
+{
+    const struct {
+        Notice notice;
+        const char* text;
+    } rows[] = {
+        {Notice::DivisionByZero, "1a: division med 0"},
+        {Notice::ZeroToNegativePower,
+         "2: 0 opl\xF8"
+         "ftet til en negativ potens"},
+        {Notice::NegativeBaseFractionalPower,
+         "3: negativt tal opl\xF8"
+         "ftet til en brudden potens"},
+        {Notice::Overflow, "1: tallet bliver for stort"},
+    };
+    for (const auto& row : rows)
+        EXPECT_STREQ(noticeText(row.notice), row.text);
+}

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "workspace/MainWindow.h"
+#include "workspace/ScriptEditor.h"
 #include "workspace/ScriptPage.h"
 
 #include <QAction>

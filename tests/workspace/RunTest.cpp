@@ -135,7 +135,7 @@ private slots:
         tavlix::SettingsTexts s = Range("-1", "1", "2");
         f.script({"Funktioner", "  f = 1/t", "TabelVariable", "  t, f"}, &s);
         f.window->onRun();
-        QCOMPARE(f.messages, QStringList{"1a"});
+        QCOMPARE(f.messages, QStringList{"1a: division med 0"});
         auto* page = qobject_cast<TablePage*>(f.window->activePage());
         QVERIFY(page);
         QCOMPARE(page->cellText(1, 2).trimmed(), QString("Fejl"));

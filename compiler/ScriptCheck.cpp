@@ -1,0 +1,59 @@
+// The check while typing: the script compiled as a run would be, with nothing generated, shown or made.
+#include "compiler/ScriptCompiler.h"
+
+namespace tavlix {
+
+namespace {
+
+// Makes no pages and shows nothing; refuses to go on once the budget is spent.
+class CheckHost : public EngineHost {
+public:
+    explicit CheckHost(std::chrono::milliseconds budget) : deadline_(std::chrono::steady_clock::now() + budget) {}
+    TableSink* createTablePage(const std::string&) override { return nullptr; }
+    GraphSink* createGraphPage(const std::string&) override { return nullptr; }
+    void showNoticeText(const std::string&) override {}
+    void reportFault(const std::string&) override {}
+    void showScriptError(const std::string&) override {}
+    bool keepGoing() override { return std::chrono::steady_clock::now() < deadline_; }
+
+private:
+    std::chrono::steady_clock::time_point deadline_;
+};
+
+}  // namespace
+
+RunResult ScriptCompiler::check(const std::vector<std::string>& lines, std::chrono::milliseconds budget)
+{
+    CheckHost host(budget);
+    RunState state;
+    state.host = &host;
+    run_ = &state;
+    model_ = std::make_unique<Model>();
+    generates_ = false;
+    std::string source;
+    for (const std::string& line : lines)
+        source += line + "\r\n";
+    lexer_.startReading(std::move(source));
+    parseScript("");
+    // t and pi are the language's own, not the script's.
+    declaredNames_.clear();
+    for (std::string& name : expressions_.names().names())
+        if (name != "t" && name != "pi")
+            declaredNames_.push_back(std::move(name));
+    expressions_.endParse();
+
+    RunResult result;
+    if (state.abandoned) {
+        result.abandoned = true;
+    } else if (lexer_.failed()) {
+        result.error = lexer_.error();
+        fillCaret(result, lines);
+        result.message = reportError(host);
+    }
+    lexer_.stopReading();
+    run_ = nullptr;
+    generates_ = true;
+    return result;
+}
+
+}  // namespace tavlix

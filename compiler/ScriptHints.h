@@ -1,0 +1,26 @@
+// Hints for the common mistakes behind a script error, shown under the error's own text.
+#pragma once
+
+#include "engine/ScriptError.h"
+
+#include <string>
+#include <string_view>
+
+namespace tavlix {
+
+// What the hints look at: the error, the line it stands in and where, and the token the message quotes.
+struct HintContext {
+    ScriptError error = ScriptError::None;
+    std::string_view line;  // Windows-1252, as typed
+    int column = 0;         // 0-based: where the caret goes
+    std::string_view tokenText;
+    std::string_view lastName;
+};
+
+// The hint of the first rule that fits (Windows-1252); empty when none does.
+std::string errorHint(const HintContext& context);
+
+// The number of single-character edits between two words.
+int editDistance(std::string_view a, std::string_view b);
+
+}  // namespace tavlix

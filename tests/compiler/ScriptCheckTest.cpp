@@ -1,0 +1,142 @@
+// The check while typing: the error a run would stop at, with nothing generated, and the hints under it.
+#include "CompilerTestSupport.h"
+#include "compiler/ScriptHints.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+using namespace compiler_test;
+
+// A script with "@" where the caret must land; without "@" the check finds no error.
+struct CheckCase {
+    const char* name;
+    std::string script;
+    ScriptError error;
+    std::string message;
+    std::string hint;  // Windows-1252; "" when no hint is expected
+};
+
+void PrintTo(const CheckCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class ScriptCheck : public testing::TestWithParam<CheckCase> {};
+
+TEST_P(ScriptCheck, FindsTheErrorAtTheCaretWithItsHint)
+{
+    const CheckCase& c = GetParam();
+    std::string script = c.script;
+    const std::size_t at = script.find('@');
+    int line = -1, column = -1;
+    if (at != std::string::npos) {
+        script.erase(at, 1);
+        const std::size_t lineStart = script.rfind('\n', at == 0 ? 0 : at - 1);
+        line = static_cast<int>(std::count(script.begin(), script.begin() + static_cast<long>(at), '\n'));
+        column = static_cast<int>(line == 0 ? at : at - lineStart - 1);
+    }
+    const std::vector<std::string> lines = ScriptLines(script);
+
+    ScriptCompiler compiler;
+    const RunResult r = compiler.check(lines, 1000ms);
+    EXPECT_EQ(r.error, c.error);
+    EXPECT_EQ(r.message, c.message);
+    EXPECT_EQ(r.caretLine, line);
+    EXPECT_EQ(r.caretColumn, column);
+    EXPECT_EQ(r.hint, c.hint);
+    EXPECT_EQ(compiler.resultPageCount(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Scripts, ScriptCheck,
+    testing::Values(CheckCase{"UnknownLetter", "funktioner\n  f = 2*@x", ScriptError::UnknownName, "x ukendt",
+                              "x er ikke erkl\xE6ret. Mente du t? Den uafh\xE6ngige variabel hedder t."},
+                    CheckCase{"DecimalComma", "konstanter\n  a = 2@,5", ScriptError::CannotStandHere,
+                              "a kan ikke st\xE5 her", "Skriv decimaltal med punktum i scriptet: 2.5"},
+                    CheckCase{"MissingTimes", "funktioner\n  f = 2@sin(t)", ScriptError::CannotStandHere,
+                              "sin kan ikke st\xE5 her", "Der mangler et gangetegn: 2*sin"},
+                    CheckCase{"FunctionWithArgument", "funktioner\n  f@(t) = t", ScriptError::EqualsExpected,
+                              "= forventet",
+                              "Skriv f = ...; t er underforst\xE5"
+                              "et"},
+                    CheckCase{"SquareRoot", "funktioner\n  f = @sqrt(t)", ScriptError::UnknownName, "sqrt ukendt",
+                              "Kvadratroden hedder sqr: sqr(x)"},
+                    CheckCase{"StyleOutOfRange", "funktioner\n  f = t\ngrafvariable\n  t, f, @l7",
+                              ScriptError::DataNameExpected, "Datanavn forventet",
+                              "Stregtyperne er l1\x96l6 (linjer) og m1\x96m6 (m\xE6rker)"},
+                    CheckCase{"MisspeltSection", "@Funktionr\n  f = t", ScriptError::CannotStandHere,
+                              "funktionr kan ikke st\xE5 her", "Mente du Funktioner?"},
+                    CheckCase{"MisspeltFunction", "funktioner\n  f = @sinn(t)", ScriptError::UnknownName, "sinn ukendt",
+                              "Mente du sin?"},
+                    CheckCase{"NegativeExponent", "funktioner\n  f = 2^@-1", ScriptError::ExpressionError,
+                              "Fejl i udtryk", "S\xE6t en negativ eksponent i parentes: 2^(-1)"},
+                    CheckCase{"NoHint", "funktioner\n  f = (t@", ScriptError::CloseParenExpected, ") forventet", ""},
+                    // Generation errors are the run's: a check stops before the output.
+                    CheckCase{"OutputNeverGenerated", "funktioner\n  f = 1/(t-t)\ntabelvariable\n  t, f",
+                              ScriptError::None, "", ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+std::vector<std::string> ExampleLines(const char* name)
+{
+    std::ifstream in(std::string(TAVLIX_TEST_DIR) + "/../examples/" + name, std::ios::binary);
+    std::vector<std::string> lines;
+    std::string line;
+    for (int i = 0; std::getline(in, line); ++i) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (i >= 16)  // the sixteen settings come first
+            lines.push_back(line);
+    }
+    return lines;
+}
+
+TEST(ScriptCheckExamples, FindNoErrorAndKnowTheDeclaredNames)
+{
+    ScriptCompiler compiler;
+    const std::vector<std::string> lines = ExampleLines("simpel.tvx");
+    ASSERT_GT(lines.size(), 5u);
+    const RunResult r = compiler.check(lines, 1000ms);
+    EXPECT_EQ(r.error, ScriptError::None);
+    EXPECT_FALSE(r.abandoned);
+    const std::vector<std::string>& names = compiler.declaredNames();
+    for (const char* name : {"r", "k", "maalt", "y", "eksakt", "data"})
+        EXPECT_NE(std::find(names.begin(), names.end(), name), names.end()) << name;
+    EXPECT_EQ(compiler.check(ExampleLines("2sin.tvx"), 1000ms).error, ScriptError::None);
+}
+
+TEST(ScriptCheckBudget, CutsOffAScriptOfManyConstantsWithoutError)
+{
+    std::string script = "konstanter\n";
+    for (int i = 0; i < 20000; ++i)
+        script += "  c" + std::to_string(i) + " = sin(1)*cos(2)+exp(0.5)\n";
+    ScriptCompiler compiler;
+    const RunResult r = compiler.check(ScriptLines(script), 0ms);
+    EXPECT_TRUE(r.abandoned);
+    EXPECT_EQ(r.error, ScriptError::None);
+    EXPECT_TRUE(r.message.empty());
+}
+
+TEST(EditDistance, CountsSingleEdits)
+{
+    const struct {
+        const char* a;
+        const char* b;
+        int distance;
+    } rows[] = {{"", "", 0},
+                {"sin", "sin", 0},
+                {"sinn", "sin", 1},
+                {"funktionr", "funktioner", 1},
+                {"kostanter", "konstanter", 1},
+                {"abc", "xyz", 3},
+                {"", "ln", 2}};
+    for (const auto& row : rows)
+        EXPECT_EQ(editDistance(row.a, row.b), row.distance) << row.a << " " << row.b;
+}
+
+}  // namespace
