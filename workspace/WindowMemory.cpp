@@ -4,6 +4,7 @@
 #include "workspace/GraphPage.h"
 #include "workspace/PrintSizeDialog.h"
 #include "workspace/RecoveryStore.h"
+#include "workspace/ScriptEditor.h"
 #include "workspace/ScriptPage.h"
 #include "workspace/WindowSettings.h"
 
