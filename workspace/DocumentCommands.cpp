@@ -103,7 +103,11 @@ void MainWindow::openStartDocuments(const QStringList& files)
 
 bool MainWindow::saveAs(ScriptPage* page)
 {
-    QString chosen = prompts_.askSaveFileName ? prompts_.askSaveFileName(page->fileName()) : QString();
+    // An untitled copy of an example suggests the example's name.
+    QString preset = page->fileName();
+    if (preset == UntitledFileName && !page->caption().startsWith('('))
+        preset = page->caption() + ".tvx";
+    QString chosen = prompts_.askSaveFileName ? prompts_.askSaveFileName(preset) : QString();
     if (chosen.isEmpty())
         return false;
     QString caption = QFileInfo(chosen).fileName();

@@ -9,9 +9,11 @@ namespace {
 // Qt's file dialog with its own labels set in Danish, so that it reads Danish even where Qt's translations are
 // not installed; the empty text is a cancel.
 QString askFileName(QWidget* parent, QFileDialog::AcceptMode mode, const QString& title, const QString& preset,
-                    const QString& filter)
+                    const QString& filter, QString* chosenFilter = nullptr)
 {
     QFileDialog dialog(parent, title, preset, filter);
+    if (chosenFilter && !chosenFilter->isEmpty())
+        dialog.selectNameFilter(*chosenFilter);
     const bool saving = mode == QFileDialog::AcceptSave;
     dialog.setAcceptMode(mode);
     dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
@@ -22,6 +24,8 @@ QString askFileName(QWidget* parent, QFileDialog::AcceptMode mode, const QString
     dialog.setLabelText(QFileDialog::Reject, "Annuller");
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
+    if (chosenFilter)
+        *chosenFilter = dialog.selectedNameFilter();
     return dialog.selectedFiles().constFirst();
 }
 
@@ -42,7 +46,8 @@ UserPrompts withDialogDefaults(UserPrompts prompts, QWidget* parent)
         };
     if (!prompts.askSaveFileName)
         prompts.askSaveFileName = [parent](const QString& preset) {
-            return askFileName(parent, QFileDialog::AcceptSave, "Gem som", preset, QString());
+            return askFileName(parent, QFileDialog::AcceptSave, "Gem som", preset,
+                               "Tavlixfiler (*.tvx);;Alle filer (*)");
         };
     if (!prompts.askOpenFileName)
         prompts.askOpenFileName = [parent] {
@@ -55,7 +60,7 @@ UserPrompts withDialogDefaults(UserPrompts prompts, QWidget* parent)
         prompts.showError = [parent](const QString& text) { QMessageBox::warning(parent, "Tavlix", text); };
     if (!prompts.askResultFileName)
         prompts.askResultFileName = [parent](const QString& preset, const QStringList& filters, QString& chosen) {
-            return QFileDialog::getSaveFileName(parent, "Gem som", preset, filters.join(";;"), &chosen);
+            return askFileName(parent, QFileDialog::AcceptSave, "Gem som", preset, filters.join(";;"), &chosen);
         };
     if (!prompts.askRestore)
         prompts.askRestore = [parent](const QString& text) {

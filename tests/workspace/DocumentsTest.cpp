@@ -436,7 +436,8 @@ private slots:
         copy->editor()->insertPlainText("(* min *)\n");
         f.saveNames.push_back(saveName.isEmpty() ? QString() : dir.filePath(saveName));
         QCOMPARE(f.window->saveActive(), !saveName.isEmpty());
-        QCOMPARE(f.savePresets, QStringList{"udennavn.tvx"});
+        // The save dialog suggests the example's name.
+        QCOMPARE(f.savePresets, QStringList{caption + ".tvx"});
         QCOMPARE(FileBytes(dir.filePath(file)), shipped);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), saveName.isEmpty() ? 1 : 2);
         QCOMPARE(copy->isModified(), saveName.isEmpty());
