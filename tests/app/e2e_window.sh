@@ -184,14 +184,18 @@ focus
 xdotool key ctrl+p
 print_dialog() { xdotool search --name '^Udskriv' >/dev/null 2>&1; }
 if wait_for 15 print_dialog; then
-  sleep 0.5
+  # A loaded machine maps the dialog well before it takes keys.
+  sleep 1.5
   xdotool key alt+f
   sleep 0.2
   xdotool key ctrl+a
   xdotool type --delay 5 "$work/udskrift.pdf"
+  # The file field's completion may take the first Return on a slow machine; the dialog then needs another.
+  sleep 1
   xdotool key Return
   pdf_written() { [ -s "$work/udskrift.pdf" ] && pdfinfo "$work/udskrift.pdf" >/dev/null 2>&1; }
-  if wait_for 20 pdf_written; then
+  print_dialog && ! wait_for 5 pdf_written && print_dialog && xdotool key Return
+  if wait_for 40 pdf_written; then
     pages=$(pdfinfo udskrift.pdf | awk '/^Pages:/ { print $2 }')
     [ "${pages:-0}" -ge 1 ] || fail "print: the PDF has no page"
   else
