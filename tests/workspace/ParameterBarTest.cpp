@@ -98,7 +98,7 @@ private slots:
         QCOMPARE(f.window->parameterBar()->valueLabel(0)->text(), shown);
         QCOMPARE(table->cellText(1, 5).trimmed(), lastCell);
         QCOMPARE(graph->view().view()[tavlix::Setting::Xmax], 0.5);
-        QCOMPARE(graph->curves()[1].points.back().y, lastCell.replace(',', '.').toDouble());
+        QCOMPARE(graph->curves()[0].points.back().y, lastCell.replace(',', '.').toDouble());
     }
 
     // "Skare" draws every value's curve on the graph, named in the legend; the table keeps the current value.
