@@ -52,11 +52,12 @@ std::string accuracyFileText(const SolverStatistics& statistics, const AccuracyR
 
 bool writeAccuracyFiles(const std::vector<IntegratedPage>& pages, const SettingsTexts& settings,
                         const std::vector<std::string>& lines,
-                        const std::function<std::string(const std::string&)>& pathFor, std::vector<std::string>& errors)
+                        const std::function<std::string(const std::string&)>& pathFor, std::vector<std::string>& errors,
+                        const ListPicks& picks)
 {
     NullHost quiet;
     for (const IntegratedPage& page : pages) {
-        const AccuracyReport report = measureAccuracy(settings, lines, page.pageNumber, quiet);
+        const AccuracyReport report = measureAccuracy(settings, lines, page.pageNumber, quiet, picks);
         if (!report.complete) {
             errors.push_back("Nøjagtigheden af \"" + utf8FromCp1252(page.caption) + "\" kunne ikke måles.");
             continue;

@@ -1,6 +1,7 @@
 // The batch mode's accuracy files: for every page from differential equations, CAPTION.accuracy.tsv beside it.
 #pragma once
 
+#include "compiler/ListParameters.h"
 #include "engine/SolverStatistics.h"
 #include "support/DocumentFile.h"
 
@@ -27,5 +28,5 @@ std::string accuracyFileText(const tavlix::SolverStatistics& statistics, const t
 // file failed, with one UTF-8 line per failure in errors.
 bool writeAccuracyFiles(const std::vector<IntegratedPage>& pages, const tavlix::SettingsTexts& settings,
                         const std::vector<std::string>& lines,
-                        const std::function<std::string(const std::string&)>& pathFor,
-                        std::vector<std::string>& errors);
+                        const std::function<std::string(const std::string&)>& pathFor, std::vector<std::string>& errors,
+                        const tavlix::ListPicks& picks = {});

@@ -12,6 +12,7 @@
 #include <charconv>
 #include <cstring>
 #include <iostream>
+#include <map>
 
 using namespace tavlix;
 
@@ -216,7 +217,8 @@ void BatchHost::reportFault(const std::string& text)
     error(utf8FromCp1252(text));
 }
 
-// curve<TAB>x<TAB>y, 17 significant digits, curves from 1 in creation order, points in storage order.
+// curve<TAB>x<TAB>y, 17 significant digits, curves from 1 in creation order, points in storage order. A family
+// writes curve<TAB>member<TAB>x<TAB>y, the curve counted within its member.
 bool BatchHost::writeGraphTsv(const BatchGraph& graph)
 {
     const std::string path = graph.pathStem + ".tsv";
@@ -226,7 +228,9 @@ bool BatchHost::writeGraphTsv(const BatchGraph& graph)
     std::FILE* f = file->stream();
     char line[96];
     const CurveList& curves = graph.recorder.curves();
+    std::map<int, int> perMember;
     for (std::size_t c = 0; c < curves.size(); ++c) {
+        const int number = family_ ? ++perMember[curves[c].familyMember] : static_cast<int>(c + 1);
         // An empty line before a point that starts a new stroke: plotting programs read it as "do not join".
         bool broken = false, written = false;
         for (const CurvePoint& p : curves[c].points) {
@@ -239,8 +243,12 @@ bool BatchHost::writeGraphTsv(const BatchGraph& graph)
                 *out++ = '\n';
             broken = false;
             written = true;
-            out = std::to_chars(out, out + 20, c + 1).ptr;
+            out = std::to_chars(out, out + 20, number).ptr;
             *out++ = '\t';
+            if (family_) {
+                out = std::to_chars(out, out + 20, curves[c].familyMember).ptr;
+                *out++ = '\t';
+            }
             out = std::to_chars(out, out + 32, p.x, std::chars_format::general, 17).ptr;
             *out++ = '\t';
             out = std::to_chars(out, out + 32, p.y, std::chars_format::general, 17).ptr;
@@ -265,7 +273,7 @@ void BatchHost::finishPages()
         }
     }
     for (const auto& graph : graphs_) {
-        if (graph->written)
+        if (graph->written || (family_ && !finishing_))
             continue;
         graph->written = true;
         if (!writeGraphTsv(*graph))
@@ -282,6 +290,7 @@ void BatchHost::finishPages()
 
 bool BatchHost::finish()
 {
+    finishing_ = true;
     finishPages();
     return !writeFailed_;
 }

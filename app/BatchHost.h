@@ -60,6 +60,10 @@ struct BatchGraph : tavlix::GraphSink {
     void fitToWindow() override {}
     void addCurve(tavlix::CurveStyle style) override { recorder.addCurve(style); }
     void nameCurve(int curve, std::string_view name) override { recorder.nameCurve(curve, name); }
+    void setCurveFamily(int curve, int member, bool current, std::string_view label) override
+    {
+        recorder.setCurveFamily(curve, member, current, label);
+    }
     // A point beyond the run's maxGraphPoints is dropped and stops the run.
     void addPoint(int curve, double x, double y) override;
     void endStroke(int curve) override { recorder.endStroke(curve); }
@@ -92,6 +96,8 @@ public:
     const tavlix::RunLimits& limits() const { return limits_; }
     // Whether the graph pictures carry the legend ("--no-legend" leaves it out).
     void setLegendShown(bool on) { legendShown_ = on; }
+    // A family run draws into its graph pages until the end, so they are written only then, with member columns.
+    void setFamily(bool on) { family_ = on; }
     // Asks the run to stop at its next pause, with the reason (UTF-8); the first reason is kept.
     void stopRun(const std::string& utf8Reason);
 
@@ -115,6 +121,8 @@ private:
     std::string stopReason_;
     bool faulted_ = false;
     bool writeFailed_ = false;
+    bool family_ = false;
+    bool finishing_ = false;
     bool legendShown_ = true;
     int pointsSinceMemoryCheck_ = 0;
     BatchGraph* currentGraph_ = nullptr;  // the graph being made, if the page being made is one

@@ -3,6 +3,7 @@
 #include "app/CommandLine.h"
 #include "app/EntryPoints.h"
 
+#include "compiler/Keywords.h"
 #include "compiler/ScriptCompiler.h"
 #include "engine/RunLimits.h"
 #include "support/Cp1252Table.h"
@@ -11,9 +12,11 @@
 #include <QFile>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <iostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace tavlix;
@@ -33,7 +36,9 @@ struct BatchArgs {
     std::vector<std::string> files;
     RunLimits limits;
     bool legend = true;
-    bool accuracy = false;  // an accuracy file beside every page from differential equations
+    bool accuracy = false;                           // an accuracy file beside every page from differential equations
+    std::vector<std::pair<std::string, int>> picks;  // --pick, the names in Windows-1252 as typed
+    std::string family;                              // --family, Windows-1252 as typed; empty for none
 };
 
 BatchArgs batchArgs(const CommandLine& line)
@@ -48,6 +53,9 @@ BatchArgs batchArgs(const CommandLine& line)
         args.limits.maxGraphPoints = line.maxPoints;
     args.legend = line.legend;
     args.accuracy = line.accuracy;
+    for (const auto& [name, n] : line.picks)
+        args.picks.emplace_back(cp1252FromUtf8(name.toStdString()), n);
+    args.family = cp1252FromUtf8(line.family.toStdString());
     return args;
 }
 
@@ -58,15 +66,59 @@ std::string captionOf(const std::string& path)
 }
 
 // Measures the run's pages from differential equations against their references and writes the files.
-bool writeAccuracy(const BatchHost& host, const Document& doc, const std::string& path)
+bool writeAccuracy(const BatchHost& host, const Document& doc, const std::string& path, const ListPicks& picks)
 {
     std::vector<std::string> errors;
     const bool ok = writeAccuracyFiles(
         host.integratedPages(), doc.settings, doc.lines,
-        [&host](const std::string& caption) { return host.pathFor(caption, ".accuracy.tsv"); }, errors);
+        [&host](const std::string& caption) { return host.pathFor(caption, ".accuracy.tsv"); }, errors, picks);
     for (const std::string& error : errors)
         std::cerr << path << ": error: " << error << '\n';
     return ok;
+}
+
+std::string lowerCase(const std::string& name)
+{
+    std::string lower = name;
+    for (char& c : lower)
+        c = static_cast<char>(LowerCaseMap[static_cast<std::uint8_t>(c)]);
+    return lower;
+}
+
+// Matches the --pick options with the document's list constants; false (with the usage error told) when one names
+// no list constant or a value beyond its list.
+bool readPicks(const BatchArgs& args, const Document& doc, const std::string& path, ListPicks& picks)
+{
+    if (args.picks.empty() && args.family.empty())
+        return true;
+    ScriptCompiler compiler;
+    compiler.check(doc.lines, std::chrono::hours(1));
+    for (const auto& [name, n] : args.picks) {
+        const std::string key = lowerCase(name);
+        const std::vector<ListParameter>& found = compiler.listParameters();
+        const auto p =
+            std::find_if(found.begin(), found.end(), [&key](const ListParameter& q) { return q.key == key; });
+        const std::string option = "--pick " + utf8FromCp1252(name) + "=" + std::to_string(n);
+        if (p == found.end()) {
+            std::cerr << path << ": error: " << option << ": " << utf8FromCp1252(name) << " is not a list constant\n";
+            return false;
+        }
+        if (n > static_cast<int>(p->values.size())) {
+            std::cerr << path << ": error: " << option << ": " << utf8FromCp1252(name) << " has " << p->values.size()
+                      << " values\n";
+            return false;
+        }
+        picks[key] = n;
+    }
+    const std::vector<ListParameter>& found = compiler.listParameters();
+    const std::string family = lowerCase(args.family);
+    if (!family.empty() &&
+        std::none_of(found.begin(), found.end(), [&family](const ListParameter& q) { return q.key == family; })) {
+        std::cerr << path << ": error: --family " << utf8FromCp1252(args.family) << ": " << utf8FromCp1252(args.family)
+                  << " is not a list constant\n";
+        return false;
+    }
+    return true;
 }
 
 // One document: read, run as "Kør" does, write its pages; returns its exit status.
@@ -78,13 +130,19 @@ int runDocument(const std::string& argument, const BatchArgs& args)
         std::cerr << path << ": error: " << utf8FromCp1252(read.error) << '\n';
         return ExitFault;
     }
+    ListPicks picks;
+    if (!readPicks(args, read.doc, path, picks))
+        return ExitFault;
     BatchHost host(path, args.outDir, args.limits);
     host.setLegendShown(args.legend);
+    host.setFamily(!args.family.empty());
     ScriptCompiler compiler;
+    compiler.setPicks(picks);
+    compiler.setFamily(lowerCase(args.family));
     const RunResult result = compiler.run(read.doc.settings, read.doc.lines, captionOf(path), host);
     host.finish();
     int status = ExitOk;
-    if (args.accuracy && !result.abandoned && !writeAccuracy(host, read.doc, path))
+    if (args.accuracy && !result.abandoned && !writeAccuracy(host, read.doc, path, picks))
         status = ExitFault;
     if (result.error != ScriptError::None) {
         std::cerr << path << ':' << std::max(result.caretLine, 0) + FirstScriptLine << ':'

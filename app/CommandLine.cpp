@@ -21,6 +21,8 @@ struct Options {
     QCommandLineOption maxPoints{"max-points", QString(), "N"};
     QCommandLineOption noLegend{"no-legend"};
     QCommandLineOption accuracy{"accuracy"};
+    QCommandLineOption pick{"pick", QString(), "NAME=N"};
+    QCommandLineOption family{"family", QString(), "NAME"};
     QCommandLineOption platform{"platform", QString(), "NAME"};
 };
 
@@ -38,7 +40,8 @@ QString modeError(const QCommandLineParser& parser, const Options& o, const Comm
     const bool batch = parser.isSet(o.batch), calc = parser.isSet(o.calc);
     if (batch && calc)
         return "--batch and --calc cannot be combined";
-    for (const QCommandLineOption* option : {&o.out, &o.maxCells, &o.maxPoints, &o.noLegend, &o.accuracy})
+    for (const QCommandLineOption* option :
+         {&o.out, &o.maxCells, &o.maxPoints, &o.noLegend, &o.accuracy, &o.pick, &o.family})
         if (!batch && parser.isSet(*option))
             return QString("--%1 belongs to --batch").arg(option->names().constFirst());
     if ((batch || calc) && parser.isSet(o.platform))
@@ -78,6 +81,22 @@ QString parseError(const QCommandLineParser& parser, const QStringList& argument
     return QString("unknown option '%1'").arg(name);
 }
 
+// Reads every --pick NAME=N; false with the error set at the first that is not a name, "=" and a whole number above 0.
+bool readPicks(const QCommandLineParser& parser, const QCommandLineOption& option, CommandLine& line, QString& error)
+{
+    const QRegularExpression form("^([^=\\s]+)=([0-9]+)$");
+    for (const QString& value : parser.values(option)) {
+        const QRegularExpressionMatch m = form.match(value);
+        const long long n = m.hasMatch() ? positiveCount(m.captured(2)) : 0;
+        if (n == 0 || n > 1000) {
+            error = QString("--pick needs NAME=N with N a whole number from 1, not '%1'").arg(value);
+            return false;
+        }
+        line.picks.append({m.captured(1), static_cast<int>(n)});
+    }
+    return true;
+}
+
 CommandLine usageError(const QString& text)
 {
     CommandLine line;
@@ -94,8 +113,8 @@ CommandLine parseCommandLine(const QStringList& arguments)
     QCommandLineParser parser;
     // "-platform xcb" as the toolkit has always spelled it; single letters stay (-h, -v).
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addOptions(
-        {o.help, o.version, o.batch, o.calc, o.out, o.maxCells, o.maxPoints, o.noLegend, o.accuracy, o.platform});
+    parser.addOptions({o.help, o.version, o.batch, o.calc, o.out, o.maxCells, o.maxPoints, o.noLegend, o.accuracy,
+                       o.pick, o.family, o.platform});
     if (!parser.parse(arguments))
         return usageError(parseError(parser, arguments));
     CommandLine line;
@@ -107,7 +126,8 @@ CommandLine parseCommandLine(const QStringList& arguments)
     if (const QString error = modeError(parser, o, line); !error.isEmpty())
         return usageError(error);
     QString error;
-    if (!readCount(parser, o.maxCells, line.maxCells, error) || !readCount(parser, o.maxPoints, line.maxPoints, error))
+    if (!readCount(parser, o.maxCells, line.maxCells, error) ||
+        !readCount(parser, o.maxPoints, line.maxPoints, error) || !readPicks(parser, o.pick, line, error))
         return usageError(error);
     line.mode = parser.isSet(o.batch) ? RunMode::Batch : parser.isSet(o.calc) ? RunMode::Calc : RunMode::Window;
     line.outDir = parser.value(o.out);
@@ -115,6 +135,7 @@ CommandLine parseCommandLine(const QStringList& arguments)
     line.platform = parser.value(o.platform);
     line.legend = !parser.isSet(o.noLegend);
     line.accuracy = parser.isSet(o.accuracy);
+    line.family = parser.value(o.family);
     return line;
 }
 
@@ -124,7 +145,8 @@ QString usageText()
         "Usage:\n"
         "  tavlix [-platform NAME] [--] [FILE...]\n"
         "      Opens the window with the given documents (.tvx), or with one new document.\n"
-        "  tavlix --batch [--out DIR] [--max-cells N] [--max-points N] [--no-legend] [--accuracy] [--] FILE...\n"
+        "  tavlix --batch [--out DIR] [--max-cells N] [--max-points N] [--no-legend] [--accuracy]\n"
+        "         [--pick NAME=N]... [--family NAME] [--] FILE...\n"
         "      Runs each document without a window and writes every result page to files.\n"
         "  tavlix --calc EXPR\n"
         "      Prints the value of one expression of the settings calculator.\n"
@@ -138,6 +160,8 @@ QString usageText()
         "  --max-points N      --batch: stop a graph page at N points (default 10000000)\n"
         "  --no-legend         --batch: graph pictures without their legend\n"
         "  --accuracy          --batch: write CAPTION.accuracy.tsv beside each page from differential equations\n"
+        "  --pick NAME=N       --batch: run with list constant NAME at its N-th value (repeatable)\n"
+        "  --family NAME       --batch: graphs draw one curve per value of list constant NAME\n"
         "  --calc EXPR         evaluate EXPR and print it with 17 significant digits\n"
         "  -platform NAME      the window's display platform (xcb, wayland, offscreen)\n"
         "  --                  ends the options: every later argument is a file\n"

@@ -224,16 +224,17 @@ SettingsTexts referenceSettings(const SettingsTexts& settings)
 }
 
 AccuracyReport measureAccuracy(const SettingsTexts& settings, const std::vector<std::string>& lines, int pageNumber,
-                               EngineHost& host)
+                               EngineHost& host, const ListPicks& picks)
 {
     AccuracyReport report;
     PageReplay replay(host, pageNumber);
-    const RunResult page = ScriptCompiler().run(settings, lines, std::string(), replay, &replay);
+    ScriptCompiler compiler;
+    compiler.setPicks(picks);
+    const RunResult page = compiler.run(settings, lines, std::string(), replay, &replay);
     if (page.abandoned || !replay.pageMade())
         return report;
     replay.startReference();
-    const RunResult reference =
-        ScriptCompiler().run(referenceSettings(settings), lines, std::string(), replay, &replay);
+    const RunResult reference = compiler.run(referenceSettings(settings), lines, std::string(), replay, &replay);
     if (reference.abandoned || !replay.pageMade())
         return report;
     report.complete = true;

@@ -1,6 +1,7 @@
 // How accurate a result page from differential equations is: its page run again, measured against a finer run.
 #pragma once
 
+#include "compiler/ListParameters.h"
 #include "engine/EngineHost.h"
 #include "engine/SolverStatistics.h"
 #include "support/DocumentFile.h"
@@ -42,8 +43,8 @@ SettingsTexts referenceSettings(const SettingsTexts& settings);
 
 // Runs the pageNumber-th result page of one run of the script (counting from 1) again as it was made, and once
 // more with the reference settings, and compares the two at the page's output points. No other page is
-// generated. Only the host's keepGoing is used: it can interrupt either run.
+// generated. Only the host's keepGoing is used: it can interrupt either run. Both runs use the picked list values.
 AccuracyReport measureAccuracy(const SettingsTexts& settings, const std::vector<std::string>& lines, int pageNumber,
-                               EngineHost& host);
+                               EngineHost& host, const ListPicks& picks = {});
 
 }  // namespace tavlix

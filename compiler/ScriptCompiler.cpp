@@ -1,6 +1,7 @@
 // A whole run of a script page: the settings, the section parser, the output sections and the error report.
 #include "compiler/ScriptCompiler.h"
 
+#include "compiler/FamilyHost.h"
 #include "compiler/NoticeLimiter.h"
 #include "compiler/ScriptErrors.h"
 #include "compiler/ScriptHints.h"
@@ -46,8 +47,9 @@ RunResult ScriptCompiler::run(const SettingsTexts& settings, const std::vector<s
                               const std::string& caption, EngineHost& host, OutputProbe* probe)
 {
     NoticeLimiter limiter(host);
+    FamilyHost family(limiter, listParameters_, familyKey_);
     RunState state;
-    state.host = &limiter;
+    state.host = familyKey_.empty() ? static_cast<EngineHost*>(&limiter) : &family;
     state.probe = probe;
     run_ = &state;
     model_ = std::make_unique<Model>();
@@ -63,9 +65,12 @@ RunResult ScriptCompiler::run(const SettingsTexts& settings, const std::vector<s
     std::string source;
     for (const std::string& line : lines)
         source += line + "\r\n";
-    lexer_.startReading(std::move(source));
+    const CoordinateSettings computed = model_->script.settings;
+    lexer_.startReading(source);
     parseScript(caption);
     expressions_.endParse();
+    if (!familyKey_.empty())
+        runFamilyMembers(family, computed, source, caption);
     limiter.sumUp();
 
     RunResult result;
@@ -117,6 +122,7 @@ std::string ScriptCompiler::reportError(EngineHost& host)
 void ScriptCompiler::parseScript(const std::string& caption)
 {
     expressions_.beginParse(*model_, *run_);
+    listParameters_.clear();
     lexer_.nextToken();
     lexer_.skipComments();
     if (lexer_.tokenKind() == TokenKind::ConstantsKeyword)

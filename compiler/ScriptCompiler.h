@@ -4,6 +4,7 @@
 
 #include "compiler/ExpressionCompiler.h"
 #include "compiler/Lexer.h"
+#include "compiler/ListParameters.h"
 #include "engine/EngineHost.h"
 #include "engine/Model.h"
 #include "engine/RunState.h"
@@ -12,9 +13,12 @@
 #include <chrono>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tavlix {
+
+class FamilyHost;
 
 struct RunResult {
     ScriptError error = ScriptError::None;
@@ -45,6 +49,14 @@ public:
     // The names the last check declared (constants, tables, functions and variables), in lower case.
     const std::vector<std::string>& declaredNames() const { return declaredNames_; }
 
+    // The value each list constant takes in the runs and checks from now on.
+    void setPicks(ListPicks picks) { picks_ = std::move(picks); }
+    const ListPicks& picks() const { return picks_; }
+    // The list constant (lower case) whose values make every graph a family of curves; empty for none.
+    void setFamily(std::string key) { familyKey_ = std::move(key); }
+    // The list constants the last run or check declared, in declaration order, each with the value it took.
+    const std::vector<ListParameter>& listParameters() const { return listParameters_; }
+
     // The result pages this page's runs have made so far: their captions are numbered on.
     int resultPageCount() const { return resultPageCount_; }
     // The model of the latest run; nullptr before the first.
@@ -59,7 +71,7 @@ private:
     // Composes the message of the error and shows it through the host; returns the text.
     std::string reportError(EngineHost& host);
     void parseConstants();
-    void parseListConstant(int constant);
+    void parseListConstant(int constant, const std::string& key, const std::string& writtenName);
     void parseTables();
     void parseTable(TablePoint* buffer);
     void parseDifferentialEquations();
@@ -70,6 +82,8 @@ private:
     OutputVariable* startOutputEntry();
     bool tableEntryEnds() const;
     void adoptGenerationError(ScriptError error);
+    void runFamilyMembers(FamilyHost& family, const CoordinateSettings& settings, const std::string& source,
+                          const std::string& caption);
     void fillCaret(RunResult& result, const std::vector<std::string>& lines) const;
 
     Lexer lexer_;
@@ -79,6 +93,9 @@ private:
     int resultPageCount_ = 0;
     bool generates_ = true;  // false during a check
     std::vector<std::string> declaredNames_;
+    ListPicks picks_;
+    std::string familyKey_;
+    std::vector<ListParameter> listParameters_;
 };
 
 }  // namespace tavlix

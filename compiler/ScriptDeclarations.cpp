@@ -29,11 +29,13 @@ void ScriptCompiler::parseConstants()
         if (lexer_.failed())
             return;
         s.constantNames[constant].assign(lexer_.nameText());
+        const std::string key = lexer_.nameText();
+        const std::string written = lexer_.writtenName();
         lexer_.nextToken();
         if (!lexer_.expect(TokenKind::Equals, ScriptError::EqualsExpected))
             return;
         if (lexer_.tokenKind() == TokenKind::Less) {
-            parseListConstant(constant);
+            parseListConstant(constant, key, written);
         } else {
             const double value = expressions_.evaluateConstant();
             if (!lexer_.failed())
@@ -45,7 +47,8 @@ void ScriptCompiler::parseConstants()
 }
 
 // list = "<" expression { "," expression } ">"
-void ScriptCompiler::parseListConstant(int constant)
+// The constant takes its picked value once the whole list is read: later constants computed from it follow it.
+void ScriptCompiler::parseListConstant(int constant, const std::string& key, const std::string& writtenName)
 {
     CompiledScript& s = model_->script;
     lexer_.nextToken();
@@ -65,7 +68,13 @@ void ScriptCompiler::parseListConstant(int constant)
             return;
         list.values[++list.count] = value;
     }
-    lexer_.expect(TokenKind::Greater, ScriptError::GreaterExpected);
+    if (!lexer_.expect(TokenKind::Greater, ScriptError::GreaterExpected))
+        return;
+    const auto picked = picks_.find(key);
+    const int pick = picked != picks_.end() && picked->second >= 1 && picked->second <= list.count ? picked->second : 1;
+    s.constantValues[constant] = list.values[pick];
+    listParameters_.push_back(
+        {writtenName, key, std::vector<double>(list.values + 1, list.values + list.count + 1), pick});
 }
 
 // tabeller = "tabeller" { table }

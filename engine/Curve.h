@@ -24,6 +24,11 @@ struct Curve {
     std::string labelText;
     // A curve's name in the legend (UTF-8), empty for a label.
     std::string name;
+    // A member of a family, one curve per value of a list constant: the value's place in the list (0: no family),
+    // whether it is the value the run uses (drawn as usual; the others thinner and lighter) and its legend text.
+    int familyMember = 0;
+    bool familyCurrent = true;
+    std::string familyLabel;  // UTF-8: "k = 0,5"
 };
 
 using CurveList = std::vector<Curve>;

@@ -26,6 +26,16 @@ void CurveRecorder::nameCurve(int curve, std::string_view cp1252Name)
         curves_[static_cast<std::size_t>(curve - 1)].name = utf8FromCp1252(cp1252Name);
 }
 
+void CurveRecorder::setCurveFamily(int curve, int member, bool current, std::string_view cp1252Label)
+{
+    if (!takesPoints(curve))
+        return;
+    Curve& c = curves_[static_cast<std::size_t>(curve - 1)];
+    c.familyMember = member;
+    c.familyCurrent = current;
+    c.familyLabel = utf8FromCp1252(cp1252Label);
+}
+
 bool CurveRecorder::takesPoints(int curve) const
 {
     return curve >= 1 && curve <= static_cast<int>(curves_.size()) &&

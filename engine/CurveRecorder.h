@@ -28,6 +28,8 @@ public:
     void addCurve(CurveStyle style);
     // Names curve n for the legend; the name comes in Windows-1252 and is kept in UTF-8, as labels are.
     void nameCurve(int curve, std::string_view cp1252Name);
+    // Makes curve n a family member (see GraphSink::setCurveFamily); the label comes in Windows-1252.
+    void setCurveFamily(int curve, int member, bool current, std::string_view cp1252Label);
     // Stores a point of the curve; on a Step result, step (when given) receives the segment to draw.
     Added addPoint(int curve, double x, double y, Step* step = nullptr);
     // The curve's next point starts a new stroke.

@@ -34,6 +34,9 @@ public:
     virtual void addCurve(CurveStyle style) = 0;
     // The curve's name for the graph's legend (Windows-1252): its y variable, or "(x, y)" when x is not t.
     virtual void nameCurve(int /*curve*/, std::string_view /*name*/) {}
+    // The curve belongs to a family: drawn for the member-th value of a list constant, named by label
+    // (Windows-1252) in the legend; current when that value is the one the run uses.
+    virtual void setCurveFamily(int /*curve*/, int /*member*/, bool /*current*/, std::string_view /*label*/) {}
     virtual void addPoint(int curve, double x, double y) = 0;
     // The curve has no value for a stretch: its next point starts a new stroke instead of joining the last one.
     virtual void endStroke(int curve) = 0;

@@ -8,16 +8,32 @@
 #include <QRect>
 
 #include <algorithm>
+#include <map>
+#include <vector>
 
 QList<GraphLegend::Entry> GraphLegend::entries(const tavlix::CurveList& curves)
 {
+    // A family lists its members in the order of their values: "k = 0,5", or "f, k = 0,5" beside other curves.
+    std::vector<const tavlix::Curve*> shown;
+    std::map<int, int> perMember;
+    for (const tavlix::Curve& c : curves) {
+        if (!c.isLabel) {
+            shown.push_back(&c);
+            ++perMember[c.familyMember];
+        }
+    }
+    std::stable_sort(shown.begin(), shown.end(),
+                     [](const tavlix::Curve* a, const tavlix::Curve* b) { return a->familyMember < b->familyMember; });
     QList<Entry> list;
     int total = 0;
-    for (const tavlix::Curve& c : curves) {
-        if (c.isLabel)
-            continue;
+    for (const tavlix::Curve* c : shown) {
+        QString name = QString::fromStdString(c->name);
+        if (!c->familyLabel.empty()) {
+            const QString label = QString::fromStdString(c->familyLabel);
+            name = perMember[c->familyMember] > 1 ? name + ", " + label : label;
+        }
         if (++total <= MaxEntries)
-            list.append({c.style, QString::fromStdString(c.name), false});
+            list.append({c->style, name, false, GraphRenderer::isFaint(*c)});
     }
     if (total > MaxEntries)
         list.append({tavlix::CurveStyle::Line1, QString("… og %1 mere").arg(total - MaxEntries), true});
@@ -61,10 +77,12 @@ void GraphLegend::draw(QPainter& painter, const QRect& area, const tavlix::Curve
         const int x0 = box.left() + pad;
         if (!e.more && tavlix::isLineStyle(e.style)) {
             painter.setRenderHint(QPainter::Antialiasing, pens.smooth);
-            painter.setPen(GraphRenderer::stylePen(e.style, pens.curveWidth));
+            const QPen pen = GraphRenderer::stylePen(e.style, pens.curveWidth);
+            painter.setPen(e.faint ? GraphRenderer::faintPen(pen, true) : pen);
             painter.drawLine(x0, mid, x0 + sampleW, mid);
         } else if (!e.more) {
-            painter.setPen(GraphRenderer::stylePen(e.style, pens.frameWidth));
+            const QPen pen = GraphRenderer::stylePen(e.style, pens.frameWidth);
+            painter.setPen(e.faint ? GraphRenderer::faintPen(pen, false) : pen);
             GraphRenderer::drawMarkShape(painter, e.style, x0 + sampleW / 2, mid, pens.markSize);
         }
         painter.setRenderHint(QPainter::Antialiasing, false);

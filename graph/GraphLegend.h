@@ -17,6 +17,7 @@ public:
         tavlix::CurveStyle style = tavlix::CurveStyle::Line1;
         QString name;
         bool more = false;
+        bool faint = false;  // a family's member other than the current value: drawn thinner and lighter
     };
     // How the painter draws: pen widths of frame and marks, of line samples, a mark's half size, smoothing.
     struct Pens {

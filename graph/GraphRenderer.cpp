@@ -214,7 +214,7 @@ void GraphRenderer::setLinePen(CurveStyle style)
     const int line = tavlix::styleIndex(style);
     if (!tavlix::isLineStyle(style) || line == linePen_)
         return;
-    painter_->setPen(stylePen(style, curveWidth_));
+    painter_->setPen(curvePen(style, curveWidth_));
     painter_->setRenderHint(QPainter::Antialiasing, smoothCurves_);
     linePen_ = line;
 }
@@ -260,7 +260,7 @@ void GraphRenderer::setMarkPen(CurveStyle style)
         return;
     // A mark has the colour of the line style with its number, whatever was drawn before it.
     // Marks stay crisp: a smoothed one-pixel outline would blur into grey.
-    painter_->setPen(stylePen(style, penWidth_));
+    painter_->setPen(curvePen(style, penWidth_));
     painter_->setRenderHint(QPainter::Antialiasing, false);
     linePen_ = MarkPens + mark;
 }
@@ -326,14 +326,23 @@ void GraphRenderer::replay(const tavlix::CurveList& curves)
 {
     if (!painter_)
         return;
-    for (const tavlix::Curve& c : curves) {
-        if (c.isLabel) {
-            if (!c.points.empty())
-                drawLabel(QString::fromStdString(c.labelText), c.points[0].x, c.points[0].y);
-        } else if (!c.points.empty()) {
-            replayCurve(c);
+    // A family's other members go first, so the current value's curve is drawn over them.
+    for (bool faintPass : {true, false}) {
+        for (const tavlix::Curve& c : curves) {
+            if (c.isLabel) {
+                if (!faintPass && !c.points.empty())
+                    drawLabel(QString::fromStdString(c.labelText), c.points[0].x, c.points[0].y);
+            } else if (!c.points.empty() && isFaint(c) == faintPass) {
+                setFaint(faintPass);
+                replayCurve(c);
+            }
         }
     }
+    setFaint(false);
+    if (geometry_.rangesUsable())
+        for (const tavlix::Curve& c : curves)
+            if (!c.isLabel && !c.familyLabel.empty())
+                labelFamilyMember(c);
     drawn();
 }
 

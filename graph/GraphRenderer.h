@@ -39,6 +39,9 @@ public:
     void drawAxes();
     // A step of a curve: lines are clipped to the view ranges, marks are drawn at the step's end.
     void drawClippedStep(tavlix::CurveStyle style, double x0, double y0, double x1, double y1);
+    // Draws from now on as a family's other members are drawn: thinner and lighter than the current value's curve.
+    void setFaint(bool on);
+    static bool isFaint(const tavlix::Curve& c) { return c.familyMember > 0 && !c.familyCurrent; }
     // A step without clipping.
     void drawStep(tavlix::CurveStyle style, double x0, double y0, double x1, double y1);
     // The line styles' pen width on this painter.
@@ -53,6 +56,8 @@ public:
 
     // The pen of a curve style: a line style's colour and dashes, or a mark's colour, solid.
     static QPen stylePen(tavlix::CurveStyle style, int width);
+    // A family member's pen beside the current value's: lighter, and for lines thinner.
+    static QPen faintPen(QPen pen, bool line);
     // A mark's shape centred on (px, py), o pixels from centre to edge, with the painter's pen.
     static void drawMarkShape(QPainter& painter, tavlix::CurveStyle style, int px, int py, int o);
 
@@ -70,10 +75,13 @@ private:
     void drawTicks();
     void drawGrid();
     void replayCurve(const tavlix::Curve& c);
+    // Writes a family member's value at its curve's last point in view, so each curve says which it is.
+    void labelFamilyMember(const tavlix::Curve& c);
     void replayLines(const tavlix::Curve& c);
     void replayMarks(const tavlix::Curve& c);
     QPen makePen(const QColor& colour, Qt::PenStyle style) const;
     void setLinePen(tavlix::CurveStyle style);
+    QPen curvePen(tavlix::CurveStyle style, int width) const;
     void setMarkPen(tavlix::CurveStyle style);
     void continueDashes(int line, const QPoint& a, const QPoint& b);
     void drawMark(tavlix::CurveStyle style, int px, int py);
@@ -92,6 +100,7 @@ private:
     // Width of the line styles' pens: wider and smoothed on screen so that a graph reads on a projector.
     int curveWidth_ = 0;
     bool smoothCurves_ = false;
+    bool faint_ = false;
     // The style pen set on the painter (lines 0 to 5, marks MarkPens + 0 to 5), so a run of steps sets it once.
     int linePen_ = NoPen;
     static constexpr int MarkPens = 6;

@@ -39,8 +39,8 @@ void MainWindow::onAccuracy()
     eventPumpClock_.start();
     showRunState();
     accuracyDialog_->showMeasuring(caption);
-    const tavlix::AccuracyReport report =
-        tavlix::measureAccuracy(origin.source->settings, origin.source->lines, origin.pageNumber, *engineHost_);
+    const tavlix::AccuracyReport report = tavlix::measureAccuracy(
+        origin.source->settings, origin.source->lines, origin.pageNumber, *engineHost_, origin.source->picks);
     runActive_ = false;
     stopRequested_ = false;
     showRunState();

@@ -24,6 +24,10 @@ ScriptPage* MainWindow::newDocument(const QString& caption)
 {
     auto* page = new ScriptPage(*this);
     connect(page, &ScriptPage::modifiedChanged, this, [this, page] { documentLookChanged(page); });
+    connect(page, &ScriptPage::parametersChanged, this, [this, page] {
+        if (documentOf(activePage()) == page)
+            updateParameterBar();
+    });
     pages_->addTab(page, QString());
     page->setCaption(caption);
     page->settings() = tavlix::defaultSettings();

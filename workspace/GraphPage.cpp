@@ -236,10 +236,12 @@ void GraphPage::addPoint(int curve, double x, double y)
                            .arg(caption())
                            .arg(recorder_.maxPoints()));
         break;
-    case CurveRecorder::Added::Step:
-        view_->renderer().drawClippedStep(recorder_.curves()[static_cast<std::size_t>(curve - 1)].style, step.x0,
-                                          step.y0, step.x1, step.y1);
+    case CurveRecorder::Added::Step: {
+        const tavlix::Curve& c = recorder_.curves()[static_cast<std::size_t>(curve - 1)];
+        view_->renderer().setFaint(GraphRenderer::isFaint(c));
+        view_->renderer().drawClippedStep(c.style, step.x0, step.y0, step.x1, step.y1);
         break;
+    }
     default: break;
     }
 }

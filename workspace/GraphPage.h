@@ -36,6 +36,10 @@ public:
     void prepareForRefresh();
     void addCurve(tavlix::CurveStyle style) override;
     void nameCurve(int curve, std::string_view name) override { recorder_.nameCurve(curve, name); }
+    void setCurveFamily(int curve, int member, bool current, std::string_view label) override
+    {
+        recorder_.setCurveFamily(curve, member, current, label);
+    }
     // Stores a point of curve n (counted from 1) and draws the step from the one before.
     void addPoint(int curve, double x, double y) override;
     // Ends the current stroke of curve n (counted from 1).

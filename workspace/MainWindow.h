@@ -34,6 +34,7 @@ class QToolButton;
 class QVBoxLayout;
 class ScriptPage;
 class CoordinatesDialog;
+class ParameterBar;
 class PrintSizeDialog;
 class WindowEngineHost;
 class WindowSettings;
@@ -98,6 +99,8 @@ public:
 
     // The pages.
     QTabWidget* tabs() const { return pages_; }
+    // The sliders of the active document's list constants, above the pages.
+    ParameterBar* parameterBar() const { return parameterBar_; }
     int pageCount() const;
     Page* page(int index) const;
     Page* activePage() const;
@@ -147,6 +150,10 @@ public:
     void onFind();
     void findNext();
     void onRun();
+    // A slider moved: the document runs again with the value, into its last run's pages.
+    void onPickChanged(int parameter, int pick);
+    // "Skare" turned on or off: the document runs again, drawing or no longer drawing the family.
+    void onFamilyChanged(int parameter, bool on);
     void onCoordinates();
     void onPrintSize();
     void onAddLabel();
@@ -223,6 +230,12 @@ private:
     bool closeAllowed();
     bool askAndSave(ScriptPage* page);
     void showRunState();
+    // One run of the document; refresh: into its last run's pages.
+    void runDocument(ScriptPage* script, bool refresh);
+    bool hasResultPages(const ScriptPage* script) const;
+    void runPickedValues(ScriptPage* script);
+    void runParametersChanged(ScriptPage* script);
+    void updateParameterBar();
     void finishDeferredCloses();
     // After a run: the statistics of the page it ended on, and its accuracy when the dialog is open.
     void followRunWithAccuracy();
@@ -245,6 +258,7 @@ private:
     QWidget* sectionPanel_ = nullptr;
     std::array<QLabel*, 3> statusFields_{};
     QTabWidget* pages_ = nullptr;
+    ParameterBar* parameterBar_ = nullptr;
     QTimer* editCommandPoll_ = nullptr;
 
     FindDialog* findDialog_ = nullptr;
@@ -275,5 +289,7 @@ private:
     QString stopReason_;
     int runPageCount_ = 0;  // result pages made by the run under way
     RunPagePlan runPages_;
+    // A slider moved during a run: the document runs its latest values once the run has stopped.
+    QPointer<ScriptPage> pendingPickRun_;
     QElapsedTimer eventPumpClock_;
 };

@@ -2,6 +2,7 @@
 #include "workspace/MainWindow.h"
 
 #include "workspace/GraphPage.h"
+#include "workspace/ParameterBar.h"
 #include "workspace/ScriptEditor.h"
 #include "workspace/ScriptPage.h"
 #include "workspace/TablePage.h"
@@ -16,6 +17,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
+#include <QVBoxLayout>
 
 void MainWindow::createPages()
 {
@@ -25,7 +27,16 @@ void MainWindow::createPages()
     pages_->setTabPosition(QTabWidget::South);
     pages_->setDocumentMode(true);
     pages_->setUsesScrollButtons(true);
-    setCentralWidget(pages_);
+    parameterBar_ = new ParameterBar;
+    connect(parameterBar_, &ParameterBar::pickChanged, this, &MainWindow::onPickChanged);
+    connect(parameterBar_, &ParameterBar::familyChanged, this, &MainWindow::onFamilyChanged);
+    auto* centre = new QWidget(this);
+    auto* column = new QVBoxLayout(centre);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(parameterBar_);
+    column->addWidget(pages_);
+    setCentralWidget(centre);
     connect(pages_, &QTabWidget::currentChanged, this, &MainWindow::onCurrentPageChanged);
     connect(qApp, &QApplication::focusChanged, this, &MainWindow::onFocusChanged);
 
@@ -73,6 +84,7 @@ void MainWindow::enterPage(Page* page)
     if (page)
         page->updateCommands();
     updateWindowTitle();
+    updateParameterBar();
 }
 
 ScriptPage* MainWindow::documentOf(Page* page) const

@@ -1,6 +1,7 @@
 // Where a result page's values came from, kept so that its accuracy can be measured after the script has changed.
 #pragma once
 
+#include "compiler/ListParameters.h"
 #include "engine/SolverStatistics.h"
 #include "support/DocumentFile.h"
 
@@ -8,10 +9,11 @@
 #include <string>
 #include <vector>
 
-// The settings and script lines (Windows-1252) of one run, shared by the pages it made.
+// The settings, script lines (Windows-1252) and list values of one run, shared by the pages it made.
 struct RunSource {
     tavlix::SettingsTexts settings;
     std::vector<std::string> lines;
+    tavlix::ListPicks picks;
 };
 
 // A result page from differential equations: its run, its place among that run's pages, its integration.

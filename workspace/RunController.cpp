@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
 
 #include <algorithm>
@@ -67,9 +68,18 @@ void MainWindow::onRun()
     ScriptPage* script = documentOf(activePage());
     if (!script)
         return;
-    const bool refresh = !action(Command::KeepResults)->isChecked() &&
-                         std::any_of(script->resultPages().begin(), script->resultPages().end(),
-                                     [](const QPointer<Page>& page) { return !page.isNull(); });
+    const bool refresh = !action(Command::KeepResults)->isChecked() && hasResultPages(script);
+    runDocument(script, refresh);
+}
+
+bool MainWindow::hasResultPages(const ScriptPage* script) const
+{
+    return std::any_of(script->resultPages().begin(), script->resultPages().end(),
+                       [](const QPointer<Page>& page) { return !page.isNull(); });
+}
+
+void MainWindow::runDocument(ScriptPage* script, bool refresh)
+{
     if (refresh && !refreshCheckPasses(script))
         return;
     runPages_.start(script, refresh ? script->resultPages() : QList<QPointer<Page>>());
@@ -100,11 +110,18 @@ void MainWindow::onRun()
     }
     if (!stopReason_.isEmpty())
         reportError(stopReason_);
-    else if (stoppedByUser && result.abandoned)
+    else if (stoppedByUser && result.abandoned && !pendingPickRun_)
         setStatus(StatusField::Message, "Kørslen blev afbrudt");
     else if (result.error == tavlix::ScriptError::None)
         followRunWithAccuracy();
     finishDeferredCloses();
+    if (pendingPickRun_)
+        QTimer::singleShot(0, this, [this] {
+            ScriptPage* next = pendingPickRun_;
+            pendingPickRun_.clear();
+            if (next && !runActive_)
+                runPickedValues(next);
+        });
 }
 
 void MainWindow::finishDeferredCloses()

@@ -1,6 +1,7 @@
 // The pages of a run: made anew or taken over from the document's last run, placed, and settled when it ends.
 #include "workspace/MainWindow.h"
 
+#include "graph/GraphView.h"
 #include "workspace/GraphPage.h"
 #include "workspace/QtCp1252.h"
 #include "workspace/ScriptCheckHost.h"
@@ -144,6 +145,13 @@ void MainWindow::settleRunPages(const tavlix::RunResult& result)
     }
     if (complete || !runPages_.madePages().isEmpty())
         script->setResultPages(pages);
+    // A family's members were drawn over the current value's curve as they came: drawn again, it goes on top,
+    // and each member gets its value written at its end.
+    for (const QPointer<Page>& page : runPages_.madePages())
+        if (auto* graph = qobject_cast<GraphPage*>(page.data()))
+            if (std::any_of(graph->curves().begin(), graph->curves().end(),
+                            [](const tavlix::Curve& c) { return c.familyMember > 0; }))
+                graph->view().redraw();
     showRunResult(script, result);
     runPages_.clear();
 }

@@ -55,6 +55,7 @@ CheckOutcome ScriptChecker::checkText(tavlix::ScriptCompiler& compiler, const QS
     const tavlix::RunResult r = compiler.check(script, Budget);
     for (const std::string& name : compiler.declaredNames())
         outcome.declaredNames << qt_cp1252::toQString(name);
+    outcome.parameters = compiler.listParameters();
     if (findUnstorable(lines, outcome))
         return outcome;
     outcome.cutOff = r.abandoned;

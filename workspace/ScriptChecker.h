@@ -1,6 +1,8 @@
 // Checks a script while it is typed: compiled on a worker thread with nothing generated, so typing never waits.
 #pragma once
 
+#include "compiler/ListParameters.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -8,6 +10,7 @@
 #include <chrono>
 #include <future>
 #include <memory>
+#include <vector>
 
 namespace tavlix {
 class ScriptCompiler;
@@ -21,7 +24,8 @@ struct CheckOutcome {
     QString message;
     QString hint;
     QStringList declaredNames;
-    bool cutOff = false;  // the budget ran out: nothing is known
+    std::vector<tavlix::ListParameter> parameters;  // the list constants the check got through
+    bool cutOff = false;                            // the budget ran out: nothing is known
 };
 
 class ScriptChecker : public QObject {

@@ -15,6 +15,8 @@
 #include <QTextBlock>
 #include <QTimer>
 
+#include <algorithm>
+
 ScriptPage::ScriptPage(PageHost& host, QWidget* parent)
     : Page(PageKind::Script, host, parent), settings_(tavlix::defaultSettings()), compiler_(new tavlix::ScriptCompiler)
 {
@@ -86,6 +88,7 @@ void ScriptPage::showCheck(const CheckOutcome& outcome)
     editor_->setDeclaredNames(names);
     if (outcome.cutOff)
         return;  // nothing is known: the mark stays as it was
+    adoptParameters(outcome.parameters);
     const QString before = checkMessage_;
     if (outcome.line < 0) {
         editor_->clearErrorMark();
@@ -241,21 +244,77 @@ std::shared_ptr<const RunSource> ScriptPage::runSource() const
     auto source = std::make_shared<RunSource>();
     source->settings = settings_;
     source->lines = scriptBytes(lines());
+    source->picks = picks_;
     return source;
 }
 
 tavlix::RunResult ScriptPage::run(tavlix::EngineHost& engineHost)
 {
     const std::shared_ptr<const RunSource> source = runSource();
+    compiler_->setPicks(picks_);
+    lastRunSource_ = source;
     tavlix::RunResult r = compiler_->run(settings_, source->lines, qt_cp1252::fromQString(caption()), engineHost);
     placeCaret(r.caretLine, r.caretColumn);
+    // A failed run may stop before the lists; the sliders then stay as the user left them.
+    if (!r.abandoned && r.error == tavlix::ScriptError::None)
+        adoptParameters(compiler_->listParameters());
     return r;
+}
+
+bool ScriptPage::editedSinceRun() const
+{
+    return !lastRunSource_ || lastRunSource_->settings != settings_ || lastRunSource_->lines != scriptBytes(lines());
+}
+
+void ScriptPage::setPick(int parameter, int pick)
+{
+    if (parameter < 0 || parameter >= static_cast<int>(parameters_.size()))
+        return;
+    tavlix::ListParameter& p = parameters_[static_cast<std::size_t>(parameter)];
+    p.pick = std::clamp(pick, 1, static_cast<int>(p.values.size()));
+    picks_[p.key] = p.pick;
+}
+
+void ScriptPage::setFamily(int parameter, bool on)
+{
+    if (parameter < 0 || parameter >= static_cast<int>(parameters_.size()))
+        return;
+    const std::string& key = parameters_[static_cast<std::size_t>(parameter)].key;
+    if (on)
+        familyKey_ = key;
+    else if (familyKey_ == key)
+        familyKey_.clear();
+    compiler_->setFamily(familyKey_);
+}
+
+int ScriptPage::family() const
+{
+    for (std::size_t i = 0; i < parameters_.size(); ++i)
+        if (parameters_[i].key == familyKey_)
+            return static_cast<int>(i);
+    return -1;
+}
+
+void ScriptPage::adoptParameters(std::vector<tavlix::ListParameter> found)
+{
+    for (tavlix::ListParameter& p : found) {
+        const auto picked = picks_.find(p.key);
+        p.pick = picked == picks_.end() ? 1 : std::clamp(picked->second, 1, static_cast<int>(p.values.size()));
+    }
+    const auto same = [](const tavlix::ListParameter& a, const tavlix::ListParameter& b) {
+        return a.name == b.name && a.values == b.values;
+    };
+    const bool changed = !std::equal(found.begin(), found.end(), parameters_.begin(), parameters_.end(), same);
+    parameters_ = std::move(found);
+    if (changed)
+        emit parametersChanged();
 }
 
 tavlix::RunResult ScriptPage::check(tavlix::EngineHost& engineHost) const
 {
     // A compiler of its own, so the page numbering of this page's runs goes on undisturbed.
     tavlix::ScriptCompiler checker;
+    checker.setPicks(picks_);
     return checker.run(settings_, scriptBytes(lines()), qt_cp1252::fromQString(caption()), engineHost);
 }
 

@@ -12,6 +12,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <vector>
 
 namespace tavlix {
 class EngineHost;
@@ -68,10 +69,23 @@ public:
     // The result pages of the last run, in the order the run made them; a refresh run writes into them.
     const QList<QPointer<Page>>& resultPages() const { return resultPages_; }
     void setResultPages(const QList<QPointer<Page>>& pages) { resultPages_ = pages; }
+    // The list constants of the last run or check, each with the value the runs from now on use.
+    const std::vector<tavlix::ListParameter>& parameters() const { return parameters_; }
+    // Makes a parameter's value, counted from 1, the one the runs use.
+    void setPick(int parameter, int pick);
+    // Turns the family over a parameter on (every graph draws a curve per value) or off; one at a time.
+    void setFamily(int parameter, bool on);
+    // The parameter whose family the runs draw, or -1.
+    int family() const;
+    // Whether the script or its settings differ from what the last run read (true before the first run).
+    bool editedSinceRun() const;
+
     // Puts the caret in front of a 0-based line and column; a negative line drops the selection.
     void placeCaret(int line, int column);
 
 private:
+    // Takes what a run or check found; the picks carry over by name, clamped to the new lists.
+    void adoptParameters(std::vector<tavlix::ListParameter> found);
     void showCheck(const CheckOutcome& outcome);
     // A change of the text itself; the colouring's format changes pass by.
     void onTextChanged();
@@ -87,8 +101,14 @@ private:
     QString fileName_;
     std::unique_ptr<tavlix::ScriptCompiler> compiler_;
     QList<QPointer<Page>> resultPages_;
+    tavlix::ListPicks picks_;
+    std::string familyKey_;
+    std::shared_ptr<const RunSource> lastRunSource_;
+    std::vector<tavlix::ListParameter> parameters_;
 
 signals:
     // The document became modified or saved.
     void modifiedChanged(bool modified);
+    // The list constants changed: others, their values or their number.
+    void parametersChanged();
 };

@@ -33,6 +33,15 @@ tavlix::Curve label(const char* text)
     return c;
 }
 
+tavlix::Curve member(const char* name, int member, const char* value)
+{
+    tavlix::Curve c = curve(CurveStyle::Line1, name);
+    c.familyMember = member;
+    c.familyCurrent = member == 2;
+    c.familyLabel = value;
+    return c;
+}
+
 QStringList names(const QList<GraphLegend::Entry>& entries)
 {
     QStringList list;
@@ -56,6 +65,13 @@ private slots:
             << QStringList{"y", "(x, y)", "f"};
         QTest::newRow("text labels are no curves")
             << tavlix::CurveList{label("top"), curve(CurveStyle::Line1, "y"), label("bund")} << QStringList{"y"};
+        QTest::newRow("a family by value, the current one first in the list of curves")
+            << tavlix::CurveList{member("y", 2, "k = 1"), member("y", 1, "k = 0,5"), member("y", 3, "k = 2")}
+            << QStringList{"k = 0,5", "k = 1", "k = 2"};
+        QTest::newRow("a family of two curves names both")
+            << tavlix::CurveList{member("f", 2, "k = 1"), member("g", 2, "k = 1"), member("f", 1, "k = 0,5"),
+                                 member("g", 1, "k = 0,5")}
+            << QStringList{"f, k = 0,5", "g, k = 0,5", "f, k = 1", "g, k = 1"};
         QTest::newRow("labels alone give no legend") << tavlix::CurveList{label("top")} << QStringList{};
         tavlix::CurveList twelve;
         QStringList firstTen;

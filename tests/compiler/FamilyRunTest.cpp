@@ -1,0 +1,135 @@
+// A family run: every graph draws its curves once per value of the family's list constant, into the first run's
+// pages, while tables, captions and numbering stay those of the current value.
+#include "CompilerTestSupport.h"
+
+#include "engine/CurveRecorder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace tavlix;
+using namespace tavlix::test;
+
+namespace {
+
+using namespace compiler_test;
+
+// Keeps each graph as the window would, in a curve recorder.
+struct RecorderGraph : GraphSink {
+    CurveRecorder recorder{1'000'000};
+    int begun = 0;
+    void setSettings(const CoordinateSettings&) override {}
+    void begin() override { ++begun; }
+    void fitToWindow() override {}
+    void addCurve(CurveStyle style) override { recorder.addCurve(style); }
+    void nameCurve(int curve, std::string_view name) override { recorder.nameCurve(curve, name); }
+    void setCurveFamily(int curve, int member, bool current, std::string_view label) override
+    {
+        recorder.setCurveFamily(curve, member, current, label);
+    }
+    void addPoint(int curve, double x, double y) override { recorder.addPoint(curve, x, y); }
+    void endStroke(int curve) override { recorder.endStroke(curve); }
+};
+
+struct PageKeepingHost : RecordingHost {
+    std::vector<std::unique_ptr<RecorderGraph>> pages;
+    GraphSink* createGraphPage(const std::string& caption) override
+    {
+        captions.push_back(caption);
+        pages.push_back(std::make_unique<RecorderGraph>());
+        return pages.back().get();
+    }
+};
+
+constexpr const char* Script =
+    "konstanter\nk = <1, 2, 3>\nfunktioner\nf = k*t\ng = t\n"
+    "grafvariable\nt, f, l1\nt, g, l2\ntabelvariable\nt, f\ngrafvariable\nt, f, m1";
+
+struct FamilyRow {
+    const char* name;
+    const char* family;
+    int pick;
+    // Per curve of the first graph: its member, whether current, its label and f's or g's value at t = 10.
+    std::vector<int> members;
+    std::vector<bool> current;
+    std::vector<std::string> labels;
+    std::vector<double> lastY;
+};
+
+class FamilyRunTest : public ::testing::TestWithParam<FamilyRow> {};
+
+TEST_P(FamilyRunTest, GraphsDrawEveryMemberIntoTheFirstRunsPages)
+{
+    const FamilyRow& row = GetParam();
+    ScriptCompiler compiler;
+    compiler.setPicks({{"k", row.pick}});
+    compiler.setFamily(row.family);
+    PageKeepingHost host;
+    ASSERT_EQ(RunScript(compiler, Script, host).error, ScriptError::None);
+    EXPECT_EQ(host.captions, (std::vector<std::string>{"doc-1", "doc-2", "doc-3"}));
+    EXPECT_EQ(compiler.resultPageCount(), 3);
+    ASSERT_EQ(host.pages.size(), 2U);
+    EXPECT_EQ(host.pages[0]->begun, 1);
+    ASSERT_EQ(host.tables.size(), 1U);
+    // The table's row at t = 10 holds f at the current value.
+    const auto trimmed = [](std::string cell) { return cell.erase(0, cell.find_first_not_of(' ')); };
+    const auto& cells = host.tables[0]->cells;
+    const auto at10 = std::find_if(cells.begin(), cells.end(), [&](const std::vector<std::string>& r) {
+        return !r.empty() && trimmed(r[0]) == "10";
+    });
+    ASSERT_NE(at10, cells.end());
+    EXPECT_EQ(trimmed(at10->at(1)), std::to_string(10 * row.pick));
+    const CurveList& curves = host.pages[0]->recorder.curves();
+    ASSERT_EQ(curves.size(), row.members.size());
+    for (std::size_t i = 0; i < curves.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(curves[i].familyMember, row.members[i]);
+        EXPECT_EQ(curves[i].familyCurrent, row.current[i]);
+        EXPECT_EQ(curves[i].familyLabel, row.labels[i]);
+        EXPECT_EQ(curves[i].points.back().y, row.lastY[i]);
+    }
+    EXPECT_EQ(host.pages[1]->recorder.curves().size(), row.members.size() / 2);
+    // The run reports the current value's lists, as without a family.
+    EXPECT_EQ(compiler.listParameters().at(0).pick, row.pick);
+}
+
+INSTANTIATE_TEST_SUITE_P(Families, FamilyRunTest,
+                         ::testing::Values(FamilyRow{"None", "", 2, {0, 0}, {true, true}, {"", ""}, {20, 10}},
+                                           FamilyRow{"NotAList", "g", 2, {0, 0}, {true, true}, {"", ""}, {20, 10}},
+                                           FamilyRow{"OverK",
+                                                     "k",
+                                                     2,
+                                                     {2, 2, 1, 1, 3, 3},
+                                                     {true, true, false, false, false, false},
+                                                     {"k = 2", "k = 2", "k = 1", "k = 1", "k = 3", "k = 3"},
+                                                     {20, 10, 10, 10, 30, 10}},
+                                           FamilyRow{"FirstIsCurrent",
+                                                     "k",
+                                                     1,
+                                                     {1, 1, 2, 2, 3, 3},
+                                                     {true, true, false, false, false, false},
+                                                     {"k = 1", "k = 1", "k = 2", "k = 2", "k = 3", "k = 3"},
+                                                     {10, 10, 20, 10, 30, 10}}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A member can be interrupted like any run: the run is abandoned with what it drew so far.
+TEST(FamilyRun, AMemberThatIsInterruptedAbandonsTheRun)
+{
+    ScriptCompiler plain;
+    PageKeepingHost counted;
+    counted.stopAfter = 1'000'000;  // counts the pauses of a run without a family
+    ASSERT_EQ(RunScript(plain, Script, counted).error, ScriptError::None);
+    ScriptCompiler compiler;
+    compiler.setFamily("k");
+    PageKeepingHost host;
+    host.stopAfter = counted.keepGoingCalls + 3;
+    EXPECT_TRUE(RunScript(compiler, Script, host).abandoned);
+    EXPECT_GT(host.pages[0]->recorder.curves().size(), 2U);
+    EXPECT_EQ(host.captions.size(), 3U);
+}
+
+}  // namespace
