@@ -18,17 +18,17 @@ struct CurvePoint {
 // A curve is its style and points. A label is one point (where its text starts) and its text.
 struct Curve {
     CurveStyle style = CurveStyle::Line1;
-    std::vector<CurvePoint> points;
+    std::vector<CurvePoint> points{};
     bool isLabel = false;
     // UTF-8: a label is typed in the window and never stored in a document, so it may hold any character.
-    std::string labelText;
+    std::string labelText{};
     // A curve's name in the legend (UTF-8), empty for a label.
-    std::string name;
+    std::string name{};
     // A member of a family, one curve per value of a list constant: the value's place in the list (0: no family),
     // whether it is the value the run uses (drawn as usual; the others thinner and lighter) and its legend text.
     int familyMember = 0;
     bool familyCurrent = true;
-    std::string familyLabel;  // UTF-8: "k = 0,5"
+    std::string familyLabel{};  // UTF-8: "k = 0,5"
 };
 
 using CurveList = std::vector<Curve>;

@@ -17,8 +17,8 @@ struct Fixture {
     Fixture()
     {
         curves[0].points = {{-5, 0, false}, {10, 0, false}};
-        curves[1] = {tavlix::CurveStyle::Line1, {{2, 1, false}}, true, "Top"};
-        curves[2] = {tavlix::CurveStyle::Line1, {{-3, -2, false}}, true, "Bund"};
+        curves[1] = {.points = {{2, 1, false}}, .isLabel = true, .labelText = "Top"};
+        curves[2] = {.points = {{-3, -2, false}}, .isLabel = true, .labelText = "Bund"};
         view.setCurves(&curves);
         view.beginOnScreen(Defaults);
         view.replay();

@@ -123,7 +123,7 @@ private slots:
         // A page whose run would take seconds to repeat: the measurement stops at the first pause after Escape.
         ResultOrigin origin = *f.window->activePage()->integration();
         s[10] = "3000000";
-        origin.source = std::make_shared<RunSource>(RunSource{s, origin.source->lines});
+        origin.source = std::make_shared<RunSource>(RunSource{s, origin.source->lines, {}});
         f.window->activePage()->setIntegration(origin);
         AccuracyDialog& d = f.window->accuracyDialog();
         QTimer::singleShot(50, &d, [&d] { d.reject(); });  // Escape in the dialog while it measures
