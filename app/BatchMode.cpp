@@ -34,6 +34,8 @@ struct BatchArgs {
     RunLimits limits;
     bool legend = true;
     bool accuracy = false;  // an accuracy file beside every page from differential equations
+    bool slopeField = false;
+    std::vector<std::pair<double, double>> throughPoints;
 };
 
 BatchArgs batchArgs(const CommandLine& line)
@@ -48,6 +50,8 @@ BatchArgs batchArgs(const CommandLine& line)
         args.limits.maxGraphPoints = line.maxPoints;
     args.legend = line.legend;
     args.accuracy = line.accuracy;
+    args.slopeField = line.slopeField;
+    args.throughPoints = line.throughPoints;
     return args;
 }
 
@@ -80,6 +84,8 @@ int runDocument(const std::string& argument, const BatchArgs& args)
     }
     BatchHost host(path, args.outDir, args.limits);
     host.setLegendShown(args.legend);
+    host.setSlopeField(args.slopeField);
+    host.setThroughPoints(args.throughPoints);
     ScriptCompiler compiler;
     const RunResult result = compiler.run(read.doc.settings, read.doc.lines, captionOf(path), host);
     host.finish();

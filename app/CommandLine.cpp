@@ -5,6 +5,8 @@
 #include <QCommandLineParser>
 #include <QRegularExpression>
 
+#include <cmath>
+
 #ifndef TAVLIX_VERSION
 #define TAVLIX_VERSION "0.0.0"
 #endif
@@ -21,6 +23,8 @@ struct Options {
     QCommandLineOption maxPoints{"max-points", QString(), "N"};
     QCommandLineOption noLegend{"no-legend"};
     QCommandLineOption accuracy{"accuracy"};
+    QCommandLineOption slopeField{"slope-field"};
+    QCommandLineOption through{"through", QString(), "T0,Y0"};
     QCommandLineOption platform{"platform", QString(), "NAME"};
 };
 
@@ -38,7 +42,8 @@ QString modeError(const QCommandLineParser& parser, const Options& o, const Comm
     const bool batch = parser.isSet(o.batch), calc = parser.isSet(o.calc);
     if (batch && calc)
         return "--batch and --calc cannot be combined";
-    for (const QCommandLineOption* option : {&o.out, &o.maxCells, &o.maxPoints, &o.noLegend, &o.accuracy})
+    for (const QCommandLineOption* option : {&o.out, &o.maxCells, &o.maxPoints, &o.noLegend, &o.accuracy,
+                                              &o.slopeField, &o.through})
         if (!batch && parser.isSet(*option))
             return QString("--%1 belongs to --batch").arg(option->names().constFirst());
     if ((batch || calc) && parser.isSet(o.platform))
@@ -78,6 +83,24 @@ QString parseError(const QCommandLineParser& parser, const QStringList& argument
     return QString("unknown option '%1'").arg(name);
 }
 
+// The points of --through, each two numbers with a point as decimal separator and a comma between them;
+// false with the error set on the first that is not.
+bool readThroughPoints(const QStringList& values, std::vector<std::pair<double, double>>& points, QString& error)
+{
+    for (const QString& value : values) {
+        const QStringList parts = value.split(',');
+        bool okX = false, okY = false;
+        const double x = parts.size() == 2 ? parts[0].trimmed().toDouble(&okX) : 0;
+        const double y = parts.size() == 2 ? parts[1].trimmed().toDouble(&okY) : 0;
+        if (!okX || !okY || !std::isfinite(x) || !std::isfinite(y)) {
+            error = QString("--through needs two numbers as T0,Y0, not '%1'").arg(value);
+            return false;
+        }
+        points.emplace_back(x, y);
+    }
+    return true;
+}
+
 CommandLine usageError(const QString& text)
 {
     CommandLine line;
@@ -95,7 +118,8 @@ CommandLine parseCommandLine(const QStringList& arguments)
     // "-platform xcb" as the toolkit has always spelled it; single letters stay (-h, -v).
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addOptions(
-        {o.help, o.version, o.batch, o.calc, o.out, o.maxCells, o.maxPoints, o.noLegend, o.accuracy, o.platform});
+        {o.help, o.version, o.batch, o.calc, o.out, o.maxCells, o.maxPoints, o.noLegend, o.accuracy, o.slopeField, o.through,
+                       o.platform});
     if (!parser.parse(arguments))
         return usageError(parseError(parser, arguments));
     CommandLine line;
@@ -109,12 +133,15 @@ CommandLine parseCommandLine(const QStringList& arguments)
     QString error;
     if (!readCount(parser, o.maxCells, line.maxCells, error) || !readCount(parser, o.maxPoints, line.maxPoints, error))
         return usageError(error);
+    if (!readThroughPoints(parser.values(o.through), line.throughPoints, error))
+        return usageError(error);
     line.mode = parser.isSet(o.batch) ? RunMode::Batch : parser.isSet(o.calc) ? RunMode::Calc : RunMode::Window;
     line.outDir = parser.value(o.out);
     line.expression = parser.value(o.calc);
     line.platform = parser.value(o.platform);
     line.legend = !parser.isSet(o.noLegend);
     line.accuracy = parser.isSet(o.accuracy);
+    line.slopeField = parser.isSet(o.slopeField);
     return line;
 }
 
@@ -124,7 +151,8 @@ QString usageText()
         "Usage:\n"
         "  tavlix [-platform NAME] [--] [FILE...]\n"
         "      Opens the window with the given documents (.tvx), or with one new document.\n"
-        "  tavlix --batch [--out DIR] [--max-cells N] [--max-points N] [--no-legend] [--accuracy] [--] FILE...\n"
+        "  tavlix --batch [--out DIR] [--max-cells N] [--max-points N] [--no-legend] [--accuracy]\n"
+        "                [--slope-field] [--through T0,Y0]... [--] FILE...\n"
         "      Runs each document without a window and writes every result page to files.\n"
         "  tavlix --calc EXPR\n"
         "      Prints the value of one expression of the settings calculator.\n"
@@ -138,6 +166,10 @@ QString usageText()
         "  --max-points N      --batch: stop a graph page at N points (default 10000000)\n"
         "  --no-legend         --batch: graph pictures without their legend\n"
         "  --accuracy          --batch: write CAPTION.accuracy.tsv beside each page from differential equations\n"
+        "  --slope-field       --batch: draw the slope field (or phase plane) in each graph of differential\n"
+        "                      equations and write CAPTION.field.tsv, one element a line: x, y, dx, dy\n"
+        "  --through T0,Y0     --batch: add the solution through this point to each such graph (repeatable;\n"
+        "                      X0,Y0 for a phase plane)\n"
         "  --calc EXPR         evaluate EXPR and print it with 17 significant digits\n"
         "  -platform NAME      the window's display platform (xcb, wayland, offscreen)\n"
         "  --                  ends the options: every later argument is a file\n"

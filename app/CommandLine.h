@@ -4,6 +4,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <utility>
+#include <vector>
+
 enum class RunMode { Window, Batch, Calc, Help, Version, UsageError };
 
 struct CommandLine {
@@ -19,6 +22,10 @@ struct CommandLine {
     // --batch: draw no legend (--no-legend); write an accuracy file beside each page from differential equations.
     bool legend = true;
     bool accuracy = false;
+    // --batch: the direction field in each graph's pictures and CAPTION.field.tsv (--slope-field); the solutions
+    // through these points as further curves (--through T0,Y0, repeatable).
+    bool slopeField = false;
+    std::vector<std::pair<double, double>> throughPoints;
     QString expression;
     // The usage error in one line, naming the offending argument.
     QString error;

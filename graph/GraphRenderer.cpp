@@ -326,6 +326,8 @@ void GraphRenderer::replay(const tavlix::CurveList& curves)
 {
     if (!painter_)
         return;
+    if (field_ && field_->kind() != tavlix::FieldKind::None)
+        drawField(fieldElements(), field_->kind());
     for (const tavlix::Curve& c : curves) {
         if (c.isLabel) {
             if (!c.points.empty())
