@@ -42,8 +42,8 @@ QString modeError(const QCommandLineParser& parser, const Options& o, const Comm
     const bool batch = parser.isSet(o.batch), calc = parser.isSet(o.calc);
     if (batch && calc)
         return "--batch and --calc cannot be combined";
-    for (const QCommandLineOption* option : {&o.out, &o.maxCells, &o.maxPoints, &o.noLegend, &o.accuracy,
-                                              &o.slopeField, &o.through})
+    for (const QCommandLineOption* option :
+         {&o.out, &o.maxCells, &o.maxPoints, &o.noLegend, &o.accuracy, &o.slopeField, &o.through})
         if (!batch && parser.isSet(*option))
             return QString("--%1 belongs to --batch").arg(option->names().constFirst());
     if ((batch || calc) && parser.isSet(o.platform))
@@ -117,9 +117,8 @@ CommandLine parseCommandLine(const QStringList& arguments)
     QCommandLineParser parser;
     // "-platform xcb" as the toolkit has always spelled it; single letters stay (-h, -v).
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addOptions(
-        {o.help, o.version, o.batch, o.calc, o.out, o.maxCells, o.maxPoints, o.noLegend, o.accuracy, o.slopeField, o.through,
-                       o.platform});
+    parser.addOptions({o.help, o.version, o.batch, o.calc, o.out, o.maxCells, o.maxPoints, o.noLegend, o.accuracy,
+                       o.slopeField, o.through, o.platform});
     if (!parser.parse(arguments))
         return usageError(parseError(parser, arguments));
     CommandLine line;

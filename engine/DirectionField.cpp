@@ -79,8 +79,8 @@ void DirectionField::classify()
     for (int e = 1; e <= s.outputCount; ++e) {
         const OutputVariable& out = s.outputs[e];
         const bool slope = equations.size() == 1 && out.xRecord == 0 && out.yRecord == equations[0];
-        const bool phase = equations.size() == 2 && out.xRecord != out.yRecord && isEquation(out.xRecord) &&
-                           isEquation(out.yRecord);
+        const bool phase =
+            equations.size() == 2 && out.xRecord != out.yRecord && isEquation(out.xRecord) && isEquation(out.yRecord);
         if (slope || phase) {
             kind_ = slope ? FieldKind::Slope : FieldKind::Phase;
             reason_ = NoFieldReason::None;
@@ -164,8 +164,7 @@ bool DirectionField::inside(const FieldArea& area) const
 {
     const double y = model_->rkf.y[yRecord_];
     const double x = kind_ == FieldKind::Slope ? run_.t : model_->rkf.y[xRecord_];
-    return std::isfinite(x) && std::isfinite(y) && area.xmin <= x && x <= area.xmax && area.ymin <= y &&
-           y <= area.ymax;
+    return std::isfinite(x) && std::isfinite(y) && area.xmin <= x && x <= area.xmax && area.ymin <= y && y <= area.ymax;
 }
 
 // One accepted step of at most h towards tEnd, halving on every rejection; false when the solution ends.

@@ -155,8 +155,7 @@ std::vector<tavlix::FieldElement> screenFieldElements(const tavlix::CoordinateSe
 }
 
 bool exportGraph(const std::string& pathStem, const tavlix::CoordinateSettings& settings,
-                 const tavlix::CurveList& curves, std::string& error, bool legend,
-                 tavlix::DirectionField* field)
+                 const tavlix::CurveList& curves, std::string& error, bool legend, tavlix::DirectionField* field)
 {
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         error = "ingen grafik uden vinduessystem";

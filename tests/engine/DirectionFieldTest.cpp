@@ -29,7 +29,7 @@ TEST(DirectionFieldTest, SlopeDirectionsAtKnownPoints)
         double t, y, slope;
     };
     const Row rows[] = {
-        {TMinusY, 0, 0, 0}, {TMinusY, 2, 1, 1}, {TMinusY, 1, 3, -2},
+        {TMinusY, 0, 0, 0}, {TMinusY, 2, 1, 1},  {TMinusY, 1, 3, -2},
         {Growth, 0, 1, 1},  {Growth, 5, -2, -2}, {Growth, -1, 0.5, 0.5},
     };
     for (const Row& r : rows) {

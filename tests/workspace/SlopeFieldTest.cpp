@@ -93,7 +93,7 @@ private slots:
         const tavlix::Curve& solution = graph->curves().back();
         QVERIFY(solution.isSolution);
         QVERIFY2(QString::fromStdString(solution.name).startsWith("gennem ("), solution.name.c_str());
-        QCOMPARE(solution.style, tavlix::CurveStyle::Line2);  // the run's curve has l1
+        QCOMPARE(solution.style, tavlix::CurveStyle::Line2);                     // the run's curve has l1
         QVERIFY(solution.points.front().x < 0 && solution.points.back().x > 4);  // backwards and forwards
         // The next click zooms again rather than drawing a second solution.
         graph->view().handlePress(Qt::LeftButton, {}, g.toPixelX(2), g.toPixelY(0.5));
