@@ -67,7 +67,10 @@ void MainWindow::onShowLegend()
 void MainWindow::setCommandHint(Command command, const QString& hint)
 {
     QAction* a = action(command);
-    a->setToolTip(hint.isEmpty() ? a->text().remove('&') : hint);
+    // The usual tip (the tool button's, which is also its accessible name) comes back when the reason goes.
+    if (!a->property("usualTip").isValid())
+        a->setProperty("usualTip", a->toolTip());
+    a->setToolTip(hint.isEmpty() ? a->property("usualTip").toString() : hint);
     a->setStatusTip(hint);
 }
 
