@@ -263,6 +263,53 @@ bool BatchHost::writeGraphTsv(const BatchGraph& graph)
     return false;
 }
 
+tavlix::DirectionField* BatchHost::shownField(const BatchGraph& graph) const
+{
+    return slopeField_ && graph.field && graph.field->kind() != FieldKind::None ? graph.field.get() : nullptr;
+}
+
+void BatchHost::addSolutions(BatchGraph& graph)
+{
+    if (!graph.field || graph.field->kind() == FieldKind::None)
+        return;
+    const CoordinateSettings& s = graph.settings;
+    const FieldArea area{s[Setting::Xmin], s[Setting::Xmax], s[Setting::Ymin], s[Setting::Ymax]};
+    CurveList& curves = graph.recorder.curves();
+    for (const auto& [x, y] : throughPoints_) {
+        Curve curve;
+        curve.points = graph.field->solveThrough(x, y, area);
+        curve.style = nextFreeLineStyle(curves);
+        char name[80];
+        std::snprintf(name, sizeof name, "gennem (%g; %g)", x, y);
+        curve.name = name;
+        curve.isSolution = true;
+        curves.push_back(std::move(curve));
+    }
+}
+
+// x<TAB>y<TAB>dx<TAB>dy: each element's centre and unit direction as the PNG shows them, 17 significant digits.
+bool BatchHost::writeFieldTsv(const BatchGraph& graph)
+{
+    std::unique_ptr<OutputFile> file = open(graph.pathStem + ".field.tsv");
+    if (!file)
+        return false;
+    char line[160];
+    for (const FieldElement& e : screenFieldElements(graph.settings, *graph.field, ExportWidth, ExportHeight)) {
+        char* out = line;
+        for (double v : {e.x, e.y, e.dx, e.dy}) {
+            out = std::to_chars(out, out + 32, v, std::chars_format::general, 17).ptr;
+            *out++ = '\t';
+        }
+        out[-1] = '\n';
+        std::fwrite(line, 1, static_cast<std::size_t>(out - line), file->stream());
+    }
+    std::string message;
+    if (file->commit(message))
+        return true;
+    error(message);
+    return false;
+}
+
 void BatchHost::finishPages()
 {
     for (auto& table : tables_) {
@@ -276,15 +323,20 @@ void BatchHost::finishPages()
         if (graph->written || (family_ && !finishing_))
             continue;
         graph->written = true;
+        addSolutions(*graph);
         if (!writeGraphTsv(*graph))
             writeFailed_ = true;
         std::string message;
         startGraphics();
-        if (!exportGraph(graph->pathStem, graph->settings, graph->recorder.curves(), message, legendShown_)) {
+        if (shownField(*graph) && !writeFieldTsv(*graph))
+            writeFailed_ = true;
+        if (!exportGraph(graph->pathStem, graph->settings, graph->recorder.curves(), message, legendShown_,
+                         shownField(*graph))) {
             error(message);
             writeFailed_ = true;
         }
         graph->recorder.release();
+        graph->field.reset();
     }
 }
 

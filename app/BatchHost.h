@@ -4,6 +4,7 @@
 #include "app/BatchAccuracy.h"
 #include "app/OutputFile.h"
 #include "engine/CurveRecorder.h"
+#include "engine/DirectionField.h"
 #include "engine/EngineHost.h"
 #include "engine/RunLimits.h"
 #include "support/CoordinateSettings.h"
@@ -67,6 +68,9 @@ struct BatchGraph : tavlix::GraphSink {
     // A point beyond the run's maxGraphPoints is dropped and stops the run.
     void addPoint(int curve, double x, double y) override;
     void endStroke(int curve) override { recorder.endStroke(curve); }
+    void setDirectionField(std::shared_ptr<tavlix::DirectionField> f) override { field = std::move(f); }
+    // The run's differential equations, when the page comes from them.
+    std::shared_ptr<tavlix::DirectionField> field;
 };
 
 // The host of one document's run in the batch mode. Messages go to stderr in UTF-8, prefixed by the file.
@@ -98,6 +102,9 @@ public:
     void setLegendShown(bool on) { legendShown_ = on; }
     // A family run draws into its graph pages until the end, so they are written only then, with member columns.
     void setFamily(bool on) { family_ = on; }
+    // "--slope-field": the field in the pictures and CAPTION.field.tsv; "--through": solutions as further curves.
+    void setSlopeField(bool on) { slopeField_ = on; }
+    void setThroughPoints(std::vector<std::pair<double, double>> points) { throughPoints_ = std::move(points); }
     // Asks the run to stop at its next pause, with the reason (UTF-8); the first reason is kept.
     void stopRun(const std::string& utf8Reason);
 
@@ -112,6 +119,11 @@ public:
 private:
     std::unique_ptr<OutputFile> open(const std::string& path);
     bool writeGraphTsv(const BatchGraph& graph);
+    bool writeFieldTsv(const BatchGraph& graph);
+    // Appends the solutions through the --through points to a graph of differential equations.
+    void addSolutions(BatchGraph& graph);
+    // The field drawn in the graph's pictures: only with --slope-field and only for a field there is.
+    tavlix::DirectionField* shownField(const BatchGraph& graph) const;
     void finishPages();
     void error(const std::string& utf8Text);
 
@@ -124,6 +136,8 @@ private:
     bool family_ = false;
     bool finishing_ = false;
     bool legendShown_ = true;
+    bool slopeField_ = false;
+    std::vector<std::pair<double, double>> throughPoints_;
     int pointsSinceMemoryCheck_ = 0;
     BatchGraph* currentGraph_ = nullptr;  // the graph being made, if the page being made is one
     long long graphPoints_ = 0;           // output points computed for it, drawn or not

@@ -39,6 +39,8 @@ struct BatchArgs {
     bool accuracy = false;                           // an accuracy file beside every page from differential equations
     std::vector<std::pair<std::string, int>> picks;  // --pick, the names in Windows-1252 as typed
     std::string family;                              // --family, Windows-1252 as typed; empty for none
+    bool slopeField = false;
+    std::vector<std::pair<double, double>> throughPoints;
 };
 
 BatchArgs batchArgs(const CommandLine& line)
@@ -56,6 +58,8 @@ BatchArgs batchArgs(const CommandLine& line)
     for (const auto& [name, n] : line.picks)
         args.picks.emplace_back(cp1252FromUtf8(name.toStdString()), n);
     args.family = cp1252FromUtf8(line.family.toStdString());
+    args.slopeField = line.slopeField;
+    args.throughPoints = line.throughPoints;
     return args;
 }
 
@@ -136,6 +140,8 @@ int runDocument(const std::string& argument, const BatchArgs& args)
     BatchHost host(path, args.outDir, args.limits);
     host.setLegendShown(args.legend);
     host.setFamily(!args.family.empty());
+    host.setSlopeField(args.slopeField);
+    host.setThroughPoints(args.throughPoints);
     ScriptCompiler compiler;
     compiler.setPicks(picks);
     compiler.setFamily(lowerCase(args.family));

@@ -5,6 +5,8 @@
 #include <QCommandLineParser>
 #include <QRegularExpression>
 
+#include <cmath>
+
 #ifndef TAVLIX_VERSION
 #define TAVLIX_VERSION "0.0.0"
 #endif
@@ -23,6 +25,8 @@ struct Options {
     QCommandLineOption accuracy{"accuracy"};
     QCommandLineOption pick{"pick", QString(), "NAME=N"};
     QCommandLineOption family{"family", QString(), "NAME"};
+    QCommandLineOption slopeField{"slope-field"};
+    QCommandLineOption through{"through", QString(), "T0,Y0"};
     QCommandLineOption platform{"platform", QString(), "NAME"};
 };
 
@@ -41,7 +45,8 @@ QString modeError(const QCommandLineParser& parser, const Options& o, const Comm
     if (batch && calc)
         return "--batch and --calc cannot be combined";
     for (const QCommandLineOption* option :
-         {&o.out, &o.maxCells, &o.maxPoints, &o.noLegend, &o.accuracy, &o.pick, &o.family})
+         {&o.out, &o.maxCells, &o.maxPoints, &o.noLegend, &o.accuracy, &o.pick, &o.family, &o.slopeField,
+          &o.through})
         if (!batch && parser.isSet(*option))
             return QString("--%1 belongs to --batch").arg(option->names().constFirst());
     if ((batch || calc) && parser.isSet(o.platform))
@@ -97,6 +102,24 @@ bool readPicks(const QCommandLineParser& parser, const QCommandLineOption& optio
     return true;
 }
 
+// The points of --through, each two numbers with a point as decimal separator and a comma between them;
+// false with the error set on the first that is not.
+bool readThroughPoints(const QStringList& values, std::vector<std::pair<double, double>>& points, QString& error)
+{
+    for (const QString& value : values) {
+        const QStringList parts = value.split(',');
+        bool okX = false, okY = false;
+        const double x = parts.size() == 2 ? parts[0].trimmed().toDouble(&okX) : 0;
+        const double y = parts.size() == 2 ? parts[1].trimmed().toDouble(&okY) : 0;
+        if (!okX || !okY || !std::isfinite(x) || !std::isfinite(y)) {
+            error = QString("--through needs two numbers as T0,Y0, not '%1'").arg(value);
+            return false;
+        }
+        points.emplace_back(x, y);
+    }
+    return true;
+}
+
 CommandLine usageError(const QString& text)
 {
     CommandLine line;
@@ -114,7 +137,7 @@ CommandLine parseCommandLine(const QStringList& arguments)
     // "-platform xcb" as the toolkit has always spelled it; single letters stay (-h, -v).
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addOptions({o.help, o.version, o.batch, o.calc, o.out, o.maxCells, o.maxPoints, o.noLegend, o.accuracy,
-                       o.pick, o.family, o.platform});
+                       o.pick, o.family, o.slopeField, o.through, o.platform});
     if (!parser.parse(arguments))
         return usageError(parseError(parser, arguments));
     CommandLine line;
@@ -129,6 +152,8 @@ CommandLine parseCommandLine(const QStringList& arguments)
     if (!readCount(parser, o.maxCells, line.maxCells, error) ||
         !readCount(parser, o.maxPoints, line.maxPoints, error) || !readPicks(parser, o.pick, line, error))
         return usageError(error);
+    if (!readThroughPoints(parser.values(o.through), line.throughPoints, error))
+        return usageError(error);
     line.mode = parser.isSet(o.batch) ? RunMode::Batch : parser.isSet(o.calc) ? RunMode::Calc : RunMode::Window;
     line.outDir = parser.value(o.out);
     line.expression = parser.value(o.calc);
@@ -136,6 +161,7 @@ CommandLine parseCommandLine(const QStringList& arguments)
     line.legend = !parser.isSet(o.noLegend);
     line.accuracy = parser.isSet(o.accuracy);
     line.family = parser.value(o.family);
+    line.slopeField = parser.isSet(o.slopeField);
     return line;
 }
 
@@ -146,7 +172,7 @@ QString usageText()
         "  tavlix [-platform NAME] [--] [FILE...]\n"
         "      Opens the window with the given documents (.tvx), or with one new document.\n"
         "  tavlix --batch [--out DIR] [--max-cells N] [--max-points N] [--no-legend] [--accuracy]\n"
-        "         [--pick NAME=N]... [--family NAME] [--] FILE...\n"
+         "         [--pick NAME=N]... [--family NAME] [--slope-field] [--through T0,Y0]... [--] FILE...\n"
         "      Runs each document without a window and writes every result page to files.\n"
         "  tavlix --calc EXPR\n"
         "      Prints the value of one expression of the settings calculator.\n"
@@ -162,6 +188,10 @@ QString usageText()
         "  --accuracy          --batch: write CAPTION.accuracy.tsv beside each page from differential equations\n"
         "  --pick NAME=N       --batch: run with list constant NAME at its N-th value (repeatable)\n"
         "  --family NAME       --batch: graphs draw one curve per value of list constant NAME\n"
+        "  --slope-field       --batch: draw the slope field (or phase plane) in each graph of differential\n"
+        "                      equations and write CAPTION.field.tsv, one element a line: x, y, dx, dy\n"
+        "  --through T0,Y0     --batch: add the solution through this point to each such graph (repeatable;\n"
+        "                      X0,Y0 for a phase plane)\n"
         "  --calc EXPR         evaluate EXPR and print it with 17 significant digits\n"
         "  -platform NAME      the window's display platform (xcb, wayland, offscreen)\n"
         "  --                  ends the options: every later argument is a file\n"

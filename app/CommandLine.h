@@ -4,6 +4,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <utility>
+#include <vector>
+
 enum class RunMode { Window, Batch, Calc, Help, Version, UsageError };
 
 struct CommandLine {
@@ -23,6 +26,10 @@ struct CommandLine {
     QList<QPair<QString, int>> picks;
     // --batch --family NAME: every graph draws one curve per value of list constant NAME.
     QString family;
+    // --batch: the direction field in each graph's pictures and CAPTION.field.tsv (--slope-field); the solutions
+    // through these points as further curves (--through T0,Y0, repeatable).
+    bool slopeField = false;
+    std::vector<std::pair<double, double>> throughPoints;
     QString expression;
     // The usage error in one line, naming the offending argument.
     QString error;

@@ -29,8 +29,27 @@ struct Curve {
     int familyMember = 0;
     bool familyCurrent = true;
     std::string familyLabel{};  // UTF-8: "k = 0,5"
+    // Drawn through a chosen point after the run rather than by the run itself; the user may remove it.
+    bool isSolution = false;
 };
 
 using CurveList = std::vector<Curve>;
+
+// The first line style no curve uses yet; when all six are taken, they go round again.
+inline CurveStyle nextFreeLineStyle(const CurveList& curves)
+{
+    bool used[6] = {};
+    int lines = 0;
+    for (const Curve& c : curves) {
+        if (!c.isLabel && isLineStyle(c.style)) {
+            used[styleIndex(c.style)] = true;
+            ++lines;
+        }
+    }
+    for (int i = 0; i < 6; ++i)
+        if (!used[i])
+            return static_cast<CurveStyle>(i + 1);
+    return static_cast<CurveStyle>(lines % 6 + 1);
+}
 
 }  // namespace tavlix

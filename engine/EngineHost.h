@@ -6,10 +6,13 @@
 #include "engine/SolverStatistics.h"
 #include "support/CoordinateSettings.h"
 
+#include <memory>
 #include <string>
 #include <string_view>
 
 namespace tavlix {
+
+class DirectionField;
 
 // A table page's grid as the generation fills it. Texts are Windows-1252 bytes.
 class TableSink {
@@ -40,6 +43,9 @@ public:
     virtual void addPoint(int curve, double x, double y) = 0;
     // The curve has no value for a stretch: its next point starts a new stroke instead of joining the last one.
     virtual void endStroke(int curve) = 0;
+    // The page comes from differential equations: their field, kept for slope fields and solutions through a
+    // point. Called once, before the first point.
+    virtual void setDirectionField(std::shared_ptr<DirectionField> /*field*/) {}
 };
 
 // Implemented by the main window (Qt widgets) and by the batch mode (files).

@@ -1,6 +1,7 @@
 // Table and curve generation: samples t (or follows the solver), fills table grids and feeds graph pages.
 #include "engine/OutputGenerator.h"
 
+#include "engine/DirectionField.h"
 #include "engine/EngineHost.h"
 #include "engine/Evaluator.h"
 #include "engine/OutputProbe.h"
@@ -355,6 +356,8 @@ ScriptError generateGraph(Model& model, RunState& run, const std::string& captio
         page.nameCurve(e, curveName(out));
     }
     const bool hasOde = prepareGeneration(model, run);
+    if (hasOde)
+        page.setDirectionField(DirectionField::fromModel(model));
     beginProbe(model, run);
     const ScriptError error = generate(model, run, hasOde, true);
     run.outputIsGraph = false;

@@ -26,9 +26,10 @@ constexpr double FrameFactor = 1.2;
 constexpr int MaxCopyPixels = 6000;
 
 void drawOn(QPainter& p, const tavlix::CoordinateSettings& settings, const tavlix::CurveList& curves, double widthCm,
-            double heightCm, bool legend)
+            double heightCm, bool legend, tavlix::DirectionField* field)
 {
     GraphRenderer renderer(settings);
+    renderer.setDirectionField(field);
     renderer.beginOnPaper(p, widthCm, heightCm, 0, 0);
     // The frame has room to spare; a margin keeps the top number from being cut off.
     const int margin = renderer.geometry().charWidth();
@@ -53,7 +54,7 @@ int copyFrameHundredthsMm(double cm)
 }
 
 QByteArray graphSvg(const tavlix::CoordinateSettings& settings, const tavlix::CurveList& curves, double widthCm,
-                    double heightCm, bool legend)
+                    double heightCm, bool legend, tavlix::DirectionField* field)
 {
     const int frameW = copyFrameHundredthsMm(widthCm), frameH = copyFrameHundredthsMm(heightCm);
     const QSize units(std::max(1, (frameW + 5) / 10), std::max(1, (frameH + 5) / 10));
@@ -68,7 +69,7 @@ QByteArray graphSvg(const tavlix::CoordinateSettings& settings, const tavlix::Cu
     {
         QPainter p(&generator);
         p.fillRect(QRect(QPoint(0, 0), units), Qt::white);
-        drawOn(p, settings, curves, widthCm, heightCm, legend);
+        drawOn(p, settings, curves, widthCm, heightCm, legend, field);
     }
     // The frame to the hundredth of a millimetre, not rounded to whole units.
     QString svg = QString::fromUtf8(buffer.data());
@@ -79,7 +80,7 @@ QByteArray graphSvg(const tavlix::CoordinateSettings& settings, const tavlix::Cu
 }
 
 QImage graphCopyImage(const tavlix::CoordinateSettings& settings, const tavlix::CurveList& curves, double widthCm,
-                      double heightCm, bool legend, double dpi)
+                      double heightCm, bool legend, double dpi, tavlix::DirectionField* field)
 {
     if (dpi <= 0)
         dpi = screenDpi();
@@ -94,12 +95,12 @@ QImage graphCopyImage(const tavlix::CoordinateSettings& settings, const tavlix::
     image.setDotsPerMeterY(dpm);
     image.fill(Qt::white);
     QPainter p(&image);
-    drawOn(p, settings, curves, widthCm, heightCm, legend);
+    drawOn(p, settings, curves, widthCm, heightCm, legend, field);
     return image;
 }
 
 QByteArray graphPdf(const tavlix::CoordinateSettings& settings, const tavlix::CurveList& curves, double widthCm,
-                    double heightCm, bool legend)
+                    double heightCm, bool legend, tavlix::DirectionField* field)
 {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
@@ -111,13 +112,13 @@ QByteArray graphPdf(const tavlix::CoordinateSettings& settings, const tavlix::Cu
         pdf.setPageSize(QPageSize(frameMm, QPageSize::Millimeter, QString(), QPageSize::ExactMatch));
         pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
         QPainter p(&pdf);
-        drawOn(p, settings, curves, widthCm, heightCm, legend);
+        drawOn(p, settings, curves, widthCm, heightCm, legend, field);
     }
     return buffer.data();
 }
 
 QImage graphScreenImage(const tavlix::CoordinateSettings& settings, const tavlix::CurveList& curves, int width,
-                        int height, bool legend)
+                        int height, bool legend, tavlix::DirectionField* field)
 {
     // The picture file has exactly the pixels asked for, whatever the screen's density; its resolution is the
     // screen's, as the view's picture has.
@@ -131,6 +132,7 @@ QImage graphScreenImage(const tavlix::CoordinateSettings& settings, const tavlix
     p.setBrush(Qt::white);
     p.setBackground(Qt::white);
     GraphRenderer renderer(settings);
+    renderer.setDirectionField(field);
     renderer.beginOnScreen(p, image.width(), image.height());
     renderer.drawAxes();
     renderer.replay(curves);
@@ -139,8 +141,21 @@ QImage graphScreenImage(const tavlix::CoordinateSettings& settings, const tavlix
     return image;
 }
 
+std::vector<tavlix::FieldElement> screenFieldElements(const tavlix::CoordinateSettings& settings,
+                                                      tavlix::DirectionField& field, int width, int height)
+{
+    // The drawing area depends on the numbers' font, so it is measured on a picture like the one drawn.
+    QImage image(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
+    QPainter p(&image);
+    p.setFont(GraphRenderer::screenFont());
+    GraphRenderer renderer(settings);
+    renderer.setDirectionField(&field);
+    renderer.beginOnScreen(p, image.width(), image.height());
+    return renderer.fieldElements();
+}
+
 bool exportGraph(const std::string& pathStem, const tavlix::CoordinateSettings& settings,
-                 const tavlix::CurveList& curves, std::string& error, bool legend)
+                 const tavlix::CurveList& curves, std::string& error, bool legend, tavlix::DirectionField* field)
 {
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         error = "ingen grafik uden vinduessystem";
@@ -152,13 +167,13 @@ bool exportGraph(const std::string& pathStem, const tavlix::CoordinateSettings& 
     const double widthCm = ExportWidth / dpi * 2.54, heightCm = ExportHeight / dpi * 2.54;
     // Each picture goes in under a temporary name and is renamed into place once complete.
     QSaveFile svg(stem + QStringLiteral(".svg"));
-    const QByteArray bytes = graphSvg(settings, curves, widthCm, heightCm, legend);
+    const QByteArray bytes = graphSvg(settings, curves, widthCm, heightCm, legend, field);
     if (!svg.open(QIODevice::WriteOnly) || svg.write(bytes) != bytes.size() || !svg.commit()) {
         error = "kan ikke skrive " + pathStem + ".svg";
         return false;
     }
     QSaveFile png(stem + QStringLiteral(".png"));
-    const QImage image = graphScreenImage(settings, curves, ExportWidth, ExportHeight, legend);
+    const QImage image = graphScreenImage(settings, curves, ExportWidth, ExportHeight, legend, field);
     if (!png.open(QIODevice::WriteOnly) || !image.save(&png, "PNG") || !png.commit()) {
         error = "kan ikke skrive " + pathStem + ".png";
         return false;

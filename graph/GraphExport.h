@@ -2,34 +2,41 @@
 #pragma once
 
 #include "engine/Curve.h"
+#include "engine/DirectionField.h"
 #include "support/CoordinateSettings.h"
 
 #include <QByteArray>
 #include <QImage>
 
 #include <string>
+#include <vector>
 
 // The default screen size of a batch picture.
 constexpr int ExportWidth = 800;
 constexpr int ExportHeight = 600;
 
 // The copy as SVG: the drawing area widthCm by heightCm at the top left of a frame 1.2 times that size.
-// Every picture carries the legend unless told otherwise.
+// Every picture carries the legend unless told otherwise, and a direction field when one is given.
 QByteArray graphSvg(const tavlix::CoordinateSettings& settings, const tavlix::CurveList& curves, double widthCm,
-                    double heightCm, bool legend = true);
+                    double heightCm, bool legend = true, tavlix::DirectionField* field = nullptr);
 // The same drawing as a picture at the screen's resolution (or at dpi), for programs that take no SVG.
 QImage graphCopyImage(const tavlix::CoordinateSettings& settings, const tavlix::CurveList& curves, double widthCm,
-                      double heightCm, bool legend = true, double dpi = 0);
+                      double heightCm, bool legend = true, double dpi = 0,
+                      tavlix::DirectionField* field = nullptr);
 // The same drawing as a one-page PDF document, the page the size of the copy's frame.
 QByteArray graphPdf(const tavlix::CoordinateSettings& settings, const tavlix::CurveList& curves, double widthCm,
-                    double heightCm, bool legend = true);
+                    double heightCm, bool legend = true, tavlix::DirectionField* field = nullptr);
 // The graph as a screen view of the given size shows it.
 QImage graphScreenImage(const tavlix::CoordinateSettings& settings, const tavlix::CurveList& curves, int width,
-                        int height, bool legend = true);
+                        int height, bool legend = true, tavlix::DirectionField* field = nullptr);
+// The field's elements as graphScreenImage draws them on a picture of the given size.
+std::vector<tavlix::FieldElement> screenFieldElements(const tavlix::CoordinateSettings& settings,
+                                                      tavlix::DirectionField& field, int width, int height);
 // The frame of the copy in hundredths of a millimetre.
 int copyFrameHundredthsMm(double cm);
 
 // Writes pathStem + ".svg" and pathStem + ".png" (the stem in UTF-8); on failure returns false with a message
 // (UTF-8). Text needs the platform's fonts, so a QGuiApplication must be running (no widgets are needed).
 bool exportGraph(const std::string& pathStem, const tavlix::CoordinateSettings& settings,
-                 const tavlix::CurveList& curves, std::string& error, bool legend = true);
+                 const tavlix::CurveList& curves, std::string& error, bool legend = true,
+                 tavlix::DirectionField* field = nullptr);

@@ -326,6 +326,8 @@ void GraphRenderer::replay(const tavlix::CurveList& curves)
 {
     if (!painter_)
         return;
+    if (field_ && field_->kind() != tavlix::FieldKind::None)
+        drawField(fieldElements(), field_->kind());
     // A family's other members go first, so the current value's curve is drawn over them.
     for (bool faintPass : {true, false}) {
         for (const tavlix::Curve& c : curves) {

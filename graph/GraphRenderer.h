@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/Curve.h"
+#include "engine/DirectionField.h"
 #include "graph/GraphGeometry.h"
 
 #include <QFont>
@@ -49,8 +50,15 @@ public:
     // A label whose text starts at the value position (x, y), or at a pixel position.
     void drawLabel(const QString& text, double x, double y);
     void drawLabelAt(const QString& text, int left, int top);
-    // Draws every curve and label again, as the stored points say.
+    // Draws the direction field, when one is set, then every curve and label again, as the stored points say.
     void replay(const tavlix::CurveList& curves);
+    // The field drawn under the curves at each replay; null draws none. Owned by the page.
+    void setDirectionField(tavlix::DirectionField* field) { field_ = field; }
+    tavlix::DirectionField* directionField() const { return field_; }
+    // The field's elements over the view, as many rows as keep them square in the drawing area.
+    std::vector<tavlix::FieldElement> fieldElements() const;
+    // Line elements (a slope field) or small arrows (a phase plane) in a calm grey, clipped to the view.
+    void drawField(const std::vector<tavlix::FieldElement>& elements, tavlix::FieldKind kind);
     // The legend box in the upper right corner of the drawing area, over whatever is drawn there.
     void drawLegend(const tavlix::CurveList& curves);
 
@@ -94,6 +102,7 @@ private:
 
     GraphGeometry geometry_;
     QPainter* painter_ = nullptr;
+    tavlix::DirectionField* field_ = nullptr;
     std::function<void()> drawn_;
     // Width of every pen on this painter (0: the thinnest line the device draws).
     int penWidth_ = 0;

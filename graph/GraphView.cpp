@@ -161,6 +161,12 @@ void GraphView::handlePress(Qt::MouseButton button, Qt::KeyboardModifiers, int x
 {
     if (labelToolArmed() || !geometry().rangesUsable())
         return;
+    if (button == Qt::LeftButton && pointTool_.isArmed && pointTool_.isArmed()) {
+        const double vx = geometry().toValueX(x), vy = geometry().toValueY(y);
+        if (geometry().insideView(vx, vy) && pointTool_.pick)
+            pointTool_.pick(vx, vy);
+        return;
+    }
     if (button == Qt::MiddleButton) {
         pan_ = {true, QPoint(x, y), geometry().ranges(), false};
         setCursor(Qt::ClosedHandCursor);

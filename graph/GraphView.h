@@ -31,6 +31,12 @@ public:
         std::function<QString()> takeText;
     };
     void setLabelTool(LabelTool tool) { labelTool_ = std::move(tool); }
+    // A point tool, when armed, takes the next left click inside the view as a value point instead of a zoom.
+    struct PointTool {
+        std::function<bool()> isArmed;
+        std::function<void(double x, double y)> pick;
+    };
+    void setPointTool(PointTool tool) { pointTool_ = std::move(tool); }
 
     // The curves the view replays and appends placed labels to; owned by the page. Labels follow the curves.
     void setCurves(tavlix::CurveList* curves);
@@ -135,6 +141,7 @@ private:
     QPainter* screenPainter_ = nullptr;
     tavlix::CurveList* curves_ = nullptr;
     LabelTool labelTool_;
+    PointTool pointTool_;
     bool interactive_ = false;
     bool legendShown_ = true;
     bool bandShown_ = false;

@@ -32,6 +32,8 @@ enum class Command {
     Undo,
     Redo,
     LanguageHelp,  // the script language's help, at the word under the caret
+    SlopeField,    // a check item per graph page: the direction field of its differential equations
+    SolveThrough,  // the next click in the graph draws the solution through that point
     Stop,          // Escape during a run
 };
 

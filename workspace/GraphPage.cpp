@@ -66,6 +66,7 @@ GraphPage::GraphPage(PageHost& host, int width, int height, const tavlix::RunLim
     view_->setObjectName(QStringLiteral("graphView"));
     view_->setCurves(&recorder_.curves());
     view_->setLabelTool({[this] { return labelToolArmed(); }, [this] { return takeLabelText(); }});
+    view_->setPointTool({[this] { return solutionArmed_; }, [this](double x, double y) { addSolutionThrough(x, y); }});
     connect(view_, &GraphView::pointerMoved, this, &GraphPage::showPointer);
     connect(view_, &GraphView::zoomed, this, &GraphPage::updateZoomBack);
     view_->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -110,8 +111,16 @@ QString GraphPage::takeLabelText()
 
 void GraphPage::showContextMenu(const QPoint& at)
 {
-    if (QMenu* menu = host().resultContextMenu(PageKind::Graph))
-        menu->popup(view_->mapToGlobal(at));
+    QMenu* shared = host().resultContextMenu(PageKind::Graph);
+    if (!shared)
+        return;
+    // A menu of its own each time, so the solutions' removal items belong to this page only.
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->setToolTipsVisible(true);
+    menu->addActions(shared->actions());
+    addSolutionMenu(*menu);
+    menu->popup(view_->mapToGlobal(at));
 }
 
 void GraphPage::updateZoomBack()
@@ -168,6 +177,10 @@ void GraphPage::prepareForRefresh()
     for (tavlix::Curve& label : labels)
         recorder_.curves().push_back(std::move(label));
     refresh_ = {begun_, false, runSettings_, view_->view()};
+    // The next run brings its own equations, if any; solutions went with the curves.
+    field_.reset();
+    view_->renderer().setDirectionField(nullptr);
+    solutionArmed_ = false;
 }
 
 QSize GraphPage::viewSizeForPage() const
@@ -258,6 +271,7 @@ void GraphPage::updateCommands()
         host().setCommandEnabled(command, true);
     host().setCommandEnabled(Command::ZoomBack, view_->canStepBack());
     host().setCommandChecked(Command::ShowLegend, legendShown());
+    updateFieldCommands();
     showIntegration();
     if (!labelToolArmed())
         view_->setCursor(Qt::ArrowCursor);
@@ -331,6 +345,7 @@ void GraphPage::print(QPrinter& printer)
     const double scale = printScale(printWidthCm_, printHeightCm_, paper.width() / 10, paper.height() / 10);
     GraphRenderer renderer(view_->view());
     renderer.beginOnPaper(p, printWidthCm_ * scale, printHeightCm_ * scale, PrintLeftCm, PrintTopCm);
+    renderer.setDirectionField(shownField());
     renderer.drawAxes();
     renderer.replay(recorder_.curves());
     if (legendShown())
@@ -341,13 +356,14 @@ void GraphPage::print(QPrinter& printer)
 QByteArray GraphPage::copySvg()
 {
     defaultPrintSize();
-    return graphSvg(view_->view(), recorder_.curves(), printWidthCm_, printHeightCm_, legendShown());
+    return graphSvg(view_->view(), recorder_.curves(), printWidthCm_, printHeightCm_, legendShown(), shownField());
 }
 
 QImage GraphPage::copyImage()
 {
     defaultPrintSize();
-    return graphCopyImage(view_->view(), recorder_.curves(), printWidthCm_, printHeightCm_, legendShown());
+    return graphCopyImage(view_->view(), recorder_.curves(), printWidthCm_, printHeightCm_, legendShown(), 0,
+                          shownField());
 }
 
 void GraphPage::copyToClipboard()
@@ -381,14 +397,14 @@ QString GraphPage::saveToFile(const QString& fileName, int filter)
     QByteArray bytes;
     if (filter == 0) {
         const QImage image =
-            graphCopyImage(view_->view(), curves, printWidthCm_, printHeightCm_, legendShown(), PngDpi);
+            graphCopyImage(view_->view(), curves, printWidthCm_, printHeightCm_, legendShown(), PngDpi, shownField());
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
         image.save(&buffer, "PNG");
     } else if (filter == 1) {
         bytes = copySvg();
     } else {
-        bytes = graphPdf(view_->view(), curves, printWidthCm_, printHeightCm_, legendShown());
+        bytes = graphPdf(view_->view(), curves, printWidthCm_, printHeightCm_, legendShown(), shownField());
     }
     return ResultFile::write(fileName, bytes);
 }

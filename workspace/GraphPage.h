@@ -4,6 +4,7 @@
 #include "engine/Curve.h"
 #include "engine/CurveRecorder.h"
 #include "engine/CurveStyle.h"
+#include "engine/DirectionField.h"
 #include "engine/EngineHost.h"
 #include "engine/RunLimits.h"
 #include "support/CoordinateSettings.h"
@@ -12,9 +13,12 @@
 #include <QByteArray>
 #include <QImage>
 
+#include <memory>
+
 class GraphView;
 class PageHost;
 class QScrollArea;
+class QMenu;
 class QTimer;
 
 class GraphPage : public Page, public tavlix::GraphSink {
@@ -44,6 +48,22 @@ public:
     void addPoint(int curve, double x, double y) override;
     // Ends the current stroke of curve n (counted from 1).
     void endStroke(int curve) override;
+
+    // The run's differential equations, for the slope field and solutions through a point.
+    void setDirectionField(std::shared_ptr<tavlix::DirectionField> field) override;
+    tavlix::DirectionField* directionField() const { return field_.get(); }
+    // "Hældningsfelt": the field under the curves on screen and in every print, copy and saved picture.
+    void setFieldShown(bool on);
+    bool fieldShown() const { return fieldShown_; }
+    // Why this page offers no field or solutions (empty when it does).
+    QString fieldUnavailableReason() const;
+    // "Løsning gennem punkt": the next click in the graph draws the solution through that point.
+    void armSolutionTool();
+    bool solutionToolArmed() const { return solutionArmed_; }
+    // Draws the solution through the value point as a new curve; false when none could be drawn.
+    bool addSolutionThrough(double x, double y);
+    // Removes the curve at this index of curves() if it is a solution.
+    void removeSolution(int index);
 
     void print(QPrinter& printer) override;
     // The copy: an SVG picture (frame 1.2 times the drawing size) and a picture rendering of it.
@@ -96,6 +116,11 @@ private:
     bool labelToolArmed();
     // The label field's text; the field is hidden and emptied, as a placed label uses it up.
     QString takeLabelText();
+    // The field the renderers draw: the page's when shown, else none.
+    tavlix::DirectionField* shownField() const { return fieldShown_ ? field_.get() : nullptr; }
+    void updateFieldCommands();
+    // The graph's pop-up menu with one removal item per solution.
+    void addSolutionMenu(QMenu& menu);
 
     QScrollArea* scrollArea_ = nullptr;
     GraphView* view_ = nullptr;
@@ -113,6 +138,9 @@ private:
     tavlix::CoordinateSettings runSettings_;
     // The curves and labels, with each curve's stroke while the run draws.
     tavlix::CurveRecorder recorder_;
+    std::shared_ptr<tavlix::DirectionField> field_;
+    bool fieldShown_ = false;
+    bool solutionArmed_ = false;
     bool printSizeChosen_ = false;
     double printWidthCm_ = 0;
     double printHeightCm_ = 0;

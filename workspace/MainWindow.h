@@ -50,6 +50,7 @@ public:
     // PageHost
     void resetCommands() override;
     void setCommandEnabled(Command command, bool on) override;
+    void setCommandHint(Command command, const QString& hint) override;
     void setStatus(StatusField field, const QString& text) override;
     void stopRun(const QString& reason) override;
     void reportError(const QString& text) override;
@@ -167,6 +168,8 @@ public:
     // Opens a copy of an example document as a new untitled document, so the shipped file is never written.
     void openExample(const QString& fileName, const QString& caption);
     void onShowLegend();
+    void onSlopeField();
+    void onSolveThrough();
     // "Gem Som ..." on a table or graph page: asks for a file and a type, writes it, reports a failure.
     void saveResultPage(Page* page);
     // Measures the active result page against a finer run (interruptible like a run) and shows the dialog.

@@ -21,11 +21,11 @@ namespace {
 
 // Every command the availability rules switch; a page turns on its own when it is entered.
 constexpr Command PageCommands[] = {
-    Command::Cut,      Command::Copy,       Command::Paste,       Command::Delete,    Command::SelectAll,
-    Command::Find,     Command::Save,       Command::SaveAs,      Command::ClosePage, Command::Print,
-    Command::PrintNow, Command::Run,        Command::Coordinates, Command::PrintSize, Command::AddLabel,
-    Command::FitGraph, Command::ShowLegend, Command::ZoomBack,    Command::Accuracy,  Command::Undo,
-    Command::Redo,
+    Command::Cut,      Command::Copy,       Command::Paste,        Command::Delete,    Command::SelectAll,
+    Command::Find,     Command::Save,       Command::SaveAs,       Command::ClosePage, Command::Print,
+    Command::PrintNow, Command::Run,        Command::Coordinates,  Command::PrintSize, Command::AddLabel,
+    Command::FitGraph, Command::ShowLegend, Command::ZoomBack,     Command::Accuracy,  Command::Undo,
+    Command::Redo,     Command::SlopeField, Command::SolveThrough,
 };
 
 }  // namespace
@@ -89,6 +89,8 @@ void MainWindow::createActions()
     legend->setCheckable(true);
     legend->setChecked(true);
     makeAction(Command::Accuracy, "&Nøjagtighed ...", {}, &MainWindow::onAccuracy);
+    makeAction(Command::SlopeField, "&Hældningsfelt", {}, &MainWindow::onSlopeField)->setCheckable(true);
+    makeAction(Command::SolveThrough, "Løsning gennem &punkt", {}, &MainWindow::onSolveThrough);
     makeAction(Command::LanguageHelp, "&Scriptsproget", QKeySequence(Qt::Key_F1), &MainWindow::onLanguageHelp);
 
     // Escape interrupts a run; the action exists only for its shortcut.
@@ -116,8 +118,10 @@ void MainWindow::createMenus()
     fill(editMenu_, {Command::Find});
 
     tavlixMenu_ = menuBar()->addMenu("&Tavlix");
-    fill(tavlixMenu_, {Command::Run, Command::Coordinates, Command::PrintSize, Command::AddLabel, Command::FitGraph,
-                       Command::ZoomBack, Command::ShowLegend, Command::Accuracy});
+    tavlixMenu_->setToolTipsVisible(true);  // says why Hældningsfelt is off
+    fill(tavlixMenu_,
+         {Command::Run, Command::Coordinates, Command::PrintSize, Command::AddLabel, Command::FitGraph,
+          Command::ZoomBack, Command::ShowLegend, Command::SlopeField, Command::SolveThrough, Command::Accuracy});
     tavlixMenu_->addSeparator();
     fill(tavlixMenu_, {Command::KeepResults, Command::NextPage, Command::PreviousPage});
     tavlixMenu_->addSeparator();
@@ -160,7 +164,8 @@ void MainWindow::createToolBar()
         {Command::Coordinates, "Koordinater", Icon::Coordinates, false},
         {Command::FitGraph, "Tilpas graf til vindue", Icon::FitGraph, false},
         {Command::PrintSize, "Størrelse for udskrift og kopier", Icon::PrintSize, false},
-        {Command::AddLabel, "Indsæt tekst i graf", Icon::Label, true},
+        {Command::AddLabel, "Indsæt tekst i graf", Icon::Label, false},
+        {Command::SolveThrough, "Løsning gennem punkt: klik i grafen", Icon::SolveThrough, true},
     };
     for (const Button& b : buttons) {
         QAction* a = action(b.command);

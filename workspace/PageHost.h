@@ -39,6 +39,8 @@ public:
     virtual bool askPrintSize(double& widthCm, double& heightCm) = 0;
     // A check item's mark follows the page entered ("Vis forklaring").
     virtual void setCommandChecked(Command /*command*/, bool /*on*/) {}
+    // A command's tool tip, such as why it is off on this page (empty: its usual tip).
+    virtual void setCommandHint(Command /*command*/, const QString& /*hint*/) {}
     // The pop-up menu of a table or graph page; null when there is none.
     virtual QMenu* resultContextMenu(PageKind /*kind*/) { return nullptr; }
 };

@@ -35,11 +35,12 @@ void MainWindow::createResultContextMenus()
     for (Command c : {Command::Copy, Command::SaveAs, Command::Print, Command::Accuracy})
         tableContextMenu_->addAction(action(c));
     graphContextMenu_ = new QMenu(this);
+    graphContextMenu_->setToolTipsVisible(true);
     for (Command c : {Command::Copy, Command::SaveAs, Command::Print})
         graphContextMenu_->addAction(action(c));
     graphContextMenu_->addSeparator();
-    for (Command c : {Command::ShowLegend, Command::AddLabel, Command::FitGraph, Command::ZoomBack, Command::PrintSize,
-                      Command::Accuracy})
+    for (Command c : {Command::ShowLegend, Command::SlopeField, Command::SolveThrough, Command::AddLabel,
+                      Command::FitGraph, Command::ZoomBack, Command::PrintSize, Command::Accuracy})
         graphContextMenu_->addAction(action(c));
 }
 
@@ -61,6 +62,28 @@ void MainWindow::onShowLegend()
 {
     if (auto* graph = qobject_cast<GraphPage*>(activePage()))
         graph->setLegendShown(action(Command::ShowLegend)->isChecked());
+}
+
+void MainWindow::setCommandHint(Command command, const QString& hint)
+{
+    QAction* a = action(command);
+    // The usual tip (the tool button's, which is also its accessible name) comes back when the reason goes.
+    if (!a->property("usualTip").isValid())
+        a->setProperty("usualTip", a->toolTip());
+    a->setToolTip(hint.isEmpty() ? a->property("usualTip").toString() : hint);
+    a->setStatusTip(hint);
+}
+
+void MainWindow::onSlopeField()
+{
+    if (auto* graph = qobject_cast<GraphPage*>(activePage()))
+        graph->setFieldShown(action(Command::SlopeField)->isChecked());
+}
+
+void MainWindow::onSolveThrough()
+{
+    if (auto* graph = qobject_cast<GraphPage*>(activePage()))
+        graph->armSolutionTool();
 }
 
 void MainWindow::saveResultPage(Page* page)

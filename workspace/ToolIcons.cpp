@@ -235,6 +235,23 @@ void drawLabel(QPainter& p)
     p.drawLine(QPointF(14.5, 17), QPointF(17.5, 17));
 }
 
+// A curve through a marked point over short grey line elements.
+void drawSolveThrough(QPainter& p)
+{
+    p.setPen(QPen(QColor(150, 150, 150), 1.1, Qt::SolidLine, Qt::RoundCap));
+    for (const QPointF& c : {QPointF(4, 5), QPointF(10, 4), QPointF(16, 5), QPointF(4, 16), QPointF(16, 15)})
+        p.drawLine(c - QPointF(1.8, -0.6), c + QPointF(1.8, -0.6));
+    p.setPen(QPen(Blue, 1.6, Qt::SolidLine, Qt::RoundCap));
+    QPainterPath curve;
+    curve.moveTo(2, 14);
+    curve.cubicTo(7, 13, 12, 8, 18, 8);
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(curve);
+    p.setPen(QPen(Red, 1.2));
+    p.setBrush(Red);
+    p.drawEllipse(QPointF(9.5, 11), 1.8, 1.8);
+}
+
 // A result tab's kind: a grid with a shaded header row, or axes under a curve.
 void drawTablePage(QPainter& p)
 {
@@ -280,6 +297,7 @@ QIcon toolIcon(Icon icon)
     case Icon::FitGraph: return make(drawFitGraph);
     case Icon::PrintSize: return make(drawPrintSize);
     case Icon::Label: return make(drawLabel);
+    case Icon::SolveThrough: return make(drawSolveThrough);
     case Icon::TablePage: return make(drawTablePage);
     case Icon::GraphPage: return make(drawGraphPage);
     }

@@ -18,6 +18,7 @@ enum class Icon {
     FitGraph,
     PrintSize,
     Label,
+    SolveThrough,
     TablePage,
     GraphPage
 };
