@@ -114,8 +114,9 @@ TEST(DirectionFieldTest, KindFollowsTheEquationsAndTheGraph)
         auto field = fieldOf(r.script);
         EXPECT_EQ(field->kind(), r.kind) << r.script;
         EXPECT_EQ(field->reason(), r.reason) << r.script;
-        if (r.kind == FieldKind::None)
+        if (r.kind == FieldKind::None) {
             EXPECT_TRUE(field->elements({0, 1, 0, 1}, 1).empty());
+        }
     }
 }
 
