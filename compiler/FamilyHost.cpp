@@ -41,6 +41,12 @@ void FamilySink::addCurve(CurveStyle style)
     page_.setCurveFamily(curveCount_, member_, current_, label_);
 }
 
+void FamilySink::setDirectionField(std::shared_ptr<DirectionField> field)
+{
+    if (current_)
+        page_.setDirectionField(std::move(field));
+}
+
 FamilyHost::FamilyHost(EngineHost& host, const std::vector<ListParameter>& parameters, std::string key)
     : host_(host), parameters_(parameters), key_(std::move(key))
 {}

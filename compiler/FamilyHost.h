@@ -25,6 +25,8 @@ public:
     void nameCurve(int curve, std::string_view name) override { page_.nameCurve(base_ + curve, name); }
     void addPoint(int curve, double x, double y) override { page_.addPoint(base_ + curve, x, y); }
     void endStroke(int curve) override { page_.endStroke(base_ + curve); }
+    // The page's field is the current value's, so that its slope field and solutions match the curve in front.
+    void setDirectionField(std::shared_ptr<DirectionField> field) override;
 
 private:
     GraphSink& page_;

@@ -3,6 +3,7 @@
 #include "CompilerTestSupport.h"
 
 #include "engine/CurveRecorder.h"
+#include "engine/DirectionField.h"
 
 #include <gtest/gtest.h>
 
@@ -33,6 +34,13 @@ struct RecorderGraph : GraphSink {
     }
     void addPoint(int curve, double x, double y) override { recorder.addPoint(curve, x, y); }
     void endStroke(int curve) override { recorder.endStroke(curve); }
+    void setDirectionField(std::shared_ptr<DirectionField> f) override
+    {
+        field = std::move(f);
+        ++fields;
+    }
+    std::shared_ptr<DirectionField> field;
+    int fields = 0;
 };
 
 struct PageKeepingHost : RecordingHost {
@@ -130,6 +138,23 @@ TEST(FamilyRun, AMemberThatIsInterruptedAbandonsTheRun)
     EXPECT_TRUE(RunScript(compiler, Script, host).abandoned);
     EXPECT_GT(host.pages[0]->recorder.curves().size(), 2U);
     EXPECT_EQ(host.captions.size(), 3U);
+}
+
+// The page's slope field is the current value's, so that it matches the curve in front: y' = k*y at y = 1.
+TEST(FamilyRun, ThePagesFieldIsTheCurrentValues)
+{
+    for (int pick : {1, 3}) {
+        ScriptCompiler compiler;
+        compiler.setPicks({{"k", pick}});
+        compiler.setFamily("k");
+        PageKeepingHost host;
+        ASSERT_EQ(RunScript(compiler, "konstanter\nk = <1, 2, 3>\ndifferentialligninger\ny' = k*y <1>\n"
+                                      "grafvariable\nt, y, l1", host).error, ScriptError::None);
+        ASSERT_EQ(host.pages.at(0)->fields, 1);
+        const auto d = host.pages[0]->field->direction(0, 1);
+        ASSERT_TRUE(d.has_value());
+        EXPECT_DOUBLE_EQ(d->dy / d->dx, pick) << pick;
+    }
 }
 
 }  // namespace
