@@ -9,11 +9,13 @@
 
 #include <algorithm>
 #include <map>
+#include <utility>
 #include <vector>
 
 QList<GraphLegend::Entry> GraphLegend::entries(const tavlix::CurveList& curves)
 {
-    // A family lists its members in the order of their values: "k = 0,5", or "f, k = 0,5" beside other curves.
+    // A family lists its members in the order of their values: "k = 0,5", or "f, k = 0,5" beside other curves;
+    // solutions drawn through a point come after the run's curves.
     std::vector<const tavlix::Curve*> shown;
     std::map<int, int> perMember;
     for (const tavlix::Curve& c : curves) {
@@ -23,7 +25,9 @@ QList<GraphLegend::Entry> GraphLegend::entries(const tavlix::CurveList& curves)
         }
     }
     std::stable_sort(shown.begin(), shown.end(),
-                     [](const tavlix::Curve* a, const tavlix::Curve* b) { return a->familyMember < b->familyMember; });
+                     [](const tavlix::Curve* a, const tavlix::Curve* b) {
+                         return std::pair(a->isSolution, a->familyMember) < std::pair(b->isSolution, b->familyMember);
+                     });
     QList<Entry> list;
     int total = 0;
     for (const tavlix::Curve* c : shown) {

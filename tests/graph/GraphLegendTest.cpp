@@ -72,6 +72,11 @@ private slots:
             << tavlix::CurveList{member("f", 2, "k = 1"), member("g", 2, "k = 1"), member("f", 1, "k = 0,5"),
                                  member("g", 1, "k = 0,5")}
             << QStringList{"f, k = 0,5", "g, k = 0,5", "f, k = 1", "g, k = 1"};
+        tavlix::CurveList withSolution{member("y", 2, "k = 1"), member("y", 1, "k = 0,5")};
+        withSolution.insert(withSolution.begin(), curve(CurveStyle::Line2, "gennem (0; 2)"));
+        withSolution.front().isSolution = true;
+        QTest::newRow("solutions through a point after the family")
+            << withSolution << QStringList{"k = 0,5", "k = 1", "gennem (0; 2)"};
         QTest::newRow("labels alone give no legend") << tavlix::CurveList{label("top")} << QStringList{};
         tavlix::CurveList twelve;
         QStringList firstTen;
