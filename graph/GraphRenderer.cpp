@@ -342,9 +342,7 @@ void GraphRenderer::replay(const tavlix::CurveList& curves)
     }
     setFaint(false);
     if (geometry_.rangesUsable())
-        for (const tavlix::Curve& c : curves)
-            if (!c.isLabel && !c.familyLabel.empty())
-                labelFamilyMember(c);
+        labelFamilyMembers(curves);
     drawn();
 }
 

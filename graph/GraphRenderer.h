@@ -8,9 +8,11 @@
 #include <QFont>
 #include <QPen>
 #include <QPoint>
+#include <QRect>
 
 #include <climits>
 #include <functional>
+#include <vector>
 
 class QPainter;
 class QString;
@@ -84,7 +86,13 @@ private:
     void drawGrid();
     void replayCurve(const tavlix::Curve& c);
     // Writes a family member's value at its curve's last point in view, so each curve says which it is.
-    void labelFamilyMember(const tavlix::Curve& c);
+    // Each member's value beside its curve, as near its end as the labels placed before it leave room.
+    void labelFamilyMembers(const tavlix::CurveList& curves);
+    // Per column of the plot area, the pixel row where each labelled curve passes (INT_MIN: not there).
+    using CurveColumns = std::vector<std::vector<int>>;
+    CurveColumns curveColumns(const std::vector<const tavlix::Curve*>& labelled) const;
+    void labelFamilyMember(std::size_t index, const std::vector<const tavlix::Curve*>& labelled,
+                           const CurveColumns& columns, std::vector<QRect>& taken);
     void replayLines(const tavlix::Curve& c);
     void replayMarks(const tavlix::Curve& c);
     QPen makePen(const QColor& colour, Qt::PenStyle style) const;
