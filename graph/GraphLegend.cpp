@@ -24,10 +24,9 @@ QList<GraphLegend::Entry> GraphLegend::entries(const tavlix::CurveList& curves)
             ++perMember[c.familyMember];
         }
     }
-    std::stable_sort(shown.begin(), shown.end(),
-                     [](const tavlix::Curve* a, const tavlix::Curve* b) {
-                         return std::pair(a->isSolution, a->familyMember) < std::pair(b->isSolution, b->familyMember);
-                     });
+    std::stable_sort(shown.begin(), shown.end(), [](const tavlix::Curve* a, const tavlix::Curve* b) {
+        return std::pair(a->isSolution, a->familyMember) < std::pair(b->isSolution, b->familyMember);
+    });
     QList<Entry> list;
     int total = 0;
     for (const tavlix::Curve* c : shown) {

@@ -1,9 +1,7 @@
-// Draws a graph on any painter: the axes with their numbers and grid, curve steps, marks, labels and replays.
+// Draws a graph on any painter: curve steps, marks, labels, the legend and replays (the axes in GraphRendererAxes.cpp).
 #include "graph/GraphRenderer.h"
 
 #include "graph/GraphLegend.h"
-
-#include "support/FormatNumber.h"
 
 #include <QPaintDevice>
 #include <QPainter>
@@ -17,12 +15,6 @@ using tavlix::Setting;
 
 namespace {
 
-QString latin(const std::string& s)
-{
-    // FormatNumber writes digits, signs, 'E' and the comma only.
-    return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
-}
-
 struct KindPen {
     Qt::PenStyle style;
     QColor colour;
@@ -33,8 +25,6 @@ const KindPen KindPens[6] = {
     {Qt::SolidLine, QColor(0, 0, 0)},     {Qt::DashLine, QColor(255, 0, 0)},       {Qt::DotLine, QColor(0, 0, 255)},
     {Qt::DashDotLine, QColor(0, 255, 0)}, {Qt::DashDotDotLine, QColor(0, 128, 0)}, {Qt::DashLine, QColor(0, 255, 255)},
 };
-
-const QColor GridSilver(192, 192, 192);
 
 }  // namespace
 
@@ -96,82 +86,6 @@ void GraphRenderer::drawn()
 {
     if (drawn_)
         drawn_();
-}
-
-void GraphRenderer::drawAxes()
-{
-    if (!painter_)
-        return;
-    const GraphGeometry& g = geometry_;
-    const tavlix::CoordinateSettings& v = g.view();
-    geometry_.resetClipToView();
-    painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
-    painter_->setRenderHint(QPainter::Antialiasing, false);
-    painter_->setPen(makePen(Qt::black, Qt::SolidLine));
-    linePen_ = NoPen;
-    const int a = g.toPixelX(v[Setting::Xmin]), b = g.toPixelX(v[Setting::Xmax]);
-    const int c = g.toPixelY(v[Setting::Ymin]), d = g.toPixelY(v[Setting::Ymax]);
-    painter_->drawLine(b, c, a, c);
-    painter_->drawLine(a, c, a, d);
-    if (g.rangesUsable()) {
-        drawTicks();
-        painter_->setPen(makePen(GridSilver, Qt::DotLine));
-        drawGrid();
-    } else {
-        painter_->setPen(makePen(GridSilver, Qt::DotLine));
-    }
-    drawn();
-}
-
-void GraphRenderer::drawTicks()
-{
-    const GraphGeometry& g = geometry_;
-    const tavlix::CoordinateSettings& v = g.view();
-    const PixelRect& area = g.plotArea();
-    const int charH = g.charHeight();
-    const int a = g.toPixelX(v[Setting::Xmin]);
-    const int c = g.toPixelY(v[Setting::Ymin]);
-    const QFontMetrics fm = painter_->fontMetrics();
-    if (v[Setting::XTickStep] > 0) {
-        for (double q : GraphGeometry::axisValues(v[Setting::YAxisAtX], v[Setting::XTickStep], v[Setting::Xmin],
-                                                  v[Setting::Xmax], true)) {
-            const QString s = latin(tavlix::formatNumber(6, q));
-            const int p = g.toPixelX(q);
-            drawLabelAt(s, p - fm.horizontalAdvance(s) / 2, area.top + area.height - charH);
-            painter_->drawLine(p, c, p, c + charH / 2);
-        }
-    }
-    if (v[Setting::YTickStep] > 0) {
-        for (double r : GraphGeometry::axisValues(v[Setting::XAxisAtY], v[Setting::YTickStep], v[Setting::Ymin],
-                                                  v[Setting::Ymax], true)) {
-            const QString s = latin(tavlix::formatNumber(6, r));
-            const int p = g.toPixelY(r);
-            drawLabelAt(s, a - fm.horizontalAdvance(s) - charH, p - charH / 2);
-            painter_->drawLine(a, p, a - charH / 2, p);
-        }
-    }
-}
-
-void GraphRenderer::drawGrid()
-{
-    const GraphGeometry& g = geometry_;
-    const tavlix::CoordinateSettings& v = g.view();
-    const int a = g.toPixelX(v[Setting::Xmin]), b = g.toPixelX(v[Setting::Xmax]);
-    const int c = g.toPixelY(v[Setting::Ymin]), d = g.toPixelY(v[Setting::Ymax]);
-    if (v[Setting::XGridStep] > 0) {
-        for (double q : GraphGeometry::axisValues(v[Setting::YAxisAtX], v[Setting::XGridStep], v[Setting::Xmin],
-                                                  v[Setting::Xmax], false)) {
-            const int p = g.toPixelX(q);
-            painter_->drawLine(p, c, p, d);
-        }
-    }
-    if (v[Setting::YGridStep] > 0) {
-        for (double r : GraphGeometry::axisValues(v[Setting::XAxisAtY], v[Setting::YGridStep], v[Setting::Ymin],
-                                                  v[Setting::Ymax], false)) {
-            const int p = g.toPixelY(r);
-            painter_->drawLine(a, p, b, p);
-        }
-    }
 }
 
 void GraphRenderer::drawLabelAt(const QString& text, int left, int top)

@@ -52,7 +52,8 @@ void GraphRenderer::labelFamilyMembers(const tavlix::CurveList& curves)
 GraphRenderer::CurveColumns GraphRenderer::curveColumns(const std::vector<const tavlix::Curve*>& labelled) const
 {
     const PixelRect& a = geometry_.plotArea();
-    CurveColumns columns(labelled.size(), std::vector<int>(static_cast<std::size_t>(std::max(a.width, 0) + 1), INT_MIN));
+    CurveColumns columns(labelled.size(),
+                         std::vector<int>(static_cast<std::size_t>(std::max(a.width, 0) + 1), INT_MIN));
     for (std::size_t i = 0; i < labelled.size(); ++i) {
         for (const tavlix::CurvePoint& p : labelled[i]->points) {
             const int column = geometry_.toPixelX(p.x) - a.left;

@@ -148,8 +148,12 @@ TEST(FamilyRun, ThePagesFieldIsTheCurrentValues)
         compiler.setPicks({{"k", pick}});
         compiler.setFamily("k");
         PageKeepingHost host;
-        ASSERT_EQ(RunScript(compiler, "konstanter\nk = <1, 2, 3>\ndifferentialligninger\ny' = k*y <1>\n"
-                                      "grafvariable\nt, y, l1", host).error, ScriptError::None);
+        ASSERT_EQ(RunScript(compiler,
+                            "konstanter\nk = <1, 2, 3>\ndifferentialligninger\ny' = k*y <1>\n"
+                            "grafvariable\nt, y, l1",
+                            host)
+                      .error,
+                  ScriptError::None);
         ASSERT_EQ(host.pages.at(0)->fields, 1);
         const auto d = host.pages[0]->field->direction(0, 1);
         ASSERT_TRUE(d.has_value());
