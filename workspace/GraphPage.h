@@ -105,6 +105,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The view is this much smaller than the page, so the scroll area shows no scroll bars.
+    static constexpr int ViewInset = 4;
     void attachView();
     // Rebuilds the view at the page's size showing the given settings, and replays everything.
     void layOut(const tavlix::CoordinateSettings& view);
