@@ -4,6 +4,8 @@
 #include "workspace/MainWindow.h"
 #include "workspace/ScriptPage.h"
 
+#include <QAction>
+
 // Closes every page without asking to save, so that the window can go away between benchmarks.
 inline void CloseAll(MainWindow& window)
 {
@@ -14,3 +16,16 @@ inline void CloseAll(MainWindow& window)
         window.onClosePage();
     }
 }
+
+// A shown 1000 × 700 window that opens nothing by itself and refreshes a document's pages on each run.
+struct BenchWindow {
+    MainWindow window;
+    BenchWindow()
+    {
+        window.openStartFilesOnShow = false;
+        window.action(Command::KeepResults)->setChecked(false);
+        window.resize(1000, 700);
+        window.show();
+    }
+    ~BenchWindow() { CloseAll(window); }
+};
