@@ -45,8 +45,7 @@ QString modeError(const QCommandLineParser& parser, const Options& o, const Comm
     if (batch && calc)
         return "--batch and --calc cannot be combined";
     for (const QCommandLineOption* option :
-         {&o.out, &o.maxCells, &o.maxPoints, &o.noLegend, &o.accuracy, &o.pick, &o.family, &o.slopeField,
-          &o.through})
+         {&o.out, &o.maxCells, &o.maxPoints, &o.noLegend, &o.accuracy, &o.pick, &o.family, &o.slopeField, &o.through})
         if (!batch && parser.isSet(*option))
             return QString("--%1 belongs to --batch").arg(option->names().constFirst());
     if ((batch || calc) && parser.isSet(o.platform))
@@ -172,7 +171,7 @@ QString usageText()
         "  tavlix [-platform NAME] [--] [FILE...]\n"
         "      Opens the window with the given documents (.tvx), or with one new document.\n"
         "  tavlix --batch [--out DIR] [--max-cells N] [--max-points N] [--no-legend] [--accuracy]\n"
-         "         [--pick NAME=N]... [--family NAME] [--slope-field] [--through T0,Y0]... [--] FILE...\n"
+        "         [--pick NAME=N]... [--family NAME] [--slope-field] [--through T0,Y0]... [--] FILE...\n"
         "      Runs each document without a window and writes every result page to files.\n"
         "  tavlix --calc EXPR\n"
         "      Prints the value of one expression of the settings calculator.\n"
