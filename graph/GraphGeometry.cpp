@@ -84,6 +84,20 @@ ValueRect GraphGeometry::shifted(const ValueRect& r, double dx, double dy)
     return {r.xmin + dx, r.xmax + dx, r.ymin + dy, r.ymax + dy};
 }
 
+double GraphGeometry::roundedToPixel(double value, double pixelSize)
+{
+    if (!(pixelSize > 0) || !std::isfinite(pixelSize) || !std::isfinite(value))
+        return value;
+    const double power = std::pow(10.0, std::floor(std::log10(pixelSize)));
+    double step = power;
+    for (double factor : {2.0, 5.0})
+        if (factor * power <= pixelSize)
+            step = factor * power;
+    const double rounded = std::round(value / step) * step;
+    // Rounding may not move the point by more than the pixel it stands for (it cannot, but huge values lose it).
+    return std::isfinite(rounded) && std::abs(rounded - value) <= pixelSize ? rounded + 0.0 : value;
+}
+
 bool GraphGeometry::insideView(double x, double y) const
 {
     return rangesUsable() && view_[Setting::Xmin] <= x && x <= view_[Setting::Xmax] && view_[Setting::Ymin] <= y &&

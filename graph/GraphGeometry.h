@@ -42,6 +42,9 @@ public:
     static ValueRect zoomedAbout(const ValueRect& ranges, double x, double y, double factor);
     // The ranges moved by dx and dy.
     static ValueRect shifted(const ValueRect& ranges, double dx, double dy);
+    // A clicked value as the user meant it: rounded to the coarsest step of 1, 2 or 5 times a power of ten that
+    // is no larger than one pixel (pixelSize), so a click near (0; 1,6) gives exactly that.
+    static double roundedToPixel(double value, double pixelSize);
     // True when the point lies within the view ranges (ends included) and the ranges are usable.
     bool insideView(double x, double y) const;
 

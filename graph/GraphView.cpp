@@ -162,8 +162,10 @@ void GraphView::handlePress(Qt::MouseButton button, Qt::KeyboardModifiers, int x
     if (labelToolArmed() || !geometry().rangesUsable())
         return;
     if (button == Qt::LeftButton && pointTool_.isArmed && pointTool_.isArmed()) {
-        const double vx = geometry().toValueX(x), vy = geometry().toValueY(y);
-        if (geometry().insideView(vx, vy) && pointTool_.pick)
+        const GraphGeometry& g = geometry();
+        const double vx = GraphGeometry::roundedToPixel(g.toValueX(x), std::abs(g.toValueX(x + 1) - g.toValueX(x)));
+        const double vy = GraphGeometry::roundedToPixel(g.toValueY(y), std::abs(g.toValueY(y + 1) - g.toValueY(y)));
+        if (g.insideView(vx, vy) && pointTool_.pick)
             pointTool_.pick(vx, vy);
         return;
     }

@@ -97,6 +97,32 @@ private slots:
         QCOMPARE(g.insideView(0, 0), usable);
     }
 
+    // A clicked point is rounded to the pixel it stands for, never further.
+    void roundedToPixel_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<double>("pixel");
+        QTest::addColumn<double>("expected");
+        QTest::newRow("near zero, pixel 0.0072: step 0.005") << -0.001206 << 0.0072 << 0.0;
+        QTest::newRow("1.6 stays") << 1.6003 << 0.005 << 1.6;
+        QTest::newRow("pixel 0.03: step 0.02") << 0.7973 << 0.03 << 0.8;
+        QTest::newRow("large pixels: step 50") << 1234.0 << 70.0 << 1250.0;
+        QTest::newRow("no pixel size") << 0.1234 << 0.0 << 0.1234;
+        QTest::newRow("undefined pixel size") << 0.1234 << qQNaN() << 0.1234;
+        QTest::newRow("huge value keeps itself") << 1e308 << 1e-300 << 1e308;
+    }
+
+    void roundedToPixel()
+    {
+        QFETCH(double, value);
+        QFETCH(double, pixel);
+        QFETCH(double, expected);
+        const double rounded = GraphGeometry::roundedToPixel(value, pixel);
+        QVERIFY2(qAbs(rounded - expected) <= 1e-12 * qMax(1.0, qAbs(expected)),
+                 qPrintable(QString::number(rounded, 'g', 17)));
+        QVERIFY(!(pixel > 0) || qAbs(rounded - value) <= pixel);
+    }
+
     void walks_data()
     {
         QTest::addColumn<double>("anchor");
