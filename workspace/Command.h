@@ -39,8 +39,8 @@ enum class Command {
 
 inline constexpr int CommandCount = static_cast<int>(Command::Stop) + 1;
 
-// The three fields of the status bar.
-enum class StatusField { X, Y, Message };
+// The three fields of the status bar; Error writes the message field in the colour of errors.
+enum class StatusField { X, Y, Message, Error };
 
 // The buttons of the section panel: six section headers, then the two example documents.
 enum class Section {

@@ -259,7 +259,8 @@ private:
     QToolBar* toolBar_ = nullptr;
     QLineEdit* labelTextEdit_ = nullptr;
     QWidget* sectionPanel_ = nullptr;
-    std::array<QLabel*, 3> statusFields_{};
+    std::array<QLabel*, 3> statusFields_{};  // x, y and the message field, which Error shares
+    QLabel* statusLabel(StatusField field) const;
     QTabWidget* pages_ = nullptr;
     ParameterBar* parameterBar_ = nullptr;
     QTimer* editCommandPoll_ = nullptr;

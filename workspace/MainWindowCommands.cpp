@@ -17,6 +17,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 // Every command the availability rules switch; a page turns on its own when it is entered.
@@ -285,8 +287,6 @@ void MainWindow::createStatusBar()
         label->setContentsMargins(4, 0, 4, 0);
         if (i < 2)
             label->setFixedWidth(widths[i]);
-        else
-            label->setStyleSheet("color: #a4161a;");  // the compiler's messages are errors
         bar->addWidget(label, i == 2 ? 1 : 0);
         statusFields_[i] = label;
     }
@@ -319,16 +319,24 @@ bool MainWindow::isCommandEnabled(Command command) const
 
 void MainWindow::setStatus(StatusField field, const QString& text)
 {
-    QLabel* label = statusFields_[static_cast<int>(field)];
+    QLabel* label = statusLabel(field);
     label->setText(text);
-    // A screen reader reads the message itself, not only the field's fixed name.
-    if (field == StatusField::Message)
+    if (field == StatusField::Message || field == StatusField::Error) {
+        // Errors stand out; statistics, hints and the like read as plain text.
+        label->setStyleSheet(field == StatusField::Error ? QStringLiteral("color: #a4161a;") : QString());
+        // A screen reader reads the message itself, not only the field's fixed name.
         label->setAccessibleDescription(text);
+    }
+}
+
+QLabel* MainWindow::statusLabel(StatusField field) const
+{
+    return statusFields_[std::min(static_cast<std::size_t>(field), statusFields_.size() - 1)];
 }
 
 QString MainWindow::status(StatusField field) const
 {
-    return statusFields_[static_cast<int>(field)]->text();
+    return statusLabel(field)->text();
 }
 
 void MainWindow::resetCommands()

@@ -106,7 +106,7 @@ void MainWindow::runDocument(ScriptPage* script, bool refresh)
     if (result.error != tavlix::ScriptError::None) {
         if (!engineHost_->errorShown)
             QApplication::beep();
-        setStatus(StatusField::Message, qt_cp1252::toQString(result.message));
+        setStatus(StatusField::Error, qt_cp1252::toQString(result.message));
     }
     if (!stopReason_.isEmpty())
         reportError(stopReason_);

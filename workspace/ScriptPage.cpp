@@ -98,7 +98,7 @@ void ScriptPage::showCheck(const CheckOutcome& outcome)
         editor_->setErrorMark(outcome.line, outcome.column, outcome.length, checkMessage_);
     }
     if (isVisible() && (checkMessage_ != before || !checkMessage_.isEmpty()))
-        host().setStatus(StatusField::Message, QString(checkMessage_).replace('\n', QStringLiteral("  \u2013  ")));
+        host().setStatus(StatusField::Error, QString(checkMessage_).replace('\n', QStringLiteral("  \u2013  ")));
 }
 
 QStringList ScriptPage::lines() const
@@ -223,7 +223,7 @@ void ScriptPage::updateCommands()
     host().setCommandEnabled(Command::Undo, editor_->document()->isUndoAvailable());
     host().setCommandEnabled(Command::Redo, editor_->document()->isRedoAvailable());
     if (!checkMessage_.isEmpty())
-        host().setStatus(StatusField::Message, QString(checkMessage_).replace('\n', QStringLiteral("  \u2013  ")));
+        host().setStatus(StatusField::Error, QString(checkMessage_).replace('\n', QStringLiteral("  \u2013  ")));
 }
 
 namespace {

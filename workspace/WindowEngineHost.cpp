@@ -35,7 +35,7 @@ void WindowEngineHost::reportFault(const std::string& text)
 void WindowEngineHost::showScriptError(const std::string& message)
 {
     QApplication::beep();
-    window_.setStatus(StatusField::Message, qt_cp1252::toQString(message));
+    window_.setStatus(StatusField::Error, qt_cp1252::toQString(message));
     errorShown = true;
 }
 

@@ -171,7 +171,7 @@ void MainWindow::writeRecoveryFiles()
     }
     // One warning until writing works again, not one for every attempt.
     if (failed && !recoveryWarned_)
-        setStatus(StatusField::Message,
+        setStatus(StatusField::Error,
                   QString("Kan ikke gemme sikkerhedskopier i %1").arg(QDir::toNativeSeparators(recovery_->folder())));
     recoveryWarned_ = failed;
 }

@@ -128,9 +128,13 @@ run_example() {
   echo "$name: table with $(grid_rows "$name-table") grid lines, graph with $(coloured "$name-graph") coloured pixels"
 }
 
-# red IMAGE GEOMETRY: pixels of a clear red inside GEOMETRY (the stop button, the status line's messages).
+# red IMAGE GEOMETRY: pixels of a clear red inside GEOMETRY (the stop button).
 red() {
   convert "$1.png" -crop "$2" +repage -fx 'r > 0.5 && g < 0.35 && b < 0.35' -format '%[fx:round(mean*w*h)]' info:
+}
+# dark IMAGE GEOMETRY: pixels of text inside GEOMETRY (the status line's messages).
+dark() {
+  convert "$1.png" -crop "$2" +repage -fx 'r < 0.35 && g < 0.35 && b < 0.35' -format '%[fx:round(mean*w*h)]' info:
 }
 run_button='40x36+244+16'
 status_line="600x26+200+$((height - 26))"
@@ -148,7 +152,7 @@ xdotool key Escape
 run_ended() { shot now; [ "$(red now "$run_button")" -lt 10 ]; }
 wait_for 15 run_ended || fail "interrupt: Escape did not end the run"
 [ "$(grid_rows now)" -ge 10 ] || fail "interrupt: the table made so far is not shown"
-[ "$(red now "$status_line")" -ge 20 ] || fail "interrupt: the status line does not say the run was interrupted"
+[ "$(dark now "$status_line")" -ge 20 ] || fail "interrupt: the status line does not say the run was interrupted"
 # Back over endless.tvx to simpel.tvx.
 previous_page
 previous_page
