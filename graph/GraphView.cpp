@@ -136,6 +136,7 @@ void GraphView::paintEvent(QPaintEvent*)
         p.drawRect(rubberBandRect());
     }
     paintLabelSelection(p);
+    paintAim(p);
 }
 
 bool GraphView::labelToolArmed() const
@@ -269,6 +270,8 @@ void GraphView::wheelEvent(QWheelEvent* event)
 
 void GraphView::keyPressEvent(QKeyEvent* event)
 {
+    if (handleAimKey(event->key(), event->modifiers()))
+        return;
     // Delete only: Backspace is "Zoom tilbage".
     if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier && isLabel(selectedLabel_)) {
         deleteSelectedLabel();

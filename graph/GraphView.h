@@ -9,15 +9,18 @@
 #include <QImage>
 #include <QPoint>
 #include <QPointF>
+#include <QRect>
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 class QLineEdit;
 class QPainter;
 
 // The mouse: a left drag zooms into a rectangle, the wheel zooms about the pointer, Shift+wheel and a middle drag
-// pan; a click selects a label, a drag moves it, a double-click edits it in place and Delete removes it.
+// pan; a click selects a label, a drag moves it, a double-click edits it in place and Delete removes it. An armed
+// tool (a label to place, a point to pick) also takes the arrow keys, which move a cross, and Enter, which clicks.
 class GraphView : public QWidget {
     Q_OBJECT
 public:
@@ -135,6 +138,13 @@ private:
     void pressOnLabel(int index, int x, int y);
     void dropLabel(int x, int y);
     void paintLabelSelection(QPainter& p);
+    // The keyboard's aim for an armed tool (in GraphViewAim.cpp): where the cross stands, the arrow keys and Enter.
+    bool toolArmed() const;
+    QRect aimArea() const;
+    QPoint aimPoint() const;
+    bool handleAimKey(int key, Qt::KeyboardModifiers modifiers);
+    void actAtAim();
+    void paintAim(QPainter& p) const;
 
     GraphRenderer renderer_;
     QImage picture_;
@@ -172,5 +182,6 @@ private:
     };
     LabelDrag labelDrag_;
     QLineEdit* labelEditor_ = nullptr;
+    std::optional<QPoint> aim_;  // the cross the arrow keys moved, in pixels; none: the drawing area's centre
     int editedLabel_ = -1;
 };

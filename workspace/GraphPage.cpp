@@ -34,7 +34,8 @@ namespace {
 constexpr Command GraphCommands[] = {Command::PrintNow,  Command::Copy,  Command::FitGraph, Command::AddLabel,
                                      Command::PrintSize, Command::Print, Command::SaveAs,   Command::ShowLegend};
 // What the status bar says while the label tool waits for its click.
-const char* const PlaceLabelHint = "Klik i grafen, hvor teksten skal stå";
+const char* const PlaceLabelHint =
+    "Klik i grafen, hvor teksten skal stå, eller flyt krydset med piletasterne og tryk Enter";
 
 QString latin(const std::string& s)
 {
@@ -284,4 +285,5 @@ void GraphPage::awaitLabelClick()
     host().setStatus(StatusField::Message, QString::fromUtf8(PlaceLabelHint));
     view_->setCursor(Qt::IBeamCursor);
     view_->setFocus(Qt::OtherFocusReason);
+    view_->update();  // the keyboard's cross
 }

@@ -10,7 +10,8 @@
 namespace {
 
 // What the status bar says while the solution tool waits for its click.
-const char* const PickPointHint = "Klik i grafen, hvor løsningen skal gå igennem";
+const char* const PickPointHint =
+    "Klik i grafen, hvor løsningen skal gå igennem, eller flyt krydset med piletasterne og tryk Enter";
 
 // The legend's name of a solution: "gennem (t0; y0)" with the locale's decimal separator.
 std::string solutionName(double x, double y)
@@ -69,6 +70,8 @@ void GraphPage::armSolutionTool()
         return;
     solutionArmed_ = true;
     view_->setCursor(Qt::CrossCursor);
+    view_->setFocus(Qt::OtherFocusReason);
+    view_->update();  // the keyboard's cross
     host().setStatus(StatusField::Message, QString::fromUtf8(PickPointHint));
 }
 

@@ -123,6 +123,46 @@ private slots:
         view.handleRelease(Qt::LeftButton, {}, g.toPixelX(2), g.toPixelY(1));
         QCOMPARE(taken, 1);
     }
+
+    // Without a mouse: an armed tool's cross starts in the middle, the arrow keys move it (Shift by one pixel) and
+    // stay in the drawing area, Enter clicks there; a disarmed view leaves the keys alone.
+    void keyboardAimsTheArmedTools()
+    {
+        tavlix::CurveList curves;
+        GraphView view(760, 424);
+        view.setCurves(&curves);
+        view.beginOnScreen(Defaults);
+        bool pointArmed = true, labelArmed = false;
+        QList<QPointF> picked;
+        view.setPointTool({[&] { return pointArmed; }, [&](double x, double y) { picked.append({x, y}); }});
+        view.setLabelTool({[&] { return labelArmed; },
+                           [&] {
+                               labelArmed = false;
+                               return QStringLiteral("Her");
+                           }});
+        const GraphGeometry& g = view.geometry();
+        const int left = g.toPixelX(-5), right = g.toPixelX(10), top = g.toPixelY(5), bottom = g.toPixelY(-5);
+        const int step = (right - left - 2) / 50;
+        QTest::keyClick(&view, Qt::Key_Right);
+        QTest::keyClick(&view, Qt::Key_Right);
+        QTest::keyClick(&view, Qt::Key_Up, Qt::ShiftModifier);
+        QTest::keyClick(&view, Qt::Key_Return);
+        QCOMPARE(picked.size(), 1);
+        const double pixel = g.toValueX(1) - g.toValueX(0);
+        QVERIFY(qAbs(picked[0].x() - g.toValueX((left + right) / 2 + 2 * step)) <= 2 * pixel);
+        QVERIFY(qAbs(picked[0].y() - g.toValueY((top + bottom) / 2 - 1)) <= 2 * (g.toValueY(0) - g.toValueY(1)));
+        pointArmed = false;
+        labelArmed = true;
+        for (int i = 0; i < 100; ++i)
+            QTest::keyClick(&view, Qt::Key_Left);
+        QTest::keyClick(&view, Qt::Key_Enter);
+        QCOMPARE(curves.size(), size_t(1));
+        QCOMPARE(curves[0].labelText, std::string("Her"));
+        QVERIFY(g.toPixelX(curves[0].points[0].x) <= left + 1);
+        QTest::keyClick(&view, Qt::Key_Return);
+        QCOMPARE(picked.size(), 1);
+        QCOMPARE(curves.size(), size_t(1));
+    }
 };
 
 QTEST_MAIN(GraphViewTest)

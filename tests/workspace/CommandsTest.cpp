@@ -103,7 +103,9 @@ private slots:
         QTRY_VERIFY(f.window->labelTextEdit()->hasFocus());
         QTest::keyClicks(f.window->labelTextEdit(), "Top");
         QTest::keyClick(f.window->labelTextEdit(), Qt::Key_Return);
-        QCOMPARE(f.window->status(StatusField::Message), QString::fromUtf8("Klik i grafen, hvor teksten skal stå"));
+        QCOMPARE(f.window->status(StatusField::Message),
+                 QString::fromUtf8(
+                     "Klik i grafen, hvor teksten skal stå, eller flyt krydset med piletasterne og tryk Enter"));
         QCOMPARE(v.cursor().shape(), Qt::IBeamCursor);
         QVERIFY(!f.window->labelTextEdit()->isHidden());
         QTRY_VERIFY(v.hasFocus());
