@@ -5,6 +5,9 @@
 #include "workspace/ScriptPage.h"
 
 #include <QAction>
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
 
 // Closes every page without asking to save, so that the window can go away between benchmarks.
 inline void CloseAll(MainWindow& window)
@@ -29,3 +32,15 @@ struct BenchWindow {
     }
     ~BenchWindow() { CloseAll(window); }
 };
+
+// The main of every window benchmark: offscreen unless a display is given.
+inline int RunWindowBenchmarks(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -160,11 +160,5 @@ BENCHMARK(BM_StopLorenzFamily)->Arg(300)->Arg(210)->Unit(benchmark::kMillisecond
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunWindowBenchmarks(argc, argv);
 }

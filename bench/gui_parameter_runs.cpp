@@ -160,11 +160,5 @@ BENCHMARK(BM_SliderStepOde100k)->Unit(benchmark::kMillisecond)->Iterations(12);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunWindowBenchmarks(argc, argv);
 }

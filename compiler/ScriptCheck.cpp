@@ -30,10 +30,7 @@ RunResult ScriptCompiler::check(const std::vector<std::string>& lines, std::chro
     run_ = &state;
     model_ = std::make_unique<Model>();
     generates_ = false;
-    std::string source;
-    for (const std::string& line : lines)
-        source += line + "\r\n";
-    lexer_.startReading(std::move(source));
+    lexer_.startReading(sourceOf(lines));
     parseScript("");
     // t and pi are the language's own, not the script's.
     declaredNames_.clear();
@@ -41,19 +38,8 @@ RunResult ScriptCompiler::check(const std::vector<std::string>& lines, std::chro
         if (name != "t" && name != "pi")
             declaredNames_.push_back(std::move(name));
     expressions_.endParse();
-
-    RunResult result;
-    if (state.abandoned) {
-        result.abandoned = true;
-    } else if (lexer_.failed()) {
-        result.error = lexer_.error();
-        fillCaret(result, lines);
-        result.message = reportError(host);
-    }
-    lexer_.stopReading();
-    run_ = nullptr;
     generates_ = true;
-    return result;
+    return endRun(state, lines, host);
 }
 
 }  // namespace tavlix

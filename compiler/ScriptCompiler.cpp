@@ -62,9 +62,7 @@ RunResult ScriptCompiler::run(const SettingsTexts& settings, const std::vector<s
     }
     if (!failed.empty())
         host.showNoticeText(unreadableSettingsNotice(failed));
-    std::string source;
-    for (const std::string& line : lines)
-        source += line + "\r\n";
+    const std::string source = sourceOf(lines);
     const CoordinateSettings computed = model_->script.settings;
     lexer_.startReading(source);
     parseScript(caption);
@@ -72,7 +70,19 @@ RunResult ScriptCompiler::run(const SettingsTexts& settings, const std::vector<s
     if (!familyKey_.empty())
         runFamilyMembers(family, computed, source, caption);
     limiter.sumUp();
+    return endRun(state, lines, host);
+}
 
+std::string ScriptCompiler::sourceOf(const std::vector<std::string>& lines)
+{
+    std::string source;
+    for (const std::string& line : lines)
+        source += line + "\r\n";
+    return source;
+}
+
+RunResult ScriptCompiler::endRun(const RunState& state, const std::vector<std::string>& lines, EngineHost& host)
+{
     RunResult result;
     if (state.abandoned) {
         result.abandoned = true;

@@ -85,6 +85,10 @@ private:
     void runFamilyMembers(FamilyHost& family, const CoordinateSettings& settings, const std::string& source,
                           const std::string& caption);
     void fillCaret(RunResult& result, const std::vector<std::string>& lines) const;
+    // The lines as the lexer reads them: each ended by CR LF, as in a document.
+    static std::string sourceOf(const std::vector<std::string>& lines);
+    // What a run or a check reports once the script is read: abandoned (with its fault) or its error and caret.
+    RunResult endRun(const RunState& state, const std::vector<std::string>& lines, EngineHost& host);
 
     Lexer lexer_;
     ExpressionCompiler expressions_{lexer_};
