@@ -107,8 +107,8 @@ void ScriptCompiler::fillCaret(RunResult& result, const std::vector<std::string>
         if (result.caretOffset < start + length + 2 || i + 1 == lines.size()) {
             result.caretLine = static_cast<int>(i);
             result.caretColumn = std::clamp(result.caretOffset - start, 0, length);
-            result.hint =
-                errorHint({lexer_.error(), lines[i], result.caretColumn, lexer_.tokenText(), lexer_.lastName()});
+            result.hint = errorHint({lexer_.error(), lines[i], result.caretColumn, lexer_.tokenText(),
+                                     lexer_.lastName(), outputNamesTable_});
             return;
         }
         start += length + 2;
@@ -133,6 +133,7 @@ void ScriptCompiler::parseScript(const std::string& caption)
 {
     expressions_.beginParse(*model_, *run_);
     listParameters_.clear();
+    outputNamesTable_ = false;
     lexer_.nextToken();
     lexer_.skipComments();
     if (lexer_.tokenKind() == TokenKind::ConstantsKeyword)
@@ -178,6 +179,19 @@ int ScriptCompiler::findOutputRecord() const
     if (!e || (e->kind != NameKind::Function && e->kind != NameKind::Independent))
         return -1;
     return e->index;
+}
+
+int ScriptCompiler::findOutputTable() const
+{
+    const NameEntry* e = expressions_.names().find(lexer_.nameText());
+    return e && e->kind == NameKind::Table ? e->index : 0;
+}
+
+bool ScriptCompiler::failUnknownOutput(bool unknown)
+{
+    // A table stands for its values only at a t: the hint shows how to ask for them.
+    outputNamesTable_ = unknown && findOutputTable() > 0;
+    return lexer_.failIf(unknown, ScriptError::UnknownName);
 }
 
 // outputs = { ("tabelvariable" tableentries | "grafvariable" graphentries) }
@@ -241,7 +255,7 @@ OutputVariable* ScriptCompiler::startOutputEntry()
         return nullptr;
     OutputVariable& out = s.outputs[++s.outputCount];
     const int r = findOutputRecord();
-    if (lexer_.failIf(r < 0, ScriptError::UnknownName))
+    if (failUnknownOutput(r < 0))
         return nullptr;
     out = OutputVariable{};
     out.xRecord = static_cast<std::uint8_t>(r);
@@ -278,7 +292,7 @@ void ScriptCompiler::parseTableOutput()
     }
 }
 
-// graphentries = { name "," name "," style }
+// graphentries = { name "," ( name | tablename ) "," style }
 void ScriptCompiler::parseGraphOutput()
 {
     while (lexer_.tokenKind() == TokenKind::Name) {
@@ -290,9 +304,11 @@ void ScriptCompiler::parseGraphOutput()
         if (lexer_.failIf(lexer_.tokenKind() != TokenKind::Name, ScriptError::DataNameExpected))
             return;
         const int y = findOutputRecord();
-        if (lexer_.failIf(y < 0, ScriptError::UnknownName))
+        // t against a table: the table's own points, for measured data.
+        out->table = static_cast<std::uint8_t>(out->xRecord == 0 && y < 0 ? findOutputTable() : 0);
+        if (!out->table && failUnknownOutput(y < 0))
             return;
-        out->yRecord = static_cast<std::uint8_t>(y);
+        out->yRecord = static_cast<std::uint8_t>(std::max(y, 0));
         out->yName = lexer_.writtenName();
         lexer_.nextToken();
         if (!lexer_.expect(TokenKind::Comma, ScriptError::CommaExpected))

@@ -68,6 +68,10 @@ private:
     int declareName(int& count, int limit, NameKind kind);
     // The record of an output variable's name, or -1 when the name is no function, variable or t.
     int findOutputRecord() const;
+    // The table an output variable's name stands for, or 0 when it names none.
+    int findOutputTable() const;
+    // Fails with UnknownName when unknown is true, noting whether the name is a table.
+    bool failUnknownOutput(bool unknown);
     // Composes the message of the error and shows it through the host; returns the text.
     std::string reportError(EngineHost& host);
     void parseConstants();
@@ -99,6 +103,7 @@ private:
     std::vector<std::string> declaredNames_;
     ListPicks picks_;
     std::string familyKey_;
+    bool outputNamesTable_ = false;  // the run stopped at a table's name where an output variable belongs
     std::vector<ListParameter> listParameters_;
 };
 

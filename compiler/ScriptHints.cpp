@@ -198,6 +198,16 @@ std::string misspeltHint(const HintContext& c)
     return "Mente du " + closestWord(c) + "?";
 }
 
+bool tableAsOutput(const HintContext& c)
+{
+    return c.error == ScriptError::UnknownName && c.tableAsOutput;
+}
+
+std::string tableAsOutputHint(const HintContext& c)
+{
+    return "Skriv " + std::string(c.tokenText) + "(t) for tabellens v\xE6rdier ved t";
+}
+
 struct HintRule {
     bool (*matches)(const HintContext&);
     std::string (*text)(const HintContext&);
@@ -205,7 +215,7 @@ struct HintRule {
 
 // In order: the first rule that fits gives the hint.
 constexpr HintRule Rules[] = {
-    {decimalComma, decimalCommaHint},   {negativeExponent, negativeExponentHint},
+    {tableAsOutput, tableAsOutputHint}, {decimalComma, decimalCommaHint},   {negativeExponent, negativeExponentHint},
     {missingTimes, missingTimesHint},   {functionWithArgument, functionWithArgumentHint},
     {squareRoot, squareRootHint},       {badStyle, badStyleHint},
     {unknownLetter, unknownLetterHint}, {misspelt, misspeltHint},

@@ -15,6 +15,7 @@ struct HintContext {
     int column = 0;         // 0-based: where the caret goes
     std::string_view tokenText;
     std::string_view lastName;
+    bool tableAsOutput = false;  // the quoted name is a table, written where an output variable belongs
 };
 
 // The hint of the first rule that fits (Windows-1252); empty when none does.

@@ -34,12 +34,16 @@ void notify(RunState& run, Notice notice)
 // Below this magnitude an extended value rounds to a finite double (2^1024 - 2^970, the midpoint above DBL_MAX).
 constexpr long double DoubleLimit = 0x1.fffffffffffff8p+1023L;
 
-// Rounds an extended result to double; a result beyond the double range (or NaN) abandons the run.
-// The test is made on the extended value so the rounded result goes straight to its slot.
+// Rounds an extended result to double; a result beyond the double range (or NaN) abandons the run, or during the
+// pole search only fails the value (near a pole that is what a value does). The test is made on the extended
+// value so the rounded result goes straight to its slot.
 inline bool store(RunState& run, double& slot, long double v)
 {
     if (!(std::fabs(v) < DoubleLimit)) [[unlikely]] {
-        abandonRun(run, OverflowText);
+        if (run.probing)
+            run.failed = true;
+        else
+            abandonRun(run, OverflowText);
         return false;
     }
     slot = static_cast<double>(v);

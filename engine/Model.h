@@ -45,7 +45,13 @@ struct OutputVariable {
     std::uint8_t yRecord = 0;              // graphs only
     std::uint8_t decimals = 255;           // tables only: 0-6, or 255 when not given
     CurveStyle style = CurveStyle::Line1;  // graphs only
+    std::uint8_t table = 0;                // graphs only: a table of points drawn as it is, not sampled (0: none)
     bool wasUndefined = false;
+    bool started = false;  // graphs only: the generation's first call has seen the entry (it draws nothing)
+    // Graphs only: the previous output point, between which and the next a pole may lie.
+    double lastX = 0;
+    double lastY = 0;
+    double lastT = 0;
     ShortString<31> xName;  // graphs only: the names as written in the output section, for the legend
     ShortString<31> yName;
 };

@@ -1,6 +1,7 @@
 // Table and curve generation: samples t (or follows the solver), fills table grids and feeds graph pages.
 #include "engine/OutputGenerator.h"
 
+#include "engine/CurvePlotter.h"
 #include "engine/DirectionField.h"
 #include "engine/EngineHost.h"
 #include "engine/Evaluator.h"
@@ -16,7 +17,8 @@ namespace tavlix {
 
 namespace {
 
-constexpr int EdgeHalvings = 25;
+// An output time this close to TEnd, in steps, is TEnd: the last sample lands on it, not a rounding away.
+constexpr double EndSnap = 1.0 / 10000;
 constexpr int CellWidth = 12;
 const char* const NoStepText = "TAntal og TDelta kan ikke begge v\xE6re 0: t kan ikke inddeles";
 
@@ -73,77 +75,6 @@ void tableRow(Model& model, RunState& run)
     }
 }
 
-// The 25-halving search for where a plain line curve becomes defined or undefined. The edge point is the last
-// probe that had a value, with that probe's own values: a failed probe has none to draw. A curve that becomes
-// undefined ends its stroke there; one that becomes defined starts a new stroke at the edge point, or at the
-// output point itself when no probe found a value.
-void locateEdge(Model& model, RunState& run, int e, bool undefined, double x, double y)
-{
-    OutputVariable& out = model.script.outputs[e];
-    GraphSink& page = *model.pages.graph;
-    const double tSave = run.t;
-    const bool old = out.wasUndefined;
-    out.wasUndefined = undefined;
-    double d = model.tStep / 2;
-    run.t -= d;
-    run.failed = false;
-    bool found = false;
-    double edgeX = 0, edgeY = 0;
-    for (int i = 0; i < EdgeHalvings && !run.abandoned; ++i) {
-        const double px = valueAt(model, run, out.xRecord);
-        const double py = valueAt(model, run, out.yRecord);
-        if (!run.failed) {
-            found = true;
-            edgeX = px;
-            edgeY = py;
-        }
-        d /= 2;
-        run.t += (run.failed == old) ? d : -d;
-        run.failed = false;
-    }
-    model.error = ScriptError::None;
-    run.t = tSave;
-    if (run.abandoned)
-        return;
-    if (found)
-        page.addPoint(e, edgeX, edgeY);
-    else if (!undefined)
-        page.addPoint(e, x, y);
-    if (undefined)
-        page.endStroke(e);
-}
-
-void plotEntry(Model& model, RunState& run, int e)
-{
-    OutputVariable& out = model.script.outputs[e];
-    const double x = valueAt(model, run, out.xRecord);
-    const double y = valueAt(model, run, out.yRecord);
-    const bool undefined = run.failed;
-    if (run.abandoned)
-        return;
-    if (run.probe)
-        run.probe->outputValue(e, run.t, x, y, !undefined);
-    if (isMarkStyle(out.style)) {
-        if (!undefined)
-            model.pages.graph->addPoint(e, x, y);
-    } else if (undefined == out.wasUndefined) {
-        if (!undefined)
-            model.pages.graph->addPoint(e, x, y);
-    } else if (out.xRecord <= model.script.lastPlainRecord && out.yRecord <= model.script.lastPlainRecord &&
-               run.t != model.tStart) {
-        locateEdge(model, run, e, undefined, x, y);
-    } else {
-        out.wasUndefined = undefined;
-        // A line never joins across a stretch without values.
-        if (undefined && run.t != model.tStart)
-            model.pages.graph->endStroke(e);
-    }
-    if (undefined) {
-        run.failed = false;
-        model.error = ScriptError::None;  // only undefined: the code must not outlive the value
-    }
-}
-
 // The step no longer moves t: say so rather than skip silently to the end. (The text fits the fault text.)
 void stepTooSmall(RunState& run)
 {
@@ -153,24 +84,15 @@ void stepTooSmall(RunState& run)
     abandonRun(run, text);
 }
 
-// Every graph output variable's point at the current t.
-void plotOutputs(Model& model, RunState& run)
-{
-    if (!model.pages.graph)
-        return;
-    for (int e = 1; e <= model.script.outputCount && !run.abandoned; ++e)
-        plotEntry(model, run, e);
-}
-
-// Samples t from tStart with tStep while more(t) holds; a failure or stop ends it at the point's t.
+// Samples t at the output times from tStart while more(t) holds; a failure or stop ends it at the point's t.
 template <typename More>
 void sample(Model& model, RunState& run, More more)
 {
-    for (;;) {
+    for (long long k = 1;; ++k) {
         outputPoint(model, run);
         if (ended(run))
             return;
-        const double next = run.t + model.tStep;
+        const double next = outputTime(model, k);
         if (next == run.t) {  // a step lost in t's precision would never end
             stepTooSmall(run);
             return;
@@ -179,13 +101,8 @@ void sample(Model& model, RunState& run, More more)
             break;
         run.t = next;
     }
-    run.t += model.tStep;
-}
-
-// The extra point at tEnd when the step does not divide the range.
-void finishAtEnd(Model& model, RunState& run)
-{
-    if (!ended(run) && run.t < model.tEnd + model.tStep) {
+    // The extra point at tEnd when the step does not divide the range.
+    if (run.t < model.tEnd) {
         run.t = model.tEnd;
         outputPoint(model, run);
     }
@@ -224,15 +141,10 @@ ScriptError generate(Model& model, RunState& run, bool hasOde, bool graph)
         integrate(model, run);
         return endError(model, run, true);
     }
-    if (graph) {
-        outputPoint(model, run);
-        // TMin is output twice even when its first point ran into a stop: the second one draws it.
-        if (!run.abandoned)
-            sample(model, run, [&](double t) { return t <= model.tEnd + model.tStep / 2; });
-    } else {
+    if (graph)
+        sampleCurves(model, run);
+    else
         sample(model, run, [&](double t) { return t <= model.tEnd; });
-    }
-    finishAtEnd(model, run);
     return endError(model, run, false);
 }
 
@@ -259,6 +171,22 @@ void reportStatistics(const Model& model, const RunState& run, bool hasOde)
 }
 
 }  // namespace
+
+double outputTime(const Model& model, long long k)
+{
+    const double t = model.tStart + static_cast<double>(k) * model.tStep;
+    return std::fabs(t - model.tEnd) <= model.tStep * EndSnap ? model.tEnd : t;
+}
+
+void sampleCurves(Model& model, RunState& run)
+{
+    run.t = model.tStart;
+    startCurves(model);
+    outputPoint(model, run);
+    // TMin is output twice even when its first point ran into a stop: the second one draws it.
+    if (!run.abandoned)
+        sample(model, run, [&](double t) { return t <= model.tEnd + model.tStep / 2; });
+}
 
 std::string formatCell(double v, char decimalSeparator)
 {
@@ -358,6 +286,9 @@ ScriptError generateGraph(Model& model, RunState& run, const std::string& captio
     const bool hasOde = prepareGeneration(model, run);
     if (hasOde)
         page.setDirectionField(DirectionField::fromModel(model));
+    startCurves(model);
+    if (!run.abandoned)
+        plotTables(model);
     beginProbe(model, run);
     const ScriptError error = generate(model, run, hasOde, true);
     run.outputIsGraph = false;

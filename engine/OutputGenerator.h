@@ -17,6 +17,12 @@ ScriptError generateTable(Model& model, RunState& run, const std::string& captio
 ScriptError generateGraph(Model& model, RunState& run, const std::string& caption, int& resultCount);
 bool prepareGeneration(Model& model, RunState& run);
 void outputPoint(Model& model, RunState& run);
+// The k-th output time, tStart + k * tStep by one multiplication so that no rounding piles up over the steps;
+// a time within tStep / 10000 of tEnd is tEnd.
+double outputTime(const Model& model, long long k);
+// The graph loop of a script without differential equations: the curves from tStart to tEnd (half a step
+// beyond at most, and tEnd itself) with the step tStep, all three from the model.
+void sampleCurves(Model& model, RunState& run);
 // The cell text of the "%12.6g" pattern with the given decimal separator.
 std::string formatCell(double v, char decimalSeparator);
 

@@ -15,6 +15,8 @@ struct RunState {
     bool failed = false;
     bool stopped = false;        // a stop condition was met
     bool outputIsGraph = false;  // the output section being generated is a graph
+    // The pole search is evaluating: a result beyond the double range fails the value instead of the run.
+    bool probing = false;
     ShortString<25> failedName;  // the record that could not be computed, for the message
     // A fault no check catches (a floating-point overflow) or an interrupted run: the run is abandoned.
     // faultText is Windows-1252; empty for a plain interruption by the user.

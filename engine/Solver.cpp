@@ -172,6 +172,7 @@ void integrate(Model& model, RunState& run)
     run.t = model.tStart;
     model.nextOutputT = model.tStart;
     model.rkf.hNext = model.rkf.h;
+    long long outputs = 0;
     if (run.outputIsGraph) {
         outputPoint(model, run);
         if (ended(run))
@@ -186,7 +187,7 @@ void integrate(Model& model, RunState& run)
             outputPoint(model, run);
             if (ended(run))
                 return;
-            model.nextOutputT = run.t + model.tStep;
+            model.nextOutputT = outputTime(model, ++outputs);
         }
         if (!advance(model, run))
             return;
