@@ -313,20 +313,15 @@ void GraphRenderer::replayLines(const tavlix::Curve& c)
 
 void GraphRenderer::replayMarks(const tavlix::Curve& c)
 {
-    bool penDown = false;
+    // Every point is a mark, the first of a curve too: marks have no strokes to start.
     QPoint last(INT_MIN, INT_MIN);
     for (const tavlix::CurvePoint& p : c.points) {
-        if (p.breaksStroke) {
-            penDown = false;
+        if (p.breaksStroke)
             continue;
-        }
-        if (penDown) {
-            const QPoint m(geometry_.toPixelX(p.x), geometry_.toPixelY(p.y));
-            // A mark on the pixel of the one before draws the same pixels again.
-            if (m != last)
-                drawMark(c.style, m.x(), m.y());
-            last = m;
-        }
-        penDown = true;
+        const QPoint m(geometry_.toPixelX(p.x), geometry_.toPixelY(p.y));
+        // A mark on the pixel of the one before draws the same pixels again.
+        if (m != last)
+            drawMark(c.style, m.x(), m.y());
+        last = m;
     }
 }

@@ -246,6 +246,15 @@ void GraphPage::addPoint(int curve, double x, double y)
         view_->renderer().drawClippedStep(c.style, step.x0, step.y0, step.x1, step.y1);
         break;
     }
+    case CurveRecorder::Added::First: {
+        // A line's first point only places the pen; a mark is drawn at once.
+        const tavlix::Curve& c = recorder_.curves()[static_cast<std::size_t>(curve - 1)];
+        if (!tavlix::isMarkStyle(c.style))
+            break;
+        view_->renderer().setFaint(GraphRenderer::isFaint(c));
+        view_->renderer().drawClippedStep(c.style, x, y, x, y);
+        break;
+    }
     default: break;
     }
 }

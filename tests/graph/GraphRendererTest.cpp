@@ -242,7 +242,7 @@ private slots:
         QCOMPARE(page.pixelColor(118 + 472 + 1, 79 - charW), QColor(Qt::white));
     }
 
-    // A known graph as the batch mode draws it: a red dashed line, red crosses after it, a break, and a label.
+    // A known graph as the batch mode draws it: a red dashed line, two red crosses, a break, and a label.
     void knownGraphWithoutAWidget()
     {
         tavlix::CurveList curves(3);
@@ -273,9 +273,9 @@ private slots:
         QVERIFY(CountColour(image, red, box(-2, -2, 2)) > 0);
         QCOMPARE(CountColour(image, red, QRect(g.toPixelX(1), g.toPixelY(0) - 2, g.toPixelX(5) - g.toPixelX(1), 5)), 0);
         QVERIFY(CountColour(image, red, box(7.5, 1.5, 2)) > 0);
-        // The first mark point only starts the stroke; the second is a red cross.
+        // Every mark point is a red cross, the curve's first too.
         const int o = g.charWidth() / 4;
-        QCOMPARE(CountColour(image, red, box(5, 4, o + 1)), 0);
+        QVERIFY(CountColour(image, red, box(5, 4, o + 1)) > 0);
         QVERIFY(CountColour(image, red, box(7, 4, o + 1)) > 0);
         // The label's text in black right of its point.
         const QRect label(g.toPixelX(-2), g.toPixelY(3) - g.charHeight() / 2, 3 * g.charWidth(), g.charHeight());

@@ -70,7 +70,8 @@ private slots:
         QCOMPARE(CountNot(page->view().picture(), blank), 0);
     }
 
-    void markCurveFromItsSecondPoint()
+    // Marks have no strokes: the curve's first point is a mark too, live and after a redraw.
+    void markCurveFromItsFirstPoint()
     {
         FakeHost host;
         auto page = NewPage(host);
@@ -81,13 +82,13 @@ private slots:
         page->addPoint(2, 0, 0);
         page->addPoint(2, 2, 2);
         page->addPoint(2, 4, -2);
-        QVERIFY(!Marked(*page, 0, 0));
-        QVERIFY(Marked(*page, 2, 2));
-        QVERIFY(Marked(*page, 4, -2));
-        page->fitToWindow();
-        QVERIFY(!Marked(*page, 0, 0));
-        QVERIFY(Marked(*page, 2, 2));
-        QVERIFY(Marked(*page, 4, -2));
+        for (int pass = 0; pass < 2; ++pass) {
+            QVERIFY(Marked(*page, 0, 0));
+            QVERIFY(Marked(*page, 2, 2));
+            QVERIFY(Marked(*page, 4, -2));
+            QVERIFY(!Marked(*page, -2, 0));
+            page->fitToWindow();
+        }
     }
 
     void breakStartsANewStroke()
