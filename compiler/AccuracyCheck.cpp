@@ -112,7 +112,7 @@ void PageReplay::beginPage(const Model& model)
 {
     if (reference_) {
         // The reference's output points lie half an output interval apart; the page's fall on every second one,
-        // up to the rounding of t's sums.
+        // up to the rounding of the halved settings.
         matchWindow_ = std::fabs(model.tStep) / 2;
         return;
     }

@@ -215,10 +215,15 @@ struct HintRule {
 
 // In order: the first rule that fits gives the hint.
 constexpr HintRule Rules[] = {
-    {tableAsOutput, tableAsOutputHint}, {decimalComma, decimalCommaHint},   {negativeExponent, negativeExponentHint},
-    {missingTimes, missingTimesHint},   {functionWithArgument, functionWithArgumentHint},
-    {squareRoot, squareRootHint},       {badStyle, badStyleHint},
-    {unknownLetter, unknownLetterHint}, {misspelt, misspeltHint},
+    {tableAsOutput, tableAsOutputHint},
+    {decimalComma, decimalCommaHint},
+    {negativeExponent, negativeExponentHint},
+    {missingTimes, missingTimesHint},
+    {functionWithArgument, functionWithArgumentHint},
+    {squareRoot, squareRootHint},
+    {badStyle, badStyleHint},
+    {unknownLetter, unknownLetterHint},
+    {misspelt, misspeltHint},
 };
 
 }  // namespace

@@ -79,11 +79,9 @@ INSTANTIATE_TEST_SUITE_P(
                     CheckCase{"NoHint", "funktioner\n  f = (t@", ScriptError::CloseParenExpected, ") forventet", ""},
                     // A table is drawn as its points against t, and nowhere else stands for values.
                     CheckCase{"TableInTable", "tabeller\n  Maal = <(0, 1), (1, 2)>\ntabelvariable\n  t, @Maal",
-                              ScriptError::UnknownName, "maal ukendt",
-                              "Skriv maal(t) for tabellens v\xE6rdier ved t"},
+                              ScriptError::UnknownName, "maal ukendt", "Skriv maal(t) for tabellens v\xE6rdier ved t"},
                     CheckCase{"TableAsX", "tabeller\n  maal = <(0, 1), (1, 2)>\ngrafvariable\n  @maal, t, m1",
-                              ScriptError::UnknownName, "maal ukendt",
-                              "Skriv maal(t) for tabellens v\xE6rdier ved t"},
+                              ScriptError::UnknownName, "maal ukendt", "Skriv maal(t) for tabellens v\xE6rdier ved t"},
                     CheckCase{"TablePoints", "tabeller\n  maal = <(0, 1), (1, 2)>\ngrafvariable\n  t, maal, m1",
                               ScriptError::None, "", ""},
                     // Generation errors are the run's: a check stops before the output.

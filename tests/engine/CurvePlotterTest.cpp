@@ -48,7 +48,9 @@ const GapCase GapCases[] = {
     // No edge search beside differential equations: the output point itself starts the stroke.
     {"differential equation",
      "DifferentialLigninger\n y' = 0  <1>\nFunktioner\n f = y*sqr(abs(t - 1) - 0.25)\nGrafVariable\n t, f, l1",
-     Range("0", "2", "8"), {1.25, 0}, 2},
+     Range("0", "2", "8"),
+     {1.25, 0},
+     2},
     {"marks", "Funktioner\n f = sqr(abs(t - 1) - 0.25)\nGrafVariable\n t, f, m1", Range("0", "2", "8"), {1.25, 0}, 1},
 };
 
@@ -87,27 +89,35 @@ struct PoleCase {
 };
 
 const PoleCase PoleCases[] = {
-    {"tan", "Funktioner\n f = tan(t)\nGrafVariable\n t, f, l1", Range("-5", "10", "200"),
+    {"tan",
+     "Funktioner\n f = tan(t)\nGrafVariable\n t, f, l1",
+     Range("-5", "10", "200"),
      {-1.5 * M_PI, -0.5 * M_PI, 0.5 * M_PI, 1.5 * M_PI, 2.5 * M_PI}},
     {"pole between points", "Funktioner\n f = 1/(t - 0.5)\nGrafVariable\n t, f, l1", Range("-3", "3", "10"), {0.5}},
     // x runs off: the curve's x coordinate is searched like its y.
     {"pole in x", "Funktioner\n f = 1/t\nGrafVariable\n f, t, l1", Range("-1.2", "1", "10"), {0}, true},
     {"roots are no poles", "Funktioner\n f = t^3 - 3*t\nGrafVariable\n t, f, l1", Range("-5", "10", "200"), {}},
-    {"a jump is no pole", "Funktioner\n f = hvis(t < 0, -1, 1)\nGrafVariable\n t, f, l1", Range("-5", "10", "200"),
-     {}},
+    {"a jump is no pole", "Funktioner\n f = hvis(t < 0, -1, 1)\nGrafVariable\n t, f, l1", Range("-5", "10", "200"), {}},
     // A probe without a value ends the search as a pole; one of exactly 0 (here t = 0 itself) as a root.
-    {"a probe without a value", "Funktioner\n f = hvis(abs(t) < 0.001, sqr(-1), t)\nGrafVariable\n t, f, l1",
-     Range("-1.5", "1.5", "0", "1"), {0}},
-    {"a probe of 0", "Funktioner\n f = hvis(t = 0, 0, 1/t)\nGrafVariable\n t, f, l1", Range("-1.5", "1.5", "0", "1"),
+    {"a probe without a value",
+     "Funktioner\n f = hvis(abs(t) < 0.001, sqr(-1), t)\nGrafVariable\n t, f, l1",
+     Range("-1.5", "1.5", "0", "1"),
+     {0}},
+    {"a probe of 0",
+     "Funktioner\n f = hvis(t = 0, 0, 1/t)\nGrafVariable\n t, f, l1",
+     Range("-1.5", "1.5", "0", "1"),
      {}},
     // The search stops at a failed probe: a stop there neither ends the run nor leaves a notice.
-    {"a probe at a stop", "Funktioner\n f = hvis(t = 0, stop, 1/t)\nGrafVariable\n t, f, l1",
-     Range("-1.5", "1.5", "0", "1"), {0}},
+    {"a probe at a stop",
+     "Funktioner\n f = hvis(t = 0, stop, 1/t)\nGrafVariable\n t, f, l1",
+     Range("-1.5", "1.5", "0", "1"),
+     {0}},
     {"a probe dividing by 0", "Funktioner\n f = 1/t\nGrafVariable\n t, f, l1", Range("-1.5", "1.5", "0", "1"), {0}},
     {"marks never break", "Funktioner\n f = tan(t)\nGrafVariable\n t, f, m1", Range("-5", "10", "200"), {}},
     // The solver's state holds only at output times, so records that depend on it are never probed.
     {"no search beside differential equations",
-     "DifferentialLigninger\n y' = 0  <1>\nFunktioner\n f = y*tan(t)\nGrafVariable\n t, f, l1", Range("0", "3", "30"),
+     "DifferentialLigninger\n y' = 0  <1>\nFunktioner\n f = y*tan(t)\nGrafVariable\n t, f, l1",
+     Range("0", "3", "30"),
      {}},
 };
 

@@ -31,9 +31,9 @@ struct TimeCase {
     const char* tMax;
     const char* count;
     const char* delta;
-    double first, step;  // the output times are first + k * step, k from 0, until the last
-    double last;         // the last output time, which comes once (TMax, or a sample within TStep/10000 of it)
-    int outputs;         // how many distinct output times
+    double first, step;        // the output times are first + k * step, k from 0, until the last
+    double last;               // the last output time, which comes once (TMax, or a sample within TStep/10000 of it)
+    int outputs;               // how many distinct output times
     double at = 0, value = 0;  // an output time (unless 0) and the entry's value there
 };
 
@@ -44,8 +44,8 @@ const TimeCase Cases[] = {
     {"step does not divide", "Funktioner\n f = t\nTabelVariable\n f", "0", "1", "0", "0.3", 0, 0.3, 1, 5},
     // A graph goes on to half a step beyond TMax.
     {"graph beyond the end", "Funktioner\n f = t\nGrafVariable\n t, f, l1", "0", "1.1", "0", "0.4", 0, 0.4, 3 * 0.4, 4},
-    {"snapped to the end", "Funktioner\n f = t\nTabelVariable\n f", "0", "1.00000001", "0", "0.1", 0, 0.1,
-     1.00000001, 11},
+    {"snapped to the end", "Funktioner\n f = t\nTabelVariable\n f", "0", "1.00000001", "0", "0.1", 0, 0.1, 1.00000001,
+     11},
     // The solver's output times: a summed 0.2 ends the table at 9.9999999999999964 and at 10.
     {"solver table", "DifferentialLigninger\n y' = 0.8*y*(1 - y/10)  <1>\nTabelVariable\n t, y", "0", "10", "50", "0",
      0, 0.2, 10, 51},
