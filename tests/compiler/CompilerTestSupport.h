@@ -4,6 +4,7 @@
 #include "compiler/ScriptCompiler.h"
 #include "tests/engine/EngineTestSupport.h"
 
+#include <cctype>
 #include <string>
 #include <vector>
 
@@ -31,15 +32,25 @@ inline std::vector<std::string> ScriptLines(const std::string& text)
     return lines;
 }
 
-// t from tMin to tMax in `steps` steps; the other settings are the defaults.
-inline SettingsTexts TestSettings(const char* tMin = "0", const char* tMax = "10", const char* steps = "10")
+// t from tMin to tMax in `steps` steps, or with the step `delta` when it is not 0; the other settings are the defaults.
+inline SettingsTexts TestSettings(const char* tMin = "0", const char* tMax = "10", const char* steps = "10",
+                                  const char* delta = "0")
 {
     SettingsTexts s = defaultSettings();
     s[8] = tMin;
     s[9] = tMax;
     s[10] = steps;
-    s[11] = "0";
+    s[11] = delta;
     return s;
+}
+
+// A parameterised case's name as GoogleTest accepts it: letters and digits, the rest '_'.
+inline std::string CaseName(std::string name)
+{
+    for (char& ch : name)
+        if (!std::isalnum(static_cast<unsigned char>(ch)))
+            ch = '_';
+    return name;
 }
 
 inline RunResult RunScript(ScriptCompiler& compiler, const std::string& text, EngineHost& host,

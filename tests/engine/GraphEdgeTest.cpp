@@ -68,13 +68,8 @@ TEST_P(GraphEdge, DrawsOnlyWhereTheFunctionHasValues)
     EXPECT_EQ(static_cast<int>(curve.strokeStarts.size()) + 1 - (trailing ? 1 : 0), c.strokes);
 }
 
-INSTANTIATE_TEST_SUITE_P(Curves, GraphEdge, ::testing::ValuesIn(Cases), [](const auto& info) {
-    std::string name = info.param.name;
-    for (char& ch : name)
-        if (!std::isalnum(static_cast<unsigned char>(ch)))
-            ch = '_';
-    return name;
-});
+INSTANTIATE_TEST_SUITE_P(Curves, GraphEdge, ::testing::ValuesIn(Cases),
+                         [](const auto& info) { return CaseName(info.param.name); });
 
 // Marks stay as they were: one at every defined output point, and never a break.
 TEST(GraphEdgeMarks, MarksNeitherSearchNorBreak)

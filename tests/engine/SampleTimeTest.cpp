@@ -58,8 +58,7 @@ class SampleTimes : public ::testing::TestWithParam<TimeCase> {};
 TEST_P(SampleTimes, AreMultiplesOfTheStep)
 {
     const TimeCase& c = GetParam();
-    SettingsTexts settings = TestSettings(c.tMin, c.tMax, c.count);
-    settings[11] = c.delta;
+    const SettingsTexts settings = TestSettings(c.tMin, c.tMax, c.count, c.delta);
     RecordingHost host;
     ScriptCompiler compiler;
     TimeProbe probe;
@@ -81,12 +80,7 @@ TEST_P(SampleTimes, AreMultiplesOfTheStep)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Outputs, SampleTimes, ::testing::ValuesIn(Cases), [](const auto& info) {
-    std::string name = info.param.name;
-    for (char& ch : name)
-        if (!std::isalnum(static_cast<unsigned char>(ch)))
-            ch = '_';
-    return name;
-});
+INSTANTIATE_TEST_SUITE_P(Outputs, SampleTimes, ::testing::ValuesIn(Cases),
+                         [](const auto& info) { return CaseName(info.param.name); });
 
 }  // namespace
