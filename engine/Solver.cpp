@@ -113,6 +113,15 @@ void rkfStep(Model& model, RunState& run)
 
 namespace {
 
+// A step that would end a rounding short of the output time ends on it: output times are multiples of the
+// interval while steps add up, and the sliver of a step left over would be far below the smallest step.
+bool endsJustShort(const Model& model)
+{
+    constexpr double Sliver = 1.0 / 10000;  // of the output interval
+    const double gap = model.nextOutputT - model.rkf.stepEnd;
+    return gap > 0 && gap < model.tStep * Sliver;
+}
+
 // The step is abandoned below HMin, or when it no longer moves t at all: the tolerance cannot be met.
 bool cannotGoOn(Model& model, RunState& run)
 {
@@ -134,7 +143,7 @@ bool advance(Model& model, RunState& run)
         model.rkf.stepEnd = model.tEnd;
         model.rkf.h = model.rkf.stepEnd - model.rkf.stepStart;
         setByOutput = true;
-    } else if (model.rkf.stepEnd > model.nextOutputT) {
+    } else if (model.rkf.stepEnd > model.nextOutputT || endsJustShort(model)) {
         model.rkf.stepEnd = model.nextOutputT;
         model.rkf.h = model.rkf.stepEnd - model.rkf.stepStart;
         setByOutput = true;
