@@ -127,6 +127,8 @@ void PageReplay::beginPage(const Model& model)
         output.result.name = std::string(script.records[y].name.view());
         if (output.xVaries)
             output.result.name = std::string(script.records[out.xRecord].name.view()) + "," + output.result.name;
+        if (graphPage_ && out.table)  // drawn as it is: no t, and nothing computed to deviate
+            output.result.name = std::string(script.tables[out.table].name.view());
     }
 }
 
