@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <QSplitter>
 #include <QTextBrowser>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QVBoxLayout>
 
@@ -95,9 +96,18 @@ void HelpWindow::open(HelpChapter chapter)
     browser_->setHtml(html_.value(indexOf(chapter)));
     browser_->verticalScrollBar()->setValue(0);
     chapters_->setCurrentRow(indexOf(chapter));
-    // What is searched for is marked in the chapter it opens.
-    if (!search_->text().trimmed().isEmpty())
-        browser_->find(search_->text().trimmed());
+    markSearch();
+}
+
+void HelpWindow::markSearch()
+{
+    // What is searched for is marked where it first stands: the whole text, else its first word.
+    const QString text = search_->text().simplified();
+    if (text.isEmpty())
+        return;
+    browser_->moveCursor(QTextCursor::Start);
+    if (!browser_->find(text))
+        browser_->find(text.section(' ', 0, 0));
 }
 
 void HelpWindow::showWindow()
@@ -147,8 +157,8 @@ void HelpWindow::filter(const QString& text)
     // The chapter on show stays when the search keeps it; otherwise the first one kept is shown.
     if (first >= 0 && chapters_->item(indexOf(current_))->isHidden())
         open(static_cast<HelpChapter>(first));
-    else if (first >= 0 && !words.isEmpty())
-        browser_->find(words.first());
+    else
+        markSearch();
 }
 
 QStringList HelpWindow::visibleChapters() const

@@ -31,6 +31,7 @@ public:
 private:
     void open(HelpChapter chapter);
     void showWindow();
+    void markSearch();
 
     QLineEdit* search_ = nullptr;
     QListWidget* chapters_ = nullptr;
