@@ -12,10 +12,15 @@ namespace {
 
 // The words of the language as the user sees them; functions first, so a tie goes to the likelier word.
 constexpr std::array LanguageWords = {
-    "sin",        "cos",      "tan",        "cot",          "arcsin",        "arccos",        "arctan",
-    "arccot",     "asin",     "acos",       "atan",         "acot",          "atn",           "log",
-    "ln",         "exp",      "sqr",        "abs",          "hvis",          "eller",         "og",
-    "stop",       "pi",       "t",          "Konstanter",   "Tabeller",      "DifferentialLigninger",
+    "sin",        "cos",          "tan",
+    "cot",        "arcsin",       "arccos",
+    "arctan",     "arccot",       "asin",
+    "acos",       "atan",         "acot",
+    "atn",        "log",          "ln",
+    "exp",        "sqr",          "abs",
+    "hvis",       "eller",        "og",
+    "stop",       "pi",           "t",
+    "Konstanter", "Tabeller",     "DifferentialLigninger",
     "Funktioner", "GrafVariable", "TabelVariable",
 };
 
@@ -73,8 +78,8 @@ std::string closestKnownWord(std::string_view word, const std::vector<std::strin
 {
     const std::string typed = lower(word);
     // A word changed in every letter is another word, not a misspelling of this one.
-    const int allowed = std::min(typed.size() <= ShortWord ? ShortWordEdits : LongWordEdits,
-                                 static_cast<int>(typed.size()) - 1);
+    const int allowed =
+        std::min(typed.size() <= ShortWord ? ShortWordEdits : LongWordEdits, static_cast<int>(typed.size()) - 1);
     std::string best;
     int bestDistance = allowed + 1;
     auto consider = [&](std::string_view known) {

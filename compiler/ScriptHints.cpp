@@ -212,7 +212,8 @@ bool missingSection(const HintContext& c)
 {
     if (!c.beforeSections || !aboutName(c))
         return false;
-    const char next = at(c, nextNonSpace(c, c.column + static_cast<int>(spanAround(c.line, c.column, isNameChar).size())));
+    const char next =
+        at(c, nextNonSpace(c, c.column + static_cast<int>(spanAround(c.line, c.column, isNameChar).size())));
     return next == '=' || next == '\'' || next == '^';
 }
 
@@ -270,16 +271,11 @@ struct HintRule {
 
 // In order: the first rule that fits gives the hint.
 constexpr HintRule Rules[] = {
-    {decimalComma, decimalCommaHint},
-    {negativeExponent, negativeExponentHint},
-    {missingTimes, missingTimesHint},
-    {functionWithArgument, functionWithArgumentHint},
-    {powerOfE, powerOfEHint},
-    {commonWord, commonWordRuleHint},
-    {badStyle, badStyleHint},
-    {missingSection, missingSectionHint},
-    {variableX, variableXHint},
-    {misspelt, misspeltHint},
+    {decimalComma, decimalCommaHint}, {negativeExponent, negativeExponentHint},
+    {missingTimes, missingTimesHint}, {functionWithArgument, functionWithArgumentHint},
+    {powerOfE, powerOfEHint},         {commonWord, commonWordRuleHint},
+    {badStyle, badStyleHint},         {missingSection, missingSectionHint},
+    {variableX, variableXHint},       {misspelt, misspeltHint},
     {undeclared, undeclaredHint},
 };
 

@@ -1,8 +1,8 @@
 // Hands the engine's requests on to the main window, converting its Windows-1252 texts.
 #include "workspace/WindowEngineHost.h"
 
-#include "workspace/GraphPage.h"
 #include "support/FormatNumber.h"
+#include "workspace/GraphPage.h"
 #include "workspace/MainWindow.h"
 #include "workspace/NoticePanel.h"
 #include "workspace/QtCp1252.h"
