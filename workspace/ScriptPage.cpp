@@ -87,8 +87,18 @@ QString ScriptPage::statusText() const
 void ScriptPage::markRunError(const tavlix::RunResult& r)
 {
     // The run's error keeps the hint the typing check gave for the same text, on the mark and in the status bar.
-    if (r.abandoned || r.error == tavlix::ScriptError::None || r.caretLine < 0)
+    if (r.abandoned)
         return;
+    if (r.error == tavlix::ScriptError::None || r.caretLine < 0) {
+        // A run-time error mended by new settings: the mark of the last run goes with it.
+        if (runMarked_) {
+            editor_->clearErrorMark();
+            checkMessage_.clear();
+            runMarked_ = false;
+        }
+        return;
+    }
+    runMarked_ = true;
     const QString message = qt_cp1252::toQString(r.message);
     const QString hint = qt_cp1252::toQString(r.hint);
     checkMessage_ = hint.isEmpty() ? message : message + "\n" + hint;
@@ -106,6 +116,7 @@ void ScriptPage::showCheck(const CheckOutcome& outcome)
     if (outcome.cutOff)
         return;  // nothing is known: the mark stays as it was
     adoptParameters(outcome.parameters);
+    runMarked_ = false;
     const QString before = checkMessage_;
     if (outcome.line < 0) {
         editor_->clearErrorMark();

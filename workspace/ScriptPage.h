@@ -99,6 +99,7 @@ private:
     ScriptChecker* checker_ = nullptr;
     QTimer* checkDelay_ = nullptr;
     QString checkMessage_;
+    bool runMarked_ = false;  // the mark is a run's, not the typing check's
     QHBoxLayout* layout_ = nullptr;
     tavlix::SettingsTexts settings_;
     bool modified_ = false;

@@ -137,6 +137,17 @@ private slots:
         QVERIFY(editor->hasErrorMark());
         QCOMPARE(editor->errorStart(), editor->document()->findBlockByNumber(1).position() + 7);
         QVERIFY(page->checkMessage().endsWith("\nDer mangler et gangetegn: 2*sin(t)"));
+
+        // A run-time error mended by the settings alone: the next run takes its mark away.
+        ScriptPage* ode = f.script({"DifferentialLigninger", "  y' = sqr(1 - t)  <0>", "TabelVariable", "  t, y"});
+        f.window->activatePage(ode);
+        f.window->onRun();
+        QVERIFY(ode->editor()->hasErrorMark());
+        ode->settings()[9] = "0.5";
+        f.window->activatePage(ode);
+        f.window->onRun();
+        QVERIFY(!ode->editor()->hasErrorMark());
+        QVERIFY(ode->checkMessage().isEmpty());
     }
 
     void marksCharactersTheFileCannotStore()
