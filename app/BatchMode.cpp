@@ -153,6 +153,9 @@ int runDocument(const std::string& argument, const BatchArgs& args)
     if (result.error != ScriptError::None) {
         std::cerr << path << ':' << std::max(result.caretLine, 0) + FirstScriptLine << ':'
                   << std::max(result.caretColumn, 0) + 1 << ": " << utf8FromCp1252(result.message) << '\n';
+        // The message line stays as scripts and stored expectations read it; the hint gets a line of its own.
+        if (!result.hint.empty())
+            std::cerr << "hint: " << utf8FromCp1252(result.hint) << '\n';
         status = ExitScriptError;
     }
     if (result.abandoned || host.faulted() || host.writeFailed())

@@ -4,6 +4,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,22 @@ void BM_CheckThousandLines(benchmark::State& state)
     }
 }
 BENCHMARK(BM_CheckThousandLines)->Unit(benchmark::kMillisecond);
+
+// The same script misspelt at its last function: the whole script is read, then the hint weighs every declared name.
+void BM_CheckThousandLinesWithHint(benchmark::State& state)
+{
+    std::vector<std::string> lines = ThousandLines();
+    const auto last = std::find_if(lines.rbegin(), lines.rend(),
+                                   [](const std::string& line) { return line.find("maalt(t)") != std::string::npos; });
+    last->replace(last->find("maalt"), 5, "malt");
+    ScriptCompiler compiler;
+    for (auto _ : state) {
+        const RunResult r = compiler.check(lines, std::chrono::milliseconds(250));
+        if (r.hint != "Mente du maalt?")
+            state.SkipWithError(("the check must find the misspelling: " + r.message + " / " + r.hint).c_str());
+    }
+}
+BENCHMARK(BM_CheckThousandLinesWithHint)->Unit(benchmark::kMillisecond);
 
 void BM_ColourThousandLines(benchmark::State& state)
 {

@@ -43,12 +43,14 @@ void ExpressionCompiler::beginParse(Model& model, RunState& run)
     model.error = ScriptError::None;
     run.failed = false;
     compileTarget_ = 0;
+    lastDeclaredRecord_ = 0;
     inOdeSection_ = false;
     names_.clear();
     names_.add("t", NameKind::Independent, 0);
     names_.add("pi", NameKind::Constant, 1);
     pendingNames_.clear();
     pendingNamesText_.clear();
+    constantFailed_ = false;
     depth_ = 0;
 }
 
@@ -84,7 +86,7 @@ void ExpressionCompiler::compileExpressionInto(int target)
 }
 
 // constant = expression   (computed at once, with t = 0)
-double ExpressionCompiler::evaluateConstant()
+double ExpressionCompiler::evaluateConstant(std::string_view declared)
 {
     Model& m = *model_;
     RunState& run = *run_;
@@ -114,9 +116,9 @@ double ExpressionCompiler::evaluateConstant()
         return 0;
     }
     if (run.failed) {
-        // A stop or a full stack names no record: the constant expression itself is meant.
-        if (m.error != ScriptError::CannotCompute)
-            run.failedName.assign(m.script.records[0].name.view());
+        // Whatever failed inside (a stop, a full stack, a function at t = 0), the user declared this value.
+        run.failedName.assign(declared.substr(0, run.failedName.capacity()));
+        constantFailed_ = true;
         lexer_.setError(ScriptError::CannotCompute);
     }
     m.script.recordCount = savedCount;

@@ -27,8 +27,11 @@ public:
 
     // Compiles an expression as the code of the record.
     void compileExpressionInto(int record);
-    // Compiles and computes a constant expression at t = 0; the value is also left in record 0's value.
-    double evaluateConstant();
+    // Compiles and computes a constant expression at t = 0 for what is being declared (a constant, a table, an
+    // initial value or a domain bound of the name); the value is also left in record 0's value.
+    double evaluateConstant(std::string_view declared);
+    // The last evaluateConstant of this parse could not compute its value: the error names the declaration.
+    bool constantFailed() const { return constantFailed_; }
     // Declares the current name token as a function record (or completes a forward reference).
     void declareFunction();
     // The record the last declareFunction declared.
@@ -85,6 +88,7 @@ private:
     int compileTarget_ = 0;  // the record whose expression is being compiled
     int lastDeclaredRecord_ = 0;
     bool inOdeSection_ = false;
+    bool constantFailed_ = false;
     int depth_ = 0;
 };
 

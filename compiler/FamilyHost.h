@@ -46,7 +46,7 @@ public:
 
     TableSink* createTablePage(const std::string& caption) override;
     GraphSink* createGraphPage(const std::string& caption) override;
-    void showNotice(Notice notice) override { host_.showNotice(notice); }
+    void showNotice(Notice notice, double t) override { host_.showNotice(notice, t); }
     void showNoticeText(const std::string& text) override { host_.showNoticeText(text); }
     void reportFault(const std::string& text) override { host_.reportFault(text); }
     void showScriptError(const std::string& message) override { host_.showScriptError(message); }

@@ -65,9 +65,10 @@ bool convertNumber(const std::string& text, double& value)
 
 void Lexer::startReading(std::string text)
 {
+    // Nothing of an earlier text may reach this one's messages: the last name read is quoted by them.
+    *this = Lexer();
     source_ = std::move(text);
     sourceLength_ = static_cast<int>(source_.size());
-    error_ = ScriptError::None;
     readPos_ = 1;
     advanceChar();
 }

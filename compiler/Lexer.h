@@ -20,7 +20,8 @@ public:
         std::uint8_t currentChar = 0;
     };
 
-    // Takes the text (every line followed by CR LF), reads its first character and clears the error.
+    // Takes the text (every line followed by CR LF) and reads its first character; everything read before is
+    // forgotten, the error too.
     void startReading(std::string text);
     // Lets the text go once the run is over.
     void stopReading();
@@ -51,7 +52,7 @@ public:
     double tokenValue() const { return tokenValue_; }
     // A name token in full; names are told apart by all their characters.
     const std::string& nameText() const { return nameText_; }
-    // The last word read, at most 25 characters (quoted by CannotStandHere).
+    // The last word read in this text, at most 25 characters (quoted by CannotStandHere); empty before the first.
     const std::string& lastName() const { return lastName_; }
     // The last name read as the script writes it, in its own case (the others are in lower case).
     const std::string& writtenName() const { return writtenName_; }

@@ -3,10 +3,10 @@
 
 namespace tavlix {
 
-void NoticeLimiter::showNotice(Notice notice)
+void NoticeLimiter::showNotice(Notice notice, double t)
 {
     if (++count_ <= MaxNoticesPerRun)
-        host_.showNotice(notice);
+        host_.showNotice(notice, t);
 }
 
 void NoticeLimiter::sumUp()

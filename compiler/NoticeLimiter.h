@@ -16,7 +16,7 @@ public:
     explicit NoticeLimiter(EngineHost& host) : host_(host) {}
     TableSink* createTablePage(const std::string& caption) override { return host_.createTablePage(caption); }
     GraphSink* createGraphPage(const std::string& caption) override { return host_.createGraphPage(caption); }
-    void showNotice(Notice notice) override;
+    void showNotice(Notice notice, double t) override;
     void showNoticeText(const std::string& text) override { host_.showNoticeText(text); }
     void reportFault(const std::string& text) override { host_.reportFault(text); }
     void showScriptError(const std::string& message) override { host_.showScriptError(message); }

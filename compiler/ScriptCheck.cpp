@@ -32,11 +32,7 @@ RunResult ScriptCompiler::check(const std::vector<std::string>& lines, std::chro
     generates_ = false;
     lexer_.startReading(sourceOf(lines));
     parseScript("");
-    // t and pi are the language's own, not the script's.
-    declaredNames_.clear();
-    for (std::string& name : expressions_.names().names())
-        if (name != "t" && name != "pi")
-            declaredNames_.push_back(std::move(name));
+    keepDeclaredNames();
     expressions_.endParse();
     generates_ = true;
     return endRun(state, lines, host);

@@ -66,11 +66,21 @@ RunResult ScriptCompiler::run(const SettingsTexts& settings, const std::vector<s
     const CoordinateSettings computed = model_->script.settings;
     lexer_.startReading(source);
     parseScript(caption);
+    keepDeclaredNames();
     expressions_.endParse();
     if (!familyKey_.empty())
         runFamilyMembers(family, computed, source, caption);
     limiter.sumUp();
     return endRun(state, lines, host);
+}
+
+void ScriptCompiler::keepDeclaredNames()
+{
+    // t and pi are the language's own, not the script's.
+    declaredNames_.clear();
+    for (std::string& name : expressions_.names().names())
+        if (name != "t" && name != "pi")
+            declaredNames_.push_back(std::move(name));
 }
 
 std::string ScriptCompiler::sourceOf(const std::vector<std::string>& lines)
@@ -107,8 +117,9 @@ void ScriptCompiler::fillCaret(RunResult& result, const std::vector<std::string>
         if (result.caretOffset < start + length + 2 || i + 1 == lines.size()) {
             result.caretLine = static_cast<int>(i);
             result.caretColumn = std::clamp(result.caretOffset - start, 0, length);
+            const bool atFirstWord = lexer_.tokenStart() == firstTokenStart_;
             result.hint = errorHint({lexer_.error(), lines[i], result.caretColumn, lexer_.tokenText(),
-                                     lexer_.lastName(), outputNamesTable_});
+                                     lexer_.lastName(), &declaredNames_, atFirstWord, outputNamesTable_});
             return;
         }
         start += length + 2;
@@ -123,7 +134,9 @@ std::string ScriptCompiler::reportError(EngineHost& host)
     std::string_view tokenText = quotesFailedName(error) ? run_->failedName.view() : lexer_.tokenText();
     if (const char* expected = expectedTokenText(error))
         tokenText = expected;
-    std::string message = errorMessage(error, tokenText, lexer_.lastName(), run_->t);
+    std::string message = error == ScriptError::CannotCompute && expressions_.constantFailed()
+                              ? declarationFailureMessage(tokenText)
+                              : errorMessage(error, tokenText, lexer_.lastName(), run_->t);
     host.showScriptError(message);
     return message;
 }
@@ -136,6 +149,7 @@ void ScriptCompiler::parseScript(const std::string& caption)
     outputNamesTable_ = false;
     lexer_.nextToken();
     lexer_.skipComments();
+    firstTokenStart_ = lexer_.tokenStart();
     if (lexer_.tokenKind() == TokenKind::ConstantsKeyword)
         parseConstants();
     if (lexer_.failed())

@@ -46,7 +46,7 @@ public:
     // Compiles the script as a run would, but generates nothing, makes no pages and shows nothing: the error the run
     // would stop at before its first output. A check that outlasts the budget is cut off (abandoned, no error).
     RunResult check(const std::vector<std::string>& lines, std::chrono::milliseconds budget);
-    // The names the last check declared (constants, tables, functions and variables), in lower case.
+    // The names the last run or check declared (constants, tables, functions and variables), in lower case.
     const std::vector<std::string>& declaredNames() const { return declaredNames_; }
 
     // The value each list constant takes in the runs and checks from now on.
@@ -88,6 +88,8 @@ private:
     void adoptGenerationError(ScriptError error);
     void runFamilyMembers(FamilyHost& family, const CoordinateSettings& settings, const std::string& source,
                           const std::string& caption);
+    // Keeps the parse's declared names for the hints and the editor, before the name table is cleared.
+    void keepDeclaredNames();
     void fillCaret(RunResult& result, const std::vector<std::string>& lines) const;
     // The lines as the lexer reads them: each ended by CR LF, as in a document.
     static std::string sourceOf(const std::vector<std::string>& lines);
@@ -101,6 +103,7 @@ private:
     int resultPageCount_ = 0;
     bool generates_ = true;  // false during a check
     std::vector<std::string> declaredNames_;
+    int firstTokenStart_ = 0;  // where the script's first word stands: an error there precedes every section
     ListPicks picks_;
     std::string familyKey_;
     bool outputNamesTable_ = false;  // the run stopped at a table's name where an output variable belongs

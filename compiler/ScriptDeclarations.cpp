@@ -37,7 +37,7 @@ void ScriptCompiler::parseConstants()
         if (lexer_.tokenKind() == TokenKind::Less) {
             parseListConstant(constant, key, written);
         } else {
-            const double value = expressions_.evaluateConstant();
+            const double value = expressions_.evaluateConstant(key);
             if (!lexer_.failed())
                 s.constantValues[constant] = value;
         }
@@ -55,7 +55,7 @@ void ScriptCompiler::parseListConstant(int constant, const std::string& key, con
     s.listConstants[constant] = std::make_unique<ListConstant>();
     ListConstant& list = *s.listConstants[constant];
     list.count = 1;
-    const double first = expressions_.evaluateConstant();
+    const double first = expressions_.evaluateConstant(key);
     if (lexer_.failed())
         return;
     s.constantValues[constant] = list.values[1] = first;
@@ -63,7 +63,7 @@ void ScriptCompiler::parseListConstant(int constant, const std::string& key, con
         lexer_.nextToken();
         if (lexer_.failIf(list.count == MaxListValues, ScriptError::TooManyNames))
             return;
-        const double value = expressions_.evaluateConstant();
+        const double value = expressions_.evaluateConstant(key);
         if (lexer_.failed())
             return;
         list.values[++list.count] = value;
@@ -110,14 +110,14 @@ void ScriptCompiler::parseTable(TablePoint* buffer)
             return;
         if (lexer_.failIf(++i == MaxTablePoints + 1, ScriptError::TableTooLarge))
             return;
-        buffer[i].x = expressions_.evaluateConstant();
+        buffer[i].x = expressions_.evaluateConstant(table.name.view());
         if (lexer_.failed())
             return;
         if (!lexer_.expect(TokenKind::Comma, ScriptError::CommaExpected))
             return;
         if (lexer_.failIf(buffer[i - 1].x >= buffer[i].x, ScriptError::TableOutOfOrder))
             return;
-        buffer[i].y = expressions_.evaluateConstant();
+        buffer[i].y = expressions_.evaluateConstant(table.name.view());
         if (lexer_.failed())
             return;
         if (!lexer_.expect(TokenKind::Close, ScriptError::CloseParenExpected))
@@ -154,7 +154,7 @@ void ScriptCompiler::parseDifferentialEquations()
         expressions_.compileExpressionInto(r);
         if (lexer_.failed() || !lexer_.expect(TokenKind::Less, ScriptError::LessExpected))
             return;
-        s.records[r].domainLo = expressions_.evaluateConstant();
+        s.records[r].domainLo = expressions_.evaluateConstant(s.records[r].name.view());
         if (lexer_.failed() || !lexer_.expect(TokenKind::Greater, ScriptError::GreaterExpected))
             return;
         lexer_.skipComments();
@@ -181,10 +181,10 @@ void ScriptCompiler::parseFunctions()
             return;
         if (lexer_.tokenKind() == TokenKind::Less) {
             lexer_.nextToken();
-            s.records[r].domainLo = expressions_.evaluateConstant();
+            s.records[r].domainLo = expressions_.evaluateConstant(s.records[r].name.view());
             if (lexer_.failed() || !lexer_.expect(TokenKind::Comma, ScriptError::CommaExpected))
                 return;
-            s.records[r].domainHi = expressions_.evaluateConstant();
+            s.records[r].domainHi = expressions_.evaluateConstant(s.records[r].name.view());
             if (lexer_.failed() || !lexer_.expect(TokenKind::Greater, ScriptError::GreaterExpected))
                 return;
         }

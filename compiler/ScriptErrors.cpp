@@ -72,13 +72,19 @@ std::string errorMessage(ScriptError error, std::string_view tokenText, std::str
     case ScriptError::NameUsedBefore: return join(tokenText, " brugt f\xF8r", LongCut);
     case ScriptError::StopConditionMet: return "Stopbetingelse opfyldt i " + number(t);
     case ScriptError::ExpressionError: return "Fejl i udtryk";
-    case ScriptError::CannotStandHere: return std::string(lastName) + " kan ikke st\xE5 her";
+    case ScriptError::CannotStandHere:
+        return std::string(lastName.empty() ? tokenText : lastName) + " kan ikke st\xE5 her";
     case ScriptError::ToleranceNotMet: return "Beregningsusikkerhed for stor i " + number(t);
     case ScriptError::CannotCompute: return join(tokenText, " kan ikke udregnes i ", ComputeCut) + number(t);
     case ScriptError::TableTooLarge: return "Tabel for stor";
     case ScriptError::TableOutOfOrder: return "Tabel i uorden";
     default: return "";
     }
+}
+
+std::string declarationFailureMessage(std::string_view declared)
+{
+    return join(declared, " kan ikke udregnes", ComputeCut);
 }
 
 }  // namespace tavlix

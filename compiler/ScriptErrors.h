@@ -13,7 +13,12 @@ namespace tavlix {
 const char* expectedTokenText(ScriptError error);
 
 // The message of the error (Windows-1252). tokenText is the token text after the expected-token
-// replacement; t is quoted by the run-time errors. Errors without a text give "".
+// replacement; lastName is the last name read in this run (the token is quoted when it is empty); t is quoted
+// by the run-time errors. Errors without a text give "".
 std::string errorMessage(ScriptError error, std::string_view tokenText, std::string_view lastName, double t);
+
+// The message of a value that cannot be computed while the script is read: it names what is declared, since
+// there is no t yet to quote.
+std::string declarationFailureMessage(std::string_view declared);
 
 }  // namespace tavlix

@@ -37,8 +37,11 @@ void ScriptCompiler::runFamilyMembers(FamilyHost& family, const CoordinateSettin
             continue;
         picks_[familyKey_] = member;
         family.startMember();
-        state.t = 0;
-        state.failed = state.stopped = state.outputIsGraph = false;
+        // Each member starts clean: nothing of the last member's failure may reach this one's message.
+        RunState fresh;
+        fresh.host = state.host;
+        fresh.probe = state.probe;
+        state = fresh;
         model_ = std::make_unique<Model>();
         model_->script.settings = settings;
         lexer_.stopReading();

@@ -45,7 +45,13 @@ std::string_view spanAround(std::string_view line, int i, bool (*inside)(char))
     return line.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from));
 }
 
-// The word the message is about: a name never defined is quoted between asterisks.
+bool isNameChar(char c)
+{
+    return isLetter(c) || isDigit(c) || c == '_';
+}
+
+// The name the message quotes: a name never defined stands between asterisks; "kan ikke stå her" quotes the last
+// name only when it is the token at the caret.
 std::string quotedWord(const HintContext& c)
 {
     std::string_view word = c.tokenText;
@@ -53,9 +59,52 @@ std::string quotedWord(const HintContext& c)
         word.remove_prefix(1);
         word = word.substr(0, word.find('*'));
     }
-    if (c.error == ScriptError::CannotStandHere)
-        word = c.lastName;
+    if (c.error == ScriptError::CannotStandHere && c.tokenText != c.lastName)
+        return {};
     return lower(word);
+}
+
+bool aboutUnknownName(const HintContext& c)
+{
+    return c.error == ScriptError::UnknownName || c.error == ScriptError::NeverDefined;
+}
+
+bool aboutName(const HintContext& c)
+{
+    const std::string word = quotedWord(c);
+    return (aboutUnknownName(c) || c.error == ScriptError::CannotStandHere) && !word.empty() && isLetter(word[0]);
+}
+
+// The first character after position i that is no space.
+int nextNonSpace(const HintContext& c, int i)
+{
+    while (at(c, i) == ' ' || at(c, i) == '\t')
+        ++i;
+    return i;
+}
+
+// The text from i to the parenthesis that closes the one at i (or the line's end).
+std::string_view bracketed(std::string_view line, int i)
+{
+    int depth = 0, end = i;
+    for (; end < static_cast<int>(line.size()); ++end) {
+        depth += line[static_cast<std::size_t>(end)] == '(' ? 1 : line[static_cast<std::size_t>(end)] == ')' ? -1 : 0;
+        if (depth == 0)
+            break;
+    }
+    end = std::min(end + 1, static_cast<int>(line.size()));
+    return line.substr(static_cast<std::size_t>(i), static_cast<std::size_t>(end - i));
+}
+
+// A name, a number or a parenthesised expression starting at i.
+std::string_view operandAt(const HintContext& c, int i)
+{
+    if (at(c, i) == '(')
+        return bracketed(c.line, i);
+    int end = i;
+    while (isNameChar(at(c, end)) || at(c, end) == '.')
+        ++end;
+    return c.line.substr(std::min(static_cast<std::size_t>(i), c.line.size()), static_cast<std::size_t>(end - i));
 }
 
 // A comma between digits at the caret or just before it; -1 when there is none.
@@ -78,7 +127,7 @@ std::string decimalCommaHint(const HintContext& c)
     std::string number(spanAround(c.line, i - 1, isDigit));
     number += '.';
     number += spanAround(c.line, i + 1, isDigit);
-    return "Skriv decimaltal med punktum i scriptet: " + number;
+    return "Brug punktum som decimaltegn: " + number;
 }
 
 bool missingTimes(const HintContext& c)
@@ -90,7 +139,9 @@ std::string missingTimesHint(const HintContext& c)
 {
     const std::string_view number = spanAround(c.line, c.column - 1, [](char ch) { return isDigit(ch) || ch == '.'; });
     const std::string_view name = spanAround(c.line, c.column, isLetter);
-    return "Der mangler et gangetegn: " + std::string(number) + "*" + std::string(name);
+    const int after = c.column + static_cast<int>(name.size());
+    const std::string_view argument = at(c, after) == '(' ? bracketed(c.line, after) : std::string_view();
+    return "Der mangler et gangetegn: " + std::string(number) + "*" + std::string(name) + std::string(argument);
 }
 
 bool functionWithArgument(const HintContext& c)
@@ -101,31 +152,34 @@ bool functionWithArgument(const HintContext& c)
 std::string functionWithArgumentHint(const HintContext& c)
 {
     const std::string_view name = spanAround(c.line, std::max(c.column - 1, 0), isLetter);
-    return "Skriv " + std::string(name) +
-           " = ...; t er underforst\xE5"
-           "et";
+    return "Skriv " + std::string(name) + " = \x85; t er altid variablen";
 }
 
-bool unknownLetter(const HintContext& c)
+// e^t: e is no constant of the language.
+bool powerOfE(const HintContext& c)
 {
-    const std::string word = quotedWord(c);
-    return (c.error == ScriptError::UnknownName || c.error == ScriptError::NeverDefined) && word.size() == 1 &&
-           isLetter(word[0]);
+    const int after = nextNonSpace(c, c.column + 1);
+    return aboutUnknownName(c) && quotedWord(c) == "e" && (at(c, after) == '^' || at(c, after) == '\'');
 }
 
-std::string unknownLetterHint(const HintContext& c)
+std::string powerOfEHint(const HintContext& c)
 {
-    return quotedWord(c) + " er ikke erkl\xE6ret. Mente du t? Den uafh\xE6ngige variabel hedder t.";
+    const int power = nextNonSpace(c, c.column + 1);
+    const std::string_view exponent = operandAt(c, nextNonSpace(c, power + 1));
+    std::string inner(exponent);
+    if (inner.size() >= 2 && inner.front() == '(' && inner.back() == ')')
+        inner = inner.substr(1, inner.size() - 2);
+    return "Skriv exp(" + inner + ") i stedet for e^" + std::string(exponent);
 }
 
-bool squareRoot(const HintContext& c)
+bool commonWord(const HintContext& c)
 {
-    return quotedWord(c) == "sqrt";
+    return aboutName(c) && !commonWordHint(quotedWord(c)).empty();
 }
 
-std::string squareRootHint(const HintContext&)
+std::string commonWordRuleHint(const HintContext& c)
 {
-    return "Kvadratroden hedder sqr: sqr(x)";
+    return commonWordHint(quotedWord(c));
 }
 
 bool badStyle(const HintContext& c)
@@ -153,49 +207,61 @@ std::string negativeExponentHint(const HintContext&)
     return "S\xE6t en negativ eksponent i parentes: 2^(-1)";
 }
 
-// The words a misspelling is compared with, as the user sees them.
-const std::vector<std::string>& knownWords()
+// A declaration at the top of a script: "y = ..." or "y' = ..." before any section word.
+bool missingSection(const HintContext& c)
 {
-    static const std::vector<std::string> Words = [] {
-        std::vector<std::string> words = {"Konstanter", "Tabeller",     "DifferentialLigninger",
-                                          "Funktioner", "GrafVariable", "TabelVariable",
-                                          "hvis",       "eller",        "stop"};
-        for (const char* function : {"sin", "cos", "tan", "cot", "arcsin", "arccos", "arctan", "arccot", "asin", "acos",
-                                     "atan", "acot", "atn", "log", "ln", "exp", "sqr", "abs"})
-            words.emplace_back(function);
-        return words;
-    }();
-    return Words;
+    if (!c.beforeSections || !aboutName(c))
+        return false;
+    const char next =
+        at(c, nextNonSpace(c, c.column + static_cast<int>(spanAround(c.line, c.column, isNameChar).size())));
+    return next == '=' || next == '\'' || next == '^';
 }
 
-std::string closestWord(const HintContext& c)
+std::string missingSectionHint(const HintContext&)
 {
-    const std::string word = quotedWord(c);
-    if (word.size() < 3 || findKeyword(word))
-        return {};
-    const int allowed = word.size() <= 5 ? 1 : 2;
-    std::string best;
-    int bestDistance = allowed + 1;
-    for (const std::string& known : knownWords()) {
-        const int d = editDistance(word, lower(known));
-        if (d < bestDistance) {
-            bestDistance = d;
-            best = known;
-        }
-    }
-    return best;
+    return "Mangler der en sektion, fx Funktioner, f\xF8r denne linje?";
+}
+
+// x, the variable of the books, is t here.
+bool variableX(const HintContext& c)
+{
+    return aboutUnknownName(c) && quotedWord(c) == "x";
+}
+
+std::string variableXHint(const HintContext&)
+{
+    return "Den uafh\xE6ngige variabel hedder t: skriv t i stedet for x";
+}
+
+const std::vector<std::string>& declared(const HintContext& c)
+{
+    static const std::vector<std::string> None;
+    return c.declaredNames ? *c.declaredNames : None;
 }
 
 bool misspelt(const HintContext& c)
 {
-    const bool aboutName = c.error == ScriptError::UnknownName || c.error == ScriptError::NeverDefined ||
-                           c.error == ScriptError::CannotStandHere;
-    return aboutName && !closestWord(c).empty();
+    return aboutName(c) && !findKeyword(quotedWord(c)) && !closestKnownWord(quotedWord(c), declared(c)).empty();
 }
 
 std::string misspeltHint(const HintContext& c)
 {
-    return "Mente du " + closestWord(c) + "?";
+    return "Mente du " + closestKnownWord(quotedWord(c), declared(c)) + "?";
+}
+
+// No known word is near: better no guess than a wrong one. A declared name is known, only misplaced; a name used
+// in an equation and never defined is among the declared ones, waiting for its definition.
+bool undeclared(const HintContext& c)
+{
+    const std::vector<std::string>& names = declared(c);
+    return aboutUnknownName(c) && aboutName(c) &&
+           (c.error == ScriptError::NeverDefined ||
+            std::find(names.begin(), names.end(), quotedWord(c)) == names.end());
+}
+
+std::string undeclaredHint(const HintContext&)
+{
+    return "Erkl\xE6r den under Konstanter eller Funktioner";
 }
 
 bool tableAsOutput(const HintContext& c)
@@ -220,10 +286,13 @@ constexpr HintRule Rules[] = {
     {negativeExponent, negativeExponentHint},
     {missingTimes, missingTimesHint},
     {functionWithArgument, functionWithArgumentHint},
-    {squareRoot, squareRootHint},
+    {powerOfE, powerOfEHint},
+    {commonWord, commonWordRuleHint},
     {badStyle, badStyleHint},
-    {unknownLetter, unknownLetterHint},
+    {missingSection, missingSectionHint},
+    {variableX, variableXHint},
     {misspelt, misspeltHint},
+    {undeclared, undeclaredHint},
 };
 
 }  // namespace
@@ -236,23 +305,6 @@ std::string errorHint(const HintContext& context)
         if (rule.matches(context))
             return rule.text(context);
     return {};
-}
-
-int editDistance(std::string_view a, std::string_view b)
-{
-    std::vector<int> row(b.size() + 1);
-    for (std::size_t j = 0; j <= b.size(); ++j)
-        row[j] = static_cast<int>(j);
-    for (std::size_t i = 1; i <= a.size(); ++i) {
-        int diagonal = row[0];
-        row[0] = static_cast<int>(i);
-        for (std::size_t j = 1; j <= b.size(); ++j) {
-            const int above = row[j];
-            row[j] = std::min({above + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
-            diagonal = above;
-        }
-    }
-    return row[b.size()];
 }
 
 }  // namespace tavlix

@@ -55,9 +55,9 @@ public:
     // A new result page; the caption is Windows-1252. May return nullptr when no page can be made.
     virtual TableSink* createTablePage(const std::string& caption) = 0;
     virtual GraphSink* createGraphPage(const std::string& caption) = 0;
-    // The evaluator's notices; shown as their text unless a host wants otherwise.
-    virtual void showNotice(Notice notice) { showNoticeText(noticeText(notice)); }
-    // A notice box with this text (Windows-1252): the evaluator's notices and the run's own.
+    // The evaluator's notices, met at t; shown as their text unless a host wants otherwise.
+    virtual void showNotice(Notice notice, double /*t*/) { showNoticeText(noticeText(notice)); }
+    // A notice with this text (Windows-1252): the evaluator's notices and the run's own.
     virtual void showNoticeText(const std::string& text) = 0;
     // A platform fault that abandons the command (text in Windows-1252).
     virtual void reportFault(const std::string& text) = 0;

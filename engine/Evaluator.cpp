@@ -28,7 +28,7 @@ const char* const OverflowText =
 void notify(RunState& run, Notice notice)
 {
     if (run.host)
-        run.host->showNotice(notice);
+        run.host->showNotice(notice, run.t);
 }
 
 // Below this magnitude an extended value rounds to a finite double (2^1024 - 2^970, the midpoint above DBL_MAX).

@@ -1,4 +1,4 @@
-// The editor's undo and redo, and the script language's help.
+// The editor's undo and redo, and the program's help.
 #include "workspace/MainWindow.h"
 
 #include "workspace/HelpWindow.h"
@@ -23,6 +23,14 @@ void MainWindow::onLanguageHelp()
     auto* help = findChild<HelpWindow*>();
     if (!help)
         help = new HelpWindow(this);
-    const ScriptPage* script = activeScriptPage();
-    help->showEntry(script ? script->editor()->wordAtCaret() : QString());
+    // A result page opens its own chapter; the script opens at the word under the caret.
+    const PageKind kind = activePage() ? activePage()->kind() : PageKind::Script;
+    if (kind == PageKind::Graph)
+        help->showChapter(HelpChapter::GraphPage);
+    else if (kind == PageKind::Table)
+        help->showChapter(HelpChapter::TablePage);
+    else if (const ScriptPage* script = activeScriptPage())
+        help->showEntry(script->editor()->wordAtCaret());
+    else
+        help->showChapter(HelpChapter::Script);
 }

@@ -34,6 +34,7 @@ class QToolButton;
 class QVBoxLayout;
 class ScriptPage;
 class CoordinatesDialog;
+class NoticePanel;
 class ParameterBar;
 class PrintSizeDialog;
 class WindowEngineHost;
@@ -102,6 +103,8 @@ public:
     QTabWidget* tabs() const { return pages_; }
     // The sliders of the active document's list constants, above the pages.
     ParameterBar* parameterBar() const { return parameterBar_; }
+    // The last run's notices, under the pages.
+    NoticePanel* noticePanel() const { return notices_; }
     int pageCount() const;
     Page* page(int index) const;
     Page* activePage() const;
@@ -263,6 +266,7 @@ private:
     QLabel* statusLabel(StatusField field) const;
     QTabWidget* pages_ = nullptr;
     ParameterBar* parameterBar_ = nullptr;
+    NoticePanel* notices_ = nullptr;
     QTimer* editCommandPoll_ = nullptr;
 
     FindDialog* findDialog_ = nullptr;

@@ -2,6 +2,8 @@
 // the status bar, and which commands are available.
 #include "workspace/MainWindow.h"
 
+#include "workspace/NoticePanel.h"
+
 #include "workspace/ScriptEditor.h"
 #include "workspace/ScriptPage.h"
 #include "workspace/ToolIcons.h"
@@ -93,7 +95,7 @@ void MainWindow::createActions()
     makeAction(Command::Accuracy, "&Nøjagtighed ...", {}, &MainWindow::onAccuracy);
     makeAction(Command::SlopeField, "&Hældningsfelt", {}, &MainWindow::onSlopeField)->setCheckable(true);
     makeAction(Command::SolveThrough, "Løsning gennem &punkt", {}, &MainWindow::onSolveThrough);
-    makeAction(Command::LanguageHelp, "&Scriptsproget", QKeySequence(Qt::Key_F1), &MainWindow::onLanguageHelp);
+    makeAction(Command::LanguageHelp, "&Hjælp til Tavlix", QKeySequence(Qt::Key_F1), &MainWindow::onLanguageHelp);
 
     // Escape interrupts a run; the action exists only for its shortcut.
     QAction* stop = makeAction(Command::Stop, "Afbryd", QKeySequence(Qt::Key_Escape), &MainWindow::requestStop);
@@ -290,6 +292,7 @@ void MainWindow::createStatusBar()
         bar->addWidget(label, i == 2 ? 1 : 0);
         statusFields_[i] = label;
     }
+    bar->addPermanentWidget(notices_->reopenButton());
 }
 
 // ---- availability ----------------------------------------------------------------------------------------------

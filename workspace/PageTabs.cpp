@@ -1,6 +1,8 @@
 // The tabbed pages: which one is active, where the focus is, the section panel's place, and result pages.
 #include "workspace/MainWindow.h"
 
+#include "workspace/NoticePanel.h"
+
 #include "workspace/GraphPage.h"
 #include "workspace/ParameterBar.h"
 #include "workspace/ScriptEditor.h"
@@ -36,6 +38,8 @@ void MainWindow::createPages()
     column->setSpacing(0);
     column->addWidget(parameterBar_);
     column->addWidget(pages_);
+    notices_ = new NoticePanel(centre);
+    column->addWidget(notices_);
     setCentralWidget(centre);
     connect(pages_, &QTabWidget::currentChanged, this, &MainWindow::onCurrentPageChanged);
     connect(qApp, &QApplication::focusChanged, this, &MainWindow::onFocusChanged);

@@ -2,6 +2,7 @@
 #include "workspace/MainWindow.h"
 
 #include "support/MemoryUse.h"
+#include "workspace/NoticePanel.h"
 #include "workspace/QtCp1252.h"
 #include "workspace/ScriptPage.h"
 #include "workspace/TableModel.h"
@@ -93,7 +94,9 @@ void MainWindow::runDocument(ScriptPage* script, bool refresh)
     eventPumpClock_.start();
     showRunState();
     engineHost_->beginRun(script->runSource());
+    notices_->startRun();
     tavlix::RunResult result = script->run(*engineHost_);
+    notices_->endRun();
     const bool stoppedByUser = stopRequested_ && !closeAfterRun_ && pagesToCloseAfterRun_.isEmpty();
     runActive_ = false;
     stopRequested_ = false;
@@ -106,7 +109,7 @@ void MainWindow::runDocument(ScriptPage* script, bool refresh)
     if (result.error != tavlix::ScriptError::None) {
         if (!engineHost_->errorShown)
             QApplication::beep();
-        setStatus(StatusField::Error, qt_cp1252::toQString(result.message));
+        setStatus(StatusField::Error, script->statusText());
     }
     if (!stopReason_.isEmpty())
         reportError(stopReason_);

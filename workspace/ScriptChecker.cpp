@@ -63,14 +63,18 @@ CheckOutcome ScriptChecker::checkText(tavlix::ScriptCompiler& compiler, const QS
         return outcome;
     outcome.line = r.caretLine;
     outcome.column = r.caretColumn;
-    const QString line = lines.value(r.caretLine);
-    int end = outcome.column;
-    while (end < line.size() && isTokenChar(line[end]))
-        ++end;
-    outcome.length = std::max(1, end - outcome.column);
+    outcome.length = markLength(lines.value(r.caretLine), outcome.column);
     outcome.message = qt_cp1252::toQString(r.message);
     outcome.hint = qt_cp1252::toQString(r.hint);
     return outcome;
+}
+
+int ScriptChecker::markLength(const QString& line, int column)
+{
+    int end = column;
+    while (end < line.size() && isTokenChar(line[end]))
+        ++end;
+    return std::max(1, end - column);
 }
 
 void ScriptChecker::check(const QString& text)

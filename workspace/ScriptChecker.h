@@ -44,6 +44,8 @@ public:
 
     // The check itself, on any thread: unstorable characters first, then the compiler's first error.
     static CheckOutcome checkText(tavlix::ScriptCompiler& compiler, const QString& text);
+    // The characters to underline from the column: the word or number there, at least one.
+    static int markLength(const QString& line, int column);
 
 signals:
     void checked(const CheckOutcome& outcome);

@@ -79,6 +79,33 @@ void ScriptPage::checkNow()
     checker_->check(editor_->toPlainText());
 }
 
+QString ScriptPage::statusText() const
+{
+    return QString(checkMessage_).replace('\n', QStringLiteral("  \u2013  "));
+}
+
+void ScriptPage::markRunError(const tavlix::RunResult& r)
+{
+    // The run's error keeps the hint the typing check gave for the same text, on the mark and in the status bar.
+    if (r.abandoned)
+        return;
+    if (r.error == tavlix::ScriptError::None || r.caretLine < 0) {
+        // A run-time error mended by new settings: the mark of the last run goes with it.
+        if (runMarked_) {
+            editor_->clearErrorMark();
+            checkMessage_.clear();
+            runMarked_ = false;
+        }
+        return;
+    }
+    runMarked_ = true;
+    const QString message = qt_cp1252::toQString(r.message);
+    const QString hint = qt_cp1252::toQString(r.hint);
+    checkMessage_ = hint.isEmpty() ? message : message + "\n" + hint;
+    const QString line = editor_->document()->findBlockByNumber(r.caretLine).text();
+    editor_->setErrorMark(r.caretLine, r.caretColumn, ScriptChecker::markLength(line, r.caretColumn), checkMessage_);
+}
+
 void ScriptPage::showCheck(const CheckOutcome& outcome)
 {
     QStringList names;
@@ -89,6 +116,7 @@ void ScriptPage::showCheck(const CheckOutcome& outcome)
     if (outcome.cutOff)
         return;  // nothing is known: the mark stays as it was
     adoptParameters(outcome.parameters);
+    runMarked_ = false;
     const QString before = checkMessage_;
     if (outcome.line < 0) {
         editor_->clearErrorMark();
@@ -98,7 +126,7 @@ void ScriptPage::showCheck(const CheckOutcome& outcome)
         editor_->setErrorMark(outcome.line, outcome.column, outcome.length, checkMessage_);
     }
     if (isVisible() && (checkMessage_ != before || !checkMessage_.isEmpty()))
-        host().setStatus(StatusField::Error, QString(checkMessage_).replace('\n', QStringLiteral("  \u2013  ")));
+        host().setStatus(StatusField::Error, statusText());
 }
 
 QStringList ScriptPage::lines() const
@@ -223,7 +251,7 @@ void ScriptPage::updateCommands()
     host().setCommandEnabled(Command::Undo, editor_->document()->isUndoAvailable());
     host().setCommandEnabled(Command::Redo, editor_->document()->isRedoAvailable());
     if (!checkMessage_.isEmpty())
-        host().setStatus(StatusField::Error, QString(checkMessage_).replace('\n', QStringLiteral("  \u2013  ")));
+        host().setStatus(StatusField::Error, statusText());
 }
 
 namespace {
@@ -255,6 +283,7 @@ tavlix::RunResult ScriptPage::run(tavlix::EngineHost& engineHost)
     lastRunSource_ = source;
     tavlix::RunResult r = compiler_->run(settings_, source->lines, qt_cp1252::fromQString(caption()), engineHost);
     placeCaret(r.caretLine, r.caretColumn);
+    markRunError(r);
     // A failed run may stop before the lists; the sliders then stay as the user left them.
     if (!r.abandoned && r.error == tavlix::ScriptError::None)
         adoptParameters(compiler_->listParameters());

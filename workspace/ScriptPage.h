@@ -39,6 +39,8 @@ public:
     void checkNow();
     // What the last check found, as the status line and the tooltip show it; empty when nothing.
     QString checkMessage() const { return checkMessage_; }
+    // The same on one line, as the status bar shows it.
+    QString statusText() const;
     tavlix::SettingsTexts& settings() { return settings_; }
     const tavlix::SettingsTexts& settings() const { return settings_; }
     bool isModified() const { return modified_; }
@@ -84,6 +86,8 @@ public:
     void placeCaret(int line, int column);
 
 private:
+    // Marks the line a run stopped at, with the error's text and hint.
+    void markRunError(const tavlix::RunResult& r);
     // Takes what a run or check found; the picks carry over by name, clamped to the new lists.
     void adoptParameters(std::vector<tavlix::ListParameter> found);
     void showCheck(const CheckOutcome& outcome);
@@ -95,6 +99,7 @@ private:
     ScriptChecker* checker_ = nullptr;
     QTimer* checkDelay_ = nullptr;
     QString checkMessage_;
+    bool runMarked_ = false;  // the mark is a run's, not the typing check's
     QHBoxLayout* layout_ = nullptr;
     tavlix::SettingsTexts settings_;
     bool modified_ = false;

@@ -1,8 +1,10 @@
 // Hands the engine's requests on to the main window, converting its Windows-1252 texts.
 #include "workspace/WindowEngineHost.h"
 
+#include "support/FormatNumber.h"
 #include "workspace/GraphPage.h"
 #include "workspace/MainWindow.h"
+#include "workspace/NoticePanel.h"
 #include "workspace/QtCp1252.h"
 #include "workspace/TablePage.h"
 
@@ -21,10 +23,22 @@ tavlix::GraphSink* WindowEngineHost::createGraphPage(const std::string& caption)
     return madePage(window_.createGraphPage(qt_cp1252::toQString(caption)));
 }
 
+void WindowEngineHost::showNotice(tavlix::Notice notice, double t)
+{
+    // "1a: division med 0" becomes "Division med 0 ved t = 0,5 på doc.tvx-1 (1a)": what, when, where, then the code.
+    const QString text = qt_cp1252::toQString(tavlix::noticeText(notice));
+    const qsizetype colon = text.indexOf(": ");
+    QString what = text.mid(colon + 2);
+    what[0] = what[0].toUpper();
+    QString line = what + " ved t = " + qt_cp1252::toQString(tavlix::formatNumber(10, t)).trimmed();
+    if (lastPage_)
+        line += " på " + lastPage_->caption();
+    window_.noticePanel()->collect(line + " (" + text.left(colon) + ")");
+}
+
 void WindowEngineHost::showNoticeText(const std::string& text)
 {
-    if (window_.prompts().showMessage)
-        window_.prompts().showMessage(qt_cp1252::toQString(text));
+    window_.noticePanel()->collect(qt_cp1252::toQString(text));
 }
 
 void WindowEngineHost::reportFault(const std::string& text)

@@ -1,4 +1,4 @@
-// The engine's way into the window: result pages, notice boxes, the general error report and the status line.
+// The engine's way into the window: result pages, the notice panel, the general error report and the status line.
 #pragma once
 
 #include "engine/EngineHost.h"
@@ -17,6 +17,8 @@ public:
 
     tavlix::TableSink* createTablePage(const std::string& caption) override;
     tavlix::GraphSink* createGraphPage(const std::string& caption) override;
+    // Notices go to the notice panel, never to a box: the run draws on to its end.
+    void showNotice(tavlix::Notice notice, double t) override;
     void showNoticeText(const std::string& text) override;
     void reportFault(const std::string& text) override;
     void showScriptError(const std::string& message) override;

@@ -55,6 +55,10 @@ grep -q '^nonexistent.tvx: error: ' "$work/cli.stderr" || fail "missing file: no
 (cd "$dir" && "$tavlix" --batch --out "$work/cli2" script_error.tvx default_table.tvx 2>/dev/null)
 status=$?
 [ "$status" = 1 ] || fail "script error then success: exit status $status, expected 1"
+# Two documents in one call say what each says alone: nothing of the first reaches the second's messages.
+(cd "$dir" && "$tavlix" --batch --out "$work/two" decimal_comma.tvx first_word.tvx 2>"$work/two.stderr")
+cat "$dir/decimal_comma.expected/stderr.txt" "$dir/first_word.expected/stderr.txt" | diff -u - "$work/two.stderr" ||
+    fail "two documents in one call: stderr differs from each document run alone"
 "$tavlix" --batch 2>/dev/null
 status=$?
 [ "$status" = 2 ] || fail "no file: exit status $status, expected 2"

@@ -124,6 +124,7 @@ const ErrorCase Cases[] = {
     {"OperandMissing", "funktioner\nf = 2 * @)", 20, "Fejl i udtryk"},
     {"TwoSigns", "funktioner\nf = 2*@-3", 21, std::string("f") + CannotStand},
     {"NoSection", "@y = t^2", 21, std::string("y") + CannotStand},
+    {"NoNameReadYet", "@/hej", 21, std::string("/") + CannotStand},
     {"SectionOutOfOrder", "funktioner\nf = 1\n@konstanter\na = 1", 21, std::string("konstanter") + CannotStand},
     {"SectionTwice", "konstanter\na = 1\n@konstanter\nb = 2", 21, std::string("konstanter") + CannotStand},
     {"KeywordDeclared", "konstanter\n@sin = 2", 21, std::string("sin") + CannotStand},
@@ -133,9 +134,13 @@ const ErrorCase Cases[] = {
     {"StyleMissing", "grafvariable\nt, t, @l7", 24, "Datanavn forventet"},
     {"NameAfterComma", "tabelvariable\nt, @3", 24, "Datanavn forventet"},
     {"GraphYMissing", "grafvariable\nt, @3, l1", 24, "Datanavn forventet"},
-    {"ConstantCannotBeComputed", "konstanter\na = ln(0)@", 25, "t kan ikke udregnes i 0"},
-    {"ListValueCannotBeComputed", "konstanter\na = <1, ln(0)@>", 25, "t kan ikke udregnes i 0"},
-    {"StopInConstant", "konstanter\na = hvis(1 < 2, stop, 1)@", 25, "t kan ikke udregnes i 0"},
+    // A value computed while the script is read names what is declared: there is no t to blame.
+    {"ConstantCannotBeComputed", "konstanter\na = ln(0)@", 25, "a kan ikke udregnes"},
+    {"ListValueCannotBeComputed", "konstanter\na = <1, ln(0)@>", 25, "a kan ikke udregnes"},
+    {"StopInConstant", "konstanter\na = hvis(1 < 2, stop, 1)@", 25, "a kan ikke udregnes"},
+    {"TablePointCannotBeComputed", "tabeller\nd = <(0, ln(0)@)>", 25, "d kan ikke udregnes"},
+    {"InitialValueCannotBeComputed", "differentialligninger\ny' = y <ln(0)@>", 25, "y kan ikke udregnes"},
+    {"DomainCannotBeComputed", "funktioner\nf = t <0, ln(0)@>", 25, "f kan ikke udregnes"},
     {"FortiethPoint", Points(40), 28, "Tabel for stor"},
     {"XNotIncreasing", "tabeller\nd = <(0, 0), (0, @1)>", 29, "Tabel i uorden"},
     {"StopInLastTable", "funktioner\nf = hvis(t < 3, 1, stop)\ntabelvariable\nt, f@", 19, "Stopbetingelse opfyldt i 3"},
@@ -200,6 +205,28 @@ TEST(ScriptErrors, SuccessfulRunsShowNothing)
         EXPECT_EQ(r.caretOffset, -1) << script;
         EXPECT_TRUE(host.statuses.empty()) << script;
         EXPECT_TRUE(host.tables.empty() && host.graphs.empty()) << script;
+    }
+}
+
+// One compiler serves every run and check of a page: a message must come from its own script alone.
+TEST(ScriptErrors, NothingOfAnEarlierRunReachesTheNext)
+{
+    const struct {
+        const char* earlier;
+        const char* script;
+        std::string message;
+    } rows[] = {
+        {"funktioner\nf = arctn(t)", "/hej", std::string("/") + CannotStand},
+        {"differentialligninger\ny' = sqr(1 - t) <0>\ntabelvariable\nt, y", "konstanter\nk = ln(0)",
+         "k kan ikke udregnes"},
+    };
+    for (const auto& row : rows) {
+        ScriptCompiler compiler;
+        RecordingHost host;
+        RunScript(compiler, row.earlier, host);
+        EXPECT_EQ(RunScript(compiler, row.script, host).message, row.message) << row.script;
+        compiler.check(ScriptLines(row.earlier), std::chrono::seconds(1));
+        EXPECT_EQ(compiler.check(ScriptLines(row.script), std::chrono::seconds(1)).message, row.message);
     }
 }
 

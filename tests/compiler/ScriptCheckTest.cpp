@@ -51,43 +51,76 @@ TEST_P(ScriptCheck, FindsTheErrorAtTheCaretWithItsHint)
     EXPECT_EQ(r.caretColumn, column);
     EXPECT_EQ(r.hint, c.hint);
     EXPECT_EQ(compiler.resultPageCount(), 0);
+    // A run stops at the same place with the same words as the check.
+    if (c.error == ScriptError::None)
+        return;
+    RecordingHost host;
+    const RunResult run = RunScript(compiler, script, host);
+    EXPECT_EQ(run.message, c.message);
+    EXPECT_EQ(run.caretColumn, column);
+    EXPECT_EQ(run.hint, c.hint);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Scripts, ScriptCheck,
-    testing::Values(CheckCase{"UnknownLetter", "funktioner\n  f = 2*@x", ScriptError::UnknownName, "x ukendt",
-                              "x er ikke erkl\xE6ret. Mente du t? Den uafh\xE6ngige variabel hedder t."},
-                    CheckCase{"DecimalComma", "konstanter\n  a = 2@,5", ScriptError::CannotStandHere,
-                              "a kan ikke st\xE5 her", "Skriv decimaltal med punktum i scriptet: 2.5"},
-                    CheckCase{"MissingTimes", "funktioner\n  f = 2@sin(t)", ScriptError::CannotStandHere,
-                              "sin kan ikke st\xE5 her", "Der mangler et gangetegn: 2*sin"},
-                    CheckCase{"FunctionWithArgument", "funktioner\n  f@(t) = t", ScriptError::EqualsExpected,
-                              "= forventet",
-                              "Skriv f = ...; t er underforst\xE5"
-                              "et"},
-                    CheckCase{"SquareRoot", "funktioner\n  f = @sqrt(t)", ScriptError::UnknownName, "sqrt ukendt",
-                              "Kvadratroden hedder sqr: sqr(x)"},
-                    CheckCase{"StyleOutOfRange", "funktioner\n  f = t\ngrafvariable\n  t, f, @l7",
-                              ScriptError::DataNameExpected, "Datanavn forventet",
-                              "Stregtyperne er l1\x96l6 (linjer) og m1\x96m6 (m\xE6rker)"},
-                    CheckCase{"MisspeltSection", "@Funktionr\n  f = t", ScriptError::CannotStandHere,
-                              "funktionr kan ikke st\xE5 her", "Mente du Funktioner?"},
-                    CheckCase{"MisspeltFunction", "funktioner\n  f = @sinn(t)", ScriptError::UnknownName, "sinn ukendt",
-                              "Mente du sin?"},
-                    CheckCase{"NegativeExponent", "funktioner\n  f = 2^@-1", ScriptError::ExpressionError,
-                              "Fejl i udtryk", "S\xE6t en negativ eksponent i parentes: 2^(-1)"},
-                    CheckCase{"NoHint", "funktioner\n  f = (t@", ScriptError::CloseParenExpected, ") forventet", ""},
-                    // A table is drawn as its points against t, and nowhere else stands for values.
-                    CheckCase{"TableInTable", "tabeller\n  Maal = <(0, 1), (1, 2)>\ntabelvariable\n  t, @Maal",
-                              ScriptError::UnknownName, "maal ukendt", "Skriv maal(t) for tabellens v\xE6rdier ved t"},
-                    CheckCase{"TableAsX", "tabeller\n  maal = <(0, 1), (1, 2)>\ngrafvariable\n  @maal, t, m1",
-                              ScriptError::UnknownName, "maal ukendt", "Skriv maal(t) for tabellens v\xE6rdier ved t"},
-                    CheckCase{"TablePoints", "tabeller\n  maal = <(0, 1), (1, 2)>\ngrafvariable\n  t, maal, m1",
-                              ScriptError::None, "", ""},
-                    // Generation errors are the run's: a check stops before the output.
-                    CheckCase{"OutputNeverGenerated", "funktioner\n  f = 1/(t-t)\ntabelvariable\n  t, f",
-                              ScriptError::None, "", ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+const char* const Undeclared = "Erkl\xE6r den under Konstanter eller Funktioner";
+
+const CheckCase Cases[] = {
+    // The common mistakes.
+    {"DecimalComma", "konstanter\n  hastighed = 2@,5", ScriptError::CannotStandHere, "hastighed kan ikke st\xE5 her",
+     "Brug punktum som decimaltegn: 2.5"},
+    {"MissingTimes", "funktioner\n  f = 2@sin(t)", ScriptError::CannotStandHere, "sin kan ikke st\xE5 her",
+     "Der mangler et gangetegn: 2*sin(t)"},
+    {"FunctionWithArgument", "funktioner\n  f@(t) = t", ScriptError::EqualsExpected, "= forventet",
+     "Skriv f = \x85; t er altid variablen"},
+    {"MissingSection", "@y = t^2", ScriptError::CannotStandHere, "y kan ikke st\xE5 her",
+     "Mangler der en sektion, fx Funktioner, f\xF8r denne linje?"},
+    {"MissingSectionBeforeEquation", "@y' = y <1>", ScriptError::CannotStandHere, "y kan ikke st\xE5 her",
+     "Mangler der en sektion, fx Funktioner, f\xF8r denne linje?"},
+    {"NoNameReadYet", "@/hej", ScriptError::CannotStandHere, "/ kan ikke st\xE5 her", ""},
+    {"StyleOutOfRange", "funktioner\n  f = t\ngrafvariable\n  t, f, @l7", ScriptError::DataNameExpected,
+     "Datanavn forventet", "Stregtyperne er l1\x96l6 (linjer) og m1\x96m6 (m\xE6rker)"},
+    {"NegativeExponent", "funktioner\n  f = 2^@-1", ScriptError::ExpressionError, "Fejl i udtryk",
+     "S\xE6t en negativ eksponent i parentes: 2^(-1)"},
+    {"VariableX", "funktioner\n  f = 2*@x", ScriptError::UnknownName, "x ukendt",
+     "Den uafh\xE6ngige variabel hedder t: skriv t i stedet for x"},
+    {"PowerOfE", "funktioner\n  f = @e^(2*t)", ScriptError::UnknownName, "e ukendt",
+     "Skriv exp(2*t) i stedet for e^(2*t)"},
+    // Words from books and other programs.
+    {"SquareRoot", "funktioner\n  f = @sqrt(t)", ScriptError::UnknownName, "sqrt ukendt", "Kvadratrod hedder sqr"},
+    {"DanishSquareRoot", "funktioner\n  f = @kvadratrod(t)", ScriptError::UnknownName, "kvadratrod ukendt",
+     "Kvadratrod hedder sqr"},
+    {"DanishSine", "funktioner\n  f = @Sinus(t)", ScriptError::UnknownName, "sinus ukendt", "Sinus hedder sin"},
+    {"DanishCosine", "funktioner\n  f = @cosinus(t)", ScriptError::UnknownName, "cosinus ukendt", "Cosinus hedder cos"},
+    {"Log10", "funktioner\n  f = @log10(t)", ScriptError::UnknownName, "log10 ukendt", "Titalslogaritmen hedder log"},
+    {"Ln10", "funktioner\n  f = @ln10(t)", ScriptError::UnknownName, "ln10 ukendt", "Titalslogaritmen hedder log"},
+    // Suggestions: close (one edit up to four letters, two beyond), swapped neighbours, far.
+    {"MisspeltSection", "@Funktionr\n  f = t", ScriptError::CannotStandHere, "funktionr kan ikke st\xE5 her",
+     "Mente du Funktioner?"},
+    {"MisspeltFunction", "funktioner\n  f = @sinn(t)", ScriptError::UnknownName, "sinn ukendt", "Mente du sin?"},
+    {"SwappedSin", "funktioner\n  f = @sni(t)", ScriptError::UnknownName, "sni ukendt", "Mente du sin?"},
+    {"SwappedCos", "funktioner\n  f = @cso(t)", ScriptError::UnknownName, "cso ukendt", "Mente du cos?"},
+    {"SwappedTan", "funktioner\n  f = @tna(t)", ScriptError::UnknownName, "tna ukendt", "Mente du tan?"},
+    {"TwoEditsInALongWord", "funktioner\n  f = @arkatn(t)", ScriptError::UnknownName, "arkatn ukendt",
+     "Mente du arctan?"},
+    {"DeclaredNameSwapped", "konstanter\n  hastighed = 2\nfunktioner\n  s = @hastihged*t", ScriptError::UnknownName,
+     "hastihged ukendt", "Mente du hastighed?"},
+    {"TwoEditsInAShortWordIsFar", "funktioner\n  f = @kost(t)", ScriptError::UnknownName, "kost ukendt", Undeclared},
+    {"OneLetterIsFar", "konstanter\n  k = 2\nfunktioner\n  f = @a*t", ScriptError::UnknownName, "a ukendt", Undeclared},
+    {"FarFromEverything", "funktioner\n  f = @fart*t", ScriptError::UnknownName, "fart ukendt", Undeclared},
+    {"NeverDefinedIsFar", "differentialligninger\n  y' = y*hastighed <1>@", ScriptError::NeverDefined,
+     "*hastighed* ukendt", Undeclared},
+    // A table is drawn as its points against t, and nowhere else stands for values.
+    {"TableInTable", "tabeller\n  Maal = <(0, 1), (1, 2)>\ntabelvariable\n  t, @Maal", ScriptError::UnknownName,
+     "maal ukendt", "Skriv maal(t) for tabellens v\xE6rdier ved t"},
+    {"TableAsX", "tabeller\n  maal = <(0, 1), (1, 2)>\ngrafvariable\n  @maal, t, m1", ScriptError::UnknownName,
+     "maal ukendt", "Skriv maal(t) for tabellens v\xE6rdier ved t"},
+    {"TablePoints", "tabeller\n  maal = <(0, 1), (1, 2)>\ngrafvariable\n  t, maal, m1", ScriptError::None, "", ""},
+    {"NoHint", "funktioner\n  f = (t@", ScriptError::CloseParenExpected, ") forventet", ""},
+    // Generation errors are the run's: a check stops before the output.
+    {"OutputNeverGenerated", "funktioner\n  f = 1/(t-t)\ntabelvariable\n  t, f", ScriptError::None, "", ""},
+};
+
+INSTANTIATE_TEST_SUITE_P(Scripts, ScriptCheck, testing::ValuesIn(Cases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 std::vector<std::string> ExampleLines(const char* name)
 {
@@ -141,6 +174,10 @@ TEST(EditDistance, CountsSingleEdits)
                 {"funktionr", "funktioner", 1},
                 {"kostanter", "konstanter", 1},
                 {"abc", "xyz", 3},
+                {"sni", "sin", 1},
+                {"hastihged", "hastighed", 1},
+                {"ab", "ba", 1},
+                {"abc", "ca", 3},
                 {"", "ln", 2}};
     for (const auto& row : rows)
         EXPECT_EQ(editDistance(row.a, row.b), row.distance) << row.a << " " << row.b;

@@ -1,16 +1,19 @@
 // Runs from the window: result pages, the error caret and status text, notices, and interrupting a run.
 #include "MainWindowFixture.h"
 
+#include "workspace/NoticePanel.h"
 #include "workspace/TableModel.h"
 #include "workspace/TablePage.h"
 
 #include <QTableView>
 
 #include <QAction>
+#include <QApplication>
 #include <QPointer>
 #include <QTabWidget>
 #include <QTextBlock>
 #include <QTimer>
+#include <QToolButton>
 
 namespace {
 
@@ -129,17 +132,33 @@ private slots:
         QCOMPARE(f.window->pageCount(), 1);
     }
 
-    void noticeAndFaultBoxes()
+    // Notices wait in the panel under the pages: no box stops the run, and every page is drawn to its end.
+    void noticesGoToThePanelAndFaultsToABox()
     {
         MainWindowFixture f;
         tavlix::SettingsTexts s = Range("-1", "1", "2");
-        f.script({"Funktioner", "  f = 1/t", "TabelVariable", "  t, f"}, &s);
+        f.script({"Funktioner", "  f = 1/t", "GrafVariable", "  t, f, m1", "TabelVariable", "  t, f"}, &s);
         f.window->onRun();
-        QCOMPARE(f.messages, QStringList{"1a: division med 0"});
+        QVERIFY(f.messages.isEmpty());
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
+        NoticePanel* panel = f.window->noticePanel();
+        QCOMPARE(panel->lines(), (QStringList{"Division med 0 ved t = 0 på test.tvx-1 (1a)",
+                                              "Division med 0 ved t = 0 på test.tvx-2 (1a)"}));
+        QVERIFY(panel->isVisible());
+        QCOMPARE(panel->reopenButton()->text(), QString("Meddelelser (2)"));
+        f.window->activatePage(f.window->page(f.window->pageCount() - 1));
         auto* page = qobject_cast<TablePage*>(f.window->activePage());
         QVERIFY(page);
         QCOMPARE(page->cellText(1, 2).trimmed(), QString("Fejl"));
         QCOMPARE(page->cellText(1, 3).trimmed(), QString("1"));
+        // Closed, it opens again from the status bar; a run without notices takes it away.
+        panel->findChild<QToolButton*>("closeNotices")->click();
+        QVERIFY(!panel->isVisible());
+        panel->reopenButton()->click();
+        QVERIFY(panel->isVisible());
+        f.script({"Funktioner", "  f = t", "TabelVariable", "  t, f"}, &s);
+        f.window->onRun();
+        QVERIFY(!panel->isVisible() && !panel->reopenButton()->isVisible());
 
         // No step at all: the general error report, the page made so far stays, the program goes on.
         tavlix::SettingsTexts none = Range("0", "1", "0");

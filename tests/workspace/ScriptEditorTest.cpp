@@ -11,6 +11,7 @@
 #include <QCompleter>
 #include <QFontDatabase>
 #include <QLabel>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -104,7 +105,7 @@ private slots:
         QCOMPARE(editor->errorLength(), 1);
         QVERIFY(page->checkMessage().startsWith("x ukendt\n"));
         QVERIFY(f.window->status(StatusField::Message).startsWith("x ukendt"));
-        QVERIFY(f.window->status(StatusField::Message).contains("Mente du t?"));
+        QVERIFY(f.window->status(StatusField::Message).contains("hedder t"));
         QVERIFY(MessageField(*f.window)->accessibleDescription().startsWith("x ukendt"));
         // The check left the document, the pages, the run's page count and the undo history as they were.
         QCOMPARE(editor->document()->availableUndoSteps(), undoSteps);
@@ -121,6 +122,32 @@ private slots:
         QVERIFY(done.wait(ScriptPage::CheckDelayMs + 5000));
         QVERIFY(!editor->hasErrorMark());
         QVERIFY(f.window->status(StatusField::Message).isEmpty());
+    }
+
+    // A run's error keeps the typing check's hint: in the status bar and on the line mark.
+    void runKeepsTheHint()
+    {
+        MainWindowFixture f;
+        ScriptPage* page = f.script({"Funktioner", "  f = 2sin(t)", "TabelVariable", "  t, f"});
+        f.window->activatePage(page);
+        f.window->onRun();
+        const QString shown = QString::fromUtf8("sin kan ikke stå her  –  Der mangler et gangetegn: 2*sin(t)");
+        QCOMPARE(f.window->status(StatusField::Message), shown);
+        ScriptEditor* editor = page->editor();
+        QVERIFY(editor->hasErrorMark());
+        QCOMPARE(editor->errorStart(), editor->document()->findBlockByNumber(1).position() + 7);
+        QVERIFY(page->checkMessage().endsWith("\nDer mangler et gangetegn: 2*sin(t)"));
+
+        // A run-time error mended by the settings alone: the next run takes its mark away.
+        ScriptPage* ode = f.script({"DifferentialLigninger", "  y' = sqr(1 - t)  <0>", "TabelVariable", "  t, y"});
+        f.window->activatePage(ode);
+        f.window->onRun();
+        QVERIFY(ode->editor()->hasErrorMark());
+        ode->settings()[9] = "0.5";
+        f.window->activatePage(ode);
+        f.window->onRun();
+        QVERIFY(!ode->editor()->hasErrorMark());
+        QVERIFY(ode->checkMessage().isEmpty());
     }
 
     void marksCharactersTheFileCannotStore()
@@ -232,6 +259,27 @@ private slots:
             QVERIFY2(help->showEntry(word), word);
         QVERIFY(!help->showEntry("ukendtord"));
         QCOMPARE(f.window->action(Command::LanguageHelp)->shortcut(), QKeySequence(Qt::Key_F1));
+    }
+
+    // F1 on a result page opens that page's chapter; the search keeps the chapters that hold its words.
+    void helpOnAGraphPageOpensItsChapter()
+    {
+        MainWindowFixture f;
+        f.script({"Funktioner", "  f = t", "GrafVariable", "  t, f, l1"});
+        f.window->onRun();
+        QTRY_COMPARE(f.window->activePage()->kind(), PageKind::Graph);
+        QTest::keyClick(f.window->activePage(), Qt::Key_F1);
+        auto* help = f.window->findChild<HelpWindow*>();
+        QTRY_VERIFY(help && help->isVisible());
+        QCOMPARE(help->chapter(), HelpChapter::GraphPage);
+        QVERIFY(help->browser()->toPlainText().contains("Zoom tilbage"));
+        QTest::keyClicks(help->searchField(), "hældningsfelt");
+        QVERIFY(help->visibleChapters().contains("Grafblade"));
+        QVERIFY(!help->visibleChapters().contains("Tabelblade"));
+        help->searchField()->clear();
+        QCOMPARE(help->visibleChapters().size(), 6);
+        QVERIFY(help->showEntry("TAntal"));
+        QCOMPARE(help->chapter(), HelpChapter::Settings);
     }
 };
 
