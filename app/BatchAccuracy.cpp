@@ -45,15 +45,23 @@ std::string accuracyFileText(const SolverStatistics& statistics, const AccuracyR
     line(text, "largest_step", number(statistics.largestStep));
     line(text, "rhs_evaluations", std::to_string(statistics.rhsEvaluations));
     line(text, "steps_set_by_output", std::to_string(statistics.stepsSetByOutput));
-    for (const OutputDeviation& output : report.outputs)
-        line(text, "deviation:" + utf8FromCp1252(output.name), number(output.deviation));
+    // A failed run's deviations would read as a perfect page: say that it failed instead.
+    if (report.pageFailed) {
+        line(text, "status", "failed");
+    } else if (report.referenceFailed) {
+        line(text, "reference", "failed");
+        line(text, "reference_error", utf8FromCp1252(report.referenceError));
+    } else {
+        for (const OutputDeviation& output : report.outputs)
+            line(text, "deviation:" + utf8FromCp1252(output.name), number(output.deviation()));
+    }
     return text;
 }
 
 bool writeAccuracyFiles(const std::vector<IntegratedPage>& pages, const SettingsTexts& settings,
                         const std::vector<std::string>& lines,
                         const std::function<std::string(const std::string&)>& pathFor, std::vector<std::string>& errors,
-                        const ListPicks& picks)
+                        std::vector<std::string>& notices, const ListPicks& picks)
 {
     NullHost quiet;
     for (const IntegratedPage& page : pages) {
@@ -62,6 +70,9 @@ bool writeAccuracyFiles(const std::vector<IntegratedPage>& pages, const Settings
             errors.push_back("Nøjagtigheden af \"" + utf8FromCp1252(page.caption) + "\" kunne ikke måles.");
             continue;
         }
+        if (report.referenceFailed)
+            notices.push_back("\"" + utf8FromCp1252(page.caption) +
+                              "\": " + utf8FromCp1252(referenceFailureText(report)));
         std::string error;
         if (!writeFile(pathFor(page.caption), accuracyFileText(page.statistics, report), error))
             errors.push_back(error);

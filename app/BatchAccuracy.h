@@ -21,12 +21,13 @@ struct IntegratedPage {
 };
 
 // KEY<TAB>VALUE lines: the statistics, then deviation:NAME for each output variable (names in UTF-8, numbers
-// with 17 significant digits and a point).
+// with 17 significant digits and a point); instead of the deviations "status failed" for a page whose own run
+// failed, or "reference failed" and the reference's error for a failed reference run.
 std::string accuracyFileText(const tavlix::SolverStatistics& statistics, const tavlix::AccuracyReport& report);
 
 // Measures each page against its reference and writes its file at pathFor(caption); false when a measurement or a
-// file failed, with one UTF-8 line per failure in errors.
+// file failed, with one UTF-8 line per failure in errors, and one in notices per failed reference run.
 bool writeAccuracyFiles(const std::vector<IntegratedPage>& pages, const tavlix::SettingsTexts& settings,
                         const std::vector<std::string>& lines,
                         const std::function<std::string(const std::string&)>& pathFor, std::vector<std::string>& errors,
-                        const tavlix::ListPicks& picks = {});
+                        std::vector<std::string>& notices, const tavlix::ListPicks& picks = {});

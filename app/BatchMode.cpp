@@ -72,10 +72,12 @@ std::string captionOf(const std::string& path)
 // Measures the run's pages from differential equations against their references and writes the files.
 bool writeAccuracy(const BatchHost& host, const Document& doc, const std::string& path, const ListPicks& picks)
 {
-    std::vector<std::string> errors;
+    std::vector<std::string> errors, notices;
     const bool ok = writeAccuracyFiles(
         host.integratedPages(), doc.settings, doc.lines,
-        [&host](const std::string& caption) { return host.pathFor(caption, ".accuracy.tsv"); }, errors, picks);
+        [&host](const std::string& caption) { return host.pathFor(caption, ".accuracy.tsv"); }, errors, notices, picks);
+    for (const std::string& notice : notices)
+        std::cerr << path << ": notice: " << notice << '\n';
     for (const std::string& error : errors)
         std::cerr << path << ": error: " << error << '\n';
     return ok;

@@ -59,7 +59,7 @@ GraphPage* FirstGraph(MainWindow& window)
 ScriptPage* OpenExampleWithList(MainWindow& window, const QString& file, const QString& line, const QString& listed)
 {
     window.exampleDir = QStringLiteral(TAVLIX_EXAMPLES_DIR "/");
-    window.openExample(file, file);
+    window.openDocument(window.exampleDir + file);  // opens as an untitled copy
     ScriptPage* script = window.activeScriptPage();
     QStringList lines = script->lines();
     for (QString& l : lines)

@@ -64,6 +64,7 @@ public:
     void reportFault(const std::string&) override {}
     void showScriptError(const std::string&) override {}
     bool keepGoing() override { return outer_.keepGoing(); }
+    bool keepStepping() override { return outer_.keepStepping(); }
     void integrationFinished(const SolverStatistics& statistics) override
     {
         if (reference_)
@@ -74,15 +75,21 @@ public:
 
     void beginPage(const Model& model) override;
     void outputValue(int entry, double t, double x, double y, bool defined) override;
+    void endPage(ScriptError error) override { (reference_ ? referenceEnd_ : pageEnd_) = error; }
 
     bool pageMade() const { return pageMade_; }
     void startReference();
     const SolverStatistics& statistics() const { return statistics_; }
     bool integrated() const { return integrated_; }
     std::vector<OutputDeviation> deviations() const;
+    // Whether the page's own run, or the reference, ended on an error while making the page; a stop condition
+    // ends a page as the script asks.
+    bool pageFailed() const { return failure(pageEnd_); }
+    bool referenceFailed() const { return failure(referenceEnd_) && referenceEnd_ != pageEnd_; }
 
 private:
     bool chosen(bool graph);
+    static bool failure(ScriptError e) { return e != ScriptError::None && e != ScriptError::StopConditionMet; }
     void compare(ComparedOutput& output, double t, double x, double y) const;
 
     EngineHost& outer_;
@@ -92,6 +99,8 @@ private:
     bool graphPage_ = false;
     bool reference_ = false;
     bool integrated_ = false;
+    ScriptError pageEnd_ = ScriptError::None;
+    ScriptError referenceEnd_ = ScriptError::None;
     double matchWindow_ = 0;  // how far in t a reference point may lie from the page's point it stands for
     DiscardedTable table_;
     DiscardedGraph graph_;
@@ -124,11 +133,15 @@ void PageReplay::beginPage(const Model& model)
         const int y = graphPage_ ? out.yRecord : out.xRecord;
         output.xVaries = graphPage_ && out.xRecord != 0;
         output.isT = y == 0 && !output.xVaries;
-        output.result.name = std::string(script.records[y].name.view());
-        if (output.xVaries)
-            output.result.name = std::string(script.records[out.xRecord].name.view()) + "," + output.result.name;
+        OutputDeviation& result = output.result;
+        result.name = result.yName = std::string(script.records[y].name.view());
+        result.inPlane = output.xVaries;
+        if (output.xVaries) {
+            result.xName = std::string(script.records[out.xRecord].name.view());
+            result.name = result.xName + "," + result.yName;
+        }
         if (graphPage_ && out.table)  // drawn as it is: no t, and nothing computed to deviate
-            output.result.name = std::string(script.tables[out.table].name.view());
+            result.name = result.yName = std::string(script.tables[out.table].name.view());
     }
 }
 
@@ -154,11 +167,11 @@ void PageReplay::compare(ComparedOutput& output, double t, double x, double y) c
     for (; c < points.size() && points[c].t <= t + matchWindow_; ++c) {
         if (!points[c].defined)
             continue;
-        double d = std::fabs(points[c].y - y);
+        OutputDeviation& result = output.result;
+        result.y.deviation = std::max(result.y.deviation, std::fabs(points[c].y - y));
         if (output.xVaries)
-            d = std::max(d, std::fabs(points[c].x - x));
-        output.result.deviation = std::max(output.result.deviation, d);
-        output.result.measured = true;
+            result.x.deviation = std::max(result.x.deviation, std::fabs(points[c].x - x));
+        result.measured = true;
     }
 }
 
@@ -171,17 +184,19 @@ void PageReplay::startReference()
         output.cursor = 0;
 }
 
-// The range of a coordinate's defined values; low > high when there is none.
-void valueRange(const std::vector<ProbePoint>& points, double ProbePoint::*coordinate, double& low, double& high)
+// The range of a coordinate's defined values; 0 to 0 when there is none.
+void valueRange(const std::vector<ProbePoint>& points, double ProbePoint::*coordinate, CoordinateDeviation& range)
 {
-    low = HUGE_VAL;
-    high = -HUGE_VAL;
+    range.low = HUGE_VAL;
+    range.high = -HUGE_VAL;
     for (const ProbePoint& p : points) {
         if (!p.defined)
             continue;
-        low = std::min(low, p.*coordinate);
-        high = std::max(high, p.*coordinate);
+        range.low = std::min(range.low, p.*coordinate);
+        range.high = std::max(range.high, p.*coordinate);
     }
+    if (range.low > range.high)
+        range.low = range.high = 0;
 }
 
 std::vector<OutputDeviation> PageReplay::deviations() const
@@ -189,17 +204,9 @@ std::vector<OutputDeviation> PageReplay::deviations() const
     std::vector<OutputDeviation> list;
     for (const ComparedOutput& output : outputs_) {
         OutputDeviation d = output.result;
-        valueRange(output.points, &ProbePoint::y, d.low, d.high);
-        if (output.xVaries) {  // a curve in the plane: the wider of its two ranges
-            double low = 0, high = 0;
-            valueRange(output.points, &ProbePoint::x, low, high);
-            if (high - low > d.high - d.low) {
-                d.low = low;
-                d.high = high;
-            }
-        }
-        if (d.low > d.high)
-            d.low = d.high = 0;
+        valueRange(output.points, &ProbePoint::y, d.y);
+        if (output.xVaries)
+            valueRange(output.points, &ProbePoint::x, d.x);
         list.push_back(d);
     }
     return list;
@@ -225,6 +232,13 @@ SettingsTexts referenceSettings(const SettingsTexts& settings)
     return reference;
 }
 
+std::string referenceFailureText(const AccuracyReport& report)
+{
+    return "Genberegningen n\xE5"
+           "ede ikke til ende: " +
+           report.referenceError;
+}
+
 AccuracyReport measureAccuracy(const SettingsTexts& settings, const std::vector<std::string>& lines, int pageNumber,
                                EngineHost& host, const ListPicks& picks)
 {
@@ -240,7 +254,12 @@ AccuracyReport measureAccuracy(const SettingsTexts& settings, const std::vector<
     if (reference.abandoned || !replay.pageMade())
         return report;
     report.complete = true;
-    report.referenceFailed = reference.error != ScriptError::None && reference.error != page.error;
+    report.pageFailed = replay.pageFailed();
+    if (report.pageFailed)
+        report.pageError = page.message;
+    report.referenceFailed = !report.pageFailed && replay.referenceFailed();
+    if (report.referenceFailed)
+        report.referenceError = reference.message;
     report.fromDifferentialEquations = replay.integrated();
     report.statistics = replay.statistics();
     report.outputs = replay.deviations();

@@ -51,6 +51,7 @@ public:
     void reportFault(const std::string& text) override { host_.reportFault(text); }
     void showScriptError(const std::string& message) override { host_.showScriptError(message); }
     bool keepGoing() override { return host_.keepGoing(); }
+    bool keepStepping() override { return host_.keepStepping(); }
     char decimalSeparator() const override { return host_.decimalSeparator(); }
     void integrationFinished(const SolverStatistics& statistics) override;
 

@@ -21,6 +21,7 @@ public:
     void reportFault(const std::string& text) override { host_.reportFault(text); }
     void showScriptError(const std::string& message) override { host_.showScriptError(message); }
     bool keepGoing() override { return host_.keepGoing(); }
+    bool keepStepping() override { return host_.keepStepping(); }
     char decimalSeparator() const override { return host_.decimalSeparator(); }
     void integrationFinished(const SolverStatistics& statistics) override { host_.integrationFinished(statistics); }
     // One last notice that says how many were not shown.

@@ -15,6 +15,7 @@ public:
     void reportFault(const std::string&) override {}
     void showScriptError(const std::string&) override {}
     bool keepGoing() override { return std::chrono::steady_clock::now() < deadline_; }
+    bool keepStepping() override { return keepGoing(); }
 
 private:
     std::chrono::steady_clock::time_point deadline_;

@@ -66,6 +66,9 @@ public:
     // Called between output points; lets pending events run (at most every 0.2 s).
     // Returns false when the user or the window wants the run abandoned.
     virtual bool keepGoing() { return true; }
+    // Called every few thousand solver steps, so that a run with many steps between two output points can be
+    // interrupted too. Returns false when the run is to be abandoned.
+    virtual bool keepStepping() { return true; }
     // The decimal separator of table cells: the window uses the locale's; files use '.'.
     virtual char decimalSeparator() const { return '.'; }
     // The page made last came from differential equations; its integration ended with these statistics.

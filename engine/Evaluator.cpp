@@ -13,7 +13,6 @@ namespace {
 
 constexpr long double HalfPiExtended = 1.5707963267948966192L;
 constexpr double HalfPiDouble = 1.5707963267948966;  // bits 3FF921FB54442D18
-constexpr long double Log10Factor = 0.4342944819L;
 constexpr long double ApproxSlack = 1e-26L;
 constexpr long double ApproxFactor = 5e-10L;
 constexpr long double PowerLimit = 88.0L;
@@ -314,7 +313,7 @@ void evaluateRecord(Model& model, RunState& run, int r)
             break;
         case OpCode::Log:
             FAIL_IF(s[top] <= 0);
-            UNARY(std::log(x) * Log10Factor);
+            UNARY(std::log10(x));  // extended precision: exact at powers of ten, so log(100) is 2
             break;
         case OpCode::Exp: {
             const double v = power(run, EulerE, s[top]);

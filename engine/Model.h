@@ -106,6 +106,8 @@ struct RkfState {
     double absTol = 0;
     double relTol = 0;
     int stepRecordCount = 0;
+    // A safety net: an integration that has not ended after this many accepted steps stops with code 22.
+    long long maxSteps = 100'000'000;
     bool mayDouble = false;
     bool accepted = false;
 };

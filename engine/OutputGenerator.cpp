@@ -163,9 +163,12 @@ void beginProbe(const Model& model, const RunState& run)
         run.probe->beginPage(model);
 }
 
-// A page from differential equations tells its host how the integration went, even when it ended early.
-void reportStatistics(const Model& model, const RunState& run, bool hasOde)
+// A page from differential equations tells its host how the integration went, even when it ended early; the
+// probe hears how the generation ended.
+void reportStatistics(const Model& model, const RunState& run, bool hasOde, ScriptError error)
 {
+    if (run.probe && !run.abandoned)
+        run.probe->endPage(error);
     if (hasOde && run.host)
         run.host->integrationFinished(model.statistics);
 }
@@ -262,7 +265,7 @@ ScriptError generateTable(Model& model, RunState& run, const std::string& captio
     grid.showGrid();
     beginProbe(model, run);
     const ScriptError error = generate(model, run, hasOde, false);
-    reportStatistics(model, run, hasOde);
+    reportStatistics(model, run, hasOde, error);
     return error;
 }
 
@@ -292,7 +295,7 @@ ScriptError generateGraph(Model& model, RunState& run, const std::string& captio
     beginProbe(model, run);
     const ScriptError error = generate(model, run, hasOde, true);
     run.outputIsGraph = false;
-    reportStatistics(model, run, hasOde);
+    reportStatistics(model, run, hasOde, error);
     return error;
 }
 

@@ -1,6 +1,7 @@
 // Runge-Kutta-Fehlberg 4(5) with local extrapolation, per-variable error test, halving, doubling and exact output times.
 #include "engine/Solver.h"
 
+#include "engine/EngineHost.h"
 #include "engine/Evaluator.h"
 #include "engine/OutputGenerator.h"
 
@@ -30,6 +31,11 @@ constexpr int FourthTerms[4] = {0, 2, 3, 4};
 constexpr double FourthWeight[4] = {25.0 / 216, 1408.0 / 2565, 2197.0 / 4104, -1.0 / 5};
 // A step whose every error is below this share of its tolerance lets the next step double.
 constexpr double GrowthFactor = 1.0 / 50;
+// The smallest step is this share of the largest |t| of the run (or of the output interval): below it t itself
+// stops resolving the steps, whatever the number of rows asked for.
+constexpr double SmallestStepShare = 1e-12;
+// Every this many steps the host may interrupt a run that takes many steps between two output points.
+constexpr long long StepsBetweenInterruptChecks = 4096;
 
 constexpr std::size_t StateBytes = sizeof(double) * (MaxRecords + 1);
 
@@ -106,7 +112,9 @@ void rkfStep(Model& model, RunState& run)
         model.rkf.accepted = std::fabs(e) <= tol;
         if (!model.rkf.accepted)
             return;
-        model.rkf.mayDouble = model.rkf.mayDouble && static_cast<long double>(GrowthFactor) * tol > std::fabs(e);
+        // An error of exactly 0 is small even against a tolerance of 0 (Absolut 0, a solution that reached 0).
+        model.rkf.mayDouble =
+            model.rkf.mayDouble && (e == 0 || static_cast<long double>(GrowthFactor) * tol > std::fabs(e));
     }
     run.t = model.rkf.stepEnd;
 }
@@ -171,17 +179,33 @@ bool advance(Model& model, RunState& run)
     return true;
 }
 
+// False when the run ends after its steps-th step: the host interrupted it, or it took too many steps.
+bool mayStepOn(Model& model, RunState& run, long long steps)
+{
+    if (steps % StepsBetweenInterruptChecks == 0 && run.host && !run.host->keepStepping()) {
+        abandonRun(run, "");
+        return false;
+    }
+    if (steps < model.rkf.maxSteps)
+        return true;
+    run.failed = true;
+    model.error = ScriptError::ToleranceNotMet;
+    return false;
+}
+
 }  // namespace
 
 void integrate(Model& model, RunState& run)
 {
     model.rkf.hMax = model.tStep;
     model.rkf.h = model.rkf.hMax;
-    model.rkf.hMin = model.rkf.h / 10000;
+    model.rkf.hMin =
+        SmallestStepShare * std::fmax(std::fmax(std::fabs(model.tStart), std::fabs(model.tEnd)), model.tStep);
     run.t = model.tStart;
     model.nextOutputT = model.tStart;
     model.rkf.hNext = model.rkf.h;
     long long outputs = 0;
+    long long steps = 0;
     if (run.outputIsGraph) {
         outputPoint(model, run);
         if (ended(run))
@@ -198,7 +222,7 @@ void integrate(Model& model, RunState& run)
                 return;
             model.nextOutputT = outputTime(model, ++outputs);
         }
-        if (!advance(model, run))
+        if (!advance(model, run) || !mayStepOn(model, run, ++steps))
             return;
     }
 }

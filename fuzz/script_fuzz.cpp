@@ -70,6 +70,7 @@ public:
     TableSink* createTablePage(const std::string&) override { return &tables_.emplace_back(); }
     GraphSink* createGraphPage(const std::string&) override { return &graphs_.emplace_back(); }
     bool keepGoing() override { return ++calls_ < MaxKeepGoingCalls; }
+    bool keepStepping() override { return keepGoing(); }
 
 private:
     std::vector<FuzzTable> tables_;

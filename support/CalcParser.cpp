@@ -214,6 +214,8 @@ double CalcParser::apply(unsigned char f, double v)
     case 'T': return std::atan(v);
     case 'U': return std::numbers::pi / 2 - std::atan(v);
     case 'l': return v > 0 ? std::log(v) : outsideDomain();
+    // Not the script's log: stored documents' settings were computed with this quotient, and it is exact for the
+    // powers of ten a setting holds.
     case 'g': return v > 0 ? std::log(v) / std::numbers::ln10 : outsideDomain();
     case 'q': return v >= 0 ? std::sqrt(v) : outsideDomain();
     case 'n': return std::fabs(v);

@@ -10,7 +10,9 @@ namespace tavlix {
 
 namespace {
 
-// Decimal exponent estimate: ln x times this constant (just below 1/ln 10), truncated toward zero.
+// Decimal exponent estimate: ln x times this constant (just below 1/ln 10), truncated toward zero. It is meant to
+// fall short at exact powers of ten: 10^6 estimates 5 and is still written in full at width 6. An exact log10
+// would change which numbers are written in full, on axes and in messages users already know.
 constexpr double Log10Factor = 0.4342944819;
 // A fraction smaller than this makes a number whole.
 constexpr double WholeTolerance = 1e-5;

@@ -31,36 +31,66 @@ QLabel* wrappedLabel(QWidget* parent, const QString& accessibleName)
     return label;
 }
 
+// The counts only: what decided the steps is said once, in the verdict.
 QString statisticsText(const tavlix::SolverStatistics& s)
 {
     return QString(
-               "Skridt: %1, heraf %2 bestemt af udskriftspunkterne.\n"
-               "Forkastede skridt: %3 (for lange til tolerancerne; taget om med det halve skridt).\n"
-               "Mindste skridt: %4, største skridt: %5.\n"
-               "Beregninger af højresiderne: %6.")
-        .arg(count(s.acceptedSteps), count(s.stepsSetByOutput), count(s.rejectedSteps), shortNumber(s.smallestStep),
-             shortNumber(s.largestStep), count(s.rhsEvaluations));
+               "Skridt: %1.\n"
+               "Forkastede skridt: %2 (for lange til tolerancerne; taget om med det halve skridt).\n"
+               "Mindste skridt: %3, største skridt: %4.\n"
+               "Beregninger af højresiderne: %5.")
+        .arg(count(s.acceptedSteps), count(s.rejectedSteps), shortNumber(s.smallestStep), shortNumber(s.largestStep),
+             count(s.rhsEvaluations));
+}
+
+QString stepsVerdict(const tavlix::AccuracyReport& report)
+{
+    const tavlix::SolverStatistics& s = report.statistics;
+    if (s.acceptedSteps == 0)
+        return "Der blev ikke taget nogen skridt: siden har kun sit første punkt.";
+    if (report.allStepsSetByOutput())
+        return "Tolerancerne afgjorde ikke nøjagtigheden: hvert skridt var afstanden mellem to udskriftspunkter. "
+               "Færre udskriftspunkter (TAntal) eller mindre tolerancer (Absolut, Relativ) ville ændre den.";
+    const long long byTolerance = s.acceptedSteps - s.stepsSetByOutput;
+    return QString(
+               "Tolerancerne bestemte længden af %1 af %2 skridt, udskriftspunkterne de øvrige %3. Mindre "
+               "tolerancer (Absolut, Relativ) giver mere nøjagtige tal.")
+        .arg(count(byTolerance), count(s.acceptedSteps), count(s.stepsSetByOutput));
+}
+
+// The largest deviation relative to its range, over every measured coordinate.
+QString deviationVerdict(const tavlix::AccuracyReport& report)
+{
+    double largest = -1;
+    QString name;
+    auto consider = [&](const tavlix::CoordinateDeviation& c, const std::string& variable) {
+        if (c.high > c.low && c.relative() > largest) {
+            largest = c.relative();
+            name = qt_cp1252::toQString(variable);
+        }
+    };
+    for (const tavlix::OutputDeviation& output : report.outputs) {
+        if (!output.measured)
+            continue;
+        consider(output.y, output.yName);
+        if (output.inPlane)
+            consider(output.x, output.xName);
+    }
+    if (largest < 0)
+        return {};
+    return QString("\nDen største afvigelse i forhold til spændvidden er %1 % (%2).")
+        .arg(shortNumber(100 * largest), name);
 }
 
 QString verdictText(const tavlix::AccuracyReport& report)
 {
-    const tavlix::SolverStatistics& s = report.statistics;
-    QString text;
-    if (s.acceptedSteps == 0)
-        text = "Der blev ikke taget nogen skridt: siden har kun sit første punkt.";
-    else if (report.allStepsSetByOutput())
-        text =
-            "Tolerancerne afgjorde ikke nøjagtigheden: hvert skridt var afstanden mellem to udskriftspunkter. "
-            "Færre udskriftspunkter (TAntal) eller mindre tolerancer (Absolut, Relativ) ville ændre den.";
-    else
-        text = QString(
-                   "Tolerancerne bestemte længden af %1 af %2 skridt. Mindre tolerancer (Absolut, Relativ) "
-                   "giver mere nøjagtige tal; flere udskriftspunkter ændrer dem næppe.")
-                   .arg(count(s.acceptedSteps - s.stepsSetByOutput), count(s.acceptedSteps));
+    if (report.pageFailed)
+        return QString("Siden nåede ikke til ende: %1. Dens tal er ikke målt.")
+            .arg(qt_cp1252::toQString(report.pageError));
+    QString text = stepsVerdict(report) + deviationVerdict(report);
     if (report.referenceFailed)
-        text +=
-            "\nGenberegningen nåede ikke til ende, fordi de mindre tolerancer ikke kunne overholdes; "
-            "afvigelserne gælder kun punkterne indtil da.";
+        text += "\n" + qt_cp1252::toQString(tavlix::referenceFailureText(report)) +
+                ". Afvigelserne gælder kun punkterne indtil da.";
     return text;
 }
 
@@ -148,25 +178,39 @@ void AccuracyDialog::showInterrupted(const QString& caption)
     verdict_->setText("Beregningen blev afbrudt. Tryk på \"Beregn igen\" for at prøve igen.");
 }
 
+// A curve in the plane takes two rows, one per variable, each with its own deviation and range.
 void AccuracyDialog::fillTable(const tavlix::AccuracyReport& report)
 {
-    table_->setRowCount(static_cast<int>(report.outputs.size()));
-    int row = 0;
+    table_->setRowCount(0);
+    if (report.pageFailed)
+        return;
     for (const tavlix::OutputDeviation& output : report.outputs) {
-        const bool ranged = output.high > output.low;
-        const QString cells[5] = {
-            qt_cp1252::toQString(output.name),
-            output.measured ? shortNumber(output.deviation) : QString("–"),
-            shortNumber(output.low, 4),
-            shortNumber(output.high, 4),
-            output.measured && ranged ? shortNumber(100 * output.relative()) + " %" : QString("–"),
-        };
-        for (int col = 0; col < 5; ++col) {
-            auto* item = new QTableWidgetItem(cells[col]);
-            item->setTextAlignment(col == 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter);
-            table_->setItem(row, col, item);
+        if (!output.inPlane) {
+            addRow(qt_cp1252::toQString(output.name), output.y, output.measured);
+            continue;
         }
-        ++row;
+        const QString curve =
+            QString(" i (%1, %2)").arg(qt_cp1252::toQString(output.xName), qt_cp1252::toQString(output.yName));
+        addRow(qt_cp1252::toQString(output.xName) + curve, output.x, output.measured);
+        addRow(qt_cp1252::toQString(output.yName) + curve, output.y, output.measured);
+    }
+}
+
+void AccuracyDialog::addRow(const QString& name, const tavlix::CoordinateDeviation& c, bool measured)
+{
+    const int row = table_->rowCount();
+    table_->setRowCount(row + 1);
+    const QString cells[5] = {
+        name,
+        measured ? shortNumber(c.deviation) : QString("–"),
+        shortNumber(c.low, 4),
+        shortNumber(c.high, 4),
+        measured && c.high > c.low ? shortNumber(100 * c.relative()) + " %" : QString("–"),
+    };
+    for (int col = 0; col < 5; ++col) {
+        auto* item = new QTableWidgetItem(cells[col]);
+        item->setTextAlignment(col == 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter);
+        table_->setItem(row, col, item);
     }
 }
 

@@ -5,6 +5,7 @@
 
 namespace tavlix {
 struct AccuracyReport;
+struct CoordinateDeviation;
 }  // namespace tavlix
 class QLabel;
 class QPushButton;
@@ -36,6 +37,7 @@ signals:
 private:
     void setMeasuring(bool on);
     void fillTable(const tavlix::AccuracyReport& report);
+    void addRow(const QString& name, const tavlix::CoordinateDeviation& c, bool measured);
 
     QLabel* heading_ = nullptr;
     QLabel* statistics_ = nullptr;

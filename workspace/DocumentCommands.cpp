@@ -6,6 +6,7 @@
 #include "workspace/ScriptEditor.h"
 #include "workspace/ScriptPage.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QPrintDialog>
@@ -39,9 +40,19 @@ ScriptPage* MainWindow::newDocument(const QString& caption)
     return page;
 }
 
+// Untitled documents count 1, 2, 3 in the order they are made, past any caption still open (a restored one).
 void MainWindow::onNew()
 {
-    newDocument(QString("(Uden navn - %1)").arg(pageCount() + 1));
+    const auto caption = [](int n) { return QString("(Uden navn - %1)").arg(n); };
+    const auto open = [this](const QString& name) {
+        for (int i = 0; i < pageCount(); ++i)
+            if (page(i)->caption() == name)
+                return true;
+        return false;
+    };
+    while (open(caption(untitledCount_ + 1)))
+        ++untitledCount_;
+    newDocument(caption(++untitledCount_));
 }
 
 // The same reader, size limit and messages as the batch mode.
@@ -66,31 +77,46 @@ ScriptPage* MainWindow::loadDocument(const QString& fileName, const QString& cap
     page->setModified(false);
     // Filling the editor counted as a change; the poll would take the save command back at its next tick.
     setCommandEnabled(Command::Save, false);
-    rememberDocument(fileName);
     return page;
 }
 
+// An example opens as a copy by whatever way it is chosen (the open dialog, the recent list, the command line).
 ScriptPage* MainWindow::openDocument(QString fileName)
 {
     if (!fileName.contains('.'))
         fileName += ".tvx";
+    if (const QString example = exampleCaption(fileName); !example.isEmpty())
+        return loadDocument(fileName, example);
     ScriptPage* page = loadDocument(fileName, QFileInfo(fileName).fileName());
-    if (page)
+    if (page) {
         page->setFileName(fileName);
+        rememberDocument(fileName);
+    }
     return page;
+}
+
+QString MainWindow::exampleCaption(const QString& fileName) const
+{
+    const QString file = QFileInfo(fileName).canonicalFilePath();
+    for (const ExampleDocument& e : ExampleDocuments)
+        if (!file.isEmpty() && file == QFileInfo(exampleDir + e.fileName).canonicalFilePath())
+            return e.caption;
+    return {};
 }
 
 void MainWindow::onOpen()
 {
-    QString file = prompts_.askOpenFileName ? prompts_.askOpenFileName() : QString();
-    if (!file.isEmpty())
-        openDocument(file);
+    QString file = prompts_.askOpenFileName ? prompts_.askOpenFileName(dialogFolder()) : QString();
+    if (file.isEmpty())
+        return;
+    rememberFolder(file);
+    openDocument(file);
 }
 
-// The copy keeps the untitled name, so saving it asks for a name of its own.
-void MainWindow::openExample(const QString& fileName, const QString& caption)
+// The copy keeps the untitled name, so saving it asks for a name of its own; it never enters the recent list.
+void MainWindow::openExample(const ExampleDocument& example)
 {
-    loadDocument(exampleDir + fileName, caption);
+    loadDocument(exampleDir + example.fileName, example.caption);
 }
 
 void MainWindow::openStartDocuments(const QStringList& files)
@@ -107,13 +133,15 @@ void MainWindow::openStartDocuments(const QStringList& files)
 
 bool MainWindow::saveAs(ScriptPage* page)
 {
-    // An untitled copy of an example suggests the example's name.
+    // A saved document starts in its own folder; an untitled one in the folder last used, and a copy of an example
+    // suggests the example's name.
     QString preset = page->fileName();
-    if (preset == UntitledFileName && !page->caption().startsWith('('))
-        preset = page->caption() + ".tvx";
+    if (preset == UntitledFileName)
+        preset = QDir(dialogFolder()).filePath(page->caption().startsWith('(') ? preset : page->caption() + ".tvx");
     QString chosen = prompts_.askSaveFileName ? prompts_.askSaveFileName(preset) : QString();
     if (chosen.isEmpty())
         return false;
+    rememberFolder(chosen);
     QString caption = QFileInfo(chosen).fileName();
     QString file = chosen;
     if (!caption.contains('.'))
@@ -133,7 +161,7 @@ bool MainWindow::saveAs(ScriptPage* page)
 
 bool MainWindow::saveActive()
 {
-    ScriptPage* page = activeScriptPage();
+    ScriptPage* page = documentOf(activePage());
     if (!page)
         return false;
     if (page->fileName() == UntitledFileName)
@@ -149,6 +177,12 @@ void MainWindow::onSave()
     saveActive();
 }
 
+void MainWindow::onSaveDocumentAs()
+{
+    if (ScriptPage* document = documentOf(activePage()))
+        saveAs(document);
+}
+
 void MainWindow::onSaveAs()
 {
     if (ScriptPage* page = activeScriptPage())
@@ -157,14 +191,19 @@ void MainWindow::onSaveAs()
         saveResultPage(result);
 }
 
+// An untitled document is known by its caption ("Eksempel 1", "(Uden navn - 2)"), a saved one by its file.
+QString MainWindow::documentName(const ScriptPage* page)
+{
+    return page->fileName() == UntitledFileName ? page->caption() : page->fileName();
+}
+
 // Yes saves (a cancelled or failed save keeps the page), No goes on, Abort keeps everything.
 bool MainWindow::askAndSave(ScriptPage* page)
 {
-    // An untitled document is known by its caption ("Eksempel 1", "(Uden navn - 2)"), a saved one by its file.
-    const QString name = page->fileName() == UntitledFileName ? page->caption() : page->fileName();
     QMessageBox::StandardButton answer =
-        prompts_.askSaveChanges ? prompts_.askSaveChanges(QString("Skal ændringerne i \"%1\" gemmes?").arg(name))
-                                : QMessageBox::Abort;
+        prompts_.askSaveChanges
+            ? prompts_.askSaveChanges(QString("Skal ændringerne i \"%1\" gemmes?").arg(documentName(page)))
+            : QMessageBox::Abort;
     if (answer == QMessageBox::Yes)
         return saveActive();
     return answer == QMessageBox::No;
@@ -186,14 +225,30 @@ void MainWindow::onClosePage()
     removePage(page);
 }
 
+// One unsaved document gets the question of closing its page; several get one question that lists them.
 bool MainWindow::closeAllowed()
 {
-    for (int i = pageCount() - 1; i >= 0; --i) {
-        ScriptPage* script = scriptPageOf(page(i));
-        if (!script || !script->isModified())
-            continue;
+    QList<ScriptPage*> unsaved;
+    for (int i = 0; i < pageCount(); ++i)
+        if (ScriptPage* script = scriptPageOf(page(i)); script && script->isModified())
+            unsaved << script;
+    if (unsaved.size() == 1) {
+        activatePage(unsaved.first());
+        return askAndSave(unsaved.first());
+    }
+    if (unsaved.isEmpty())
+        return true;
+    QString text = "Disse dokumenter er ændret og ikke gemt:\n";
+    for (ScriptPage* script : unsaved)
+        text += "\n    " + documentName(script);
+    text += "\n\nSkal ændringerne gemmes?";
+    const QMessageBox::StandardButton answer = prompts_.askSaveAll ? prompts_.askSaveAll(text) : QMessageBox::Cancel;
+    if (answer != QMessageBox::SaveAll)
+        return answer == QMessageBox::Discard;
+    // A cancelled or failed save keeps the program open, with that document in front.
+    for (ScriptPage* script : unsaved) {
         activatePage(script);
-        if (!askAndSave(script))
+        if (!saveActive())
             return false;
     }
     return true;

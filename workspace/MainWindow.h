@@ -41,6 +41,18 @@ class WindowEngineHost;
 class WindowSettings;
 class RecoveryStore;
 
+// The shipped example documents: the section button that opens each, its file in the example folder, and the
+// caption its untitled copy gets.
+struct ExampleDocument {
+    Section button;
+    const char* fileName;
+    const char* caption;
+};
+inline constexpr ExampleDocument ExampleDocuments[] = {
+    {Section::FirstExample, "2sin.tvx", "Eksempel 1"},
+    {Section::SecondExample, "simpel.tvx", "Eksempel 2"},
+};
+
 class MainWindow : public QMainWindow, public PageHost {
     Q_OBJECT
 public:
@@ -122,7 +134,7 @@ public:
     static inline const QString UntitledFileName = QStringLiteral("udennavn.tvx");
     ScriptPage* newDocument(const QString& caption);
     ScriptPage* openDocument(QString fileName);
-    // Saves the active script page as the save command does; false when cancelled or failed.
+    // Saves the active page's document as the save command does; false when cancelled or failed.
     bool saveActive();
     bool saveAs(ScriptPage* page);
     // The documents of the command line in order, or one new document.
@@ -140,6 +152,7 @@ public:
     void onOpen();
     void onSave();
     void onSaveAs();
+    void onSaveDocumentAs();
     void onClosePage();
     // Asks for a printer first.
     void onPrint();
@@ -169,7 +182,9 @@ public:
     // Goes to the section, or puts it where it belongs with a template line (a section button).
     void insertSectionHeader(Section section);
     // Opens a copy of an example document as a new untitled document, so the shipped file is never written.
-    void openExample(const QString& fileName, const QString& caption);
+    void openExample(const ExampleDocument& example);
+    // The caption of the example this file is, or empty when it is none.
+    QString exampleCaption(const QString& fileName) const;
     void onShowLegend();
     void onSlopeField();
     void onSolveThrough();
@@ -199,6 +214,9 @@ private:
     void createRecentMenu();
     void fillRecentMenu();
     void rememberDocument(const QString& fileName);
+    // The folder the open and save dialogs start in, and the one a chosen file makes the next.
+    QString dialogFolder() const;
+    void rememberFolder(const QString& fileName);
     void saveWindowSettings();
     void watchForRecovery(ScriptPage* page);
     void forgetRecovery(ScriptPage* page);
@@ -235,6 +253,7 @@ private:
     bool mayMakePage();
     bool closeAllowed();
     bool askAndSave(ScriptPage* page);
+    static QString documentName(const ScriptPage* page);
     void showRunState();
     // One run of the document; refresh: into its last run's pages.
     void runDocument(ScriptPage* script, bool refresh);
@@ -284,15 +303,19 @@ private:
 
     std::unique_ptr<WindowSettings> settings_;
     QMenu* recentMenu_ = nullptr;
+    QString lastFolder_;  // of the file dialogs; empty until one chose a file
     std::unique_ptr<RecoveryStore> recovery_;
     QTimer* recoveryIdleTimer_ = nullptr;
     QTimer* recoveryPeriodTimer_ = nullptr;
     int nextRecoveryId_ = 1;
+    int untitledCount_ = 0;  // untitled documents made so far
     bool recoveryWarned_ = false;
     std::unique_ptr<WindowEngineHost> engineHost_;
     bool runActive_ = false;
     bool stopRequested_ = false;
     bool closeAfterRun_ = false;
+    // The page a run from the parameter bar keeps in front: its pages fill without being brought forward.
+    QPointer<Page> keptView_;
     QList<QPointer<Page>> pagesToCloseAfterRun_;
     QString stopReason_;
     int runPageCount_ = 0;  // result pages made by the run under way

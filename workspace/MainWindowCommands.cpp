@@ -25,11 +25,11 @@ namespace {
 
 // Every command the availability rules switch; a page turns on its own when it is entered.
 constexpr Command PageCommands[] = {
-    Command::Cut,      Command::Copy,       Command::Paste,        Command::Delete,    Command::SelectAll,
-    Command::Find,     Command::Save,       Command::SaveAs,       Command::ClosePage, Command::Print,
-    Command::PrintNow, Command::Run,        Command::Coordinates,  Command::PrintSize, Command::AddLabel,
-    Command::FitGraph, Command::ShowLegend, Command::ZoomBack,     Command::Accuracy,  Command::Undo,
-    Command::Redo,     Command::SlopeField, Command::SolveThrough,
+    Command::Cut,      Command::Copy,       Command::Paste,        Command::Delete,         Command::SelectAll,
+    Command::Find,     Command::Save,       Command::SaveAs,       Command::ClosePage,      Command::Print,
+    Command::PrintNow, Command::Run,        Command::Coordinates,  Command::PrintSize,      Command::AddLabel,
+    Command::FitGraph, Command::ShowLegend, Command::ZoomBack,     Command::Accuracy,       Command::Undo,
+    Command::Redo,     Command::SlopeField, Command::SolveThrough, Command::SaveDocumentAs,
 };
 
 }  // namespace
@@ -55,6 +55,8 @@ void MainWindow::createActions()
     makeAction(Command::Open, "Å&bn ...", QKeySequence("Ctrl+O"), &MainWindow::onOpen);
     makeAction(Command::Save, "&Gem", QKeySequence("Ctrl+S"), &MainWindow::onSave);
     makeAction(Command::SaveAs, "Gem &Som ...", {}, &MainWindow::onSaveAs);
+    makeAction(Command::SaveDocumentAs, "Gem &opgave som ...", QKeySequence("Ctrl+Shift+S"),
+               &MainWindow::onSaveDocumentAs);
     makeAction(Command::ClosePage, "&Luk blad", {}, &MainWindow::onClosePage);
     makeAction(Command::Print, "&Udskriv ...", QKeySequence("Ctrl+P"), &MainWindow::onPrint);
     makeAction(Command::PrintNow, "Udskriv", {}, &MainWindow::onPrintNow);
@@ -110,7 +112,8 @@ void MainWindow::createMenus()
             menu->addAction(action(c));
     };
     fileMenu_ = menuBar()->addMenu("&Filer");
-    fill(fileMenu_, {Command::New, Command::Open, Command::Save, Command::SaveAs, Command::ClosePage, Command::Print});
+    fill(fileMenu_, {Command::New, Command::Open, Command::Save, Command::SaveAs, Command::SaveDocumentAs,
+                     Command::ClosePage, Command::Print});
     fileMenu_->addSeparator();
     fill(fileMenu_, {Command::Quit});
 
@@ -264,11 +267,12 @@ void MainWindow::createSectionPanel()
         addSectionButton(layout, h.section, h.caption, h.hint, QKeySequence(Qt::ALT | Qt::Key(key++)),
                          [this, s = h.section] { insertSectionHeader(s); });
     separator();
-    addSectionButton(layout, Section::FirstExample, "Eksempel 1", "Simpelt eksempel med funktioner",
-                     QKeySequence(Qt::ALT | Qt::Key_8), [this] { openExample("2sin.tvx", "Eksempel 1"); });
-    addSectionButton(layout, Section::SecondExample, "Eksempel 2",
-                     "Eksempel med differentialligning, tabel og flere funktioner", QKeySequence(Qt::ALT | Qt::Key_9),
-                     [this] { openExample("simpel.tvx", "Eksempel 2"); });
+    const char* const exampleHints[] = {"Simpelt eksempel med funktioner",
+                                        "Eksempel med differentialligning, tabel og flere funktioner"};
+    key = Qt::Key_8;
+    for (const ExampleDocument& e : ExampleDocuments)
+        addSectionButton(layout, e.button, e.caption, exampleHints[&e - ExampleDocuments],
+                         QKeySequence(Qt::ALT | Qt::Key(key++)), [this, &e] { openExample(e); });
     separator();
     layout->addStretch();
     panel->hide();
@@ -354,10 +358,12 @@ void MainWindow::resetCommands()
     if (pageCount() == 0)
         return;
     setCommandEnabled(Command::ClosePage, true);
-    // A result page runs and sets the coordinates of its document.
-    if (documentOf(activePage())) {
+    // A result page runs, sets the coordinates of and saves its document.
+    if (ScriptPage* document = documentOf(activePage())) {
         setCommandEnabled(Command::Run, true);
         setCommandEnabled(Command::Coordinates, true);
+        setCommandEnabled(Command::Save, document->isModified());
+        setCommandEnabled(Command::SaveDocumentAs, true);
     }
     if (activeScriptPage())
         editCommandPoll_->start();

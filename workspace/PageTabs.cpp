@@ -133,8 +133,10 @@ void MainWindow::documentLookChanged(ScriptPage* script)
     for (int i = 0; i < pageCount(); ++i)
         if (page(i) != script && page(i)->document() == script)
             updateTabLook(page(i));
-    if (documentOf(activePage()) == script)
+    if (documentOf(activePage()) == script) {
         updateWindowTitle();
+        setCommandEnabled(Command::Save, script->isModified());
+    }
 }
 
 void MainWindow::switchPage(int step)

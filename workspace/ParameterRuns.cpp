@@ -44,7 +44,9 @@ void MainWindow::runPickedValues(ScriptPage* script)
     const bool keep = action(Command::KeepResults)->isChecked() && script->editedSinceRun();
     const QPointer<Page> shown = activePage();
     const QPointer<QWidget> focus = QApplication::focusWidget();
+    keptView_ = shown;
     runDocument(script, !keep && hasResultPages(script));
+    keptView_.clear();
     // The user goes on where they were: the same page, the slider still in hand. A failed run shows its error.
     if (shown && pages_->indexOf(shown) >= 0 && !shown->isOutOfDate() && activePage() != script)
         activatePage(shown);

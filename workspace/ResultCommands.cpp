@@ -5,6 +5,7 @@
 #include "workspace/GraphPage.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFileInfo>
 #include <QMenu>
 
@@ -93,10 +94,12 @@ void MainWindow::saveResultPage(Page* page)
         return;
     // The caption ("demo.tvx-1") names the file; a dot in it would pass for an ending.
     QString chosen = filters.first();
-    const QString preset = QString(page->caption()).replace('.', '_') + '.' + filterSuffix(chosen);
+    const QString preset =
+        QDir(dialogFolder()).filePath(QString(page->caption()).replace('.', '_') + '.' + filterSuffix(chosen));
     QString fileName = prompts_.askResultFileName(preset, filters, chosen);
     if (fileName.isEmpty())
         return;
+    rememberFolder(fileName);
     const int filter = chooseFilter(filters, fileName, chosen);
     const QString suffix = filterSuffix(filters[filter]);
     if (QFileInfo(fileName).suffix().toLower() != suffix)

@@ -46,7 +46,8 @@ void MainWindow::addRunPage(Page* page, const QString& caption)
     pages_->insertTab(newRunPageIndex(), page, QString());
     page->setCaption(caption);
     runPages_.add(page);
-    activatePage(page);
+    if (!keptView_)
+        activatePage(page);
 }
 
 void MainWindow::takeOverRunPage(Page* page)
@@ -56,7 +57,8 @@ void MainWindow::takeOverRunPage(Page* page)
     page->clearIntegration();
     updateTabLook(page);
     runPages_.add(page);
-    activatePage(page);
+    if (!keptView_)
+        activatePage(page);
 }
 
 tavlix::TableSink* MainWindow::createTablePage(const QString& caption)
@@ -156,9 +158,14 @@ void MainWindow::settleRunPages(const tavlix::RunResult& result)
     runPages_.clear();
 }
 
-// The first graph of the run, else its first table; the script when the run made none.
+// The first graph of the run, else its first table; the script when the run made none. A run that keeps the view
+// stays on the page the user is on while it is still up to date.
 void MainWindow::showRunResult(ScriptPage* script, const tavlix::RunResult& result)
 {
+    if (keptView_ && pages_->indexOf(keptView_) >= 0 && !keptView_->isOutOfDate()) {
+        activatePage(keptView_);
+        return;
+    }
     Page* shown = nullptr;
     for (PageKind kind : {PageKind::Graph, PageKind::Table})
         for (const QPointer<Page>& page : runPages_.madePages())

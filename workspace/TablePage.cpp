@@ -81,6 +81,10 @@ CellRange TablePage::selectedRange() const
         r.firstColumn = std::min(r.firstColumn, part.left());
         r.lastColumn = std::max(r.lastColumn, part.right());
     }
+    // The view shows the empty row the generation keeps below the last one; a spreadsheet has no use for it.
+    const int lastWritten = TableExport::wholeTable(model_->cells()).lastRow;
+    if (r.firstRow <= lastWritten)
+        r.lastRow = std::min(r.lastRow, lastWritten);
     return r;
 }
 

@@ -29,20 +29,37 @@ QString askFileName(QWidget* parent, QFileDialog::AcceptMode mode, const QString
     return dialog.selectedFiles().constFirst();
 }
 
+struct Answer {
+    QMessageBox::StandardButton button;
+    const char* text;
+};
+
+// A question with Danish buttons: the first is the default, the last answers Escape.
+QMessageBox::StandardButton ask(QWidget* parent, const QString& text, std::initializer_list<Answer> answers)
+{
+    QMessageBox box(QMessageBox::Question, "Tavlix", text, QMessageBox::NoButton, parent);
+    for (const Answer& a : answers)
+        box.addButton(a.button)->setText(a.text);
+    box.setDefaultButton(answers.begin()->button);
+    box.setEscapeButton((answers.end() - 1)->button);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
 }  // namespace
 
 UserPrompts withDialogDefaults(UserPrompts prompts, QWidget* parent)
 {
     if (!prompts.askSaveChanges)
         prompts.askSaveChanges = [parent](const QString& text) {
-            QMessageBox box(QMessageBox::Question, "Tavlix", text,
-                            QMessageBox::Yes | QMessageBox::No | QMessageBox::Abort, parent);
-            box.button(QMessageBox::Yes)->setText("&Ja");
-            box.button(QMessageBox::No)->setText("&Nej");
-            box.button(QMessageBox::Abort)->setText("&Annuller");
-            box.setDefaultButton(QMessageBox::Yes);
-            box.setEscapeButton(QMessageBox::Abort);
-            return static_cast<QMessageBox::StandardButton>(box.exec());
+            return ask(parent, text,
+                       {{QMessageBox::Yes, "&Ja"}, {QMessageBox::No, "&Nej"}, {QMessageBox::Abort, "&Annuller"}});
+        };
+    if (!prompts.askSaveAll)
+        prompts.askSaveAll = [parent](const QString& text) {
+            return ask(parent, text,
+                       {{QMessageBox::SaveAll, "&Gem alle"},
+                        {QMessageBox::Discard, "Gem &ingen"},
+                        {QMessageBox::Cancel, "&Annuller"}});
         };
     if (!prompts.askSaveFileName)
         prompts.askSaveFileName = [parent](const QString& preset) {
@@ -50,8 +67,8 @@ UserPrompts withDialogDefaults(UserPrompts prompts, QWidget* parent)
                                "Tavlixfiler (*.tvx);;Alle filer (*)");
         };
     if (!prompts.askOpenFileName)
-        prompts.askOpenFileName = [parent] {
-            return askFileName(parent, QFileDialog::AcceptOpen, "Åbn", QString(),
+        prompts.askOpenFileName = [parent](const QString& folder) {
+            return askFileName(parent, QFileDialog::AcceptOpen, "Åbn", folder,
                                "Tavlixfiler (*.tvx);;Tekstfiler (*.txt);;Alle filer (*)");
         };
     if (!prompts.showMessage)
@@ -64,11 +81,7 @@ UserPrompts withDialogDefaults(UserPrompts prompts, QWidget* parent)
         };
     if (!prompts.askRestore)
         prompts.askRestore = [parent](const QString& text) {
-            QMessageBox box(QMessageBox::Question, "Tavlix", text, QMessageBox::Yes | QMessageBox::No, parent);
-            box.button(QMessageBox::Yes)->setText("&Ja");
-            box.button(QMessageBox::No)->setText("&Nej");
-            box.setDefaultButton(QMessageBox::Yes);
-            return box.exec() == QMessageBox::Yes;
+            return ask(parent, text, {{QMessageBox::Yes, "&Ja"}, {QMessageBox::No, "&Nej"}}) == QMessageBox::Yes;
         };
     if (!prompts.askPdfFileName)
         prompts.askPdfFileName = [parent] {

@@ -11,8 +11,11 @@ class QWidget;
 struct UserPrompts {
     // Yes, No or Abort to "save the changes?".
     std::function<QMessageBox::StandardButton(const QString& text)> askSaveChanges;
+    // SaveAll ("Gem alle"), Discard ("Gem ingen") or Cancel, when the program ends with several unsaved documents.
+    std::function<QMessageBox::StandardButton(const QString& text)> askSaveAll;
+    // The preset is a file name in the folder the dialog starts in; the open dialog starts in the folder given.
     std::function<QString(const QString& preset)> askSaveFileName;
-    std::function<QString()> askOpenFileName;
+    std::function<QString(const QString& folder)> askOpenFileName;
     // Information boxes: notices, the find dialog's "not found", the general error report.
     std::function<void(const QString& text)> showMessage;
     std::function<void(const QString& text)> showError;

@@ -23,6 +23,7 @@ public:
     void reportFault(const std::string& text) override;
     void showScriptError(const std::string& message) override;
     bool keepGoing() override;
+    bool keepStepping() override { return keepGoing(); }
     // The locale's, as the user reads numbers.
     char decimalSeparator() const override;
     // The page made last keeps its run and its statistics, for the status bar and the accuracy command.

@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
+#include <QStandardPaths>
 #include <QTimer>
 
 namespace {
@@ -44,6 +45,8 @@ void MainWindow::fillRecentMenu()
     const QStringList files = settings_ ? settings_->recentFiles() : QStringList();
     int number = 1;
     for (const QString& file : files) {
+        if (!exampleCaption(file).isEmpty())  // listed by an earlier version; it would only open a copy
+            continue;
         // A document that is gone stays visible but cannot be chosen, so the list does not jump about.
         QAction* a = recentMenu_->addAction(QString("&%1 %2").arg(number++).arg(QDir::toNativeSeparators(file)));
         a->setEnabled(QFileInfo(file).isFile());
@@ -61,6 +64,7 @@ void MainWindow::attachSettings(std::unique_ptr<WindowSettings> settings)
     if (!restoreGeometry(settings_->geometry()))
         resize(760, 520);
     restoreState(settings_->windowState());
+    lastFolder_ = settings_->lastFolder();
     fillRecentMenu();
     QAction* keep = action(Command::KeepResults);
     const QSignalBlocker quiet(keep);
@@ -81,10 +85,25 @@ void MainWindow::saveWindowSettings()
 
 void MainWindow::rememberDocument(const QString& fileName)
 {
-    if (!settings_)
+    if (!settings_ || !exampleCaption(fileName).isEmpty())
         return;
     settings_->addRecentFile(fileName);
     fillRecentMenu();
+}
+
+// The file dialogs start where the user last opened or saved a file, or in the documents folder.
+QString MainWindow::dialogFolder() const
+{
+    if (!lastFolder_.isEmpty() && QFileInfo(lastFolder_).isDir())
+        return lastFolder_;
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
+
+void MainWindow::rememberFolder(const QString& fileName)
+{
+    lastFolder_ = QFileInfo(fileName).absolutePath();
+    if (settings_)
+        settings_->setLastFolder(lastFolder_);
 }
 
 void MainWindow::onClearRecent()

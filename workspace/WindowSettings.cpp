@@ -16,6 +16,7 @@ const QString PrintWidthKey = "graph/printWidthCm";
 const QString PrintHeightKey = "graph/printHeightCm";
 const QString RecentKey = "recentFiles";
 const QString KeepResultsKey = "results/keepPrevious";
+const QString LastFolderKey = "files/lastFolder";
 
 // A drawing larger than this is no size anyone chose.
 constexpr double LargestPrintCm = 1000;
@@ -111,5 +112,17 @@ void WindowSettings::addRecentFile(const QString& fileName)
 void WindowSettings::clearRecentFiles()
 {
     settings_->remove(RecentKey);
+    settings_->sync();
+}
+
+QString WindowSettings::lastFolder() const
+{
+    const QString folder = readable_ ? settings_->value(LastFolderKey).toString() : QString();
+    return QDir::isAbsolutePath(folder) ? folder : QString();
+}
+
+void WindowSettings::setLastFolder(const QString& folder)
+{
+    settings_->setValue(LastFolderKey, folder);
     settings_->sync();
 }

@@ -1,4 +1,5 @@
-// What the window remembers per user between runs: geometry and state, drawing size, result pages, recent documents.
+// What the window remembers per user between runs: geometry and state, drawing size, result pages, recent documents
+// and the folder of the file dialogs.
 #pragma once
 
 #include <QByteArray>
@@ -36,6 +37,10 @@ public:
     QStringList recentFiles() const;
     void addRecentFile(const QString& fileName);
     void clearRecentFiles();
+
+    // The folder a document or result was last opened from or saved into; empty when none (or not absolute).
+    QString lastFolder() const;
+    void setLastFolder(const QString& folder);
 
 private:
     std::unique_ptr<QSettings> settings_;

@@ -57,5 +57,39 @@ done
 cmp -s <(head -6 "$work/out/ode.tvx-1.accuracy.tsv") <(head -6 "$work/out/ode.tvx-2.accuracy.tsv") ||
   fail "the graph and the table of the same equation have different statistics"
 
+# A failed run is never reported as a perfect page. The reference fails where the page does not: ln of 0 at
+# t = 0.25, a stage time of the reference's step of 1 and of none of the page's step of 2 (y' is constant, so no
+# step is halved). The page fails itself when y' = y^2 blows up before TMax.
+settings='0\r\n10\r\n1\r\n0\r\n0\r\n12\r\n1\r\n0\r\n0\r\n2\r\n1\r\n0\r\n0\r\n0.00005\r\n1\r\n1\r\n'
+{
+  printf "$settings"
+  printf "DifferentialLigninger\r\n  y' = 1 + 0*ln((t - 0.25)^2)   <0>\r\nTabelVariable\r\n  t, y\r\n"
+} >"$work/reffails.tvx"
+{
+  printf "$settings"
+  printf "DifferentialLigninger\r\n  y' = y^2   <1>\r\nTabelVariable\r\n  t, y\r\n"
+} >"$work/pagefails.tvx"
+for doc in reffails pagefails; do
+  (cd "$work" && "$tavlix" --batch --accuracy --out failed "$doc.tvx" 2>"$doc.stderr")
+  status=$?
+  file="$work/failed/$doc.tvx-1.accuracy.tsv"
+  [ -f "$file" ] || { fail "$doc: no accuracy file"; continue; }
+  grep -q '^deviation:' "$file" && fail "$doc: deviations of a failed run: $(grep deviation "$file" | tr '\n' ' ')"
+  [ "$(cut -f1 "$file" | head -6 | tr '\n' ' ')" = "$statistics " ] || fail "$doc: statistics lost"
+  if [ "$doc" = reffails ]; then
+    [ "$status" = 0 ] || fail "reffails: exit $status, as its page's run: 0"
+    [ "$(tail -n +7 "$file" | cut -f1 | tr '\n' ' ')" = "reference reference_error " ] || fail "reffails: $(cat "$file")"
+    grep -q '^reference	failed$' "$file" || fail "reffails: no 'reference failed'"
+    reason=$(grep '^reference_error	' "$file" | cut -f2)
+    case "$reason" in *"kan ikke udregnes i 0,25") ;; *) fail "reffails: reason '$reason'" ;; esac
+    grep -q "^reffails.tvx: notice: \"reffails.tvx-1\": Genberegningen nåede ikke til ende: $reason$" \
+      "$work/reffails.stderr" || fail "reffails: stderr '$(cat "$work/reffails.stderr")'"
+  else
+    [ "$status" = 1 ] || fail "pagefails: exit $status, as its page's run: 1"
+    [ "$(tail -n +7 "$file")" = "$(printf 'status\tfailed')" ] || fail "pagefails: $(cat "$file")"
+    grep -q 'notice' "$work/pagefails.stderr" && fail "pagefails: a notice: $(cat "$work/pagefails.stderr")"
+  fi
+done
+
 [ "$failures" -eq 0 ] || exit 1
 echo "batch accuracy: all passed"

@@ -83,9 +83,9 @@ TEST(AccuracyCheckTest, DeviationIsWithinAFactorThreeOfTheTrueError)
             ASSERT_TRUE(report.complete);
             ASSERT_TRUE(report.fromDifferentialEquations);
             ASSERT_EQ(report.outputs.size(), truth.exact.size());
-            EXPECT_EQ(report.outputs[0].deviation, 0);  // t is exact on both grids
+            EXPECT_EQ(report.outputs[0].deviation(), 0);  // t is exact on both grids
             for (std::size_t e = 1; e < truth.exact.size(); ++e) {
-                const double deviation = report.outputs[e].deviation, error = truth.largest[e];
+                const double deviation = report.outputs[e].deviation(), error = truth.largest[e];
                 EXPECT_GT(error, 0);
                 EXPECT_LE(deviation, 3 * error) << report.outputs[e].name << " true " << error;
                 EXPECT_GE(deviation, error / 3) << report.outputs[e].name << " true " << error;
@@ -167,16 +167,22 @@ TEST(AccuracyCheckTest, MeasuresOnlyTheChosenPage)
     ASSERT_EQ(graph.outputs.size(), 2u);
     EXPECT_EQ(graph.outputs[0].name, "u,v");  // a curve in the plane counts both coordinates
     EXPECT_EQ(graph.outputs[1].name, "v");
-    EXPECT_NEAR(graph.outputs[1].low, -1, 0.01);
-    EXPECT_NEAR(graph.outputs[1].high, 1, 0.01);
-    EXPECT_GT(graph.outputs[0].deviation, 0);
-    EXPECT_LT(graph.outputs[0].relative(), 1e-4);
+    EXPECT_NEAR(graph.outputs[1].y.low, -1, 0.01);
+    EXPECT_NEAR(graph.outputs[1].y.high, 1, 0.01);
+    // each coordinate of the plane curve has its own range (u = cos t from 1, v = -sin t over t from 0 to 6)
+    EXPECT_NEAR(graph.outputs[0].x.low, -1, 0.02);  // sampled at t = 3, not pi
+    EXPECT_EQ(graph.outputs[0].x.high, 1);
+    EXPECT_NEAR(graph.outputs[0].y.low, -1, 0.01);
+    EXPECT_GT(graph.outputs[0].x.deviation, 0);
+    EXPECT_GT(graph.outputs[0].y.deviation, 0);
+    EXPECT_EQ(graph.outputs[0].deviation(), std::max(graph.outputs[0].x.deviation, graph.outputs[0].y.deviation));
+    EXPECT_LT(graph.outputs[0].y.relative(), 1e-4);
     EXPECT_TRUE(host.tables.empty() && host.graphs.empty() && host.notices.empty());
 
     // A page of a script with equations is integrated even when it shows none of them.
     const AccuracyReport table = measureAccuracy(settings, ScriptLines(script), 1, host);
     EXPECT_TRUE(table.fromDifferentialEquations);
-    EXPECT_LT(table.outputs[1].deviation, 1e-12);  // f depends on t only
+    EXPECT_LT(table.outputs[1].deviation(), 1e-12);  // f depends on t only
 
     const AccuracyReport none = measureAccuracy(settings, ScriptLines(script), 3, host);
     EXPECT_FALSE(none.complete);

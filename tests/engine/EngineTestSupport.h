@@ -122,6 +122,8 @@ struct RecordingHost : EngineHost {
     bool refusePages = false;
     long keepGoingCalls = 0;
     long stopAfter = -1;  // keepGoing answers false after this many calls
+    long keepSteppingCalls = 0;
+    long stopSteppingAfter = -1;  // keepStepping answers false after this many calls
     TableSink* createTablePage(const std::string& caption) override
     {
         captions.push_back(caption);
@@ -144,6 +146,10 @@ struct RecordingHost : EngineHost {
     void reportFault(const std::string& text) override { errors.push_back(text); }
     void showScriptError(const std::string& message) override { statuses.push_back(message); }
     bool keepGoing() override { return stopAfter < 0 || ++keepGoingCalls <= stopAfter; }
+    bool keepStepping() override
+    {
+        return ++keepSteppingCalls, stopSteppingAfter < 0 || keepSteppingCalls <= stopSteppingAfter;
+    }
 };
 
 inline void SetCode(FunctionRecord& rec, const Code& code)

@@ -24,6 +24,7 @@ struct OdeCase {
     int code;                             // the generation's end: a ScriptError value
     double failT;                         // the run ended early: T is past this
     std::vector<Code> branches = {};      // records 2, 3, ... (branches of hvis)
+    bool zeroCompanion = false;           // a last equation z' = 0 from 0, whose tolerance is 0 when Absolut is
 };
 
 // Runs a line graph of (t, y) and hands back the points drawn.
@@ -34,11 +35,14 @@ struct OdeRun {
     ScriptError error = ScriptError::None;
     std::vector<RecordedPoint> points;
 
-    void start(const OdeCase& c)
+    void start(const OdeCase& c, long long maxSteps = 100'000'000)
     {
+        m->rkf.maxSteps = maxSteps;
         AddRecord(*m, "y", c.derivative, c.y0, BigValue, true);
         for (const Code& b : c.branches)
             AddRecord(*m, "y", b);
+        if (c.zeroCompanion)
+            AddRecord(*m, "z", Code().num(0), 0, BigValue, true);
         m->script.lastOdeRecord = m->script.recordCount;
         m->script.lastPlainRecord = 0;
         m->script.outputCount = 1;
@@ -149,7 +153,7 @@ TEST(Solver, FirstStepIsTheOutputSpacingAndNeverSpansTwoOutputs)
     prepareGeneration(*m, run);
     integrate(*m, run);  // no page: the output points do nothing
     EXPECT_EQ(m->rkf.hMax, 0.1);
-    EXPECT_EQ(m->rkf.hMin, 0.1 / 10000);
+    EXPECT_EQ(m->rkf.hMin, 1e-12);  // of the largest |t|, not of the output interval
     EXPECT_LE(m->rkf.hNext, m->rkf.hMax);
     EXPECT_EQ(run.t, 1);
     EXPECT_NEAR(m->rkf.y[1], std::exp(1.0), std::exp(1.0) * 5e-5);
@@ -162,6 +166,82 @@ TEST(Solver, ZeroStateWithZeroAbsoluteToleranceStillSolvesExactSteps)
     r.start(OdeCase{"", Code().num(1), 0, 0, 1, 4, 0, 5e-5, [](double t) { return t; }, 1e-12, 0, 0});
     EXPECT_EQ(r.error, ScriptError::None);
     EXPECT_NEAR(r.points.back().y, 1, 1e-12);
+}
+
+// How a run ends no longer depends on how many rows were asked for, and a run whose error estimate is exactly 0
+// takes long steps even against a tolerance of 0.
+TEST(Solver, SmallestStepFollowsTheScaleOfT)
+{
+    // y' = hvis(t < 0.5, 1, 0) from 0: the steps halve down to the smallest one at the jump, then must grow again
+    const Code jump = Code().ref(0).num(0.5).op(OpCode::Lt).hvis(2, 3);
+    struct StepCase {
+        const char* name;
+        OdeCase ode;
+        long long maxSteps;
+        ScriptError end;
+        double endT;       // where t stands at the end
+        long long atMost;  // accepted steps
+    };
+    const StepCase cases[] = {
+        {"fewer rows, same end",
+         {"", Code().ref(0).op(OpCode::Cos), 0, 0, 2000, 1, 1e-10, 1e-10, [](double t) { return std::sin(t); }, 1e-4, 0,
+          0},
+         100'000'000,
+         ScriptError::None,
+         2000,
+         100'000'000},
+        {"an exact zero grows the step",
+         {"",
+          jump,
+          0,
+          0,
+          2,
+          1,
+          0,
+          1e-12,
+          [](double t) { return std::fmin(t, 0.5); },
+          1e-11,
+          0,
+          0,
+          {Code().num(1), Code().num(0)},
+          true},
+         1'000'000,
+         ScriptError::None,
+         2,
+         1000},
+        {"the safety net stops at the t reached",
+         {"", Code().ref(Y), 1, 0, 10, 100, 0, 5e-5, nullptr, 0, 0, 0},
+         25,
+         ScriptError::ToleranceNotMet,
+         2.5,
+         25},
+    };
+    for (const StepCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        OdeRun r;
+        r.start(c.ode, c.maxSteps);
+        EXPECT_EQ(r.error, c.end);
+        EXPECT_NEAR(r.state.t, c.endT, 1e-9);
+        EXPECT_LE(r.m->statistics.acceptedSteps, c.atMost) << r.m->statistics.rejectedSteps;
+        if (c.ode.exact) {
+            EXPECT_NEAR(r.points.back().y, c.ode.exact(c.endT), c.ode.accuracy);
+        }
+    }
+}
+
+// Escape is heard between two output points too: a stiff run takes tens of thousands of steps for one row.
+TEST(Solver, ManyStepsBetweenOutputPointsCanBeInterrupted)
+{
+    // y' = -1000*(y - cos t): stable steps are about 1/300 long
+    const Code stiff = Code().num(-1000).ref(Y).ref(0).op(OpCode::Cos).op(OpCode::Sub).op(OpCode::Mul);
+    for (const long stopAfter : {-1L, 1L}) {
+        OdeRun r;
+        r.host.stopSteppingAfter = stopAfter;
+        r.start(OdeCase{"", stiff, 1, 0, 100, 1, 0, 5e-5, nullptr, 0, 0, 0});
+        EXPECT_EQ(r.state.abandoned, stopAfter >= 0);
+        EXPECT_EQ(r.state.t == 100, stopAfter < 0);
+        EXPECT_GE(r.host.keepSteppingCalls, stopAfter < 0 ? 5 : 2);
+    }
 }
 
 }  // namespace

@@ -114,6 +114,56 @@ private slots:
         }
     }
 
+    // A curve of a phase plane has a row per variable, each with its own range (u = cos t, v = -sin t).
+    void phasePlaneShowsBothRanges()
+    {
+        MainWindowFixture f;
+        tavlix::SettingsTexts s = odeSettings("20", "1e-6");
+        s[9] = "6";
+        f.script({"DifferentialLigninger", "  u' = v   <1>", "  v' = -u   <0>", "GrafVariable", "  u, v, l1"}, &s);
+        f.window->onRun();
+        f.window->action(Command::Accuracy)->trigger();
+        const QTableWidget* table = f.window->accuracyDialog().table();
+        QCOMPARE(table->rowCount(), 2);
+        QCOMPARE(table->item(0, 0)->text(), QString("u i (u, v)"));
+        QCOMPARE(table->item(0, 2)->text(), QString("-0,99"));  // cos 3, the sampled point nearest pi
+        QCOMPARE(table->item(0, 3)->text(), QString("1"));
+        QCOMPARE(table->item(1, 0)->text(), QString("v i (u, v)"));
+        QCOMPARE(table->item(1, 3)->text(), QString("0,9962"));  // -sin 4,8
+        QVERIFY(table->item(1, 1)->text() != "–");
+    }
+
+    // A failed run is said to have failed, with its message: the page's own, or the reference's.
+    void failedRunsAreNamed()
+    {
+        struct Case {
+            const char* equation;
+            const char* tCount;
+            const char* verdict;
+            int rows;
+        };
+        const Case cases[] = {
+            {"  y' = y^2   <1>", "2", "Siden nåede ikke til ende: Beregningsusikkerhed for stor i 0,99999", 0},
+            // ln of 0 at t = 1.25: a stage time of the reference's step of 5, none of the page's step of 10
+            {"  y' = 1 + 0*ln((t - 1.25)^2)   <0>", "1",
+             "Genberegningen nåede ikke til ende: y kan ikke udregnes i 1,25. Afvigelserne gælder kun punkterne indtil "
+             "da.",
+             2},
+        };
+        for (const Case& c : cases) {
+            MainWindowFixture f;
+            tavlix::SettingsTexts s = odeSettings(c.tCount, "0.00005");
+            f.script({"DifferentialLigninger", c.equation, "TabelVariable", "  t, y"}, &s);
+            f.window->onRun();
+            f.window->activatePage(f.window->page(1));
+            f.window->action(Command::Accuracy)->trigger();
+            AccuracyDialog& d = f.window->accuracyDialog();
+            QVERIFY2(d.verdictLabel()->text().contains(QString(c.verdict)), qPrintable(d.verdictLabel()->text()));
+            QCOMPARE(d.table()->rowCount(), c.rows);
+            d.hide();
+        }
+    }
+
     void referenceRunCanBeInterrupted()
     {
         MainWindowFixture f;

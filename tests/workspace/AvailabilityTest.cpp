@@ -57,6 +57,7 @@ private slots:
         row("close", {Command::ClosePage}, {false, true, true, true});
         row("save", {Command::Save}, {false, false, false, false});
         row("save as", {Command::SaveAs}, {false, true, true, true});
+        row("save document as", {Command::SaveDocumentAs}, {false, true, false, false});  // these pages have none
         row("print", {Command::Print, Command::PrintNow}, {false, true, true, true});
         row("cut", {Command::Cut}, {false, false, false, false});
         row("copy", {Command::Copy}, {false, false, true, true});

@@ -140,7 +140,7 @@ private slots:
         QCOMPARE(f.window->activePage()->kind(), PageKind::Table);
         QTest::keyClick(f.window.get(), Qt::Key_N, Qt::ControlModifier);
         QCOMPARE(f.window->pageCount(), 3);
-        QCOMPARE(f.window->activePage()->caption(), QString("(Uden navn - 3)"));
+        QCOMPARE(f.window->activePage()->caption(), QString("(Uden navn - 1)"));
     }
 
     void aboutBox()

@@ -20,18 +20,22 @@ const QByteArray DefaultLines =
 class TestDocuments : public QObject {
     Q_OBJECT
 private slots:
-    void newCaptionsFollowPageCount()
+    // Untitled documents count 1, 2, 3 whatever other pages there are, past a caption still open.
+    void newCaptionsCountTheDocumentsMade()
     {
         MainWindowFixture f;
         f.window->onNew();
         QCOMPARE(f.window->activePage()->caption(), QString("(Uden navn - 1)"));
         f.window->createGraphPage("g-1");
+        f.window->newDocument("(Uden navn - 2)");  // restored after a crash
         f.window->onNew();
         QCOMPARE(f.window->activePage()->caption(), QString("(Uden navn - 3)"));
         QCOMPARE(f.scriptPage()->fileName(), QString("udennavn.tvx"));
         QVERIFY(!f.scriptPage()->isModified());
         QCOMPARE(f.scriptPage()->settings(), tavlix::defaultSettings());
-        QCOMPARE(f.window->tabs()->tabText(2), QString("(Uden navn - 3)"));
+        QCOMPARE(f.window->tabs()->tabText(3), QString("(Uden navn - 3)"));
+        f.window->onNew();
+        QCOMPARE(f.window->activePage()->caption(), QString("(Uden navn - 4)"));
     }
 
     void open_data()
@@ -191,7 +195,8 @@ private slots:
         f.window->onNew();
         f.saveNames.push_back(dir.filePath("ny.tvx"));
         f.window->onSave();
-        QCOMPARE(f.savePresets, QStringList{"udennavn.tvx"});
+        QCOMPARE(f.savePresets.size(), 1);
+        QCOMPARE(QFileInfo(f.savePresets[0]).fileName(), QString("udennavn.tvx"));
         QCOMPARE(FileBytes(dir.filePath("ny.tvx")), DefaultLines);
         QCOMPARE(f.scriptPage()->caption(), QString("ny.tvx"));
         QCOMPARE(f.scriptPage()->fileName(), dir.filePath("ny.tvx"));
@@ -323,67 +328,6 @@ private slots:
         QVERIFY(f.window->sectionPanel()->isVisible());
     }
 
-    void programCloseAsksRightMostFirst()
-    {
-        QTemporaryDir dir;
-        MainWindowFixture f;
-        ScriptPage* a = f.script({"a"});
-        a->setFileName(dir.filePath("a.tvx"));
-        a->editor()->insertPlainText("1");
-        f.script({"unchanged"});
-        ScriptPage* c = f.script({"c"});
-        c->setFileName(dir.filePath("c.tvx"));
-        c->editor()->insertPlainText("2");
-        f.answers = {QMessageBox::Yes, QMessageBox::No};
-        QList<Page*> shown;
-        f.window->prompts().askSaveChanges = [&](const QString& text) {
-            f.questions << text;
-            shown << f.window->activePage();
-            auto answer = f.answers.front();
-            f.answers.pop_front();
-            return answer;
-        };
-        QVERIFY(f.window->close());
-        QCOMPARE(f.questions.size(), 2);
-        QVERIFY(f.questions[0].contains("c.tvx"));
-        QVERIFY(f.questions[1].contains("a.tvx"));
-        // Each page is shown while it is asked about.
-        QCOMPARE(shown[0], static_cast<Page*>(c));
-        QCOMPARE(shown[1], static_cast<Page*>(a));
-        QVERIFY(QFileInfo::exists(dir.filePath("c.tvx")));
-        QVERIFY(!QFileInfo::exists(dir.filePath("a.tvx")));
-    }
-
-    void programCloseAbortKeepsEverything_data()
-    {
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<QString>("saveName");
-        QTest::newRow("abort") << int(QMessageBox::Abort) << "";
-        QTest::newRow("yes, dialog cancelled") << int(QMessageBox::Yes) << "";
-        QTest::newRow("yes, write fails") << int(QMessageBox::Yes) << "x/y/z.tvx";
-    }
-
-    void programCloseAbortKeepsEverything()
-    {
-        QFETCH(int, answer);
-        QFETCH(QString, saveName);
-        QTemporaryDir dir;
-        MainWindowFixture f;
-        ScriptPage* a = f.script({"a"});
-        a->editor()->insertPlainText("1");
-        ScriptPage* b = f.script({"b"});
-        b->editor()->insertPlainText("2");
-        f.answers = {QMessageBox::StandardButton(answer), QMessageBox::No};
-        if (!saveName.isEmpty())
-            f.saveNames.push_back(dir.filePath(saveName));
-        QVERIFY(!f.window->close());
-        QVERIFY(f.window->isVisible());
-        QCOMPARE(f.questions.size(), 1);
-        QCOMPARE(f.window->pageCount(), 2);
-        QVERIFY(a->isModified());
-        QVERIFY(b->isModified());
-    }
-
     // The editor keeps Tab, so the panel's buttons answer to Alt and their number.
     void sectionButtonsFromTheKeyboard()
     {
@@ -437,7 +381,8 @@ private slots:
         f.saveNames.push_back(saveName.isEmpty() ? QString() : dir.filePath(saveName));
         QCOMPARE(f.window->saveActive(), !saveName.isEmpty());
         // The save dialog suggests the example's name.
-        QCOMPARE(f.savePresets, QStringList{caption + ".tvx"});
+        QCOMPARE(f.savePresets.size(), 1);
+        QCOMPARE(QFileInfo(f.savePresets[0]).fileName(), caption + ".tvx");
         QCOMPARE(FileBytes(dir.filePath(file)), shipped);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), saveName.isEmpty() ? 1 : 2);
         QCOMPARE(copy->isModified(), saveName.isEmpty());

@@ -26,6 +26,9 @@ struct MainWindowFixture {
     std::deque<QString> saveNames;                    // names the save dialog returns ("" cancels)
     QStringList savePresets;
     QString openName;
+    QStringList openFolders;  // the folders the open dialog started in
+    QStringList saveAllQuestions;
+    QMessageBox::StandardButton saveAllAnswer = QMessageBox::Cancel;  // to the question about several documents
     // Answers to "Gem Som ..." on a result page: the name, and the filter the dialog reports as chosen.
     QString resultName;
     QString resultFilter;
@@ -54,7 +57,14 @@ struct MainWindowFixture {
             saveNames.pop_front();
             return n;
         };
-        prompts.askOpenFileName = [this] { return openName; };
+        prompts.askOpenFileName = [this](const QString& folder) {
+            openFolders << folder;
+            return openName;
+        };
+        prompts.askSaveAll = [this](const QString& text) {
+            saveAllQuestions << text;
+            return saveAllAnswer;
+        };
         prompts.showMessage = [this](const QString& text) { messages << text; };
         prompts.showError = [this](const QString& text) { errors << text; };
         prompts.askPdfFileName = [] { return QString(); };

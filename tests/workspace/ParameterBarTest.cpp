@@ -12,7 +12,9 @@
 #include <QLabel>
 #include <QLocale>
 #include <QPointer>
+#include <QSignalSpy>
 #include <QSlider>
+#include <QTabWidget>
 
 namespace {
 
@@ -112,7 +114,10 @@ private slots:
         auto* table = qobject_cast<TablePage*>(f.window->page(2));
         ParameterBar* bar = f.window->parameterBar();
         bar->slider(0)->setValue(2);
+        QSignalSpy shown(f.window->tabs(), &QTabWidget::currentChanged);
         bar->familyBox(0)->setChecked(true);
+        QCOMPARE(shown.count(), 0);  // the view stays on the graph while the table fills
+        QCOMPARE(f.window->activePage(), static_cast<Page*>(graph));
         QCOMPARE(f.window->pageCount(), 3);
         QCOMPARE(f.window->page(1), static_cast<Page*>(graph));
         QCOMPARE(graph->curves().size(), std::size_t(4));

@@ -86,6 +86,30 @@ private slots:
         QCOMPARE(all.firstColumn, 0);
     }
 
+    // Ctrl+A and Kopier on a run's table: every row the run wrote, not the empty one the page keeps below them.
+    void selectAllCopiesNoEmptyRow()
+    {
+        MainWindowFixture f;
+        tavlix::SettingsTexts s = tavlix::defaultSettings();
+        s[8] = "0";
+        s[9] = "1";
+        s[10] = "4";
+        f.script({"Funktioner", "  f = t*t", "TabelVariable", "  t, f"}, &s);
+        f.window->onRun();
+        auto* page = qobject_cast<TablePage*>(f.window->activePage());
+        QVERIFY(page);
+        page->view()->setFocus();
+        QTest::keyClick(page->view(), Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(page->view()->model()->rowCount(), 6);  // the view shows the kept row
+        f.window->onCopy();
+        QStringList lines = QApplication::clipboard()->text().split('\n');
+        QCOMPARE(lines.takeLast(), QString());
+        QCOMPARE(lines.size(), 1 + 5);  // the header, t = 0 to 1 by 0.25
+        for (const QString& line : lines)
+            QVERIFY2(!QString(line).remove('\t').trimmed().isEmpty(), qPrintable(line));
+        QVERIFY(!QApplication::clipboard()->mimeData()->html().contains("<tr><td></td><td></td></tr>"));
+    }
+
     void saveTable_data()
     {
         QTest::addColumn<QString>("name");
