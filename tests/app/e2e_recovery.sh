@@ -124,7 +124,7 @@ wait_for 10 has_question || fail "no question after the second crash"
 focus_last
 xdotool key alt+n
 wait_for 10 one_window || fail "Nej did not close the question"
-[ "$(recovery_files)" -eq 0 ] || fail "Nej left $(recovery_files) recovery files"
+wait_for 10 files_are 0 || fail "Nej left $(recovery_files) recovery files"
 kill "$app_pid"
 ended_by TERM || fail "SIGTERM did not end the program"
 # A new document opens only after the question was asked or found unnecessary.

@@ -143,8 +143,12 @@ dark() {
 run_button='40x36+244+16'
 status_line="600x26+200+$((height - 26))"
 
-# endless.tvx was opened last, so its script page is the active one.
+# endless.tvx was opened last, so its script page is the active one. The window has been resized: its picture is
+# taken once the page shows text and two pictures in a row agree.
 shot script
+settled() { cp script.png earlier.png; shot script; [ "$(dark script "$page_crop")" -ge 50 ] &&
+  [ "$(changed earlier script "$page_crop")" = 0 ]; }
+wait_for 15 settled || fail "the script page never showed its text"
 [ "$(grid_rows script)" -lt 10 ] || fail "the script page already looks like a table"
 step "interrupt a run of 1e12 rows"
 focus
