@@ -273,7 +273,7 @@ void BatchHost::addSolutions(BatchGraph& graph)
     if (!graph.field || graph.field->kind() == FieldKind::None)
         return;
     const CoordinateSettings& s = graph.settings;
-    const FieldArea area{s[Setting::Xmin], s[Setting::Xmax], s[Setting::Ymin], s[Setting::Ymax]};
+    const ValueRect area{s[Setting::Xmin], s[Setting::Xmax], s[Setting::Ymin], s[Setting::Ymax]};
     CurveList& curves = graph.recorder.curves();
     for (const auto& [x, y] : throughPoints_) {
         Curve curve;

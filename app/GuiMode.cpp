@@ -1,7 +1,8 @@
 // Start-up of the window: a display check, the application, Qt's Danish texts and the main window, which owns its
-// dialogs, then the event loop.
+// dialogs, a watch for the end of the session, then the event loop.
 #include "app/CommandLine.h"
 #include "app/EntryPoints.h"
+#include "app/TerminationWatch.h"
 
 #include "workspace/MainWindow.h"
 #include "workspace/QtTranslation.h"
@@ -74,6 +75,8 @@ int runGui(const QString& program, const CommandLine& line)
     window.exampleDir = exampleFolder();
     window.attachSettings(std::make_unique<WindowSettings>(WindowSettings::userFileName()));
     window.attachRecovery(std::make_unique<RecoveryStore>(RecoveryStore::userFolder()));
+    // At logout the work typed since the last recovery write is written at once; the next start offers it.
+    const TerminationWatch logout([&window] { window.writeRecoveryFiles(); });
     // Unsaved work of an instance that died is offered before the command line's documents open.
     window.openStartFilesOnShow = false;
     window.show();

@@ -28,7 +28,7 @@ struct CompiledRun {
     const Model& model() const { return *compiler.lastModel(); }
 };
 
-void MeasureElements(benchmark::State& state, const char* script, const FieldArea& area)
+void MeasureElements(benchmark::State& state, const char* script, const ValueRect& area)
 {
     CompiledRun run(script);
     std::unique_ptr<DirectionField> field = DirectionField::fromModel(run.model());
@@ -42,7 +42,7 @@ void MeasureElements(benchmark::State& state, const char* script, const FieldAre
 }
 
 // The field as a graph page gets it after a run: a copy of the compiled script, then the grid.
-void MeasureCopyAndElements(benchmark::State& state, const char* script, const FieldArea& area)
+void MeasureCopyAndElements(benchmark::State& state, const char* script, const ValueRect& area)
 {
     CompiledRun run(script);
     for (auto _ : state) {

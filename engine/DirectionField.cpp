@@ -144,7 +144,7 @@ std::optional<FieldElement> DirectionField::direction(double x, double y)
     return FieldElement{x, y, dx / length, dy / length};
 }
 
-std::vector<FieldElement> DirectionField::elements(const FieldArea& area, double aspect, int columns)
+std::vector<FieldElement> DirectionField::elements(const ValueRect& area, double aspect, int columns)
 {
     std::vector<FieldElement> out;
     if (kind_ == FieldKind::None || columns < 1 || !(area.xmax > area.xmin) || !(area.ymax > area.ymin))
@@ -160,7 +160,7 @@ std::vector<FieldElement> DirectionField::elements(const FieldArea& area, double
     return out;
 }
 
-bool DirectionField::inside(const FieldArea& area) const
+bool DirectionField::inside(const ValueRect& area) const
 {
     const double y = model_->rkf.y[yRecord_];
     const double x = kind_ == FieldKind::Slope ? run_.t : model_->rkf.y[xRecord_];
@@ -201,7 +201,7 @@ bool DirectionField::step(double& h, double tEnd)
     return true;
 }
 
-void DirectionField::follow(double t0, double t1, const FieldArea& area, std::vector<CurvePoint>& points)
+void DirectionField::follow(double t0, double t1, const ValueRect& area, std::vector<CurvePoint>& points)
 {
     double h = t1 > t0 ? model_->rkf.hMax : -model_->rkf.hMax;
     int steps = 0;
@@ -218,7 +218,7 @@ void DirectionField::follow(double t0, double t1, const FieldArea& area, std::ve
     }
 }
 
-std::vector<CurvePoint> DirectionField::solveThrough(double x, double y, const FieldArea& area)
+std::vector<CurvePoint> DirectionField::solveThrough(double x, double y, const ValueRect& area)
 {
     std::vector<CurvePoint> points;
     if (kind_ == FieldKind::None)

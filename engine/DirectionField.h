@@ -5,6 +5,7 @@
 #include "engine/Curve.h"
 #include "engine/Model.h"
 #include "engine/RunState.h"
+#include "support/ValueRect.h"
 
 #include <memory>
 #include <optional>
@@ -26,11 +27,6 @@ struct FieldElement {
     double dy = 0;
 };
 
-// The value ranges a field or a solution covers.
-struct FieldArea {
-    double xmin = 0, xmax = 0, ymin = 0, ymax = 0;
-};
-
 class DirectionField {
 public:
     // A copy of the model's compiled script as its graph generation starts; nullptr when the script has no
@@ -45,12 +41,12 @@ public:
     std::optional<FieldElement> direction(double x, double y);
     // A grid of elements over the area: columns across, as many rows as keep the cells square in a picture
     // aspect (height / width) times as high as wide. Undefined points are left out.
-    std::vector<FieldElement> elements(const FieldArea& area, double aspect, int columns = DefaultColumns);
+    std::vector<FieldElement> elements(const ValueRect& area, double aspect, int columns = DefaultColumns);
 
     // The solution through (x, y), backwards then forwards in t, with the document's solver and tolerances:
     // over the area's t range for a slope field, over [TMin, TMax] from TMin for a phase plane. It stops where
     // it leaves the area, blows up or fails. The points run in increasing t.
-    std::vector<CurvePoint> solveThrough(double x, double y, const FieldArea& area);
+    std::vector<CurvePoint> solveThrough(double x, double y, const ValueRect& area);
 
     static constexpr int DefaultColumns = 25;
     // Solution steps are at most this share of the t range, so the curve is smooth.
@@ -63,10 +59,10 @@ private:
     void placeAt(double x, double y);
     bool derivatives(double& dx, double& dy);
     // One direction of a solution from t0 to t1; appends the points after the start.
-    void follow(double t0, double t1, const FieldArea& area, std::vector<CurvePoint>& points);
+    void follow(double t0, double t1, const ValueRect& area, std::vector<CurvePoint>& points);
     bool step(double& h, double tEnd);
     void clearCaches();
-    bool inside(const FieldArea& area) const;
+    bool inside(const ValueRect& area) const;
 
     std::unique_ptr<Model> model_;
     RunState run_;

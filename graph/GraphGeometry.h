@@ -2,14 +2,12 @@
 #pragma once
 
 #include "support/CoordinateSettings.h"
+#include "support/ValueRect.h"
 
 #include <vector>
 
-// A range of values in both directions.
-struct ValueRect {
-    double xmin = 0, xmax = 0, ymin = 0, ymax = 0;
-    bool operator==(const ValueRect&) const = default;
-};
+// A range of values in both directions: the core's own type, so ranges pass to the direction field as they are.
+using ValueRect = tavlix::ValueRect;
 
 // A rectangle of pixels: left and top edges, width and height.
 struct PixelRect {

@@ -28,8 +28,7 @@ std::vector<tavlix::FieldElement> GraphRenderer::fieldElements() const
     const PixelRect& area = geometry_.plotArea();
     if (!field_ || !geometry_.rangesUsable() || area.width <= 0 || area.height <= 0)
         return {};
-    const ValueRect r = geometry_.ranges();
-    return field_->elements({r.xmin, r.xmax, r.ymin, r.ymax}, static_cast<double>(area.height) / area.width);
+    return field_->elements(geometry_.ranges(), static_cast<double>(area.height) / area.width);
 }
 
 void GraphRenderer::drawField(const std::vector<tavlix::FieldElement>& elements, tavlix::FieldKind kind)

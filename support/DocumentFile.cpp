@@ -1,6 +1,7 @@
 // Reads and writes document files: sixteen settings lines and the script, with safe replacement on save.
 #include "support/DocumentFile.h"
 
+#include "support/AtomicFile.h"
 #include "support/Cp1252Table.h"
 
 #include <cerrno>
@@ -129,32 +130,6 @@ void appendLine(std::string& out, std::string_view line, bool isSetting)
     out += "\r\n";
 }
 
-bool writeAll(int fd, const std::string& bytes)
-{
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-// A fresh file beside the target; its name starts with "." so it stays out of sight if the program dies.
-int createTemporary(const std::string& dir, std::string& tempPath)
-{
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        tempPath = dir + "/.tavlix-" + std::to_string(::getpid()) + "-" + std::to_string(attempt) + ".tmp";
-        int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST)
-            return fd;
-    }
-    return -1;
-}
-
 // Saving through a link replaces the file it points to, not the link.
 std::string resolvedTarget(const std::string& path)
 {
@@ -165,15 +140,6 @@ std::string resolvedTarget(const std::string& path)
             return real.string();
     }
     return path;
-}
-
-void syncDirectory(const std::string& dir)
-{
-    int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
 }
 
 }  // namespace
@@ -236,42 +202,26 @@ DocumentReadResult readDocument(const std::string& path)
 
 bool writeDocument(const std::string& path, const Document& doc, std::string& error)
 {
-    std::string target = resolvedTarget(path);
-    std::string dir = std::filesystem::path(target).parent_path().string();
-    if (dir.empty())
-        dir = ".";
+    const std::string target = resolvedTarget(path);
     // Replacing by rename would also replace a write-protected file; the protection is honoured instead.
     if (::access(target.c_str(), F_OK) == 0 && ::access(target.c_str(), W_OK) != 0) {
         error = "Kan ikke gemme filen " + quoted(path) + ": " + reasonText(errno) + ".";
         return false;
     }
-    std::string tempPath;
-    int fd = createTemporary(dir, tempPath);
-    if (fd < 0) {
-        error = "Kan ikke oprette filen " + quoted(path) + ": " + reasonText(errno) + ".";
+    AtomicFile file;
+    if (!file.open(target)) {
+        error = "Kan ikke oprette filen " + quoted(path) + ": " + reasonText(file.failure()) + ".";
         return false;
     }
-    struct stat old {};
-    if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode))
-        ::fchmod(fd, old.st_mode & 07777);
-    bool written = writeAll(fd, documentBytes(doc)) && ::fsync(fd) == 0;
-    int writeErr = errno;
-    if (::close(fd) != 0 && written) {
-        written = false;
-        writeErr = errno;
-    }
-    if (!written) {
-        ::unlink(tempPath.c_str());
-        error = "Kan ikke skrive filen " + quoted(path) + ": " + reasonText(writeErr) + ".";
+    const std::string bytes = documentBytes(doc);
+    std::fwrite(bytes.data(), 1, bytes.size(), file.stream());
+    // A saved document is on the disk before the save says so.
+    if (!file.commit(true)) {
+        const bool replacing = file.failedStep() == AtomicFile::Step::Replace;
+        error = (replacing ? "Kan ikke gemme filen " : "Kan ikke skrive filen ") + quoted(path) + ": " +
+                reasonText(file.failure()) + ".";
         return false;
     }
-    if (::rename(tempPath.c_str(), target.c_str()) != 0) {
-        int renameErr = errno;
-        ::unlink(tempPath.c_str());
-        error = "Kan ikke gemme filen " + quoted(path) + ": " + reasonText(renameErr) + ".";
-        return false;
-    }
-    syncDirectory(dir);
     return true;
 }
 

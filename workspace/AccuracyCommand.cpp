@@ -31,11 +31,10 @@ void MainWindow::onAccuracy()
     // Copied: the page may be closed while the reference runs.
     const ResultOrigin origin = *page->integration();
     const QString caption = page->caption();
+    // A close asked for during the run this measurement follows is still to be done after it.
     runActive_ = true;
     stopRequested_ = false;
     stopReason_.clear();
-    closeAfterRun_ = false;
-    pagesToCloseAfterRun_.clear();
     eventPumpClock_.start();
     showRunState();
     accuracyDialog_->showMeasuring(caption);
@@ -51,4 +50,5 @@ void MainWindow::onAccuracy()
     if (!stopReason_.isEmpty())
         reportError(stopReason_);
     finishDeferredCloses();
+    runParkedPick();
 }

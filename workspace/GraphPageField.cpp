@@ -82,9 +82,8 @@ bool GraphPage::addSolutionThrough(double x, double y)
     host().setStatus(StatusField::Message, QString());
     if (!field_ || field_->kind() == tavlix::FieldKind::None)
         return false;
-    const ValueRect r = view_->geometry().ranges();
     tavlix::Curve curve;
-    curve.points = field_->solveThrough(x, y, {r.xmin, r.xmax, r.ymin, r.ymax});
+    curve.points = field_->solveThrough(x, y, view_->geometry().ranges());
     if (curve.points.empty())
         return false;
     tavlix::CurveList& curves = recorder_.curves();

@@ -259,6 +259,8 @@ private:
     void runDocument(ScriptPage* script, bool refresh);
     bool hasResultPages(const ScriptPage* script) const;
     void runPickedValues(ScriptPage* script);
+    // A slider moved during a run or measurement: its run, after the one that stopped for it.
+    void runParkedPick();
     void runParametersChanged(ScriptPage* script);
     void updateParameterBar();
     void finishDeferredCloses();

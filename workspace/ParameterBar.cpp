@@ -60,8 +60,14 @@ void ParameterBar::setParameters(const std::vector<tavlix::ListParameter>& param
 
 void ParameterBar::rebuild(const std::vector<tavlix::ListParameter>& parameters)
 {
+    // The slider whose move started the run that changed the lists is still inside its own signal: the old
+    // widgets go quietly out of sight now and are deleted once the event loop has them again.
     while (QLayoutItem* item = layout_->takeAt(0)) {
-        delete item->widget();
+        if (QWidget* widget = item->widget()) {
+            widget->disconnect(this);
+            widget->hide();
+            widget->deleteLater();
+        }
         delete item;
     }
     sliders_.clear();
@@ -69,6 +75,24 @@ void ParameterBar::rebuild(const std::vector<tavlix::ListParameter>& parameters)
     families_.clear();
     for (std::size_t i = 0; i < parameters.size(); ++i)
         addRow(static_cast<int>(i), parameters[i]);
+}
+
+int ParameterBar::focusedSlider() const
+{
+    for (std::size_t i = 0; i < sliders_.size(); ++i)
+        if (sliders_[i]->hasFocus())
+            return static_cast<int>(i);
+    return -1;
+}
+
+void ParameterBar::focusSlider(int parameter)
+{
+    if (parameter < 0 || parameter >= sliderCount() || !isVisible())
+        return;
+    // A new slider waits for the layout to show it, and a hidden one takes no focus.
+    QSlider* slider = sliders_[static_cast<std::size_t>(parameter)];
+    slider->show();
+    slider->setFocus();
 }
 
 void ParameterBar::addRow(int index, const tavlix::ListParameter& parameter)

@@ -25,6 +25,9 @@ public:
     QSlider* slider(int parameter) const { return sliders_[static_cast<std::size_t>(parameter)]; }
     QLabel* valueLabel(int parameter) const { return values_[static_cast<std::size_t>(parameter)]; }
     QCheckBox* familyBox(int parameter) const { return families_[static_cast<std::size_t>(parameter)]; }
+    // The slider with the keyboard focus, or -1; gives a slider the focus.
+    int focusedSlider() const;
+    void focusSlider(int parameter);
 
     // "k = 0,5": the value as the table page shows numbers, with the locale's decimal separator.
     static QString valueText(const tavlix::ListParameter& parameter, int pick);

@@ -13,7 +13,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QTabWidget>
-#include <QTimer>
 #include <QToolBar>
 
 #include <algorithm>
@@ -115,16 +114,12 @@ void MainWindow::runDocument(ScriptPage* script, bool refresh)
         reportError(stopReason_);
     else if (stoppedByUser && result.abandoned && !pendingPickRun_)
         setStatus(StatusField::Message, "Kørslen blev afbrudt");
-    else if (result.error == tavlix::ScriptError::None)
+    else if (result.error == tavlix::ScriptError::None && !closeAfterRun_ && pagesToCloseAfterRun_.isEmpty() &&
+             !pendingPickRun_)
+        // Not when something waits for the run's end: a measurement would keep it waiting, or lose it.
         followRunWithAccuracy();
     finishDeferredCloses();
-    if (pendingPickRun_)
-        QTimer::singleShot(0, this, [this] {
-            ScriptPage* next = pendingPickRun_;
-            pendingPickRun_.clear();
-            if (next && !runActive_)
-                runPickedValues(next);
-        });
+    runParkedPick();
 }
 
 void MainWindow::finishDeferredCloses()

@@ -33,8 +33,9 @@ fail() {
 }
 step() { echo "--- $* ($SECONDS s)"; }
 
-# Xvfb picks a free display itself and writes its number to fd 3.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>display.txt >xvfb.log 2>&1 &
+# Xvfb picks a free display itself and writes its number to fd 3. -noreset: by default the server resets when its last
+# client leaves, and a program connecting during the reset is refused ("could not connect to display").
+Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp 3>display.txt >xvfb.log 2>&1 &
 xvfb_pid=$!
 for _ in $(seq 1 100); do [ -s display.txt ] && break; sleep 0.1; done
 [ -s display.txt ] || { echo "FAIL: Xvfb did not start: $(cat xvfb.log)"; exit 1; }
@@ -70,21 +71,24 @@ win=$(main_window)
 width=1000
 height=750
 xdotool windowmove "$win" 0 0 windowsize "$win" "$width" "$height"
-sleep 0.5
-focus() { xdotool windowfocus --sync "$win" 2>/dev/null; sleep 0.2; }
+sized() { xdotool getwindowgeometry "$win" 2>/dev/null | grep -q "Geometry: ${width}x$height"; }
+wait_for 10 sized || fail "the window did not take the size $width x $height"
+focus() { xdotool windowfocus --sync "$win" 2>/dev/null; }
 shot() { import -window root "$1.png"; }
 # Everything of the page between the tool bar and the tabs.
 page_crop='940x590+2+60'
 # The tab bar lies just above the status bar; the mouse wheel over it steps through the pages.
 tab_y=$((height - 36))
-previous_page() {
-  xdotool mousemove 20 "$tab_y" click 4
-  sleep 0.5
+# turn_page BUTTON: one wheel step over the tabs, then waits until the tab bar shows another active tab.
+turn_page() {
+  xdotool mousemove 20 "$tab_y"
+  shot tabs-before
+  xdotool click "$1"
+  tabs_moved() { shot tabs-after; [ "$(changed tabs-before tabs-after "$width"x24+0+$((tab_y - 12)))" -gt 0 ]; }
+  wait_for 10 tabs_moved || fail "the mouse wheel over the tabs did not change the page"
 }
-next_page() {
-  xdotool mousemove 20 "$tab_y" click 5
-  sleep 0.5
-}
+previous_page() { turn_page 4; }
+next_page() { turn_page 5; }
 
 # grid_rows IMAGE: rows of the page's left part that are mostly mid-grey, as a table's grid lines are.
 grid_rows() {
@@ -139,15 +143,18 @@ dark() {
 run_button='40x36+244+16'
 status_line="600x26+200+$((height - 26))"
 
-# endless.tvx was opened last, so its script page is the active one.
+# endless.tvx was opened last, so its script page is the active one. The window has been resized: its picture is
+# taken once the page shows text and two pictures in a row agree.
 shot script
+settled() { cp script.png earlier.png; shot script; [ "$(dark script "$page_crop")" -ge 50 ] &&
+  [ "$(changed earlier script "$page_crop")" = 0 ]; }
+wait_for 15 settled || fail "the script page never showed its text"
 [ "$(grid_rows script)" -lt 10 ] || fail "the script page already looks like a table"
 step "interrupt a run of 1e12 rows"
 focus
 xdotool key F9
-sleep 1.5
-shot running
-[ "$(red running "$run_button")" -ge 40 ] || fail "interrupt: the run command does not show the stop button during a run"
+stop_shown() { shot running; [ "$(red running "$run_button")" -ge 40 ]; }
+wait_for 15 stop_shown || fail "interrupt: the run command does not show the stop button during a run"
 xdotool key Escape
 run_ended() { shot now; [ "$(red now "$run_button")" -lt 10 ]; }
 wait_for 15 run_ended || fail "interrupt: Escape did not end the run"
@@ -164,10 +171,8 @@ run_example 2sin
 step "zoom"
 shot before-zoom
 xdotool mousemove 300 200 mousedown 1 mousemove 400 300 mousemove 500 400 mouseup 1
-sleep 1
-shot zoomed
-n=$(changed before-zoom zoomed "$page_crop")
-[ "$n" -ge 5000 ] || fail "zoom: the picture hardly changed ($n pixels)"
+zoomed() { shot zoomed; n=$(changed before-zoom zoomed "$page_crop"); [ "$n" -ge 5000 ]; }
+wait_for 10 zoomed || fail "zoom: the picture hardly changed ($n pixels)"
 [ "$(coloured zoomed)" -ge 20 ] || fail "zoom: no curve left in the zoomed picture"
 
 step "text label"
@@ -178,10 +183,8 @@ xdotool key t
 sleep 0.5
 xdotool type --delay 20 'Hej verden'
 xdotool mousemove 600 250 click 1
-sleep 1
-shot labelled
-n=$(changed zoomed labelled '160x40+560+230')
-[ "$n" -ge 30 ] || fail "text label: nothing was drawn where the label was placed ($n pixels)"
+labelled() { shot labelled; n=$(changed zoomed labelled '160x40+560+230'); [ "$n" -ge 30 ]; }
+wait_for 10 labelled || fail "text label: nothing was drawn where the label was placed ($n pixels)"
 
 step "print"
 focus

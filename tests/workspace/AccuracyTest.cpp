@@ -5,10 +5,13 @@
 #include "workspace/AccuracyDialog.h"
 #include "workspace/AccuracyTexts.h"
 #include "workspace/Page.h"
+#include "workspace/ParameterBar.h"
+#include "workspace/TablePage.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QRegularExpression>
+#include <QSlider>
 #include <QTableWidget>
 #include <QTimer>
 
@@ -182,6 +185,47 @@ private slots:
         QVERIFY(d.isVisible());
         QVERIFY(d.verdictLabel()->text().startsWith("Beregningen blev afbrudt"));
         QCOMPARE(f.window->action(Command::Run)->text(), QString("&Kør"));  // no longer "Afbryd"
+    }
+
+    // An open dialog follows every run with a measurement; a close asked for during the run still closes.
+    void closeDuringARunWithTheDialogOpen()
+    {
+        MainWindowFixture f;
+        tavlix::SettingsTexts s = odeSettings("50", "0.00005");
+        ScriptPage* script = f.script({"DifferentialLigninger", "  y' = -y <1>", "TabelVariable", "  t, y"}, &s);
+        f.window->onRun();
+        f.window->action(Command::Accuracy)->trigger();
+        QVERIFY(f.window->accuracyDialog().isVisible());
+        script->settings()[10] = "5000000";
+        bool closedDuring = true;
+        QTimer::singleShot(300, f.window.get(), [&] { closedDuring = f.window->close(); });
+        f.window->onRun();
+        QVERIFY(!closedDuring);
+        QVERIFY(!f.window->running());
+        QVERIFY(!f.window->isVisible());
+    }
+
+    // A slider moved while the dialog measures stops the measurement, and the document runs with the new value.
+    void sliderMoveDuringAMeasurementRuns()
+    {
+        MainWindowFixture f;
+        tavlix::SettingsTexts s = odeSettings("50", "0.00005");
+        f.script({"Konstanter", "  k = <0.5, 1>", "DifferentialLigninger", "  y' = -k*y <1>", "TabelVariable",
+                  "  t, y"},
+                 &s);
+        f.window->onRun();
+        auto* table = qobject_cast<TablePage*>(f.window->activePage());
+        QVERIFY(table);
+        const QString before = table->cellText(1, 5);
+        ResultOrigin origin = *table->integration();
+        s[10] = "3000000";
+        origin.source = std::make_shared<RunSource>(RunSource{s, origin.source->lines, {}});
+        table->setIntegration(origin);
+        QTimer::singleShot(50, f.window.get(), [&f] { f.window->parameterBar()->slider(0)->setValue(2); });
+        f.window->onAccuracy();
+        QTRY_VERIFY(!f.window->running() && table->cellText(1, 5) != before);
+        QCOMPARE(f.window->parameterBar()->valueLabel(0)->text(), QString("k = 1"));
+        QCOMPARE(f.window->activePage(), static_cast<Page*>(table));
     }
 };
 

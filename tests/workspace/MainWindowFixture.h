@@ -83,7 +83,9 @@ struct MainWindowFixture {
         window->action(Command::KeepResults)->setChecked(false);
         window->exampleDir = QString(TAVLIX_EXAMPLES_DIR) + "/";
         window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        // A check here could only leave the constructor, and the test would go on with a window never shown.
+        if (!QTest::qWaitForWindowExposed(window.get()))
+            qFatal("The test window was never shown");
         window->activateWindow();
         (void)QTest::qWaitForWindowActive(window.get());
     }

@@ -153,6 +153,32 @@ private slots:
         QCOMPARE(f.window->parameterBar()->slider(0)->value(), 3);
         QCOMPARE(script->parameters()[0].pick, 3);
     }
+
+    // A slider run of a script whose lists changed since its run makes the bar anew while the moved slider is
+    // still handling the key: the slider outlives its own event, then goes.
+    void aSliderRunThatChangesTheListsKeepsTheSliderAlive()
+    {
+        MainWindowFixture f;
+        tavlix::SettingsTexts s = FewPoints();
+        ScriptPage* script = f.script(Decay, &s);
+        f.window->onRun();
+        QStringList changed = Decay;
+        changed[1] = "  k = <1, 2>";
+        script->setLines(changed);
+        f.window->activatePage(f.window->page(2));
+        QPointer<QSlider> moved = f.window->parameterBar()->slider(0);
+        moved->setFocus();
+        QTest::keyPress(moved, Qt::Key_Right);
+        QVERIFY(moved);
+        QTest::keyRelease(moved, Qt::Key_Right);
+        QTRY_VERIFY(moved.isNull());
+        ParameterBar* bar = f.window->parameterBar();
+        QCOMPARE(bar->sliderCount(), 1);
+        QCOMPARE(bar->slider(0)->maximum(), 2);
+        QCOMPARE(bar->valueLabel(0)->text(), QString("k = 2"));
+        QCOMPARE(qobject_cast<TablePage*>(f.window->page(2))->cellText(1, 5).trimmed(), QString("2"));
+        QVERIFY(bar->slider(0)->hasFocus());
+    }
 };
 
 QTEST_MAIN(TestParameterBar)
