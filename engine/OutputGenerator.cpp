@@ -358,6 +358,7 @@ ScriptError generateGraph(Model& model, RunState& run, const std::string& captio
     const bool hasOde = prepareGeneration(model, run);
     if (hasOde)
         page.setDirectionField(DirectionField::fromModel(model));
+    page.keepRunModel(model);
     beginProbe(model, run);
     const ScriptError error = generate(model, run, hasOde, true);
     run.outputIsGraph = false;
