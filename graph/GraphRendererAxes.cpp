@@ -37,19 +37,22 @@ void GraphRenderer::drawAxes()
     const int c = g.toPixelY(v[Setting::Ymin]), d = g.toPixelY(v[Setting::Ymax]);
     const AxisPlaces at = axisPlaces();
     bounds_ |= QRect(QPoint(a, d), QPoint(b, c)).normalized();
+    const QPen gridPen = makePen(GridSilver, Qt::DotLine);
+    // The grid first, so an axis through the origin lies over its line at 0.
+    if (g.rangesUsable()) {
+        painter_->setPen(gridPen);
+        drawGrid();
+        painter_->setPen(makePen(Qt::black, Qt::SolidLine));
+    }
     painter_->drawLine(b, at.row, a, at.row);
     painter_->drawLine(at.column, c, at.column, d);
     if (at.xThroughOrigin)
         drawArrowHead(b, at.row, 1, 0);
     if (at.yThroughOrigin)
         drawArrowHead(at.column, d, 0, -1);
-    if (g.rangesUsable()) {
+    if (g.rangesUsable())
         drawTicks();
-        painter_->setPen(makePen(GridSilver, Qt::DotLine));
-        drawGrid();
-    } else {
-        painter_->setPen(makePen(GridSilver, Qt::DotLine));
-    }
+    painter_->setPen(gridPen);
     drawn();
 }
 
@@ -68,9 +71,9 @@ GraphRenderer::AxisPlaces GraphRenderer::axisPlaces() const
 
 void GraphRenderer::drawArrowHead(int x, int y, int dx, int dy)
 {
-    // Pointing along (dx, dy), its tip on the axis's end, as long as a number is high.
-    const int length = geometry_.charHeight() / 2;
-    const int half = std::max(length / 3, 2);
+    // Pointing along (dx, dy), its tip on the axis's end, two thirds as long as a number is high.
+    const int length = geometry_.charHeight() * 4 / 5;
+    const int half = std::max(length * 2 / 5, 2);
     const QPoint tip(x, y);
     const QPoint back(x - dx * length, y - dy * length);
     const QPoint side(dy * half, dx * half);
@@ -97,6 +100,8 @@ void GraphRenderer::drawTicks()
         for (double q : GraphGeometry::axisValues(v[Setting::YAxisAtX], v[Setting::XTickStep], v[Setting::Xmin],
                                                   v[Setting::Xmax], true)) {
             const int p = g.toPixelX(q);
+            if (at.xThroughOrigin && p > g.toPixelX(v[Setting::Xmax]) - charH)
+                continue;  // the arrowhead's place
             painter_->drawLine(p, at.row, p, at.row + charH / 2);
             if (q == 0 && at.yThroughOrigin)
                 continue;  // the y axis stands there
@@ -108,6 +113,8 @@ void GraphRenderer::drawTicks()
         for (double r : GraphGeometry::axisValues(v[Setting::XAxisAtY], v[Setting::YTickStep], v[Setting::Ymin],
                                                   v[Setting::Ymax], true)) {
             const int p = g.toPixelY(r);
+            if (at.yThroughOrigin && p < g.toPixelY(v[Setting::Ymax]) + charH)
+                continue;
             painter_->drawLine(at.column, p, at.column - charH / 2, p);
             if (r == 0 && at.xThroughOrigin)
                 continue;
