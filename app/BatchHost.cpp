@@ -331,8 +331,7 @@ void BatchHost::finishPages()
         if (shownField(*graph) && !writeFieldTsv(*graph))
             writeFailed_ = true;
         if (!exportGraph(graph->pathStem, graph->settings, graph->recorder.curves(), message,
-                         GraphLook(legendShown_, axesThroughOrigin_),
-                         shownField(*graph))) {
+                         GraphLook(legendShown_, axesThroughOrigin_), shownField(*graph))) {
             error(message);
             writeFailed_ = true;
         }

@@ -45,9 +45,8 @@ QString modeError(const QCommandLineParser& parser, const Options& o, const Comm
     const bool batch = parser.isSet(o.batch), calc = parser.isSet(o.calc);
     if (batch && calc)
         return "--batch and --calc cannot be combined";
-    for (const QCommandLineOption* option :
-         {&o.out, &o.maxCells, &o.maxPoints, &o.noLegend, &o.axesOrigin, &o.accuracy, &o.pick, &o.family,
-          &o.slopeField, &o.through})
+    for (const QCommandLineOption* option : {&o.out, &o.maxCells, &o.maxPoints, &o.noLegend, &o.axesOrigin, &o.accuracy,
+                                             &o.pick, &o.family, &o.slopeField, &o.through})
         if (!batch && parser.isSet(*option))
             return QString("--%1 belongs to --batch").arg(option->names().constFirst());
     if ((batch || calc) && parser.isSet(o.platform))
@@ -138,8 +137,7 @@ CommandLine parseCommandLine(const QStringList& arguments)
     // "-platform xcb" as the toolkit has always spelled it; single letters stay (-h, -v).
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addOptions({o.help, o.version, o.batch, o.calc, o.out, o.maxCells, o.maxPoints, o.noLegend, o.axesOrigin,
-                       o.accuracy,
-                       o.pick, o.family, o.slopeField, o.through, o.platform});
+                       o.accuracy, o.pick, o.family, o.slopeField, o.through, o.platform});
     if (!parser.parse(arguments))
         return usageError(parseError(parser, arguments));
     CommandLine line;

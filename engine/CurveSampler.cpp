@@ -20,8 +20,7 @@ public:
     SamplingHost(CurveList* curves, long long maxPoints)
         : curves_(curves), recorder_(maxPoints),
           deadline_(std::chrono::steady_clock::now() + std::chrono::milliseconds(CurveSampler::MaxMilliseconds))
-    {
-    }
+    {}
     bool overLimit() const { return overLimit_; }
 
     TableSink* createTablePage(const std::string&) override { return nullptr; }
@@ -68,8 +67,7 @@ std::unique_ptr<CurveSampler> CurveSampler::fromModel(const Model& model)
 bool CurveSampler::resamples(int curve) const
 {
     const CompiledScript& s = original_->script;
-    return curve >= 1 && curve <= s.outputCount && s.outputs[curve].xRecord == 0 &&
-           isLineStyle(s.outputs[curve].style);
+    return curve >= 1 && curve <= s.outputCount && s.outputs[curve].xRecord == 0 && isLineStyle(s.outputs[curve].style);
 }
 
 bool CurveSampler::runLoop(const CompiledScript& script, Model& model, double from, double to, double step,

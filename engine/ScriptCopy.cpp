@@ -11,8 +11,7 @@ void copyCompiledScript(const CompiledScript& from, CompiledScript& to)
     std::copy(std::begin(from.constantNames), std::end(from.constantNames), std::begin(to.constantNames));
     std::copy(std::begin(from.constantValues), std::end(from.constantValues), std::begin(to.constantValues));
     for (int i = 0; i <= MaxConsts; ++i)
-        to.listConstants[i] =
-            from.listConstants[i] ? std::make_unique<ListConstant>(*from.listConstants[i]) : nullptr;
+        to.listConstants[i] = from.listConstants[i] ? std::make_unique<ListConstant>(*from.listConstants[i]) : nullptr;
     to.constantCount = from.constantCount;
     std::copy(std::begin(from.records), std::end(from.records), std::begin(to.records));
     to.recordCount = from.recordCount;

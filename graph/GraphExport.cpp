@@ -54,8 +54,8 @@ double screenDpi()
 
 }  // namespace
 
-PictureFrame measurePicture(const tavlix::CoordinateSettings& settings, double widthCm, double heightCm, double dpi,
-                            const GraphLook& look)
+PictureFrame measurePicture(const tavlix::CoordinateSettings& settings, const tavlix::CurveList& curves, double widthCm,
+                            double heightCm, double dpi, const GraphLook& look)
 {
     // The numbers stand where the font and the resolution put them, so they are measured on a like device.
     QImage scratch(1, 1, QImage::Format_RGB32);
@@ -66,6 +66,7 @@ PictureFrame measurePicture(const tavlix::CoordinateSettings& settings, double w
     GraphRenderer renderer = pictureRenderer(settings, look, nullptr);
     renderer.beginOnPaper(p, widthCm, heightCm, 0, 0);
     renderer.drawAxes();
+    renderer.drawAxisNames(p, curves);
     const QRect drawn = renderer.drawnBounds();
     const int margin = static_cast<int>(std::lround(dpi * PictureMarginCm / 2.54));
     PictureFrame frame;
@@ -79,7 +80,7 @@ PictureFrame measurePicture(const tavlix::CoordinateSettings& settings, double w
 QByteArray graphSvg(const tavlix::CoordinateSettings& settings, const tavlix::CurveList& curves, double widthCm,
                     double heightCm, const GraphLook& look, tavlix::DirectionField* field)
 {
-    const PictureFrame frame = measurePicture(settings, widthCm, heightCm, SvgDpi, look);
+    const PictureFrame frame = measurePicture(settings, curves, widthCm, heightCm, SvgDpi, look);
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     QSvgGenerator generator;
@@ -110,7 +111,7 @@ QImage graphCopyImage(const tavlix::CoordinateSettings& settings, const tavlix::
     const double largest = (std::max(widthCm, heightCm) + 2 * PictureMarginCm) / 2.54;
     if (largest * dpi > MaxCopyPixels)
         dpi = MaxCopyPixels / largest;
-    const PictureFrame frame = measurePicture(settings, widthCm, heightCm, dpi, look);
+    const PictureFrame frame = measurePicture(settings, curves, widthCm, heightCm, dpi, look);
     QImage image(frame.size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
     const int dpm = static_cast<int>(std::lround(dpi / 0.0254));
     image.setDotsPerMeterX(dpm);
@@ -124,7 +125,7 @@ QImage graphCopyImage(const tavlix::CoordinateSettings& settings, const tavlix::
 QByteArray graphPdf(const tavlix::CoordinateSettings& settings, const tavlix::CurveList& curves, double widthCm,
                     double heightCm, const GraphLook& look, tavlix::DirectionField* field)
 {
-    const PictureFrame frame = measurePicture(settings, widthCm, heightCm, SvgDpi, look);
+    const PictureFrame frame = measurePicture(settings, curves, widthCm, heightCm, SvgDpi, look);
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     {

@@ -28,8 +28,8 @@ struct PictureFrame {
 // The margin around a picture's drawing.
 constexpr double PictureMarginCm = 0.5;
 // The frame of a drawing area widthCm by heightCm drawn at dpi.
-PictureFrame measurePicture(const tavlix::CoordinateSettings& settings, double widthCm, double heightCm, double dpi,
-                            const GraphLook& look = {});
+PictureFrame measurePicture(const tavlix::CoordinateSettings& settings, const tavlix::CurveList& curves, double widthCm,
+                            double heightCm, double dpi, const GraphLook& look = {});
 
 // The copy as SVG: the drawing area widthCm by heightCm with the same margin all round.
 // Every picture carries the legend unless told otherwise, and a direction field when one is given.

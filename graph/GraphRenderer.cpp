@@ -247,7 +247,8 @@ void GraphRenderer::replay(const tavlix::CurveList& curves)
         return;
     if (field_ && field_->kind() != tavlix::FieldKind::None) {
         // A family's lighter members would pass for the field's grey.
-        const bool family = std::any_of(curves.begin(), curves.end(), [](const tavlix::Curve& c) { return isFaint(c); });
+        const bool family =
+            std::any_of(curves.begin(), curves.end(), [](const tavlix::Curve& c) { return isFaint(c); });
         drawField(fieldElements(), field_->kind(), family);
     }
     // A family's other members go first, so the current value's curve is drawn over them.

@@ -23,8 +23,7 @@ class QString;
 struct GraphLook {
     GraphLook(bool legendShown = true, bool axesAtOrigin = false)  // NOLINT(google-explicit-constructor)
         : legend(legendShown), axesThroughOrigin(axesAtOrigin)
-    {
-    }
+    {}
     bool legend;
     bool axesThroughOrigin;
 };
@@ -61,7 +60,7 @@ public:
     bool axesThroughOrigin() const { return axesThroughOrigin_; }
     // The variables' names at the arrows of axes through the origin, on any painter over this drawing (the
     // screen draws them over its picture, as the curves are named only as a run goes).
-    void drawAxisNames(QPainter& painter, const tavlix::CurveList& curves) const;
+    void drawAxisNames(QPainter& painter, const tavlix::CurveList& curves);
     // The names the curves give their x and y variables: the one name all share, else "x" and "y".
     static std::pair<QString, QString> axisNames(const tavlix::CurveList& curves);
     // A step of a curve: lines are clipped to the view ranges, marks are drawn at the step's end.

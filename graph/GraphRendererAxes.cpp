@@ -127,7 +127,7 @@ void GraphRenderer::drawTicks()
                     at.row + charH / 2);
 }
 
-void GraphRenderer::drawAxisNames(QPainter& painter, const tavlix::CurveList& curves) const
+void GraphRenderer::drawAxisNames(QPainter& painter, const tavlix::CurveList& curves)
 {
     const AxisPlaces at = axisPlaces();
     if (!at.xThroughOrigin && !at.yThroughOrigin)
@@ -140,11 +140,16 @@ void GraphRenderer::drawAxisNames(QPainter& painter, const tavlix::CurveList& cu
     painter.save();
     painter.setPen(Qt::black);
     // Above the x axis's arrow, and right of the y axis's.
-    if (at.xThroughOrigin)
-        painter.drawText(g.toPixelX(v[Setting::Xmax]) - fm.horizontalAdvance(xName) - charH / 2,
-                         at.row - charH / 2, xName);
-    if (at.yThroughOrigin)
-        painter.drawText(at.column + charH / 2, g.toPixelY(v[Setting::Ymax]) + fm.ascent() / 2, yName);
+    if (at.xThroughOrigin) {
+        const QPoint base(g.toPixelX(v[Setting::Xmax]) - fm.horizontalAdvance(xName) - charH / 2, at.row - charH / 2);
+        painter.drawText(base, xName);
+        bounds_ |= QRect(base.x(), base.y() - fm.ascent(), fm.horizontalAdvance(xName), fm.height());
+    }
+    if (at.yThroughOrigin) {
+        const QPoint base(at.column + charH / 2, g.toPixelY(v[Setting::Ymax]) + fm.ascent() / 2);
+        painter.drawText(base, yName);
+        bounds_ |= QRect(base.x(), base.y() - fm.ascent(), fm.horizontalAdvance(yName), fm.height());
+    }
     painter.restore();
 }
 

@@ -31,9 +31,9 @@ using tavlix::CurveStyle;
 namespace {
 
 // The commands a graph page offers.
-constexpr Command GraphCommands[] = {Command::PrintNow, Command::Copy,   Command::FitGraph,   Command::AddLabel,
-                                     Command::PrintSize, Command::Print, Command::SaveAs, Command::ShowLegend,
-                                     Command::AxesThroughOrigin};
+constexpr Command GraphCommands[] = {Command::PrintNow, Command::Copy,       Command::FitGraph,
+                                     Command::AddLabel, Command::PrintSize,  Command::Print,
+                                     Command::SaveAs,   Command::ShowLegend, Command::AxesThroughOrigin};
 // What the status bar says while the label tool waits for its click.
 const char* const PlaceLabelHint =
     "Klik i grafen, hvor teksten skal stå, eller flyt krydset med piletasterne og tryk Enter";

@@ -81,13 +81,14 @@ void GraphPage::print(QPrinter& printer)
     const double dpi = printer.logicalDpiX();
     const QRect room(QPoint(0, 0), printer.pageLayout().paintRectPixels(printer.resolution()).size());
     // The numbers and margins take the same room at any size, so the drawing area grows by what is left.
-    const PictureFrame first = measurePicture(view_->view(), printWidthCm_, printHeightCm_, dpi, look());
+    const PictureFrame first =
+        measurePicture(view_->view(), recorder_.curves(), printWidthCm_, printHeightCm_, dpi, look());
     const double extraW = (first.size.width() / dpi * 2.54) - printWidthCm_;
     const double extraH = (first.size.height() / dpi * 2.54) - printHeightCm_;
     const double scale = printScale(printWidthCm_, printHeightCm_, room.width() / dpi * 2.54 - extraW,
                                     room.height() / dpi * 2.54 - extraH);
     const PictureFrame frame =
-        measurePicture(view_->view(), printWidthCm_ * scale, printHeightCm_ * scale, dpi, look());
+        measurePicture(view_->view(), recorder_.curves(), printWidthCm_ * scale, printHeightCm_ * scale, dpi, look());
     p.translate((room.width() - frame.size.width()) / 2 + frame.offset.x(),
                 (room.height() - frame.size.height()) / 2 + frame.offset.y());
     GraphRenderer renderer(view_->view());
@@ -111,8 +112,7 @@ QByteArray GraphPage::copySvg()
 QImage GraphPage::copyImage()
 {
     defaultPrintSize();
-    return graphCopyImage(view_->view(), recorder_.curves(), printWidthCm_, printHeightCm_, look(), 0,
-                          shownField());
+    return graphCopyImage(view_->view(), recorder_.curves(), printWidthCm_, printHeightCm_, look(), 0, shownField());
 }
 
 void GraphPage::copyToClipboard()

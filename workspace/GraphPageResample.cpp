@@ -49,12 +49,14 @@ void GraphPage::resampleForView()
         return;
     }
     const tavlix::CoordinateSettings& v = view_->view();
-    const bool runView = v[Setting::Xmin] == runSettings_[Setting::Xmin] && v[Setting::Xmax] == runSettings_[Setting::Xmax];
+    const bool runView =
+        v[Setting::Xmin] == runSettings_[Setting::Xmin] && v[Setting::Xmax] == runSettings_[Setting::Xmax];
     const GraphGeometry& g = view_->geometry();
     const double twoPixels = g.toValueX(2) - g.toValueX(0);
     tavlix::CurveList fresh;
     // The run's view shows the run's own picture.
-    if (runView || !sampler_ || !sampler_->sample({v[Setting::Xmin] - twoPixels, v[Setting::Xmax] + twoPixels, twoPixels}, fresh)) {
+    if (runView || !sampler_ ||
+        !sampler_->sample({v[Setting::Xmin] - twoPixels, v[Setting::Xmax] + twoPixels, twoPixels}, fresh)) {
         if (restoreRunPoints())
             view_->redraw();
         return;

@@ -23,11 +23,12 @@ namespace {
 
 // Every command the availability rules switch; a page turns on its own when it is entered.
 constexpr Command PageCommands[] = {
-    Command::Cut,      Command::Copy,       Command::Paste,        Command::Delete,    Command::SelectAll,
-    Command::Find,     Command::Save,       Command::SaveAs,       Command::ClosePage, Command::Print,
-    Command::PrintNow, Command::Run,        Command::Coordinates,  Command::PrintSize, Command::AddLabel,
-    Command::FitGraph, Command::ShowLegend, Command::ZoomBack,     Command::Accuracy,  Command::Undo,
-    Command::Redo,     Command::SlopeField, Command::SolveThrough, Command::AxesThroughOrigin,
+    Command::Cut,         Command::Copy,       Command::Paste,        Command::Delete,
+    Command::SelectAll,   Command::Find,       Command::Save,         Command::SaveAs,
+    Command::ClosePage,   Command::Print,      Command::PrintNow,     Command::Run,
+    Command::Coordinates, Command::PrintSize,  Command::AddLabel,     Command::FitGraph,
+    Command::ShowLegend,  Command::ZoomBack,   Command::Accuracy,     Command::Undo,
+    Command::Redo,        Command::SlopeField, Command::SolveThrough, Command::AxesThroughOrigin,
 };
 
 }  // namespace
@@ -124,9 +125,9 @@ void MainWindow::createMenus()
 
     tavlixMenu_ = menuBar()->addMenu("&Tavlix");
     tavlixMenu_->setToolTipsVisible(true);  // says why Hældningsfelt is off
-    fill(tavlixMenu_,
-         {Command::Run, Command::Coordinates, Command::PrintSize, Command::AddLabel, Command::FitGraph,
-          Command::ZoomBack, Command::ShowLegend, Command::AxesThroughOrigin, Command::SlopeField, Command::SolveThrough, Command::Accuracy});
+    fill(tavlixMenu_, {Command::Run, Command::Coordinates, Command::PrintSize, Command::AddLabel, Command::FitGraph,
+                       Command::ZoomBack, Command::ShowLegend, Command::AxesThroughOrigin, Command::SlopeField,
+                       Command::SolveThrough, Command::Accuracy});
     tavlixMenu_->addSeparator();
     fill(tavlixMenu_, {Command::KeepResults, Command::NextPage, Command::PreviousPage});
     tavlixMenu_->addSeparator();

@@ -336,8 +336,22 @@ private slots:
         const int margin = int(std::lround(96 * PictureMarginCm / 2.54));
         const int sides[] = {ink.left(), ink.top(), image.width() - 1 - ink.right(), image.height() - 1 - ink.bottom()};
         for (int side : sides)
-            QVERIFY2(side >= margin && side <= margin + 4,
-                     qPrintable(QStringLiteral("margins %1 %2 %3 %4").arg(sides[0]).arg(sides[1]).arg(sides[2]).arg(sides[3])));
+            QVERIFY2(
+                side >= margin && side <= margin + 4,
+                qPrintable(
+                    QStringLiteral("margins %1 %2 %3 %4").arg(sides[0]).arg(sides[1]).arg(sides[2]).arg(sides[3])));
+    }
+
+    // Beside a family the field's elements take a colour that neither a line style nor a family member's lighter
+    // pen has (a lighter black is nearly the field's usual grey).
+    void fieldStandsApartFromAFamily()
+    {
+        const QColor field = GraphRenderer::fieldColour(true);
+        for (int i = 1; i <= 12; ++i) {
+            const QPen pen = GraphRenderer::stylePen(static_cast<CurveStyle>(i), 2);
+            QVERIFY(pen.color() != field);
+            QVERIFY(GraphRenderer::faintPen(pen, true).color() != field);
+        }
     }
 
     // Dotted and dashed lines on paper are at least 1.5 pixels at 96 dpi wide, so their pattern shows.

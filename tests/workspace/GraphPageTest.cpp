@@ -392,11 +392,14 @@ private slots:
         page->askPrintSize();
         QCOMPARE(page->printSizeChosen(), confirm);
         // The drawing area 12 by 8 cm (or the page's own size), its numbers and half a centimetre all round.
-        const QSize frame = measurePicture(page->view().view(), page->printWidthCm(), page->printHeightCm(), 254).size;
+        const QSize frame =
+            measurePicture(page->view().view(), page->curves(), page->printWidthCm(), page->printHeightCm(), 254).size;
         if (confirm)
             QVERIFY2(frame.width() > 1100 && frame.width() < 1300, qPrintable(QString::number(frame.width())));
-        QVERIFY(page->copySvg().contains(
-            QStringLiteral("width=\"%1mm\" height=\"%2mm\"").arg(frame.width() / 10.0).arg(frame.height() / 10.0).toUtf8()));
+        QVERIFY(page->copySvg().contains(QStringLiteral("width=\"%1mm\" height=\"%2mm\"")
+                                             .arg(frame.width() / 10.0)
+                                             .arg(frame.height() / 10.0)
+                                             .toUtf8()));
     }
 
     // The size in whole centimetres is shown by the size dialog test; here fractions of a millimetre, zoomed.

@@ -52,12 +52,22 @@ private slots:
             double tickStep;  // the fitted step of the zoomed x axis
         };
         const Case cases[] = {
-            {"function", {"Funktioner", "  f = sin(t)", "GrafVariable", "  t, f, l1"},
-             settings({"0", "10", "1", "0", "-1.5", "1.5", "0.5", "0", "0", "10", "20"}), 2, 3,
-             [](double t) { return std::sin(t); }, 1e-15, 0.2},
-            {"equation from TMin", {"DifferentialLigninger", "  y' = y   <1>", "GrafVariable", "  t, y, l1"},
-             settings({"0", "2", "1", "0", "0", "8", "1", "0", "0", "2", "10"}), 1.5, 1.8,
-             [](double t) { return std::exp(t); }, 1e-3, 0.05},
+            {"function",
+             {"Funktioner", "  f = sin(t)", "GrafVariable", "  t, f, l1"},
+             settings({"0", "10", "1", "0", "-1.5", "1.5", "0.5", "0", "0", "10", "20"}),
+             2,
+             3,
+             [](double t) { return std::sin(t); },
+             1e-15,
+             0.2},
+            {"equation from TMin",
+             {"DifferentialLigninger", "  y' = y   <1>", "GrafVariable", "  t, y, l1"},
+             settings({"0", "2", "1", "0", "0", "8", "1", "0", "0", "2", "10"}),
+             1.5,
+             1.8,
+             [](double t) { return std::exp(t); },
+             1e-3,
+             0.05},
         };
         for (const Case& c : cases) {
             MainWindowFixture f;
