@@ -36,7 +36,10 @@ void GraphRenderer::drawAxes()
     const int a = g.toPixelX(v[Setting::Xmin]), b = g.toPixelX(v[Setting::Xmax]);
     const int c = g.toPixelY(v[Setting::Ymin]), d = g.toPixelY(v[Setting::Ymax]);
     const AxisPlaces at = axisPlaces();
-    bounds_ |= QRect(QPoint(a, d), QPoint(b, c)).normalized();
+    // Without usable ranges the axes shrink to a corner; the picture keeps the drawing area's size.
+    const PixelRect& area = g.plotArea();
+    bounds_ |= g.rangesUsable() ? QRect(QPoint(a, d), QPoint(b, c)).normalized()
+                                : QRect(area.left, area.top, area.width, area.height);
     const QPen gridPen = makePen(GridSilver, Qt::DotLine);
     // The grid first, so an axis through the origin lies over its line at 0.
     if (g.rangesUsable()) {

@@ -23,18 +23,6 @@ tavlix::SettingsTexts settings(const char* const (&values)[11])
     return s;
 }
 
-GraphPage* runToGraph(MainWindowFixture& f, const QStringList& script, const tavlix::SettingsTexts& s)
-{
-    f.script(script, &s);
-    f.window->onRun();
-    for (int i = 0; i < f.window->pageCount(); ++i)
-        if (auto* graph = qobject_cast<GraphPage*>(f.window->page(i))) {
-            f.window->activatePage(graph);
-            return graph;
-        }
-    return nullptr;
-}
-
 }  // namespace
 
 class TestGraphZoom : public QObject {
@@ -71,7 +59,7 @@ private slots:
         };
         for (const Case& c : cases) {
             MainWindowFixture f;
-            GraphPage* graph = runToGraph(f, c.script, c.settings);
+            GraphPage* graph = f.runToGraph(c.script, c.settings);
             QVERIFY2(graph, c.name);
             const tavlix::CurveList run = graph->curves();
             const GraphGeometry& g = graph->view().geometry();
@@ -103,8 +91,8 @@ private slots:
     void marksStayAtTheRunsPoints()
     {
         MainWindowFixture f;
-        GraphPage* graph = runToGraph(f, {"Funktioner", "  f = t*t", "GrafVariable", "  t, f, m1", "  t, f, l1"},
-                                      settings({"0", "10", "1", "0", "0", "100", "10", "0", "0", "10", "10"}));
+        GraphPage* graph = f.runToGraph({"Funktioner", "  f = t*t", "GrafVariable", "  t, f, m1", "  t, f, l1"},
+                                        settings({"0", "10", "1", "0", "0", "100", "10", "0", "0", "10", "10"}));
         QVERIFY(graph);
         const std::size_t marks = graph->curves()[0].points.size();
         graph->view().zoom(2, 4, 0, 20);
