@@ -330,8 +330,8 @@ void BatchHost::finishPages()
         startGraphics();
         if (shownField(*graph) && !writeFieldTsv(*graph))
             writeFailed_ = true;
-        if (!exportGraph(graph->pathStem, graph->settings, graph->recorder.curves(), message, legendShown_,
-                         shownField(*graph))) {
+        if (!exportGraph(graph->pathStem, graph->settings, graph->recorder.curves(), message,
+                         GraphLook(legendShown_, axesThroughOrigin_), shownField(*graph))) {
             error(message);
             writeFailed_ = true;
         }

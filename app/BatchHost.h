@@ -100,6 +100,8 @@ public:
     const tavlix::RunLimits& limits() const { return limits_; }
     // Whether the graph pictures carry the legend ("--no-legend" leaves it out).
     void setLegendShown(bool on) { legendShown_ = on; }
+    // Whether the graph pictures draw the axes through (0; 0) ("--axes-origin").
+    void setAxesThroughOrigin(bool on) { axesThroughOrigin_ = on; }
     // A family run draws into its graph pages until the end, so they are written only then, with member columns.
     void setFamily(bool on) { family_ = on; }
     // "--slope-field": the field in the pictures and CAPTION.field.tsv; "--through": solutions as further curves.
@@ -136,6 +138,7 @@ private:
     bool family_ = false;
     bool finishing_ = false;
     bool legendShown_ = true;
+    bool axesThroughOrigin_ = false;
     bool slopeField_ = false;
     std::vector<std::pair<double, double>> throughPoints_;
     int pointsSinceMemoryCheck_ = 0;

@@ -36,6 +36,7 @@ struct BatchArgs {
     std::vector<std::string> files;
     RunLimits limits;
     bool legend = true;
+    bool axesThroughOrigin = false;
     bool accuracy = false;                           // an accuracy file beside every page from differential equations
     std::vector<std::pair<std::string, int>> picks;  // --pick, the names in Windows-1252 as typed
     std::string family;                              // --family, Windows-1252 as typed; empty for none
@@ -54,6 +55,7 @@ BatchArgs batchArgs(const CommandLine& line)
     if (line.maxPoints > 0)
         args.limits.maxGraphPoints = line.maxPoints;
     args.legend = line.legend;
+    args.axesThroughOrigin = line.axesThroughOrigin;
     args.accuracy = line.accuracy;
     for (const auto& [name, n] : line.picks)
         args.picks.emplace_back(cp1252FromUtf8(name.toStdString()), n);
@@ -141,6 +143,7 @@ int runDocument(const std::string& argument, const BatchArgs& args)
         return ExitFault;
     BatchHost host(path, args.outDir, args.limits);
     host.setLegendShown(args.legend);
+    host.setAxesThroughOrigin(args.axesThroughOrigin);
     host.setFamily(!args.family.empty());
     host.setSlopeField(args.slopeField);
     host.setThroughPoints(args.throughPoints);

@@ -22,6 +22,7 @@ struct Options {
     QCommandLineOption maxCells{"max-cells", QString(), "N"};
     QCommandLineOption maxPoints{"max-points", QString(), "N"};
     QCommandLineOption noLegend{"no-legend"};
+    QCommandLineOption axesOrigin{"axes-origin"};
     QCommandLineOption accuracy{"accuracy"};
     QCommandLineOption pick{"pick", QString(), "NAME=N"};
     QCommandLineOption family{"family", QString(), "NAME"};
@@ -44,8 +45,8 @@ QString modeError(const QCommandLineParser& parser, const Options& o, const Comm
     const bool batch = parser.isSet(o.batch), calc = parser.isSet(o.calc);
     if (batch && calc)
         return "--batch and --calc cannot be combined";
-    for (const QCommandLineOption* option :
-         {&o.out, &o.maxCells, &o.maxPoints, &o.noLegend, &o.accuracy, &o.pick, &o.family, &o.slopeField, &o.through})
+    for (const QCommandLineOption* option : {&o.out, &o.maxCells, &o.maxPoints, &o.noLegend, &o.axesOrigin, &o.accuracy,
+                                             &o.pick, &o.family, &o.slopeField, &o.through})
         if (!batch && parser.isSet(*option))
             return QString("--%1 belongs to --batch").arg(option->names().constFirst());
     if ((batch || calc) && parser.isSet(o.platform))
@@ -135,8 +136,8 @@ CommandLine parseCommandLine(const QStringList& arguments)
     QCommandLineParser parser;
     // "-platform xcb" as the toolkit has always spelled it; single letters stay (-h, -v).
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addOptions({o.help, o.version, o.batch, o.calc, o.out, o.maxCells, o.maxPoints, o.noLegend, o.accuracy,
-                       o.pick, o.family, o.slopeField, o.through, o.platform});
+    parser.addOptions({o.help, o.version, o.batch, o.calc, o.out, o.maxCells, o.maxPoints, o.noLegend, o.axesOrigin,
+                       o.accuracy, o.pick, o.family, o.slopeField, o.through, o.platform});
     if (!parser.parse(arguments))
         return usageError(parseError(parser, arguments));
     CommandLine line;
@@ -158,6 +159,7 @@ CommandLine parseCommandLine(const QStringList& arguments)
     line.expression = parser.value(o.calc);
     line.platform = parser.value(o.platform);
     line.legend = !parser.isSet(o.noLegend);
+    line.axesThroughOrigin = parser.isSet(o.axesOrigin);
     line.accuracy = parser.isSet(o.accuracy);
     line.family = parser.value(o.family);
     line.slopeField = parser.isSet(o.slopeField);
@@ -170,7 +172,7 @@ QString usageText()
         "Usage:\n"
         "  tavlix [-platform NAME] [--] [FILE...]\n"
         "      Opens the window with the given documents (.tvx), or with one new document.\n"
-        "  tavlix --batch [--out DIR] [--max-cells N] [--max-points N] [--no-legend] [--accuracy]\n"
+        "  tavlix --batch [--out DIR] [--max-cells N] [--max-points N] [--no-legend] [--axes-origin] [--accuracy]\n"
         "         [--pick NAME=N]... [--family NAME] [--slope-field] [--through T0,Y0]... [--] FILE...\n"
         "      Runs each document without a window and writes every result page to files.\n"
         "  tavlix --calc EXPR\n"
@@ -184,6 +186,7 @@ QString usageText()
         "  --max-cells N       --batch: stop a table page at N cells (default 50000000)\n"
         "  --max-points N      --batch: stop a graph page at N points (default 10000000)\n"
         "  --no-legend         --batch: graph pictures without their legend\n"
+        "  --axes-origin       --batch: graph pictures with the axes through (0; 0) where the view holds it\n"
         "  --accuracy          --batch: write CAPTION.accuracy.tsv beside each page from differential equations\n"
         "  --pick NAME=N       --batch: run with list constant NAME at its N-th value (repeatable)\n"
         "  --family NAME       --batch: graphs draw one curve per value of list constant NAME\n"

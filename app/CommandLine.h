@@ -22,6 +22,8 @@ struct CommandLine {
     // --batch: draw no legend (--no-legend); write an accuracy file beside each page from differential equations.
     bool legend = true;
     bool accuracy = false;
+    // --batch --axes-origin: graph pictures with the axes through (0; 0).
+    bool axesThroughOrigin = false;
     // --batch --pick NAME=N: list constant NAME at its N-th value (from 1), checked against each document.
     QList<QPair<QString, int>> picks;
     // --batch --family NAME: every graph draws one curve per value of list constant NAME.

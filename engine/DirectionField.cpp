@@ -3,6 +3,7 @@
 
 #include "engine/EngineHost.h"
 #include "engine/Evaluator.h"
+#include "engine/ScriptCopy.h"
 #include "engine/Solver.h"
 
 #include <algorithm>
@@ -19,25 +20,6 @@ NullHost quietHost;
 // A solution that needs more steps than this has stalled; it stops where it is.
 constexpr int MaxSolutionSteps = 200000;
 
-void copyScript(const CompiledScript& from, CompiledScript& to)
-{
-    std::copy(std::begin(from.constantNames), std::end(from.constantNames), std::begin(to.constantNames));
-    std::copy(std::begin(from.constantValues), std::end(from.constantValues), std::begin(to.constantValues));
-    for (int i = 0; i <= MaxConsts; ++i)
-        if (from.listConstants[i])
-            to.listConstants[i] = std::make_unique<ListConstant>(*from.listConstants[i]);
-    to.constantCount = from.constantCount;
-    std::copy(std::begin(from.records), std::end(from.records), std::begin(to.records));
-    to.recordCount = from.recordCount;
-    to.lastPlainRecord = from.lastPlainRecord;
-    to.lastOdeRecord = from.lastOdeRecord;
-    std::copy(std::begin(from.tables), std::end(from.tables), std::begin(to.tables));
-    to.tableCount = from.tableCount;
-    std::copy(std::begin(from.outputs), std::end(from.outputs), std::begin(to.outputs));
-    to.outputCount = from.outputCount;
-    to.settings = from.settings;
-}
-
 }  // namespace
 
 DirectionField::DirectionField() : model_(std::make_unique<Model>())
@@ -50,7 +32,7 @@ DirectionField::~DirectionField() = default;
 std::unique_ptr<DirectionField> DirectionField::fromModel(const Model& model)
 {
     std::unique_ptr<DirectionField> field(new DirectionField());
-    copyScript(model.script, field->model_->script);
+    copyCompiledScript(model.script, field->model_->script);
     field->model_->rkf.stepRecordCount = model.script.recordCount;
     field->model_->rkf.absTol = model.script.settings[Setting::AbsTolerance];
     field->model_->rkf.relTol = model.script.settings[Setting::RelTolerance];

@@ -13,6 +13,7 @@
 namespace tavlix {
 
 class DirectionField;
+struct Model;
 
 // A table page's grid as the generation fills it. Texts are Windows-1252 bytes.
 class TableSink {
@@ -46,6 +47,9 @@ public:
     // The page comes from differential equations: their field, kept for slope fields and solutions through a
     // point. Called once, before the first point.
     virtual void setDirectionField(std::shared_ptr<DirectionField> /*field*/) {}
+    // The run's model as the generation starts, its output interval known, for a page that computes its curves
+    // again for a zoomed view (it takes a copy: the model goes on). Called once, before the first point.
+    virtual void keepRunModel(const Model& /*model*/) {}
 };
 
 // Implemented by the main window (Qt widgets) and by the batch mode (files).

@@ -289,6 +289,7 @@ ScriptError generateGraph(Model& model, RunState& run, const std::string& captio
     const bool hasOde = prepareGeneration(model, run);
     if (hasOde)
         page.setDirectionField(DirectionField::fromModel(model));
+    page.keepRunModel(model);
     startCurves(model);
     if (!run.abandoned)
         plotTables(model);

@@ -18,25 +18,31 @@
 
 namespace {
 
-// The copy's resolution: a tenth of a millimetre per unit, so the frame is exact in whole units.
+// The copy's resolution: a tenth of a millimetre per unit.
 constexpr int SvgDpi = 254;
-// The copy's frame around the drawing area.
-constexpr double FrameFactor = 1.2;
 // Largest side of the copy's picture rendering in pixels.
 constexpr int MaxCopyPixels = 6000;
 
-void drawOn(QPainter& p, const tavlix::CoordinateSettings& settings, const tavlix::CurveList& curves, double widthCm,
-            double heightCm, bool legend, tavlix::DirectionField* field)
+// A renderer for one picture of the page's drawing.
+GraphRenderer pictureRenderer(const tavlix::CoordinateSettings& settings, const GraphLook& look,
+                              tavlix::DirectionField* field)
 {
     GraphRenderer renderer(settings);
     renderer.setDirectionField(field);
-    renderer.beginOnPaper(p, widthCm, heightCm, 0, 0);
-    // The frame has room to spare; a margin keeps the top number from being cut off.
-    const int margin = renderer.geometry().charWidth();
-    p.translate(margin, margin);
+    renderer.setAxesThroughOrigin(look.axesThroughOrigin);
+    return renderer;
+}
+
+void drawOn(QPainter& p, const tavlix::CoordinateSettings& settings, const tavlix::CurveList& curves,
+            const PictureFrame& frame, const GraphLook& look, tavlix::DirectionField* field)
+{
+    GraphRenderer renderer = pictureRenderer(settings, look, field);
+    p.translate(frame.offset);
+    renderer.beginOnPaper(p, frame.widthCm, frame.heightCm, 0, 0);
     renderer.drawAxes();
     renderer.replay(curves);
-    if (legend)
+    renderer.drawAxisNames(p, curves);
+    if (look.legend)
         renderer.drawLegend(curves);
 }
 
@@ -48,77 +54,96 @@ double screenDpi()
 
 }  // namespace
 
-int copyFrameHundredthsMm(double cm)
+PictureFrame measurePicture(const tavlix::CoordinateSettings& settings, const tavlix::CurveList& curves, double widthCm,
+                            double heightCm, double dpi, const GraphLook& look)
 {
-    return static_cast<int>(std::nearbyint(cm * 1000 * FrameFactor));
+    // The numbers stand where the font and the resolution put them, so they are measured on a like device.
+    QImage scratch(1, 1, QImage::Format_RGB32);
+    const int dpm = static_cast<int>(std::lround(dpi / 0.0254));
+    scratch.setDotsPerMeterX(dpm);
+    scratch.setDotsPerMeterY(dpm);
+    QPainter p(&scratch);
+    GraphRenderer renderer = pictureRenderer(settings, look, nullptr);
+    renderer.beginOnPaper(p, widthCm, heightCm, 0, 0);
+    renderer.drawAxes();
+    renderer.drawAxisNames(p, curves);
+    const QRect drawn = renderer.drawnBounds();
+    const int margin = static_cast<int>(std::lround(dpi * PictureMarginCm / 2.54));
+    PictureFrame frame;
+    frame.widthCm = widthCm;
+    frame.heightCm = heightCm;
+    frame.offset = QPoint(margin - drawn.left(), margin - drawn.top());
+    frame.size = drawn.size() + QSize(2 * margin, 2 * margin);
+    return frame;
 }
 
 QByteArray graphSvg(const tavlix::CoordinateSettings& settings, const tavlix::CurveList& curves, double widthCm,
-                    double heightCm, bool legend, tavlix::DirectionField* field)
+                    double heightCm, const GraphLook& look, tavlix::DirectionField* field)
 {
-    const int frameW = copyFrameHundredthsMm(widthCm), frameH = copyFrameHundredthsMm(heightCm);
-    const QSize units(std::max(1, (frameW + 5) / 10), std::max(1, (frameH + 5) / 10));
+    const PictureFrame frame = measurePicture(settings, curves, widthCm, heightCm, SvgDpi, look);
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     QSvgGenerator generator;
     generator.setOutputDevice(&buffer);
     generator.setResolution(SvgDpi);
-    generator.setSize(units);
-    generator.setViewBox(QRect(QPoint(0, 0), units));
+    generator.setSize(frame.size);
+    generator.setViewBox(QRect(QPoint(0, 0), frame.size));
     generator.setTitle(QStringLiteral("Tavlix"));
     {
         QPainter p(&generator);
-        p.fillRect(QRect(QPoint(0, 0), units), Qt::white);
-        drawOn(p, settings, curves, widthCm, heightCm, legend, field);
+        p.fillRect(QRect(QPoint(0, 0), frame.size), Qt::white);
+        drawOn(p, settings, curves, frame, look, field);
     }
-    // The frame to the hundredth of a millimetre, not rounded to whole units.
+    // The frame in millimetres as its units make it, not as the generator rounds them.
     QString svg = QString::fromUtf8(buffer.data());
     static const QRegularExpression SizeAttributes(QStringLiteral("width=\"[0-9.]+mm\" height=\"[0-9.]+mm\""));
-    svg.replace(SizeAttributes,
-                QStringLiteral("width=\"%1mm\" height=\"%2mm\"").arg(frameW / 100.0).arg(frameH / 100.0));
+    svg.replace(SizeAttributes, QStringLiteral("width=\"%1mm\" height=\"%2mm\"")
+                                    .arg(frame.size.width() / 10.0)
+                                    .arg(frame.size.height() / 10.0));
     return svg.toUtf8();
 }
 
 QImage graphCopyImage(const tavlix::CoordinateSettings& settings, const tavlix::CurveList& curves, double widthCm,
-                      double heightCm, bool legend, double dpi, tavlix::DirectionField* field)
+                      double heightCm, const GraphLook& look, double dpi, tavlix::DirectionField* field)
 {
     if (dpi <= 0)
         dpi = screenDpi();
-    const double largest = std::max(widthCm, heightCm) * FrameFactor / 2.54;
+    const double largest = (std::max(widthCm, heightCm) + 2 * PictureMarginCm) / 2.54;
     if (largest * dpi > MaxCopyPixels)
         dpi = MaxCopyPixels / largest;
-    const int w = std::max(1, static_cast<int>(std::lround(widthCm * FrameFactor / 2.54 * dpi)));
-    const int h = std::max(1, static_cast<int>(std::lround(heightCm * FrameFactor / 2.54 * dpi)));
-    QImage image(w, h, QImage::Format_RGB32);
+    const PictureFrame frame = measurePicture(settings, curves, widthCm, heightCm, dpi, look);
+    QImage image(frame.size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
     const int dpm = static_cast<int>(std::lround(dpi / 0.0254));
     image.setDotsPerMeterX(dpm);
     image.setDotsPerMeterY(dpm);
     image.fill(Qt::white);
     QPainter p(&image);
-    drawOn(p, settings, curves, widthCm, heightCm, legend, field);
+    drawOn(p, settings, curves, frame, look, field);
     return image;
 }
 
 QByteArray graphPdf(const tavlix::CoordinateSettings& settings, const tavlix::CurveList& curves, double widthCm,
-                    double heightCm, bool legend, tavlix::DirectionField* field)
+                    double heightCm, const GraphLook& look, tavlix::DirectionField* field)
 {
+    const PictureFrame frame = measurePicture(settings, curves, widthCm, heightCm, SvgDpi, look);
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     {
         QPdfWriter pdf(&buffer);
         pdf.setCreator(QStringLiteral("Tavlix"));
         pdf.setResolution(SvgDpi);
-        const QSizeF frameMm(copyFrameHundredthsMm(widthCm) / 100.0, copyFrameHundredthsMm(heightCm) / 100.0);
-        pdf.setPageSize(QPageSize(frameMm, QPageSize::Millimeter, QString(), QPageSize::ExactMatch));
+        // The page is the picture: its drawing and margins, a tenth of a millimetre a unit.
+        const QSizeF pageMm(frame.size.width() / 10.0, frame.size.height() / 10.0);
+        pdf.setPageSize(QPageSize(pageMm, QPageSize::Millimeter, QString(), QPageSize::ExactMatch));
         pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
         QPainter p(&pdf);
-        drawOn(p, settings, curves, widthCm, heightCm, legend, field);
+        drawOn(p, settings, curves, frame, look, field);
     }
     return buffer.data();
 }
 
 QImage graphScreenImage(const tavlix::CoordinateSettings& settings, const tavlix::CurveList& curves, int width,
-                        int height, bool legend, tavlix::DirectionField* field)
+                        int height, const GraphLook& look, tavlix::DirectionField* field)
 {
     // The picture file has exactly the pixels asked for, whatever the screen's density; its resolution is the
     // screen's, as the view's picture has.
@@ -131,12 +156,12 @@ QImage graphScreenImage(const tavlix::CoordinateSettings& settings, const tavlix
     p.setFont(GraphRenderer::screenFont());
     p.setBrush(Qt::white);
     p.setBackground(Qt::white);
-    GraphRenderer renderer(settings);
-    renderer.setDirectionField(field);
+    GraphRenderer renderer = pictureRenderer(settings, look, field);
     renderer.beginOnScreen(p, image.width(), image.height());
     renderer.drawAxes();
     renderer.replay(curves);
-    if (legend)
+    renderer.drawAxisNames(p, curves);
+    if (look.legend)
         renderer.drawLegend(curves);
     return image;
 }
@@ -155,7 +180,8 @@ std::vector<tavlix::FieldElement> screenFieldElements(const tavlix::CoordinateSe
 }
 
 bool exportGraph(const std::string& pathStem, const tavlix::CoordinateSettings& settings,
-                 const tavlix::CurveList& curves, std::string& error, bool legend, tavlix::DirectionField* field)
+                 const tavlix::CurveList& curves, std::string& error, const GraphLook& look,
+                 tavlix::DirectionField* field)
 {
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         error = "ingen grafik uden vinduessystem";
@@ -167,13 +193,13 @@ bool exportGraph(const std::string& pathStem, const tavlix::CoordinateSettings& 
     const double widthCm = ExportWidth / dpi * 2.54, heightCm = ExportHeight / dpi * 2.54;
     // Each picture goes in under a temporary name and is renamed into place once complete.
     QSaveFile svg(stem + QStringLiteral(".svg"));
-    const QByteArray bytes = graphSvg(settings, curves, widthCm, heightCm, legend, field);
+    const QByteArray bytes = graphSvg(settings, curves, widthCm, heightCm, look, field);
     if (!svg.open(QIODevice::WriteOnly) || svg.write(bytes) != bytes.size() || !svg.commit()) {
         error = "kan ikke skrive " + pathStem + ".svg";
         return false;
     }
     QSaveFile png(stem + QStringLiteral(".png"));
-    const QImage image = graphScreenImage(settings, curves, ExportWidth, ExportHeight, legend, field);
+    const QImage image = graphScreenImage(settings, curves, ExportWidth, ExportHeight, look, field);
     if (!png.open(QIODevice::WriteOnly) || !image.save(&png, "PNG") || !png.commit()) {
         error = "kan ikke skrive " + pathStem + ".png";
         return false;

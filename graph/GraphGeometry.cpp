@@ -149,38 +149,89 @@ std::vector<double> GraphGeometry::axisValues(double anchor, double step, double
     if (!(step > 0) || !std::isfinite(step) || !std::isfinite(anchor) || !std::isfinite(lo) || !std::isfinite(hi) ||
         !(lo <= hi))
         return values;
-    // Walk from the anchor past the top, then back below the bottom, one step at a time.
-    const auto below = [&](double q) { return inclusive ? q >= lo : q > lo; };
-    double q = anchor;
-    int steps = 0;
-    while (q <= hi && steps <= MaxWalkSteps) {
-        q += step;
-        ++steps;
-    }
-    while (below(q) && steps <= MaxWalkSteps) {
-        q -= step;
-        ++steps;
-    }
-    if (steps <= MaxWalkSteps) {
-        q += step;
-    } else {
-        // A far anchor or a step lost against it: jump to the first lattice value in the range.
-        const long double k = std::ceil((static_cast<long double>(lo) - anchor) / step);
-        q = static_cast<double>(anchor + k * step);
-        for (int i = 0; i < 4 && below(q - step); ++i)
-            q -= step;
-        for (int i = 0; i < 4 && !below(q); ++i)
-            q += step;
-    }
-    while (inclusive ? q <= hi : q < hi) {
-        const double next = q + step;
+    // A far anchor loses the step against it; its remainder (exact) lies on the same lattice.
+    const double base = std::fabs(anchor - lo) / step > MaxLatticeIndex ? std::fmod(anchor, step) : anchor;
+    // Each value by one multiplication, so no rounding piles up: the origin reads 0, not -2,8E-17.
+    const auto at = [base, step](double k) {
+        const double v = base + k * step;
+        return std::fabs(v) < step * ZeroShare ? 0.0 : v;
+    };
+    const auto fromBelow = [&](double v) { return inclusive ? v >= lo : v > lo; };
+    const auto fromAbove = [&](double v) { return inclusive ? v <= hi : v < hi; };
+    double first = std::ceil((lo - base) / step);
+    double last = std::floor((hi - base) / step);
+    if (!std::isfinite(first) || !std::isfinite(last) || last - first > MaxAxisValues + 2)
+        return values;
+    // The divisions may be off by one either way at the ends.
+    for (int i = 0; i < 2 && fromBelow(at(first - 1)); ++i)
+        --first;
+    for (int i = 0; i < 2 && !fromBelow(at(first)); ++i)
+        ++first;
+    for (int i = 0; i < 2 && fromAbove(at(last + 1)); ++i)
+        ++last;
+    for (int i = 0; i < 2 && !fromAbove(at(last)); ++i)
+        --last;
+    for (double k = first; k <= last; ++k) {
+        const double v = at(k);
         // Too many to read, or a step lost in rounding: leave the axis bare.
-        if (values.size() >= static_cast<std::size_t>(MaxAxisValues) || next == q)
+        if (values.size() >= static_cast<std::size_t>(MaxAxisValues) || (!values.empty() && v <= values.back()))
             return {};
-        values.push_back(q);
-        q = next;
+        values.push_back(v);
     }
     return values;
+}
+
+double GraphGeometry::fittingStep(double step, double anchor, double lo, double hi)
+{
+    const auto count = [&](double s) { return static_cast<int>(axisValues(anchor, s, lo, hi, true).size()); };
+    if (!(hi > lo) || !std::isfinite(hi - lo))
+        return step;
+    if (step > 0) {
+        const int n = count(step);
+        if (n >= MinAxisNumbers && n <= MaxAxisNumbers)
+            return step;
+    }
+    // The smallest 1-2-5 step that shows at most ten numbers shows at least five.
+    const double lowest = std::floor(std::log10((hi - lo) / FittedNumbers)) - 1;
+    for (int i = 0; i < 4; ++i) {
+        const double power = std::pow(10.0, lowest + i);
+        for (double factor : {1.0, 2.0, 5.0}) {
+            const int n = count(factor * power);
+            if (n > 0 && n <= FittedNumbers)
+                return factor * power;
+        }
+    }
+    return step;
+}
+
+tavlix::CoordinateSettings GraphGeometry::fittedView(const tavlix::CoordinateSettings& run, const ValueRect& ranges)
+{
+    tavlix::CoordinateSettings view = run;
+    const ValueRect runRanges{run[Setting::Xmin], run[Setting::Xmax], run[Setting::Ymin], run[Setting::Ymax]};
+    if (ranges == runRanges)
+        return view;
+    view[Setting::Xmin] = ranges.xmin;
+    view[Setting::Xmax] = ranges.xmax;
+    view[Setting::Ymin] = ranges.ymin;
+    view[Setting::Ymax] = ranges.ymax;
+    fitAxis(view, Setting::XTickStep, Setting::XGridStep, run[Setting::YAxisAtX], ranges.xmin, ranges.xmax);
+    fitAxis(view, Setting::YTickStep, Setting::YGridStep, run[Setting::XAxisAtY], ranges.ymin, ranges.ymax);
+    return view;
+}
+
+void GraphGeometry::fitAxis(tavlix::CoordinateSettings& view, Setting tick, Setting grid, double anchor, double lo,
+                            double hi)
+{
+    const double runTick = view[tick];
+    const double runGrid = view[grid];
+    if (runTick > 0) {
+        view[tick] = fittingStep(runTick, anchor, lo, hi);
+        // The grid keeps its share of the tick step, so a grid at every half tick stays one.
+        if (runGrid > 0)
+            view[grid] = runGrid * (view[tick] / runTick);
+    } else if (runGrid > 0) {
+        view[grid] = fittingStep(runGrid, anchor, lo, hi);
+    }
 }
 
 bool GraphGeometry::clipStep(double& x0, double& y0, double& x1, double& y1) const

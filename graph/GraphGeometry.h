@@ -60,17 +60,30 @@ public:
     // Whether a mark at this pixel stays clear of the axes and their numbers.
     bool markVisible(int px, int py) const;
 
-    // The tick or grid values of one axis, as the walk from the anchor accumulates them.
+    // The tick or grid values of one axis: anchor + k * step, a value within step * 1e-9 of 0 being 0.
     // Inclusive walks (ticks) keep values on the range ends; strict walks (grid lines) drop them.
     static std::vector<double> axisValues(double anchor, double step, double lo, double hi, bool inclusive);
-    // Most steps a walk may take before it jumps, and most values it may give.
-    static constexpr int MaxWalkSteps = 4000;
+    // Most values an axis may give.
     static constexpr int MaxAxisValues = 2000;
+    // The document's step while it shows MinAxisNumbers to MaxAxisNumbers numbers over [lo, hi], else the step of
+    // 1, 2 or 5 times a power of ten that shows from FittedNumbers / 2 to FittedNumbers.
+    static double fittingStep(double step, double anchor, double lo, double hi);
+    static constexpr int MinAxisNumbers = 4;
+    static constexpr int MaxAxisNumbers = 20;
+    static constexpr int FittedNumbers = 10;
+    // The run's settings shown over other ranges: the run's own steps over its own ranges, else steps that fit.
+    static tavlix::CoordinateSettings fittedView(const tavlix::CoordinateSettings& run, const ValueRect& ranges);
 
     // The nearest integer, halves to even, kept far from int overflow (NaN gives 0).
     static int roundToPixel(long double v);
 
 private:
+    static void fitAxis(tavlix::CoordinateSettings& view, tavlix::Setting tick, tavlix::Setting grid, double anchor,
+                        double lo, double hi);
+    // Beyond this many steps from the anchor, its remainder stands in for it; below step * ZeroShare a value is 0.
+    static constexpr double MaxLatticeIndex = 1e12;
+    static constexpr double ZeroShare = 1e-9;
+
     tavlix::CoordinateSettings view_;
     PixelRect plotArea_;
     ValueRect clip_;

@@ -49,6 +49,7 @@ void GraphRenderer::beginOnScreen(QPainter& painter, int width, int height)
     // Room above and to the right, so the numbers at the top and right ends show whole.
     const int top = charH / 2;
     geometry_.setPlotArea({0, top, width - ScreenRightMargin * charW / 2, height - top});
+    bounds_ = QRect();
 }
 
 void GraphRenderer::beginOnPaper(QPainter& painter, double widthCm, double heightCm, double leftCm, double topCm)
@@ -66,11 +67,13 @@ void GraphRenderer::beginOnPaper(QPainter& painter, double widthCm, double heigh
     // Paper lines a sixth of a millimetre wide; a screen-like device keeps its one-pixel lines.
     const int w = GraphGeometry::roundToPixel(dpi / PenPerInch);
     penWidth_ = w > 1 ? w : 0;
-    curveWidth_ = penWidth_;
+    // Dotted and dashed lines need some width to show their pattern on paper.
+    curveWidth_ = std::max(penWidth_, static_cast<int>(std::ceil(dpi * MinCurveWidthAt96Dpi / 96)));
     smoothCurves_ = false;
     const PixelRect area{pixels(leftCm), pixels(topCm), pixels(widthCm) - charW,
                          GraphGeometry::roundToPixel(dpi * heightCm / 2.54L - charW)};
     geometry_.setPlotArea(area);
+    bounds_ = QRect();
     painter.setPen(QPen(Qt::black, penWidth_));
     painter.setBrush(Qt::white);
     painter.setBackground(Qt::white);
@@ -93,7 +96,9 @@ void GraphRenderer::drawLabelAt(const QString& text, int left, int top)
     // Text is black and opaque on the white brush, whatever the pen is.
     const QPen pen = painter_->pen();
     const QFontMetrics fm = painter_->fontMetrics();
-    painter_->fillRect(QRect(left, top, fm.horizontalAdvance(text), geometry_.charHeight()), Qt::white);
+    const QRect box(left, top, fm.horizontalAdvance(text), geometry_.charHeight());
+    bounds_ |= box;
+    painter_->fillRect(box, Qt::white);
     painter_->setPen(Qt::black);
     painter_->drawText(left, top + fm.ascent(), text);
     painter_->setPen(pen);
@@ -240,8 +245,12 @@ void GraphRenderer::replay(const tavlix::CurveList& curves)
 {
     if (!painter_)
         return;
-    if (field_ && field_->kind() != tavlix::FieldKind::None)
-        drawField(fieldElements(), field_->kind());
+    if (field_ && field_->kind() != tavlix::FieldKind::None) {
+        // A family's lighter members would pass for the field's grey.
+        const bool family =
+            std::any_of(curves.begin(), curves.end(), [](const tavlix::Curve& c) { return isFaint(c); });
+        drawField(fieldElements(), field_->kind(), family);
+    }
     // A family's other members go first, so the current value's curve is drawn over them.
     for (bool faintPass : {true, false}) {
         for (const tavlix::Curve& c : curves) {

@@ -12,10 +12,21 @@
 
 #include <climits>
 #include <functional>
+#include <utility>
 #include <vector>
 
 class QPainter;
 class QString;
+
+// What a picture shows besides the curves: the legend, and the axes through (0; 0) instead of along the frame.
+// A bare bool is the legend alone, as most pictures need no more.
+struct GraphLook {
+    GraphLook(bool legendShown = true, bool axesAtOrigin = false)  // NOLINT(google-explicit-constructor)
+        : legend(legendShown), axesThroughOrigin(axesAtOrigin)
+    {}
+    bool legend;
+    bool axesThroughOrigin;
+};
 
 // The same drawing goes to the screen's picture, to paper, to the copy's SVG and to the batch files.
 class GraphRenderer {
@@ -35,11 +46,23 @@ public:
     void beginOnPaper(QPainter& painter, double widthCm, double heightCm, double leftCm, double topCm);
     void end() { painter_ = nullptr; }
 
+    // The axes' box and every number and label drawn so far, in device pixels, for the pictures' margins.
+    const QRect& drawnBounds() const { return bounds_; }
+
     // Called after each drawing that changes what is shown (the view schedules a repaint).
     void setDrawnCallback(std::function<void()> drawn) { drawn_ = std::move(drawn); }
 
     // The axes, their tick numbers and the grid; leaves the grid's pen on the painter. The clip follows the view.
     void drawAxes();
+    // "Akser gennem (0; 0)": each axis whose other range holds 0 runs through the origin, with an arrowhead at
+    // its positive end and its numbers beside it; otherwise it stays at the frame.
+    void setAxesThroughOrigin(bool on) { axesThroughOrigin_ = on; }
+    bool axesThroughOrigin() const { return axesThroughOrigin_; }
+    // The variables' names at the arrows of axes through the origin, on any painter over this drawing (the
+    // screen draws them over its picture, as the curves are named only as a run goes).
+    void drawAxisNames(QPainter& painter, const tavlix::CurveList& curves);
+    // The names the curves give their x and y variables: the one name all share, else "x" and "y".
+    static std::pair<QString, QString> axisNames(const tavlix::CurveList& curves);
     // A step of a curve: lines are clipped to the view ranges, marks are drawn at the step's end.
     void drawClippedStep(tavlix::CurveStyle style, double x0, double y0, double x1, double y1);
     // Draws from now on as a family's other members are drawn: thinner and lighter than the current value's curve.
@@ -59,8 +82,11 @@ public:
     tavlix::DirectionField* directionField() const { return field_; }
     // The field's elements over the view, as many rows as keep them square in the drawing area.
     std::vector<tavlix::FieldElement> fieldElements() const;
-    // Line elements (a slope field) or small arrows (a phase plane) in a calm grey, clipped to the view.
-    void drawField(const std::vector<tavlix::FieldElement>& elements, tavlix::FieldKind kind);
+    // Line elements (a slope field) or small arrows (a phase plane) in a calm grey, clipped to the view; beside a
+    // family's members in a colour none of them has.
+    void drawField(const std::vector<tavlix::FieldElement>& elements, tavlix::FieldKind kind,
+                   bool besideFamily = false);
+    static QColor fieldColour(bool besideFamily);
     // The legend box in the upper right corner of the drawing area, over whatever is drawn there.
     void drawLegend(const tavlix::CurveList& curves);
 
@@ -81,6 +107,15 @@ public:
     static constexpr int ScreenRightMargin = 3;
 
 private:
+    // Where the axes run, in pixels, and whether each passes through the origin.
+    struct AxisPlaces {
+        int row = 0;     // the x axis
+        int column = 0;  // the y axis
+        bool xThroughOrigin = false;
+        bool yThroughOrigin = false;
+    };
+    AxisPlaces axisPlaces() const;
+    void drawArrowHead(int x, int y, int dx, int dy);
     void drawn();
     void drawTicks();
     void drawGrid();
@@ -107,6 +142,8 @@ private:
     // The line styles' width on screen, in pixels (device-independent, so doubled on high-density screens).
     static constexpr int ScreenCurveWidth = 2;
     static constexpr int NoPen = -1;
+    // The line styles' least width on paper, in pixels at 96 dpi.
+    static constexpr double MinCurveWidthAt96Dpi = 1.5;
 
     GraphGeometry geometry_;
     QPainter* painter_ = nullptr;
@@ -118,6 +155,8 @@ private:
     int curveWidth_ = 0;
     bool smoothCurves_ = false;
     bool faint_ = false;
+    bool axesThroughOrigin_ = false;
+    QRect bounds_;
     // The style pen set on the painter (lines 0 to 5, marks MarkPens + 0 to 5), so a run of steps sets it once.
     int linePen_ = NoPen;
     static constexpr int MarkPens = 6;

@@ -10,6 +10,8 @@ namespace {
 
 // Calm enough to stay behind the curves, dark enough to show on a projector.
 const QColor FieldGrey(150, 150, 150);
+// Beside a family, whose members are lighter line colours (grey among them), a colour no line style has.
+const QColor FieldOchre(196, 128, 32);
 // An element spans this share of its cell; an arrowhead this share of the element, at this angle.
 constexpr double ElementShare = 0.7;
 constexpr double HeadShare = 0.3;
@@ -23,6 +25,11 @@ QPointF rotated(QPointF v, double angle)
 
 }  // namespace
 
+QColor GraphRenderer::fieldColour(bool besideFamily)
+{
+    return besideFamily ? FieldOchre : FieldGrey;
+}
+
 std::vector<tavlix::FieldElement> GraphRenderer::fieldElements() const
 {
     const PixelRect& area = geometry_.plotArea();
@@ -31,7 +38,8 @@ std::vector<tavlix::FieldElement> GraphRenderer::fieldElements() const
     return field_->elements(geometry_.ranges(), static_cast<double>(area.height) / area.width);
 }
 
-void GraphRenderer::drawField(const std::vector<tavlix::FieldElement>& elements, tavlix::FieldKind kind)
+void GraphRenderer::drawField(const std::vector<tavlix::FieldElement>& elements, tavlix::FieldKind kind,
+                              bool besideFamily)
 {
     const PixelRect& area = geometry_.plotArea();
     if (!painter_ || elements.empty() || area.width <= 0)
@@ -42,7 +50,7 @@ void GraphRenderer::drawField(const std::vector<tavlix::FieldElement>& elements,
     painter_->save();
     painter_->setClipRect(area.left, area.top, area.width + 1, area.height + 1);
     painter_->setRenderHint(QPainter::Antialiasing, smoothCurves_);
-    QPen pen = makePen(FieldGrey, Qt::SolidLine);
+    QPen pen = makePen(fieldColour(besideFamily), Qt::SolidLine);
     pen.setCapStyle(Qt::RoundCap);
     painter_->setPen(pen);
     for (const tavlix::FieldElement& e : elements) {

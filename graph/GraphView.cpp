@@ -61,8 +61,16 @@ void GraphView::closePainter()
     screenPainter_ = nullptr;
 }
 
+void GraphView::setRunSettings(const tavlix::CoordinateSettings& run)
+{
+    runSettings_ = run;
+    runSettingsSet_ = true;
+}
+
 void GraphView::beginOnScreen(const tavlix::CoordinateSettings& view)
 {
+    if (!runSettingsSet_)
+        setRunSettings(view);
     renderer_.geometry().setView(view);
     renderer_.beginOnScreen(*screenPainter_, width(), height());
     setToolTip(QStringLiteral("Zoom ind: Klik og træk"));
@@ -94,6 +102,15 @@ void GraphView::redraw()
     replay();
 }
 
+void GraphView::setAxesThroughOrigin(bool on)
+{
+    if (on == renderer_.axesThroughOrigin())
+        return;
+    renderer_.setAxesThroughOrigin(on);
+    redraw();
+    update();
+}
+
 void GraphView::setLegendShown(bool on)
 {
     legendShown_ = on;
@@ -122,6 +139,10 @@ void GraphView::paintEvent(QPaintEvent*)
     updatePending_ = false;
     QPainter p(this);
     p.drawImage(QPoint(0, 0), picture_);
+    if (curves_ && renderer_.painter()) {
+        p.setFont(font());
+        renderer_.drawAxisNames(p, *curves_);
+    }
     if (legendShown_ && curves_ && renderer_.painter()) {
         const PixelRect& a = geometry().plotArea();
         p.setFont(font());

@@ -56,6 +56,8 @@ public:
     void resetPicture(int width, int height, qreal ratio = 0);
     // Starts drawing on the picture with the given settings: the axes at once, curves step by step.
     void beginOnScreen(const tavlix::CoordinateSettings& view);
+    // The run's settings, whose steps a zoom fits to its ranges (until set: those of the first beginOnScreen).
+    void setRunSettings(const tavlix::CoordinateSettings& run);
     // Draws the stored curves and labels again.
     void replay();
     // Clears the picture and draws the axes, curves and labels of the current view again.
@@ -63,6 +65,9 @@ public:
     // The legend lies over the picture rather than in it, so curves drawn while a run goes on never cover it.
     void setLegendShown(bool on);
     bool legendShown() const { return legendShown_; }
+    // "Akser gennem (0; 0)", drawn again at once.
+    void setAxesThroughOrigin(bool on);
+    bool axesThroughOrigin() const { return renderer_.axesThroughOrigin(); }
 
     // Mouse handling: the pointer position, zoom and pan, labels.
     void handlePress(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
@@ -147,6 +152,8 @@ private:
     void paintAim(QPainter& p) const;
 
     GraphRenderer renderer_;
+    tavlix::CoordinateSettings runSettings_;
+    bool runSettingsSet_ = false;
     QImage picture_;
     QPainter* screenPainter_ = nullptr;
     tavlix::CurveList* curves_ = nullptr;

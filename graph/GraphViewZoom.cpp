@@ -49,7 +49,7 @@ void GraphView::showRanges(const ValueRect& ranges)
         return;
     // An open label editor would stand where the label no longer is.
     finishLabelEdit(true);
-    renderer_.geometry().setRanges(ranges);
+    renderer_.geometry().setView(GraphGeometry::fittedView(runSettings_, ranges));
     redraw();
     emit zoomed();
 }

@@ -31,11 +31,12 @@ enum class Command {
     ClearRecent,   // empties "Filer > Seneste"
     Undo,
     Redo,
-    LanguageHelp,    // the script language's help, at the word under the caret
-    SlopeField,      // a check item per graph page: the direction field of its differential equations
-    SolveThrough,    // the next click in the graph draws the solution through that point
-    SaveDocumentAs,  // Ctrl+Shift+S: the active page's document under a new name, from a result page too
-    Stop,            // Escape during a run
+    LanguageHelp,       // the script language's help, at the word under the caret
+    SlopeField,         // a check item per graph page: the direction field of its differential equations
+    SolveThrough,       // the next click in the graph draws the solution through that point
+    AxesThroughOrigin,  // a check item for every graph page, remembered: "Akser gennem (0; 0)"
+    SaveDocumentAs,     // Ctrl+Shift+S: the active page's document under a new name, from a result page too
+    Stop,               // Escape during a run
 };
 
 inline constexpr int CommandCount = static_cast<int>(Command::Stop) + 1;

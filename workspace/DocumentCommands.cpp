@@ -268,6 +268,7 @@ void MainWindow::onPrint()
     printer.setCollateCopies(true);
     // The print-to-file name follows the page instead of Qt's English "print.pdf".
     printer.setDocName(page->caption());
+    page->preparePrinter(printer);
     QPrintDialog dialog(&printer, this);
     dialog.setWindowTitle("Udskriv");
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
@@ -289,5 +290,6 @@ void MainWindow::onPrintNow()
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
     }
+    page->preparePrinter(printer);
     page->print(printer);
 }

@@ -31,8 +31,9 @@ using tavlix::CurveStyle;
 namespace {
 
 // The commands a graph page offers.
-constexpr Command GraphCommands[] = {Command::PrintNow,  Command::Copy,  Command::FitGraph, Command::AddLabel,
-                                     Command::PrintSize, Command::Print, Command::SaveAs,   Command::ShowLegend};
+constexpr Command GraphCommands[] = {Command::PrintNow, Command::Copy,       Command::FitGraph,
+                                     Command::AddLabel, Command::PrintSize,  Command::Print,
+                                     Command::SaveAs,   Command::ShowLegend, Command::AxesThroughOrigin};
 // What the status bar says while the label tool waits for its click.
 const char* const PlaceLabelHint =
     "Klik i grafen, hvor teksten skal stå, eller flyt krydset med piletasterne og tryk Enter";
@@ -73,6 +74,11 @@ GraphPage::GraphPage(PageHost& host, int width, int height, const tavlix::RunLim
     relayoutTimer_->setSingleShot(true);
     relayoutTimer_->setInterval(RelayoutDelayMs);
     connect(relayoutTimer_, &QTimer::timeout, this, &GraphPage::relayoutWhenSettled);
+    // Computed once the events of a gesture are handled, so a drag stays smooth.
+    resampleTimer_ = new QTimer(this);
+    resampleTimer_->setSingleShot(true);
+    connect(resampleTimer_, &QTimer::timeout, this, &GraphPage::resampleForView);
+    connect(view_, &GraphView::zoomed, this, &GraphPage::scheduleResample);
 }
 
 GraphPage::~GraphPage() = default;
@@ -140,6 +146,7 @@ void GraphPage::begin()
     if (refresh_.pending && !refresh_.keepView)
         view_->clearZoomHistory();
     refresh_.pending = false;
+    view_->setRunSettings(runSettings_);
     view_->beginOnScreen(refresh_.keepView ? refresh_.view : runSettings_);
     attachView();
 }
@@ -165,6 +172,8 @@ void GraphPage::prepareForRefresh()
         if (c.isLabel)
             labels.push_back(std::move(c));
     recorder_.release();
+    runPoints_.clear();
+    sampler_.reset();
     for (tavlix::Curve& label : labels)
         recorder_.curves().push_back(std::move(label));
     refresh_ = {begun_, false, runSettings_, view_->view()};
@@ -194,6 +203,7 @@ void GraphPage::layOut(const CoordinateSettings& view)
     attachView();
     view_->replay();
     updateZoomBack();
+    scheduleResample();
 }
 
 void GraphPage::resizeEvent(QResizeEvent* event)

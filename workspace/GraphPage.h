@@ -3,6 +3,7 @@
 
 #include "engine/Curve.h"
 #include "engine/CurveRecorder.h"
+#include "engine/CurveSampler.h"
 #include "engine/CurveStyle.h"
 #include "engine/DirectionField.h"
 #include "engine/EngineHost.h"
@@ -14,8 +15,11 @@
 #include <QImage>
 
 #include <memory>
+#include <optional>
+#include <vector>
 
 class GraphView;
+struct GraphLook;
 class PageHost;
 class QScrollArea;
 class QMenu;
@@ -52,6 +56,12 @@ public:
     // The run's differential equations, for the slope field and solutions through a point.
     void setDirectionField(std::shared_ptr<tavlix::DirectionField> field) override;
     tavlix::DirectionField* directionField() const { return field_.get(); }
+    // A copy of the run's script, so a zoomed view computes its curves anew (GraphPageResample.cpp).
+    void keepRunModel(const tavlix::Model& model) override;
+    // Whether the curves shown are computed for the view rather than the run's points.
+    bool showsResampledCurves() const { return !runPoints_.empty(); }
+    // Whether a view change waits for its curves.
+    bool resamplePending() const;
     // "Hældningsfelt": the field under the curves on screen and in every print, copy and saved picture.
     void setFieldShown(bool on);
     bool fieldShown() const { return fieldShown_; }
@@ -65,8 +75,11 @@ public:
     // Removes the curve at this index of curves() if it is a solution.
     void removeSolution(int index);
 
+    // Landscape when the drawing is wider than tall; the print dialog may still change it.
+    void preparePrinter(QPrinter& printer) override;
+    // The drawing as large as the printable area holds, centred.
     void print(QPrinter& printer) override;
-    // The copy: an SVG picture (frame 1.2 times the drawing size) and a picture rendering of it.
+    // The copy: an SVG picture (the drawing with a margin all round) and a picture rendering of it.
     void copyToClipboard() override;
     QByteArray copySvg();
     QImage copyImage();
@@ -77,6 +90,8 @@ public:
     // "Vis forklaring": the legend on screen and in every print, copy and saved picture of this page.
     void setLegendShown(bool on);
     bool legendShown() const;
+    // "Akser gennem (0; 0)" on this page, and in every print, copy and saved picture of it.
+    void setAxesThroughOrigin(bool on);
     // The drawing-size dialog ("Størrelse ...").
     void askPrintSize();
     // Arms the label tool: I-beam cursor; the label's text comes from the host's label field.
@@ -93,8 +108,8 @@ public:
     bool printSizeChosen() const { return printSizeChosen_; }
     double printWidthCm() const { return printWidthCm_; }
     double printHeightCm() const { return printHeightCm_; }
-    // How much a drawing of the given size shrinks to fit on paper 3 cm in and 2 cm down (1: not at all).
-    static double printScale(double widthCm, double heightCm, double paperWidthCm, double paperHeightCm);
+    // How much a drawing of the given size grows or shrinks to fill the room, keeping its proportions.
+    static double printScale(double widthCm, double heightCm, double roomWidthCm, double roomHeightCm);
 
     GraphView& view() { return *view_; }
     const tavlix::CoordinateSettings& runSettings() const { return runSettings_; }
@@ -108,6 +123,8 @@ private:
     // The view is this much smaller than the page, so the scroll area shows no scroll bars.
     static constexpr int ViewInset = 4;
     void attachView();
+    // What the page's pictures show besides the curves.
+    GraphLook look() const;
     // Rebuilds the view at the page's size showing the given settings, and replays everything.
     void layOut(const tavlix::CoordinateSettings& view);
     void relayoutWhenSettled();
@@ -123,6 +140,11 @@ private:
     void updateFieldCommands();
     // The graph's pop-up menu with one removal item per solution.
     void addSolutionMenu(QMenu& menu);
+    // After the view changed: the curves over t computed anew for it once events are handled, or the run's back.
+    void scheduleResample();
+    void resampleForView();
+    // Puts the run's own points back; false when they were shown already.
+    bool restoreRunPoints();
 
     QScrollArea* scrollArea_ = nullptr;
     GraphView* view_ = nullptr;
@@ -141,6 +163,11 @@ private:
     // The curves and labels, with each curve's stroke while the run draws.
     tavlix::CurveRecorder recorder_;
     std::shared_ptr<tavlix::DirectionField> field_;
+    std::unique_ptr<tavlix::CurveSampler> sampler_;
+    // The run's points of the curves computed anew, by curve number - 1 (none: not replaced); empty while the
+    // run's own points show.
+    std::vector<std::optional<std::vector<tavlix::CurvePoint>>> runPoints_;
+    QTimer* resampleTimer_ = nullptr;
     bool fieldShown_ = false;
     bool solutionArmed_ = false;
     bool printSizeChosen_ = false;

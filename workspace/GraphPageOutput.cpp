@@ -19,11 +19,6 @@
 
 namespace {
 
-// Where the graph stands on paper, from the printable area's left and top edges.
-constexpr double PrintLeftCm = 3;
-constexpr double PrintTopCm = 2;
-// Room the frame takes beyond the drawing area.
-constexpr double PrintFrameCm = 0.5;
 // The resolution of a graph saved as a PNG picture.
 constexpr double PngDpi = 150;
 
@@ -56,14 +51,23 @@ void GraphPage::askPrintSize()
         setPrintSize(w, h);
 }
 
-double GraphPage::printScale(double widthCm, double heightCm, double paperWidthCm, double paperHeightCm)
+double GraphPage::printScale(double widthCm, double heightCm, double roomWidthCm, double roomHeightCm)
 {
-    // A drawing larger than the paper would be cut off: it shrinks to fit, keeping its proportions.
-    const double roomW = paperWidthCm - PrintLeftCm - PrintFrameCm;
-    const double roomH = paperHeightCm - PrintTopCm - PrintFrameCm;
-    if (roomW <= 0 || roomH <= 0 || widthCm <= 0 || heightCm <= 0)
+    // As large as the paper holds, keeping the proportions.
+    if (roomWidthCm <= 0 || roomHeightCm <= 0 || widthCm <= 0 || heightCm <= 0)
         return 1;
-    return std::min({1.0, roomW / widthCm, roomH / heightCm});
+    return std::min(roomWidthCm / widthCm, roomHeightCm / heightCm);
+}
+
+GraphLook GraphPage::look() const
+{
+    return {legendShown(), view_->axesThroughOrigin()};
+}
+
+void GraphPage::preparePrinter(QPrinter& printer)
+{
+    defaultPrintSize();
+    printer.setPageOrientation(printWidthCm_ > printHeightCm_ ? QPageLayout::Landscape : QPageLayout::Portrait);
 }
 
 void GraphPage::print(QPrinter& printer)
@@ -74,13 +78,26 @@ void GraphPage::print(QPrinter& printer)
         QMessageBox::critical(window(), QStringLiteral("Tavlix"), QStringLiteral("Printeren kan ikke bruges."));
         return;
     }
-    const QRectF paper = printer.pageRect(QPrinter::Millimeter);
-    const double scale = printScale(printWidthCm_, printHeightCm_, paper.width() / 10, paper.height() / 10);
+    const double dpi = printer.logicalDpiX();
+    const QRect room(QPoint(0, 0), printer.pageLayout().paintRectPixels(printer.resolution()).size());
+    // The numbers and margins take the same room at any size, so the drawing area grows by what is left.
+    const PictureFrame first =
+        measurePicture(view_->view(), recorder_.curves(), printWidthCm_, printHeightCm_, dpi, look());
+    const double extraW = (first.size.width() / dpi * 2.54) - printWidthCm_;
+    const double extraH = (first.size.height() / dpi * 2.54) - printHeightCm_;
+    const double scale = printScale(printWidthCm_, printHeightCm_, room.width() / dpi * 2.54 - extraW,
+                                    room.height() / dpi * 2.54 - extraH);
+    const PictureFrame frame =
+        measurePicture(view_->view(), recorder_.curves(), printWidthCm_ * scale, printHeightCm_ * scale, dpi, look());
+    p.translate((room.width() - frame.size.width()) / 2 + frame.offset.x(),
+                (room.height() - frame.size.height()) / 2 + frame.offset.y());
     GraphRenderer renderer(view_->view());
-    renderer.beginOnPaper(p, printWidthCm_ * scale, printHeightCm_ * scale, PrintLeftCm, PrintTopCm);
+    renderer.setAxesThroughOrigin(view_->axesThroughOrigin());
+    renderer.beginOnPaper(p, frame.widthCm, frame.heightCm, 0, 0);
     renderer.setDirectionField(shownField());
     renderer.drawAxes();
     renderer.replay(recorder_.curves());
+    renderer.drawAxisNames(p, recorder_.curves());
     if (legendShown())
         renderer.drawLegend(recorder_.curves());
     p.end();
@@ -89,14 +106,13 @@ void GraphPage::print(QPrinter& printer)
 QByteArray GraphPage::copySvg()
 {
     defaultPrintSize();
-    return graphSvg(view_->view(), recorder_.curves(), printWidthCm_, printHeightCm_, legendShown(), shownField());
+    return graphSvg(view_->view(), recorder_.curves(), printWidthCm_, printHeightCm_, look(), shownField());
 }
 
 QImage GraphPage::copyImage()
 {
     defaultPrintSize();
-    return graphCopyImage(view_->view(), recorder_.curves(), printWidthCm_, printHeightCm_, legendShown(), 0,
-                          shownField());
+    return graphCopyImage(view_->view(), recorder_.curves(), printWidthCm_, printHeightCm_, look(), 0, shownField());
 }
 
 void GraphPage::copyToClipboard()
@@ -117,6 +133,11 @@ bool GraphPage::legendShown() const
     return view_->legendShown();
 }
 
+void GraphPage::setAxesThroughOrigin(bool on)
+{
+    view_->setAxesThroughOrigin(on);
+}
+
 QStringList GraphPage::saveFilters() const
 {
     return {QStringLiteral("PNG-billeder (*.png)"), QStringLiteral("SVG-tegninger (*.svg)"),
@@ -130,14 +151,14 @@ QString GraphPage::saveToFile(const QString& fileName, int filter)
     QByteArray bytes;
     if (filter == 0) {
         const QImage image =
-            graphCopyImage(view_->view(), curves, printWidthCm_, printHeightCm_, legendShown(), PngDpi, shownField());
+            graphCopyImage(view_->view(), curves, printWidthCm_, printHeightCm_, look(), PngDpi, shownField());
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
         image.save(&buffer, "PNG");
     } else if (filter == 1) {
         bytes = copySvg();
     } else {
-        bytes = graphPdf(view_->view(), curves, printWidthCm_, printHeightCm_, legendShown(), shownField());
+        bytes = graphPdf(view_->view(), curves, printWidthCm_, printHeightCm_, look(), shownField());
     }
     return ResultFile::write(fileName, bytes);
 }

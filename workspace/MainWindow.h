@@ -242,6 +242,7 @@ private:
     void documentLookChanged(ScriptPage* script);
     void switchPage(int step);
     void onKeepResultsToggled(bool on);
+    void onAxesThroughOriginToggled(bool on);
     int newRunPageIndex() const;
     void addRunPage(Page* page, const QString& caption);
     void takeOverRunPage(Page* page);

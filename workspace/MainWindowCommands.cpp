@@ -25,11 +25,31 @@ namespace {
 
 // Every command the availability rules switch; a page turns on its own when it is entered.
 constexpr Command PageCommands[] = {
-    Command::Cut,      Command::Copy,       Command::Paste,        Command::Delete,         Command::SelectAll,
-    Command::Find,     Command::Save,       Command::SaveAs,       Command::ClosePage,      Command::Print,
-    Command::PrintNow, Command::Run,        Command::Coordinates,  Command::PrintSize,      Command::AddLabel,
-    Command::FitGraph, Command::ShowLegend, Command::ZoomBack,     Command::Accuracy,       Command::Undo,
-    Command::Redo,     Command::SlopeField, Command::SolveThrough, Command::SaveDocumentAs,
+    Command::Cut,
+    Command::Copy,
+    Command::Paste,
+    Command::Delete,
+    Command::SelectAll,
+    Command::Find,
+    Command::Save,
+    Command::SaveAs,
+    Command::ClosePage,
+    Command::Print,
+    Command::PrintNow,
+    Command::Run,
+    Command::Coordinates,
+    Command::PrintSize,
+    Command::AddLabel,
+    Command::FitGraph,
+    Command::ShowLegend,
+    Command::ZoomBack,
+    Command::Accuracy,
+    Command::Undo,
+    Command::Redo,
+    Command::SlopeField,
+    Command::SolveThrough,
+    Command::AxesThroughOrigin,
+    Command::SaveDocumentAs,
 };
 
 }  // namespace
@@ -94,6 +114,9 @@ void MainWindow::createActions()
     QAction* legend = makeAction(Command::ShowLegend, "Vis &forklaring", {}, &MainWindow::onShowLegend);
     legend->setCheckable(true);
     legend->setChecked(true);
+    QAction* axes = makeAction(Command::AxesThroughOrigin, "&Akser gennem (0; 0)", {}, nullptr);
+    axes->setCheckable(true);
+    connect(axes, &QAction::toggled, this, &MainWindow::onAxesThroughOriginToggled);
     makeAction(Command::Accuracy, "&Nøjagtighed ...", {}, &MainWindow::onAccuracy);
     makeAction(Command::SlopeField, "&Hældningsfelt", {}, &MainWindow::onSlopeField)->setCheckable(true);
     makeAction(Command::SolveThrough, "Løsning gennem &punkt", {}, &MainWindow::onSolveThrough);
@@ -126,9 +149,9 @@ void MainWindow::createMenus()
 
     tavlixMenu_ = menuBar()->addMenu("&Tavlix");
     tavlixMenu_->setToolTipsVisible(true);  // says why Hældningsfelt is off
-    fill(tavlixMenu_,
-         {Command::Run, Command::Coordinates, Command::PrintSize, Command::AddLabel, Command::FitGraph,
-          Command::ZoomBack, Command::ShowLegend, Command::SlopeField, Command::SolveThrough, Command::Accuracy});
+    fill(tavlixMenu_, {Command::Run, Command::Coordinates, Command::PrintSize, Command::AddLabel, Command::FitGraph,
+                       Command::ZoomBack, Command::ShowLegend, Command::AxesThroughOrigin, Command::SlopeField,
+                       Command::SolveThrough, Command::Accuracy});
     tavlixMenu_->addSeparator();
     fill(tavlixMenu_, {Command::KeepResults, Command::NextPage, Command::PreviousPage});
     tavlixMenu_->addSeparator();

@@ -21,6 +21,8 @@ public:
 
     PageKind kind() const { return kind_; }
 
+    // Sets what suits the page on the printer before the print dialog shows it.
+    virtual void preparePrinter(QPrinter& /*printer*/) {}
     virtual void print(QPrinter& printer);
     virtual void copyToClipboard();
     // The file types "Gem Som ..." writes for a result page, as file dialog filters ("CSV-filer (*.csv)");

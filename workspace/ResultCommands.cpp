@@ -40,8 +40,8 @@ void MainWindow::createResultContextMenus()
     for (Command c : {Command::Copy, Command::SaveAs, Command::Print})
         graphContextMenu_->addAction(action(c));
     graphContextMenu_->addSeparator();
-    for (Command c : {Command::ShowLegend, Command::SlopeField, Command::SolveThrough, Command::AddLabel,
-                      Command::FitGraph, Command::ZoomBack, Command::PrintSize, Command::Accuracy})
+    for (Command c : {Command::ShowLegend, Command::AxesThroughOrigin, Command::SlopeField, Command::SolveThrough,
+                      Command::AddLabel, Command::FitGraph, Command::ZoomBack, Command::PrintSize, Command::Accuracy})
         graphContextMenu_->addAction(action(c));
 }
 

@@ -92,6 +92,7 @@ tavlix::GraphSink* MainWindow::createGraphPage(const QString& caption)
     // The drawing size chosen last, in this session or an earlier one.
     if (double w = 0, h = 0; settings_ && settings_->printSize(w, h))
         page->setPrintSize(w, h);
+    page->setAxesThroughOrigin(action(Command::AxesThroughOrigin)->isChecked());
     addRunPage(page, caption);
     return page;
 }

@@ -69,12 +69,24 @@ void MainWindow::attachSettings(std::unique_ptr<WindowSettings> settings)
     QAction* keep = action(Command::KeepResults);
     const QSignalBlocker quiet(keep);
     keep->setChecked(settings_->keepPreviousResults());
+    QAction* axes = action(Command::AxesThroughOrigin);
+    const QSignalBlocker quietAxes(axes);
+    axes->setChecked(settings_->axesThroughOrigin());
 }
 
 void MainWindow::onKeepResultsToggled(bool on)
 {
     if (settings_)
         settings_->setKeepPreviousResults(on);
+}
+
+void MainWindow::onAxesThroughOriginToggled(bool on)
+{
+    if (settings_)
+        settings_->setAxesThroughOrigin(on);
+    for (int i = 0; i < pages_->count(); ++i)
+        if (auto* graph = qobject_cast<GraphPage*>(pages_->widget(i)))
+            graph->setAxesThroughOrigin(on);
 }
 
 void MainWindow::saveWindowSettings()

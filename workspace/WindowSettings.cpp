@@ -17,6 +17,7 @@ const QString PrintHeightKey = "graph/printHeightCm";
 const QString RecentKey = "recentFiles";
 const QString KeepResultsKey = "results/keepPrevious";
 const QString LastFolderKey = "files/lastFolder";
+const QString AxesThroughOriginKey = "graph/axesThroughOrigin";
 
 // A drawing larger than this is no size anyone chose.
 constexpr double LargestPrintCm = 1000;
@@ -83,6 +84,17 @@ bool WindowSettings::keepPreviousResults() const
 void WindowSettings::setKeepPreviousResults(bool on)
 {
     settings_->setValue(KeepResultsKey, on);
+    settings_->sync();
+}
+
+bool WindowSettings::axesThroughOrigin() const
+{
+    return readable_ && settings_->value(AxesThroughOriginKey, false).toBool();
+}
+
+void WindowSettings::setAxesThroughOrigin(bool on)
+{
+    settings_->setValue(AxesThroughOriginKey, on);
     settings_->sync();
 }
 

@@ -32,6 +32,9 @@ public:
     // Whether a run adds its pages beside the previous run's ("Behold tidligere resultater"); off by default.
     bool keepPreviousResults() const;
     void setKeepPreviousResults(bool on);
+    // "Akser gennem (0; 0)" on graph pages; off unless chosen.
+    bool axesThroughOrigin() const;
+    void setAxesThroughOrigin(bool on);
 
     // Newest first, at most MaxRecentFiles, each an absolute path once.
     QStringList recentFiles() const;

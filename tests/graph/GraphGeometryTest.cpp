@@ -160,15 +160,62 @@ private slots:
         QCOMPARE(Values(got.begin(), got.end()), expected);
     }
 
-    void walkAccumulates()
+    void walkMultiplies_data()
     {
-        // The numbers show the values the repeated additions reach, not rounded ones.
-        const std::vector<double> v = GraphGeometry::axisValues(0, 0.1, -1, 1, true);
-        QCOMPARE(v.size(), size_t(21));
-        QCOMPARE(v[10], -2.7755575615628914e-17);
-        QCOMPARE(QString::fromStdString(tavlix::formatNumber(6, v[10])), QStringLiteral("-2,8E-0017"));
-        QCOMPARE(v[20], 0.9999999999999999);
-        QCOMPARE(QString::fromStdString(tavlix::formatNumber(6, v[20])), QStringLiteral("1"));
+        QTest::addColumn<double>("anchor");
+        QTest::addColumn<double>("step");
+        QTest::addColumn<double>("lo");
+        QTest::addColumn<double>("hi");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("text");
+        // A running sum reached -2,8E-0017 at the origin and 0,9999999999999999 at the end.
+        QTest::newRow("origin of a tenth step") << 0.0 << 0.1 << -1.0 << 1.0 << 10 << QStringLiteral("0");
+        QTest::newRow("end of a tenth step") << 0.0 << 0.1 << -1.0 << 1.0 << 20 << QStringLiteral("1");
+        QTest::newRow("origin from an anchor off it") << 0.3 << 0.1 << -1.0 << 1.0 << 10 << QStringLiteral("0");
+        QTest::newRow("origin of a third step") << 1.0 << 1.0 / 3 << -1.0 << 1.0 << 3 << QStringLiteral("0");
+        QTest::newRow("far anchor keeps its lattice") << 1e20 + 0.0 << 1.0 << -5.0 << 10.0 << 5 << QStringLiteral("0");
+    }
+
+    void walkMultiplies()
+    {
+        QFETCH(double, anchor);
+        QFETCH(double, step);
+        QFETCH(double, lo);
+        QFETCH(double, hi);
+        QFETCH(int, index);
+        QFETCH(QString, text);
+        const std::vector<double> v = GraphGeometry::axisValues(anchor, step, lo, hi, true);
+        QVERIFY(index < int(v.size()));
+        QCOMPARE(QString::fromStdString(tavlix::formatNumber(6, v[size_t(index)])), text);
+        if (text == QStringLiteral("0"))
+            QVERIFY(!std::signbit(v[size_t(index)]));
+    }
+
+    void fittingStep_data()
+    {
+        QTest::addColumn<double>("step");
+        QTest::addColumn<double>("lo");
+        QTest::addColumn<double>("hi");
+        QTest::addColumn<double>("expected");
+        QTest::newRow("document step fits") << 1.0 << -5.0 << 5.0 << 1.0;
+        QTest::newRow("four numbers still fit") << 1.0 << 0.0 << 3.0 << 1.0;
+        QTest::newRow("twenty numbers still fit") << 1.0 << 0.0 << 19.0 << 1.0;
+        QTest::newRow("one number after a zoom") << 1.0 << 2.1 << 3.4 << 0.2;
+        QTest::newRow("too many after zooming out") << 0.1 << -50.0 << 50.0 << 20.0;
+        QTest::newRow("no document step") << 0.0 << 0.0 << 7.0 << 1.0;
+        QTest::newRow("tiny range") << 1.0 << 1e-7 << 5e-7 << 5e-8;
+    }
+
+    void fittingStep()
+    {
+        QFETCH(double, step);
+        QFETCH(double, lo);
+        QFETCH(double, hi);
+        QFETCH(double, expected);
+        const double got = GraphGeometry::fittingStep(step, 0, lo, hi);
+        QCOMPARE(got, expected);
+        const size_t n = GraphGeometry::axisValues(0, got, lo, hi, true).size();
+        QVERIFY(n >= size_t(GraphGeometry::MinAxisNumbers) && n <= size_t(GraphGeometry::MaxAxisNumbers));
     }
 
     void walkBounded_data()

@@ -304,19 +304,69 @@ private slots:
         QCOMPARE(error, std::string("kan ikke skrive /nonexistent/dir/x.svg"));
     }
 
-    void copyFrameInHundredthsOfAMillimetre_data()
+    // The ink of a saved picture: the same margin on all four sides, the numbers' boxes being a little taller
+    // than their digits.
+    void picturesHaveEqualMargins_data()
     {
-        QTest::addColumn<double>("cm");
-        QTest::addColumn<int>("frame");
-        QTest::newRow("12 cm") << 12.0 << 14400;
-        QTest::newRow("a fraction") << 10.58333 << 12700;
+        QTest::addColumn<bool>("origin");
+        QTest::addColumn<bool>("legend");
+        QTest::addColumn<double>("xmin");
+        QTest::newRow("axes at the frame") << false << true << -5.0;
+        QTest::newRow("axes through the origin") << true << true << -5.0;
+        QTest::newRow("no legend, long numbers") << false << false << -12345.0;
     }
 
-    void copyFrameInHundredthsOfAMillimetre()
+    void picturesHaveEqualMargins()
     {
-        QFETCH(double, cm);
-        QFETCH(int, frame);
-        QCOMPARE(copyFrameHundredthsMm(cm), frame);
+        QFETCH(bool, origin);
+        QFETCH(bool, legend);
+        QFETCH(double, xmin);
+        tavlix::CoordinateSettings settings = Defaults;
+        settings[Setting::Xmin] = xmin;
+        settings[Setting::XTickStep] = (10 - xmin) / 5;
+        tavlix::CurveList curves(1);
+        curves[0].name = "f";
+        curves[0].points = {{xmin, -5, false}, {10, 5, false}};
+        const QImage image = graphCopyImage(settings, curves, 12, 8, GraphLook(legend, origin), 96);
+        QRect ink;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixelColor(x, y) != QColor(Qt::white))
+                    ink |= QRect(x, y, 1, 1);
+        const int margin = int(std::lround(96 * PictureMarginCm / 2.54));
+        const int sides[] = {ink.left(), ink.top(), image.width() - 1 - ink.right(), image.height() - 1 - ink.bottom()};
+        for (int side : sides)
+            QVERIFY2(
+                side >= margin && side <= margin + 4,
+                qPrintable(
+                    QStringLiteral("margins %1 %2 %3 %4").arg(sides[0]).arg(sides[1]).arg(sides[2]).arg(sides[3])));
+    }
+
+    // Beside a family the field's elements take a colour that neither a line style nor a family member's lighter
+    // pen has (a lighter black is nearly the field's usual grey).
+    void fieldStandsApartFromAFamily()
+    {
+        const QColor field = GraphRenderer::fieldColour(true);
+        for (int i = 1; i <= 12; ++i) {
+            const QPen pen = GraphRenderer::stylePen(static_cast<CurveStyle>(i), 2);
+            QVERIFY(pen.color() != field);
+            QVERIFY(GraphRenderer::faintPen(pen, true).color() != field);
+        }
+    }
+
+    // Dotted and dashed lines on paper are at least 1.5 pixels at 96 dpi wide, so their pattern shows.
+    void paperLinesShowTheirPattern()
+    {
+        for (double dpi : {96.0, 254.0, 600.0}) {
+            QImage page(10, 10, QImage::Format_RGB32);
+            const int dpm = int(std::lround(dpi / 0.0254));
+            page.setDotsPerMeterX(dpm);
+            page.setDotsPerMeterY(dpm);
+            QPainter p(&page);
+            GraphRenderer renderer(Defaults);
+            renderer.beginOnPaper(p, 12, 8, 0, 0);
+            QVERIFY(renderer.curveWidth() >= 1.5 * dpi / 96);
+        }
     }
 };
 

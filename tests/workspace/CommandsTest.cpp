@@ -114,10 +114,18 @@ private slots:
 
         QList<QAction*> menu = f.window->resultContextMenu(PageKind::Graph)->actions();
         menu.removeIf([](QAction* a) { return a->isSeparator(); });
-        const QList<Command> expected = {Command::Copy,       Command::SaveAs,     Command::Print,
-                                         Command::ShowLegend, Command::SlopeField, Command::SolveThrough,
-                                         Command::AddLabel,   Command::FitGraph,   Command::ZoomBack,
-                                         Command::PrintSize,  Command::Accuracy};
+        const QList<Command> expected = {Command::Copy,
+                                         Command::SaveAs,
+                                         Command::Print,
+                                         Command::ShowLegend,
+                                         Command::AxesThroughOrigin,
+                                         Command::SlopeField,
+                                         Command::SolveThrough,
+                                         Command::AddLabel,
+                                         Command::FitGraph,
+                                         Command::ZoomBack,
+                                         Command::PrintSize,
+                                         Command::Accuracy};
         QCOMPARE(menu.size(), expected.size());
         for (int i = 0; i < expected.size(); ++i)
             QCOMPARE(menu[i], f.window->action(expected[i]));

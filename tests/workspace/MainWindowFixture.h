@@ -1,6 +1,7 @@
 // A main window for tests: no start-up documents, and every question and box answered by the test.
 #pragma once
 
+#include "workspace/GraphPage.h"
 #include "workspace/MainWindow.h"
 #include "workspace/ScriptEditor.h"
 #include "workspace/ScriptPage.h"
@@ -102,6 +103,19 @@ struct MainWindowFixture {
         page->setModified(false);
         window->setCommandEnabled(Command::Save, false);
         return page;
+    }
+
+    // Runs a script page with the given settings and script and shows the first graph page it made (or null).
+    GraphPage* runToGraph(const QStringList& lines, const tavlix::SettingsTexts& settings)
+    {
+        script(lines, &settings);
+        window->onRun();
+        for (int i = 0; i < window->pageCount(); ++i)
+            if (auto* graph = qobject_cast<GraphPage*>(window->page(i))) {
+                window->activatePage(graph);
+                return graph;
+            }
+        return nullptr;
     }
 };
 

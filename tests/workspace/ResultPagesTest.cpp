@@ -2,6 +2,7 @@
 // legend's command, and printing a table.
 #include "MainWindowFixture.h"
 
+#include "graph/GraphExport.h"
 #include "graph/GraphView.h"
 #include "workspace/GraphPage.h"
 #include "workspace/TableModel.h"
@@ -159,7 +160,7 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList());
     }
 
-    // A 10 × 5 cm drawing in the copy's frame: 12 × 6 cm, at 150 dpi for the picture.
+    // A 10 × 5 cm drawing with its margins: every format the picture's own size, at 150 dpi for the picture.
     void saveGraph_data()
     {
         QTest::addColumn<QString>("name");
@@ -178,21 +179,31 @@ private slots:
         f.window->onSaveAs();
         QVERIFY(f.errors.isEmpty());
         const QByteArray bytes = FileBytes(f.resultName);
+        GraphPage* page = static_cast<GraphPage*>(f.window->activePage());
+        const auto frame = [page](double dpi) {
+            return measurePicture(page->view().view(), page->curves(), 10, 5, dpi).size;
+        };
+        // Tenths of a millimetre.
+        const QSize mm = frame(254);
+        QVERIFY2(mm.width() > 1000 && mm.width() < 1200 && mm.height() > 500 && mm.height() < 700,
+                 qPrintable(QStringLiteral("%1 x %2").arg(mm.width()).arg(mm.height())));
         if (name.endsWith("png")) {
             const QImage image = QImage::fromData(bytes, "PNG");
-            QCOMPARE(image.size(), QSize(709, 354));
+            QCOMPARE(image.size(), frame(150));
             QCOMPARE(image.pixelColor(2, 2), QColor(Qt::white));
         } else if (name.endsWith("svg")) {
-            QVERIFY(bytes.contains("width=\"120mm\" height=\"60mm\""));
+            QVERIFY(bytes.contains(QStringLiteral("width=\"%1mm\" height=\"%2mm\"")
+                                       .arg(mm.width() / 10.0)
+                                       .arg(mm.height() / 10.0)
+                                       .toUtf8()));
         } else {
             QVERIFY(bytes.startsWith("%PDF"));
-            // 12 × 6 cm in points.
             const qsizetype box = bytes.indexOf("/MediaBox");
             QVERIFY2(box > 0, "no page size");
             const QList<QByteArray> numbers = bytes.mid(box + 10, 40).split(']').first().trimmed().split(' ');
             QCOMPARE(numbers.size(), 4);
-            QVERIFY2(qAbs(numbers[2].toDouble() - 120 / 25.4 * 72) < 0.5, numbers[2].constData());
-            QVERIFY2(qAbs(numbers[3].toDouble() - 60 / 25.4 * 72) < 0.5, numbers[3].constData());
+            QVERIFY2(qAbs(numbers[2].toDouble() - mm.width() / 254.0 * 72) < 0.5, numbers[2].constData());
+            QVERIFY2(qAbs(numbers[3].toDouble() - mm.height() / 254.0 * 72) < 0.5, numbers[3].constData());
         }
     }
 

@@ -22,15 +22,7 @@ const QStringList Logistic = {"DifferentialLigninger", "  y' = y*(1 - y)   <0.1>
 
 GraphPage* runToGraph(MainWindowFixture& f, const QStringList& script)
 {
-    tavlix::SettingsTexts s = logisticSettings();
-    f.script(script, &s);
-    f.window->onRun();
-    for (int i = 0; i < f.window->pageCount(); ++i)
-        if (auto* graph = qobject_cast<GraphPage*>(f.window->page(i))) {
-            f.window->activatePage(graph);
-            return graph;
-        }
-    return nullptr;
+    return f.runToGraph(script, logisticSettings());
 }
 
 }  // namespace

@@ -1,0 +1,11 @@
+// A private copy of a run's compiled script, for work that goes on after the run (fields, curves computed anew).
+#pragma once
+
+#include "engine/Model.h"
+
+namespace tavlix {
+
+// Copies what the evaluator and the generator read; the list constants are copied too, not shared.
+void copyCompiledScript(const CompiledScript& from, CompiledScript& to);
+
+}  // namespace tavlix
