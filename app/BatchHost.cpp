@@ -294,7 +294,9 @@ bool BatchHost::writeFieldTsv(const BatchGraph& graph)
     if (!file)
         return false;
     char line[160];
-    for (const FieldElement& e : screenFieldElements(graph.settings, *graph.field, ExportWidth, ExportHeight)) {
+    const GraphLook look(legendShown_, axesThroughOrigin_);
+    for (const FieldElement& e :
+         pictureFieldElements(graph.settings, graph.recorder.curves(), *graph.field, ExportWidth, ExportHeight, look)) {
         char* out = line;
         for (double v : {e.x, e.y, e.dx, e.dy}) {
             out = std::to_chars(out, out + 32, v, std::chars_format::general, 17).ptr;

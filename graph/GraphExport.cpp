@@ -166,16 +166,68 @@ QImage graphScreenImage(const tavlix::CoordinateSettings& settings, const tavlix
     return image;
 }
 
-std::vector<tavlix::FieldElement> screenFieldElements(const tavlix::CoordinateSettings& settings,
-                                                      tavlix::DirectionField& field, int width, int height)
+ScreenPictureFrame measureScreenPicture(const tavlix::CoordinateSettings& settings, const tavlix::CurveList& curves,
+                                        int width, int height, const GraphLook& look)
 {
-    // The drawing area depends on the numbers' font, so it is measured on a picture like the one drawn.
+    // The numbers stand where the screen's font puts them, so the layout is measured on a like picture: once in
+    // the whole picture, then in the room that leaves the same margin on all four sides.
+    QImage scratch(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
+    QPainter p(&scratch);
+    p.setFont(GraphRenderer::screenFont());
+    const int margin = static_cast<int>(std::lround(screenDpi() * PictureMarginCm / 2.54));
+    ScreenPictureFrame frame{scratch.width(), scratch.height(), QPoint()};
+    for (int pass = 0; pass < 2; ++pass) {
+        GraphRenderer renderer = pictureRenderer(settings, look, nullptr);
+        renderer.beginOnScreen(p, frame.width, frame.height);
+        renderer.drawAxes();
+        renderer.drawAxisNames(p, curves);
+        const QRect drawn = renderer.drawnBounds();
+        if (drawn.isEmpty())
+            return {scratch.width(), scratch.height(), QPoint()};
+        frame.offset = QPoint(margin - drawn.left(), margin - drawn.top());
+        if (pass == 0) {
+            frame.width = std::max(1, frame.width + scratch.width() - 2 * margin - drawn.width());
+            frame.height = std::max(1, frame.height + scratch.height() - 2 * margin - drawn.height());
+        }
+    }
+    return frame;
+}
+
+QImage graphPictureImage(const tavlix::CoordinateSettings& settings, const tavlix::CurveList& curves, int width,
+                         int height, const GraphLook& look, tavlix::DirectionField* field)
+{
+    const ScreenPictureFrame frame = measureScreenPicture(settings, curves, width, height, look);
+    QImage image(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
+    const int dpm = GraphGeometry::roundToPixel(screenDpi() / 0.0254L);
+    image.setDotsPerMeterX(dpm);
+    image.setDotsPerMeterY(dpm);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.setFont(GraphRenderer::screenFont());
+    p.setBrush(Qt::white);
+    p.setBackground(Qt::white);
+    p.translate(frame.offset);
+    GraphRenderer renderer = pictureRenderer(settings, look, field);
+    renderer.beginOnScreen(p, frame.width, frame.height);
+    renderer.drawAxes();
+    renderer.replay(curves);
+    renderer.drawAxisNames(p, curves);
+    if (look.legend)
+        renderer.drawLegend(curves);
+    return image;
+}
+
+std::vector<tavlix::FieldElement> pictureFieldElements(const tavlix::CoordinateSettings& settings,
+                                                       const tavlix::CurveList& curves, tavlix::DirectionField& field,
+                                                       int width, int height, const GraphLook& look)
+{
+    const ScreenPictureFrame frame = measureScreenPicture(settings, curves, width, height, look);
     QImage image(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
     QPainter p(&image);
     p.setFont(GraphRenderer::screenFont());
     GraphRenderer renderer(settings);
     renderer.setDirectionField(&field);
-    renderer.beginOnScreen(p, image.width(), image.height());
+    renderer.beginOnScreen(p, frame.width, frame.height);
     return renderer.fieldElements();
 }
 
@@ -199,7 +251,7 @@ bool exportGraph(const std::string& pathStem, const tavlix::CoordinateSettings& 
         return false;
     }
     QSaveFile png(stem + QStringLiteral(".png"));
-    const QImage image = graphScreenImage(settings, curves, ExportWidth, ExportHeight, look, field);
+    const QImage image = graphPictureImage(settings, curves, ExportWidth, ExportHeight, look, field);
     if (!png.open(QIODevice::WriteOnly) || !image.save(&png, "PNG") || !png.commit()) {
         error = "kan ikke skrive " + pathStem + ".png";
         return false;

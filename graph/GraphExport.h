@@ -45,9 +45,21 @@ QByteArray graphPdf(const tavlix::CoordinateSettings& settings, const tavlix::Cu
 // The graph as a screen view of the given size shows it.
 QImage graphScreenImage(const tavlix::CoordinateSettings& settings, const tavlix::CurveList& curves, int width,
                         int height, const GraphLook& look = {}, tavlix::DirectionField* field = nullptr);
-// The field's elements as graphScreenImage draws them on a picture of the given size.
-std::vector<tavlix::FieldElement> screenFieldElements(const tavlix::CoordinateSettings& settings,
-                                                      tavlix::DirectionField& field, int width, int height);
+// Where a picture file of exactly width by height pixels lays out the screen's drawing: in a smaller area, moved
+// so that the drawing has the same margin on all four sides.
+struct ScreenPictureFrame {
+    int width = 0, height = 0;  // the area the drawing is laid out in
+    QPoint offset;              // where that area's origin stands in the picture
+};
+ScreenPictureFrame measureScreenPicture(const tavlix::CoordinateSettings& settings, const tavlix::CurveList& curves,
+                                        int width, int height, const GraphLook& look = {});
+// The batch mode's picture file: the screen's drawing in exactly width by height pixels, with equal margins.
+QImage graphPictureImage(const tavlix::CoordinateSettings& settings, const tavlix::CurveList& curves, int width,
+                         int height, const GraphLook& look = {}, tavlix::DirectionField* field = nullptr);
+// The field's elements as graphPictureImage draws them.
+std::vector<tavlix::FieldElement> pictureFieldElements(const tavlix::CoordinateSettings& settings,
+                                                       const tavlix::CurveList& curves, tavlix::DirectionField& field,
+                                                       int width, int height, const GraphLook& look = {});
 
 // Writes pathStem + ".svg" and pathStem + ".png" (the stem in UTF-8); on failure returns false with a message
 // (UTF-8). Text needs the platform's fonts, so a QGuiApplication must be running (no widgets are needed).

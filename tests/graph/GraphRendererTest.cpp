@@ -311,9 +311,13 @@ private slots:
         QTest::addColumn<bool>("origin");
         QTest::addColumn<bool>("legend");
         QTest::addColumn<double>("xmin");
-        QTest::newRow("axes at the frame") << false << true << -5.0;
-        QTest::newRow("axes through the origin") << true << true << -5.0;
-        QTest::newRow("no legend, long numbers") << false << false << -12345.0;
+        QTest::addColumn<bool>("batch");  // the batch mode's picture of a fixed size, laid out as on screen
+        QTest::newRow("axes at the frame") << false << true << -5.0 << false;
+        QTest::newRow("axes through the origin") << true << true << -5.0 << false;
+        QTest::newRow("no legend, long numbers") << false << false << -12345.0 << false;
+        QTest::newRow("batch, axes at the frame") << false << true << -5.0 << true;
+        QTest::newRow("batch, axes through the origin") << true << true << -5.0 << true;
+        QTest::newRow("batch, long numbers") << false << false << -12345.0 << true;
     }
 
     void picturesHaveEqualMargins()
@@ -321,19 +325,22 @@ private slots:
         QFETCH(bool, origin);
         QFETCH(bool, legend);
         QFETCH(double, xmin);
+        QFETCH(bool, batch);
         tavlix::CoordinateSettings settings = Defaults;
         settings[Setting::Xmin] = xmin;
         settings[Setting::XTickStep] = (10 - xmin) / 5;
         tavlix::CurveList curves(1);
         curves[0].name = "f";
         curves[0].points = {{xmin, -5, false}, {10, 5, false}};
-        const QImage image = graphCopyImage(settings, curves, 12, 8, GraphLook(legend, origin), 96);
+        const QImage image =
+            batch ? graphPictureImage(settings, curves, ExportWidth, ExportHeight, GraphLook(legend, origin))
+                  : graphCopyImage(settings, curves, 12, 8, GraphLook(legend, origin), 96);
         QRect ink;
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
                 if (image.pixelColor(x, y) != QColor(Qt::white))
                     ink |= QRect(x, y, 1, 1);
-        const int margin = int(std::lround(96 * PictureMarginCm / 2.54));
+        const int margin = int(std::lround(image.dotsPerMeterX() * 0.0254 * PictureMarginCm / 2.54));
         const int sides[] = {ink.left(), ink.top(), image.width() - 1 - ink.right(), image.height() - 1 - ink.bottom()};
         for (int side : sides)
             QVERIFY2(
