@@ -133,6 +133,7 @@ void ScriptCompiler::parseScript(const std::string& caption)
 {
     expressions_.beginParse(*model_, *run_);
     listParameters_.clear();
+    plainConstants_.clear();
     lexer_.nextToken();
     lexer_.skipComments();
     if (lexer_.tokenKind() == TokenKind::ConstantsKeyword)

@@ -1,0 +1,68 @@
+// Fits, points of interest, tangents and areas of a batch run, each written as a TSV file under a temporary name.
+#include "app/BatchAnalysis.h"
+
+#include "analysis/CompiledDocument.h"
+#include "analysis/ConstantFit.h"
+#include "app/OutputFile.h"
+#include "support/Cp1252Table.h"
+
+#include <charconv>
+
+using namespace tavlix;
+
+namespace {
+
+std::string number(double v)
+{
+    char text[40];
+    return std::string(text, std::to_chars(text, text + sizeof text, v, std::chars_format::general, 17).ptr);
+}
+
+bool writeFile(const std::string& path, const std::string& text, std::vector<std::string>& errors)
+{
+    OutputFile file;
+    std::string error;
+    if (file.open(path, error)) {
+        std::fwrite(text.data(), 1, text.size(), file.stream());
+        if (file.commit(error))
+            return true;
+    }
+    errors.push_back(error);
+    return false;
+}
+
+// NAME<TAB>VALUE<TAB>STD_ERROR per constant, then rms, r2 and iterations.
+std::string fitText(const FitResult& fit)
+{
+    std::string text;
+    for (const FittedConstant& c : fit.constants)
+        text += utf8FromCp1252(c.name) + '\t' + number(c.value) + '\t' + number(c.standardError) + '\n';
+    text += "rms\t" + number(fit.rms) + "\nr2\t" + number(fit.r2) + "\niterations\t" + std::to_string(fit.iterations) +
+            '\n';
+    return text;
+}
+
+bool writeFit(const AnalysisRequest& request, const Document& doc, const std::string& path, const ListPicks& picks,
+              std::vector<std::string>& errors)
+{
+    CompiledDocument document(doc.settings, doc.lines, picks);
+    const FitResult fit = ConstantFit(document).fit({request.fitData, request.fitModel, request.fitConstants});
+    if (!fit.converged()) {
+        errors.push_back(utf8FromCp1252(fit.message));
+        return false;
+    }
+    return writeFile(path, fitText(fit), errors);
+}
+
+}  // namespace
+
+bool writeAnalysisFiles(const AnalysisRequest& request, const Document& doc, const std::string& caption,
+                        const ListPicks& picks,
+                        const std::function<std::string(const std::string&, const char*)>& pathFor,
+                        std::vector<std::string>& errors)
+{
+    bool ok = true;
+    if (!request.fitConstants.empty())
+        ok = writeFit(request, doc, pathFor(caption, ".fit.tsv"), picks, errors) && ok;
+    return ok;
+}

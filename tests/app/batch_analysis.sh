@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# tavlix --batch analyses: --fit with --data and --model (CAPTION.fit.tsv), --points, --tangent and --area (one file
+# per graph page), their failures as exit 1 with a message, and their usage errors.
+# Usage: bash batch_analysis.sh path/to/tavlix SOURCE_DIR
+set -u
+tavlix=$(realpath "$1")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+fail() {
+  echo "FAIL: $*"
+  failures=$((failures + 1))
+}
+# The settings: Xmin Xmax XEnhed YCross YMin YMax YEnhed XCross TMin TMax TAntal TDelta Absolut Relativ XGitter YGitter.
+settings() { printf '%s\r\n' "$@"; }
+
+# The logistic equation's exact solution (r = 0.8, k = 10, y(0) = 1) at t = 0 .. 11; the fit starts at r = 0.5, k = 5.
+{
+  settings 0 11 1 0 0 12 1 0 0 11 110 0 1e-12 1e-10 0 0
+  printf 'Konstanter\r\n  r = 0.5  k = 5\r\nTabeller\r\n  data = <(0, 1.0), (1, 1.9825689850220398), '
+  printf '(2, 3.5497892312895107), (3, 5.505208649761886), (4, 7.316039097826313), (5, 8.58486449758214), '
+  printf '(6, 9.310399876798492), (7, 9.677911616053018), (8, 9.852663123345454), (9, 9.933255750034434), '
+  printf '(10, 9.969899242601384), (11, 9.986452401881527)>\r\n'
+  printf "DifferentialLigninger\r\n  y' = r*y*(1 - y/k)  <1>\r\nFunktioner\r\n  g = k*t\r\nGrafVariable\r\n  t, y, l1\r\n"
+} >"$work/logistic.tvx"
+
+(cd "$work" && "$tavlix" --batch --out fit --fit r,K --data Data --model y logistic.tvx 2>fit.stderr) ||
+  fail "fit: exit $? $(cat "$work/fit.stderr")"
+file="$work/fit/logistic.tvx.fit.tsv"
+[ "$(cut -f1 "$file" | tr '\n' ' ')" = "r k rms r2 iterations " ] || fail "fit file keys: $(cut -f1 "$file" | tr '\n' ' ')"
+awk -F'\t' 'function off(v, w) { return (v - w) / w > 1e-6 || (w - v) / w > 1e-6 }
+  $1 == "r" && (off($2, 0.8) || NF != 3) { bad = 1 } $1 == "k" && (off($2, 10) || NF != 3) { bad = 1 }
+  $1 == "rms" && $2 > 1e-6 { bad = 1 } $1 == "r2" && $2 < 0.999999 { bad = 1 } $1 == "iterations" && $2 < 1 { bad = 1 }
+  END { exit bad }' "$file" || fail "fitted values: $(tr '\n' ' ' <"$file")"
+
+while IFS='|' read -r args status message; do
+  rm -rf "$work/bad"
+  # shellcheck disable=SC2086
+  (cd "$work" && "$tavlix" --batch --out bad $args logistic.tvx 2>bad.stderr)
+  got=$?
+  [ "$got" = "$status" ] || fail "$args: exit $got, not $status"
+  grep -qF -- "$message" "$work/bad.stderr" || fail "$args: stderr '$(cat "$work/bad.stderr")'"
+  [ -e "$work/bad/logistic.tvx.fit.tsv" ] && fail "$args: a fit file after a failure"
+done <<'ROWS'
+--fit r,q --data data --model y|1|q er ingen konstant givet som et tal
+--fit r --data maalt --model y|1|Tabellen maalt findes ikke
+--fit r --data data --model z|1|z er ingen funktion eller variabel
+--fit r --data data --model g|1|g afhænger ikke af r
+--fit r --model y|2|--fit, --data and --model go together
+--data data|2|--fit, --data and --model go together
+--tangent x|2|--tangent needs a number
+--area 1|2|--area needs two numbers
+ROWS
+
+[ "$failures" -eq 0 ] || exit 1
+echo "batch analysis: ok"
