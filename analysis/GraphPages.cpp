@@ -9,6 +9,8 @@ namespace tavlix {
 
 namespace {
 
+constexpr double SameTimeShare = 1e-9;
+
 // The values come through the probe; the page itself draws nothing.
 class UnseenGraph : public GraphSink {
 public:
@@ -59,6 +61,13 @@ public:
         if (entry < 1 || entry >= static_cast<int>(byEntry_.size()) || byEntry_[static_cast<std::size_t>(entry)] < 0)
             return;
         SampledCurve& c = pages_.back().curves[static_cast<std::size_t>(byEntry_[static_cast<std::size_t>(entry)])];
+        // An integration's last output point may come twice, once at the summed output times and once at TMax:
+        // the samples keep growing t, the later point standing for both.
+        if (!c.t.empty() && t - c.t.back() <= SameTimeShare * (t - c.t.front())) {
+            c.t.pop_back();
+            c.y.pop_back();
+            c.defined.pop_back();
+        }
         c.t.push_back(t);
         c.y.push_back(y);
         c.defined.push_back(defined);

@@ -3,9 +3,12 @@
 
 #include "analysis/CompiledDocument.h"
 #include "analysis/ConstantFit.h"
+#include "analysis/GraphPages.h"
+#include "analysis/InterestPoints.h"
 #include "app/OutputFile.h"
 #include "support/Cp1252Table.h"
 
+#include <algorithm>
 #include <charconv>
 
 using namespace tavlix;
@@ -54,6 +57,45 @@ bool writeFit(const AnalysisRequest& request, const Document& doc, const std::st
     return writeFile(path, fitText(fit), errors);
 }
 
+// KIND<TAB>CURVE<TAB>OTHER<TAB>X<TAB>Y per point; OTHER is empty unless the point is an intersection.
+std::string pointsText(const std::vector<InterestPoint>& points, const std::vector<SampledCurve>& curves)
+{
+    std::string text;
+    for (const InterestPoint& p : points) {
+        text += utf8FromCp1252(pointKindName(p.kind)) + '\t' +
+                utf8FromCp1252(curves[static_cast<std::size_t>(p.curve)].name) + '\t';
+        if (p.other >= 0)
+            text += utf8FromCp1252(curves[static_cast<std::size_t>(p.other)].name);
+        text += '\t' + number(p.x) + '\t' + number(p.y) + '\n';
+    }
+    return text;
+}
+
+// The page files of --points, --tangent and --area: every graph page's curves against t, analysed on the document
+// compiled as the run was.
+bool writePageFiles(const AnalysisRequest& request, const Document& doc, const std::string& caption,
+                    const ListPicks& picks, const std::function<std::string(const std::string&, const char*)>& pathFor,
+                    std::vector<std::string>& errors)
+{
+    GraphPages pages;
+    CompiledDocument document(doc.settings, doc.lines, picks);
+    if (!pages.collect(doc.settings, doc.lines, caption, picks) || !document.compile()) {
+        errors.push_back(utf8FromCp1252(pages.errorMessage()));
+        return false;
+    }
+    const CoordinateSettings& s = document.settings();
+    // The view's x range within [TMin, TMax].
+    const double lo = std::max(s[Setting::Tmin], s[Setting::Xmin]), hi = std::min(s[Setting::Tmax], s[Setting::Xmax]);
+    bool ok = true;
+    for (const GraphPageCurves& page : pages.pages()) {
+        if (request.points) {
+            const std::vector<InterestPoint> points = InterestPoints(document, page.curves).find(lo, hi);
+            ok = writeFile(pathFor(page.caption, ".points.tsv"), pointsText(points, page.curves), errors) && ok;
+        }
+    }
+    return ok;
+}
+
 }  // namespace
 
 bool writeAnalysisFiles(const AnalysisRequest& request, const Document& doc, const std::string& caption,
@@ -64,5 +106,7 @@ bool writeAnalysisFiles(const AnalysisRequest& request, const Document& doc, con
     bool ok = true;
     if (!request.fitConstants.empty())
         ok = writeFit(request, doc, pathFor(caption, ".fit.tsv"), picks, errors) && ok;
+    if (request.points || request.tangentAt || request.area)
+        ok = writePageFiles(request, doc, caption, picks, pathFor, errors) && ok;
     return ok;
 }

@@ -3,6 +3,8 @@
 #include "tests/analysis/AnalysisTestSupport.h"  // documents from a few numbers and a script text
 
 #include "analysis/ConstantFit.h"
+#include "analysis/GraphPages.h"
+#include "analysis/InterestPoints.h"
 
 #include <benchmark/benchmark.h>
 
@@ -37,6 +39,39 @@ void LogisticFit(benchmark::State& state, double relative)
 }
 BENCHMARK_CAPTURE(LogisticFit, relative_1e_10, 1e-10)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(LogisticFit, relative_5e_5, 5e-5)->Unit(benchmark::kMillisecond);
+
+// A page of sin and cos over t from -50 to 50 in 100,000 steps: 32 zeros, 32 extremes and 32 crossings each.
+const char* const Waves = "Funktioner\n  s = sin(t)\n  c = cos(t)\nGrafVariable\n  t, s, l1  t, c, l2\n";
+const SettingsTexts WaveSettings = settingsFor(-50, 50, 100000);
+
+// The search alone, on the page's samples as the window holds them.
+void PointsOnPage(benchmark::State& state)
+{
+    GraphPages pages;
+    pages.collect(WaveSettings, linesOf(Waves), "doc");
+    CompiledDocument document(WaveSettings, linesOf(Waves));
+    document.compile();
+    std::size_t found = 0;
+    for (auto _ : state) {
+        found = InterestPoints(document, pages.pages()[0].curves).find(-50, 50).size();
+        benchmark::DoNotOptimize(found);
+    }
+    state.counters["points"] = static_cast<double>(found);
+}
+BENCHMARK(PointsOnPage)->Unit(benchmark::kMillisecond);
+
+// What batch mode adds for --points: the run again for the samples, the compile, and the search.
+void PointsWithRun(benchmark::State& state)
+{
+    for (auto _ : state) {
+        GraphPages pages;
+        pages.collect(WaveSettings, linesOf(Waves), "doc");
+        CompiledDocument document(WaveSettings, linesOf(Waves));
+        document.compile();
+        benchmark::DoNotOptimize(InterestPoints(document, pages.pages()[0].curves).find(-50, 50).size());
+    }
+}
+BENCHMARK(PointsWithRun)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

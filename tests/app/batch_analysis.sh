@@ -52,5 +52,37 @@ done <<'ROWS'
 --area 1|2|--area needs two numbers
 ROWS
 
+# Points of interest on the default range (t from -5 to 10 in 200 steps): a page of t^3 - 3*t, one of sin and cos.
+{
+  settings -5 10 1 0 -5 5 1 0 -5 10 200 0 0 0.00005 0 0
+  printf 'Funktioner\r\n  f = t^3 - 3*t\r\n  s = sin(t)\r\n  c = cos(t)\r\nTabelVariable\r\n  t, f\r\n'
+  printf 'GrafVariable\r\n  t, f, l1\r\nGrafVariable\r\n  t, s, l1  t, c, l2\r\n'
+} >"$work/curves.tvx"
+(cd "$work" && "$tavlix" --batch --out points --points curves.tvx 2>points.stderr) ||
+  fail "points: exit $? $(cat "$work/points.stderr")"
+[ -e "$work/points/curves.tvx-1.points.tsv" ] && fail "a points file for a table page"
+# KIND CURVE OTHER X Y, each within 1e-10 of the known point.
+while IFS='|' read -r kind curve other x y; do
+  awk -F'\t' -v k="$kind" -v c="$curve" -v o="$other" -v x="$x" -v y="$y" '
+    function near(a, b) { return a - b < 1e-10 && b - a < 1e-10 }
+    $1 == k && $2 == c && $3 == o && near($4, x) && near($5, y) { found = 1 } END { exit !found }' \
+    "$work/points/curves.tvx-2.points.tsv" "$work/points/curves.tvx-3.points.tsv" ||
+    fail "no $kind of $curve $other at ($x; $y)"
+done <<'ROWS'
+nulpunkt|f||-1.7320508075688772|0
+nulpunkt|f||0|0
+nulpunkt|f||1.7320508075688772|0
+maksimum|f||-1|2
+minimum|f||1|-2
+skæring|s|c|-2.3561944901923448|-0.70710678118654752
+skæring|s|c|0.78539816339744831|0.70710678118654752
+skæring|s|c|3.9269908169872414|-0.70710678118654752
+skæring|s|c|7.0685834705770345|0.70710678118654752
+ROWS
+[ "$(wc -l <"$work/points/curves.tvx-2.points.tsv")" = 5 ] || fail "the cubic has other points too"
+[ "$(grep -c skæring "$work/points/curves.tvx-3.points.tsv")" = 4 ] || fail "sin and cos meet other than 4 times"
+awk -F'\t' 'NF != 5 || ($1 != "skæring" && $3 != "") { bad = 1 } END { exit bad }' \
+  "$work/points/curves.tvx-3.points.tsv" || fail "a points line is not KIND CURVE OTHER X Y"
+
 [ "$failures" -eq 0 ] || exit 1
 echo "batch analysis: ok"
