@@ -3,6 +3,7 @@
 
 #include "analysis/CompiledDocument.h"
 #include "analysis/ConstantFit.h"
+#include "analysis/CurveCalculus.h"
 #include "analysis/GraphPages.h"
 #include "analysis/InterestPoints.h"
 #include "app/OutputFile.h"
@@ -71,6 +72,26 @@ std::string pointsText(const std::vector<InterestPoint>& points, const std::vect
     return text;
 }
 
+// CURVE<TAB>T<TAB>Y<TAB>SLOPE per curve with a tangent at t, or CURVE<TAB>A<TAB>B<TAB>INTEGRAL per curve with an
+// integral from a to b; curves without a value there are left out.
+std::string calculusText(const AnalysisRequest& request, CompiledDocument& document,
+                         const std::vector<SampledCurve>& curves)
+{
+    std::string text;
+    for (const SampledCurve& c : curves) {
+        CurveFunction function(document, c.record);
+        const std::string name = utf8FromCp1252(c.name) + '\t';
+        if (request.tangentAt) {
+            if (const auto tangent = CurveCalculus::tangentAt(function, *request.tangentAt))
+                text += name + number(tangent->t) + '\t' + number(tangent->y) + '\t' + number(tangent->slope) + '\n';
+        } else if (const auto area = CurveCalculus::integral(function, request.area->first, request.area->second)) {
+            text += name + number(request.area->first) + '\t' + number(request.area->second) + '\t' + number(*area) +
+                    '\n';
+        }
+    }
+    return text;
+}
+
 // The page files of --points, --tangent and --area: every graph page's curves against t, analysed on the document
 // compiled as the run was.
 bool writePageFiles(const AnalysisRequest& request, const Document& doc, const std::string& caption,
@@ -91,6 +112,16 @@ bool writePageFiles(const AnalysisRequest& request, const Document& doc, const s
         if (request.points) {
             const std::vector<InterestPoint> points = InterestPoints(document, page.curves).find(lo, hi);
             ok = writeFile(pathFor(page.caption, ".points.tsv"), pointsText(points, page.curves), errors) && ok;
+        }
+        AnalysisRequest one = request;
+        if (request.tangentAt) {
+            one.area.reset();
+            ok = writeFile(pathFor(page.caption, ".tangent.tsv"), calculusText(one, document, page.curves), errors) && ok;
+        }
+        if (request.area) {
+            one = request;
+            one.tangentAt.reset();
+            ok = writeFile(pathFor(page.caption, ".area.tsv"), calculusText(one, document, page.curves), errors) && ok;
         }
     }
     return ok;

@@ -84,5 +84,29 @@ ROWS
 awk -F'\t' 'NF != 5 || ($1 != "skæring" && $3 != "") { bad = 1 } END { exit bad }' \
   "$work/points/curves.tvx-3.points.tsv" || fail "a points line is not KIND CURVE OTHER X Y"
 
+# Tangents at t = 1 and areas from 0 to pi of every curve against t: CURVE T Y SLOPE and CURVE A B INTEGRAL.
+{
+  settings -5 10 1 0 -5 5 1 0 0 4 40 0 1e-14 1e-12 0 0
+  printf "DifferentialLigninger\r\n  y' = y  <1>\r\nFunktioner\r\n  p = t^2\r\n  s = sin(t)\r\n"
+  printf 'GrafVariable\r\n  t, p, l1  t, s, l2  t, y, l3\r\n'
+} >"$work/calculus.tvx"
+(cd "$work" && "$tavlix" --batch --out calculus --tangent 1 --area 0,3.141592653589793 calculus.tvx 2>calc.stderr) ||
+  fail "tangent and area: exit $? $(cat "$work/calc.stderr")"
+while IFS='|' read -r suffix curve a b value tolerance; do
+  awk -F'\t' -v c="$curve" -v a="$a" -v b="$b" -v v="$value" -v tol="$tolerance" '
+    function near(x, y) { return x - y <= tol && y - x <= tol }
+    $1 == c && NF == 4 && near($2, a) && near($3, b) && near($4, v) { found = 1 } END { exit !found }' \
+    "$work/calculus/calculus.tvx-1.$suffix.tsv" || fail "$suffix of $curve: $(tr '\n' ' ' <"$work/calculus/calculus.tvx-1.$suffix.tsv")"
+done <<'ROWS'
+tangent|p|1|1|2|1e-9
+tangent|s|1|0.8414709848078965|0.54030230586813977|1e-9
+tangent|y|1|2.7182818284590452|2.7182818284590452|1e-9
+area|p|0|3.141592653589793|10.335425560099942|1e-9
+area|s|0|3.141592653589793|2|1e-10
+area|y|0|3.141592653589793|22.140692632779269|1e-7
+ROWS
+[ "$(wc -l <"$work/calculus/calculus.tvx-1.area.tsv")" = 3 ] || fail "area lines"
+[ -e "$work/calculus/calculus.tvx-1.points.tsv" ] && fail "a points file without --points"
+
 [ "$failures" -eq 0 ] || exit 1
 echo "batch analysis: ok"
