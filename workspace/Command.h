@@ -34,6 +34,8 @@ enum class Command {
     LanguageHelp,  // the script language's help, at the word under the caret
     SlopeField,    // a check item per graph page: the direction field of its differential equations
     SolveThrough,  // the next click in the graph draws the solution through that point
+    PasteData,     // the clipboard's table into the Tabeller section
+    ImportData,    // a CSV, TSV or text file's table into the Tabeller section
     Stop,          // Escape during a run
 };
 

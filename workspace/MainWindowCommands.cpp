@@ -27,7 +27,7 @@ constexpr Command PageCommands[] = {
     Command::Find,     Command::Save,       Command::SaveAs,       Command::ClosePage, Command::Print,
     Command::PrintNow, Command::Run,        Command::Coordinates,  Command::PrintSize, Command::AddLabel,
     Command::FitGraph, Command::ShowLegend, Command::ZoomBack,     Command::Accuracy,  Command::Undo,
-    Command::Redo,     Command::SlopeField, Command::SolveThrough,
+    Command::Redo,     Command::SlopeField, Command::SolveThrough, Command::PasteData, Command::ImportData,
 };
 
 }  // namespace
@@ -64,6 +64,8 @@ void MainWindow::createActions()
     makeAction(Command::Cut, "&Klip", QKeySequence("Ctrl+X"), &MainWindow::onCut);
     makeAction(Command::Copy, "K&opier", QKeySequence("Ctrl+C"), &MainWindow::onCopy);
     makeAction(Command::Paste, "Sæt i&nd", QKeySequence("Ctrl+V"), &MainWindow::onPaste);
+    makeAction(Command::PasteData, "Indsæt &data", {}, &MainWindow::onPasteData);
+    makeAction(Command::ImportData, "&Importér data ...", {}, &MainWindow::onImportData);
     makeAction(Command::Delete, "&Ryd", QKeySequence("Ctrl+Del"), &MainWindow::onDelete);
     makeAction(Command::SelectAll, "&Marker alt", QKeySequence("Ctrl+A"), &MainWindow::onSelectAll);
     makeAction(Command::Find, "&Søg ...", QKeySequence("Ctrl+B"), &MainWindow::onFind);
@@ -108,14 +110,15 @@ void MainWindow::createMenus()
             menu->addAction(action(c));
     };
     fileMenu_ = menuBar()->addMenu("&Filer");
-    fill(fileMenu_, {Command::New, Command::Open, Command::Save, Command::SaveAs, Command::ClosePage, Command::Print});
+    fill(fileMenu_, {Command::New, Command::Open, Command::Save, Command::SaveAs, Command::ImportData, Command::ClosePage,
+                     Command::Print});
     fileMenu_->addSeparator();
     fill(fileMenu_, {Command::Quit});
 
     editMenu_ = menuBar()->addMenu("&Rediger");
     fill(editMenu_, {Command::Undo, Command::Redo});
     editMenu_->addSeparator();
-    fill(editMenu_, {Command::Cut, Command::Copy, Command::Paste, Command::Delete, Command::SelectAll});
+    fill(editMenu_, {Command::Cut, Command::Copy, Command::Paste, Command::PasteData, Command::Delete, Command::SelectAll});
     editMenu_->addSeparator();
     fill(editMenu_, {Command::Find});
 
@@ -161,7 +164,8 @@ void MainWindow::createToolBar()
         {Command::PrintNow, "Udskriv", Icon::Print, true},
         {Command::Cut, "Klip", Icon::Cut, false},
         {Command::Copy, "Kopier", Icon::Copy, false},
-        {Command::Paste, "Sæt ind", Icon::Paste, true},
+        {Command::Paste, "Sæt ind", Icon::Paste, false},
+        {Command::PasteData, "Indsæt data fra udklipsholderen i Tabeller", Icon::PasteData, true},
         {Command::Run, "Kør", Icon::Run, false},
         {Command::Coordinates, "Koordinater", Icon::Coordinates, false},
         {Command::FitGraph, "Tilpas graf til vindue", Icon::FitGraph, false},
@@ -379,6 +383,8 @@ void MainWindow::pollEditCommands()
     for (Command c : {Command::Copy, Command::Cut, Command::Delete})
         setCommandEnabled(c, selected);
     setCommandEnabled(Command::Paste, clipboardHasText_);
+    setCommandEnabled(Command::PasteData, clipboardHasText_);
+    setCommandEnabled(Command::ImportData, true);
     setCommandEnabled(Command::Save, script->isModified());
     setCommandEnabled(Command::Undo, script->editor()->document()->isUndoAvailable());
     setCommandEnabled(Command::Redo, script->editor()->document()->isRedoAvailable());
