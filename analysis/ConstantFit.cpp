@@ -78,11 +78,11 @@ bool converged(Eigen::LevenbergMarquardtSpace::Status status)
 std::string lastValuesText(const std::vector<FittedConstant>& constants)
 {
     std::string text;
-    for (const FittedConstant& c : constants)
-    {
+    for (const FittedConstant& c : constants) {
         char number[32];
         char* end = std::to_chars(number, number + sizeof number, c.value, std::chars_format::general, 6).ptr;
-        text += (text.empty() ? "" : ", ") + c.name + " = " + std::string(number, static_cast<std::size_t>(end - number));
+        text +=
+            (text.empty() ? "" : ", ") + c.name + " = " + std::string(number, static_cast<std::size_t>(end - number));
     }
     return text;
 }
@@ -148,7 +148,8 @@ FitResult ConstantFit::fit(const FitRequest& request)
     Vector x(static_cast<Eigen::Index>(keys_.size()));
     for (std::size_t i = 0; i < keys_.size(); ++i) {
         const auto& plain = document_.plainConstants();
-        const auto c = std::find_if(plain.begin(), plain.end(), [&](const PlainConstant& p) { return p.key == keys_[i]; });
+        const auto c =
+            std::find_if(plain.begin(), plain.end(), [&](const PlainConstant& p) { return p.key == keys_[i]; });
         x[static_cast<Eigen::Index>(i)] = c->value;
         result.constants.push_back({c->name, c->value, 0});
     }
@@ -168,7 +169,8 @@ FitResult ConstantFit::fit(const FitRequest& request)
         result.message = request.model + " kan ikke beregnes ved " + lastValuesText(result.constants);
     } else if (!converged(status)) {
         result.outcome = FitOutcome::NotConverged;
-        result.message = "Tilpasningen konvergerede ikke; de seneste v\xE6rdier var " + lastValuesText(result.constants);
+        result.message =
+            "Tilpasningen konvergerede ikke; de seneste v\xE6rdier var " + lastValuesText(result.constants);
     } else {
         result.outcome = FitOutcome::Converged;
         measure(result, values);

@@ -26,10 +26,10 @@ enum class FitOutcome { Converged, NotConverged, ModelUndefined, Refused };
 
 struct FitResult {
     FitOutcome outcome = FitOutcome::Refused;
-    std::string message;                   // why it failed (Windows-1252); empty when it converged
+    std::string message;                    // why it failed (Windows-1252); empty when it converged
     std::vector<FittedConstant> constants;  // the fitted values, or the last ones tried when it failed
-    double rms = 0;                        // the residuals' root mean square
-    double r2 = 0;                         // the share of the data's variance the model explains
+    double rms = 0;                         // the residuals' root mean square
+    double r2 = 0;                          // the share of the data's variance the model explains
     int iterations = 0;
     bool converged() const { return outcome == FitOutcome::Converged; }
 };

@@ -12,9 +12,9 @@ namespace tavlix {
 
 // A curve of a graph page whose x is t, with the values the page drew.
 struct SampledCurve {
-    int entry = 0;      // the curve's number on its page, from 1
-    int record = 0;     // the record drawn as y
-    std::string name;   // as the legend names it (Windows-1252)
+    int entry = 0;     // the curve's number on its page, from 1
+    int record = 0;    // the record drawn as y
+    std::string name;  // as the legend names it (Windows-1252)
     std::vector<double> t;
     std::vector<double> y;
     std::vector<bool> defined;

@@ -85,8 +85,8 @@ std::string calculusText(const AnalysisRequest& request, CompiledDocument& docum
             if (const auto tangent = CurveCalculus::tangentAt(function, *request.tangentAt))
                 text += name + number(tangent->t) + '\t' + number(tangent->y) + '\t' + number(tangent->slope) + '\n';
         } else if (const auto area = CurveCalculus::integral(function, request.area->first, request.area->second)) {
-            text += name + number(request.area->first) + '\t' + number(request.area->second) + '\t' + number(*area) +
-                    '\n';
+            text +=
+                name + number(request.area->first) + '\t' + number(request.area->second) + '\t' + number(*area) + '\n';
         }
     }
     return text;
@@ -116,7 +116,8 @@ bool writePageFiles(const AnalysisRequest& request, const Document& doc, const s
         AnalysisRequest one = request;
         if (request.tangentAt) {
             one.area.reset();
-            ok = writeFile(pathFor(page.caption, ".tangent.tsv"), calculusText(one, document, page.curves), errors) && ok;
+            ok = writeFile(pathFor(page.caption, ".tangent.tsv"), calculusText(one, document, page.curves), errors) &&
+                 ok;
         }
         if (request.area) {
             one = request;

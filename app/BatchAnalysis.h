@@ -12,11 +12,11 @@
 
 // What the command line asked to analyse; names in Windows-1252 as typed.
 struct AnalysisRequest {
-    std::vector<std::string> fitConstants;  // --fit; empty for no fit
-    std::string fitData;                    // --data
-    std::string fitModel;                   // --model
-    bool points = false;                    // --points
-    std::optional<double> tangentAt;        // --tangent T0
+    std::vector<std::string> fitConstants;          // --fit; empty for no fit
+    std::string fitData;                            // --data
+    std::string fitModel;                           // --model
+    bool points = false;                            // --points
+    std::optional<double> tangentAt;                // --tangent T0
     std::optional<std::pair<double, double>> area;  // --area A,B
 
     bool any() const { return !fitConstants.empty() || points || tangentAt || area; }
@@ -28,4 +28,3 @@ bool writeAnalysisFiles(const AnalysisRequest& request, const tavlix::Document& 
                         const tavlix::ListPicks& picks,
                         const std::function<std::string(const std::string&, const char*)>& pathFor,
                         std::vector<std::string>& errors);
-

@@ -190,9 +190,9 @@ CommandLine parseCommandLine(const QStringList& arguments)
     QCommandLineParser parser;
     // "-platform xcb" as the toolkit has always spelled it; single letters stay (-h, -v).
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addOptions({o.help, o.version, o.batch, o.calc, o.out, o.maxCells, o.maxPoints, o.noLegend, o.accuracy,
-                       o.pick, o.family, o.slopeField, o.through, o.fit, o.data, o.model, o.points, o.tangent, o.area,
-                       o.platform});
+    parser.addOptions({o.help,     o.version,  o.batch,  o.calc,    o.out,        o.maxCells, o.maxPoints,
+                       o.noLegend, o.accuracy, o.pick,   o.family,  o.slopeField, o.through,  o.fit,
+                       o.data,     o.model,    o.points, o.tangent, o.area,       o.platform});
     if (!parser.parse(arguments))
         return usageError(parseError(parser, arguments));
     CommandLine line;

@@ -53,8 +53,9 @@ double ScriptCompiler::plainConstantValue(double computed, const std::string& ke
 {
     // A plain number compiles to its own push, alone or negated, and the code's ending 0.
     const std::string_view code = model_->script.records[0].code.view();
-    const bool plain = code.size() >= 10 && static_cast<std::uint8_t>(code[0]) == opByte(OpCode::Num) &&
-                       (code.size() == 10 || (code.size() == 11 && static_cast<std::uint8_t>(code[9]) == opByte(OpCode::Neg)));
+    const bool plain =
+        code.size() >= 10 && static_cast<std::uint8_t>(code[0]) == opByte(OpCode::Num) &&
+        (code.size() == 10 || (code.size() == 11 && static_cast<std::uint8_t>(code[9]) == opByte(OpCode::Neg)));
     if (!plain)
         return computed;
     const auto set = constantValues_.find(key);

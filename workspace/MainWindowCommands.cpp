@@ -110,15 +110,16 @@ void MainWindow::createMenus()
             menu->addAction(action(c));
     };
     fileMenu_ = menuBar()->addMenu("&Filer");
-    fill(fileMenu_, {Command::New, Command::Open, Command::Save, Command::SaveAs, Command::ImportData, Command::ClosePage,
-                     Command::Print});
+    fill(fileMenu_, {Command::New, Command::Open, Command::Save, Command::SaveAs, Command::ImportData,
+                     Command::ClosePage, Command::Print});
     fileMenu_->addSeparator();
     fill(fileMenu_, {Command::Quit});
 
     editMenu_ = menuBar()->addMenu("&Rediger");
     fill(editMenu_, {Command::Undo, Command::Redo});
     editMenu_->addSeparator();
-    fill(editMenu_, {Command::Cut, Command::Copy, Command::Paste, Command::PasteData, Command::Delete, Command::SelectAll});
+    fill(editMenu_,
+         {Command::Cut, Command::Copy, Command::Paste, Command::PasteData, Command::Delete, Command::SelectAll});
     editMenu_->addSeparator();
     fill(editMenu_, {Command::Find});
 

@@ -82,6 +82,8 @@ UserPrompts withDialogDefaults(UserPrompts prompts, QWidget* parent)
                                "Data (*.csv *.tsv *.txt);;Alle filer (*)");
         };
     if (!prompts.askText)
-        prompts.askText = [parent](const QString& label) { return QInputDialog::getText(parent, "Indsæt data", label); };
+        prompts.askText = [parent](const QString& label) {
+            return QInputDialog::getText(parent, "Indsæt data", label);
+        };
     return prompts;
 }

@@ -56,8 +56,8 @@ TEST_P(FitsConstants, RecoversTheValuesBehindTheData)
     CompiledDocument document(settingsFor(0, 11, 110, 1e-12, 1e-10), linesOf(c.script));
     ConstantFit fit(document);
     const bool line = c.model == "f";
-    const tavlix::FitResult result = fit.fit({"data", c.model, line ? std::vector<std::string>{"a", "b"}
-                                                                    : std::vector<std::string>{"r", "K"}});
+    const tavlix::FitResult result =
+        fit.fit({"data", c.model, line ? std::vector<std::string>{"a", "b"} : std::vector<std::string>{"r", "K"}});
     ASSERT_TRUE(result.converged()) << result.message;
     ASSERT_EQ(result.constants.size(), c.expected.size());
     for (std::size_t i = 0; i < c.expected.size(); ++i)

@@ -13,8 +13,9 @@ using namespace analysis_test;
 using tavlix::CurveCalculus;
 using tavlix::CurveFunction;
 
-const char* const Script = "DifferentialLigninger\n  y' = y  <1>\nFunktioner\n  p = t^2\n  s = sin(t)\n"
-                           "  r = sqr(t)\nGrafVariable\n  t, y, l1\n";
+const char* const Script =
+    "DifferentialLigninger\n  y' = y  <1>\nFunktioner\n  p = t^2\n  s = sin(t)\n"
+    "  r = sqr(t)\nGrafVariable\n  t, y, l1\n";
 
 struct CalculusCase {
     const char* curve;
@@ -42,8 +43,7 @@ TEST_P(Calculus, MeetsTheExactSlopeAndIntegral)
 
 INSTANTIATE_TEST_SUITE_P(
     Curves, Calculus,
-    testing::Values(CalculusCase{"p", 1, 3, 2, 26.0 / 3, 1e-10},
-                    CalculusCase{"s", 0, std::numbers::pi, 1, 2, 1e-10},
+    testing::Values(CalculusCase{"p", 1, 3, 2, 26.0 / 3, 1e-10}, CalculusCase{"s", 0, std::numbers::pi, 1, 2, 1e-10},
                     CalculusCase{"r", 1, 4, 0.5, 14.0 / 3, 1e-10},
                     // The equation's slope is its right-hand side; its integral follows the solver.
                     CalculusCase{"y", 1, 2, std::numbers::e, std::exp(2.0) - std::exp(1.0), 1e-9}),

@@ -83,8 +83,8 @@ INSTANTIATE_TEST_SUITE_P(
                     {PointKind::Minimum, 1, -2}},
                    1e-10},
         PointsCase{"sine_cosine", -7, 7, 300,
-                   "Funktioner\n  s = sin(t)\n  c = cos(t)\nGrafVariable\n  t, s, l1  t, c, l2\n",
-                   sineMeetsCosine(), 1e-10, true},
+                   "Funktioner\n  s = sin(t)\n  c = cos(t)\nGrafVariable\n  t, s, l1  t, c, l2\n", sineMeetsCosine(),
+                   1e-10, true},
         // A pole is no zero: tan changes sign across pi/2 without passing 0 there.
         PointsCase{"pole", 0.5, 2, 30, "Funktioner\n  f = tan(t)\nGrafVariable\n  t, f, l1\n", {}, 1e-10},
         // The logistic equation's variable against a line through its middle: one crossing, on the solution.
