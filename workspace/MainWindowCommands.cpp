@@ -165,14 +165,15 @@ void MainWindow::createToolBar()
         {Command::PrintNow, "Udskriv", Icon::Print, true},
         {Command::Cut, "Klip", Icon::Cut, false},
         {Command::Copy, "Kopier", Icon::Copy, false},
-        {Command::Paste, "Sæt ind", Icon::Paste, false},
-        {Command::PasteData, "Indsæt data fra udklipsholderen i Tabeller", Icon::PasteData, true},
+        {Command::Paste, "Sæt ind", Icon::Paste, true},
         {Command::Run, "Kør", Icon::Run, false},
         {Command::Coordinates, "Koordinater", Icon::Coordinates, false},
         {Command::FitGraph, "Tilpas graf til vindue", Icon::FitGraph, false},
         {Command::PrintSize, "Størrelse for udskrift og kopier", Icon::PrintSize, false},
         {Command::AddLabel, "Indsæt tekst i graf", Icon::Label, false},
         {Command::SolveThrough, "Løsning gennem punkt: klik i grafen", Icon::SolveThrough, true},
+        // Last, so that the buttons before it keep their places.
+        {Command::PasteData, "Indsæt data fra udklipsholderen i Tabeller", Icon::PasteData, false},
     };
     for (const Button& b : buttons) {
         QAction* a = action(b.command);
