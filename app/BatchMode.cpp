@@ -1,4 +1,5 @@
 // tavlix --batch: runs documents without a window and writes every result page to files.
+#include "app/BatchAnalysis.h"
 #include "app/BatchHost.h"
 #include "app/CommandLine.h"
 #include "app/EntryPoints.h"
@@ -42,6 +43,7 @@ struct BatchArgs {
     std::string family;                              // --family, Windows-1252 as typed; empty for none
     bool slopeField = false;
     std::vector<std::pair<double, double>> throughPoints;
+    AnalysisRequest analysis;
 };
 
 BatchArgs batchArgs(const CommandLine& line)
@@ -62,6 +64,13 @@ BatchArgs batchArgs(const CommandLine& line)
     args.family = cp1252FromUtf8(line.family.toStdString());
     args.slopeField = line.slopeField;
     args.throughPoints = line.throughPoints;
+    for (const QString& name : line.fitConstants)
+        args.analysis.fitConstants.push_back(cp1252FromUtf8(name.toStdString()));
+    args.analysis.fitData = cp1252FromUtf8(line.fitData.toStdString());
+    args.analysis.fitModel = cp1252FromUtf8(line.fitModel.toStdString());
+    args.analysis.points = line.points;
+    args.analysis.tangentAt = line.tangentAt;
+    args.analysis.area = line.area;
     return args;
 }
 
@@ -80,6 +89,20 @@ bool writeAccuracy(const BatchHost& host, const Document& doc, const std::string
         [&host](const std::string& caption) { return host.pathFor(caption, ".accuracy.tsv"); }, errors, notices, picks);
     for (const std::string& notice : notices)
         std::cerr << path << ": notice: " << notice << '\n';
+    for (const std::string& error : errors)
+        std::cerr << path << ": error: " << error << '\n';
+    return ok;
+}
+
+// A failed analysis is the document's error, as a script error is: exit 1 with its message.
+bool writeAnalyses(const AnalysisRequest& request, const BatchHost& host, const Document& doc, const std::string& path,
+                   const ListPicks& picks)
+{
+    std::vector<std::string> errors;
+    const bool ok = writeAnalysisFiles(
+        request, doc, captionOf(path), picks,
+        [&host](const std::string& caption, const char* extension) { return host.pathFor(caption, extension); },
+        errors);
     for (const std::string& error : errors)
         std::cerr << path << ": error: " << error << '\n';
     return ok;
@@ -155,6 +178,9 @@ int runDocument(const std::string& argument, const BatchArgs& args)
     int status = ExitOk;
     if (args.accuracy && !result.abandoned && !writeAccuracy(host, read.doc, path, picks))
         status = ExitFault;
+    if (args.analysis.any() && !result.abandoned && result.error == ScriptError::None &&
+        !writeAnalyses(args.analysis, host, read.doc, path, picks))
+        status = ExitScriptError;
     if (result.error != ScriptError::None) {
         std::cerr << path << ':' << std::max(result.caretLine, 0) + FirstScriptLine << ':'
                   << std::max(result.caretColumn, 0) + 1 << ": " << utf8FromCp1252(result.message) << '\n';

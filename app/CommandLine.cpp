@@ -28,6 +28,12 @@ struct Options {
     QCommandLineOption family{"family", QString(), "NAME"};
     QCommandLineOption slopeField{"slope-field"};
     QCommandLineOption through{"through", QString(), "T0,Y0"};
+    QCommandLineOption fit{"fit", QString(), "NAME,NAME..."};
+    QCommandLineOption data{"data", QString(), "TABLE"};
+    QCommandLineOption model{"model", QString(), "NAME"};
+    QCommandLineOption points{"points"};
+    QCommandLineOption tangent{"tangent", QString(), "T0"};
+    QCommandLineOption area{"area", QString(), "A,B"};
     QCommandLineOption platform{"platform", QString(), "NAME"};
 };
 
@@ -45,8 +51,9 @@ QString modeError(const QCommandLineParser& parser, const Options& o, const Comm
     const bool batch = parser.isSet(o.batch), calc = parser.isSet(o.calc);
     if (batch && calc)
         return "--batch and --calc cannot be combined";
-    for (const QCommandLineOption* option : {&o.out, &o.maxCells, &o.maxPoints, &o.noLegend, &o.axesOrigin, &o.accuracy,
-                                             &o.pick, &o.family, &o.slopeField, &o.through})
+    for (const QCommandLineOption* option :
+         {&o.out, &o.maxCells, &o.maxPoints, &o.noLegend, &o.axesOrigin, &o.accuracy, &o.pick, &o.family, &o.slopeField,
+          &o.through, &o.fit, &o.data, &o.model, &o.points, &o.tangent, &o.area})
         if (!batch && parser.isSet(*option))
             return QString("--%1 belongs to --batch").arg(option->names().constFirst());
     if ((batch || calc) && parser.isSet(o.platform))
@@ -120,6 +127,54 @@ bool readThroughPoints(const QStringList& values, std::vector<std::pair<double, 
     return true;
 }
 
+// A number with a point as decimal separator; false when the text is none.
+bool readNumber(const QString& text, double& v)
+{
+    bool ok = false;
+    v = text.trimmed().toDouble(&ok);
+    return ok && std::isfinite(v);
+}
+
+// --fit, --data and --model go together; --tangent takes a number and --area two. False with the error set.
+bool readAnalyses(const QCommandLineParser& parser, const Options& o, CommandLine& line, QString& error)
+{
+    const bool fit = parser.isSet(o.fit), data = parser.isSet(o.data), model = parser.isSet(o.model);
+    if ((fit || data || model) && !(fit && data && model)) {
+        error = "--fit, --data and --model go together";
+        return false;
+    }
+    if (fit) {
+        line.fitConstants = parser.value(o.fit).split(',', Qt::SkipEmptyParts);
+        for (QString& name : line.fitConstants)
+            name = name.trimmed();
+        line.fitData = parser.value(o.data);
+        line.fitModel = parser.value(o.model);
+        if (line.fitConstants.isEmpty()) {
+            error = "--fit needs the names of constants, NAME,NAME...";
+            return false;
+        }
+    }
+    double t0 = 0;
+    if (parser.isSet(o.tangent)) {
+        if (!readNumber(parser.value(o.tangent), t0)) {
+            error = QString("--tangent needs a number, not '%1'").arg(parser.value(o.tangent));
+            return false;
+        }
+        line.tangentAt = t0;
+    }
+    if (parser.isSet(o.area)) {
+        const QStringList parts = parser.value(o.area).split(',');
+        double a = 0, b = 0;
+        if (parts.size() != 2 || !readNumber(parts[0], a) || !readNumber(parts[1], b)) {
+            error = QString("--area needs two numbers as A,B, not '%1'").arg(parser.value(o.area));
+            return false;
+        }
+        line.area = std::make_pair(a, b);
+    }
+    line.points = parser.isSet(o.points);
+    return true;
+}
+
 CommandLine usageError(const QString& text)
 {
     CommandLine line;
@@ -136,8 +191,9 @@ CommandLine parseCommandLine(const QStringList& arguments)
     QCommandLineParser parser;
     // "-platform xcb" as the toolkit has always spelled it; single letters stay (-h, -v).
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addOptions({o.help, o.version, o.batch, o.calc, o.out, o.maxCells, o.maxPoints, o.noLegend, o.axesOrigin,
-                       o.accuracy, o.pick, o.family, o.slopeField, o.through, o.platform});
+    parser.addOptions({o.help,     o.version,    o.batch,    o.calc,   o.out,     o.maxCells,   o.maxPoints,
+                       o.noLegend, o.axesOrigin, o.accuracy, o.pick,   o.family,  o.slopeField, o.through,
+                       o.fit,      o.data,       o.model,    o.points, o.tangent, o.area,       o.platform});
     if (!parser.parse(arguments))
         return usageError(parseError(parser, arguments));
     CommandLine line;
@@ -152,7 +208,8 @@ CommandLine parseCommandLine(const QStringList& arguments)
     if (!readCount(parser, o.maxCells, line.maxCells, error) ||
         !readCount(parser, o.maxPoints, line.maxPoints, error) || !readPicks(parser, o.pick, line, error))
         return usageError(error);
-    if (!readThroughPoints(parser.values(o.through), line.throughPoints, error))
+    if (!readThroughPoints(parser.values(o.through), line.throughPoints, error) ||
+        !readAnalyses(parser, o, line, error))
         return usageError(error);
     line.mode = parser.isSet(o.batch) ? RunMode::Batch : parser.isSet(o.calc) ? RunMode::Calc : RunMode::Window;
     line.outDir = parser.value(o.out);
@@ -173,7 +230,8 @@ QString usageText()
         "  tavlix [-platform NAME] [--] [FILE...]\n"
         "      Opens the window with the given documents (.tvx), or with one new document.\n"
         "  tavlix --batch [--out DIR] [--max-cells N] [--max-points N] [--no-legend] [--axes-origin] [--accuracy]\n"
-        "         [--pick NAME=N]... [--family NAME] [--slope-field] [--through T0,Y0]... [--] FILE...\n"
+        "         [--pick NAME=N]... [--family NAME] [--slope-field] [--through T0,Y0]...\n"
+        "         [--fit NAME,NAME... --data TABLE --model NAME] [--points] [--tangent T0] [--area A,B] [--] FILE...\n"
         "      Runs each document without a window and writes every result page to files.\n"
         "  tavlix --calc EXPR\n"
         "      Prints the value of one expression of the settings calculator.\n"
@@ -194,6 +252,17 @@ QString usageText()
         "                      equations and write CAPTION.field.tsv, one element a line: x, y, dx, dy\n"
         "  --through T0,Y0     --batch: add the solution through this point to each such graph (repeatable;\n"
         "                      X0,Y0 for a phase plane)\n"
+        "  --fit NAME,NAME...  --batch: fit these constants (given as plain numbers) so that --model meets the\n"
+        "                      table --data; writes CAPTION.fit.tsv: NAME, value, standard error a line, then\n"
+        "                      rms, r2 and iterations\n"
+        "  --data TABLE        --batch: the table of points a fit meets (x read as t)\n"
+        "  --model NAME        --batch: the function or differential-equation variable a fit adjusts\n"
+        "  --points            --batch: write each graph's zeros, extremes and intersections of curves against t\n"
+        "                      to CAPTION.points.tsv: kind, curve, other curve, x, y\n"
+        "  --tangent T0        --batch: write each graph's tangents at t = T0 to CAPTION.tangent.tsv: curve, t,\n"
+        "                      y, slope\n"
+        "  --area A,B          --batch: write each graph's integrals from A to B to CAPTION.area.tsv: curve, a,\n"
+        "                      b, integral\n"
         "  --calc EXPR         evaluate EXPR and print it with 17 significant digits\n"
         "  -platform NAME      the window's display platform (xcb, wayland, offscreen)\n"
         "  --                  ends the options: every later argument is a file\n"

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -32,6 +33,14 @@ struct CommandLine {
     // through these points as further curves (--through T0,Y0, repeatable).
     bool slopeField = false;
     std::vector<std::pair<double, double>> throughPoints;
+    // --batch analyses: --fit NAME,... with --data TABLE and --model NAME fits constants (CAPTION.fit.tsv);
+    // --points, --tangent T0 and --area A,B write each graph page's points, tangents and areas.
+    QStringList fitConstants;
+    QString fitData;
+    QString fitModel;
+    bool points = false;
+    std::optional<double> tangentAt;
+    std::optional<std::pair<double, double>> area;
     QString expression;
     // The usage error in one line, naming the offending argument.
     QString error;

@@ -147,6 +147,7 @@ void ScriptCompiler::parseScript(const std::string& caption)
     expressions_.beginParse(*model_, *run_);
     listParameters_.clear();
     outputNamesTable_ = false;
+    plainConstants_.clear();
     lexer_.nextToken();
     lexer_.skipComments();
     firstTokenStart_ = lexer_.tokenStart();

@@ -52,6 +52,10 @@ public:
     // The value each list constant takes in the runs and checks from now on.
     void setPicks(ListPicks picks) { picks_ = std::move(picks); }
     const ListPicks& picks() const { return picks_; }
+    // Plain-number constants at other values than written, in the runs and checks from now on.
+    void setConstantValues(ConstantValues values) { constantValues_ = std::move(values); }
+    // The plain-number constants the last run or check declared, in declaration order, with the values they took.
+    const std::vector<PlainConstant>& plainConstants() const { return plainConstants_; }
     // The list constant (lower case) whose values make every graph a family of curves; empty for none.
     void setFamily(std::string key) { familyKey_ = std::move(key); }
     // The list constants the last run or check declared, in declaration order, each with the value it took.
@@ -61,6 +65,8 @@ public:
     int resultPageCount() const { return resultPageCount_; }
     // The model of the latest run; nullptr before the first.
     const Model* lastModel() const { return model_.get(); }
+    // Hands the model of the latest run or check over to the caller, to evaluate its records further.
+    std::unique_ptr<Model> takeModel() { return std::move(model_); }
 
 private:
     // The section parser: declarations, then every output section with its generation.
@@ -76,6 +82,8 @@ private:
     std::string reportError(EngineHost& host);
     void parseConstants();
     void parseListConstant(int constant, const std::string& key, const std::string& writtenName);
+    // The value of a constant just computed, or the one set for it when the script gives it as a plain number.
+    double plainConstantValue(double computed, const std::string& key, const std::string& writtenName);
     void parseTables();
     void parseTable(TablePoint* buffer);
     void parseDifferentialEquations();
@@ -108,6 +116,8 @@ private:
     std::string familyKey_;
     bool outputNamesTable_ = false;  // the run stopped at a table's name where an output variable belongs
     std::vector<ListParameter> listParameters_;
+    ConstantValues constantValues_;
+    std::vector<PlainConstant> plainConstants_;
 };
 
 }  // namespace tavlix

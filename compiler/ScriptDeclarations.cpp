@@ -1,6 +1,9 @@
 // The declaring sections of a script: constants, tables of points, differential equations and functions.
 #include "compiler/ScriptCompiler.h"
 
+#include "engine/Opcodes.h"
+
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -39,11 +42,26 @@ void ScriptCompiler::parseConstants()
         } else {
             const double value = expressions_.evaluateConstant(key);
             if (!lexer_.failed())
-                s.constantValues[constant] = value;
+                s.constantValues[constant] = plainConstantValue(value, key, written);
         }
         if (lexer_.failed())
             return;
     }
+}
+
+double ScriptCompiler::plainConstantValue(double computed, const std::string& key, const std::string& writtenName)
+{
+    // A plain number compiles to its own push, alone or negated, and the code's ending 0.
+    const std::string_view code = model_->script.records[0].code.view();
+    const bool plain =
+        code.size() >= 10 && static_cast<std::uint8_t>(code[0]) == opByte(OpCode::Num) &&
+        (code.size() == 10 || (code.size() == 11 && static_cast<std::uint8_t>(code[9]) == opByte(OpCode::Neg)));
+    if (!plain)
+        return computed;
+    const auto set = constantValues_.find(key);
+    const double value = set != constantValues_.end() ? set->second : computed;
+    plainConstants_.push_back({writtenName, key, value});
+    return value;
 }
 
 // list = "<" expression { "," expression } ">"

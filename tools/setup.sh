@@ -5,6 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 PACKAGES=(cmake ninja-build g++ clang-tidy clang-format libgtest-dev libgmock-dev libbenchmark-dev
+          libeigen3-dev libboost-dev
           qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev xvfb xdotool x11-utils xclip imagemagick poppler-utils
           desktop-file-utils appstream shared-mime-info dpkg-dev)
 

@@ -36,6 +36,8 @@ enum class Command {
     SolveThrough,       // the next click in the graph draws the solution through that point
     AxesThroughOrigin,  // a check item for every graph page, remembered: "Akser gennem (0; 0)"
     SaveDocumentAs,     // Ctrl+Shift+S: the active page's document under a new name, from a result page too
+    PasteData,          // the clipboard's table into the Tabeller section
+    ImportData,         // a CSV, TSV or text file's table into the Tabeller section
     Stop,               // Escape during a run
 };
 

@@ -162,6 +162,10 @@ public:
     void onCut();
     void onCopy();
     void onPaste();
+    // The clipboard's or a file's table as table lines in the Tabeller section, as one undo step.
+    void onPasteData();
+    void onImportData();
+    void insertData(const QString& text);
     void onDelete();
     void onSelectAll();
     void onFind();

@@ -50,6 +50,8 @@ constexpr Command PageCommands[] = {
     Command::SolveThrough,
     Command::AxesThroughOrigin,
     Command::SaveDocumentAs,
+    Command::PasteData,
+    Command::ImportData,
 };
 
 }  // namespace
@@ -88,6 +90,8 @@ void MainWindow::createActions()
     makeAction(Command::Cut, "&Klip", QKeySequence("Ctrl+X"), &MainWindow::onCut);
     makeAction(Command::Copy, "K&opier", QKeySequence("Ctrl+C"), &MainWindow::onCopy);
     makeAction(Command::Paste, "Sæt i&nd", QKeySequence("Ctrl+V"), &MainWindow::onPaste);
+    makeAction(Command::PasteData, "Indsæt &data", {}, &MainWindow::onPasteData);
+    makeAction(Command::ImportData, "&Importér data ...", {}, &MainWindow::onImportData);
     makeAction(Command::Delete, "&Ryd", QKeySequence("Ctrl+Del"), &MainWindow::onDelete);
     makeAction(Command::SelectAll, "&Marker alt", QKeySequence("Ctrl+A"), &MainWindow::onSelectAll);
     makeAction(Command::Find, "&Søg ...", QKeySequence("Ctrl+B"), &MainWindow::onFind);
@@ -136,14 +140,15 @@ void MainWindow::createMenus()
     };
     fileMenu_ = menuBar()->addMenu("&Filer");
     fill(fileMenu_, {Command::New, Command::Open, Command::Save, Command::SaveAs, Command::SaveDocumentAs,
-                     Command::ClosePage, Command::Print});
+                     Command::ImportData, Command::ClosePage, Command::Print});
     fileMenu_->addSeparator();
     fill(fileMenu_, {Command::Quit});
 
     editMenu_ = menuBar()->addMenu("&Rediger");
     fill(editMenu_, {Command::Undo, Command::Redo});
     editMenu_->addSeparator();
-    fill(editMenu_, {Command::Cut, Command::Copy, Command::Paste, Command::Delete, Command::SelectAll});
+    fill(editMenu_,
+         {Command::Cut, Command::Copy, Command::Paste, Command::PasteData, Command::Delete, Command::SelectAll});
     editMenu_->addSeparator();
     fill(editMenu_, {Command::Find});
 
@@ -196,6 +201,8 @@ void MainWindow::createToolBar()
         {Command::PrintSize, "Størrelse for udskrift og kopier", Icon::PrintSize, false},
         {Command::AddLabel, "Indsæt tekst i graf", Icon::Label, false},
         {Command::SolveThrough, "Løsning gennem punkt: klik i grafen", Icon::SolveThrough, true},
+        // Last, so that the buttons before it keep their places.
+        {Command::PasteData, "Indsæt data fra udklipsholderen i Tabeller", Icon::PasteData, false},
     };
     for (const Button& b : buttons) {
         QAction* a = action(b.command);
@@ -411,6 +418,8 @@ void MainWindow::pollEditCommands()
     for (Command c : {Command::Copy, Command::Cut, Command::Delete})
         setCommandEnabled(c, selected);
     setCommandEnabled(Command::Paste, clipboardHasText_);
+    setCommandEnabled(Command::PasteData, clipboardHasText_);
+    setCommandEnabled(Command::ImportData, true);
     setCommandEnabled(Command::Save, script->isModified());
     setCommandEnabled(Command::Undo, script->editor()->document()->isUndoAvailable());
     setCommandEnabled(Command::Redo, script->editor()->document()->isRedoAvailable());

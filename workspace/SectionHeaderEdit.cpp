@@ -92,7 +92,7 @@ const SectionTemplate& templateOf(Section section)
 
 }  // namespace
 
-SectionHeaderEdit::SectionHeaderEdit(const QTextDocument& script, Section section)
+SectionHeaderEdit::SectionHeaderEdit(const QTextDocument& script, Section section, const QString& body)
 {
     QStringList lines;
     for (QTextBlock b = script.begin(); b.isValid(); b = b.next())
@@ -108,6 +108,9 @@ SectionHeaderEdit::SectionHeaderEdit(const QTextDocument& script, Section sectio
         if (next != found.end() && next->line == same->line) {
             line_ = same->line;
             column_ = same->column + same->length;
+            if (!body.isEmpty())
+                text_ = "\n" + body + "\n";
+            placeholderStart_ = static_cast<int>(text_.size());
             return;
         }
         const int end = next != found.end() ? next->line : static_cast<int>(lines.size());
@@ -116,12 +119,16 @@ SectionHeaderEdit::SectionHeaderEdit(const QTextDocument& script, Section sectio
             if (!lines[i].trimmed().isEmpty())
                 line_ = i;
         column_ = static_cast<int>(lines[line_].size());
+        if (!body.isEmpty())
+            text_ = "\n" + body;
+        placeholderStart_ = static_cast<int>(text_.size());
         return;
     }
 
-    const QString header = QString::fromLatin1(t.header) + "\n" + QString::fromLatin1(t.line);
-    placeholderStart_ = static_cast<int>(header.lastIndexOf(QString::fromLatin1(t.placeholder)));
-    placeholderLength_ = static_cast<int>(qstrlen(t.placeholder));
+    const QString header = QString::fromLatin1(t.header) + "\n" + (body.isEmpty() ? QString::fromLatin1(t.line) : body);
+    placeholderStart_ = body.isEmpty() ? static_cast<int>(header.lastIndexOf(QString::fromLatin1(t.placeholder)))
+                                       : static_cast<int>(header.size());
+    placeholderLength_ = body.isEmpty() ? static_cast<int>(qstrlen(t.placeholder)) : 0;
     auto later = std::find_if(found.begin(), found.end(), [rank](const FoundSection& f) { return f.rank > rank; });
     if (later != found.end()) {
         // Before the first section that belongs after it; a keyword in mid-line gets a line break first.

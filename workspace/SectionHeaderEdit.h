@@ -13,7 +13,9 @@ public:
     // Plans the edit for one of the six section headers (not the example buttons). The script's sections are
     // found with the compiler's own lexer, so case, the singular "DifferentialLigning" and comments count as
     // they do in a run.
-    SectionHeaderEdit(const QTextDocument& script, Section section);
+    // With body (lines without a final line break), the body goes into the section instead of the template line:
+    // after its last non-empty line when it is there.
+    SectionHeaderEdit(const QTextDocument& script, Section section, const QString& body = QString());
 
     // As one undo step: inserts the header with its template line and selects the placeholder, or, when the
     // section is there already, only moves the caret to the end of its last non-empty line.

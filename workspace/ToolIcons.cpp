@@ -157,6 +157,20 @@ void drawPaste(QPainter& p)
     lines(p, 10.8, 12, 3, 4.5);
 }
 
+// The clipboard with a small grid of cells: a table goes in.
+void drawPasteData(QPainter& p)
+{
+    p.setBrush(Amber);
+    p.drawRoundedRect(QRectF(3, 3.5, 12, 15), 1.5, 1.5);
+    p.setBrush(QColor(0xc9, 0xcf, 0xd8));
+    p.drawRoundedRect(QRectF(6.5, 2, 5, 3), 1, 1);
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(8, 8, 9, 10));
+    p.drawLine(QLineF(11, 8, 11, 18));
+    p.drawLine(QLineF(8, 11.3, 17, 11.3));
+    p.drawLine(QLineF(8, 14.6, 17, 14.6));
+}
+
 void drawRun(QPainter& p)
 {
     QPolygonF tri{{5, 3}, {17, 10}, {5, 17}};
@@ -291,6 +305,7 @@ QIcon toolIcon(Icon icon)
     case Icon::Cut: return make(drawCut);
     case Icon::Copy: return make(drawCopy);
     case Icon::Paste: return make(drawPaste);
+    case Icon::PasteData: return make(drawPasteData);
     case Icon::Run: return make(drawRun);
     case Icon::Stop: return make(drawStop);
     case Icon::Coordinates: return make(drawCoordinates);

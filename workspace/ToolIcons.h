@@ -12,6 +12,7 @@ enum class Icon {
     Cut,
     Copy,
     Paste,
+    PasteData,
     Run,
     Stop,
     Coordinates,

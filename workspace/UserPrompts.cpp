@@ -2,6 +2,7 @@
 #include "workspace/UserPrompts.h"
 
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QPushButton>
 
 namespace {
@@ -87,6 +88,15 @@ UserPrompts withDialogDefaults(UserPrompts prompts, QWidget* parent)
         prompts.askPdfFileName = [parent] {
             return askFileName(parent, QFileDialog::AcceptSave, "Der er ingen printer. Gem udskriften som PDF",
                                "udskrift.pdf", "PDF-filer (*.pdf)");
+        };
+    if (!prompts.askImportFileName)
+        prompts.askImportFileName = [parent] {
+            return askFileName(parent, QFileDialog::AcceptOpen, "Importér data", QString(),
+                               "Data (*.csv *.tsv *.txt);;Alle filer (*)");
+        };
+    if (!prompts.askText)
+        prompts.askText = [parent](const QString& label) {
+            return QInputDialog::getText(parent, "Indsæt data", label);
         };
     return prompts;
 }

@@ -24,6 +24,9 @@ struct UserPrompts {
     std::function<QString(const QString& preset, const QStringList& filters, QString& chosenFilter)> askResultFileName;
     // Yes (true) or No to "restore the unsaved documents?".
     std::function<bool(const QString& text)> askRestore;
+    // The data file "Importér data ..." reads, and a name the user types (a table's without a header); empty cancels.
+    std::function<QString()> askImportFileName;
+    std::function<QString(const QString& label)> askText;
     // The file a print goes to when no printer is installed; empty cancels.
     std::function<QString()> askPdfFileName;
 };

@@ -230,7 +230,7 @@ private slots:
             QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(a->text()));
             QCOMPARE(w->accessibleName(), w->toolTip());
         }
-        QCOMPARE(buttons, 14);
+        QCOMPARE(buttons, 15);
         for (auto* w : f.window->sectionPanel()->findChildren<QToolButton*>())
             QVERIFY(!w->accessibleName().isEmpty());
         QVERIFY(!f.window->labelTextEdit()->accessibleName().isEmpty());
