@@ -34,6 +34,7 @@ enum class Command {
     LanguageHelp,  // the script language's help, at the word under the caret
     SlopeField,    // a check item per graph page: the direction field of its differential equations
     SolveThrough,  // the next click in the graph draws the solution through that point
+    FitConstants,  // "Tilpas konstanter ...": fits plain-number constants of the document to a data table
     Stop,          // Escape during a run
 };
 

@@ -34,6 +34,7 @@ class QToolButton;
 class QVBoxLayout;
 class ScriptPage;
 class CoordinatesDialog;
+class FitDialog;
 class ParameterBar;
 class PrintSizeDialog;
 class WindowEngineHost;
@@ -170,6 +171,9 @@ public:
     void onShowLegend();
     void onSlopeField();
     void onSolveThrough();
+    // Opens the fit dialog for the active page's document; made at the first use.
+    void onFitConstants();
+    FitDialog* fitDialog() const { return fitDialog_; }
     // "Gem Som ..." on a table or graph page: asks for a file and a type, writes it, reports a failure.
     void saveResultPage(Page* page);
     // Measures the active result page against a finer run (interruptible like a run) and shows the dialog.
@@ -270,6 +274,7 @@ private:
     CoordinatesDialog* coordinatesDialog_ = nullptr;
     PrintSizeDialog* printSizeDialog_ = nullptr;
     AccuracyDialog* accuracyDialog_ = nullptr;
+    FitDialog* fitDialog_ = nullptr;
 
     QPointer<Page> enteredPage_;
     bool shownOnce_ = false;

@@ -117,7 +117,7 @@ private slots:
         const QList<Command> expected = {Command::Copy,       Command::SaveAs,     Command::Print,
                                          Command::ShowLegend, Command::SlopeField, Command::SolveThrough,
                                          Command::AddLabel,   Command::FitGraph,   Command::ZoomBack,
-                                         Command::PrintSize,  Command::Accuracy};
+                                         Command::PrintSize,  Command::Accuracy,   Command::FitConstants};
         QCOMPARE(menu.size(), expected.size());
         for (int i = 0; i < expected.size(); ++i)
             QCOMPARE(menu[i], f.window->action(expected[i]));
