@@ -21,8 +21,8 @@ constexpr int FunctionsRank = 3;
 
 int sectionRank(const QString& line)
 {
-    static const QRegularExpression firstWord("^\\s*([A-Za-z]+)");
-    const QRegularExpressionMatch m = firstWord.match(line);
+    static const QRegularExpression FirstWord("^\\s*([A-Za-z]+)");
+    const QRegularExpressionMatch m = FirstWord.match(line);
     if (!m.hasMatch())
         return -1;
     QString word = m.captured(1).toLower();
