@@ -38,6 +38,7 @@ enum class Command {
     SaveDocumentAs,     // Ctrl+Shift+S: the active page's document under a new name, from a result page too
     PasteData,          // the clipboard's table into the Tabeller section
     ImportData,         // a CSV, TSV or text file's table into the Tabeller section
+    FitConstants,       // "Tilpas konstanter ...": fits plain-number constants of the document to a data table
     Stop,               // Escape during a run
 };
 

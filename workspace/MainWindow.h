@@ -35,6 +35,7 @@ class QVBoxLayout;
 class ScriptPage;
 class CoordinatesDialog;
 class NoticePanel;
+class FitDialog;
 class ParameterBar;
 class PrintSizeDialog;
 class WindowEngineHost;
@@ -192,6 +193,9 @@ public:
     void onShowLegend();
     void onSlopeField();
     void onSolveThrough();
+    // Opens the fit dialog for the active page's document; made at the first use.
+    void onFitConstants();
+    FitDialog* fitDialog() const { return fitDialog_; }
     // "Gem Som ..." on a table or graph page: asks for a file and a type, writes it, reports a failure.
     void saveResultPage(Page* page);
     // Measures the active result page against a finer run (interruptible like a run) and shows the dialog.
@@ -300,6 +304,7 @@ private:
     CoordinatesDialog* coordinatesDialog_ = nullptr;
     PrintSizeDialog* printSizeDialog_ = nullptr;
     AccuracyDialog* accuracyDialog_ = nullptr;
+    FitDialog* fitDialog_ = nullptr;
 
     QPointer<Page> enteredPage_;
     bool shownOnce_ = false;

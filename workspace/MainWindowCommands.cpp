@@ -124,6 +124,7 @@ void MainWindow::createActions()
     makeAction(Command::Accuracy, "&Nøjagtighed ...", {}, &MainWindow::onAccuracy);
     makeAction(Command::SlopeField, "&Hældningsfelt", {}, &MainWindow::onSlopeField)->setCheckable(true);
     makeAction(Command::SolveThrough, "Løsning gennem &punkt", {}, &MainWindow::onSolveThrough);
+    makeAction(Command::FitConstants, "T&ilpas konstanter ...", {}, &MainWindow::onFitConstants);
     makeAction(Command::LanguageHelp, "&Hjælp til Tavlix", QKeySequence(Qt::Key_F1), &MainWindow::onLanguageHelp);
 
     // Escape interrupts a run; the action exists only for its shortcut.
@@ -157,6 +158,7 @@ void MainWindow::createMenus()
     fill(tavlixMenu_, {Command::Run, Command::Coordinates, Command::PrintSize, Command::AddLabel, Command::FitGraph,
                        Command::ZoomBack, Command::ShowLegend, Command::AxesThroughOrigin, Command::SlopeField,
                        Command::SolveThrough, Command::Accuracy});
+    fill(tavlixMenu_, {Command::FitConstants});
     tavlixMenu_->addSeparator();
     fill(tavlixMenu_, {Command::KeepResults, Command::NextPage, Command::PreviousPage});
     tavlixMenu_->addSeparator();

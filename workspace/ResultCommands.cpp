@@ -43,6 +43,7 @@ void MainWindow::createResultContextMenus()
     for (Command c : {Command::ShowLegend, Command::AxesThroughOrigin, Command::SlopeField, Command::SolveThrough,
                       Command::AddLabel, Command::FitGraph, Command::ZoomBack, Command::PrintSize, Command::Accuracy})
         graphContextMenu_->addAction(action(c));
+    graphContextMenu_->addAction(action(Command::FitConstants));
 }
 
 QMenu* MainWindow::resultContextMenu(PageKind kind)

@@ -125,7 +125,8 @@ private slots:
                                          Command::FitGraph,
                                          Command::ZoomBack,
                                          Command::PrintSize,
-                                         Command::Accuracy};
+                                         Command::Accuracy,
+                                         Command::FitConstants};
         QCOMPARE(menu.size(), expected.size());
         for (int i = 0; i < expected.size(); ++i)
             QCOMPARE(menu[i], f.window->action(expected[i]));
