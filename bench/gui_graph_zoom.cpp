@@ -23,7 +23,7 @@ GraphPage* FirstGraph(MainWindow& window)
 GraphPage* RunExample(MainWindow& window, const QString& file)
 {
     window.exampleDir = QStringLiteral(TAVLIX_EXAMPLES_DIR "/");
-    window.openExample(file, file);
+    window.openDocument(window.exampleDir + file);  // opens as an untitled copy
     window.onRun();
     QApplication::processEvents();
     return FirstGraph(window);

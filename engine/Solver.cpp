@@ -122,12 +122,12 @@ void rkfStep(Model& model, RunState& run)
 namespace {
 
 // A step that would end a rounding short of the output time ends on it: output times are multiples of the
-// interval while steps add up, and the sliver of a step left over would be far below the smallest step.
+// interval while steps add up, and the sliver of a step left over would be below the smallest step. A wider
+// reach would stretch a careful step near a singularity onto the singularity itself.
 bool endsJustShort(const Model& model)
 {
-    constexpr double Sliver = 1.0 / 10000;  // of the output interval
     const double gap = model.nextOutputT - model.rkf.stepEnd;
-    return gap > 0 && gap < model.tStep * Sliver;
+    return gap > 0 && gap < model.rkf.hMin;
 }
 
 // The step is abandoned below HMin, or when it no longer moves t at all: the tolerance cannot be met.
