@@ -142,11 +142,13 @@ QByteArray graphPdf(const tavlix::CoordinateSettings& settings, const tavlix::Cu
     return buffer.data();
 }
 
-QImage graphScreenImage(const tavlix::CoordinateSettings& settings, const tavlix::CurveList& curves, int width,
-                        int height, const GraphLook& look, tavlix::DirectionField* field)
+namespace {
+
+// The screen's drawing laid out in the frame's area; the picture file has exactly the pixels asked for, whatever
+// the screen's density, and its resolution is the screen's, as the view's picture has.
+QImage screenPicture(const tavlix::CoordinateSettings& settings, const tavlix::CurveList& curves, int width, int height,
+                     const ScreenPictureFrame& frame, const GraphLook& look, tavlix::DirectionField* field)
 {
-    // The picture file has exactly the pixels asked for, whatever the screen's density; its resolution is the
-    // screen's, as the view's picture has.
     QImage image(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
     const int dpm = GraphGeometry::roundToPixel(screenDpi() / 0.0254L);
     image.setDotsPerMeterX(dpm);
@@ -156,14 +158,24 @@ QImage graphScreenImage(const tavlix::CoordinateSettings& settings, const tavlix
     p.setFont(GraphRenderer::screenFont());
     p.setBrush(Qt::white);
     p.setBackground(Qt::white);
+    p.translate(frame.offset);
     GraphRenderer renderer = pictureRenderer(settings, look, field);
-    renderer.beginOnScreen(p, image.width(), image.height());
+    renderer.beginOnScreen(p, frame.width, frame.height);
     renderer.drawAxes();
     renderer.replay(curves);
     renderer.drawAxisNames(p, curves);
     if (look.legend)
         renderer.drawLegend(curves);
     return image;
+}
+
+}  // namespace
+
+QImage graphScreenImage(const tavlix::CoordinateSettings& settings, const tavlix::CurveList& curves, int width,
+                        int height, const GraphLook& look, tavlix::DirectionField* field)
+{
+    const ScreenPictureFrame whole{std::max(width, 1), std::max(height, 1), QPoint()};
+    return screenPicture(settings, curves, width, height, whole, look, field);
 }
 
 ScreenPictureFrame measureScreenPicture(const tavlix::CoordinateSettings& settings, const tavlix::CurveList& curves,
@@ -196,25 +208,8 @@ ScreenPictureFrame measureScreenPicture(const tavlix::CoordinateSettings& settin
 QImage graphPictureImage(const tavlix::CoordinateSettings& settings, const tavlix::CurveList& curves, int width,
                          int height, const GraphLook& look, tavlix::DirectionField* field)
 {
-    const ScreenPictureFrame frame = measureScreenPicture(settings, curves, width, height, look);
-    QImage image(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
-    const int dpm = GraphGeometry::roundToPixel(screenDpi() / 0.0254L);
-    image.setDotsPerMeterX(dpm);
-    image.setDotsPerMeterY(dpm);
-    image.fill(Qt::white);
-    QPainter p(&image);
-    p.setFont(GraphRenderer::screenFont());
-    p.setBrush(Qt::white);
-    p.setBackground(Qt::white);
-    p.translate(frame.offset);
-    GraphRenderer renderer = pictureRenderer(settings, look, field);
-    renderer.beginOnScreen(p, frame.width, frame.height);
-    renderer.drawAxes();
-    renderer.replay(curves);
-    renderer.drawAxisNames(p, curves);
-    if (look.legend)
-        renderer.drawLegend(curves);
-    return image;
+    return screenPicture(settings, curves, width, height, measureScreenPicture(settings, curves, width, height, look),
+                         look, field);
 }
 
 std::vector<tavlix::FieldElement> pictureFieldElements(const tavlix::CoordinateSettings& settings,
