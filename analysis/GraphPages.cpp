@@ -11,17 +11,6 @@ namespace {
 
 constexpr double SameTimeShare = 1e-9;
 
-// The values come through the probe; the page itself draws nothing.
-class UnseenGraph : public GraphSink {
-public:
-    void setSettings(const CoordinateSettings&) override {}
-    void begin() override {}
-    void fitToWindow() override {}
-    void addCurve(CurveStyle) override {}
-    void addPoint(int, double, double) override {}
-    void endStroke(int) override {}
-};
-
 class CurveCollector : public EngineHost, public OutputProbe {
 public:
     explicit CurveCollector(std::vector<GraphPageCurves>& pages) : pages_(pages) {}
@@ -75,7 +64,7 @@ public:
 
 private:
     std::vector<GraphPageCurves>& pages_;
-    UnseenGraph graph_;
+    NullGraphSink graph_;  // the values come through the probe; the page draws nothing
     bool graphPage_ = false;
     std::vector<int> byEntry_;  // the curve each output entry feeds, or -1
 };

@@ -42,16 +42,6 @@ private:
     int rows_ = 0;
 };
 
-class DiscardedGraph : public GraphSink {
-public:
-    void setSettings(const CoordinateSettings&) override {}
-    void begin() override {}
-    void fitToWindow() override {}
-    void addCurve(CurveStyle) override {}
-    void addPoint(int, double, double) override {}
-    void endStroke(int) override {}
-};
-
 // Makes only the chosen page, keeps its output values in the first run and compares the reference's with them
 // in the second. Notices and errors were the page's own run's to show, so they are not shown again.
 class PageReplay : public EngineHost, public OutputProbe {
@@ -103,7 +93,7 @@ private:
     ScriptError referenceEnd_ = ScriptError::None;
     double matchWindow_ = 0;  // how far in t a reference point may lie from the page's point it stands for
     DiscardedTable table_;
-    DiscardedGraph graph_;
+    NullGraphSink graph_;  // the values come through the probe; the page draws nothing
     SolverStatistics statistics_;
     std::vector<ComparedOutput> outputs_;
 };

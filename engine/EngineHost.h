@@ -79,6 +79,17 @@ public:
     virtual void integrationFinished(const SolverStatistics&) {}
 };
 
+// Draws nothing: for runs whose values are read through a probe.
+class NullGraphSink : public GraphSink {
+public:
+    void setSettings(const CoordinateSettings&) override {}
+    void begin() override {}
+    void fitToWindow() override {}
+    void addCurve(CurveStyle) override {}
+    void addPoint(int, double, double) override {}
+    void endStroke(int) override {}
+};
+
 // Does nothing: for tests and for runs nobody watches.
 class NullHost : public EngineHost {
 public:
