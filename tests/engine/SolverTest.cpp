@@ -252,9 +252,8 @@ TEST(Solver, StepLoopRunsEitherWayToItsStop)
         double stop, hMin;
         StepOutcome outcome;
     };
-    const Row rows[] = {{1.5, 1e-12, StepOutcome::Accepted},
-                        {-1.5, 1e-12, StepOutcome::Accepted},
-                        {-1.5, 0.5, StepOutcome::Stuck}};
+    const Row rows[] = {
+        {1.5, 1e-12, StepOutcome::Accepted}, {-1.5, 1e-12, StepOutcome::Accepted}, {-1.5, 0.5, StepOutcome::Stuck}};
     for (const Row& r : rows) {
         RecordingHost host;
         RunState run;
