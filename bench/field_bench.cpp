@@ -1,5 +1,5 @@
-// Direction fields computed afresh on a 25 × 20 grid: the slope field of logistic growth and the phase plane of
-// Lotka–Volterra, each from a script compiled and run as the window runs it.
+// Direction fields computed afresh on a 25 × 20 grid, and solutions through a point: the slope field of logistic
+// growth and the phase plane of Lotka–Volterra, each from a script compiled and run as the window runs it.
 #include "tests/compiler/CompilerTestSupport.h"  // the compiler tests' one-call run and recording host
 
 #include "engine/DirectionField.h"
@@ -52,6 +52,20 @@ void MeasureCopyAndElements(benchmark::State& state, const char* script, const V
     }
 }
 
+// The solution through a clicked point, backwards then forwards over the page.
+void MeasureSolution(benchmark::State& state, const char* script, const ValueRect& area, double x, double y)
+{
+    CompiledRun run(script);
+    std::unique_ptr<DirectionField> field = DirectionField::fromModel(run.model());
+    std::size_t count = 0;
+    for (auto _ : state) {
+        const std::vector<CurvePoint> points = field->solveThrough(x, y, area);
+        count = points.size();
+        benchmark::DoNotOptimize(points.data());
+    }
+    state.counters["points"] = static_cast<double>(count);
+}
+
 // Goal: < 50 ms for the grid.
 void BM_SlopeFieldLogistic(benchmark::State& state)
 {
@@ -76,6 +90,18 @@ void BM_PhasePlaneLotkaVolterraFromModel(benchmark::State& state)
     MeasureCopyAndElements(state, LotkaVolterra, {0, 30, 0, 15});
 }
 BENCHMARK(BM_PhasePlaneLotkaVolterraFromModel)->Unit(benchmark::kMicrosecond);
+
+void BM_SolutionLogistic(benchmark::State& state)
+{
+    MeasureSolution(state, Logistic, {0, 10, 0, 1.5}, 5, 0.5);
+}
+BENCHMARK(BM_SolutionLogistic)->Unit(benchmark::kMicrosecond);
+
+void BM_SolutionLotkaVolterra(benchmark::State& state)
+{
+    MeasureSolution(state, LotkaVolterra, {0, 30, 0, 15}, 10, 5);
+}
+BENCHMARK(BM_SolutionLotkaVolterra)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
 namespace tavlix {
 
@@ -18,7 +17,10 @@ namespace {
 NullHost quietHost;
 
 // A solution that needs more steps than this has stalled; it stops where it is.
-constexpr int MaxSolutionSteps = 200000;
+constexpr long long MaxSolutionSteps = 200000;
+// A solution's largest step over its smallest: steps far below a pixel add nothing to the picture, so a solution
+// that needs them ends there.
+constexpr double LargestPerSmallestStep = 10000;
 
 }  // namespace
 
@@ -149,53 +151,25 @@ bool DirectionField::inside(const ValueRect& area) const
     return std::isfinite(x) && std::isfinite(y) && area.xmin <= x && x <= area.xmax && area.ymin <= y && y <= area.ymax;
 }
 
-// One accepted step of at most h towards tEnd, halving on every rejection; false when the solution ends.
-bool DirectionField::step(double& h, double tEnd)
-{
-    RkfState& s = model_->rkf;
-    const double hMin = s.hMax / 10000;
-    double size = std::min(std::fabs(h), std::fabs(tEnd - run_.t));
-    for (;;) {
-        s.stepStart = run_.t;
-        s.h = h < 0 ? -size : size;
-        s.stepEnd = s.stepStart + s.h;
-        if (s.stepEnd == s.stepStart)
-            return false;
-        std::memcpy(s.y0, s.y, sizeof s.y);
-        clearCaches();
-        run_.failed = run_.abandoned = run_.stopped = false;
-        model_->stackTop = 0;
-        rkfStep(*model_, run_);
-        if (run_.failed || run_.abandoned || run_.stopped)
-            return false;
-        if (s.accepted)
-            break;
-        if (size <= hMin)
-            return false;
-        size = std::max(size / 2, hMin);
-        std::memcpy(s.y, s.y0, sizeof s.y);
-        run_.t = s.stepStart;
-    }
-    run_.t = s.stepEnd;
-    if (s.mayDouble)
-        size = std::min(2 * size, s.hMax);
-    h = h < 0 ? -size : size;
-    return true;
-}
-
 void DirectionField::follow(double t0, double t1, const ValueRect& area, std::vector<CurvePoint>& points)
 {
-    double h = t1 > t0 ? model_->rkf.hMax : -model_->rkf.hMax;
-    int steps = 0;
-    while ((t1 - run_.t) * h > 0 && ++steps <= MaxSolutionSteps) {
-        if (!step(h, t1))
+    RkfState& s = model_->rkf;
+    s.direction = t1 > t0 ? 1 : -1;
+    s.hNext = s.hMax;
+    clearCaches();
+    run_.failed = run_.abandoned = run_.stopped = false;
+    model_->stackTop = 0;
+    long long steps = 0;
+    while ((t1 - run_.t) * s.direction > 0) {
+        aimStep(*model_, run_, t1);
+        if (takeStep(*model_, run_, false) != StepOutcome::Accepted)
             return;
-        const double y = model_->rkf.y[yRecord_];
-        const double x = kind_ == FieldKind::Slope ? run_.t : model_->rkf.y[xRecord_];
+        const double y = s.y[yRecord_];
+        const double x = kind_ == FieldKind::Slope ? run_.t : s.y[xRecord_];
         if (!std::isfinite(x) || !std::isfinite(y))
             return;
         points.push_back({x, y, false});
-        if (!inside(area))
+        if (!inside(area) || !mayStepOn(*model_, run_, ++steps))
             return;
     }
 }
@@ -208,9 +182,13 @@ std::vector<CurvePoint> DirectionField::solveThrough(double x, double y, const V
     const CoordinateSettings& settings = model_->script.settings;
     const double tLo = kind_ == FieldKind::Slope ? area.xmin : settings[Setting::Tmin];
     const double tHi = kind_ == FieldKind::Slope ? area.xmax : settings[Setting::Tmax];
-    model_->rkf.hMax = (tHi - tLo) / MinStepsPerRange;
-    if (!(model_->rkf.hMax > 0) || !std::isfinite(model_->rkf.hMax))
+    RkfState& rkf = model_->rkf;
+    rkf.hMax = (tHi - tLo) / MinStepsPerRange;
+    if (!(rkf.hMax > 0) || !std::isfinite(rkf.hMax))
         return points;
+    // A solution ends quietly where a run would report a tolerance it cannot meet.
+    rkf.hMin = rkf.hMax / LargestPerSmallestStep;
+    rkf.maxSteps = MaxSolutionSteps;
     const double t0 = kind_ == FieldKind::Slope ? x : tLo;
     placeAt(x, y);
     follow(t0, tLo, area, points);

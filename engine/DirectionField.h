@@ -58,9 +58,8 @@ private:
     // Sets t and the state for a point; false when the point gives no state (never for a valid kind).
     void placeAt(double x, double y);
     bool derivatives(double& dx, double& dy);
-    // One direction of a solution from t0 to t1; appends the points after the start.
+    // One direction of a solution from t0 to t1 with the solver's step loop; appends the points after the start.
     void follow(double t0, double t1, const ValueRect& area, std::vector<CurvePoint>& points);
-    bool step(double& h, double tEnd);
     void clearCaches();
     bool inside(const ValueRect& area) const;
 

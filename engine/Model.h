@@ -105,6 +105,7 @@ struct RkfState {
     double stepEnd = 0;
     double absTol = 0;
     double relTol = 0;
+    double direction = 1;  // +1 forwards in t, -1 backwards; h is signed, hMin, hMax and hNext are sizes
     int stepRecordCount = 0;
     // A safety net: an integration that has not ended after this many accepted steps stops with code 22.
     long long maxSteps = 100'000'000;

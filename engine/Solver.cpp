@@ -121,6 +121,74 @@ void rkfStep(Model& model, RunState& run)
 
 namespace {
 
+// Whether a step ending at a would pass b in the direction of the integration.
+bool passes(const RkfState& s, double a, double b)
+{
+    return s.direction > 0 ? a > b : a < b;
+}
+
+void endStepAt(RkfState& s, double stop)
+{
+    s.stepEnd = stop;
+    s.h = s.stepEnd - s.stepStart;
+}
+
+}  // namespace
+
+bool aimStep(Model& model, const RunState& run, double stop)
+{
+    RkfState& s = model.rkf;
+    s.stepStart = run.t;
+    s.h = s.direction * s.hNext;
+    s.stepEnd = s.stepStart + s.h;
+    if (!passes(s, s.stepEnd, stop))
+        return false;
+    endStepAt(s, stop);
+    return true;
+}
+
+StepOutcome takeStep(Model& model, RunState& run, bool setByOutput)
+{
+    RkfState& s = model.rkf;
+    if ((s.stepEnd - s.stepStart) * s.direction <= 0)
+        return StepOutcome::Stuck;
+    std::memcpy(s.y0, s.y, StateBytes);
+    rkfStep(model, run);
+    while (!ended(run) && !s.accepted) {
+        ++model.statistics.rejectedSteps;
+        setByOutput = false;
+        if (std::fabs(s.h) <= s.hMin)
+            return StepOutcome::Stuck;
+        s.hNext = std::fmax(std::fabs(s.h) / 2, s.hMin);
+        s.h = s.direction * s.hNext;
+        std::memcpy(s.y, s.y0, StateBytes);
+        s.stepEnd = s.stepStart + s.h;
+        rkfStep(model, run);
+    }
+    if (ended(run))
+        return StepOutcome::Ended;
+    const double size = std::fabs(s.h);
+    model.statistics.addAcceptedStep(size, setByOutput);
+    if (s.mayDouble && size < s.hMax && size == s.hNext)
+        s.hNext = std::fmin(2 * s.hNext, s.hMax);
+    return StepOutcome::Accepted;
+}
+
+bool mayStepOn(Model& model, RunState& run, long long steps)
+{
+    if (steps % StepsBetweenInterruptChecks == 0 && run.host && !run.host->keepStepping()) {
+        abandonRun(run, "");
+        return false;
+    }
+    if (steps < model.rkf.maxSteps)
+        return true;
+    run.failed = true;
+    model.error = ScriptError::ToleranceNotMet;
+    return false;
+}
+
+namespace {
+
 // A step that would end a rounding short of the output time ends on it: output times are multiples of the
 // interval while steps add up, and the sliver of a step left over would be below the smallest step. A wider
 // reach would stretch a careful step near a singularity onto the singularity itself.
@@ -139,57 +207,23 @@ bool cannotGoOn(Model& model, RunState& run)
     return true;
 }
 
-// One accepted step from T, halving on every rejection; false when the integration ends.
+// One accepted step from T towards the next output time; false when the integration ends.
 bool advance(Model& model, RunState& run)
 {
-    model.rkf.stepStart = run.t;
-    model.rkf.h = model.rkf.hNext;
-    model.rkf.stepEnd = model.rkf.stepStart + model.rkf.h;
+    RkfState& s = model.rkf;
     // The largest step is the output interval, so a step of that length is also the output's choice.
-    bool setByOutput = model.rkf.h >= model.rkf.hMax;
-    if (model.rkf.stepEnd > model.tEnd) {
-        model.rkf.stepEnd = model.tEnd;
-        model.rkf.h = model.rkf.stepEnd - model.rkf.stepStart;
+    bool setByOutput = s.hNext >= s.hMax;
+    if (aimStep(model, run, model.tEnd)) {
         setByOutput = true;
-    } else if (model.rkf.stepEnd > model.nextOutputT || endsJustShort(model)) {
-        model.rkf.stepEnd = model.nextOutputT;
-        model.rkf.h = model.rkf.stepEnd - model.rkf.stepStart;
+    } else if (passes(s, s.stepEnd, model.nextOutputT) || endsJustShort(model)) {
+        endStepAt(s, model.nextOutputT);
         setByOutput = true;
     }
-    if (model.rkf.stepEnd <= model.rkf.stepStart)
-        return !cannotGoOn(model, run);
-    std::memcpy(model.rkf.y0, model.rkf.y, StateBytes);
-    rkfStep(model, run);
-    while (!ended(run) && !model.rkf.accepted) {
-        ++model.statistics.rejectedSteps;
-        setByOutput = false;
-        if (model.rkf.h <= model.rkf.hMin)
-            return !cannotGoOn(model, run);
-        model.rkf.h = std::fmax(model.rkf.h / 2, model.rkf.hMin);
-        model.rkf.hNext = model.rkf.h;
-        std::memcpy(model.rkf.y, model.rkf.y0, StateBytes);
-        model.rkf.stepEnd = model.rkf.stepStart + model.rkf.h;
-        rkfStep(model, run);
+    switch (takeStep(model, run, setByOutput)) {
+    case StepOutcome::Accepted: return true;
+    case StepOutcome::Stuck: return !cannotGoOn(model, run);
+    case StepOutcome::Ended: break;
     }
-    if (ended(run))
-        return false;
-    model.statistics.addAcceptedStep(model.rkf.h, setByOutput);
-    if (model.rkf.mayDouble && model.rkf.h < model.rkf.hMax && model.rkf.h == model.rkf.hNext)
-        model.rkf.hNext = std::fmin(2 * model.rkf.hNext, model.rkf.hMax);
-    return true;
-}
-
-// False when the run ends after its steps-th step: the host interrupted it, or it took too many steps.
-bool mayStepOn(Model& model, RunState& run, long long steps)
-{
-    if (steps % StepsBetweenInterruptChecks == 0 && run.host && !run.host->keepStepping()) {
-        abandonRun(run, "");
-        return false;
-    }
-    if (steps < model.rkf.maxSteps)
-        return true;
-    run.failed = true;
-    model.error = ScriptError::ToleranceNotMet;
     return false;
 }
 
@@ -197,6 +231,7 @@ bool mayStepOn(Model& model, RunState& run, long long steps)
 
 void integrate(Model& model, RunState& run)
 {
+    model.rkf.direction = 1;
     model.rkf.hMax = model.tStep;
     model.rkf.h = model.rkf.hMax;
     model.rkf.hMin =

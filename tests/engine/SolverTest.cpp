@@ -244,4 +244,43 @@ TEST(Solver, ManyStepsBetweenOutputPointsCanBeInterrupted)
     }
 }
 
+// The step loop both ways from (0, 1) for y' = y: it ends exactly on its stop with e^stop, or reports that the
+// tolerance needs a step below the smallest one.
+TEST(Solver, StepLoopRunsEitherWayToItsStop)
+{
+    struct Row {
+        double stop, hMin;
+        StepOutcome outcome;
+    };
+    const Row rows[] = {
+        {1.5, 1e-12, StepOutcome::Accepted}, {-1.5, 1e-12, StepOutcome::Accepted}, {-1.5, 0.5, StepOutcome::Stuck}};
+    for (const Row& r : rows) {
+        RecordingHost host;
+        RunState run;
+        auto m = FreshModel(host, run);
+        AddRecord(*m, "y", Code().ref(Y), -BigValue, BigValue, true);
+        m->script.lastOdeRecord = 1;
+        RkfState& s = m->rkf;
+        s.stepRecordCount = 1;
+        s.relTol = 1e-9;
+        s.hMax = s.hNext = 0.5;
+        s.hMin = r.hMin;
+        s.direction = r.stop > 0 ? 1 : -1;
+        s.y[1] = 1;
+        run.t = 0;
+        StepOutcome outcome = StepOutcome::Accepted;
+        for (long long steps = 1; run.t != r.stop && outcome == StepOutcome::Accepted; ++steps) {
+            aimStep(*m, run, r.stop);
+            outcome = takeStep(*m, run, false);
+            ASSERT_TRUE(mayStepOn(*m, run, steps)) << r.stop;
+        }
+        EXPECT_EQ(outcome, r.outcome) << r.stop;
+        if (r.outcome == StepOutcome::Accepted) {
+            EXPECT_EQ(run.t, r.stop);
+            EXPECT_NEAR(s.y[1], std::exp(r.stop), 1e-8 * std::exp(r.stop));
+            EXPECT_GT(m->statistics.rejectedSteps, 0);  // the first step was too long and was halved
+        }
+    }
+}
+
 }  // namespace
