@@ -282,7 +282,7 @@ void BatchHost::addSolutions(BatchGraph& graph)
         char name[80];
         std::snprintf(name, sizeof name, "gennem (%g; %g)", x, y);
         curve.name = name;
-        curve.isSolution = true;
+        curve.origin = CurveOrigin::Solution;
         curves.push_back(std::move(curve));
     }
 }

@@ -1,4 +1,4 @@
-// One stored curve or text label of a graph, and one stored point of a curve; plain data, no drawing.
+// One stored curve of a graph and one stored point of a curve; plain data, no drawing.
 #pragma once
 
 #include "engine/CurveStyle.h"
@@ -15,22 +15,29 @@ struct CurvePoint {
     bool breaksStroke = false;
 };
 
-// A curve is its style and points. A label is one point (where its text starts) and its text.
+// Where a curve comes from, which decides how it is drawn, listed and kept.
+enum class CurveOrigin {
+    Run,           // drawn by the run of an output section
+    FamilyMember,  // one value's curve of a family run
+    Solution,      // drawn through a chosen point after the run; the user may remove it
+    Tangent,       // the tangent at a chosen point, drawn after the run; the user may remove it
+};
+
+// A curve is its style, its points and where it comes from.
 struct Curve {
     CurveStyle style = CurveStyle::Line1;
     std::vector<CurvePoint> points{};
-    bool isLabel = false;
-    // UTF-8: a label is typed in the window and never stored in a document, so it may hold any character.
-    std::string labelText{};
-    // A curve's name in the legend (UTF-8), empty for a label.
+    // A curve's name in the legend (UTF-8).
     std::string name{};
-    // A member of a family, one curve per value of a list constant: the value's place in the list (0: no family),
-    // whether it is the value the run uses (drawn as usual; the others thinner and lighter) and its legend text.
+    CurveOrigin origin = CurveOrigin::Run;
+    // A family member, one curve per value of a list constant: the value's place in the list (from 1), whether it
+    // is the value the run uses (drawn as usual; the others thinner and lighter) and its legend text.
     int familyMember = 0;
     bool familyCurrent = true;
     std::string familyLabel{};  // UTF-8: "k = 0,5"
-    // Drawn through a chosen point after the run rather than by the run itself; the user may remove it.
-    bool isSolution = false;
+
+    // Drawn after the run on the user's request, rather than by the run.
+    bool addedByUser() const { return origin == CurveOrigin::Solution || origin == CurveOrigin::Tangent; }
 };
 
 using CurveList = std::vector<Curve>;
@@ -41,7 +48,7 @@ inline CurveStyle nextFreeLineStyle(const CurveList& curves)
     bool used[6] = {};
     int lines = 0;
     for (const Curve& c : curves) {
-        if (!c.isLabel && isLineStyle(c.style)) {
+        if (isLineStyle(c.style)) {
             used[styleIndex(c.style)] = true;
             ++lines;
         }

@@ -31,6 +31,7 @@ void CurveRecorder::setCurveFamily(int curve, int member, bool current, std::str
     if (!takesPoints(curve))
         return;
     Curve& c = curves_[static_cast<std::size_t>(curve - 1)];
+    c.origin = member > 0 ? CurveOrigin::FamilyMember : CurveOrigin::Run;
     c.familyMember = member;
     c.familyCurrent = current;
     c.familyLabel = utf8FromCp1252(cp1252Label);
@@ -38,8 +39,7 @@ void CurveRecorder::setCurveFamily(int curve, int member, bool current, std::str
 
 bool CurveRecorder::takesPoints(int curve) const
 {
-    return curve >= 1 && curve <= static_cast<int>(curves_.size()) &&
-           !curves_[static_cast<std::size_t>(curve - 1)].isLabel;
+    return curve >= 1 && curve <= static_cast<int>(curves_.size());
 }
 
 CurveRecorder::Added CurveRecorder::addPoint(int curve, double x, double y, Step* step)

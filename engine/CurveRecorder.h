@@ -12,7 +12,7 @@ class CurveRecorder {
 public:
     // What storing a point did.
     enum class Added {
-        Ignored,    // no such curve, or a label: the point is not taken
+        Ignored,    // no such curve: the point is not taken
         OverLimit,  // the graph holds maxPoints already: the point is dropped and the run should stop
         First,      // the first point of a stroke: nothing to draw yet
         Step,       // a step from the stroke's previous point
@@ -35,7 +35,7 @@ public:
     // The curve's next point starts a new stroke.
     void endStroke(int curve);
 
-    // Labels placed on the graph are appended to the same list, so they replay in order with the curves.
+    // The run's curves, with those the user adds after it (solutions, tangents) behind them.
     CurveList& curves() { return curves_; }
     const CurveList& curves() const { return curves_; }
     long long storedPoints() const { return storedPoints_; }

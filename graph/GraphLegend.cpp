@@ -15,17 +15,15 @@
 QList<GraphLegend::Entry> GraphLegend::entries(const tavlix::CurveList& curves)
 {
     // A family lists its members in the order of their values: "k = 0,5", or "f, k = 0,5" beside other curves;
-    // solutions drawn through a point come after the run's curves.
+    // solutions and tangents drawn after the run come after the run's curves.
     std::vector<const tavlix::Curve*> shown;
     std::map<int, int> perMember;
     for (const tavlix::Curve& c : curves) {
-        if (!c.isLabel) {
-            shown.push_back(&c);
-            ++perMember[c.familyMember];
-        }
+        shown.push_back(&c);
+        ++perMember[c.familyMember];
     }
     std::stable_sort(shown.begin(), shown.end(), [](const tavlix::Curve* a, const tavlix::Curve* b) {
-        return std::pair(a->isSolution, a->familyMember) < std::pair(b->isSolution, b->familyMember);
+        return std::pair(a->addedByUser(), a->familyMember) < std::pair(b->addedByUser(), b->familyMember);
     });
     QList<Entry> list;
     int total = 0;

@@ -254,10 +254,7 @@ void GraphRenderer::replay(const tavlix::CurveList& curves)
     // A family's other members go first, so the current value's curve is drawn over them.
     for (bool faintPass : {true, false}) {
         for (const tavlix::Curve& c : curves) {
-            if (c.isLabel) {
-                if (!faintPass && !c.points.empty())
-                    drawLabel(QString::fromStdString(c.labelText), c.points[0].x, c.points[0].y);
-            } else if (!c.points.empty() && isFaint(c) == faintPass) {
+            if (!c.points.empty() && isFaint(c) == faintPass) {
                 setFaint(faintPass);
                 replayCurve(c);
             }
@@ -267,6 +264,12 @@ void GraphRenderer::replay(const tavlix::CurveList& curves)
     if (geometry_.rangesUsable())
         labelFamilyMembers(curves);
     drawn();
+}
+
+void GraphRenderer::drawLabels(const LabelList& labels)
+{
+    for (const TextLabel& label : labels)
+        drawLabel(QString::fromStdString(label.text), label.x, label.y);
 }
 
 void GraphRenderer::replayCurve(const tavlix::Curve& c)

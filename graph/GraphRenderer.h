@@ -4,6 +4,7 @@
 #include "engine/Curve.h"
 #include "engine/DirectionField.h"
 #include "graph/GraphGeometry.h"
+#include "graph/TextLabel.h"
 
 #include <QFont>
 #include <QPen>
@@ -18,14 +19,16 @@
 class QPainter;
 class QString;
 
-// What a picture shows besides the curves: the legend, and the axes through (0; 0) instead of along the frame.
-// A bare bool is the legend alone, as most pictures need no more.
+// What a picture shows besides the curves: the legend, the axes through (0; 0) instead of along the frame, and the
+// user's text labels. A bare bool is the legend alone, as most pictures need no more.
 struct GraphLook {
-    GraphLook(bool legendShown = true, bool axesAtOrigin = false)  // NOLINT(google-explicit-constructor)
-        : legend(legendShown), axesThroughOrigin(axesAtOrigin)
+    GraphLook(bool legendShown = true, bool axesAtOrigin = false,  // NOLINT(google-explicit-constructor)
+              const LabelList* textLabels = nullptr)
+        : legend(legendShown), axesThroughOrigin(axesAtOrigin), labels(textLabels)
     {}
     bool legend;
     bool axesThroughOrigin;
+    const LabelList* labels;  // none: no labels
 };
 
 // The same drawing goes to the screen's picture, to paper, to the copy's SVG and to the batch files.
@@ -67,7 +70,10 @@ public:
     void drawClippedStep(tavlix::CurveStyle style, double x0, double y0, double x1, double y1);
     // Draws from now on as a family's other members are drawn: thinner and lighter than the current value's curve.
     void setFaint(bool on);
-    static bool isFaint(const tavlix::Curve& c) { return c.familyMember > 0 && !c.familyCurrent; }
+    static bool isFaint(const tavlix::Curve& c)
+    {
+        return c.origin == tavlix::CurveOrigin::FamilyMember && !c.familyCurrent;
+    }
     // A step without clipping.
     void drawStep(tavlix::CurveStyle style, double x0, double y0, double x1, double y1);
     // The line styles' pen width on this painter.
@@ -75,8 +81,10 @@ public:
     // A label whose text starts at the value position (x, y), or at a pixel position.
     void drawLabel(const QString& text, double x, double y);
     void drawLabelAt(const QString& text, int left, int top);
-    // Draws the direction field, when one is set, then every curve and label again, as the stored points say.
+    // Draws the direction field, when one is set, then every curve again, as the stored points say.
     void replay(const tavlix::CurveList& curves);
+    // The user's labels, over the curves.
+    void drawLabels(const LabelList& labels);
     // The field drawn under the curves at each replay; null draws none. Owned by the page.
     void setDirectionField(tavlix::DirectionField* field) { field_ = field; }
     tavlix::DirectionField* directionField() const { return field_; }

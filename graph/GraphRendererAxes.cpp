@@ -162,7 +162,7 @@ std::pair<QString, QString> GraphRenderer::axisNames(const tavlix::CurveList& cu
     QString x, y;
     bool first = true;
     for (const tavlix::Curve& c : curves) {
-        if (c.isLabel || c.isSolution)
+        if (c.addedByUser())
             continue;
         QString cx = QStringLiteral("t"), cy = QString::fromStdString(c.name);
         if (cy.startsWith(QLatin1Char('(')) && cy.endsWith(QLatin1Char(')')) && cy.contains(QStringLiteral(", "))) {

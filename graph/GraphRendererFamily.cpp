@@ -41,7 +41,7 @@ void GraphRenderer::labelFamilyMembers(const tavlix::CurveList& curves)
 {
     std::vector<const tavlix::Curve*> labelled;
     for (const tavlix::Curve& c : curves)
-        if (!c.isLabel && !c.familyLabel.empty() && !c.points.empty())
+        if (!c.familyLabel.empty() && !c.points.empty())
             labelled.push_back(&c);
     const CurveColumns columns = curveColumns(labelled);
     std::vector<QRect> taken;

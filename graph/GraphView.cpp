@@ -79,15 +79,22 @@ void GraphView::beginOnScreen(const tavlix::CoordinateSettings& view)
 
 void GraphView::setCurves(tavlix::CurveList* curves)
 {
-    if (curves != curves_)
-        selectedLabel_ = -1;
     curves_ = curves;
+}
+
+void GraphView::setLabels(LabelList* labels)
+{
+    if (labels != labels_)
+        selectedLabel_ = -1;
+    labels_ = labels;
 }
 
 void GraphView::replay()
 {
     if (curves_)
         renderer_.replay(*curves_);
+    if (labels_)
+        renderer_.drawLabels(*labels_);
 }
 
 void GraphView::redraw()
@@ -294,7 +301,7 @@ void GraphView::keyPressEvent(QKeyEvent* event)
     if (handleAimKey(event->key(), event->modifiers()))
         return;
     // Delete only: Backspace is "Zoom tilbage".
-    if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier && isLabel(selectedLabel_)) {
+    if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier && labelExists(selectedLabel_)) {
         deleteSelectedLabel();
         return;
     }

@@ -41,8 +41,9 @@ public:
     };
     void setPointTool(PointTool tool) { pointTool_ = std::move(tool); }
 
-    // The curves the view replays and appends placed labels to; owned by the page. Labels follow the curves.
+    // The curves the view replays, and the labels it draws over them and appends placed ones to; owned by the page.
     void setCurves(tavlix::CurveList* curves);
+    void setLabels(LabelList* labels);
 
     GraphRenderer& renderer() { return renderer_; }
     const GraphGeometry& geometry() const { return renderer_.geometry(); }
@@ -96,7 +97,7 @@ public:
     bool rubberBandVisible() const { return bandShown_; }
     QRect rubberBandRect() const;
 
-    // Labels, by their index in the curves: the topmost one under a pixel (-1: none), where one stands.
+    // Labels, by their index in the labels: the topmost one under a pixel (-1: none), where one stands.
     int labelAt(int x, int y) const;
     QRect labelRect(int index) const;
     int selectedLabel() const { return selectedLabel_; }
@@ -132,7 +133,7 @@ private:
     bool labelToolArmed() const;
     void restCursor();
     void placeLabel(int x, int y);
-    bool isLabel(int index) const;
+    bool labelExists(int index) const;
     QRect labelRectAt(const QString& text, int left, int top) const;
     // Shows other ranges, remembering the present ones for "Zoom tilbage"; unusable or equal ranges are refused.
     void changeView(const ValueRect& next, ZoomHistory::Change change);
@@ -157,6 +158,7 @@ private:
     QImage picture_;
     QPainter* screenPainter_ = nullptr;
     tavlix::CurveList* curves_ = nullptr;
+    LabelList* labels_ = nullptr;
     LabelTool labelTool_;
     PointTool pointTool_;
     bool interactive_ = false;

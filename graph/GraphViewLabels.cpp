@@ -18,11 +18,9 @@ constexpr int FrameMargin = 2;
 
 }  // namespace
 
-bool GraphView::isLabel(int index) const
+bool GraphView::labelExists(int index) const
 {
-    return curves_ && index >= 0 && index < static_cast<int>(curves_->size()) &&
-           (*curves_)[static_cast<std::size_t>(index)].isLabel &&
-           !(*curves_)[static_cast<std::size_t>(index)].points.empty();
+    return labels_ && index >= 0 && index < static_cast<int>(labels_->size());
 }
 
 QRect GraphView::labelRectAt(const QString& text, int left, int top) const
@@ -32,29 +30,28 @@ QRect GraphView::labelRectAt(const QString& text, int left, int top) const
 
 QRect GraphView::labelRect(int index) const
 {
-    if (!isLabel(index) || !geometry().rangesUsable())
+    if (!labelExists(index) || !geometry().rangesUsable())
         return {};
     // Where the renderer writes it: the text starts at x and is centred on y.
-    const tavlix::Curve& label = (*curves_)[static_cast<std::size_t>(index)];
+    const TextLabel& label = (*labels_)[static_cast<std::size_t>(index)];
     const GraphGeometry& g = geometry();
-    return labelRectAt(QString::fromStdString(label.labelText), g.toPixelX(label.points[0].x),
-                       g.toPixelY(label.points[0].y) - g.charHeight() / 2);
+    return labelRectAt(QString::fromStdString(label.text), g.toPixelX(label.x), g.toPixelY(label.y) - g.charHeight() / 2);
 }
 
 int GraphView::labelAt(int x, int y) const
 {
-    if (!curves_)
+    if (!labels_)
         return -1;
     // The last drawn is on top.
-    for (int i = static_cast<int>(curves_->size()) - 1; i >= 0; --i)
-        if (isLabel(i) && labelRect(i).adjusted(-FrameMargin, -FrameMargin, FrameMargin, FrameMargin).contains(x, y))
+    for (int i = static_cast<int>(labels_->size()) - 1; i >= 0; --i)
+        if (labelExists(i) && labelRect(i).adjusted(-FrameMargin, -FrameMargin, FrameMargin, FrameMargin).contains(x, y))
             return i;
     return -1;
 }
 
 void GraphView::selectLabel(int index)
 {
-    const int selected = isLabel(index) ? index : -1;
+    const int selected = labelExists(index) ? index : -1;
     if (selected == selectedLabel_)
         return;
     selectedLabel_ = selected;
@@ -63,12 +60,11 @@ void GraphView::selectLabel(int index)
 
 void GraphView::deleteSelectedLabel()
 {
-    if (!isLabel(selectedLabel_))
+    if (!labelExists(selectedLabel_))
         return;
     if (editedLabel_ == selectedLabel_)
         finishLabelEdit(false);
-    // Labels follow the curves, so taking one out leaves every curve's number as it was.
-    curves_->erase(curves_->begin() + selectedLabel_);
+    labels_->erase(labels_->begin() + selectedLabel_);
     selectedLabel_ = -1;
     labelDrag_.active = false;
     redraw();
@@ -78,7 +74,7 @@ void GraphView::placeLabel(int x, int y)
 {
     const QString text = labelTool_.takeText ? labelTool_.takeText() : QString();
     setCursor(Qt::ArrowCursor);
-    if (text.isEmpty() || !curves_)
+    if (text.isEmpty() || !labels_)
         return;
     const GraphGeometry& g = geometry();
     const double vx = g.toValueX(x), vy = g.toValueY(y);
@@ -88,11 +84,7 @@ void GraphView::placeLabel(int x, int y)
         renderer_.drawLabelAt(text, x, y - g.charHeight() / 2);
         markDirty();
     }
-    tavlix::Curve label;
-    label.isLabel = true;
-    label.labelText = text.toStdString();
-    label.points.push_back({vx, vy, false});
-    curves_->push_back(std::move(label));
+    labels_->push_back({vx, vy, text.toStdString()});
     emit labelPlaced();
 }
 
@@ -110,7 +102,7 @@ void GraphView::dropLabel(int x, int y)
     labelDrag_.active = false;
     restCursor();
     update();
-    if ((QPoint(x, y) - labelDrag_.start).manhattanLength() < MoveThreshold || !isLabel(selectedLabel_))
+    if ((QPoint(x, y) - labelDrag_.start).manhattanLength() < MoveThreshold || !labelExists(selectedLabel_))
         return;
     const GraphGeometry& g = geometry();
     const QPoint topLeft = QPoint(x, y) - labelDrag_.grab;
@@ -118,21 +110,23 @@ void GraphView::dropLabel(int x, int y)
     // As when placing one: a label stays within the view.
     if (!g.insideView(vx, vy))
         return;
-    (*curves_)[static_cast<std::size_t>(selectedLabel_)].points[0] = {vx, vy, false};
+    TextLabel& label = (*labels_)[static_cast<std::size_t>(selectedLabel_)];
+    label.x = vx;
+    label.y = vy;
     redraw();
 }
 
 void GraphView::paintLabelSelection(QPainter& p)
 {
-    if (!isLabel(selectedLabel_) || editedLabel_ == selectedLabel_)
+    if (!labelExists(selectedLabel_) || editedLabel_ == selectedLabel_)
         return;
     QRect frame = labelRect(selectedLabel_);
     if (labelDrag_.active && labelDrag_.at != labelDrag_.start) {
         // The label follows the pointer as an outline with its text; the picture changes when it is dropped.
         frame.moveTopLeft(labelDrag_.at - labelDrag_.grab);
         p.setPen(Qt::darkGray);
-        const auto& label = (*curves_)[static_cast<std::size_t>(selectedLabel_)];
-        p.drawText(frame.left(), frame.top() + fontMetrics().ascent(), QString::fromStdString(label.labelText));
+        const TextLabel& label = (*labels_)[static_cast<std::size_t>(selectedLabel_)];
+        p.drawText(frame.left(), frame.top() + fontMetrics().ascent(), QString::fromStdString(label.text));
     }
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     p.setPen(QPen(Qt::black, 0, Qt::DotLine));
@@ -142,7 +136,7 @@ void GraphView::paintLabelSelection(QPainter& p)
 
 void GraphView::editLabel(int index)
 {
-    if (!isLabel(index))
+    if (!labelExists(index))
         return;
     finishLabelEdit(true);
     selectLabel(index);
@@ -154,7 +148,7 @@ void GraphView::editLabel(int index)
         labelEditor_->installEventFilter(this);
         connect(labelEditor_, &QLineEdit::returnPressed, this, [this] { finishLabelEdit(true); });
     }
-    const QString text = QString::fromStdString((*curves_)[static_cast<std::size_t>(index)].labelText);
+    const QString text = QString::fromStdString((*labels_)[static_cast<std::size_t>(index)].text);
     const QRect at = labelRect(index);
     const int height = labelEditor_->sizeHint().height();
     labelEditor_->setGeometry(at.left() - FrameMargin, at.center().y() - height / 2,
@@ -179,7 +173,7 @@ void GraphView::finishLabelEdit(bool keep)
     if (hadFocus)
         setFocus(Qt::OtherFocusReason);
     update();
-    if (!keep || !isLabel(index))
+    if (!keep || !labelExists(index))
         return;
     const QString text = labelEditor_->text();
     if (text.isEmpty()) {
@@ -187,7 +181,7 @@ void GraphView::finishLabelEdit(bool keep)
         deleteSelectedLabel();
         return;
     }
-    (*curves_)[static_cast<std::size_t>(index)].labelText = text.toStdString();
+    (*labels_)[static_cast<std::size_t>(index)].text = text.toStdString();
     redraw();
 }
 

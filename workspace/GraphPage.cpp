@@ -57,6 +57,7 @@ GraphPage::GraphPage(PageHost& host, int width, int height, const tavlix::RunLim
     view_ = new GraphView(width, height);
     view_->setObjectName(QStringLiteral("graphView"));
     view_->setCurves(&recorder_.curves());
+    view_->setLabels(&labels_);
     view_->setLabelTool({[this] { return labelToolArmed(); }, [this] { return takeLabelText(); }});
     view_->setPointTool({[this] { return solutionArmed_; }, [this](double x, double y) { addSolutionThrough(x, y); }});
     connect(view_, &GraphView::pointerMoved, this, &GraphPage::showPointer);
@@ -135,6 +136,7 @@ void GraphPage::stepBack()
 void GraphPage::attachView()
 {
     view_->setCurves(&recorder_.curves());
+    view_->setLabels(&labels_);
     view_->setInteractive(true);
 }
 
@@ -167,15 +169,9 @@ void GraphPage::prepareForRefresh()
     view_->finishLabelEdit(true);
     view_->cancelDrag();
     view_->selectLabel(-1);
-    tavlix::CurveList labels;
-    for (tavlix::Curve& c : recorder_.curves())
-        if (c.isLabel)
-            labels.push_back(std::move(c));
     recorder_.release();
     runPoints_.clear();
     sampler_.reset();
-    for (tavlix::Curve& label : labels)
-        recorder_.curves().push_back(std::move(label));
     refresh_ = {begun_, false, runSettings_, view_->view()};
     // The next run brings its own equations, if any; solutions went with the curves.
     field_.reset();
@@ -228,14 +224,6 @@ void GraphPage::relayoutWhenSettled()
 void GraphPage::addCurve(CurveStyle style)
 {
     recorder_.addCurve(style);
-    // Labels kept by a refresh stay behind the curves, so a curve's number is its place in the list.
-    tavlix::CurveList& curves = recorder_.curves();
-    const auto firstLabel =
-        std::find_if(curves.begin(), curves.end(), [](const tavlix::Curve& c) { return c.isLabel; });
-    if (firstLabel != curves.end()) {
-        std::rotate(firstLabel, curves.end() - 1, curves.end());
-        view_->selectLabel(-1);
-    }
 }
 
 void GraphPage::addPoint(int curve, double x, double y)

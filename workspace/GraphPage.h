@@ -8,6 +8,7 @@
 #include "engine/DirectionField.h"
 #include "engine/EngineHost.h"
 #include "engine/RunLimits.h"
+#include "graph/TextLabel.h"
 #include "support/CoordinateSettings.h"
 #include "workspace/Page.h"
 
@@ -114,6 +115,8 @@ public:
     GraphView& view() { return *view_; }
     const tavlix::CoordinateSettings& runSettings() const { return runSettings_; }
     const tavlix::CurveList& curves() const { return recorder_.curves(); }
+    // The user's text labels, kept by a refresh.
+    const LabelList& labels() const { return labels_; }
     long long storedPoints() const { return recorder_.storedPoints(); }
 
 protected:
@@ -162,6 +165,7 @@ private:
     tavlix::CoordinateSettings runSettings_;
     // The curves and labels, with each curve's stroke while the run draws.
     tavlix::CurveRecorder recorder_;
+    LabelList labels_;
     std::shared_ptr<tavlix::DirectionField> field_;
     std::unique_ptr<tavlix::CurveSampler> sampler_;
     // The run's points of the curves computed anew, by curve number - 1 (none: not replaced); empty while the

@@ -89,12 +89,8 @@ bool GraphPage::addSolutionThrough(double x, double y)
     tavlix::CurveList& curves = recorder_.curves();
     curve.style = tavlix::nextFreeLineStyle(curves);
     curve.name = solutionName(x, y);
-    curve.isSolution = true;
-    // Labels stay behind the curves, as a run's curves keep them.
-    const auto firstLabel =
-        std::find_if(curves.begin(), curves.end(), [](const tavlix::Curve& c) { return c.isLabel; });
-    curves.insert(firstLabel, std::move(curve));
-    view_->selectLabel(-1);
+    curve.origin = tavlix::CurveOrigin::Solution;
+    curves.push_back(std::move(curve));
     view_->redraw();
     return true;
 }
@@ -102,10 +98,9 @@ bool GraphPage::addSolutionThrough(double x, double y)
 void GraphPage::removeSolution(int index)
 {
     tavlix::CurveList& curves = recorder_.curves();
-    if (index < 0 || index >= static_cast<int>(curves.size()) || !curves[static_cast<std::size_t>(index)].isSolution)
+    if (index < 0 || index >= static_cast<int>(curves.size()) || curves[static_cast<std::size_t>(index)].origin != tavlix::CurveOrigin::Solution)
         return;
     curves.erase(curves.begin() + index);
-    view_->selectLabel(-1);
     view_->redraw();
 }
 
@@ -115,7 +110,7 @@ void GraphPage::addSolutionMenu(QMenu& menu)
     bool first = true;
     for (int i = 0; i < static_cast<int>(curves.size()); ++i) {
         const tavlix::Curve& c = curves[static_cast<std::size_t>(i)];
-        if (!c.isSolution)
+        if (c.origin != tavlix::CurveOrigin::Solution)
             continue;
         if (first)
             menu.addSeparator();
@@ -125,7 +120,8 @@ void GraphPage::addSolutionMenu(QMenu& menu)
         menu.addAction(QStringLiteral("Fjern %1").arg(QString::fromStdString(name)), this, [this, name] {
             const tavlix::CurveList& now = recorder_.curves();
             for (int j = 0; j < static_cast<int>(now.size()); ++j)
-                if (now[static_cast<std::size_t>(j)].isSolution && now[static_cast<std::size_t>(j)].name == name)
+                if (now[static_cast<std::size_t>(j)].origin == tavlix::CurveOrigin::Solution &&
+                    now[static_cast<std::size_t>(j)].name == name)
                     return removeSolution(j);
         });
     }

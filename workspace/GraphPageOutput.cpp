@@ -61,7 +61,7 @@ double GraphPage::printScale(double widthCm, double heightCm, double roomWidthCm
 
 GraphLook GraphPage::look() const
 {
-    return {legendShown(), view_->axesThroughOrigin()};
+    return {legendShown(), view_->axesThroughOrigin(), &labels_};
 }
 
 void GraphPage::preparePrinter(QPrinter& printer)
@@ -97,6 +97,7 @@ void GraphPage::print(QPrinter& printer)
     renderer.setDirectionField(shownField());
     renderer.drawAxes();
     renderer.replay(recorder_.curves());
+    renderer.drawLabels(labels_);
     renderer.drawAxisNames(p, recorder_.curves());
     if (legendShown())
         renderer.drawLegend(recorder_.curves());

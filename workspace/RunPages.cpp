@@ -153,7 +153,7 @@ void MainWindow::settleRunPages(const tavlix::RunResult& result)
     for (const QPointer<Page>& page : runPages_.madePages())
         if (auto* graph = qobject_cast<GraphPage*>(page.data()))
             if (std::any_of(graph->curves().begin(), graph->curves().end(),
-                            [](const tavlix::Curve& c) { return c.familyMember > 0; }))
+                            [](const tavlix::Curve& c) { return c.origin == tavlix::CurveOrigin::FamilyMember; }))
                 graph->view().redraw();
     showRunResult(script, result);
     runPages_.clear();

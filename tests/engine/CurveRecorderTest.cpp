@@ -34,25 +34,32 @@ TEST(CurveRecorder, StepsJoinThePointsOfAStrokeCurveByCurve)
     EXPECT_EQ(r.storedPoints(), 5);  // a break is no point
 }
 
-TEST(CurveRecorder, UnknownCurvesAndLabelsTakeNoPoints)
+TEST(CurveRecorder, UnknownCurvesTakeNoPoints)
 {
     CurveRecorder r(100);
     r.addCurve(CurveStyle::Line1);
-    Curve label;
-    label.isLabel = true;
-    label.points = {{1, 1, false}};
-    r.curves().push_back(label);
     for (int curve : {0, -1, 2, 3}) {
         EXPECT_EQ(r.addPoint(curve, 1, 1), Added::Ignored) << curve;
         r.endStroke(curve);
     }
     EXPECT_TRUE(r.curves()[0].points.empty());
-    EXPECT_EQ(r.curves()[1].points.size(), 1u);
     EXPECT_EQ(r.storedPoints(), 0);
-    // A curve made after a label still draws.
+    // A curve made later still draws.
     r.addCurve(CurveStyle::Line3);
-    EXPECT_EQ(r.addPoint(3, 1, 1), Added::First);
-    EXPECT_EQ(r.addPoint(3, 2, 2), Added::Step);
+    EXPECT_EQ(r.addPoint(2, 1, 1), Added::First);
+    EXPECT_EQ(r.addPoint(2, 2, 2), Added::Step);
+}
+
+// A family's members say so; a run's own curves stay the run's.
+TEST(CurveRecorder, FamilyMembersSayWhereTheyComeFrom)
+{
+    CurveRecorder r(100);
+    r.addCurve(CurveStyle::Line1);
+    r.addCurve(CurveStyle::Line1);
+    r.setCurveFamily(1, 2, true, "k = 1");
+    r.setCurveFamily(2, 0, true, "");
+    EXPECT_EQ(r.curves()[0].origin, CurveOrigin::FamilyMember);
+    EXPECT_EQ(r.curves()[1].origin, CurveOrigin::Run);
 }
 
 // The bound counts the stored points of all curves.

@@ -24,18 +24,10 @@ tavlix::Curve curve(CurveStyle style, const char* name)
     return c;
 }
 
-tavlix::Curve label(const char* text)
-{
-    tavlix::Curve c;
-    c.isLabel = true;
-    c.labelText = text;
-    c.points = {{0, 0, false}};
-    return c;
-}
-
 tavlix::Curve member(const char* name, int member, const char* value)
 {
     tavlix::Curve c = curve(CurveStyle::Line1, name);
+    c.origin = tavlix::CurveOrigin::FamilyMember;
     c.familyMember = member;
     c.familyCurrent = member == 2;
     c.familyLabel = value;
@@ -63,8 +55,6 @@ private slots:
             << tavlix::CurveList{curve(CurveStyle::Line1, "y"), curve(CurveStyle::Mark3, "(x, y)"),
                                  curve(CurveStyle::Line2, "f")}
             << QStringList{"y", "(x, y)", "f"};
-        QTest::newRow("text labels are no curves")
-            << tavlix::CurveList{label("top"), curve(CurveStyle::Line1, "y"), label("bund")} << QStringList{"y"};
         QTest::newRow("a family by value, the current one first in the list of curves")
             << tavlix::CurveList{member("y", 2, "k = 1"), member("y", 1, "k = 0,5"), member("y", 3, "k = 2")}
             << QStringList{"k = 0,5", "k = 1", "k = 2"};
@@ -74,10 +64,9 @@ private slots:
             << QStringList{"f, k = 0,5", "g, k = 0,5", "f, k = 1", "g, k = 1"};
         tavlix::CurveList withSolution{member("y", 2, "k = 1"), member("y", 1, "k = 0,5")};
         withSolution.insert(withSolution.begin(), curve(CurveStyle::Line2, "gennem (0; 2)"));
-        withSolution.front().isSolution = true;
+        withSolution.front().origin = tavlix::CurveOrigin::Solution;
         QTest::newRow("solutions through a point after the family")
             << withSolution << QStringList{"k = 0,5", "k = 1", "gennem (0; 2)"};
-        QTest::newRow("labels alone give no legend") << tavlix::CurveList{label("top")} << QStringList{};
         tavlix::CurveList twelve;
         QStringList firstTen;
         for (int i = 1; i <= 12; ++i) {
@@ -125,9 +114,9 @@ private slots:
             qPrintable(
                 QString("%1,%2 %3x%4").arg(changed.x()).arg(changed.y()).arg(changed.width()).arg(changed.height())));
         // Labels alone draw no legend: the two pictures are the same.
-        const tavlix::CurveList labels{label("top")};
-        QCOMPARE(graphScreenImage(Defaults, labels, 400, 300, true),
-                 graphScreenImage(Defaults, labels, 400, 300, false));
+        const LabelList labels{{0, 0, "top"}};
+        QCOMPARE(graphScreenImage(Defaults, {}, 400, 300, {true, false, &labels}),
+                 graphScreenImage(Defaults, {}, 400, 300, {false, false, &labels}));
     }
 };
 

@@ -245,15 +245,13 @@ private slots:
     // A known graph as the batch mode draws it: a red dashed line, two red crosses, a break, and a label.
     void knownGraphWithoutAWidget()
     {
-        tavlix::CurveList curves(3);
+        tavlix::CurveList curves(2);
         curves[0].style = CurveStyle::Line2;
         curves[0].points = {{-4, -4, false}, {0, 0, false}, {0, 0, true}, {6, 0, false}, {9, 3, false}};
         curves[1].style = CurveStyle::Mark2;
         curves[1].points = {{5, 4, false}, {7, 4, false}};
-        curves[2].isLabel = true;
-        curves[2].labelText = "Her \xc3\xa6";
-        curves[2].points = {{-2, 3, false}};
-        const QImage image = graphScreenImage(Defaults, curves, 760, 424);
+        const LabelList labels{{-2, 3, "Her \xc3\xa6"}};
+        const QImage image = graphScreenImage(Defaults, curves, 760, 424, {true, false, &labels});
         QCOMPARE(image.size(), QSize(760, 424));
 
         // The geometry the picture was drawn with, measured the same way.

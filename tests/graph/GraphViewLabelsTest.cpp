@@ -10,22 +10,22 @@ namespace {
 
 const tavlix::CoordinateSettings Defaults{{-5, 10, 1, 0, -5, 5, 1, 0, -5, 10, 200, 0, 0, 0.00005, 0, 0}};
 
-// A shown view with one curve and two labels after it: "Top" at (2, 1) and "Bund" at (-3, -2).
+// A shown view with one curve and two labels: "Top" at (2, 1) and "Bund" at (-3, -2).
 struct Fixture {
-    tavlix::CurveList curves{3};
+    tavlix::CurveList curves{1};
+    LabelList labels{{2, 1, "Top"}, {-3, -2, "Bund"}};
     GraphView view{760, 424};
     Fixture()
     {
         curves[0].points = {{-5, 0, false}, {10, 0, false}};
-        curves[1] = {.points = {{2, 1, false}}, .isLabel = true, .labelText = "Top"};
-        curves[2] = {.points = {{-3, -2, false}}, .isLabel = true, .labelText = "Bund"};
         view.setCurves(&curves);
+        view.setLabels(&labels);
         view.beginOnScreen(Defaults);
         view.replay();
         view.show();
         (void)QTest::qWaitForWindowExposed(&view);
     }
-    QPoint top() const { return view.labelRect(1).center(); }
+    QPoint top() const { return view.labelRect(0).center(); }
     void click(QPoint at)
     {
         view.handlePress(Qt::LeftButton, {}, at.x(), at.y());
@@ -55,17 +55,17 @@ private slots:
         QFETCH(bool, moves);
         Fixture f;
         GraphView& v = f.view;
-        const QRect was = v.labelRect(1);
+        const QRect was = v.labelRect(0);
         const QPoint from = f.top(), to = from + by;
         v.handlePress(Qt::LeftButton, {}, from.x(), from.y());
         v.handleMove({}, to.x(), to.y());
         v.handleRelease(Qt::LeftButton, {}, to.x(), to.y());
         QVERIFY(!v.rubberBandVisible());
-        QCOMPARE(v.selectedLabel(), 1);
-        QVERIFY((v.labelRect(1).topLeft() - was.topLeft() - (moves ? by : QPoint())).manhattanLength() <= 2);
-        QCOMPARE(std::fabs(f.curves[1].points[0].x - 2) > 0.5, moves);
+        QCOMPARE(v.selectedLabel(), 0);
+        QVERIFY((v.labelRect(0).topLeft() - was.topLeft() - (moves ? by : QPoint())).manhattanLength() <= 2);
+        QCOMPARE(std::fabs(f.labels[0].x - 2) > 0.5, moves);
         const QImage shown = v.grab().toImage();
-        const QRect frame = v.labelRect(1).adjusted(-2, -2, 2, 2);
+        const QRect frame = v.labelRect(0).adjusted(-2, -2, 2, 2);
         int dark = 0;
         for (int x = frame.left(); x <= frame.right(); ++x)
             dark += qGray(shown.pixel(x, frame.top())) < 128;
@@ -98,8 +98,8 @@ private slots:
         editor->setText(typed);
         QTest::keyClick(editor, Qt::Key(key));
         QVERIFY(!editor->isVisible());
-        QCOMPARE(QString::fromStdString(f.curves[1].labelText), text.isEmpty() ? QStringLiteral("Bund") : text);
-        QCOMPARE(f.curves.size(), size_t(text.isEmpty() ? 2 : 3));
+        QCOMPARE(QString::fromStdString(f.labels[0].text), text.isEmpty() ? QStringLiteral("Bund") : text);
+        QCOMPARE(f.labels.size(), size_t(text.isEmpty() ? 1 : 2));
     }
 
     // Delete removes the selected label only, and redraws without it; Backspace never removes one.
@@ -116,11 +116,11 @@ private slots:
         QFETCH(int, key);
         QFETCH(bool, removes);
         Fixture f;
-        const QRect at = f.view.labelRect(1);
+        const QRect at = f.view.labelRect(0);
         f.click(f.top());
         QTest::keyClick(&f.view, Qt::Key(key));
-        QCOMPARE(f.curves.size(), size_t(removes ? 2 : 3));
-        QCOMPARE(f.curves.back().labelText, std::string("Bund"));
+        QCOMPARE(f.labels.size(), size_t(removes ? 1 : 2));
+        QCOMPARE(f.labels.back().text, std::string("Bund"));
         int dark = 0;
         for (int x = at.left(); x <= at.right(); ++x)
             for (int y = at.top(); y <= at.bottom(); ++y)

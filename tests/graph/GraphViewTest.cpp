@@ -97,8 +97,10 @@ private slots:
     void labelToolPlacesALabel()
     {
         tavlix::CurveList curves;
+        LabelList labels;
         GraphView view(760, 424);
         view.setCurves(&curves);
+        view.setLabels(&labels);
         view.beginOnScreen(Defaults);
         bool armed = true;
         int taken = 0;
@@ -115,10 +117,10 @@ private slots:
         view.handleRelease(Qt::LeftButton, {}, g.toPixelX(2), g.toPixelY(1));
         QCOMPARE(taken, 1);
         QCOMPARE(placed.size(), 1);
-        QCOMPARE(curves.size(), size_t(1));
-        QVERIFY(curves[0].isLabel);
-        QCOMPARE(curves[0].labelText, std::string("Top"));
-        QCOMPARE(curves[0].points.size(), size_t(1));
+        QVERIFY(curves.empty());
+        QCOMPARE(labels.size(), size_t(1));
+        QCOMPARE(labels[0].text, std::string("Top"));
+        QVERIFY(std::fabs(labels[0].x - 2) < 0.05);
         // Disarmed, a release places nothing more.
         view.handleRelease(Qt::LeftButton, {}, g.toPixelX(2), g.toPixelY(1));
         QCOMPARE(taken, 1);
@@ -128,9 +130,9 @@ private slots:
     // stay in the drawing area, Enter clicks there; a disarmed view leaves the keys alone.
     void keyboardAimsTheArmedTools()
     {
-        tavlix::CurveList curves;
+        LabelList labels;
         GraphView view(760, 424);
-        view.setCurves(&curves);
+        view.setLabels(&labels);
         view.beginOnScreen(Defaults);
         bool pointArmed = true, labelArmed = false;
         QList<QPointF> picked;
@@ -156,12 +158,12 @@ private slots:
         for (int i = 0; i < 100; ++i)
             QTest::keyClick(&view, Qt::Key_Left);
         QTest::keyClick(&view, Qt::Key_Enter);
-        QCOMPARE(curves.size(), size_t(1));
-        QCOMPARE(curves[0].labelText, std::string("Her"));
-        QVERIFY(g.toPixelX(curves[0].points[0].x) <= left + 1);
+        QCOMPARE(labels.size(), size_t(1));
+        QCOMPARE(labels[0].text, std::string("Her"));
+        QVERIFY(g.toPixelX(labels[0].x) <= left + 1);
         QTest::keyClick(&view, Qt::Key_Return);
         QCOMPARE(picked.size(), 1);
-        QCOMPARE(curves.size(), size_t(1));
+        QCOMPARE(labels.size(), size_t(1));
     }
 };
 

@@ -297,12 +297,12 @@ private slots:
         QVERIFY(host.labelEdit.isHidden());
         QCOMPARE(host.labelEdit.text(), QString());
         QCOMPARE(v.cursor().shape(), Qt::ArrowCursor);
-        QCOMPARE(page->curves().size(), size_t(placed ? 2 : 1));
+        QCOMPARE(page->curves().size(), size_t(1));
+        QCOMPARE(page->labels().size(), size_t(placed ? 1 : 0));
         if (placed) {
-            const tavlix::Curve& label = page->curves()[1];
-            QVERIFY(label.isLabel);
-            QCOMPARE(QString::fromStdString(label.labelText), text);
-            QVERIFY(std::fabs(label.points[0].x - x) < 0.05);
+            const TextLabel& label = page->labels()[0];
+            QCOMPARE(QString::fromStdString(label.text), text);
+            QVERIFY(std::fabs(label.x - x) < 0.05);
         }
     }
 
@@ -315,15 +315,15 @@ private slots:
         page->armLabelTool();
         host.labelEdit.setText(QStringLiteral("Her æ"));
         v.handleRelease(Qt::LeftButton, {}, v.geometry().toPixelX(2), v.geometry().toPixelY(2));
-        QCOMPARE(page->curves().size(), size_t(1));
+        QCOMPARE(page->labels().size(), size_t(1));
         page->fitToWindow();
         QCOMPARE(v.view()[Setting::Xmin], -5.0);
-        QCOMPARE(page->curves().size(), size_t(1));
-        QCOMPARE(page->curves()[0].labelText, std::string("Her \xc3\xa6"));
+        QCOMPARE(page->labels().size(), size_t(1));
+        QCOMPARE(page->labels()[0].text, std::string("Her \xc3\xa6"));
         // The label stands at its value position in the wider view.
         const GraphGeometry& g = v.geometry();
-        const int left = g.toPixelX(page->curves()[0].points[0].x);
-        const int row = g.toPixelY(page->curves()[0].points[0].y);
+        const int left = g.toPixelX(page->labels()[0].x);
+        const int row = g.toPixelY(page->labels()[0].y);
         int black = 0;
         const int r = qRound(v.picture().devicePixelRatio());
         for (int x = left * r; x < (left + 3 * g.charWidth()) * r; ++x)

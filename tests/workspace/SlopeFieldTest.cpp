@@ -83,7 +83,7 @@ private slots:
         QVERIFY(!graph->solutionToolArmed());
         QCOMPARE(graph->curves().size(), runCurves + 1);
         const tavlix::Curve& solution = graph->curves().back();
-        QVERIFY(solution.isSolution);
+        QVERIFY(solution.origin == tavlix::CurveOrigin::Solution);
         QVERIFY2(QString::fromStdString(solution.name).startsWith("gennem ("), solution.name.c_str());
         QCOMPARE(solution.style, tavlix::CurveStyle::Line2);                     // the run's curve has l1
         QVERIFY(solution.points.front().x < 0 && solution.points.back().x > 4);  // backwards and forwards
