@@ -4,6 +4,7 @@
 #include "compiler/ScriptCompiler.h"
 #include "engine/EngineHost.h"
 #include "engine/Evaluator.h"
+#include "engine/ScriptCopy.h"
 #include "support/Cp1252Table.h"
 #include "support/SettingsCalculator.h"
 
@@ -24,6 +25,12 @@ CompiledDocument::CompiledDocument(SettingsTexts settings, std::vector<std::stri
     : settingsTexts_(std::move(settings)), lines_(std::move(lines)), picks_(std::move(picks))
 {
     run_.host = &quietHost;
+}
+
+CompiledDocument::CompiledDocument(const Model& runModel) : model_(std::make_unique<Model>())
+{
+    run_.host = &quietHost;
+    copyCompiledScript(runModel.script, model_->script);
 }
 
 CompiledDocument::~CompiledDocument() = default;

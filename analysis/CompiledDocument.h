@@ -15,6 +15,9 @@ namespace tavlix {
 class CompiledDocument {
 public:
     CompiledDocument(SettingsTexts settings, std::vector<std::string> lines, ListPicks picks = {});
+    // A private copy of a run's compiled script with its settings, for analyses after the run; compile() is not
+    // needed (and not possible) for it.
+    explicit CompiledDocument(const Model& runModel);
     ~CompiledDocument();
     CompiledDocument(const CompiledDocument&) = delete;
     CompiledDocument& operator=(const CompiledDocument&) = delete;

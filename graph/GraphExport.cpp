@@ -41,6 +41,8 @@ void drawOn(QPainter& p, const tavlix::CoordinateSettings& settings, const tavli
     renderer.beginOnPaper(p, frame.widthCm, frame.heightCm, 0, 0);
     renderer.drawAxes();
     renderer.replay(curves);
+    if (look.areas)
+        renderer.drawAreas(*look.areas);
     if (look.labels)
         renderer.drawLabels(*look.labels);
     renderer.drawAxisNames(p, curves);
@@ -165,6 +167,8 @@ QImage screenPicture(const tavlix::CoordinateSettings& settings, const tavlix::C
     renderer.beginOnScreen(p, frame.width, frame.height);
     renderer.drawAxes();
     renderer.replay(curves);
+    if (look.areas)
+        renderer.drawAreas(*look.areas);
     if (look.labels)
         renderer.drawLabels(*look.labels);
     renderer.drawAxisNames(p, curves);

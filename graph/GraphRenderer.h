@@ -4,6 +4,7 @@
 #include "engine/Curve.h"
 #include "engine/DirectionField.h"
 #include "graph/GraphGeometry.h"
+#include "graph/ShadedArea.h"
 #include "graph/TextLabel.h"
 
 #include <QFont>
@@ -23,12 +24,13 @@ class QString;
 // user's text labels. A bare bool is the legend alone, as most pictures need no more.
 struct GraphLook {
     GraphLook(bool legendShown = true, bool axesAtOrigin = false,  // NOLINT(google-explicit-constructor)
-              const LabelList* textLabels = nullptr)
-        : legend(legendShown), axesThroughOrigin(axesAtOrigin), labels(textLabels)
+              const LabelList* textLabels = nullptr, const AreaList* shadedAreas = nullptr)
+        : legend(legendShown), axesThroughOrigin(axesAtOrigin), labels(textLabels), areas(shadedAreas)
     {}
     bool legend;
     bool axesThroughOrigin;
     const LabelList* labels;  // none: no labels
+    const AreaList* areas;    // none: no shaded areas
 };
 
 // The same drawing goes to the screen's picture, to paper, to the copy's SVG and to the batch files.
@@ -85,6 +87,8 @@ public:
     void replay(const tavlix::CurveList& curves);
     // The user's labels, over the curves.
     void drawLabels(const LabelList& labels);
+    // Shaded areas, see-through over the curves (GraphRendererAreas.cpp).
+    void drawAreas(const AreaList& areas);
     // The field drawn under the curves at each replay; null draws none. Owned by the page.
     void setDirectionField(tavlix::DirectionField* field) { field_ = field; }
     tavlix::DirectionField* directionField() const { return field_; }

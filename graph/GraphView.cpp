@@ -93,6 +93,8 @@ void GraphView::replay()
 {
     if (curves_)
         renderer_.replay(*curves_);
+    if (areas_)
+        renderer_.drawAreas(*areas_);
     if (labels_)
         renderer_.drawLabels(*labels_);
 }
@@ -163,6 +165,7 @@ void GraphView::paintEvent(QPaintEvent*)
         p.setBrush(Qt::NoBrush);
         p.drawRect(rubberBandRect());
     }
+    paintMarks(p);
     paintLabelSelection(p);
     paintAim(p);
 }
@@ -219,6 +222,7 @@ void GraphView::handleMove(Qt::KeyboardModifiers, int x, int y)
     const GraphGeometry& g = geometry();
     const double vx = g.toValueX(x), vy = g.toValueY(y);
     emit pointerMoved(vx, vy, g.insideView(vx, vy));
+    hoverMark(x, y, MarkReach);
     if (pan_.active) {
         movePan(x, y);
     } else if (labelDrag_.active) {
@@ -300,6 +304,12 @@ void GraphView::keyPressEvent(QKeyEvent* event)
 {
     if (handleAimKey(event->key(), event->modifiers()))
         return;
+    if (event->key() == Qt::Key_Escape && pointTool_.isArmed && pointTool_.isArmed() && pointTool_.cancel) {
+        pointTool_.cancel();
+        aim_.reset();
+        update();
+        return;
+    }
     // Delete only: Backspace is "Zoom tilbage".
     if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier && labelExists(selectedLabel_)) {
         deleteSelectedLabel();

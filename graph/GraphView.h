@@ -14,6 +14,7 @@
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 class QLineEdit;
 class QPainter;
@@ -34,16 +35,37 @@ public:
         std::function<QString()> takeText;
     };
     void setLabelTool(LabelTool tool) { labelTool_ = std::move(tool); }
-    // A point tool, when armed, takes the next left click inside the view as a value point instead of a zoom.
+    // A point tool, when armed, takes the next left click inside the view as a value point instead of a zoom;
+    // Escape cancels it.
     struct PointTool {
         std::function<bool()> isArmed;
         std::function<void(double x, double y)> pick;
+        std::function<void()> cancel{};
     };
     void setPointTool(PointTool tool) { pointTool_ = std::move(tool); }
 
     // The curves the view replays, and the labels it draws over them and appends placed ones to; owned by the page.
     void setCurves(tavlix::CurveList* curves);
     void setLabels(LabelList* labels);
+    // The shaded areas drawn with the curves; owned by the page.
+    void setAreas(AreaList* areas) { areas_ = areas; }
+
+    // Small marks over the picture at value points (the points of interest), each with the text that shows when
+    // the pointer or the keyboard's cross is on it (GraphViewMarks.cpp). Marks make the arrow keys move the cross.
+    struct ValueMark {
+        double x = 0;
+        double y = 0;
+        QString text;
+    };
+    void setMarks(std::vector<ValueMark> marks);
+    const std::vector<ValueMark>& marks() const { return marks_; }
+    // The mark nearest the pixel within reach pixels; -1 when none is.
+    int markAt(int x, int y, int reach) const;
+    // The mark the pointer or the cross is on (-1: none), and its text.
+    int hoveredMark() const { return hoveredMark_; }
+    QString hoveredMarkText() const;
+    // How near the pointer must come to a mark, in pixels.
+    static constexpr int MarkReach = 6;
 
     GraphRenderer& renderer() { return renderer_; }
     const GraphGeometry& geometry() const { return renderer_.geometry(); }
@@ -116,6 +138,8 @@ signals:
     void labelPlaced();
     // The pointer moved to the value position (x, y); inside tells whether it lies within the view.
     void pointerMoved(double x, double y, bool inside);
+    // The pointer or the keyboard's cross came onto a mark, or left every mark (-1).
+    void markHovered(int index);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -151,6 +175,9 @@ private:
     bool handleAimKey(int key, Qt::KeyboardModifiers modifiers);
     void actAtAim();
     void paintAim(QPainter& p) const;
+    bool aimsWithoutTool() const { return !marks_.empty(); }
+    void paintMarks(QPainter& p) const;
+    void hoverMark(int x, int y, int reach);
 
     GraphRenderer renderer_;
     tavlix::CoordinateSettings runSettings_;
@@ -159,6 +186,9 @@ private:
     QPainter* screenPainter_ = nullptr;
     tavlix::CurveList* curves_ = nullptr;
     LabelList* labels_ = nullptr;
+    AreaList* areas_ = nullptr;
+    std::vector<ValueMark> marks_;
+    int hoveredMark_ = -1;
     LabelTool labelTool_;
     PointTool pointTool_;
     bool interactive_ = false;

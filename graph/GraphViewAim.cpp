@@ -1,5 +1,5 @@
 // Aiming the graph's armed tools from the keyboard: the arrow keys move a cross over the drawing area and Enter
-// acts as a click there, so text labels and solutions through a point need no mouse.
+// acts as a click there, so text labels and solutions through a point need no mouse; over marks the cross reads them.
 #include "graph/GraphView.h"
 
 #include <QPainter>
@@ -37,7 +37,7 @@ QPoint GraphView::aimPoint() const
 
 bool GraphView::handleAimKey(int key, Qt::KeyboardModifiers modifiers)
 {
-    if (!toolArmed() || !geometry().rangesUsable())
+    if ((!toolArmed() && !aimsWithoutTool()) || !geometry().rangesUsable())
         return false;
     const QRect area = aimArea();
     const int step = (modifiers & Qt::ShiftModifier) ? 1 : std::max(1, area.width() / AimStepsAcross);
@@ -48,11 +48,17 @@ bool GraphView::handleAimKey(int key, Qt::KeyboardModifiers modifiers)
     case Qt::Key_Up: at.ry() -= step; break;
     case Qt::Key_Down: at.ry() += step; break;
     case Qt::Key_Return:
-    case Qt::Key_Enter: actAtAim(); return true;
+    case Qt::Key_Enter:
+        if (!toolArmed())
+            return false;
+        actAtAim();
+        return true;
     default: return false;
     }
     aim_ = QPoint(std::clamp(at.x(), area.left(), area.right()), std::clamp(at.y(), area.top(), area.bottom()));
     emit pointerMoved(geometry().toValueX(aim_->x()), geometry().toValueY(aim_->y()), true);
+    // A step of the cross may pass over a mark: within half a step it counts as on it.
+    hoverMark(aim_->x(), aim_->y(), std::max(MarkReach, step / 2 + 1));
     update();
     return true;
 }
@@ -70,7 +76,7 @@ void GraphView::actAtAim()
 
 void GraphView::paintAim(QPainter& p) const
 {
-    if (!toolArmed() || !hasFocus() || !geometry().rangesUsable())
+    if ((!toolArmed() && !(aimsWithoutTool() && aim_)) || !hasFocus() || !geometry().rangesUsable())
         return;
     const QPoint at = aimPoint();
     p.save();

@@ -39,6 +39,9 @@ enum class Command {
     PasteData,          // the clipboard's table into the Tabeller section
     ImportData,         // a CSV, TSV or text file's table into the Tabeller section
     FitConstants,       // "Tilpas konstanter ...": fits plain-number constants of the document to a data table
+    ShowPoints,         // a check item per graph page: "Vis punkter", the zeros, extremes and intersections
+    TangentAt,          // the next click in the graph draws the tangent of the curve there
+    AreaUnder,          // "Areal under graf ...": shades and integrates between two x values
     Stop,               // Escape during a run
 };
 

@@ -5,6 +5,7 @@
 #include "graph/GraphExport.h"
 #include "graph/GraphRenderer.h"
 #include "graph/GraphView.h"
+#include "workspace/GraphAnalysis.h"
 #include "support/FormatNumber.h"
 #include "workspace/PageHost.h"
 #include "workspace/ResultFile.h"
@@ -20,7 +21,7 @@
 #include <QPrinter>
 #include <QScrollArea>
 #include <QTimer>
-#include <QVBoxLayout>
+#include <QHBoxLayout>
 
 #include <algorithm>
 
@@ -47,7 +48,7 @@ QString latin(const std::string& s)
 }  // namespace
 
 GraphPage::GraphPage(PageHost& host, int width, int height, const tavlix::RunLimits& limits, QWidget* parent)
-    : Page(PageKind::Graph, host, parent), recorder_(limits.maxGraphPoints)
+    : Page(PageKind::Graph, host, parent), recorder_(limits.maxGraphPoints), analysis_(std::make_unique<GraphAnalysis>())
 {
     scrollArea_ = new QScrollArea(this);
     scrollArea_->setObjectName(QStringLiteral("scrollArea"));
@@ -59,7 +60,8 @@ GraphPage::GraphPage(PageHost& host, int width, int height, const tavlix::RunLim
     view_->setCurves(&recorder_.curves());
     view_->setLabels(&labels_);
     view_->setLabelTool({[this] { return labelToolArmed(); }, [this] { return takeLabelText(); }});
-    view_->setPointTool({[this] { return solutionArmed_; }, [this](double x, double y) { addSolutionThrough(x, y); }});
+    view_->setPointTool({[this] { return solutionArmed_ || pickTool_ != PickTool::None; },
+                         [this](double x, double y) { pickPoint(x, y); }, [this] { cancelPick(); }});
     connect(view_, &GraphView::pointerMoved, this, &GraphPage::showPointer);
     connect(view_, &GraphView::zoomed, this, &GraphPage::updateZoomBack);
     view_->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -67,7 +69,8 @@ GraphPage::GraphPage(PageHost& host, int width, int height, const tavlix::RunLim
     scrollArea_->setWidget(view_);
     // Keys given to the page (Delete on a selected label) go to the graph.
     setFocusProxy(view_);
-    auto* layout = new QVBoxLayout(this);
+    // The "Punkter" pane, when shown, stands right of the graph.
+    auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(scrollArea_);
     // Laid out anew once the size has settled, so dragging the window's edge stays smooth.
@@ -118,6 +121,7 @@ void GraphPage::showContextMenu(const QPoint& at)
     menu->setToolTipsVisible(true);
     menu->addActions(shared->actions());
     addSolutionMenu(*menu);
+    addAnalysisMenu(*menu);
     menu->popup(view_->mapToGlobal(at));
 }
 
@@ -173,10 +177,15 @@ void GraphPage::prepareForRefresh()
     runPoints_.clear();
     sampler_.reset();
     refresh_ = {begun_, false, runSettings_, view_->view()};
-    // The next run brings its own equations, if any; solutions went with the curves.
+    // The next run brings its own equations, if any; solutions and tangents went with the curves, areas go too.
     field_.reset();
     view_->renderer().setDirectionField(nullptr);
-    solutionArmed_ = false;
+    cancelPick();
+    analysis_->forget();
+    areas_.clear();
+    std::erase_if(labels_, [](const TextLabel& label) { return !label.owner.empty(); });
+    points_.clear();
+    view_->setMarks({});
 }
 
 QSize GraphPage::viewSizeForPage() const
@@ -185,7 +194,7 @@ QSize GraphPage::viewSizeForPage() const
     QSize client = size();
     if (!testAttribute(Qt::WA_Resized) && !isVisible() && parentWidget())
         client = parentWidget()->size();
-    return {std::max(client.width() - ViewInset, 1), std::max(client.height() - ViewInset, 1)};
+    return {std::max(client.width() - pointsPanelRoom() - ViewInset, 1), std::max(client.height() - ViewInset, 1)};
 }
 
 void GraphPage::layOut(const CoordinateSettings& view)
@@ -270,6 +279,7 @@ void GraphPage::updateCommands()
     host().setCommandEnabled(Command::ZoomBack, view_->canStepBack());
     host().setCommandChecked(Command::ShowLegend, legendShown());
     updateFieldCommands();
+    updateAnalysisCommands();
     showIntegration();
     if (!labelToolArmed())
         view_->setCursor(Qt::ArrowCursor);

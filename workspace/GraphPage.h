@@ -1,6 +1,7 @@
 // A graph page: keeps the curves and labels of one graph of a run and draws them on its view.
 #pragma once
 
+#include "analysis/InterestPoints.h"
 #include "engine/Curve.h"
 #include "engine/CurveRecorder.h"
 #include "engine/CurveSampler.h"
@@ -8,6 +9,7 @@
 #include "engine/DirectionField.h"
 #include "engine/EngineHost.h"
 #include "engine/RunLimits.h"
+#include "graph/ShadedArea.h"
 #include "graph/TextLabel.h"
 #include "support/CoordinateSettings.h"
 #include "workspace/Page.h"
@@ -19,7 +21,10 @@
 #include <optional>
 #include <vector>
 
+class AreaDialog;
+class GraphAnalysis;
 class GraphView;
+class PointsPanel;
 struct GraphLook;
 class PageHost;
 class QScrollArea;
@@ -75,6 +80,31 @@ public:
     bool addSolutionThrough(double x, double y);
     // Removes the curve at this index of curves() if it is a solution.
     void removeSolution(int index);
+
+    // "Vis punkter": marks and the "Punkter" pane for the zeros, extremes and intersections of the curves against t
+    // within the view and [TMin, TMax], found again after every zoom and pan (GraphPageAnalysis.cpp).
+    void setPointsShown(bool on);
+    bool pointsShown() const { return pointsShown_; }
+    const std::vector<tavlix::InterestPoint>& points() const { return points_; }
+    PointsPanel* pointsPanel() const { return pointsPanel_; }
+    // Whether the page has curves against t to analyse (a finished run's, not a family's).
+    bool analysable() const;
+    // "Tangent i punkt": the next click, or Enter on the keyboard's cross, draws the tangent of the curve nearest
+    // it at that t, with its slope and equation beside it. Escape disarms.
+    void armTangentTool();
+    bool tangentToolArmed() const { return pickTool_ == PickTool::Tangent; }
+    bool addTangentNear(double x, double y);
+    bool addTangent(int curve, double t);
+    // "Areal under graf": the dialog (limits typed, or "Vælg i grafen": two clicks), then the shaded area with its
+    // integral as a label; against the x axis (other -1) or between two curves.
+    void askArea();
+    void armAreaTool();
+    bool areaToolArmed() const { return pickTool_ == PickTool::Area; }
+    bool addArea(int curve, int other, double a, double b);
+    const AreaList& areas() const { return areas_; }
+    // Removes a tangent or an area by name, with its label.
+    void removeAddition(std::string name);
+    AreaDialog* areaDialog() const { return areaDialog_; }
 
     // Landscape when the drawing is wider than tall; the print dialog may still change it.
     void preparePrinter(QPrinter& printer) override;
@@ -143,9 +173,21 @@ private:
     void updateFieldCommands();
     // The graph's pop-up menu with one removal item per solution.
     void addSolutionMenu(QMenu& menu);
+    // The analysis's part of the page (GraphPageAnalysis.cpp): the click tools, the points, the removal items.
+    enum class PickTool { None, Tangent, Area };
+    void pickPoint(double x, double y);
+    void cancelPick();
+    void refreshPoints();
+    void addAnalysisMenu(QMenu& menu);
+    void updateAnalysisCommands();
+    // The pane's width while it shows, taken from the view's room.
+    int pointsPanelRoom() const;
+    QString curveLabel(int curve) const;
+    void showArea(int curve, double a, double b);
     // After the view changed: the curves over t computed anew for it once events are handled, or the run's back.
     void scheduleResample();
     void resampleForView();
+    void resampleCurves();
     // Puts the run's own points back; false when they were shown already.
     bool restoreRunPoints();
 
@@ -166,6 +208,15 @@ private:
     // The curves and labels, with each curve's stroke while the run draws.
     tavlix::CurveRecorder recorder_;
     LabelList labels_;
+    AreaList areas_;
+    std::unique_ptr<GraphAnalysis> analysis_;
+    std::vector<tavlix::InterestPoint> points_;
+    PointsPanel* pointsPanel_ = nullptr;
+    AreaDialog* areaDialog_ = nullptr;
+    bool pointsShown_ = false;
+    PickTool pickTool_ = PickTool::None;
+    std::optional<double> areaStart_;  // the first click's x while the area tool waits for the second
+    int areaCurve_ = -1;               // the curve nearest the first click
     std::shared_ptr<tavlix::DirectionField> field_;
     std::unique_ptr<tavlix::CurveSampler> sampler_;
     // The run's points of the curves computed anew, by curve number - 1 (none: not replaced); empty while the

@@ -68,6 +68,7 @@ void GraphPage::armSolutionTool()
 {
     if (!field_ || field_->kind() == tavlix::FieldKind::None)
         return;
+    pickTool_ = PickTool::None;
     solutionArmed_ = true;
     view_->setCursor(Qt::CrossCursor);
     view_->setFocus(Qt::OtherFocusReason);

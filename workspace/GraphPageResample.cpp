@@ -3,6 +3,7 @@
 #include "workspace/GraphPage.h"
 
 #include "graph/GraphView.h"
+#include "workspace/GraphAnalysis.h"
 #include "workspace/PageHost.h"
 
 #include <QTimer>
@@ -12,6 +13,7 @@ using tavlix::Setting;
 void GraphPage::keepRunModel(const tavlix::Model& model)
 {
     sampler_ = tavlix::CurveSampler::fromModel(model);
+    analysis_->setRunModel(model);
     // A refresh that kept the user's zoom computes it once the run has ended.
     scheduleResample();
 }
@@ -48,6 +50,15 @@ void GraphPage::resampleForView()
         resampleTimer_->start(RelayoutDelayMs);
         return;
     }
+    resampleCurves();
+    // The points follow the view, and the run's end makes the analysis commands available.
+    refreshPoints();
+    if (isVisible())
+        updateAnalysisCommands();
+}
+
+void GraphPage::resampleCurves()
+{
     const tavlix::CoordinateSettings& v = view_->view();
     const bool runView =
         v[Setting::Xmin] == runSettings_[Setting::Xmin] && v[Setting::Xmax] == runSettings_[Setting::Xmax];

@@ -2,6 +2,7 @@
 // the status bar, and which commands are available.
 #include "workspace/MainWindow.h"
 
+#include "workspace/GraphPage.h"
 #include "workspace/NoticePanel.h"
 
 #include "workspace/ScriptEditor.h"
@@ -52,6 +53,9 @@ constexpr Command PageCommands[] = {
     Command::SaveDocumentAs,
     Command::PasteData,
     Command::ImportData,
+    Command::ShowPoints,
+    Command::TangentAt,
+    Command::AreaUnder,
 };
 
 }  // namespace
@@ -125,6 +129,23 @@ void MainWindow::createActions()
     makeAction(Command::SlopeField, "&Hældningsfelt", {}, &MainWindow::onSlopeField)->setCheckable(true);
     makeAction(Command::SolveThrough, "Løsning gennem &punkt", {}, &MainWindow::onSolveThrough);
     makeAction(Command::FitConstants, "T&ilpas konstanter ...", {}, &MainWindow::onFitConstants);
+    // The graph page's analysis: each acts on the active graph page (GraphPageAnalysis.cpp).
+    const auto onGraph = [this](void (GraphPage::*act)()) {
+        return [this, act] {
+            if (auto* graph = qobject_cast<GraphPage*>(activePage()))
+                (graph->*act)();
+        };
+    };
+    QAction* points = makeAction(Command::ShowPoints, "Vis p&unkter", {}, nullptr);
+    points->setCheckable(true);
+    connect(points, &QAction::triggered, this, [this](bool on) {
+        if (auto* graph = qobject_cast<GraphPage*>(activePage()))
+            graph->setPointsShown(on);
+    });
+    connect(makeAction(Command::TangentAt, "Ta&ngent i punkt", {}, nullptr), &QAction::triggered, this,
+            onGraph(&GraphPage::armTangentTool));
+    connect(makeAction(Command::AreaUnder, "A&real under graf ...", {}, nullptr), &QAction::triggered, this,
+            onGraph(&GraphPage::askArea));
     makeAction(Command::LanguageHelp, "&Hjælp til Tavlix", QKeySequence(Qt::Key_F1), &MainWindow::onLanguageHelp);
 
     // Escape interrupts a run; the action exists only for its shortcut.
@@ -158,7 +179,7 @@ void MainWindow::createMenus()
     fill(tavlixMenu_, {Command::Run, Command::Coordinates, Command::PrintSize, Command::AddLabel, Command::FitGraph,
                        Command::ZoomBack, Command::ShowLegend, Command::AxesThroughOrigin, Command::SlopeField,
                        Command::SolveThrough, Command::Accuracy});
-    fill(tavlixMenu_, {Command::FitConstants});
+    fill(tavlixMenu_, {Command::FitConstants, Command::ShowPoints, Command::TangentAt, Command::AreaUnder});
     tavlixMenu_->addSeparator();
     fill(tavlixMenu_, {Command::KeepResults, Command::NextPage, Command::PreviousPage});
     tavlixMenu_->addSeparator();

@@ -44,6 +44,8 @@ void MainWindow::createResultContextMenus()
                       Command::AddLabel, Command::FitGraph, Command::ZoomBack, Command::PrintSize, Command::Accuracy})
         graphContextMenu_->addAction(action(c));
     graphContextMenu_->addAction(action(Command::FitConstants));
+    for (Command c : {Command::ShowPoints, Command::TangentAt, Command::AreaUnder})
+        graphContextMenu_->addAction(action(c));
 }
 
 QMenu* MainWindow::resultContextMenu(PageKind kind)

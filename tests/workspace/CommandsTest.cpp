@@ -126,7 +126,10 @@ private slots:
                                          Command::ZoomBack,
                                          Command::PrintSize,
                                          Command::Accuracy,
-                                         Command::FitConstants};
+                                         Command::FitConstants,
+                                         Command::ShowPoints,
+                                         Command::TangentAt,
+                                         Command::AreaUnder};
         QCOMPARE(menu.size(), expected.size());
         for (int i = 0; i < expected.size(); ++i)
             QCOMPARE(menu[i], f.window->action(expected[i]));
