@@ -33,10 +33,13 @@ void GraphAnalysis::forget()
 
 bool GraphAnalysis::analyses(const tavlix::CurveList& curves, int curve) const
 {
-    // A family's curves come from other values of a list constant than the copy holds, in another order.
-    return document_ && curve >= 0 && curve + 1 < static_cast<int>(records_.size()) &&
-           curve < static_cast<int>(curves.size()) && records_[static_cast<std::size_t>(curve + 1)] >= 0 &&
-           curves[static_cast<std::size_t>(curve)].origin == tavlix::CurveOrigin::Run;
+    // A family's curves come from other values of a list constant than the copy holds, in another order. Marks
+    // stand for measured or sampled points, whose zeros and extremes between the points mean nothing.
+    if (!document_ || curve < 0 || curve + 1 >= static_cast<int>(records_.size()) ||
+        curve >= static_cast<int>(curves.size()) || records_[static_cast<std::size_t>(curve + 1)] < 0)
+        return false;
+    const tavlix::Curve& c = curves[static_cast<std::size_t>(curve)];
+    return c.origin == tavlix::CurveOrigin::Run && tavlix::isLineStyle(c.style);
 }
 
 std::vector<int> GraphAnalysis::analysedCurves(const tavlix::CurveList& curves) const

@@ -72,6 +72,7 @@ GraphPage::GraphPage(PageHost& host, int width, int height, const tavlix::RunLim
     // The "Punkter" pane, when shown, stands right of the graph.
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
     layout->addWidget(scrollArea_);
     // Laid out anew once the size has settled, so dragging the window's edge stays smooth.
     relayoutTimer_ = new QTimer(this);

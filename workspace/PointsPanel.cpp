@@ -17,7 +17,7 @@ namespace {
 
 const char* const Headers[] = {"Slags", "Kurve", "x", "y"};
 // Significant digits shown and copied: enough to read a zero to the precision a lesson needs.
-constexpr int ShownDigits = 10;
+constexpr int ShownDigits = 8;
 
 QString number(double v)
 {

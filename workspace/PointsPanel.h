@@ -30,7 +30,7 @@ public:
     void selectPoint(int index);
 
     // The width the pane takes beside the graph.
-    static constexpr int PanelWidth = 330;
+    static constexpr int PanelWidth = 360;
 
 signals:
     // A row was chosen with the keyboard or the mouse.

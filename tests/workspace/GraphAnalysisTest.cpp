@@ -48,6 +48,26 @@ class TestGraphAnalysis : public QObject {
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::Danish, QLocale::Denmark)); }
 
+    // The analysis is offered for line curves against t only: marks stand for sampled points, and a curve whose x
+    // is not t has no zeros in t to speak of.
+    void offeredForLinesAgainstT()
+    {
+        struct Case {
+            QString graph;
+            bool offered;
+        };
+        const Case cases[] = {{"t, f, l1", true}, {"t, f, m1", false}, {"f, t, l1", false}, {"f, t, l1  t, f, l2", true}};
+        for (const Case& c : cases) {
+            MainWindowFixture f;
+            GraphPage* graph = f.runToGraph({"Funktioner", "  f = t^2", "GrafVariable", "  " + c.graph}, defaultRange());
+            QVERIFY(graph);
+            QTRY_VERIFY(!graph->resamplePending());
+            QCOMPARE(f.window->isCommandEnabled(Command::ShowPoints), c.offered);
+            QCOMPARE(f.window->isCommandEnabled(Command::TangentAt), c.offered);
+            QCOMPARE(f.window->isCommandEnabled(Command::AreaUnder), c.offered);
+        }
+    }
+
     // The five points of t^3 - 3t, in the pane as copied and as marks whose text reads in Danish numbers.
     void showPointsListsAndMarks()
     {
@@ -59,9 +79,9 @@ private slots:
         PointsPanel* panel = graph->pointsPanel();
         QVERIFY(panel && panel->isVisible());
         QCOMPARE(panel->text(), QStringLiteral("Slags\tKurve\tx\ty\n"
-                                               "nulpunkt\tf\t-1,732050808\t0\n"
+                                               "nulpunkt\tf\t-1,7320508\t0\n"
                                                "nulpunkt\tf\t0\t0\n"
-                                               "nulpunkt\tf\t1,732050808\t0\n"
+                                               "nulpunkt\tf\t1,7320508\t0\n"
                                                "maksimum\tf\t-1\t2\n"
                                                "minimum\tf\t1\t-2\n"));
         const GraphView& v = graph->view();
