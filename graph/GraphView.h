@@ -142,6 +142,8 @@ signals:
     void markHovered(int index);
 
 protected:
+    // A mark's text replaces the view's own tool tip while the pointer is on the mark.
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

@@ -2,6 +2,7 @@
 // keyboard's cross comes onto one, as a tool tip and for screen readers as the view's description.
 #include "graph/GraphView.h"
 
+#include <QHelpEvent>
 #include <QPainter>
 #include <QToolTip>
 
@@ -61,6 +62,14 @@ void GraphView::hoverMark(int x, int y, int reach)
     }
     update();
     emit markHovered(mark);
+}
+
+bool GraphView::event(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip || hoveredMark_ < 0)
+        return QWidget::event(event);
+    QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), hoveredMarkText(), this);
+    return true;
 }
 
 void GraphView::paintMarks(QPainter& p) const

@@ -59,6 +59,7 @@ GraphPage::GraphPage(PageHost& host, int width, int height, const tavlix::RunLim
     view_->setObjectName(QStringLiteral("graphView"));
     view_->setCurves(&recorder_.curves());
     view_->setLabels(&labels_);
+    view_->setAreas(&areas_);
     view_->setLabelTool({[this] { return labelToolArmed(); }, [this] { return takeLabelText(); }});
     view_->setPointTool({[this] { return solutionArmed_ || pickTool_ != PickTool::None; },
                          [this](double x, double y) { pickPoint(x, y); }, [this] { cancelPick(); }});
@@ -142,6 +143,7 @@ void GraphPage::attachView()
 {
     view_->setCurves(&recorder_.curves());
     view_->setLabels(&labels_);
+    view_->setAreas(&areas_);
     view_->setInteractive(true);
 }
 

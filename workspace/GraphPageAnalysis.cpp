@@ -271,7 +271,9 @@ bool GraphPage::addArea(int curve, int other, double a, double b)
     ShadedArea area;
     area.name = QStringLiteral("areal fra %1 til %2").arg(number(a), number(b)).toStdString();
     std::vector<QPointF> lower;
-    double ySum = 0;
+    // The label goes where the shade is widest, so it stands inside it and off the curves.
+    QPointF widest((a + b) / 2, 0);
+    double widestGap = -1;
     for (int i = 0; i <= AreaOutlinePoints; ++i) {
         const double t = a + (b - a) * i / AreaOutlinePoints;
         double upper = 0, below = 0;
@@ -279,15 +281,20 @@ bool GraphPage::addArea(int curve, int other, double a, double b)
             continue;
         area.outline.emplace_back(t, upper);
         lower.emplace_back(t, below);
-        ySum += (upper + below) / 2;
+        if (std::fabs(upper - below) > widestGap) {
+            widestGap = std::fabs(upper - below);
+            widest = QPointF(t, (upper + below) / 2);
+        }
     }
     area.outline.insert(area.outline.end(), lower.rbegin(), lower.rend());
     const QString text = QStringLiteral("Areal = %1").arg(number(*value));
-    // In the middle of the shade, its left end moved so the text's middle stands there.
+    // The text's middle stands there, within the view.
     const GraphGeometry& g = view_->geometry();
-    const double yMiddle = lower.empty() ? 0 : ySum / static_cast<double>(lower.size());
-    const int left = g.toPixelX((a + b) / 2) - view_->fontMetrics().horizontalAdvance(text) / 2;
-    labels_.push_back({g.toValueX(left), yMiddle, text.toStdString(), area.name});
+    const ValueRect r = g.ranges();
+    const int width = view_->fontMetrics().horizontalAdvance(text);
+    const int left = std::clamp(g.toPixelX(widest.x()) - width / 2, g.toPixelX(r.xmin) + 2,
+                                std::max(g.toPixelX(r.xmin) + 2, g.toPixelX(r.xmax) - width - 2));
+    labels_.push_back({g.toValueX(left), widest.y(), text.toStdString(), area.name});
     areas_.push_back(std::move(area));
     view_->redraw();
     return true;

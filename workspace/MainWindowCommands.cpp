@@ -142,7 +142,7 @@ void MainWindow::createActions()
         if (auto* graph = qobject_cast<GraphPage*>(activePage()))
             graph->setPointsShown(on);
     });
-    connect(makeAction(Command::TangentAt, "Ta&ngent i punkt", {}, nullptr), &QAction::triggered, this,
+    connect(makeAction(Command::TangentAt, "Tang&ent i punkt", {}, nullptr), &QAction::triggered, this,
             onGraph(&GraphPage::armTangentTool));
     connect(makeAction(Command::AreaUnder, "A&real under graf ...", {}, nullptr), &QAction::triggered, this,
             onGraph(&GraphPage::askArea));

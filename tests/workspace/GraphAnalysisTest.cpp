@@ -161,8 +161,9 @@ private slots:
         QTest::addColumn<QString>("from");
         QTest::addColumn<QString>("to");
         QTest::addColumn<QString>("label");
-        QTest::newRow("sin from 0 to pi") << "s = sin(t)" << 0 << "0" << "3,14159265358979" << "Areal = 2";
-        QTest::newRow("between t and t^2") << "g = t;h = t^2" << 2 << "0" << "1" << "Areal = 0,166667";
+        QTest::addColumn<int>("shaded");  // at least this many pixels change: the label's and the shade's
+        QTest::newRow("sin from 0 to pi") << "s = sin(t)" << 0 << "0" << "3,14159265358979" << "Areal = 2" << 2000;
+        QTest::newRow("between t and t^2") << "g = t;h = t^2" << 2 << "0" << "1" << "Areal = 0,166667" << 500;
     }
 
     void areaReadsItsIntegral()
@@ -172,9 +173,12 @@ private slots:
         QFETCH(QString, from);
         QFETCH(QString, to);
         QFETCH(QString, label);
+        QFETCH(int, shaded);
         MainWindowFixture f;
         GraphPage* graph = graphOf(f, functions);
         QVERIFY(graph);
+        graph->view().redraw();
+        const QImage before = graph->view().picture().copy();
         f.window->action(Command::AreaUnder)->trigger();
         AreaDialog* dialog = graph->areaDialog();
         QVERIFY(dialog && dialog->isVisible());
@@ -185,9 +189,17 @@ private slots:
         QTRY_VERIFY(!dialog->isVisible());
         QCOMPARE(graph->areas().size(), size_t(1));
         QCOMPARE(QString::fromStdString(graph->labels().back().text), label);
+        // Shaded on the picture, and gone again with the area.
+        const QImage& after = graph->view().picture();
+        int changed = 0;
+        for (int y = 0; y < after.height(); ++y)
+            for (int x = 0; x < after.width(); ++x)
+                changed += after.pixel(x, y) != before.pixel(x, y);
+        QVERIFY2(changed >= shaded, qPrintable(QString::number(changed)));
         graph->removeAddition(graph->areas().back().name);
         QVERIFY(graph->areas().empty());
         QVERIFY(graph->labels().empty());
+        QCOMPARE(graph->view().picture(), before);
     }
 
     // Two clicks give the limits and bring the dialog back with them filled in.
