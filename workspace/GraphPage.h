@@ -184,6 +184,8 @@ private:
     int pointsPanelRoom() const;
     QString curveLabel(int curve) const;
     void showArea(int curve, double a, double b);
+    // Where a label of this width beside the value point covers the fewest curve pixels (its x and middle y).
+    QPointF freeLabelSpot(double x, double y, int width) const;
     // After the view changed: the curves over t computed anew for it once events are handled, or the run's back.
     void scheduleResample();
     void resampleForView();

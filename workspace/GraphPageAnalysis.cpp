@@ -196,22 +196,51 @@ bool GraphPage::addTangent(int curve, double t)
     const double from = std::min(r.xmin, runSettings_[Setting::Xmin]), to = std::max(r.xmax, runSettings_[Setting::Xmax]);
     line.points = {{from, tangent->y + tangent->slope * (from - t), false},
                    {to, tangent->y + tangent->slope * (to - t), false}};
-    // Beside the point, below and right of it so the curve stays readable; left of it near the right edge.
-    const GraphGeometry& g = view_->geometry();
     const QString text = QStringLiteral("hældning %1: %2").arg(number(tangent->slope),
                                                                lineEquation(tangent->slope, tangent->intercept()));
-    int left = g.toPixelX(t) + g.charWidth();
-    const int width = view_->fontMetrics().horizontalAdvance(text);
-    if (left + width > g.toPixelX(r.xmax))
-        left = std::max(g.toPixelX(r.xmin) + 2, g.toPixelX(t) - g.charWidth() - width);
-    int row = g.toPixelY(tangent->y) + g.charHeight();
-    if (row + g.charHeight() > g.toPixelY(r.ymin))
-        row = g.toPixelY(tangent->y) - g.charHeight();
-    row = std::clamp(row, g.toPixelY(r.ymax) + g.charHeight(), g.toPixelY(r.ymin) - g.charHeight());
-    labels_.push_back({g.toValueX(left), g.toValueY(row), text.toStdString(), line.name});
     curves.push_back(std::move(line));
+    const QPointF spot = freeLabelSpot(t, tangent->y, view_->fontMetrics().horizontalAdvance(text));
+    labels_.push_back({spot.x(), spot.y(), text.toStdString(), curves.back().name});
     view_->redraw();
     return true;
+}
+
+QPointF GraphPage::freeLabelSpot(double x, double y, int width) const
+{
+    // Beside the point: right or left of it, above or below, wherever the fewest curve pixels lie under the text.
+    const GraphGeometry& g = view_->geometry();
+    const ValueRect r = g.ranges();
+    const QRect plot = QRect(QPoint(g.toPixelX(r.xmin), g.toPixelY(r.ymax)), QPoint(g.toPixelX(r.xmax), g.toPixelY(r.ymin)))
+                           .normalized();
+    const int h = g.charHeight(), c = g.charWidth();
+    const QPoint at(g.toPixelX(x), g.toPixelY(y));
+    const QPoint corners[] = {{c, h / 2},           {c, -2 * h},         {-c - width, h / 2}, {-c - width, -2 * h},
+                              {c, 2 * h},           {-c - width, 2 * h}, {c, -4 * h},         {-c - width, -4 * h}};
+    QRect best;
+    long long fewest = -1;
+    for (const QPoint& corner : corners) {
+        QRect box(at + corner, QSize(width, h));
+        // Within the plot, or moved into it.
+        box.moveLeft(std::clamp(box.left(), plot.left() + 2, std::max(plot.left() + 2, plot.right() - width - 2)));
+        box.moveTop(std::clamp(box.top(), plot.top() + 2, std::max(plot.top() + 2, plot.bottom() - h - 2)));
+        long long hits = 0;
+        for (const tavlix::Curve& curve : recorder_.curves()) {
+            for (std::size_t i = 1; i < curve.points.size(); ++i) {
+                // Each step sampled every few pixels, so steep and sparse curves count too.
+                const tavlix::CurvePoint &p = curve.points[i - 1], &q = curve.points[i];
+                const QPointF a(g.toPixelX(p.x), g.toPixelY(p.y)), b(g.toPixelX(q.x), g.toPixelY(q.y));
+                const int steps = std::clamp(static_cast<int>(std::hypot(b.x() - a.x(), b.y() - a.y()) / 3), 1, 400);
+                for (int k = 0; k <= steps; ++k)
+                    hits += box.contains((a + (b - a) * k / steps).toPoint());
+            }
+        }
+        if (fewest < 0 || hits < fewest) {
+            fewest = hits;
+            best = box;
+        }
+    }
+    // A label's y is the middle of its text.
+    return {g.toValueX(best.left()), g.toValueY(best.top() + h / 2)};
 }
 
 void GraphPage::askArea()
