@@ -126,6 +126,38 @@ private slots:
         QCOMPARE(taken, 1);
     }
 
+    void marksReadByPointerAndCross_data()
+    {
+        QTest::addColumn<int>("rights");  // presses of the right arrow from the middle (x = 2.5); -1: the pointer
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("the pointer on a mark") << -1 << "(4; 0)";
+        QTest::newRow("the cross not yet there") << 2 << "";
+        QTest::newRow("the cross onto it") << 5 << "(4; 0)";
+        QTest::newRow("the cross past it") << 8 << "";
+    }
+
+    // Marks show their text when the pointer or the keyboard's cross (which marks arm without a tool) is on them;
+    // Enter then clicks nothing.
+    void marksReadByPointerAndCross()
+    {
+        QFETCH(int, rights);
+        QFETCH(QString, shown);
+        GraphView view(760, 424);
+        view.beginOnScreen(Defaults);
+        view.setMarks({{4, 0, "(4; 0)"}, {-4, 3, "(-4; 3)"}});
+        const GraphGeometry& g = view.geometry();
+        QSignalSpy hovered(&view, &GraphView::markHovered);
+        if (rights < 0)
+            view.handleMove({}, g.toPixelX(4) + 3, g.toPixelY(0) - 2);
+        for (int i = 0; i < rights; ++i)
+            QTest::keyClick(&view, Qt::Key_Right);
+        QCOMPARE(view.hoveredMarkText(), shown);
+        QCOMPARE(view.accessibleDescription(), shown);
+        QCOMPARE(hovered.isEmpty(), shown.isEmpty() && rights < 3);
+        QTest::keyClick(&view, Qt::Key_Return);
+        QVERIFY(!view.rubberBandVisible() && !view.dragging());
+    }
+
     // Without a mouse: an armed tool's cross starts in the middle, the arrow keys move it (Shift by one pixel) and
     // stay in the drawing area, Enter clicks there; a disarmed view leaves the keys alone.
     void keyboardAimsTheArmedTools()
