@@ -35,7 +35,8 @@ QRect GraphView::labelRect(int index) const
     // Where the renderer writes it: the text starts at x and is centred on y.
     const TextLabel& label = (*labels_)[static_cast<std::size_t>(index)];
     const GraphGeometry& g = geometry();
-    return labelRectAt(QString::fromStdString(label.text), g.toPixelX(label.x), g.toPixelY(label.y) - g.charHeight() / 2);
+    return labelRectAt(QString::fromStdString(label.text), g.toPixelX(label.x),
+                       g.toPixelY(label.y) - g.charHeight() / 2);
 }
 
 int GraphView::labelAt(int x, int y) const
@@ -44,7 +45,8 @@ int GraphView::labelAt(int x, int y) const
         return -1;
     // The last drawn is on top.
     for (int i = static_cast<int>(labels_->size()) - 1; i >= 0; --i)
-        if (labelExists(i) && labelRect(i).adjusted(-FrameMargin, -FrameMargin, FrameMargin, FrameMargin).contains(x, y))
+        if (labelExists(i) &&
+            labelRect(i).adjusted(-FrameMargin, -FrameMargin, FrameMargin, FrameMargin).contains(x, y))
             return i;
     return -1;
 }

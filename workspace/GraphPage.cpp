@@ -5,14 +5,15 @@
 #include "graph/GraphExport.h"
 #include "graph/GraphRenderer.h"
 #include "graph/GraphView.h"
-#include "workspace/GraphAnalysis.h"
 #include "support/FormatNumber.h"
+#include "workspace/GraphAnalysis.h"
 #include "workspace/PageHost.h"
 #include "workspace/ResultFile.h"
 
 #include <QApplication>
 #include <QBuffer>
 #include <QClipboard>
+#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -21,7 +22,6 @@
 #include <QPrinter>
 #include <QScrollArea>
 #include <QTimer>
-#include <QHBoxLayout>
 
 #include <algorithm>
 
@@ -48,7 +48,8 @@ QString latin(const std::string& s)
 }  // namespace
 
 GraphPage::GraphPage(PageHost& host, int width, int height, const tavlix::RunLimits& limits, QWidget* parent)
-    : Page(PageKind::Graph, host, parent), recorder_(limits.maxGraphPoints), analysis_(std::make_unique<GraphAnalysis>())
+    : Page(PageKind::Graph, host, parent), recorder_(limits.maxGraphPoints),
+      analysis_(std::make_unique<GraphAnalysis>())
 {
     scrollArea_ = new QScrollArea(this);
     scrollArea_->setObjectName(QStringLiteral("scrollArea"));

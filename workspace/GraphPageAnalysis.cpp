@@ -85,8 +85,8 @@ void GraphPage::setPointsShown(bool on)
         static_cast<QBoxLayout*>(layout())->addWidget(pointsPanel_);
         connect(pointsPanel_, &PointsPanel::pointChosen, this, [this](int index) {
             const tavlix::InterestPoint& p = points_[static_cast<std::size_t>(index)];
-            host().setStatus(StatusField::Message, QStringLiteral("%1: (%2; %3)")
-                                                       .arg(kindText(p.kind), number(p.x), number(p.y)));
+            host().setStatus(StatusField::Message,
+                             QStringLiteral("%1: (%2; %3)").arg(kindText(p.kind), number(p.x), number(p.y)));
         });
         connect(view_, &GraphView::markHovered, pointsPanel_, &PointsPanel::selectPoint);
     }
@@ -110,8 +110,8 @@ void GraphPage::refreshPoints()
         points_ = analysis_->points(recorder_.curves(), lo, hi);
     }
     // A zero refined to within its tolerance of 0 is 0, as a pupil expects to read it.
-    const double tiny = tavlix::InterestPoints::RootTolerance * std::fabs(view_->view()[Setting::Xmax] -
-                                                                          view_->view()[Setting::Xmin]);
+    const double tiny =
+        tavlix::InterestPoints::RootTolerance * std::fabs(view_->view()[Setting::Xmax] - view_->view()[Setting::Xmin]);
     for (tavlix::InterestPoint& p : points_) {
         p.x = std::fabs(p.x) <= tiny ? 0.0 : p.x;
         p.y = std::fabs(p.y) <= tiny ? 0.0 : p.y;
@@ -193,11 +193,12 @@ bool GraphPage::addTangent(int curve, double t)
     line.origin = tavlix::CurveOrigin::Tangent;
     line.name = QStringLiteral("tangent til %1 i t = %2").arg(curveLabel(curve), number(t)).toStdString();
     // Across the whole run's x range, so a zoom out still shows it; the renderer clips it to the view.
-    const double from = std::min(r.xmin, runSettings_[Setting::Xmin]), to = std::max(r.xmax, runSettings_[Setting::Xmax]);
+    const double from = std::min(r.xmin, runSettings_[Setting::Xmin]),
+                 to = std::max(r.xmax, runSettings_[Setting::Xmax]);
     line.points = {{from, tangent->y + tangent->slope * (from - t), false},
                    {to, tangent->y + tangent->slope * (to - t), false}};
-    const QString text = QStringLiteral("hældning %1: %2").arg(number(tangent->slope),
-                                                               lineEquation(tangent->slope, tangent->intercept()));
+    const QString text = QStringLiteral("hældning %1: %2")
+                             .arg(number(tangent->slope), lineEquation(tangent->slope, tangent->intercept()));
     curves.push_back(std::move(line));
     const QPointF spot = freeLabelSpot(t, tangent->y, view_->fontMetrics().horizontalAdvance(text));
     labels_.push_back({spot.x(), spot.y(), text.toStdString(), curves.back().name});
@@ -210,12 +211,13 @@ QPointF GraphPage::freeLabelSpot(double x, double y, int width) const
     // Beside the point: right or left of it, above or below, wherever the fewest curve pixels lie under the text.
     const GraphGeometry& g = view_->geometry();
     const ValueRect r = g.ranges();
-    const QRect plot = QRect(QPoint(g.toPixelX(r.xmin), g.toPixelY(r.ymax)), QPoint(g.toPixelX(r.xmax), g.toPixelY(r.ymin)))
-                           .normalized();
+    const QRect plot =
+        QRect(QPoint(g.toPixelX(r.xmin), g.toPixelY(r.ymax)), QPoint(g.toPixelX(r.xmax), g.toPixelY(r.ymin)))
+            .normalized();
     const int h = g.charHeight(), c = g.charWidth();
     const QPoint at(g.toPixelX(x), g.toPixelY(y));
-    const QPoint corners[] = {{c, h / 2},           {c, -2 * h},         {-c - width, h / 2}, {-c - width, -2 * h},
-                              {c, 2 * h},           {-c - width, 2 * h}, {c, -4 * h},         {-c - width, -4 * h}};
+    const QPoint corners[] = {{c, h / 2}, {c, -2 * h},         {-c - width, h / 2}, {-c - width, -2 * h},
+                              {c, 2 * h}, {-c - width, 2 * h}, {c, -4 * h},         {-c - width, -4 * h}};
     QRect best;
     long long fewest = -1;
     for (const QPoint& corner : corners) {

@@ -99,7 +99,8 @@ bool GraphPage::addSolutionThrough(double x, double y)
 void GraphPage::removeSolution(int index)
 {
     tavlix::CurveList& curves = recorder_.curves();
-    if (index < 0 || index >= static_cast<int>(curves.size()) || curves[static_cast<std::size_t>(index)].origin != tavlix::CurveOrigin::Solution)
+    if (index < 0 || index >= static_cast<int>(curves.size()) ||
+        curves[static_cast<std::size_t>(index)].origin != tavlix::CurveOrigin::Solution)
         return;
     curves.erase(curves.begin() + index);
     view_->redraw();

@@ -79,8 +79,9 @@ void PointsPanel::setRows(const QList<Row>& rows)
             if (c >= 2)
                 item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             // A screen reader reads the whole point on any of its cells.
-            item->setData(Qt::AccessibleTextRole, QStringLiteral("%1 %2: x = %3, y = %4")
-                                                      .arg(row.kind, row.curves, number(row.x), number(row.y)));
+            item->setData(
+                Qt::AccessibleTextRole,
+                QStringLiteral("%1 %2: x = %3, y = %4").arg(row.kind, row.curves, number(row.x), number(row.y)));
             table_->setItem(r, c, item);
         }
     }

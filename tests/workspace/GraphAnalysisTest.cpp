@@ -56,10 +56,12 @@ private slots:
             QString graph;
             bool offered;
         };
-        const Case cases[] = {{"t, f, l1", true}, {"t, f, m1", false}, {"f, t, l1", false}, {"f, t, l1  t, f, l2", true}};
+        const Case cases[] = {
+            {"t, f, l1", true}, {"t, f, m1", false}, {"f, t, l1", false}, {"f, t, l1  t, f, l2", true}};
         for (const Case& c : cases) {
             MainWindowFixture f;
-            GraphPage* graph = f.runToGraph({"Funktioner", "  f = t^2", "GrafVariable", "  " + c.graph}, defaultRange());
+            GraphPage* graph =
+                f.runToGraph({"Funktioner", "  f = t^2", "GrafVariable", "  " + c.graph}, defaultRange());
             QVERIFY(graph);
             QTRY_VERIFY(!graph->resamplePending());
             QCOMPARE(f.window->isCommandEnabled(Command::ShowPoints), c.offered);
@@ -162,8 +164,12 @@ private slots:
         QTest::addColumn<QString>("to");
         QTest::addColumn<QString>("label");
         QTest::addColumn<int>("shaded");  // at least this many pixels change: the label's and the shade's
-        QTest::newRow("sin from 0 to pi") << "s = sin(t)" << 0 << "0" << "3,14159265358979" << "Areal = 2" << 2000;
-        QTest::newRow("between t and t^2") << "g = t;h = t^2" << 2 << "0" << "1" << "Areal = 0,166667" << 500;
+        QTest::newRow("sin from 0 to pi") << "s = sin(t)" << 0 << "0"
+                                          << "3,14159265358979"
+                                          << "Areal = 2" << 2000;
+        QTest::newRow("between t and t^2") << "g = t;h = t^2" << 2 << "0"
+                                           << "1"
+                                           << "Areal = 0,166667" << 500;
     }
 
     void areaReadsItsIntegral()
