@@ -28,7 +28,9 @@ void ScriptCompiler::runFamilyMembers(FamilyHost& family, const SettingsTexts& s
                                     [this](const ListParameter& p) { return p.key == familyKey_; });
     if (found == listParameters_.end() || run_->abandoned || !endedWell(lexer_.error()))
         return;
-    // The first run's model, lists and numbering stay what the run reports; the members only draw.
+    // The first run's model, lists and numbering stay what the run reports; the members only draw. Its kept
+    // integrations serve no member.
+    run_->integrations.clear();
     const std::vector<ListParameter> mainParameters = listParameters_;
     std::vector<int> values;
     for (int member = 1; member <= static_cast<int>(found->values.size()); ++member)
