@@ -1,6 +1,8 @@
 // What one family member's run gave, recorded on its own thread and passed on later, in member order.
 #include "compiler/MemberRecording.h"
 
+#include "engine/Model.h"
+
 #include <utility>
 
 namespace tavlix {
@@ -22,6 +24,13 @@ GraphSink* MemberRecording::createGraphPage(const std::string& caption)
     ++pages_;
     add(Kind::GraphPage, text(caption));
     return this;
+}
+
+void MemberRecording::addPoint(int curve, double x, double y)
+{
+    static_assert(MaxOutputs < 256, "a point's curve is kept in one byte");
+    points_.push_back({x, y});
+    pointCurves_.push_back(static_cast<std::uint8_t>(curve));
 }
 
 void MemberRecording::showNotice(Notice notice, double t)
@@ -68,22 +77,35 @@ void MemberRecording::pass(const Call& call, EngineHost& host, GraphSink*& page)
     case Kind::FitToWindow: page->fitToWindow(); break;
     case Kind::AddCurve: page->addCurve(static_cast<CurveStyle>(call.a)); break;
     case Kind::NameCurve: page->nameCurve(call.a, texts_[static_cast<std::size_t>(call.x)]); break;
-    case Kind::AddPoint: page->addPoint(call.a, call.x, call.y); break;
     case Kind::EndStroke: page->endStroke(call.a); break;
     case Kind::DirectionField: page->setDirectionField(fields_[index]); break;
     default: break;
     }
 }
 
+bool MemberRecording::passPoints(std::size_t& next, std::size_t end, EngineHost& host, GraphSink* page) const
+{
+    for (; next < end; ++next) {
+        if (page)
+            page->addPoint(pointCurves_[next], points_[next].x, points_[next].y);
+        if (!host.keepGoing()) {
+            ++next;
+            return false;
+        }
+    }
+    return true;
+}
+
 bool MemberRecording::replay(EngineHost& host) const
 {
     GraphSink* page = nullptr;
+    std::size_t next = 0;
     for (const Call& call : calls_) {
-        pass(call, host, page);
-        if (call.kind == Kind::AddPoint && !host.keepGoing())
+        if (!passPoints(next, call.points, host, page))
             return false;
+        pass(call, host, page);
     }
-    return true;
+    return passPoints(next, points_.size(), host, page);
 }
 
 }  // namespace tavlix

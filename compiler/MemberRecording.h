@@ -39,7 +39,7 @@ public:
     void fitToWindow() override { add(Kind::FitToWindow); }
     void addCurve(CurveStyle style) override { add(Kind::AddCurve, static_cast<int>(style)); }
     void nameCurve(int curve, std::string_view name) override;
-    void addPoint(int curve, double x, double y) override { add(Kind::AddPoint, curve, x, y); }
+    void addPoint(int curve, double x, double y) override;
     void endStroke(int curve) override { add(Kind::EndStroke, curve); }
     void setDirectionField(std::shared_ptr<DirectionField> field) override;
 
@@ -51,20 +51,27 @@ private:
         FitToWindow,
         AddCurve,
         NameCurve,
-        AddPoint,
         EndStroke,
         DirectionField,
         Notice,
         NoticeText
     };
-    // One call; a is the curve or an index into texts_, settings_ or fields_, x and y the point or the t.
+    // One call other than a point, after the first `points` points; a is the curve or an index into texts_,
+    // settings_ or fields_, x the t of a notice or the index of a curve's name.
     struct Call {
+        std::size_t points = 0;
         std::int32_t a = 0;
         Kind kind = Kind::Begin;
         double x = 0;
+    };
+    // The points are the bulk: 17 bytes each, in two lists.
+    struct Point {
+        double x = 0;
         double y = 0;
     };
-    void add(Kind kind, int a = 0, double x = 0, double y = 0) { calls_.push_back({a, kind, x, y}); }
+    void add(Kind kind, int a = 0, double x = 0) { calls_.push_back({points_.size(), a, kind, x}); }
+    // Passes on the points up to `end`; false when keepGoing refused after one.
+    bool passPoints(std::size_t& next, std::size_t end, EngineHost& host, GraphSink* page) const;
     int text(std::string_view s);
     void pass(const Call& call, EngineHost& host, GraphSink*& page) const;
 
@@ -73,6 +80,8 @@ private:
     std::size_t pages_ = 0;
     char separator_;
     std::vector<Call> calls_;
+    std::vector<Point> points_;
+    std::vector<std::uint8_t> pointCurves_;  // a section has at most MaxOutputs curves
     std::vector<std::string> texts_;
     std::vector<CoordinateSettings> settings_;
     std::vector<std::shared_ptr<DirectionField>> fields_;

@@ -237,12 +237,14 @@ void ScriptCompiler::parseOutputSections(const std::string& caption)
             parseTableOutput();
             if (lexer_.failed())
                 return;
+            keepIntegrationForLaterSections();
             if (generates_ && m.script.outputCount > 0)
                 adoptGenerationError(generateTable(m, run, caption, resultPageCount_));
         } else {
             parseGraphOutput();
             if (lexer_.failed())
                 return;
+            keepIntegrationForLaterSections();
             if (generates_ && m.script.outputCount > 0)
                 adoptGenerationError(generateGraph(m, run, caption, resultPageCount_));
         }
@@ -255,6 +257,12 @@ void ScriptCompiler::parseOutputSections(const std::string& caption)
         if (lexer_.failed())
             return;
     }
+}
+
+void ScriptCompiler::keepIntegrationForLaterSections()
+{
+    // Only a later section can replay an integration; the last one keeps nothing.
+    run_->integrations.setKeeping(lexer_.tokenKind() != TokenKind::End);
 }
 
 void ScriptCompiler::adoptGenerationError(ScriptError error)

@@ -97,6 +97,7 @@ private:
     OutputVariable* startOutputEntry();
     bool tableEntryEnds() const;
     void adoptGenerationError(ScriptError error);
+    void keepIntegrationForLaterSections();
     // Runs the other members of the family into its pages; a member's script error fills failure.
     void runFamilyMembers(FamilyHost& family, const SettingsTexts& settings, const std::vector<std::string>& lines,
                           const std::string& caption, RunResult& failure);
