@@ -14,17 +14,10 @@
 
 namespace tavlix {
 
-namespace {
-
-// Nobody watches an analysis's evaluations: a notice only makes a value undefined.
-NullHost quietHost;
-
-}  // namespace
-
 CompiledDocument::CompiledDocument(SettingsTexts settings, std::vector<std::string> lines, ListPicks picks)
     : settingsTexts_(std::move(settings)), lines_(std::move(lines)), picks_(std::move(picks))
 {
-    run_.host = &quietHost;
+    run_.host = &quietHost_;
 }
 
 CompiledDocument::CompiledDocument(const Model& runModel) : model_(std::make_unique<Model>())

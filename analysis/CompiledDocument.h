@@ -2,6 +2,7 @@
 #pragma once
 
 #include "compiler/ListParameters.h"
+#include "engine/EngineHost.h"
 #include "engine/Model.h"
 #include "engine/RunState.h"
 #include "support/DocumentFile.h"
@@ -53,6 +54,7 @@ private:
     std::vector<std::string> lines_;
     ListPicks picks_;
     std::unique_ptr<Model> model_;
+    NullHost quietHost_;  // nobody watches these evaluations: a notice only fails a value
     RunState run_;
     std::string error_;
     std::vector<PlainConstant> plainConstants_;

@@ -130,7 +130,7 @@ bool BatchHost::keepGoing()
     static constexpr int MemoryCheckEvery = 4096;
     if (++pointsSinceMemoryCheck_ >= MemoryCheckEvery) {
         pointsSinceMemoryCheck_ = 0;
-        if (memory::nearlyExhausted())
+        if (memory::exceeds(memoryLimit_))
             stopRun("Kørslen er stoppet, fordi hukommelsen er ved at slippe op (" +
                     std::to_string(memory::residentBytes() >> 20) + " MB i brug). De beregnede sider er skrevet.");
     }

@@ -8,6 +8,7 @@
 #include "engine/EngineHost.h"
 #include "engine/RunLimits.h"
 #include "support/CoordinateSettings.h"
+#include "support/MemoryUse.h"
 
 #include <cstdio>
 #include <memory>
@@ -142,6 +143,8 @@ private:
     bool slopeField_ = false;
     std::vector<std::pair<double, double>> throughPoints_;
     int pointsSinceMemoryCheck_ = 0;
+    // Beyond it the run is stopped.
+    std::size_t memoryLimit_ = tavlix::memory::limitBytes();
     BatchGraph* currentGraph_ = nullptr;  // the graph being made, if the page being made is one
     long long graphPoints_ = 0;           // output points computed for it, drawn or not
     std::vector<std::unique_ptr<BatchTable>> tables_;

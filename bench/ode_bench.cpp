@@ -1,7 +1,9 @@
 // The Lorenz system through the engine (byte code, solver, table rows) against a native RKF45 with the same step
-// control and the same rows: sigma 10, rho 28, beta 8/3 from (1, 1, 1), t 0..100, 100,000 rows.
+// control and the same rows: sigma 10, rho 28, beta 8/3 from (1, 1, 1), t 0..100, 100,000 rows. Then a whole
+// script with a graph of it, alone and with a table of the same output times (one integration between them).
 #include "tests/engine/EngineTestSupport.h"  // the byte-code assembler of the engine tests
 
+#include "compiler/ScriptCompiler.h"
 #include "engine/OutputGenerator.h"
 
 #include <benchmark/benchmark.h>
@@ -218,6 +220,71 @@ void BM_NativeLorenz(benchmark::State& state)
     }
 }
 BENCHMARK(BM_NativeLorenz)->Unit(benchmark::kMillisecond);
+
+// A graph alone and a graph with a table of the same output times, at a tolerance where the steps dominate.
+class PageHost : public NullHost {
+public:
+    TableSink* createTablePage(const std::string&) override { return &Table; }
+    GraphSink* createGraphPage(const std::string&) override { return &Graph; }
+
+private:
+    class CountingTable : public TableSink {
+    public:
+        void setColumnCount(int) override {}
+        void setRowCount(int n) override { Rows = n; }
+        int rowCount() const override { return Rows; }
+        void setCell(int, int, std::string_view) override {}
+        void showGrid() override {}
+
+    private:
+        int Rows = 0;
+    };
+    CountingTable Table;
+    NullGraphSink Graph;
+};
+
+enum class Sections { Graph, GraphAndTable, TableThenGraphApart };
+
+void RunLorenzScript(benchmark::State& state, Sections sections)
+{
+    SettingsTexts settings = {"-30", "30", "10",   "0", "0",     "80",    "10", "0",
+                              "0",   "20", "1000", "0", "1e-12", "1e-12", "0",  "0"};
+    std::vector<std::string> lines = {"DifferentialLigninger",   "  x' = 10*(y - x)  <1>", "  y' = x*(28 - z) - y  <1>",
+                                      "  z' = x*y - 8/3*z  <1>", "GrafVariable",           "  x, z, l1"};
+    std::vector<std::string> tableLines(lines.begin(), lines.begin() + 4);
+    tableLines.push_back("TabelVariable");
+    tableLines.push_back("  t, x, y, z");
+    if (sections == Sections::GraphAndTable)
+        lines.insert(lines.end(), tableLines.end() - 2, tableLines.end());
+    PageHost host;
+    for (auto _ : state) {
+        ScriptCompiler compiler;
+        // Two runs integrate twice, as each section of one run did before they shared the integration.
+        if (sections == Sections::TableThenGraphApart)
+            compiler.run(settings, tableLines, "lorenz", host);
+        const RunResult result = compiler.run(settings, lines, "lorenz", host);
+        if (result.error != ScriptError::None || result.abandoned)
+            state.SkipWithError("the script did not run");
+    }
+}
+
+void BM_LorenzGraph(benchmark::State& state)
+{
+    RunLorenzScript(state, Sections::Graph);
+}
+BENCHMARK(BM_LorenzGraph)->Unit(benchmark::kMillisecond);
+
+void BM_LorenzGraphAndTable(benchmark::State& state)
+{
+    RunLorenzScript(state, Sections::GraphAndTable);
+}
+BENCHMARK(BM_LorenzGraphAndTable)->Unit(benchmark::kMillisecond);
+
+void BM_LorenzTableThenGraphApart(benchmark::State& state)
+{
+    RunLorenzScript(state, Sections::TableThenGraphApart);
+}
+BENCHMARK(BM_LorenzTableThenGraphApart)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -43,6 +43,8 @@ public:
     FamilyHost(EngineHost& host, const std::vector<ListParameter>& parameters, std::string key);
     // The next run is a member: its graphs go into the first run's pages in order, its tables nowhere.
     void startMember();
+    // The graph pages the first run made: a member draws into these alone.
+    std::size_t pageCount() const { return pages_.size(); }
 
     TableSink* createTablePage(const std::string& caption) override;
     GraphSink* createGraphPage(const std::string& caption) override;

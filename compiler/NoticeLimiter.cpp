@@ -5,7 +5,7 @@ namespace tavlix {
 
 void NoticeLimiter::showNotice(Notice notice, double t)
 {
-    if (++count_ <= MaxNoticesPerRun)
+    if (!limits_ || ++count_ <= MaxNoticesPerRun)
         host_.showNotice(notice, t);
 }
 

@@ -46,7 +46,7 @@ ScriptCompiler::~ScriptCompiler() = default;
 RunResult ScriptCompiler::run(const SettingsTexts& settings, const std::vector<std::string>& lines,
                               const std::string& caption, EngineHost& host, OutputProbe* probe)
 {
-    NoticeLimiter limiter(host);
+    NoticeLimiter limiter(host, limitsNotices_);
     FamilyHost family(limiter, listParameters_, familyKey_);
     RunState state;
     state.host = familyKey_.empty() ? static_cast<EngineHost*>(&limiter) : &family;
@@ -63,14 +63,25 @@ RunResult ScriptCompiler::run(const SettingsTexts& settings, const std::vector<s
     if (!failed.empty())
         host.showNoticeText(unreadableSettingsNotice(failed));
     const std::string source = sourceOf(lines);
-    const CoordinateSettings computed = model_->script.settings;
     lexer_.startReading(source);
     parseScript(caption);
     keepDeclaredNames();
     expressions_.endParse();
-    if (!familyKey_.empty())
-        runFamilyMembers(family, computed, source, caption);
+    RunResult memberFailure;
+    if (!familyKey_.empty()) {
+        // A member takes the settings as they came out, without telling of the unreadable ones again.
+        SettingsTexts memberSettings = settings;
+        for (const int i : failed)
+            memberSettings[static_cast<std::size_t>(i)] = "0";
+        runFamilyMembers(family, memberSettings, lines, caption, memberFailure);
+    }
     limiter.sumUp();
+    if (memberFailure.error != ScriptError::None) {
+        host.showScriptError(memberFailure.message);
+        lexer_.stopReading();
+        run_ = nullptr;
+        return memberFailure;
+    }
     return endRun(state, lines, host);
 }
 
@@ -226,12 +237,14 @@ void ScriptCompiler::parseOutputSections(const std::string& caption)
             parseTableOutput();
             if (lexer_.failed())
                 return;
+            keepIntegrationForLaterSections();
             if (generates_ && m.script.outputCount > 0)
                 adoptGenerationError(generateTable(m, run, caption, resultPageCount_));
         } else {
             parseGraphOutput();
             if (lexer_.failed())
                 return;
+            keepIntegrationForLaterSections();
             if (generates_ && m.script.outputCount > 0)
                 adoptGenerationError(generateGraph(m, run, caption, resultPageCount_));
         }
@@ -244,6 +257,12 @@ void ScriptCompiler::parseOutputSections(const std::string& caption)
         if (lexer_.failed())
             return;
     }
+}
+
+void ScriptCompiler::keepIntegrationForLaterSections()
+{
+    // Only a later section can replay an integration; the last one keeps nothing.
+    run_->integrations.setKeeping(lexer_.tokenKind() != TokenKind::End);
 }
 
 void ScriptCompiler::adoptGenerationError(ScriptError error)

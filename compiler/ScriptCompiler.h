@@ -56,6 +56,9 @@ public:
     void setConstantValues(ConstantValues values) { constantValues_ = std::move(values); }
     // The plain-number constants the last run or check declared, in declaration order, with the values they took.
     const std::vector<PlainConstant>& plainConstants() const { return plainConstants_; }
+    // Whether the runs show only the first few notices (the default), or pass every one on to a run that counts
+    // them itself (a family's member).
+    void setNoticeLimit(bool limits) { limitsNotices_ = limits; }
     // The list constant (lower case) whose values make every graph a family of curves; empty for none.
     void setFamily(std::string key) { familyKey_ = std::move(key); }
     // The list constants the last run or check declared, in declaration order, each with the value it took.
@@ -94,8 +97,10 @@ private:
     OutputVariable* startOutputEntry();
     bool tableEntryEnds() const;
     void adoptGenerationError(ScriptError error);
-    void runFamilyMembers(FamilyHost& family, const CoordinateSettings& settings, const std::string& source,
-                          const std::string& caption);
+    void keepIntegrationForLaterSections();
+    // Runs the other members of the family into its pages; a member's script error fills failure.
+    void runFamilyMembers(FamilyHost& family, const SettingsTexts& settings, const std::vector<std::string>& lines,
+                          const std::string& caption, RunResult& failure);
     // Keeps the parse's declared names for the hints and the editor, before the name table is cleared.
     void keepDeclaredNames();
     void fillCaret(RunResult& result, const std::vector<std::string>& lines) const;
@@ -118,6 +123,7 @@ private:
     std::vector<ListParameter> listParameters_;
     ConstantValues constantValues_;
     std::vector<PlainConstant> plainConstants_;
+    bool limitsNotices_ = true;
 };
 
 }  // namespace tavlix

@@ -80,6 +80,7 @@ bool CurveSampler::runLoop(const CompiledScript& script, Model& model, double fr
     SamplingHost host(curves, MaxPoints);
     RunState run;
     run.host = &host;
+    run.integrations.setKeeping(false);  // one section, redone piecewise: nothing to share
     int pages = 0;
     const ScriptError error = generateGraph(model, run, std::string(), pages);
     if (run.abandoned || host.overLimit() || (!curves && error != ScriptError::None))

@@ -13,9 +13,6 @@ namespace tavlix {
 
 namespace {
 
-// Nobody watches a field's evaluations: notices and faults only end the element or the solution.
-NullHost quietHost;
-
 // A solution that needs more steps than this has stalled; it stops where it is.
 constexpr long long MaxSolutionSteps = 200000;
 // A solution's largest step over its smallest: steps far below a pixel add nothing to the picture, so a solution
@@ -26,7 +23,7 @@ constexpr double LargestPerSmallestStep = 10000;
 
 DirectionField::DirectionField() : model_(std::make_unique<Model>())
 {
-    run_.host = &quietHost;
+    run_.host = &quietHost_;  // notices and faults only end the element or the solution
 }
 
 DirectionField::~DirectionField() = default;

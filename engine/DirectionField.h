@@ -3,6 +3,7 @@
 #pragma once
 
 #include "engine/Curve.h"
+#include "engine/EngineHost.h"
 #include "engine/Model.h"
 #include "engine/RunState.h"
 #include "support/ValueRect.h"
@@ -64,6 +65,7 @@ private:
     bool inside(const ValueRect& area) const;
 
     std::unique_ptr<Model> model_;
+    NullHost quietHost_;  // nobody watches these evaluations: a notice only fails a value
     RunState run_;
     FieldKind kind_ = FieldKind::None;
     NoFieldReason reason_ = NoFieldReason::NoEquations;

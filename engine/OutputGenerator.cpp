@@ -138,7 +138,10 @@ ScriptError generate(Model& model, RunState& run, bool hasOde, bool graph)
     if (singlePoint(model, run))
         return endError(model, run, hasOde);
     if (hasOde) {
-        integrate(model, run);
+        if (const KeptIntegration* kept = run.integrations.find(model))
+            replayIntegration(model, run, *kept);
+        else
+            integrate(model, run);
         return endError(model, run, true);
     }
     if (graph)

@@ -1,6 +1,7 @@
 // What one run knows besides its model: where t stands, whether the computation failed, and where pages go.
 #pragma once
 
+#include "engine/IntegrationStore.h"
 #include "engine/ShortString.h"
 
 namespace tavlix {
@@ -26,6 +27,8 @@ struct RunState {
     EngineHost* host = nullptr;
     // Receives every output value as a number; null unless the run measures accuracy.
     OutputProbe* probe = nullptr;
+    // The run's integrations: a later section with the same output times replays one instead of stepping.
+    IntegrationStore integrations;
 };
 
 }  // namespace tavlix

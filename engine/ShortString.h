@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+namespace tavlix {
+
 template <std::size_t N>
 struct ShortString {
     static_assert(N <= 255, "the length lives in one byte");
@@ -49,3 +51,5 @@ struct ShortString {
     }
     friend bool operator==(const ShortString& a, std::string_view b) { return a.view() == b; }
 };
+
+}  // namespace tavlix

@@ -3,6 +3,7 @@
 
 #include "engine/EngineHost.h"
 #include "engine/Evaluator.h"
+#include "engine/IntegrationRecorder.h"
 #include "engine/OutputGenerator.h"
 
 #include <cmath>
@@ -241,23 +242,27 @@ void integrate(Model& model, RunState& run)
     model.rkf.hNext = model.rkf.h;
     long long outputs = 0;
     long long steps = 0;
+    IntegrationRecorder recorder(model, run);
     if (run.outputIsGraph) {
+        recorder.point();
         outputPoint(model, run);
         if (ended(run))
             return;
     }
     for (;;) {
         if (run.t >= model.tEnd) {
+            recorder.point();
             outputPoint(model, run);
             return;
         }
         if (run.t == model.nextOutputT) {
+            recorder.point();
             outputPoint(model, run);
             if (ended(run))
                 return;
             model.nextOutputT = outputTime(model, ++outputs);
         }
-        if (!advance(model, run) || !mayStepOn(model, run, ++steps))
+        if (!recorder.step([&] { return advance(model, run) && mayStepOn(model, run, ++steps); }))
             return;
     }
 }

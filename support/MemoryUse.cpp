@@ -14,8 +14,6 @@ namespace {
 // The share of the machine a run may use: the rest keeps the desktop and the program itself usable.
 constexpr double UsableShare = 0.75;
 
-std::size_t limitOverride = 0;
-
 }  // namespace
 
 namespace memory {
@@ -34,8 +32,6 @@ std::size_t residentBytes()
 
 std::size_t limitBytes()
 {
-    if (limitOverride > 0)
-        return limitOverride;
     const long pages = ::sysconf(_SC_PHYS_PAGES);
     const long page = ::sysconf(_SC_PAGESIZE);
     if (pages <= 0 || page <= 0)
@@ -47,14 +43,8 @@ std::size_t limitBytes()
     return static_cast<std::size_t>(limit * UsableShare);
 }
 
-void setLimitForTests(std::size_t bytes)
+bool exceeds(std::size_t limit)
 {
-    limitOverride = bytes;
-}
-
-bool nearlyExhausted()
-{
-    const std::size_t limit = limitBytes();
     return limit > 0 && residentBytes() > limit;
 }
 

@@ -12,10 +12,9 @@ std::size_t residentBytes();
 // Bytes a run may let the process hold: three quarters of the machine's memory, or of the address-space limit
 // when one is set and lower. 0 where the system does not say (then nothing is stopped).
 std::size_t limitBytes();
-// For tests: a limit to use instead of the machine's (0 restores it).
-void setLimitForTests(std::size_t bytes);
-// True when the process holds more than limitBytes().
-bool nearlyExhausted();
+// True when the process holds more than limit bytes; never for a limit of 0. Whoever guards a run keeps its
+// limit (limitBytes(), or a small one in a test).
+bool exceeds(std::size_t limit);
 
 }  // namespace memory
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/RunLimits.h"
+#include "support/MemoryUse.h"
 #include "workspace/PageHost.h"
 #include "workspace/RunPagePlan.h"
 #include "workspace/UserPrompts.h"
@@ -146,6 +147,8 @@ public:
     void requestStop() { stopRequested_ = true; }
     // Lets pending events run at most every 0.2 s; false when the run should stop.
     bool keepGoing();
+    // For tests: the memory a run may hold before it is stopped (0: the machine's limit again).
+    void setMemoryLimitForTests(std::size_t bytes) { memoryLimit_ = bytes > 0 ? bytes : tavlix::memory::limitBytes(); }
     WindowEngineHost& engineHost() { return *engineHost_; }
 
     // Command handlers.
@@ -335,4 +338,5 @@ private:
     // A slider moved during a run: the document runs its latest values once the run has stopped.
     QPointer<ScriptPage> pendingPickRun_;
     QElapsedTimer eventPumpClock_;
+    std::size_t memoryLimit_ = tavlix::memory::limitBytes();  // beyond it a run is stopped
 };

@@ -30,7 +30,7 @@ bool MainWindow::keepGoing()
         QCoreApplication::processEvents(QEventLoop::AllEvents);
         eventPumpClock_.restart();
         // The last guard of memory, whatever the run fills: pages, points or cells.
-        if (tavlix::memory::nearlyExhausted())
+        if (tavlix::memory::exceeds(memoryLimit_))
             stopRun(QString("Kørslen er stoppet, fordi hukommelsen er ved at slippe op (%L1 MB i brug). De beregnede "
                             "sider er bevaret; luk nogle resultatsider eller vælg færre punkter (TAntal).")
                         .arg(tavlix::memory::residentBytes() >> 20));

@@ -161,4 +161,61 @@ TEST(FamilyRun, ThePagesFieldIsTheCurrentValues)
     }
 }
 
+// Members run side by side yet draw as one after another would: each member's curves are those of a run at its
+// value alone, in member order, and their notices come in that order too.
+TEST(FamilyRun, MembersDrawAndTellAsSeparateRunsWould)
+{
+    const std::string script =
+        "konstanter\nk = <1, 2, 3, 4>\ndifferentialligninger\ny' = k - y <0>\n"
+        "funktioner\nf = 1/(t - k)\ngrafvariable\nt, y, l1\nt, f, l2";
+    ScriptCompiler family;
+    family.setPicks({{"k", 2}});
+    family.setFamily("k");
+    PageKeepingHost host;
+    ASSERT_EQ(RunScript(family, script, host).error, ScriptError::None);
+    const CurveList& curves = host.pages.at(0)->recorder.curves();
+    ASSERT_EQ(curves.size(), 8U);
+    std::vector<std::string> notices;
+    for (int i = 0; i < 4; ++i) {
+        const int pick = i == 0 ? 2 : i == 1 ? 1 : i + 1;  // the current value first, then the others in order
+        SCOPED_TRACE(pick);
+        ScriptCompiler alone;
+        alone.setPicks({{"k", pick}});
+        PageKeepingHost single;
+        ASSERT_EQ(RunScript(alone, script, single).error, ScriptError::None);
+        notices.insert(notices.end(), single.notices.begin(), single.notices.end());
+        const CurveList& own = single.pages.at(0)->recorder.curves();
+        for (std::size_t c = 0; c < 2; ++c) {
+            const std::vector<CurvePoint>& got = curves[2 * static_cast<std::size_t>(i) + c].points;
+            ASSERT_EQ(got.size(), own[c].points.size());
+            for (std::size_t p = 0; p < got.size(); ++p) {
+                EXPECT_EQ(got[p].x, own[c].points[p].x);
+                EXPECT_EQ(got[p].y, own[c].points[p].y);
+                EXPECT_EQ(got[p].breaksStroke, own[c].points[p].breaksStroke);
+            }
+        }
+    }
+    EXPECT_EQ(notices.size(), 4U);  // f divides by 0 once per value
+    EXPECT_EQ(host.notices, notices);
+}
+
+// Escape reaches every member: members whose stiff equation would take minutes stop at once with the run.
+TEST(FamilyRun, AStopEndsMembersStillStepping)
+{
+    const std::string script =
+        "konstanter\nk = <1, 1e7, 1e7, 1e7, 1e7>\ndifferentialligninger\ny' = -k*(y - cos(t)) <1>\n"
+        "grafvariable\nt, y, l1";
+    ScriptCompiler plain;
+    PageKeepingHost counted;
+    counted.stopAfter = 1'000'000;
+    ASSERT_EQ(RunScript(plain, script, counted).error, ScriptError::None);
+    ScriptCompiler compiler;
+    compiler.setFamily("k");
+    PageKeepingHost host;
+    host.stopAfter = counted.keepGoingCalls + 1;
+    EXPECT_TRUE(RunScript(compiler, script, host).abandoned);
+    EXPECT_EQ(host.pages.at(0)->recorder.curves().size(), 1U);
+    EXPECT_TRUE(host.statuses.empty());
+}
+
 }  // namespace

@@ -128,9 +128,9 @@ private slots:
         MainWindowFixture f;
         tavlix::SettingsTexts s = With({{8, "0"}, {10, "1e12"}});
         f.script({"Funktioner", "  f = t", "TabelVariable", "  t, f"}, &s);
-        tavlix::memory::setLimitForTests(1);
+        f.window->setMemoryLimitForTests(1);
         f.window->onRun();
-        tavlix::memory::setLimitForTests(0);
+        f.window->setMemoryLimitForTests(0);
         QVERIFY(!f.window->running());
         QCOMPARE(f.errors.size(), 1);
         QVERIFY2(f.errors[0].startsWith("Kørslen er stoppet, fordi hukommelsen er ved at slippe op ("),

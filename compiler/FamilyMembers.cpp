@@ -1,0 +1,97 @@
+// The members of a family run, each in a compiler of its own on a thread of its own, handed over in member order.
+#include "compiler/FamilyMembers.h"
+
+#include <algorithm>
+#include <chrono>
+#include <utility>
+
+namespace tavlix {
+
+namespace {
+
+// How often the owner is asked whether to go on while it waits: often enough for Escape to feel immediate.
+constexpr std::chrono::milliseconds AskEvery{50};
+
+std::size_t workerCount(const FamilyScript& script)
+{
+    if (script.probe)
+        return 1;  // a probe hears one run at a time
+    return std::max(1U, std::thread::hardware_concurrency());
+}
+
+}  // namespace
+
+FamilyMembers::FamilyMembers(FamilyScript script, const std::vector<int>& values)
+    : script_(std::move(script)), workers_(workerCount(script_))
+{
+    for (const int value : values) {
+        auto m = std::make_unique<Member>();
+        m->value = value;
+        members_.push_back(std::move(m));
+    }
+    threads_.resize(members_.size());
+    for (std::size_t i = 0; i < std::min(workers_, members_.size()); ++i)
+        start(i);
+}
+
+FamilyMembers::~FamilyMembers()
+{
+    stop_ = true;
+    for (std::thread& t : threads_)
+        if (t.joinable())
+            t.join();
+}
+
+void FamilyMembers::start(std::size_t i)
+{
+    Member& m = *members_[i];
+    m.compiler = std::make_unique<ScriptCompiler>();
+    ListPicks picks = script_.picks;
+    picks[script_.key] = m.value;
+    m.compiler->setPicks(std::move(picks));
+    m.compiler->setConstantValues(script_.constantValues);
+    // The family's run counts the members' notices with its own.
+    m.compiler->setNoticeLimit(false);
+    m.recording = std::make_unique<MemberRecording>(stop_, script_.pageLimit, script_.decimalSeparator);
+    threads_[i] = std::thread([this, &m] { runMember(m); });
+    started_ = i + 1;
+}
+
+void FamilyMembers::runMember(Member& member)
+{
+    RunResult result =
+        member.compiler->run(script_.settings, script_.lines, script_.caption, *member.recording, script_.probe);
+    const std::lock_guard lock(mutex_);
+    member.result = std::move(result);
+    member.done = true;
+    finished_.notify_all();
+}
+
+bool FamilyMembers::waitFor(std::size_t i, EngineHost& owner)
+{
+    std::unique_lock lock(mutex_);
+    while (!members_[i]->done) {
+        if (finished_.wait_for(lock, AskEvery, [&] { return members_[i]->done; }))
+            break;
+        lock.unlock();
+        const bool going = owner.keepGoing();
+        lock.lock();
+        if (!going) {
+            stop_ = true;
+            return false;
+        }
+    }
+    lock.unlock();
+    threads_[i].join();
+    return true;
+}
+
+void FamilyMembers::release(std::size_t i)
+{
+    members_[i]->recording.reset();
+    members_[i]->compiler.reset();
+    if (started_ < members_.size() && !stop_)
+        start(started_);
+}
+
+}  // namespace tavlix

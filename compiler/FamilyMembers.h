@@ -1,0 +1,74 @@
+// The members of a family run, each in a compiler of its own on a thread of its own, handed over in member order.
+#pragma once
+
+#include "compiler/ListParameters.h"
+#include "compiler/MemberRecording.h"
+#include "compiler/ScriptCompiler.h"
+
+#include <atomic>
+#include <condition_variable>
+#include <cstddef>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace tavlix {
+
+class OutputProbe;
+
+// What every member shares: the script, its settings, and the constants as the first run had them.
+struct FamilyScript {
+    SettingsTexts settings;
+    std::vector<std::string> lines;
+    std::string caption;
+    ListPicks picks;
+    ConstantValues constantValues;
+    std::string key;            // the family's list constant
+    std::size_t pageLimit = 0;  // the first run's graph pages
+    char decimalSeparator = '.';
+    OutputProbe* probe = nullptr;  // hears the members one at a time
+};
+
+class FamilyMembers {
+public:
+    struct Member {
+        int value = 0;  // the family constant's value, counted from 1
+        std::unique_ptr<ScriptCompiler> compiler;
+        std::unique_ptr<MemberRecording> recording;
+        RunResult result;
+        bool done = false;
+    };
+
+    // values: the members to run, in order. As many run at once as the machine has cores, and no member starts
+    // before the one as many places back has been handed over, so at most that many recordings wait.
+    FamilyMembers(FamilyScript script, const std::vector<int>& values);
+    ~FamilyMembers();
+    FamilyMembers(const FamilyMembers&) = delete;
+    FamilyMembers& operator=(const FamilyMembers&) = delete;
+
+    std::size_t size() const { return members_.size(); }
+    // Waits for member i, asking owner.keepGoing() now and then on this thread; false (and every member stopped)
+    // when it refuses. Members only ever see the stop flag.
+    bool waitFor(std::size_t i, EngineHost& owner);
+    Member& member(std::size_t i) { return *members_[i]; }
+    // Member i has been handed over: its recording goes and the next member may start.
+    void release(std::size_t i);
+    void stop() { stop_ = true; }
+
+private:
+    void start(std::size_t i);
+    void runMember(Member& member);
+
+    FamilyScript script_;
+    std::size_t workers_;
+    std::vector<std::unique_ptr<Member>> members_;
+    std::vector<std::thread> threads_;
+    std::size_t started_ = 0;
+    std::atomic<bool> stop_{false};
+    std::mutex mutex_;
+    std::condition_variable finished_;
+};
+
+}  // namespace tavlix
