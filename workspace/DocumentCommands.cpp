@@ -1,6 +1,8 @@
 // The document commands: new, open, save, close and print, with the questions they ask.
 #include "workspace/MainWindow.h"
 
+#include "workspace/RunController.h"
+
 #include "support/DocumentFile.h"
 #include "workspace/QtCp1252.h"
 #include "workspace/ScriptEditor.h"
@@ -214,12 +216,9 @@ void MainWindow::onClosePage()
     Page* page = activePage();
     if (!page)
         return;
-    if (runActive_) {
-        // The run stops first; the page is closed once it has returned.
-        requestStop();
-        pagesToCloseAfterRun_ << page;
+    // The run stops first; the page is closed once it has returned.
+    if (runs_->deferPageClose(page))
         return;
-    }
     if (ScriptPage* script = scriptPageOf(page); script && script->isModified() && !askAndSave(script))
         return;
     removePage(page);

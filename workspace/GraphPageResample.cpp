@@ -11,7 +11,12 @@ using tavlix::Setting;
 
 void GraphPage::keepRunModel(const tavlix::Model& model)
 {
-    sampler_ = tavlix::CurveSampler::fromModel(model);
+    keepSampler(tavlix::CurveSampler::fromModel(model));
+}
+
+void GraphPage::keepSampler(std::unique_ptr<tavlix::CurveSampler> sampler)
+{
+    sampler_ = std::move(sampler);
     // A refresh that kept the user's zoom computes it once the run has ended.
     scheduleResample();
 }

@@ -38,6 +38,7 @@ class NoticePanel;
 class FitDialog;
 class ParameterBar;
 class PrintSizeDialog;
+class RunController;
 class WindowEngineHost;
 class WindowSettings;
 class RecoveryStore;
@@ -142,11 +143,10 @@ public:
     void openStartDocuments(const QStringList& files);
 
     // Runs: while one is under way the run command interrupts it and closing is deferred until it returns.
-    bool running() const override { return runActive_; }
-    void requestStop() { stopRequested_ = true; }
-    // Lets pending events run at most every 0.2 s; false when the run should stop.
-    bool keepGoing();
-    WindowEngineHost& engineHost() { return *engineHost_; }
+    bool running() const override;
+    void requestStop();
+    RunController& runs() const { return *runs_; }
+    WindowEngineHost& engineHost();
 
     // Command handlers.
     void onNew();
@@ -211,6 +211,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The run's requests and its end go through the controller, which asks the window for pages and reports.
+    friend class RunController;
+
     void createActions();
     void createMenus();
     void createToolBar();
@@ -259,20 +262,12 @@ private:
     void settleRunPages(const tavlix::RunResult& result);
     void showRunResult(ScriptPage* script, const tavlix::RunResult& result);
     void undockSectionPanel();
-    bool mayMakePage();
     bool closeAllowed();
     bool askAndSave(ScriptPage* page);
     static QString documentName(const ScriptPage* page);
     void showRunState();
-    // One run of the document; refresh: into its last run's pages.
-    void runDocument(ScriptPage* script, bool refresh);
     bool hasResultPages(const ScriptPage* script) const;
-    void runPickedValues(ScriptPage* script);
-    // A slider moved during a run or measurement: its run, after the one that stopped for it.
-    void runParkedPick();
-    void runParametersChanged(ScriptPage* script);
     void updateParameterBar();
-    void finishDeferredCloses();
     // After a run: the statistics of the page it ended on, and its accuracy when the dialog is open.
     void followRunWithAccuracy();
     ScriptPage* scriptPageOf(Page* page) const;
@@ -322,17 +317,5 @@ private:
     int nextRecoveryId_ = 1;
     int untitledCount_ = 0;  // untitled documents made so far
     bool recoveryWarned_ = false;
-    std::unique_ptr<WindowEngineHost> engineHost_;
-    bool runActive_ = false;
-    bool stopRequested_ = false;
-    bool closeAfterRun_ = false;
-    // The page a run from the parameter bar keeps in front: its pages fill without being brought forward.
-    QPointer<Page> keptView_;
-    QList<QPointer<Page>> pagesToCloseAfterRun_;
-    QString stopReason_;
-    int runPageCount_ = 0;  // result pages made by the run under way
-    RunPagePlan runPages_;
-    // A slider moved during a run: the document runs its latest values once the run has stopped.
-    QPointer<ScriptPage> pendingPickRun_;
-    QElapsedTimer eventPumpClock_;
+    RunController* runs_ = nullptr;
 };
