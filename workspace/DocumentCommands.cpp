@@ -1,6 +1,7 @@
 // The document commands: new, open, save, close and print, with the questions they ask.
 #include "workspace/MainWindow.h"
 
+#include "workspace/DocumentRecovery.h"
 #include "workspace/RunController.h"
 
 #include "support/DocumentFile.h"
@@ -36,7 +37,8 @@ ScriptPage* MainWindow::newDocument(const QString& caption)
     page->settings() = tavlix::defaultSettings();
     page->setModified(false);
     page->setFileName(UntitledFileName);
-    watchForRecovery(page);
+    if (recovery_)
+        recovery_->watch(page);
     activatePage(page);
     page->editor()->setFocus();
     return page;
@@ -156,7 +158,8 @@ bool MainWindow::saveAs(ScriptPage* page)
         return false;
     }
     page->setCaption(caption);
-    forgetRecovery(page);
+    if (recovery_)
+        recovery_->forget(page);
     rememberDocument(file);
     return true;
 }
@@ -170,7 +173,8 @@ bool MainWindow::saveActive()
         return saveAs(page);
     if (!page->save())
         return false;
-    forgetRecovery(page);
+    if (recovery_)
+        recovery_->forget(page);
     return true;
 }
 

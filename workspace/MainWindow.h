@@ -41,6 +41,7 @@ class PrintSizeDialog;
 class RunController;
 class WindowEngineHost;
 class WindowSettings;
+class DocumentRecovery;
 class RecoveryStore;
 
 // The shipped example documents: the section button that opens each, its file in the example folder, and the
@@ -107,7 +108,7 @@ public:
 
     // Crash recovery: modified script pages are copied into the store while the user works (see RecoveryStore).
     void attachRecovery(std::unique_ptr<RecoveryStore> store);
-    RecoveryStore* recovery() const { return recovery_.get(); }
+    RecoveryStore* recovery() const;
     // Asks once whether to restore the documents of an instance that did not end normally; false when none.
     bool offerRecovery();
     // Writes every modified script page's recovery file now.
@@ -229,9 +230,6 @@ private:
     QString dialogFolder() const;
     void rememberFolder(const QString& fileName);
     void saveWindowSettings();
-    void watchForRecovery(ScriptPage* page);
-    void forgetRecovery(ScriptPage* page);
-    void restoreRecovered(const QString& path);
 
     QAction* makeAction(Command command, const QString& text, const QKeySequence& shortcut,
                         void (MainWindow::*handler)());
@@ -311,11 +309,7 @@ private:
     std::unique_ptr<WindowSettings> settings_;
     QMenu* recentMenu_ = nullptr;
     QString lastFolder_;  // of the file dialogs; empty until one chose a file
-    std::unique_ptr<RecoveryStore> recovery_;
-    QTimer* recoveryIdleTimer_ = nullptr;
-    QTimer* recoveryPeriodTimer_ = nullptr;
-    int nextRecoveryId_ = 1;
+    DocumentRecovery* recovery_ = nullptr;
     int untitledCount_ = 0;  // untitled documents made so far
-    bool recoveryWarned_ = false;
     RunController* runs_ = nullptr;
 };
