@@ -83,8 +83,9 @@ void DocumentRecovery::writeFiles()
     }
     // One warning until writing works again, not one for every attempt.
     if (failed && !warned_)
-        window_.setStatus(StatusField::Error, QString("Kan ikke gemme sikkerhedskopier i %1")
-                                                  .arg(QDir::toNativeSeparators(store_->folder())));
+        window_.setStatus(
+            StatusField::Error,
+            QString("Kan ikke gemme sikkerhedskopier i %1").arg(QDir::toNativeSeparators(store_->folder())));
     warned_ = failed;
 }
 

@@ -46,11 +46,11 @@ enum class RunCall : std::uint8_t {
 // Plain numbers only, so a million points are a million small records; texts and objects lie beside them.
 struct RunStep {
     RunCall call;
-    bool flag = false;   // SetCurveFamily: current
-    int page = -1;       // the page's number, or -1 for the host and for a page the worker refused
-    int a = 0;           // a count, a column, a curve, a notice or an index into the batch's objects
-    int b = 0;           // a row or a family member
-    double x = 0;        // a point, or a notice's t
+    bool flag = false;  // SetCurveFamily: current
+    int page = -1;      // the page's number, or -1 for the host and for a page the worker refused
+    int a = 0;          // a count, a column, a curve, a notice or an index into the batch's objects
+    int b = 0;          // a row or a family member
+    double x = 0;       // a point, or a notice's t
     double y = 0;
     std::uint32_t textAt = 0;
     std::uint32_t textLength = 0;
@@ -66,5 +66,8 @@ struct RunBatch {
     // The run's work has returned: nothing follows this batch.
     bool last = false;
 
-    std::string_view text(const RunStep& step) const { return std::string_view(texts).substr(step.textAt, step.textLength); }
+    std::string_view text(const RunStep& step) const
+    {
+        return std::string_view(texts).substr(step.textAt, step.textLength);
+    }
 };

@@ -18,17 +18,20 @@
 #include <QTabWidget>
 #include <QTimer>
 
+#include <chrono>
+
 namespace {
 
 // The longest the window replays a run's calls before it looks at its other events again.
 constexpr qint64 ReplayBudgetMs = 20;
+// Batches posted and not yet replayed, at most: a few dozen milliseconds of a run's calls.
+constexpr int MaxBatchesInFlight = 16;
 
 }  // namespace
 
 RunController::RunController(MainWindow& window)
     : QObject(&window), window_(window), engineHost_(std::make_unique<WindowEngineHost>(window))
-{
-}
+{}
 
 RunController::~RunController()
 {
@@ -58,6 +61,7 @@ void RunController::start(std::function<void(tavlix::EngineHost&)> work, std::fu
     stopReason_.clear();
     finished_ = std::move(finished);
     pending_.clear();
+    batchesInFlight_ = 0;
     nextStep_ = 0;
     emit activeChanged(true);
     const WorkerEngineHost::Limits limits{window_.runLimits().maxPages, window_.runLimits().maxTableCells,
@@ -65,10 +69,13 @@ void RunController::start(std::function<void(tavlix::EngineHost&)> work, std::fu
     worker_ = std::thread([this, work = std::move(work), limits] {
         // Queued to this object: dropped by Qt should it be gone, and it cannot be while this thread runs.
         WorkerEngineHost host(stop_, limits, [this](std::unique_ptr<RunBatch> batch) {
+            // A run that outpaces the window waits for it, so that its calls do not pile up in memory.
+            while (batchesInFlight_ >= MaxBatchesInFlight && !stop_)
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            ++batchesInFlight_;
             std::shared_ptr<RunBatch> shared(std::move(batch));
             QMetaObject::invokeMethod(
-                this, [this, shared]() mutable { receive(std::make_unique<RunBatch>(std::move(*shared))); },
-                Qt::QueuedConnection);
+                this, [this, shared] { receive(shared); }, Qt::QueuedConnection);
         });
         try {
             work(host);
@@ -79,7 +86,7 @@ void RunController::start(std::function<void(tavlix::EngineHost&)> work, std::fu
     });
 }
 
-void RunController::receive(std::unique_ptr<RunBatch> batch)
+void RunController::receive(std::shared_ptr<RunBatch> batch)
 {
     pending_.push_back(std::move(batch));
     if (!replayScheduled_) {
@@ -92,25 +99,34 @@ void RunController::receive(std::unique_ptr<RunBatch> batch)
 void RunController::replayPending()
 {
     replayScheduled_ = false;
-    replayClock_.start();
-    while (!pending_.empty()) {
-        RunBatch& batch = *pending_.front();
-        const bool done = engineHost().replay(batch, nextStep_, replayClock_, ReplayBudgetMs);
-        if (done) {
-            const bool last = batch.last;
-            pending_.pop_front();
-            nextStep_ = 0;
-            if (last) {
-                end();
-                return;
-            }
-        }
-        if (replayClock_.elapsed() >= ReplayBudgetMs && !pending_.empty()) {
-            replayScheduled_ = true;
-            QTimer::singleShot(0, this, &RunController::replayPending);
-            return;
-        }
+    // A replayed call that shows a box runs the event loop: the replay goes on after the box, in order.
+    if (replaying_)
+        return;
+    replaying_ = true;
+    const bool ended = replaySlice();
+    replaying_ = false;
+    if (ended)
+        end();
+    else if (!pending_.empty() && !replayScheduled_) {
+        replayScheduled_ = true;
+        QTimer::singleShot(0, this, &RunController::replayPending);
     }
+}
+
+bool RunController::replaySlice()
+{
+    replayClock_.start();
+    while (!pending_.empty() && replayClock_.elapsed() < ReplayBudgetMs) {
+        const std::shared_ptr<RunBatch> batch = pending_.front();
+        if (!engineHost().replay(*batch, nextStep_, replayClock_, ReplayBudgetMs))
+            return false;
+        pending_.pop_front();
+        --batchesInFlight_;
+        nextStep_ = 0;
+        if (batch->last)
+            return true;
+    }
+    return false;
 }
 
 void RunController::end()
@@ -188,17 +204,18 @@ void RunController::runDocument(ScriptPage* script, bool refresh)
     };
     auto outcome = std::make_shared<Outcome>();
     const QPointer<ScriptPage> page = script;
-    start([run = std::move(run), outcome](tavlix::EngineHost& host) {
+    auto work = [run = std::move(run), outcome](tavlix::EngineHost& host) {
         outcome->result = ScriptPage::execute(run, host, outcome->found);
-    },
-          [this, page, outcome] {
-              const QPointer<QWidget> focus = QApplication::focusWidget();
-              const int sliderInHand = window_.parameterBar()->focusedSlider();
-              if (page)
-                  page->finishRun(outcome->result, std::move(outcome->found));
-              finishDocumentRun(page, outcome->result);
-              keepSliderInHand(focus, sliderInHand);
-          });
+    };
+    auto finished = [this, page, outcome] {
+        const QPointer<QWidget> focus = QApplication::focusWidget();
+        const int sliderInHand = window_.parameterBar()->focusedSlider();
+        if (page)
+            page->finishRun(outcome->result, std::move(outcome->found));
+        finishDocumentRun(page, outcome->result);
+        keepSliderInHand(focus, sliderInHand);
+    };
+    start(std::move(work), std::move(finished));
 }
 
 void RunController::finishDocumentRun(ScriptPage* script, const tavlix::RunResult& result)
@@ -265,20 +282,21 @@ void RunController::measureAccuracy(Page* page)
     const QString caption = page->caption();
     window_.accuracyDialog().showMeasuring(caption);
     auto report = std::make_shared<tavlix::AccuracyReport>();
-    start([origin, report](tavlix::EngineHost& host) {
-        *report = tavlix::measureAccuracy(origin.source->settings, origin.source->lines, origin.pageNumber, host,
-                                          origin.source->picks);
-    },
-          [this, caption, report] {
-              if (report->complete)
-                  window_.accuracyDialog().showReport(caption, *report);
-              else
-                  window_.accuracyDialog().showInterrupted(caption);
-              if (!stopReason_.isEmpty())
-                  window_.reportError(stopReason_);
-              finishDeferredCloses();
-              runParkedPick();
-          });
+    start(
+        [origin, report](tavlix::EngineHost& host) {
+            *report = tavlix::measureAccuracy(origin.source->settings, origin.source->lines, origin.pageNumber, host,
+                                              origin.source->picks);
+        },
+        [this, caption, report] {
+            if (report->complete)
+                window_.accuracyDialog().showReport(caption, *report);
+            else
+                window_.accuracyDialog().showInterrupted(caption);
+            if (!stopReason_.isEmpty())
+                window_.reportError(stopReason_);
+            finishDeferredCloses();
+            runParkedPick();
+        });
 }
 
 void RunController::parametersChanged(ScriptPage* script)

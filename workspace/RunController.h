@@ -76,8 +76,10 @@ private:
     // Runs work on the worker thread with a host that feeds the window; finished runs on the window's thread
     // once every call of the work has been replayed.
     void start(std::function<void(tavlix::EngineHost&)> work, std::function<void()> finished);
-    void receive(std::unique_ptr<RunBatch> batch);
+    void receive(std::shared_ptr<RunBatch> batch);
     void replayPending();
+    // True when the run's last batch has been replayed.
+    bool replaySlice();
     void end();
     void finishDocumentRun(ScriptPage* script, const tavlix::RunResult& result);
     void finishDeferredCloses();
@@ -95,9 +97,11 @@ private:
     bool stopping_ = false;
     QString stopReason_;
     std::function<void()> finished_;
-    std::deque<std::unique_ptr<RunBatch>> pending_;
+    std::deque<std::shared_ptr<RunBatch>> pending_;
+    std::atomic<int> batchesInFlight_{0};
     std::size_t nextStep_ = 0;
     bool replayScheduled_ = false;
+    bool replaying_ = false;
     QElapsedTimer replayClock_;
 
     RunPagePlan pagePlan_;

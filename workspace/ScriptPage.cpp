@@ -18,7 +18,8 @@
 #include <algorithm>
 
 ScriptPage::ScriptPage(PageHost& host, QWidget* parent)
-    : Page(PageKind::Script, host, parent), settings_(tavlix::defaultSettings()), compiler_(std::make_shared<tavlix::ScriptCompiler>())
+    : Page(PageKind::Script, host, parent), settings_(tavlix::defaultSettings()),
+      compiler_(std::make_shared<tavlix::ScriptCompiler>())
 {
     editor_ = new ScriptEditor(this);
     editor_->setObjectName("editor");

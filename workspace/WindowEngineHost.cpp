@@ -141,9 +141,10 @@ void WindowEngineHost::replayStep(RunBatch& batch, const RunStep& step)
     case RunCall::Fault: reportFault(bytes(batch.text(step))); return;
     case RunCall::ScriptError: showScriptError(bytes(batch.text(step))); return;
     case RunCall::StopReason:
-        window_.stopRun(QString("Kørslen er stoppet, fordi hukommelsen er ved at slippe op (%L1 MB i brug). De "
-                                "beregnede sider er bevaret; luk nogle resultatsider eller vælg færre punkter (TAntal).")
-                            .arg(step.a));
+        window_.stopRun(
+            QString("Kørslen er stoppet, fordi hukommelsen er ved at slippe op (%L1 MB i brug). De "
+                    "beregnede sider er bevaret; luk nogle resultatsider eller vælg færre punkter (TAntal).")
+                .arg(step.a));
         return;
     case RunCall::IntegrationFinished: integrationFinished(batch.statistics[static_cast<std::size_t>(step.a)]); return;
     default: break;

@@ -15,10 +15,7 @@
 #include <QSignalBlocker>
 #include <QStandardPaths>
 
-namespace {
-
-
-}  // namespace
+namespace {}  // namespace
 
 // ---- settings and recent documents ---------------------------------------------------------------------------
 

@@ -14,6 +14,9 @@ using Clock = std::chrono::steady_clock;
 
 // Often enough that a run's pages fill smoothly, seldom enough that the window's share stays small.
 constexpr auto PostInterval = std::chrono::milliseconds(15);
+// A batch is posted at this many calls even sooner: small blocks the allocator hands back, where a table of a
+// million rows would otherwise grow blocks of megabytes that stay with the worker.
+constexpr std::size_t MaxBatchSteps = 4096;
 // The memory guard reads /proc; at this pace it costs nothing.
 constexpr auto MemoryCheckInterval = std::chrono::milliseconds(200);
 // Calls recorded between two looks at the clock.
@@ -93,8 +96,7 @@ public:
     }
     void keepRunModel(const tavlix::Model& model) override
     {
-        host_.recordObject(RunCall::KeepSampler, page_, &RunBatch::samplers,
-                           tavlix::CurveSampler::fromModel(model));
+        host_.recordObject(RunCall::KeepSampler, page_, &RunBatch::samplers, tavlix::CurveSampler::fromModel(model));
     }
 
 private:
@@ -105,8 +107,7 @@ private:
 WorkerEngineHost::WorkerEngineHost(std::atomic<bool>& stop, const Limits& limits, Post post)
     : stop_(stop), limits_(limits), post_(std::move(post)), batch_(std::make_unique<RunBatch>()),
       lastPost_(Clock::now()), lastMemoryCheck_(lastPost_)
-{
-}
+{}
 
 WorkerEngineHost::~WorkerEngineHost() = default;
 
@@ -210,7 +211,7 @@ void WorkerEngineHost::stopForMemory()
 
 void WorkerEngineHost::postIfDue()
 {
-    if (Clock::now() - lastPost_ >= PostInterval)
+    if (batch_->steps.size() >= MaxBatchSteps || Clock::now() - lastPost_ >= PostInterval)
         post(false);
 }
 
@@ -221,6 +222,7 @@ void WorkerEngineHost::post(bool last)
         return;
     batch_->last = last;
     auto full = std::make_unique<RunBatch>();
+    full->steps.reserve(MaxBatchSteps);
     full.swap(batch_);
     post_(std::move(full));
 }

@@ -6,10 +6,10 @@
 #include "workspace/RunBatch.h"
 
 #include <atomic>
-#include <utility>
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class WorkerEngineHost : public tavlix::EngineHost {
