@@ -25,7 +25,7 @@ namespace {
 // The longest the window replays a run's calls before it looks at its other events again.
 constexpr qint64 ReplayBudgetMs = 20;
 // Batches posted and not yet replayed, at most: a few dozen milliseconds of a run's calls.
-constexpr int MaxBatchesInFlight = 16;
+constexpr int MaxBatchesInFlight = 64;
 
 }  // namespace
 
@@ -46,6 +46,12 @@ bool RunController::idle() const
 void RunController::shutdown()
 {
     stop_ = true;
+    {
+        std::unique_lock lock(jobMutex_);
+        jobDone_.wait(lock, [this] { return !job_; });
+        quit_ = true;
+    }
+    jobReady_.notify_one();
     if (worker_.joinable())
         worker_.join();
     pending_.clear();
@@ -66,8 +72,8 @@ void RunController::start(std::function<void(tavlix::EngineHost&)> work, std::fu
     emit activeChanged(true);
     const WorkerEngineHost::Limits limits{window_.runLimits().maxPages, window_.runLimits().maxTableCells,
                                           engineHost().decimalSeparator()};
-    worker_ = std::thread([this, work = std::move(work), limits] {
-        // Queued to this object: dropped by Qt should it be gone, and it cannot be while this thread runs.
+    auto job = [this, work = std::move(work), limits] {
+        // Queued to this object: dropped by Qt should it be gone, and it cannot be while a job runs.
         WorkerEngineHost host(stop_, limits, [this](std::unique_ptr<RunBatch> batch) {
             // A run that outpaces the window waits for it, so that its calls do not pile up in memory.
             while (batchesInFlight_ >= MaxBatchesInFlight && !stop_)
@@ -83,7 +89,37 @@ void RunController::start(std::function<void(tavlix::EngineHost&)> work, std::fu
             host.reportFault("K\xf8rslen stoppede ved en uventet fejl; de beregnede sider er bevaret.");
         }
         host.finish();
-    });
+    };
+    // One thread for every run: it sleeps between runs, so the system wakes it promptly for the next.
+    if (!worker_.joinable())
+        worker_ = std::thread([this] { serveJobs(); });
+    {
+        const std::lock_guard lock(jobMutex_);
+        job_ = std::move(job);
+    }
+    jobReady_.notify_one();
+}
+
+void RunController::serveJobs()
+{
+    std::unique_lock lock(jobMutex_);
+    for (;;) {
+        jobReady_.wait(lock, [this] { return job_ || quit_; });
+        if (!job_)
+            return;
+        lock.unlock();
+        job_();
+        lock.lock();
+        job_ = nullptr;
+        jobDone_.notify_all();
+    }
+}
+
+// The job has posted its last batch; it is returning, or has returned.
+void RunController::waitForJob()
+{
+    std::unique_lock lock(jobMutex_);
+    jobDone_.wait(lock, [this] { return !job_; });
 }
 
 void RunController::receive(std::shared_ptr<RunBatch> batch)
@@ -131,8 +167,7 @@ bool RunController::replaySlice()
 
 void RunController::end()
 {
-    if (worker_.joinable())
-        worker_.join();
+    waitForJob();
     active_ = false;
     std::function<void()> finished = std::move(finished_);
     finished_ = nullptr;

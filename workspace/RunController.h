@@ -12,9 +12,11 @@
 #include <QString>
 
 #include <atomic>
+#include <condition_variable>
 #include <deque>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <thread>
 
 namespace tavlix {
@@ -76,6 +78,8 @@ private:
     // Runs work on the worker thread with a host that feeds the window; finished runs on the window's thread
     // once every call of the work has been replayed.
     void start(std::function<void(tavlix::EngineHost&)> work, std::function<void()> finished);
+    void serveJobs();
+    void waitForJob();
     void receive(std::shared_ptr<RunBatch> batch);
     void replayPending();
     // True when the run's last batch has been replayed.
@@ -92,6 +96,11 @@ private:
     MainWindow& window_;
     std::unique_ptr<WindowEngineHost> engineHost_;
     std::thread worker_;
+    std::mutex jobMutex_;
+    std::condition_variable jobReady_;
+    std::condition_variable jobDone_;
+    std::function<void()> job_;  // the run under way on the worker, until it has returned
+    bool quit_ = false;
     std::atomic<bool> stop_{false};
     bool active_ = false;
     bool stopping_ = false;
