@@ -25,7 +25,7 @@ namespace {
 // The longest the window replays a run's calls before it looks at its other events again.
 constexpr qint64 ReplayBudgetMs = 20;
 // Batches posted and not yet replayed, at most: a few dozen milliseconds of a run's calls.
-constexpr int MaxBatchesInFlight = 64;
+constexpr int MaxBatchesInFlight = 16;
 
 }  // namespace
 

@@ -16,7 +16,7 @@ using Clock = std::chrono::steady_clock;
 constexpr auto PostInterval = std::chrono::milliseconds(15);
 // A batch is posted at this many calls even sooner: small blocks the allocator hands back, where a table of a
 // million rows would otherwise grow blocks of megabytes that stay with the worker.
-constexpr std::size_t MaxBatchSteps = 32768;
+constexpr std::size_t MaxBatchSteps = 4096;
 // The memory guard reads /proc; at this pace it costs nothing.
 constexpr auto MemoryCheckInterval = std::chrono::milliseconds(200);
 // Calls recorded between two looks at the clock.
