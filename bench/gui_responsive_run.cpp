@@ -21,8 +21,8 @@ constexpr int PokeEveryMs = 100;
 ScriptPage* OpenLongRun(MainWindow& window)
 {
     ScriptPage* script = window.newDocument("lang.tvx");
-    script->settings() = {"-30", "30", "10", "0", "0", "80", "10", "0", "0", "2000", "1000000", "0", "1e-12", "1e-12",
-                          "0", "0"};
+    script->settings() = {"-30", "30",   "10",      "0", "0",     "80",    "10", "0",
+                          "0",   "2000", "1000000", "0", "1e-12", "1e-12", "0",  "0"};
     script->setLines({"DifferentialLigninger", "  x' = 10*(y - x)  <1>", "  y' = x*(28 - z) - y  <1>",
                       "  z' = x*y - 8/3*z  <1>", "GrafVariable", "  x, z, l1", "TabelVariable", "  t, x, y, z"});
     return script;
