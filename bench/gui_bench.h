@@ -2,12 +2,22 @@
 #pragma once
 
 #include "workspace/MainWindow.h"
+#include "workspace/RunController.h"
 #include "workspace/ScriptPage.h"
 
 #include <QAction>
 #include <QApplication>
 
 #include <benchmark/benchmark.h>
+
+// Lets the window work until no run is under way or waiting, as a user waits for the pages.
+inline void WaitIdle(MainWindow& window)
+{
+    QApplication::processEvents();
+    while (!window.runs().idle())
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    QApplication::processEvents();
+}
 
 // Closes every page without asking to save, so that the window can go away between benchmarks.
 inline void CloseAll(MainWindow& window)

@@ -16,7 +16,7 @@ GraphPage* RunLogistic(MainWindow& window)
     page->settings() = {"0", "10", "1", "0", "0", "1.5", "0.5", "0", "0", "10", "200", "0", "0", "0.00005", "0", "0"};
     page->setLines({"DifferentialLigninger", "  y' = y*(1 - y)  <0.1>", "GrafVariable", "  t, y, l1"});
     window.onRun();
-    QApplication::processEvents();
+    WaitIdle(window);
     return qobject_cast<GraphPage*>(window.activePage());
 }
 
@@ -28,7 +28,7 @@ GraphPage* RunLotkaVolterra(MainWindow& window)
     page->setLines({"DifferentialLigninger", "  x' = x*(1.1 - 0.4*y)  <10>", "  y' = y*(0.1*x - 0.4)  <10>",
                     "GrafVariable", "  x, y, l1"});
     window.onRun();
-    QApplication::processEvents();
+    WaitIdle(window);
     return qobject_cast<GraphPage*>(window.activePage());
 }
 

@@ -62,7 +62,7 @@ ScriptPage* OpenLorenzFamily(MainWindow& window)
                       "  x' = 10*(y - x)  <1>", "  y' = x*(k - z) - y  <1>", "  z' = x*y - 8/3*z  <1>", "GrafVariable",
                       "  x, z, l1"});
     window.onRun();
-    QApplication::processEvents();
+    WaitIdle(window);
     return script;
 }
 
@@ -78,7 +78,7 @@ GraphPage* FirstGraph(MainWindow& window)
 void RunFamily(MainWindow& window, GraphPage* graph, bool on)
 {
     window.parameterBar()->familyBox(0)->setChecked(on);
-    QApplication::processEvents();
+    WaitIdle(window);
     graph->repaint();
 }
 

@@ -18,7 +18,7 @@ GraphPage* RunGraph(MainWindow& window)
     page->settings()[10] = "1000000";
     page->setLines({"Funktioner", "  y = 3*sin(t)", "GrafVariable", "  t, y, l2"});
     window.onRun();
-    QApplication::processEvents();
+    WaitIdle(window);
     return qobject_cast<GraphPage*>(window.activePage());
 }
 

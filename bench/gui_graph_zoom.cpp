@@ -25,7 +25,7 @@ GraphPage* RunExample(MainWindow& window, const QString& file)
     window.exampleDir = QStringLiteral(TAVLIX_EXAMPLES_DIR "/");
     window.openDocument(window.exampleDir + file);  // opens as an untitled copy
     window.onRun();
-    QApplication::processEvents();
+    WaitIdle(window);
     return FirstGraph(window);
 }
 
@@ -37,7 +37,7 @@ GraphPage* RunLongEquation(MainWindow& window)
         page->settings()[static_cast<std::size_t>(i)] = values[i];
     page->setLines({"DifferentialLigninger", "  y' = 0.1*y*(1 - y/10)   <0.1>", "GrafVariable", "  t, y, l1"});
     window.onRun();
-    QApplication::processEvents();
+    WaitIdle(window);
     return FirstGraph(window);
 }
 

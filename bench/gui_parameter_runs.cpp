@@ -82,7 +82,7 @@ void StepOnce(QSlider* slider, GraphPage* graph, int& direction)
     QApplication::sendEvent(slider, &press);
     QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
     QApplication::sendEvent(slider, &release);
-    QApplication::processEvents();
+    WaitIdle(*qobject_cast<MainWindow*>(slider->window()));
     graph->repaint();
 }
 
@@ -92,7 +92,7 @@ void MeasureSteps(benchmark::State& state, MainWindow& window, ScriptPage* scrip
     QElapsedTimer clock;
     clock.start();
     window.onRun();
-    QApplication::processEvents();
+    WaitIdle(window);
     GraphPage* graph = FirstGraph(window);
     if (!graph) {
         state.SkipWithError("the document made no graph page");

@@ -28,7 +28,7 @@ TablePage* RunTable(MainWindow& window, const char* count)
     page->settings()[10] = count;
     page->setLines({"Funktioner", "  f = sin(t)", "  g = t*t", "  h = f + g", "TabelVariable", "  t, f, g, h"});
     window.onRun();
-    QApplication::processEvents();
+    WaitIdle(window);
     return qobject_cast<TablePage*>(window.activePage());
 }
 

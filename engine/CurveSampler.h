@@ -13,6 +13,8 @@ class CurveSampler {
 public:
     // A copy of the model as its graph generation starts (after its output interval is known).
     static std::unique_ptr<CurveSampler> fromModel(const Model& model);
+    // The run's model as the sampler keeps it.
+    const Model& model() const { return *original_; }
     ~CurveSampler();
 
     // The t range in view (a step beyond each end is welcome) and the longest output interval it may have.

@@ -67,7 +67,7 @@ public:
     virtual void reportFault(const std::string& text) = 0;
     // A script error: beep and show the composed message in the status line (Windows-1252).
     virtual void showScriptError(const std::string& message) = 0;
-    // Called between output points; lets pending events run (at most every 0.2 s).
+    // Called between output points, on the thread the run runs on.
     // Returns false when the user or the window wants the run abandoned.
     virtual bool keepGoing() { return true; }
     // Called every few thousand solver steps, so that a run with many steps between two output points can be

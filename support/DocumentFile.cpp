@@ -230,4 +230,9 @@ std::string completeFileName(const std::string& path)
     return path.find('.') == std::string::npos ? path + ".tvx" : path;
 }
 
+std::string fileErrorReason(int error)
+{
+    return reasonText(error);
+}
+
 }  // namespace tavlix

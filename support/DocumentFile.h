@@ -40,6 +40,8 @@ struct DocumentReadResult {
 DocumentReadResult readDocument(const std::string& path);
 // Writes through a temporary file beside the target, renamed over it: the old file survives any failure.
 bool writeDocument(const std::string& path, const Document& doc, std::string& error);
+// Why a file operation failed (a system error number), in Danish (Windows-1252).
+std::string fileErrorReason(int error);
 // ".tvx" appended when the path holds no "." anywhere.
 std::string completeFileName(const std::string& path);
 

@@ -1,6 +1,9 @@
 // The document commands: new, open, save, close and print, with the questions they ask.
 #include "workspace/MainWindow.h"
 
+#include "workspace/DocumentRecovery.h"
+#include "workspace/RunController.h"
+
 #include "support/DocumentFile.h"
 #include "workspace/QtCp1252.h"
 #include "workspace/ScriptEditor.h"
@@ -34,7 +37,8 @@ ScriptPage* MainWindow::newDocument(const QString& caption)
     page->settings() = tavlix::defaultSettings();
     page->setModified(false);
     page->setFileName(UntitledFileName);
-    watchForRecovery(page);
+    if (recovery_)
+        recovery_->watch(page);
     activatePage(page);
     page->editor()->setFocus();
     return page;
@@ -154,7 +158,8 @@ bool MainWindow::saveAs(ScriptPage* page)
         return false;
     }
     page->setCaption(caption);
-    forgetRecovery(page);
+    if (recovery_)
+        recovery_->forget(page);
     rememberDocument(file);
     return true;
 }
@@ -168,7 +173,8 @@ bool MainWindow::saveActive()
         return saveAs(page);
     if (!page->save())
         return false;
-    forgetRecovery(page);
+    if (recovery_)
+        recovery_->forget(page);
     return true;
 }
 
@@ -214,12 +220,9 @@ void MainWindow::onClosePage()
     Page* page = activePage();
     if (!page)
         return;
-    if (runActive_) {
-        // The run stops first; the page is closed once it has returned.
-        requestStop();
-        pagesToCloseAfterRun_ << page;
+    // The run stops first; the page is closed once it has returned.
+    if (runs_->deferPageClose(page))
         return;
-    }
     if (ScriptPage* script = scriptPageOf(page); script && script->isModified() && !askAndSave(script))
         return;
     removePage(page);

@@ -2,6 +2,7 @@
 #include "workspace/MainWindow.h"
 
 #include "workspace/FitDialog.h"
+#include "workspace/RunController.h"
 #include "workspace/ScriptPage.h"
 
 #include <QAction>
@@ -9,15 +10,15 @@
 void MainWindow::onFitConstants()
 {
     ScriptPage* script = documentOf(activePage());
-    if (!script || runActive_)
+    if (!script || running())
         return;
     if (!fitDialog_) {
         fitDialog_ = new FitDialog(this);
         // The script changed under its result pages: they show the fitted model at once.
         connect(fitDialog_, &FitDialog::valuesUsed, this, [this](ScriptPage* document) {
-            if (runActive_ || documentOf(document) != document)
+            if (running() || documentOf(document) != document)
                 return;
-            runDocument(document, !action(Command::KeepResults)->isChecked() && hasResultPages(document));
+            runs_->runDocument(document, !action(Command::KeepResults)->isChecked() && hasResultPages(document));
         });
     }
     fitDialog_->showFor(script);

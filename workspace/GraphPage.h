@@ -64,6 +64,8 @@ public:
     tavlix::DirectionField* directionField() const { return field_.get(); }
     // A copy of the run's script, so a zoomed view computes its curves anew (GraphPageResample.cpp).
     void keepRunModel(const tavlix::Model& model) override;
+    // The same, made from the model on the run's own thread.
+    void keepSampler(std::unique_ptr<tavlix::CurveSampler> sampler);
     // Whether the curves shown are computed for the view rather than the run's points.
     bool showsResampledCurves() const { return !runPoints_.empty(); }
     // Whether a view change waits for its curves.

@@ -12,8 +12,15 @@ using tavlix::Setting;
 
 void GraphPage::keepRunModel(const tavlix::Model& model)
 {
-    sampler_ = tavlix::CurveSampler::fromModel(model);
-    analysis_->setRunModel(model);
+    keepSampler(tavlix::CurveSampler::fromModel(model));
+}
+
+void GraphPage::keepSampler(std::unique_ptr<tavlix::CurveSampler> sampler)
+{
+    sampler_ = std::move(sampler);
+    // The points, tangents and areas read the run's curves from the same copy of its model.
+    if (sampler_)
+        analysis_->setRunModel(sampler_->model());
     // A refresh that kept the user's zoom computes it once the run has ended.
     scheduleResample();
 }

@@ -8,8 +8,8 @@
 #include "workspace/Page.h"
 #include "workspace/PrintSizeDialog.h"
 #include "workspace/RecoveryStore.h"
+#include "workspace/RunController.h"
 #include "workspace/ToolIcons.h"
-#include "workspace/WindowEngineHost.h"
 #include "workspace/WindowSettings.h"
 
 #include <QApplication>
@@ -19,8 +19,7 @@
 #include <QTimer>
 
 MainWindow::MainWindow(UserPrompts prompts, QWidget* parent)
-    : QMainWindow(parent), prompts_(withDialogDefaults(std::move(prompts), this)),
-      engineHost_(new WindowEngineHost(*this))
+    : QMainWindow(parent), prompts_(withDialogDefaults(std::move(prompts), this))
 {
     setObjectName("mainWindow");
     setWindowTitle("Tavlix");
@@ -35,6 +34,8 @@ MainWindow::MainWindow(UserPrompts prompts, QWidget* parent)
     createPages();
     createStatusBar();
     createDialogs();
+    runs_ = new RunController(*this);
+    connect(runs_, &RunController::activeChanged, this, &MainWindow::showRunState);
     // No pages yet, so every page command is off.
     resetCommands();
     exampleDir = QCoreApplication::applicationDirPath() + "/";
@@ -42,6 +43,8 @@ MainWindow::MainWindow(UserPrompts prompts, QWidget* parent)
 
 MainWindow::~MainWindow()
 {
+    // A run under way writes into the pages: it ends before they go.
+    runs_->shutdown();
     disconnect(qApp, nullptr, this, nullptr);
     disconnect(pages_, nullptr, this, nullptr);
     editCommandPoll_->stop();
@@ -79,9 +82,7 @@ void MainWindow::showEvent(QShowEvent* event)
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    if (runActive_) {
-        requestStop();
-        closeAfterRun_ = true;
+    if (runs_->deferWindowClose()) {
         event->ignore();
         return;
     }

@@ -2,7 +2,6 @@
 #pragma once
 
 #include "engine/RunLimits.h"
-#include "support/MemoryUse.h"
 #include "workspace/PageHost.h"
 #include "workspace/RunPagePlan.h"
 #include "workspace/UserPrompts.h"
@@ -39,8 +38,10 @@ class NoticePanel;
 class FitDialog;
 class ParameterBar;
 class PrintSizeDialog;
+class RunController;
 class WindowEngineHost;
 class WindowSettings;
+class DocumentRecovery;
 class RecoveryStore;
 
 // The shipped example documents: the section button that opens each, its file in the example folder, and the
@@ -107,7 +108,7 @@ public:
 
     // Crash recovery: modified script pages are copied into the store while the user works (see RecoveryStore).
     void attachRecovery(std::unique_ptr<RecoveryStore> store);
-    RecoveryStore* recovery() const { return recovery_.get(); }
+    RecoveryStore* recovery() const;
     // Asks once whether to restore the documents of an instance that did not end normally; false when none.
     bool offerRecovery();
     // Writes every modified script page's recovery file now.
@@ -143,13 +144,12 @@ public:
     void openStartDocuments(const QStringList& files);
 
     // Runs: while one is under way the run command interrupts it and closing is deferred until it returns.
-    bool running() const override { return runActive_; }
-    void requestStop() { stopRequested_ = true; }
-    // Lets pending events run at most every 0.2 s; false when the run should stop.
-    bool keepGoing();
+    bool running() const override;
+    void requestStop();
+    RunController& runs() const { return *runs_; }
     // For tests: the memory a run may hold before it is stopped (0: the machine's limit again).
-    void setMemoryLimitForTests(std::size_t bytes) { memoryLimit_ = bytes > 0 ? bytes : tavlix::memory::limitBytes(); }
-    WindowEngineHost& engineHost() { return *engineHost_; }
+    void setMemoryLimitForTests(std::size_t bytes);
+    WindowEngineHost& engineHost();
 
     // Command handlers.
     void onNew();
@@ -214,6 +214,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The run's requests and its end go through the controller, which asks the window for pages and reports.
+    friend class RunController;
+
     void createActions();
     void createMenus();
     void createToolBar();
@@ -229,9 +232,6 @@ private:
     QString dialogFolder() const;
     void rememberFolder(const QString& fileName);
     void saveWindowSettings();
-    void watchForRecovery(ScriptPage* page);
-    void forgetRecovery(ScriptPage* page);
-    void restoreRecovered(const QString& path);
 
     QAction* makeAction(Command command, const QString& text, const QKeySequence& shortcut,
                         void (MainWindow::*handler)());
@@ -262,20 +262,12 @@ private:
     void settleRunPages(const tavlix::RunResult& result);
     void showRunResult(ScriptPage* script, const tavlix::RunResult& result);
     void undockSectionPanel();
-    bool mayMakePage();
     bool closeAllowed();
     bool askAndSave(ScriptPage* page);
     static QString documentName(const ScriptPage* page);
     void showRunState();
-    // One run of the document; refresh: into its last run's pages.
-    void runDocument(ScriptPage* script, bool refresh);
     bool hasResultPages(const ScriptPage* script) const;
-    void runPickedValues(ScriptPage* script);
-    // A slider moved during a run or measurement: its run, after the one that stopped for it.
-    void runParkedPick();
-    void runParametersChanged(ScriptPage* script);
     void updateParameterBar();
-    void finishDeferredCloses();
     // After a run: the statistics of the page it ended on, and its accuracy when the dialog is open.
     void followRunWithAccuracy();
     ScriptPage* scriptPageOf(Page* page) const;
@@ -319,24 +311,7 @@ private:
     std::unique_ptr<WindowSettings> settings_;
     QMenu* recentMenu_ = nullptr;
     QString lastFolder_;  // of the file dialogs; empty until one chose a file
-    std::unique_ptr<RecoveryStore> recovery_;
-    QTimer* recoveryIdleTimer_ = nullptr;
-    QTimer* recoveryPeriodTimer_ = nullptr;
-    int nextRecoveryId_ = 1;
+    DocumentRecovery* recovery_ = nullptr;
     int untitledCount_ = 0;  // untitled documents made so far
-    bool recoveryWarned_ = false;
-    std::unique_ptr<WindowEngineHost> engineHost_;
-    bool runActive_ = false;
-    bool stopRequested_ = false;
-    bool closeAfterRun_ = false;
-    // The page a run from the parameter bar keeps in front: its pages fill without being brought forward.
-    QPointer<Page> keptView_;
-    QList<QPointer<Page>> pagesToCloseAfterRun_;
-    QString stopReason_;
-    int runPageCount_ = 0;  // result pages made by the run under way
-    RunPagePlan runPages_;
-    // A slider moved during a run: the document runs its latest values once the run has stopped.
-    QPointer<ScriptPage> pendingPickRun_;
-    QElapsedTimer eventPumpClock_;
-    std::size_t memoryLimit_ = tavlix::memory::limitBytes();  // beyond it a run is stopped
+    RunController* runs_ = nullptr;
 };

@@ -367,7 +367,7 @@ QToolButton* MainWindow::sectionButton(Section section) const
 void MainWindow::setCommandEnabled(Command command, bool on)
 {
     // While a run is under way the run command is the way to interrupt it.
-    if (runActive_ && command == Command::Run)
+    if (runs_ && running() && command == Command::Run)
         on = true;
     action(command)->setEnabled(on);
 }

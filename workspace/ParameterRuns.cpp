@@ -3,12 +3,8 @@
 #include "workspace/MainWindow.h"
 
 #include "workspace/ParameterBar.h"
+#include "workspace/RunController.h"
 #include "workspace/ScriptPage.h"
-
-#include <QApplication>
-#include <QPointer>
-#include <QTabWidget>
-#include <QTimer>
 
 void MainWindow::onPickChanged(int parameter, int pick)
 {
@@ -16,7 +12,7 @@ void MainWindow::onPickChanged(int parameter, int pick)
     if (!script)
         return;
     script->setPick(parameter, pick);
-    runParametersChanged(script);
+    runs_->parametersChanged(script);
 }
 
 void MainWindow::onFamilyChanged(int parameter, bool on)
@@ -25,53 +21,7 @@ void MainWindow::onFamilyChanged(int parameter, bool on)
     if (!script)
         return;
     script->setFamily(parameter, on);
-    runParametersChanged(script);
-}
-
-void MainWindow::runParametersChanged(ScriptPage* script)
-{
-    if (runActive_) {
-        // The run or measurement under way stops; the latest position runs once it has, so no backlog builds up.
-        pendingPickRun_ = script;
-        requestStop();
-        return;
-    }
-    runPickedValues(script);
-}
-
-// Once the event loop has the window again, so the run or measurement that just ended is wholly over.
-void MainWindow::runParkedPick()
-{
-    if (!pendingPickRun_)
-        return;
-    QTimer::singleShot(0, this, [this] {
-        ScriptPage* next = pendingPickRun_;
-        pendingPickRun_.clear();
-        if (next && !runActive_ && isVisible())
-            runPickedValues(next);
-    });
-}
-
-// Into the last run's pages unless the script changed since and the user keeps earlier results: then it is "Kør".
-void MainWindow::runPickedValues(ScriptPage* script)
-{
-    const bool keep = action(Command::KeepResults)->isChecked() && script->editedSinceRun();
-    const QPointer<Page> shown = activePage();
-    const QPointer<QWidget> focus = QApplication::focusWidget();
-    keptView_ = shown;
-    const int sliderInHand = parameterBar_->focusedSlider();
-    runDocument(script, !keep && hasResultPages(script));
-    keptView_.clear();
-    // The user goes on where they were: the same page, the slider still in hand. A failed run shows its error.
-    if (shown && pages_->indexOf(shown) >= 0 && !shown->isOutOfDate() && activePage() != script)
-        activatePage(shown);
-    if (focus && parameterBar_->isAncestorOf(focus) && activePage() == shown) {
-        // A slider the run's new lists replaced is out of sight: its successor takes the keys.
-        if (focus->isVisible())
-            focus->setFocus();
-        else
-            parameterBar_->focusSlider(sliderInHand);
-    }
+    runs_->parametersChanged(script);
 }
 
 void MainWindow::updateParameterBar()

@@ -2,12 +2,12 @@
 #include "workspace/RecoveryStore.h"
 
 #include "workspace/QtCp1252.h"
+#include "workspace/ResultFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLockFile>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QUuid>
 
@@ -70,8 +70,7 @@ bool RecoveryStore::write(int pageId, const RecoveredDocument& doc)
         bytes += qt_cp1252::toQString(setting).toUtf8() + '\n';
     for (const QString& line : doc.lines)
         bytes += line.toUtf8() + '\n';
-    QSaveFile file(pageFile(pageId));
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    return ResultFile::write(pageFile(pageId), bytes).isEmpty();
 }
 
 void RecoveryStore::remove(int pageId)

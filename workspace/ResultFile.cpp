@@ -1,9 +1,15 @@
 // Writes a result page's file (a table or a picture) atomically, as documents are written.
 #include "workspace/ResultFile.h"
 
+#include "support/AtomicFile.h"
+#include "support/DocumentFile.h"
+#include "workspace/QtCp1252.h"
+
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+
+#include <cstdio>
 
 QString ResultFile::write(const QString& fileName, const QByteArray& bytes)
 {
@@ -11,10 +17,14 @@ QString ResultFile::write(const QString& fileName, const QByteArray& bytes)
     // A folder of that name would be replaced by the rename; refuse it plainly instead.
     if (QFileInfo(fileName).isDir())
         return QString("Filen \"%1\" kan ikke gemmes: der er en mappe med det navn.").arg(shown);
-    QSaveFile file(fileName);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return {};
-    const QString reason = file.errorString();
-    file.cancelWriting();
-    return QString("Filen \"%1\" kan ikke gemmes: %2").arg(shown, reason);
+    tavlix::AtomicFile file;
+    if (file.open(QFile::encodeName(fileName).toStdString())) {
+        const auto size = static_cast<std::size_t>(bytes.size());
+        // A short write leaves the stream in error, which the commit reports.
+        std::fwrite(bytes.constData(), 1, size, file.stream());
+        if (file.commit(true))
+            return {};
+    }
+    return QString("Filen \"%1\" kan ikke gemmes: %2")
+        .arg(shown, qt_cp1252::toQString(tavlix::fileErrorReason(file.failure())));
 }

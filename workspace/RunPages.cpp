@@ -4,6 +4,7 @@
 #include "graph/GraphView.h"
 #include "workspace/GraphPage.h"
 #include "workspace/QtCp1252.h"
+#include "workspace/RunController.h"
 #include "workspace/ScriptCheckHost.h"
 #include "workspace/ScriptPage.h"
 #include "workspace/TableModel.h"
@@ -16,37 +17,25 @@
 
 #include <algorithm>
 
-// False, and the run stopped, when the run has made as many pages as it may.
-bool MainWindow::mayMakePage()
-{
-    if (stopRequested_)
-        return false;
-    if (++runPageCount_ <= runLimits_.maxPages)
-        return true;
-    stopRun(QString("Kørslen laver mere end %L1 resultatsider og er stoppet; de lavede sider er bevaret.")
-                .arg(runLimits_.maxPages));
-    return false;
-}
-
 // A refresh puts a new page where the previous run's page at its position stood, or after the document's
 // other result pages; otherwise it goes last, as every page did before refreshing existed.
 int MainWindow::newRunPageIndex() const
 {
-    if (Page* displaced = runPages_.atNextPosition())
+    if (Page* displaced = runs_->pagePlan().atNextPosition())
         return pages_->indexOf(displaced);
     int last = -1;
-    for (Page* page : runPages_.openPages())
+    for (Page* page : runs_->pagePlan().openPages())
         last = std::max(last, pages_->indexOf(page));
     return last >= 0 ? last + 1 : pageCount();
 }
 
 void MainWindow::addRunPage(Page* page, const QString& caption)
 {
-    page->setDocument(runPages_.document());
+    page->setDocument(runs_->pagePlan().document());
     pages_->insertTab(newRunPageIndex(), page, QString());
     page->setCaption(caption);
-    runPages_.add(page);
-    if (!keptView_)
+    runs_->pagePlan().add(page);
+    if (!runs_->keptView())
         activatePage(page);
 }
 
@@ -56,16 +45,16 @@ void MainWindow::takeOverRunPage(Page* page)
     // The new run tells again whether the page comes from differential equations.
     page->clearIntegration();
     updateTabLook(page);
-    runPages_.add(page);
-    if (!keptView_)
+    runs_->pagePlan().add(page);
+    if (!runs_->keptView())
         activatePage(page);
 }
 
 tavlix::TableSink* MainWindow::createTablePage(const QString& caption)
 {
-    if (!mayMakePage())
+    if (!runs_->mayMakePage())
         return nullptr;
-    if (auto* old = static_cast<TablePage*>(runPages_.takeOver(PageKind::Table))) {
+    if (auto* old = static_cast<TablePage*>(runs_->pagePlan().takeOver(PageKind::Table))) {
         old->clear();
         takeOverRunPage(old);
         return old;
@@ -77,9 +66,9 @@ tavlix::TableSink* MainWindow::createTablePage(const QString& caption)
 
 tavlix::GraphSink* MainWindow::createGraphPage(const QString& caption)
 {
-    if (!mayMakePage())
+    if (!runs_->mayMakePage())
         return nullptr;
-    if (auto* old = static_cast<GraphPage*>(runPages_.takeOver(PageKind::Graph))) {
+    if (auto* old = static_cast<GraphPage*>(runs_->pagePlan().takeOver(PageKind::Graph))) {
         old->prepareForRefresh();
         takeOverRunPage(old);
         return old;
@@ -114,14 +103,14 @@ bool MainWindow::refreshCheckPasses(ScriptPage* script)
         if (page)
             markOutOfDate(page);
     for (const std::string& notice : check.notices)
-        engineHost_->showNoticeText(notice);
+        engineHost().showNoticeText(notice);
     activatePage(script);
     if (result.caretLine >= 0)
         script->placeCaret(result.caretLine, result.caretColumn);
     if (!check.fault.empty())
         reportError(qt_cp1252::toQString(check.fault));
     else if (!result.message.empty())
-        engineHost_->showScriptError(result.message);
+        engineHost().showScriptError(result.message);
     return false;
 }
 
@@ -129,15 +118,15 @@ bool MainWindow::refreshCheckPasses(ScriptPage* script)
 // leaves them, greyed, since nothing has made them again.
 void MainWindow::settleRunPages(const tavlix::RunResult& result)
 {
-    auto* script = static_cast<ScriptPage*>(runPages_.document());
+    auto* script = static_cast<ScriptPage*>(runs_->pagePlan().document());
     if (!script) {
-        runPages_.clear();
+        runs_->pagePlan().clear();
         return;
     }
     const bool complete = !result.abandoned && (result.error == tavlix::ScriptError::None ||
                                                 result.error == tavlix::ScriptError::StopConditionMet);
-    const QList<Page*> leftovers = runPages_.leftovers();
-    QList<QPointer<Page>> pages = runPages_.madePages();
+    const QList<Page*> leftovers = runs_->pagePlan().leftovers();
+    QList<QPointer<Page>> pages = runs_->pagePlan().madePages();
     for (Page* old : leftovers) {
         if (complete) {
             discardPage(old);
@@ -146,36 +135,36 @@ void MainWindow::settleRunPages(const tavlix::RunResult& result)
             pages << old;
         }
     }
-    if (complete || !runPages_.madePages().isEmpty())
+    if (complete || !runs_->pagePlan().madePages().isEmpty())
         script->setResultPages(pages);
     // A family's members were drawn over the current value's curve as they came: drawn again, it goes on top,
     // and each member gets its value written at its end.
-    for (const QPointer<Page>& page : runPages_.madePages())
+    for (const QPointer<Page>& page : runs_->pagePlan().madePages())
         if (auto* graph = qobject_cast<GraphPage*>(page.data()))
             if (std::any_of(graph->curves().begin(), graph->curves().end(),
                             [](const tavlix::Curve& c) { return c.origin == tavlix::CurveOrigin::FamilyMember; }))
                 graph->view().redraw();
     showRunResult(script, result);
-    runPages_.clear();
+    runs_->pagePlan().clear();
 }
 
 // The first graph of the run, else its first table; the script when the run made none. A run that keeps the view
 // stays on the page the user is on while it is still up to date.
 void MainWindow::showRunResult(ScriptPage* script, const tavlix::RunResult& result)
 {
-    if (keptView_ && pages_->indexOf(keptView_) >= 0 && !keptView_->isOutOfDate()) {
-        activatePage(keptView_);
+    if (Page* kept = runs_->keptView(); kept && pages_->indexOf(kept) >= 0 && !kept->isOutOfDate()) {
+        activatePage(kept);
         return;
     }
     Page* shown = nullptr;
     for (PageKind kind : {PageKind::Graph, PageKind::Table})
-        for (const QPointer<Page>& page : runPages_.madePages())
+        for (const QPointer<Page>& page : runs_->pagePlan().madePages())
             if (!shown && page && page->kind() == kind)
                 shown = page;
     if (!shown)
         shown = script;
     if (pages_->indexOf(shown) >= 0)
         activatePage(shown);
-    if (runPages_.madePages().isEmpty() && !result.abandoned && result.error == tavlix::ScriptError::None)
+    if (runs_->pagePlan().madePages().isEmpty() && !result.abandoned && result.error == tavlix::ScriptError::None)
         setStatus(StatusField::Message, "Scriptet har ingen GrafVariable eller TabelVariable, så der er intet at vise");
 }

@@ -18,7 +18,8 @@
 #include <algorithm>
 
 ScriptPage::ScriptPage(PageHost& host, QWidget* parent)
-    : Page(PageKind::Script, host, parent), settings_(tavlix::defaultSettings()), compiler_(new tavlix::ScriptCompiler)
+    : Page(PageKind::Script, host, parent), settings_(tavlix::defaultSettings()),
+      compiler_(std::make_shared<tavlix::ScriptCompiler>())
 {
     editor_ = new ScriptEditor(this);
     editor_->setObjectName("editor");
@@ -276,18 +277,36 @@ std::shared_ptr<const RunSource> ScriptPage::runSource() const
     return source;
 }
 
-tavlix::RunResult ScriptPage::run(tavlix::EngineHost& engineHost)
+ScriptPage::Run ScriptPage::startRun()
 {
+    // A run on its way keeps the compiler it was given; this page's next run gets the numbering it left.
     const std::shared_ptr<const RunSource> source = runSource();
     compiler_->setPicks(picks_);
+    compiler_->setFamily(familyKey_);
     lastRunSource_ = source;
-    tavlix::RunResult r = compiler_->run(settings_, source->lines, qt_cp1252::fromQString(caption()), engineHost);
-    placeCaret(r.caretLine, r.caretColumn);
-    markRunError(r);
-    // A failed run may stop before the lists; the sliders then stay as the user left them.
-    if (!r.abandoned && r.error == tavlix::ScriptError::None)
-        adoptParameters(compiler_->listParameters());
+    return {compiler_, source, qt_cp1252::fromQString(caption())};
+}
+
+tavlix::RunResult ScriptPage::execute(const Run& run, tavlix::EngineHost& engineHost,
+                                      std::vector<tavlix::ListParameter>& found)
+{
+    tavlix::RunResult r = run.compiler->run(run.source->settings, run.source->lines, run.caption, engineHost);
+    found = run.compiler->listParameters();
     return r;
+}
+
+void ScriptPage::finishRun(const tavlix::RunResult& r, std::vector<tavlix::ListParameter> found)
+{
+    const bool edited = editedSinceRun();
+    if (!edited) {
+        placeCaret(r.caretLine, r.caretColumn);
+        markRunError(r);
+    }
+    // A failed run may stop before the lists; the sliders then stay as the user left them.
+    if (!r.abandoned && r.error == tavlix::ScriptError::None && !edited)
+        adoptParameters(std::move(found));
+    if (edited)
+        checkNow();
 }
 
 bool ScriptPage::editedSinceRun() const
@@ -313,7 +332,6 @@ void ScriptPage::setFamily(int parameter, bool on)
         familyKey_ = key;
     else if (familyKey_ == key)
         familyKey_.clear();
-    compiler_->setFamily(familyKey_);
 }
 
 int ScriptPage::family() const

@@ -63,8 +63,19 @@ public:
     void updateCommands() override;
     // The settings and script as a run reads them, for the pages it makes.
     std::shared_ptr<const RunSource> runSource() const;
-    // One whole run; on an error the caret goes to the token where it stopped, otherwise the selection goes.
-    tavlix::RunResult run(tavlix::EngineHost& engineHost);
+    // A run as it starts: the compiler and the script's snapshot go to the run's thread, so the editor stays free.
+    struct Run {
+        std::shared_ptr<tavlix::ScriptCompiler> compiler;
+        std::shared_ptr<const RunSource> source;
+        std::string caption;  // Windows-1252
+    };
+    Run startRun();
+    // Executes a started run, on any thread; found: the list constants it declared.
+    static tavlix::RunResult execute(const Run& run, tavlix::EngineHost& engineHost,
+                                     std::vector<tavlix::ListParameter>& found);
+    // The run has ended: on an error the caret goes to the token where it stopped, otherwise the selection goes;
+    // a script edited since it started keeps its caret and gets the typing check's marks instead.
+    void finishRun(const tavlix::RunResult& r, std::vector<tavlix::ListParameter> found);
     // Compiles the script as a run would, without making pages (the host's pages are never asked for) and without
     // touching this page's run state: the caret, the page numbering or the last run's pages.
     tavlix::RunResult check(tavlix::EngineHost& engineHost) const;
@@ -104,7 +115,8 @@ private:
     tavlix::SettingsTexts settings_;
     bool modified_ = false;
     QString fileName_;
-    std::unique_ptr<tavlix::ScriptCompiler> compiler_;
+    // Shared with the run under way, which may outlast this page's closing by a moment.
+    std::shared_ptr<tavlix::ScriptCompiler> compiler_;
     QList<QPointer<Page>> resultPages_;
     tavlix::ListPicks picks_;
     std::string familyKey_;

@@ -1,10 +1,10 @@
-// The main window's memory: the per-user settings with "Filer > Seneste", and the recovery files of unsaved work.
+// The main window's memory: the per-user settings with "Filer > Seneste", and where its recovery files are kept.
 #include "workspace/MainWindow.h"
 
+#include "workspace/DocumentRecovery.h"
 #include "workspace/GraphPage.h"
 #include "workspace/PrintSizeDialog.h"
 #include "workspace/RecoveryStore.h"
-#include "workspace/ScriptEditor.h"
 #include "workspace/ScriptPage.h"
 #include "workspace/WindowSettings.h"
 
@@ -12,20 +12,10 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
-#include <QPlainTextEdit>
 #include <QSignalBlocker>
 #include <QStandardPaths>
-#include <QTimer>
 
-namespace {
-
-// A pause in typing this long writes the recovery files; while typing goes on they are written this often.
-constexpr int RecoveryIdleMs = 2000;
-constexpr int RecoveryPeriodMs = 30000;
-const char* const RecoveryIdProperty = "recoveryId";
-const char* const RecoveryDirtyProperty = "recoveryDirty";
-
-}  // namespace
+namespace {}  // namespace
 
 // ---- settings and recent documents ---------------------------------------------------------------------------
 
@@ -138,109 +128,25 @@ bool MainWindow::askPrintSize(double& widthCm, double& heightCm)
 
 void MainWindow::attachRecovery(std::unique_ptr<RecoveryStore> store)
 {
-    recovery_ = std::move(store);
-    recoveryIdleTimer_ = new QTimer(this);
-    recoveryIdleTimer_->setSingleShot(true);
-    recoveryIdleTimer_->setInterval(RecoveryIdleMs);
-    recoveryPeriodTimer_ = new QTimer(this);
-    recoveryPeriodTimer_->setInterval(RecoveryPeriodMs);
-    connect(recoveryIdleTimer_, &QTimer::timeout, this, &MainWindow::writeRecoveryFiles);
-    connect(recoveryPeriodTimer_, &QTimer::timeout, this, [this] {
-        for (int i = 0; i < pageCount(); ++i)
-            if (ScriptPage* script = scriptPageOf(page(i)))
-                script->setProperty(RecoveryDirtyProperty, true);
-        writeRecoveryFiles();
-    });
-    recoveryPeriodTimer_->start();
+    recovery_ = new DocumentRecovery(*this, std::move(store));
+    // Pages opened before the store came are watched from now on.
+    for (int i = 0; i < pageCount(); ++i)
+        if (ScriptPage* script = scriptPageOf(page(i)))
+            recovery_->watch(script);
 }
 
-void MainWindow::watchForRecovery(ScriptPage* page)
+RecoveryStore* MainWindow::recovery() const
 {
-    const int id = nextRecoveryId_++;
-    page->setProperty(RecoveryIdProperty, id);
-    connect(page->editor(), &QPlainTextEdit::textChanged, this, [this, page] {
-        if (!recovery_)
-            return;
-        page->setProperty(RecoveryDirtyProperty, true);
-        recoveryIdleTimer_->start();
-    });
-    // Closing a page is the user's decision about its work.
-    connect(page, &QObject::destroyed, this, [this, id] {
-        if (recovery_)
-            recovery_->remove(id);
-    });
-}
-
-void MainWindow::forgetRecovery(ScriptPage* page)
-{
-    page->setProperty(RecoveryDirtyProperty, false);
-    if (recovery_)
-        recovery_->remove(page->property(RecoveryIdProperty).toInt());
+    return recovery_ ? &recovery_->store() : nullptr;
 }
 
 void MainWindow::writeRecoveryFiles()
 {
-    if (!recovery_)
-        return;
-    bool failed = false;
-    for (int i = 0; i < pageCount(); ++i) {
-        ScriptPage* script = scriptPageOf(page(i));
-        if (!script || !script->property(RecoveryDirtyProperty).toBool())
-            continue;
-        const int id = script->property(RecoveryIdProperty).toInt();
-        if (!script->isModified()) {
-            recovery_->remove(id);
-            continue;
-        }
-        const bool untitled = script->fileName() == UntitledFileName;
-        RecoveredDocument doc{untitled ? QString() : QFileInfo(script->fileName()).absoluteFilePath(),
-                              pages_->tabText(i), script->settings(), script->lines()};
-        if (recovery_->write(id, doc))
-            script->setProperty(RecoveryDirtyProperty, false);
-        else
-            failed = true;
-    }
-    // One warning until writing works again, not one for every attempt.
-    if (failed && !recoveryWarned_)
-        setStatus(StatusField::Error,
-                  QString("Kan ikke gemme sikkerhedskopier i %1").arg(QDir::toNativeSeparators(recovery_->folder())));
-    recoveryWarned_ = failed;
-}
-
-void MainWindow::restoreRecovered(const QString& path)
-{
-    RecoveredDocument doc;
-    QString error;
-    if (!RecoveryStore::read(path, doc, error)) {
-        reportError(
-            QString("Gendannelsesfilen \"%1\" er sprunget over: %2").arg(QDir::toNativeSeparators(path), error));
-        return;
-    }
-    const QString caption =
-        doc.fileName.isEmpty() ? QString("(Uden navn - %1)").arg(pageCount() + 1) : QFileInfo(doc.fileName).fileName();
-    ScriptPage* page = newDocument(caption);
-    page->setLines(doc.lines);
-    page->settings() = doc.settings;
-    if (!doc.fileName.isEmpty())
-        page->setFileName(doc.fileName);
-    page->markModified();
+    if (recovery_)
+        recovery_->writeFiles();
 }
 
 bool MainWindow::offerRecovery()
 {
-    if (!recovery_)
-        return false;
-    const QStringList files = recovery_->orphanedFiles();
-    if (files.isEmpty())
-        return false;
-    const QString question =
-        QString("Tavlix blev ikke afsluttet normalt. Gendan %1 ikke-gemte dokumenter?").arg(files.size());
-    const bool restore = prompts_.askRestore && prompts_.askRestore(question);
-    if (restore)
-        for (const QString& file : files)
-            restoreRecovered(file);
-    recovery_->discardOrphans();
-    // The restored documents are this instance's unsaved work from now on.
-    writeRecoveryFiles();
-    return restore;
+    return recovery_ && recovery_->offer();
 }

@@ -116,6 +116,13 @@ changed() {
   compare -metric AE crop-a.png crop-b.png null: 2>&1 | cut -d' ' -f1
 }
 table_shown() { shot now; [ "$(grid_rows now)" -ge 10 ]; }
+# press_and_wait KEYS...: presses the keys and waits until the window's picture changed (a menu or a field appeared).
+press_and_wait() {
+  shot before-key
+  xdotool key "$@"
+  key_shown() { shot after-key; [ "$(changed before-key after-key "${width}x$height+0+0")" -gt 0 ]; }
+  wait_for 10 key_shown
+}
 
 # run_example NAME: runs the active script page; its graph page is shown first, its table page follows it.
 run_example() {
@@ -177,10 +184,8 @@ wait_for 10 zoomed || fail "zoom: the picture hardly changed ($n pixels)"
 
 step "text label"
 focus
-xdotool key alt+t
-sleep 0.5
-xdotool key t
-sleep 0.5
+press_and_wait alt+t || fail "text label: the Tavlix menu did not open"
+press_and_wait t || fail "text label: the label field did not appear"
 xdotool type --delay 20 'Hej verden'
 xdotool mousemove 600 250 click 1
 labelled() { shot labelled; n=$(changed zoomed labelled '160x40+560+230'); [ "$n" -ge 30 ]; }
@@ -191,14 +196,12 @@ focus
 xdotool key ctrl+p
 print_dialog() { xdotool search --name '^Udskriv' >/dev/null 2>&1; }
 if wait_for 15 print_dialog; then
-  # A loaded machine maps the dialog well before it takes keys.
-  sleep 1.5
-  xdotool key alt+f
-  sleep 0.2
-  xdotool key ctrl+a
+  # A loaded machine maps the dialog well before it takes keys: they go in once it has the keyboard.
+  dialog_focused() { xdotool getwindowfocus getwindowname 2>/dev/null | grep -q '^Udskriv'; }
+  wait_for 15 dialog_focused || fail "print: the print dialog never took the keyboard"
+  xdotool key alt+f ctrl+a
   xdotool type --delay 5 "$work/udskrift.pdf"
   # The file field's completion may take the first Return on a slow machine; the dialog then needs another.
-  sleep 1
   xdotool key Return
   pdf_written() { [ -s "$work/udskrift.pdf" ] && pdfinfo "$work/udskrift.pdf" >/dev/null 2>&1; }
   print_dialog && ! wait_for 5 pdf_written && print_dialog && xdotool key Return
@@ -226,8 +229,7 @@ fi
 
 step "close"
 focus
-xdotool key alt+f
-sleep 0.5
+press_and_wait alt+f || fail "close: the Filer menu did not open"
 xdotool key a
 ended() { ! kill -0 "$app_pid" 2>/dev/null; }
 if wait_for 15 ended; then

@@ -70,7 +70,7 @@ private slots:
         tavlix::SettingsTexts s = odeSettings("50", "0.00005");
         f.script(Logistic, &s);
         QVERIFY(!f.window->isCommandEnabled(Command::Accuracy));
-        f.window->onRun();
+        QVERIFY(f.run());
         const QRegularExpression summary("^\\d+ skridt, \\d+ forkastet, mindste skridt [0-9,E-]+$");
         QVERIFY2(summary.match(f.window->status(StatusField::Message)).hasMatch(),
                  qPrintable(f.window->status(StatusField::Message)));
@@ -82,7 +82,7 @@ private slots:
         QVERIFY(f.window->isCommandEnabled(Command::Accuracy));
 
         f.script({"Funktioner", "  f = t^2", "TabelVariable", "  t, f"}, &s);
-        f.window->onRun();
+        QVERIFY(f.run());
         QVERIFY(!f.window->isCommandEnabled(Command::Accuracy));
         QCOMPARE(f.window->status(StatusField::Message), QString());
     }
@@ -100,9 +100,10 @@ private slots:
             MainWindowFixture f;
             tavlix::SettingsTexts s = odeSettings(c.tCount, c.relTol);
             f.script(Logistic, &s);
-            f.window->onRun();
+            QVERIFY(f.run());
             f.window->activatePage(f.window->page(2));  // the first table: t, y, f
             f.window->action(Command::Accuracy)->trigger();
+            QVERIFY(f.waitIdle());
             AccuracyDialog& d = f.window->accuracyDialog();
             QVERIFY(d.isVisible());
             QVERIFY2(d.verdictLabel()->text().startsWith(c.verdict), qPrintable(d.verdictLabel()->text()));
@@ -124,8 +125,9 @@ private slots:
         tavlix::SettingsTexts s = odeSettings("20", "1e-6");
         s[9] = "6";
         f.script({"DifferentialLigninger", "  u' = v   <1>", "  v' = -u   <0>", "GrafVariable", "  u, v, l1"}, &s);
-        f.window->onRun();
+        QVERIFY(f.run());
         f.window->action(Command::Accuracy)->trigger();
+        QVERIFY(f.waitIdle());
         const QTableWidget* table = f.window->accuracyDialog().table();
         QCOMPARE(table->rowCount(), 2);
         QCOMPARE(table->item(0, 0)->text(), QString("u i (u, v)"));
@@ -157,9 +159,10 @@ private slots:
             MainWindowFixture f;
             tavlix::SettingsTexts s = odeSettings(c.tCount, "0.00005");
             f.script({"DifferentialLigninger", c.equation, "TabelVariable", "  t, y"}, &s);
-            f.window->onRun();
+            QVERIFY(f.run());
             f.window->activatePage(f.window->page(1));
             f.window->action(Command::Accuracy)->trigger();
+            QVERIFY(f.waitIdle());
             AccuracyDialog& d = f.window->accuracyDialog();
             QVERIFY2(d.verdictLabel()->text().contains(QString(c.verdict)), qPrintable(d.verdictLabel()->text()));
             QCOMPARE(d.table()->rowCount(), c.rows);
@@ -172,16 +175,17 @@ private slots:
         MainWindowFixture f;
         tavlix::SettingsTexts s = odeSettings("50", "0.00005");
         f.script({"DifferentialLigninger", "  y' = -y <1>", "TabelVariable", "  t, y"}, &s);
-        f.window->onRun();
+        QVERIFY(f.run());
         // A page whose run would take seconds to repeat: the measurement stops at the first pause after Escape.
         ResultOrigin origin = *f.window->activePage()->integration();
         s[10] = "3000000";
         origin.source = std::make_shared<RunSource>(RunSource{s, origin.source->lines, {}});
         f.window->activePage()->setIntegration(origin);
         AccuracyDialog& d = f.window->accuracyDialog();
-        QTimer::singleShot(50, &d, [&d] { d.reject(); });  // Escape in the dialog while it measures
         f.window->onAccuracy();
-        QVERIFY(!f.window->running());
+        QVERIFY(f.window->running());
+        d.reject();  // Escape in the dialog while it measures
+        QVERIFY(f.waitIdle());
         QVERIFY(d.isVisible());
         QVERIFY(d.verdictLabel()->text().startsWith("Beregningen blev afbrudt"));
         QCOMPARE(f.window->action(Command::Run)->text(), QString("&Kør"));  // no longer "Afbryd"
@@ -193,15 +197,15 @@ private slots:
         MainWindowFixture f;
         tavlix::SettingsTexts s = odeSettings("50", "0.00005");
         ScriptPage* script = f.script({"DifferentialLigninger", "  y' = -y <1>", "TabelVariable", "  t, y"}, &s);
-        f.window->onRun();
+        QVERIFY(f.run());
         f.window->action(Command::Accuracy)->trigger();
+        QVERIFY(f.waitIdle());
         QVERIFY(f.window->accuracyDialog().isVisible());
         script->settings()[10] = "5000000";
-        bool closedDuring = true;
-        QTimer::singleShot(300, f.window.get(), [&] { closedDuring = f.window->close(); });
         f.window->onRun();
-        QVERIFY(!closedDuring);
-        QVERIFY(!f.window->running());
+        QVERIFY(f.window->running());
+        QVERIFY(!f.window->close());
+        QVERIFY(f.waitIdle());
         QVERIFY(!f.window->isVisible());
     }
 
@@ -213,7 +217,7 @@ private slots:
         f.script({"Konstanter", "  k = <0.5, 1>", "DifferentialLigninger", "  y' = -k*y <1>", "TabelVariable",
                   "  t, y"},
                  &s);
-        f.window->onRun();
+        QVERIFY(f.run());
         auto* table = qobject_cast<TablePage*>(f.window->activePage());
         QVERIFY(table);
         const QString before = table->cellText(1, 5);
@@ -221,9 +225,11 @@ private slots:
         s[10] = "3000000";
         origin.source = std::make_shared<RunSource>(RunSource{s, origin.source->lines, {}});
         table->setIntegration(origin);
-        QTimer::singleShot(50, f.window.get(), [&f] { f.window->parameterBar()->slider(0)->setValue(2); });
         f.window->onAccuracy();
-        QTRY_VERIFY(!f.window->running() && table->cellText(1, 5) != before);
+        QVERIFY(f.window->running());
+        f.window->parameterBar()->slider(0)->setValue(2);
+        QVERIFY(f.waitIdle());
+        QVERIFY(table->cellText(1, 5) != before);
         QCOMPARE(f.window->parameterBar()->valueLabel(0)->text(), QString("k = 1"));
         QCOMPARE(f.window->activePage(), static_cast<Page*>(table));
     }

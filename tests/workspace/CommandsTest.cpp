@@ -148,6 +148,7 @@ private slots:
         f.window->activateWindow();
         m->editor()->setFocus();
         QTest::keyClick(m->editor(), Qt::Key_F9);
+        QVERIFY(f.waitIdle());
         QCOMPARE(f.window->pageCount(), 2);
         QCOMPARE(f.window->activePage()->kind(), PageKind::Table);
         QTest::keyClick(f.window.get(), Qt::Key_N, Qt::ControlModifier);

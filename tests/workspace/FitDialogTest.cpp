@@ -42,7 +42,8 @@ QStringList ticked(const QListWidget& list)
 FitDialog& openFit(MainWindowFixture& f, const QStringList& script)
 {
     f.script(script);
-    f.window->onRun();
+    if (!f.run())
+        qFatal("The run before the fit never ended");
     f.window->activatePage(firstGraph(*f.window));
     f.window->action(Command::FitConstants)->trigger();
     return *f.window->fitDialog();
@@ -122,6 +123,7 @@ private slots:
         QVERIFY(dialog.useButton()->isEnabled());
         ScriptPage* script = f.window->documentOf(firstGraph(*f.window));
         dialog.useButton()->click();
+        QVERIFY(f.waitIdle());
         QCOMPARE(script->lines()[1], QString("  a = 2   b = 1   c = 5"));
         // The run again drew the fitted line: 2t + 1 at the graph's last point.
         const tavlix::Curve& curve = firstGraph(*f.window)->curves().front();
@@ -141,6 +143,7 @@ private slots:
         QVERIFY(dialog.summaryLabel()->text().contains("konvergerede ikke"));
         QVERIFY(!dialog.useButton()->isEnabled());
         dialog.useValues();
+        QVERIFY(f.waitIdle());
         QCOMPARE(f.window->documentOf(firstGraph(*f.window))->lines(), Line);
     }
 

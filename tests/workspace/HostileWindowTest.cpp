@@ -58,8 +58,17 @@ private slots:
         const QByteArray text = value.toLatin1();
         tavlix::SettingsTexts s = With({{8, "0"}, {setting, text.constData()}});
         f.script(script, &s);
-        QTimer::singleShot(400, f.window.get(), [&] { QTest::keyClick(f.window.get(), Qt::Key_Escape); });
         f.window->onRun();
+        // Escape once the run has drawn or written something.
+        const auto drawn = [&f] {
+            if (auto* table = qobject_cast<TablePage*>(f.window->activePage()))
+                return table->rowCount() > 3;
+            auto* graph = qobject_cast<GraphPage*>(f.window->activePage());
+            return graph && StoredPoints(*graph) > 2;
+        };
+        QTRY_VERIFY(drawn());
+        QTest::keyClick(f.window.get(), Qt::Key_Escape);
+        QVERIFY(f.waitIdle());
         QVERIFY(!f.window->running());
         QCOMPARE(f.window->pageCount(), 2);
         QCOMPARE(f.window->status(StatusField::Message), QString("Kørslen blev afbrudt"));
@@ -80,7 +89,7 @@ private slots:
         f.window->runLimits().maxGraphPoints = 3000;
         tavlix::SettingsTexts s = With({{8, "0"}, {9, "1"}, {10, "1e12"}});
         f.script({"Funktioner", "  f = t", "  g = 1 - t", "GrafVariable", "  t, f, l1   t, g, m3"}, &s);
-        f.window->onRun();
+        QVERIFY(f.run());
         f.window->runLimits() = {};
         QVERIFY(!f.window->running());
         QCOMPARE(f.errors.size(), 1);
@@ -93,7 +102,7 @@ private slots:
         f.window->activatePage(f.window->page(0));
         tavlix::SettingsTexts small = With({{8, "0"}, {9, "1"}, {10, "10"}});
         f.scriptPage()->settings() = small;
-        f.window->onRun();
+        QVERIFY(f.run());
         QVERIFY(f.errors.isEmpty());
         page = qobject_cast<GraphPage*>(f.window->activePage());
         QVERIFY(page);
@@ -110,14 +119,14 @@ private slots:
         for (int i = 0; i < 3000; ++i)
             script << (i % 2 ? "GrafVariable" : "TabelVariable") << (i % 2 ? "  t, t, l1" : "  t");
         f.script(script, &s);
-        f.window->onRun();
+        QVERIFY(f.run());
         QCOMPARE(f.window->pageCount(), 6);
         QCOMPARE(f.errors, QStringList{"Kørslen laver mere end 5 resultatsider og er stoppet; de lavede sider er "
                                        "bevaret."});
         // The bound is per run; the second run refills the first one's pages.
         f.errors.clear();
         f.window->activatePage(f.window->page(0));
-        f.window->onRun();
+        QVERIFY(f.run());
         QCOMPARE(f.window->pageCount(), 6);
         QCOMPARE(f.errors.size(), 1);
     }
@@ -129,7 +138,7 @@ private slots:
         tavlix::SettingsTexts s = With({{8, "0"}, {10, "1e12"}});
         f.script({"Funktioner", "  f = t", "TabelVariable", "  t, f"}, &s);
         f.window->setMemoryLimitForTests(1);
-        f.window->onRun();
+        QVERIFY(f.run());
         f.window->setMemoryLimitForTests(0);
         QVERIFY(!f.window->running());
         QCOMPARE(f.errors.size(), 1);
@@ -198,7 +207,7 @@ private slots:
                            << "  t, f, g";
             }
             ScriptPage* m = f.script(script, &s);
-            f.window->onRun();
+            QVERIFY(f.run());
             QVERIFY(!f.window->running());
             QVERIFY(f.messages.isEmpty());
             QVERIFY(f.window->noticePanel()->lines().size() <= 7);  // the notices of a run are bounded
@@ -215,7 +224,7 @@ private slots:
         MainWindowFixture f;
         tavlix::SettingsTexts s = With({{4, "abc"}, {10, "20"}});
         f.script({"Funktioner", "  f = t", "TabelVariable", "  t, f"}, &s);
-        f.window->onRun();
+        QVERIFY(f.run());
         QCOMPARE(f.window->noticePanel()->lines(),
                  QStringList{"Koordinatindstillingen YMin kan ikke beregnes; 0 bruges i stedet. Ret den under "
                              "Koordinater (F8)."});

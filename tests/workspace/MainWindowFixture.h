@@ -3,6 +3,7 @@
 
 #include "workspace/GraphPage.h"
 #include "workspace/MainWindow.h"
+#include "workspace/RunController.h"
 #include "workspace/ScriptEditor.h"
 #include "workspace/ScriptPage.h"
 
@@ -93,6 +94,19 @@ struct MainWindowFixture {
 
     ScriptPage* scriptPage() const { return window->activeScriptPage(); }
 
+    // Until no run or measurement is under way or waiting (a slider's run after the one it stopped); false when
+    // that never came.
+    bool waitIdle(int timeoutMs = 60000)
+    {
+        return QTest::qWaitFor([this] { return window->runs().idle(); }, timeoutMs);
+    }
+    // "Kør" on the active page, and its end.
+    bool run()
+    {
+        window->onRun();
+        return waitIdle();
+    }
+
     // A script page with the given settings and script, as if opened from a file.
     ScriptPage* script(const QStringList& lines, const tavlix::SettingsTexts* settings = nullptr)
     {
@@ -109,7 +123,8 @@ struct MainWindowFixture {
     GraphPage* runToGraph(const QStringList& lines, const tavlix::SettingsTexts& settings)
     {
         script(lines, &settings);
-        window->onRun();
+        if (!run())
+            return nullptr;
         for (int i = 0; i < window->pageCount(); ++i)
             if (auto* graph = qobject_cast<GraphPage*>(window->page(i))) {
                 window->activatePage(graph);

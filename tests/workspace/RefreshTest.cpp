@@ -71,10 +71,10 @@ private slots:
         f.window->action(Command::KeepResults)->setChecked(keep);
         tavlix::SettingsTexts s = FewPoints();
         ScriptPage* script = f.script(Script(first), &s);
-        f.window->onRun();
+        QVERIFY(f.run());
         QPointer<Page> firstPage = f.window->page(1);
         script->setLines(Script(second));
-        f.window->onRun();
+        QVERIFY(f.run());
         QCOMPARE(ResultTabs(*f.window), tabs);
         // A page made again is the same page, so what the user did to it stays.
         QCOMPARE(!firstPage.isNull() && f.window->page(1) == firstPage, !second.isEmpty() && first[0] == second[0]);
@@ -89,14 +89,14 @@ private slots:
         MainWindowFixture f;
         tavlix::SettingsTexts s = FewPoints();
         ScriptPage* script = f.script(Script("TG"), &s);
-        f.window->onRun();
+        QVERIFY(f.run());
         auto* table = qobject_cast<TablePage*>(f.window->page(1));
         QVERIFY(table);
         const QString cell = table->cellText(1, 2);
         QStringList broken = Script("TG");
         broken[1] = "  f = t*";
         script->setLines(broken);
-        f.window->onRun();
+        QVERIFY(f.run());
         QCOMPARE(f.window->pageCount(), 3);
         QCOMPARE(table->cellText(1, 2), cell);
         QCOMPARE(f.window->activePage(), static_cast<Page*>(script));
@@ -108,7 +108,7 @@ private slots:
             QVERIFY(bar->tabTextColor(i).isValid());
         }
         script->setLines(Script("TG"));
-        f.window->onRun();
+        QVERIFY(f.run());
         QCOMPARE(f.window->pageCount(), 3);
         QVERIFY(!table->isOutOfDate() && !f.window->page(2)->isOutOfDate());
         QVERIFY(!bar->tabTextColor(1).isValid());
@@ -120,9 +120,9 @@ private slots:
         MainWindowFixture f;
         tavlix::SettingsTexts s = FewPoints();
         ScriptPage* other = f.script(Script("T"), &s);
-        f.window->onRun();
+        QVERIFY(f.run());
         ScriptPage* script = f.script(Script("G"), &s);
-        f.window->onRun();
+        QVERIFY(f.run());
         Page* graph = f.window->activePage();
         QCOMPARE(graph->kind(), PageKind::Graph);
         QCOMPARE(f.window->documentOf(graph), script);
@@ -131,6 +131,7 @@ private slots:
         QCOMPARE(f.window->tabs()->tabBar()->tabToolTip(f.window->tabs()->indexOf(graph)), "Resultat af test.tvx");
         QVERIFY(!f.window->tabs()->tabBar()->tabIcon(f.window->tabs()->indexOf(graph)).isNull());
         QTest::keyClick(f.window.get(), Qt::Key_F9);
+        QVERIFY(f.waitIdle());
         QCOMPARE(f.window->pageCount(), 4);
         QCOMPARE(f.window->activePage(), graph);
         f.window->activatePage(script);
@@ -147,7 +148,7 @@ private slots:
         MainWindowFixture f;
         tavlix::SettingsTexts s = FewPoints();
         ScriptPage* script = f.script(Script("T"), &s);
-        f.window->onRun();
+        QVERIFY(f.run());
         f.window->activatePage(script);
         QCOMPARE(f.window->windowTitle(), "test.tvx[*] – Tavlix");
         QVERIFY(!f.window->isWindowModified());

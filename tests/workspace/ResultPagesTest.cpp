@@ -96,7 +96,7 @@ private slots:
         s[9] = "1";
         s[10] = "4";
         f.script({"Funktioner", "  f = t*t", "TabelVariable", "  t, f"}, &s);
-        f.window->onRun();
+        QVERIFY(f.run());
         auto* page = qobject_cast<TablePage*>(f.window->activePage());
         QVERIFY(page);
         page->view()->setFocus();
@@ -231,7 +231,7 @@ private slots:
     {
         MainWindowFixture f;
         f.script({"Funktioner", "  f = t", "  g = 2*t", "GrafVariable", "  t, F, l1   f, g, m2"});
-        f.window->onRun();
+        QVERIFY(f.run());
         auto* page = qobject_cast<GraphPage*>(f.window->activePage());
         QVERIFY(page);
         QCOMPARE(page->curves().size(), std::size_t(2));

@@ -39,7 +39,7 @@ private slots:
         MainWindowFixture f;
         tavlix::SettingsTexts s = Range("0", "1", "4");
         ScriptPage* m = f.script({"Funktioner", "  f = t*t", "TabelVariable", "  t, f"}, &s);
-        f.window->onRun();
+        QVERIFY(f.run());
         auto* page = qobject_cast<TablePage*>(f.window->activePage());
         QVERIFY(page);
         QCOMPARE(page->caption(), QString("test.tvx-1"));
@@ -69,7 +69,7 @@ private slots:
         QCOMPARE(f.window->action(Command::Run)->text(), QString("&Kør"));
         // A second run refills the page under its caption, while the numbering goes on for new pages.
         f.window->activatePage(m);
-        f.window->onRun();
+        QVERIFY(f.run());
         QCOMPARE(f.window->activePage(), static_cast<Page*>(page));
         QCOMPARE(f.window->activePage()->caption(), QString("test.tvx-1"));
         QCOMPARE(m->resultPageCount(), 2);
@@ -80,7 +80,7 @@ private slots:
         MainWindowFixture f;
         tavlix::SettingsTexts s = Range("0", "1", "10");
         f.script({"Funktioner", "  f = t", "GrafVariable", "  t, f, l1", "TabelVariable", "  t, f"}, &s);
-        f.window->onRun();
+        QVERIFY(f.run());
         QCOMPARE(f.window->pageCount(), 3);
         QCOMPARE(f.window->page(1)->kind(), PageKind::Graph);
         QCOMPARE(f.window->page(1)->caption(), QString("test.tvx-1"));
@@ -111,7 +111,7 @@ private slots:
         QFETCH(int, column);
         MainWindowFixture f;
         ScriptPage* m = f.script(script);
-        f.window->onRun();
+        QVERIFY(f.run());
         QCOMPARE(f.window->status(StatusField::Message), message);
         QCOMPARE(f.window->activePage(), static_cast<Page*>(m));
         QTextCursor c = m->editor()->textCursor();
@@ -125,7 +125,7 @@ private slots:
         MainWindowFixture f;
         ScriptPage* m = f.script({"Konstanter", "  a = 2"});
         m->editor()->selectAll();
-        f.window->onRun();
+        QVERIFY(f.run());
         QVERIFY(!m->editor()->textCursor().hasSelection());
         QCOMPARE(f.window->status(StatusField::Message),
                  QString("Scriptet har ingen GrafVariable eller TabelVariable, så der er intet at vise"));
@@ -138,7 +138,7 @@ private slots:
         MainWindowFixture f;
         tavlix::SettingsTexts s = Range("-1", "1", "2");
         f.script({"Funktioner", "  f = 1/t", "GrafVariable", "  t, f, m1", "TabelVariable", "  t, f"}, &s);
-        f.window->onRun();
+        QVERIFY(f.run());
         QVERIFY(f.messages.isEmpty());
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
         NoticePanel* panel = f.window->noticePanel();
@@ -157,13 +157,13 @@ private slots:
         panel->reopenButton()->click();
         QVERIFY(panel->isVisible());
         f.script({"Funktioner", "  f = t", "TabelVariable", "  t, f"}, &s);
-        f.window->onRun();
+        QVERIFY(f.run());
         QVERIFY(!panel->isVisible() && !panel->reopenButton()->isVisible());
 
         // No step at all: the general error report, the page made so far stays, the program goes on.
         tavlix::SettingsTexts none = Range("0", "1", "0");
         f.script({"TabelVariable", "  t"}, &none);
-        f.window->onRun();
+        QVERIFY(f.run());
         QCOMPARE(f.errors.size(), 1);
         QCOMPARE(f.window->activePage()->kind(), PageKind::Table);
         QVERIFY(!f.window->running());
@@ -183,19 +183,18 @@ private slots:
         MainWindowFixture f;
         tavlix::SettingsTexts s = Range("0", "1", "5000000");
         ScriptPage* m = f.script(LongTable, &s);
-        QString captionDuring;
-        bool runOnDuring = false;
-        QTimer::singleShot(300, f.window.get(), [&] {
-            captionDuring = f.window->action(Command::Run)->text();
-            runOnDuring =
-                f.window->isCommandEnabled(Command::Run);  // a table page is active, yet the run can be stopped
-            // A second run cannot start: the command interrupts instead.
-            if (escape)
-                QTest::keyClick(f.window.get(), Qt::Key_Escape);
-            else
-                f.window->action(Command::Run)->trigger();
-        });
         f.window->onRun();
+        // A table page is active, yet the run can be stopped once it has rows.
+        QTRY_VERIFY(qobject_cast<TablePage*>(f.window->activePage()) &&
+                    qobject_cast<TablePage*>(f.window->activePage())->rowCount() > 3);
+        const QString captionDuring = f.window->action(Command::Run)->text();
+        const bool runOnDuring = f.window->isCommandEnabled(Command::Run);
+        // A second run cannot start: the command interrupts instead.
+        if (escape)
+            QTest::keyClick(f.window.get(), Qt::Key_Escape);
+        else
+            f.window->action(Command::Run)->trigger();
+        QVERIFY(f.waitIdle());
         QCOMPARE(captionDuring, QString("&Afbryd"));
         QVERIFY(runOnDuring);
         QVERIFY(!f.window->running());
@@ -235,7 +234,7 @@ private slots:
             f.window->onClosePage();
             pagesDuring = f.window->pageCount();
         });
-        f.window->onRun();
+        QVERIFY(f.run());
         QCOMPARE(pagesDuring, 2);
         QVERIFY(!f.window->running());
         QVERIFY(closed.isNull());
@@ -252,7 +251,7 @@ private slots:
         f.window->runLimits().maxTableCells = 2000;
         tavlix::SettingsTexts s = Range("0", "1", "100000");
         f.script(LongTable, &s);
-        f.window->onRun();
+        QVERIFY(f.run());
         QCOMPARE(f.errors.size(), 1);
         QVERIFY2(f.errors[0].contains("for stor"), qPrintable(f.errors[0]));
         auto* page = qobject_cast<TablePage*>(f.window->activePage());
@@ -270,7 +269,7 @@ private slots:
         f.script(LongTable, &s);
         bool closedDuring = true;
         QTimer::singleShot(300, f.window.get(), [&] { closedDuring = f.window->close(); });
-        f.window->onRun();
+        QVERIFY(f.run());
         QVERIFY(!closedDuring);
         QVERIFY(!f.window->isVisible());
     }

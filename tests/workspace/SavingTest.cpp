@@ -66,7 +66,7 @@ private slots:
         ScriptPage* script = f.window->openDocument(file);
         script->editor()->moveCursor(QTextCursor::End);
         script->editor()->insertPlainText("\n(* ny *)");
-        f.window->onRun();
+        QVERIFY(f.run());
         Page* table = f.window->activePage();
         QCOMPARE(table->kind(), PageKind::Table);
         QVERIFY(f.window->isCommandEnabled(Command::Save));

@@ -130,7 +130,7 @@ private slots:
         MainWindowFixture f;
         ScriptPage* page = f.script({"Funktioner", "  f = 2sin(t)", "TabelVariable", "  t, f"});
         f.window->activatePage(page);
-        f.window->onRun();
+        QVERIFY(f.run());
         const QString shown = QString::fromUtf8("sin kan ikke stå her  –  Der mangler et gangetegn: 2*sin(t)");
         QCOMPARE(f.window->status(StatusField::Message), shown);
         ScriptEditor* editor = page->editor();
@@ -141,11 +141,11 @@ private slots:
         // A run-time error mended by the settings alone: the next run takes its mark away.
         ScriptPage* ode = f.script({"DifferentialLigninger", "  y' = sqr(1 - t)  <0>", "TabelVariable", "  t, y"});
         f.window->activatePage(ode);
-        f.window->onRun();
+        QVERIFY(f.run());
         QVERIFY(ode->editor()->hasErrorMark());
         ode->settings()[9] = "0.5";
         f.window->activatePage(ode);
-        f.window->onRun();
+        QVERIFY(f.run());
         QVERIFY(!ode->editor()->hasErrorMark());
         QVERIFY(ode->checkMessage().isEmpty());
     }
@@ -216,7 +216,7 @@ private slots:
         QTest::keyClicks(page->editor(), "+1");
         QTRY_VERIFY(f.window->isCommandEnabled(Command::Undo));
         QVERIFY(!f.window->isCommandEnabled(Command::Redo));
-        f.window->onRun();
+        QVERIFY(f.run());
         f.window->activatePage(page);
         QVERIFY(page->save());
         f.window->action(Command::Undo)->trigger();
@@ -266,7 +266,7 @@ private slots:
     {
         MainWindowFixture f;
         f.script({"Funktioner", "  f = t", "GrafVariable", "  t, f, l1"});
-        f.window->onRun();
+        QVERIFY(f.run());
         QTRY_COMPARE(f.window->activePage()->kind(), PageKind::Graph);
         QTest::keyClick(f.window->activePage(), Qt::Key_F1);
         auto* help = f.window->findChild<HelpWindow*>();
