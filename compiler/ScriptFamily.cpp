@@ -17,47 +17,40 @@ bool endedWell(ScriptError error)
 
 }  // namespace
 
-void ScriptCompiler::runFamilyMembers(FamilyHost& family, const CoordinateSettings& settings, const std::string& source,
-                                      const std::string& caption)
+ScriptCompiler::MemberEnd ScriptCompiler::runFamilyMembers(FamilyHost& family, EngineHost& runHost,
+                                                           const ProgramRun& first, const SettingsTexts& settings,
+                                                           const std::vector<std::string>& lines,
+                                                           const std::string& caption, OutputProbe* probe)
 {
     const auto found = std::find_if(listParameters_.begin(), listParameters_.end(),
-                                    [this](const ListParameter& p) { return p.key == familyKey_; });
-    const ScriptError mainError = lexer_.error();
-    if (found == listParameters_.end() || run_->abandoned || !endedWell(mainError))
-        return;
-    // The first run's model, lists and numbering stay what the run reports; the members only draw.
-    std::unique_ptr<Model> mainModel = std::move(model_);
-    const std::vector<ListParameter> mainParameters = listParameters_;
-    const ListPicks mainPicks = picks_;
-    const int pageCount = resultPageCount_;
+                                     [this](const ListParameter& p) { return p.key == familyKey_; });
+    if (found == listParameters_.end() || first.abandoned() || !endedWell(first.error()))
+        return {};
+    // The first run's lists and numbering stay what the run reports; the members only draw.
+    const std::vector<ListParameter> firstParameters = listParameters_;
     const ListParameter familyParameter = *found;
-    RunState& state = *run_;
+    const int pageCount = resultPageCount_;
+    ListPicks picks = picks_;
+    MemberEnd end;
     for (int member = 1; member <= static_cast<int>(familyParameter.values.size()); ++member) {
         if (member == familyParameter.pick)
             continue;
-        picks_[familyKey_] = member;
+        picks[familyKey_] = member;
         family.startMember();
-        // Each member starts clean: nothing of the last member's failure may reach this one's message.
-        RunState fresh;
-        fresh.host = state.host;
-        fresh.probe = state.probe;
-        state = fresh;
-        model_ = std::make_unique<Model>();
-        model_->script.settings = settings;
-        lexer_.stopReading();
-        lexer_.startReading(source);
-        parseScript(caption);
-        expressions_.endParse();
-        resultPageCount_ = pageCount;
-        if (state.abandoned || !endedWell(lexer_.error()))
+        // Each member is a program of its own: nothing of the last member's failure may reach this one's message.
+        auto program =
+            std::make_shared<const CompiledProgram>(compile(settings, lines, picks, constantValues_, &runHost));
+        listParameters_ = program->listParameters;  // the member's label reads its value from them
+        auto run = std::make_unique<ProgramRun>(*program, runHost, probe);
+        int pages = pageCount;
+        run->execute(caption, pages);
+        if (run->abandoned() || !endedWell(run->error())) {
+            end = {std::move(program), std::move(run)};
             break;
-        // Each run ends at the same token; a stop condition in a member does not make the whole run one.
-        lexer_.setError(mainError);
+        }
     }
-    picks_ = mainPicks;
-    listParameters_ = mainParameters;
-    if (!state.abandoned && endedWell(lexer_.error()))
-        model_ = std::move(mainModel);
+    listParameters_ = firstParameters;
+    return end;
 }
 
 }  // namespace tavlix

@@ -1,5 +1,6 @@
 // What the section parser puts into the model, and the result pages a run makes through its host.
 #include "CompilerTestSupport.h"
+#include "engine/Opcodes.h"
 
 #include <gtest/gtest.h>
 
@@ -34,15 +35,15 @@ TEST(CompilerConstants, ValuesUseEarlierConstantsAndPi)
     EXPECT_EQ(c.m().script.constantValues[4], std::acos(-1.0));
     EXPECT_EQ(c.m().script.constantValues[5], 1.0);  // its own name stands for 0 until stored
     EXPECT_EQ(c.m().script.constantValues[6], 4.0);  // t is 0 in a constant
-    EXPECT_EQ(c.m().script.listConstants[2], nullptr);
+    EXPECT_FALSE(c.m().script.listConstants[2].has_value());
 }
 
 TEST(CompilerConstants, ListKeepsEveryValueAndStandsForItsFirst)
 {
     Compiled c("konstanter\na = <1, 2, 1+2>\nb = a*10");
     ASSERT_EQ(c.result.error, ScriptError::None);
-    const ListConstant* list = c.m().script.listConstants[2].get();
-    ASSERT_NE(list, nullptr);
+    ASSERT_TRUE(c.m().script.listConstants[2].has_value());
+    const ListConstant* list = &*c.m().script.listConstants[2];
     EXPECT_EQ(list->count, 3);
     EXPECT_EQ(list->values[1], 1.0);
     EXPECT_EQ(list->values[3], 3.0);
@@ -138,7 +139,8 @@ TEST(CompilerNames, LongNamesAreToldApartInFull)
     ASSERT_EQ(c.result.error, ScriptError::None);
     EXPECT_EQ(c.m().script.constantCount, 3);
     EXPECT_EQ(c.m().script.constantValues[3], 2.0);
-    EXPECT_EQ(c.m().script.records[1].code.view().substr(0, 2), std::string_view("k\x03"));
+    EXPECT_EQ(c.m().script.records[1].code[0], opByte(OpCode::Const));
+    EXPECT_EQ(c.m().script.records[1].code[1], 3);
     const std::string name40(40, 'b');
     Compiled longName("funktioner\n" + name40 + " = 1\n" + name40 + " = 2");
     EXPECT_EQ(longName.result.error, ScriptError::NameUsedBefore);
