@@ -78,8 +78,6 @@ void ExpressionCompiler::compileExpressionInto(int target)
     expression();
     if (lexer_.failed())
         return;
-    if (lexer_.failIf(writtenLength(code_) >= CodeLimit, ScriptError::ExpressionTooComplex))
-        return;
     FunctionRecord& rec = record(target);
     rec.code = code_;
     appendOp(rec.code, OpCode::End);

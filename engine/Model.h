@@ -20,15 +20,15 @@ class GraphSink;
 // The unbounded end of domains and tables, and the mark of an invalid cached value.
 inline constexpr double BigValue = 1e37;
 
-inline constexpr int MaxConsts = 40;
-inline constexpr int MaxRecords = 80;
-inline constexpr int MaxTables = 40;
-inline constexpr int MaxTablePoints = 39;
-inline constexpr int MaxOutputs = 10;
-inline constexpr int StackSize = 100;
-inline constexpr int MaxListValues = 40;
-// The length of an expression's code as it was once counted in bytes: a number took 9, a name 2, an operation 1.
-inline constexpr int MaxCodeBytes = 197;
+// The bounds of one script, each refused with its own error beyond it. The lists hold what a script declares, not
+// the bound, so a small script stays small when its model is copied.
+inline constexpr int MaxConsts = 1000;  // pi among them
+inline constexpr int MaxRecords = 10000;
+inline constexpr int MaxTables = 1000;
+inline constexpr int MaxTablePoints = 100000;
+inline constexpr int MaxOutputs = 100;
+inline constexpr int StackSize = 1000;
+inline constexpr int MaxListValues = 1000;
 
 // Reverse-polish code: each operation is one word, followed by its operands (a pool entry, a constant, a record or
 // a table), and the whole ended by End.

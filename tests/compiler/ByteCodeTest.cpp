@@ -1,6 +1,5 @@
 // The exact reverse-polish code the compiler writes into the records.
 #include "CompilerTestSupport.h"
-#include "compiler/CodeBytes.h"
 #include "compiler/Disassembler.h"
 
 #include <gtest/gtest.h>
@@ -103,15 +102,6 @@ TEST(ByteCode, ExactWordsOfANumberAndTheEnd)
     EXPECT_EQ(m.script.records[3].name.view(), "g");
     EXPECT_EQ(m.script.records[4].name.view(), "g");
     EXPECT_EQ(m.script.recordCount, 4);
-}
-
-// Twenty numbers are refused with code 16 (see the script error table).
-TEST(ByteCode, NineteenNumbersFillTheRecord)
-{
-    ScriptCompiler compiler;
-    NullHost host;
-    ASSERT_EQ(RunScript(compiler, "funktioner\nf = " + Sum(19), host).error, ScriptError::None);
-    EXPECT_EQ(writtenLength(compiler.lastModel()->script.records[1].code), 190u);  // 189 code bytes and the end
 }
 
 TEST(ByteCode, RecordMarks)

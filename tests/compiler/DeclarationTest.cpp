@@ -51,18 +51,18 @@ TEST(CompilerConstants, ListKeepsEveryValueAndStandsForItsFirst)
     EXPECT_EQ(c.m().script.constantValues[3], 10.0);
 }
 
-TEST(CompilerConstants, ListHoldsFortyValuesAndNoMore)
+TEST(CompilerConstants, ListHoldsItsBoundOfValuesAndNoMore)
 {
-    std::string forty = "konstanter\na = <1";
-    for (int i = 2; i <= 40; ++i)
-        forty += ", " + std::to_string(i);
-    Compiled ok(forty + ">");
+    std::string full = "konstanter\na = <1";
+    for (int i = 2; i <= MaxListValues; ++i)
+        full += ", " + std::to_string(i);
+    Compiled ok(full + ">");
     ASSERT_EQ(ok.result.error, ScriptError::None);
-    EXPECT_EQ(ok.m().script.listConstants[2]->count, 40);
-    EXPECT_EQ(ok.m().script.listConstants[2]->values[40], 40.0);
-    Compiled over(forty + ", 41>");
+    EXPECT_EQ(ok.m().script.listConstants[2]->count, MaxListValues);
+    EXPECT_EQ(ok.m().script.listConstants[2]->values[MaxListValues], MaxListValues);
+    Compiled over(full + ", 0>");
     EXPECT_EQ(over.result.error, ScriptError::TooManyNames);
-    EXPECT_EQ(over.m().script.listConstants[2]->count, 40);
+    EXPECT_EQ(over.m().script.listConstants[2]->count, MaxListValues);
 }
 
 TEST(CompilerTables, EndsReachToTheUnboundedValue)
@@ -83,15 +83,15 @@ TEST(CompilerTables, EndsReachToTheUnboundedValue)
     EXPECT_EQ(e.points[2].y, 7.0);
 }
 
-TEST(CompilerTables, ThirtyNinePointsFit)
+TEST(CompilerTables, TheBoundOfPointsFits)
 {
     std::string s = "tabeller\nd = <(1, 1)";
-    for (int i = 2; i <= 39; ++i)
+    for (int i = 2; i <= MaxTablePoints; ++i)
         s += ", (" + std::to_string(i) + ", " + std::to_string(i) + ")";
     Compiled c(s + ">");
     ASSERT_EQ(c.result.error, ScriptError::None);
-    EXPECT_EQ(c.m().script.tables[1].pointCount, 39);
-    EXPECT_EQ(c.m().script.tables[1].points[40].y, 39.0);
+    EXPECT_EQ(c.m().script.tables[1].pointCount, MaxTablePoints);
+    EXPECT_EQ(c.m().script.tables[1].points[MaxTablePoints + 1].y, MaxTablePoints);
 }
 
 TEST(CompilerForwardReferences, PendingUntilDefined)

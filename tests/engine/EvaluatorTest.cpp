@@ -239,12 +239,12 @@ TEST_F(EvaluatorTest, HvisStopsWhenConditionPositive)
 TEST_F(EvaluatorTest, FullStackNoticesAndRecordsThirteen)
 {
     const int r = AddRecord(*m, "f", Code().num(1).num(2).op(OpCode::Add));
-    m->stackTop = 99;
+    m->stackTop = StackSize - 1;
     valueAt(*m, run, r);
     EXPECT_TRUE(run.failed);
     EXPECT_EQ(m->error, ScriptError::StackOverflow);
     EXPECT_EQ(host.notices, std::vector<std::string>{noticeText(Notice::Overflow)});
-    EXPECT_EQ(m->stackTop, 99);
+    EXPECT_EQ(m->stackTop, StackSize - 1);
 }
 
 struct TableCase {
