@@ -75,8 +75,8 @@ bool ProgramRun::runSection(const OutputSection& section, const std::string& cap
     state_.stopped = false;
     if (m.script.outputCount == 0)
         return true;
-    ScriptError error = section.graph ? generateGraph(m, state_, caption, pageCount)
-                                      : generateTable(m, state_, caption, pageCount);
+    ScriptError error =
+        section.graph ? generateGraph(m, state_, caption, pageCount) : generateTable(m, state_, caption, pageCount);
     if (state_.abandoned)
         error = ScriptError::Abandoned;
     // A stop condition ends only its own page when more sections follow.
@@ -119,8 +119,7 @@ RunResult ProgramRun::compileResult(const CompiledProgram& program)
     }
     if (program.error == ScriptError::None)
         return result;
-    return describe(program, program.error, program.errorPlace, program.failedName, program.declarationFailed,
-                    0.0);
+    return describe(program, program.error, program.errorPlace, program.failedName, program.declarationFailed, 0.0);
 }
 
 }  // namespace tavlix

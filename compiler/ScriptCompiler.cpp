@@ -155,9 +155,8 @@ RunResult ScriptCompiler::run(const SettingsTexts& settings, const std::vector<s
         host.showNoticeText(program->unreadableSettings);
     ProgramRun first(*program, runHost, probe);
     first.execute(caption, resultPageCount_);
-    const MemberEnd member = familyKey_.empty()
-                                 ? MemberEnd{}
-                                 : runFamilyMembers(family, runHost, first, settings, lines, caption, probe);
+    const MemberEnd member =
+        familyKey_.empty() ? MemberEnd{} : runFamilyMembers(family, runHost, first, settings, lines, caption, probe);
     limiter.sumUp();
     const ProgramRun& last = member.run ? *member.run : first;
     runModel_ = first.takeModel();
@@ -274,6 +273,5 @@ void ScriptCompiler::parseScript(const std::vector<std::string>& lines, std::vec
     else
         lexer_.setError(ScriptError::CannotStandHere);
 }
-
 
 }  // namespace tavlix

@@ -33,8 +33,8 @@ public:
                   EngineHost& host, OutputProbe* probe = nullptr);
     // A run as a refresh tries it first: its pages are numbered from 1 and do not count for the later runs, and
     // it draws no family. The program stays for the run that follows.
-    RunResult rehearse(const SettingsTexts& settings, const std::vector<std::string>& lines,
-                       const std::string& caption, EngineHost& host);
+    RunResult rehearse(const SettingsTexts& settings, const std::vector<std::string>& lines, const std::string& caption,
+                       EngineHost& host);
 
     // The one compile: the whole script into a program, with the list constants at picks and the plain-number
     // constants at values. watch, when given, may interrupt a long compile through keepGoing; notices met while
@@ -127,8 +127,8 @@ private:
     const ConstantValues* compileValues_ = nullptr;
     std::vector<ListParameter>* compileLists_ = nullptr;
     std::vector<PlainConstant>* compilePlain_ = nullptr;
-    std::unique_ptr<Model> runModel_;                // the latest run's
-    std::shared_ptr<const Model> checkedModel_;      // the latest check's
+    std::unique_ptr<Model> runModel_;                 // the latest run's
+    std::shared_ptr<const Model> checkedModel_;       // the latest check's
     std::shared_ptr<const CompiledProgram> program_;  // the latest run's program, and the texts it came from
     ProgramKey programKey_;
     int resultPageCount_ = 0;

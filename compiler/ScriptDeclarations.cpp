@@ -4,8 +4,8 @@
 #include "engine/Opcodes.h"
 
 #include <cstdint>
-#include <utility>
 #include <string>
+#include <utility>
 
 namespace tavlix {
 
@@ -91,7 +91,8 @@ void ScriptCompiler::parseListConstant(int constant, const std::string& key, con
     if (!lexer_.expect(TokenKind::Greater, ScriptError::GreaterExpected))
         return;
     const auto picked = compilePicks_->find(key);
-    const int pick = picked != compilePicks_->end() && picked->second >= 1 && picked->second <= list.count ? picked->second : 1;
+    const int pick =
+        picked != compilePicks_->end() && picked->second >= 1 && picked->second <= list.count ? picked->second : 1;
     s.constantValues[constant] = list.values[pick];
     compileLists_->push_back({writtenName, key, std::vector<double>(list.values.begin() + 1, list.values.end()), pick});
 }

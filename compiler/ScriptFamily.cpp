@@ -23,7 +23,7 @@ ScriptCompiler::MemberEnd ScriptCompiler::runFamilyMembers(FamilyHost& family, E
                                                            const std::string& caption, OutputProbe* probe)
 {
     const auto found = std::find_if(listParameters_.begin(), listParameters_.end(),
-                                     [this](const ListParameter& p) { return p.key == familyKey_; });
+                                    [this](const ListParameter& p) { return p.key == familyKey_; });
     if (found == listParameters_.end() || first.abandoned() || !endedWell(first.error()))
         return {};
     // The first run's lists and numbering stay what the run reports; the members only draw.

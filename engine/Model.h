@@ -37,7 +37,7 @@ using CodeWords = std::vector<std::int32_t>;
 // A function, differential-equation variable or branch of `hvis`.
 struct FunctionRecord {
     ShortString<31> name;
-    CodeWords code{0};               // only End until compiled
+    CodeWords code{0};          // only End until compiled
     double cachedT = BigValue;  // the t at which value was computed, or BigValue when nothing is cached
     double domainLo = 0;        // domain start; the initial value of a differential-equation variable
     double domainHi = 0;

@@ -130,7 +130,7 @@ TEST(Disassembler, StopsAtTheEndButNotInsideOperands)
     EXPECT_EQ(disassemble({'k', 0, 'm', 0, 'n'}, pool), "const 0\nneg\n");
     EXPECT_EQ(disassemble({0xE7, 2, 1}, pool), "table 2\nword 1\n");
     EXPECT_EQ(disassemble({'d', 0, 'd', 7}, pool), "num 2.5\nnum ?\n");  // an entry beyond the pool
-    EXPECT_EQ(disassemble({0x86, 1}, pool), "word 134\nword 1\n");   // a conditional cut short
+    EXPECT_EQ(disassemble({0x86, 1}, pool), "word 134\nword 1\n");       // a conditional cut short
 }
 
 }  // namespace
