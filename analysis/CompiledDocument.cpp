@@ -6,9 +6,7 @@
 #include "engine/Evaluator.h"
 #include "engine/ScriptCopy.h"
 #include "support/Cp1252Table.h"
-#include "support/SettingsCalculator.h"
 
-#include <chrono>
 #include <cstdint>
 #include <utility>
 
@@ -22,7 +20,7 @@ CompiledDocument::CompiledDocument(SettingsTexts settings, std::vector<std::stri
 
 CompiledDocument::CompiledDocument(const Model& runModel) : model_(std::make_unique<Model>())
 {
-    run_.host = &quietHost;
+    run_.host = &quietHost_;
     copyCompiledScript(runModel.script, model_->script);
 }
 
@@ -31,21 +29,20 @@ CompiledDocument::~CompiledDocument() = default;
 bool CompiledDocument::compile(const ConstantValues& values)
 {
     ScriptCompiler compiler;
-    compiler.setPicks(picks_);
-    compiler.setConstantValues(values);
-    const RunResult result = compiler.check(lines_, std::chrono::hours(1));
-    plainConstants_ = compiler.plainConstants();
-    model_ = compiler.takeModel();
+    const CompiledProgram program = compiler.compile(settingsTexts_, lines_, picks_, values);
+    const RunResult result = ProgramRun::compileResult(program);
+    plainConstants_ = program.plainConstants;
     error_ = result.message;
-    if (result.error != ScriptError::None || result.abandoned || !model_) {
+    if (result.error != ScriptError::None || result.abandoned) {
+        model_.reset();
         if (error_.empty())
             error_ = "Scriptet kan ikke overs\xE6ttes";
         return false;
     }
-    for (std::size_t i = 0; i < settingsTexts_.size(); ++i) {
-        const CalcResult r = evaluate(settingsTexts_[i]);
-        model_->script.settings.values[i] = r.error == CalcError::None ? r.value : 0.0;
-    }
+    // A copy of its own: the analysis evaluates it, and its values are cached in it.
+    model_ = std::make_unique<Model>();
+    model_->adoptScript(program.model->script);
+    model_->script.settings = program.settings;
     return true;
 }
 

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
 namespace tavlix {
 
@@ -65,7 +64,7 @@ bool SolutionStepper::step(double h)
         s.stepEnd = t_ + h;
         if (s.stepEnd == s.stepStart)
             return false;
-        std::memcpy(s.y0, s.y, sizeof s.y);
+        s.y0 = s.y;
         document_.clearCaches();
         run.failed = run.abandoned = run.stopped = false;
         m.error = ScriptError::None;
@@ -79,7 +78,7 @@ bool SolutionStepper::step(double h)
             return false;
         h = std::copysign(std::max(std::fabs(h) / 2, hMin_), h);
         hNext_ = std::fabs(h);
-        std::memcpy(s.y, s.y0, sizeof s.y);
+        s.y = s.y0;
     }
     t_ = s.stepEnd;
     // A step cut short by its target does not change the steps to come.
@@ -105,7 +104,7 @@ bool SolutionStepper::value(int record, double& v)
 SolutionState SolutionStepper::state() const
 {
     const Model& m = document_.model();
-    return {t_, hNext_, std::vector<double>(m.rkf.y, m.rkf.y + m.script.recordCount + 1)};
+    return {t_, hNext_, std::vector<double>(m.rkf.y.begin(), m.rkf.y.begin() + m.script.recordCount + 1)};
 }
 
 void SolutionStepper::restore(const SolutionState& state)
@@ -113,7 +112,7 @@ void SolutionStepper::restore(const SolutionState& state)
     Model& m = document_.model();
     t_ = state.t;
     hNext_ = state.hNext;
-    std::copy(state.y.begin(), state.y.end(), m.rkf.y);
+    std::copy(state.y.begin(), state.y.end(), m.rkf.y.begin());
     document_.clearCaches();
 }
 

@@ -21,8 +21,8 @@ std::unique_ptr<Model> MakeModel()
 {
     auto m = std::make_unique<Model>();
     m->script.records[0].name = "t";
-    PointTable& tab = m->script.tables[1];
-    std::copy(std::begin(Points), std::end(Points), tab.points);
+    PointTable& tab = growTo(m->script.tables, 1);
+    tab.points.assign(std::begin(Points), std::end(Points));
     tab.pointCount = PointCount;
     m->script.tableCount = 1;
     const int g = AddRecord(*m, "g", Code().ref(0).num(2).op(OpCode::Div).num(1).op(OpCode::Add));

@@ -90,7 +90,7 @@ std::unique_ptr<Model> LorenzModel()
     m->script.lastPlainRecord = 0;
     m->script.outputCount = 4;
     for (int e = 1; e <= 4; ++e)
-        m->script.outputs[e] = TableColumn(e - 1);
+        growTo(m->script.outputs, e) = TableColumn(e - 1);
     const double settings[16] = {-5, 10, 1, 0, -5, 5, 1, 0, 0, TEnd, Rows, 0, AbsTol, RelTol, 0, 0};
     std::copy(std::begin(settings), std::end(settings), m->script.settings.values.begin());
     return m;

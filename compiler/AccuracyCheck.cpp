@@ -202,6 +202,14 @@ std::vector<OutputDeviation> PageReplay::deviations() const
     return list;
 }
 
+// One run of the program into the replay, which shows nothing of what it reports.
+RunResult replayRun(const CompiledProgram& program, PageReplay& replay, int& pageCount)
+{
+    ProgramRun run(program, replay, &replay);
+    run.execute(std::string(), pageCount);
+    return run.finish(replay);
+}
+
 // A setting's text scaled by a factor, as the calculator reads it.
 std::string scaled(const std::string& text, const char* factor)
 {
@@ -234,13 +242,17 @@ AccuracyReport measureAccuracy(const SettingsTexts& settings, const std::vector<
 {
     AccuracyReport report;
     PageReplay replay(host, pageNumber);
+    // One compile: the reference is the same program under other settings.
     ScriptCompiler compiler;
-    compiler.setPicks(picks);
-    const RunResult page = compiler.run(settings, lines, std::string(), replay, &replay);
+    const CompiledProgram program = compiler.compile(settings, lines, picks, {}, &replay);
+    int pageCount = 0;
+    const RunResult page = replayRun(program, replay, pageCount);
     if (page.abandoned || !replay.pageMade())
         return report;
     replay.startReference();
-    const RunResult reference = compiler.run(referenceSettings(settings), lines, std::string(), replay, &replay);
+    CompiledProgram referenceProgram = program;
+    computeSettings(referenceSettings(settings), referenceProgram);
+    const RunResult reference = replayRun(referenceProgram, replay, pageCount);
     if (reference.abandoned || !replay.pageMade())
         return report;
     report.complete = true;

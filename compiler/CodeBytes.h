@@ -1,34 +1,30 @@
-// Appending to the byte code of an expression: a byte, an operation, a number.
+// Appending to the code of an expression: an operation, an operand, a number through the script's pool.
 #pragma once
 
 #include "engine/Model.h"
 #include "engine/Opcodes.h"
 
-#include <bit>
-#include <cstddef>
 #include <cstdint>
-#include <string>
+#include <vector>
 
 namespace tavlix {
 
-inline constexpr std::size_t CodeLimit = MaxCodeBytes + 1;  // 198: code bytes plus the ending 0
-
-inline void appendByte(std::string& code, int b)
+inline void appendWord(CodeWords& code, int word)
 {
-    code += static_cast<char>(static_cast<std::uint8_t>(b));
+    code.push_back(static_cast<std::int32_t>(word));
 }
 
-inline void appendOp(std::string& code, OpCode op)
+inline void appendOp(CodeWords& code, OpCode op)
 {
-    appendByte(code, opByte(op));
+    appendWord(code, opByte(op));
 }
 
-// The 8 bytes of the double, least significant first, whatever the machine's byte order.
-inline void appendDouble(std::string& code, double v)
+// A push of the number: the pool gets the value, the code its entry.
+inline void appendNumber(CodeWords& code, std::vector<double>& pool, double v)
 {
-    const auto bits = std::bit_cast<std::uint64_t>(v);
-    for (int i = 0; i < 8; ++i)
-        appendByte(code, static_cast<int>((bits >> (8 * i)) & 0xFF));
+    appendOp(code, OpCode::Num);
+    appendWord(code, static_cast<int>(pool.size()));
+    pool.push_back(v);
 }
 
 }  // namespace tavlix

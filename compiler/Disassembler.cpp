@@ -3,7 +3,6 @@
 
 #include "engine/Opcodes.h"
 
-#include <bit>
 #include <cstdint>
 #include <cstdio>
 
@@ -53,31 +52,31 @@ std::string numberText(double v)
 
 }  // namespace
 
-std::string disassemble(std::string_view code)
+std::string disassemble(const CodeWords& code, const std::vector<double>& numbers)
 {
     std::string out;
-    auto byteAt = [&](std::size_t i) { return static_cast<std::uint8_t>(code[i]); };
     std::size_t i = 0;
-    while (i < code.size() && byteAt(i) != opByte(OpCode::End)) {
-        const auto op = static_cast<OpCode>(byteAt(i++));
-        auto need = [&](std::size_t n) { return i + n <= code.size(); };
-        if (op == OpCode::Num && need(8)) {
-            std::uint64_t bits = 0;
-            for (int b = 0; b < 8; ++b)
-                bits |= std::uint64_t{byteAt(i + b)} << (8 * b);
-            out += "num " + numberText(std::bit_cast<double>(bits));
-            i += 8;
-        } else if ((op == OpCode::Const || op == OpCode::Ref || op == OpCode::Table) && need(1)) {
+    while (i < code.size() && code[i] != opByte(OpCode::End)) {
+        const auto op = static_cast<OpCode>(code[i++]);
+        const auto operands = static_cast<std::size_t>(operandCount(op));
+        if (operands > 0 && i + operands > code.size()) {
+            out += "word " + std::to_string(opByte(op)) + '\n';
+            continue;
+        }
+        if (op == OpCode::Num) {
+            const auto p = static_cast<std::size_t>(code[i]);
+            out += "num " + (p < numbers.size() ? numberText(numbers[p]) : std::string("?"));
+        } else if (op == OpCode::Const || op == OpCode::Ref || op == OpCode::Table) {
             out += op == OpCode::Const ? "const " : op == OpCode::Ref ? "ref " : "table ";
-            out += std::to_string(byteAt(i++));
-        } else if (op == OpCode::If && need(4)) {
-            out += "if " + std::to_string(byteAt(i + 1)) + " " + std::to_string(byteAt(i + 3));
-            i += 4;
+            out += std::to_string(code[i]);
+        } else if (op == OpCode::If) {
+            out += "if " + std::to_string(code[i]) + " " + std::to_string(code[i + 1]);
         } else if (const char* m = mnemonic(op)) {
             out += m;
         } else {
-            out += "byte " + std::to_string(opByte(op));
+            out += "word " + std::to_string(code[i - 1]);
         }
+        i += operands;
         out += '\n';
     }
     return out;

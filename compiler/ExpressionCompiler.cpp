@@ -31,8 +31,9 @@ void ExpressionCompiler::beginParse(Model& model, RunState& run)
     run_ = &run;
     CompiledScript& s = model.script;
     s.constantCount = 1;
-    s.constantNames[1] = "pi";
-    s.constantValues[1] = std::bit_cast<double>(PiBits);
+    growTo(s.constantNames, 1) = "pi";
+    growTo(s.constantValues, 1) = std::bit_cast<double>(PiBits);
+    growTo(s.listConstants, 1).reset();
     s.recordCount = 0;
     s.records[0].name = "t";
     s.records[0].compiled = true;
@@ -77,10 +78,9 @@ void ExpressionCompiler::compileExpressionInto(int target)
     expression();
     if (lexer_.failed())
         return;
-    if (lexer_.failIf(code_.size() >= CodeLimit, ScriptError::ExpressionTooComplex))
-        return;
     FunctionRecord& rec = record(target);
-    rec.code.assign(code_ + '\0');
+    rec.code = code_;
+    appendOp(rec.code, OpCode::End);
     rec.compiled = true;
     rec.isOdeVariable = inOdeSection_;
 }
@@ -98,6 +98,8 @@ double ExpressionCompiler::evaluateConstant(std::string_view declared)
         return 0;
     }
     const int savedCount = m.script.recordCount;
+    // The expression is computed once and its code dropped: its numbers leave the pool again.
+    const std::size_t savedPool = m.script.numbers.size();
     const int savedTarget = compileTarget_;
     const bool savedOde = inOdeSection_;
     run.t = 0;
@@ -122,6 +124,7 @@ double ExpressionCompiler::evaluateConstant(std::string_view declared)
         lexer_.setError(ScriptError::CannotCompute);
     }
     m.script.recordCount = savedCount;
+    m.script.numbers.resize(savedPool);
     compileTarget_ = savedTarget;
     inOdeSection_ = savedOde;
     return m.script.records[0].value;
@@ -155,7 +158,7 @@ void ExpressionCompiler::joinOperands(TokenKind op, const std::function<void()>&
         operand();
         if (lexer_.failed())
             return;
-        appendByte(code_, code);
+        appendWord(code_, code);
     }
 }
 
@@ -198,8 +201,7 @@ void ExpressionCompiler::primary()
         return;
     switch (lexer_.tokenKind()) {
     case TokenKind::Number:
-        appendOp(code_, OpCode::Num);
-        appendDouble(code_, lexer_.tokenValue());
+        appendNumber(code_, model_->script.numbers, lexer_.tokenValue());
         lexer_.nextToken();
         break;
     case TokenKind::Name: nameOperand(); break;
@@ -234,14 +236,14 @@ void ExpressionCompiler::nameOperand()
         pendingNames_.push_back(lexer_.nameText());
         updatePendingNamesText();
         appendOp(code_, OpCode::Ref);
-        appendByte(code_, lastDeclaredRecord_);
+        appendWord(code_, lastDeclaredRecord_);
         lexer_.nextToken();
         return;
     }
     switch (e->kind) {
     case NameKind::Constant:
         appendOp(code_, OpCode::Const);
-        appendByte(code_, e->index);
+        appendWord(code_, e->index);
         lexer_.nextToken();
         break;
     case NameKind::Table: tableLookup(e->index); break;
@@ -249,7 +251,7 @@ void ExpressionCompiler::nameOperand()
         if (lexer_.failIf(!m.script.records[e->index].compiled && !inOdeSection_, ScriptError::UnknownName))
             return;
         appendOp(code_, OpCode::Ref);
-        appendByte(code_, e->index);
+        appendWord(code_, e->index);
         lexer_.nextToken();
         break;
     }
@@ -271,7 +273,7 @@ void ExpressionCompiler::tableLookup(int table)
     if (!argument())
         return;
     appendOp(code_, OpCode::Table);
-    appendByte(code_, table);
+    appendWord(code_, table);
 }
 
 // functionCall = function argument
@@ -279,7 +281,7 @@ void ExpressionCompiler::functionCall()
 {
     const std::uint8_t code = lexer_.tokenCode();
     if (argument())
-        appendByte(code_, code);
+        appendWord(code_, code);
 }
 
 void ExpressionCompiler::declareFunction()
@@ -303,7 +305,7 @@ void ExpressionCompiler::declareFunction()
         lastDeclaredRecord_ = ++m.script.recordCount;
         names_.add(name, NameKind::Function, m.script.recordCount);
     }
-    FunctionRecord& rec = m.script.records[lastDeclaredRecord_];
+    FunctionRecord& rec = record(lastDeclaredRecord_);
     rec.name.assign(name);
     rec.compiled = false;
     rec.domainLo = -BigValue;

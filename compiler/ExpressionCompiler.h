@@ -74,14 +74,14 @@ private:
     bool argument();  // false when it failed
     void joinOperands(TokenKind op, const std::function<void()>& operand);
     bool enterNesting();  // false (ExpressionTooComplex) when nesting is too deep
-    FunctionRecord& record(int r) { return model_->script.records[r]; }
+    FunctionRecord& record(int r) { return growTo(model_->script.records, r); }
     void updatePendingNamesText();
 
     Lexer& lexer_;
     Model* model_ = nullptr;
     RunState* run_ = nullptr;
     NameTable names_;
-    std::string code_;  // the code being built for one expression
+    CodeWords code_;  // the code being built for one expression
     // The names used in differential equations before their definition, in full.
     std::vector<std::string> pendingNames_;
     ShortString<255> pendingNamesText_;

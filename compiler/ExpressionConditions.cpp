@@ -4,7 +4,6 @@
 #include "engine/Opcodes.h"
 
 #include <cstdint>
-#include <string>
 
 namespace tavlix {
 
@@ -36,10 +35,12 @@ void ExpressionCompiler::comparison()
     if (lexer_.tokenKind() == TokenKind::Open) {
         // Try the parenthesis as arithmetic first; a ")" missing inside means it held a condition.
         const std::size_t mark = code_.size();
+        const std::size_t poolMark = model_->script.numbers.size();
         const Lexer::ReadState state = lexer_.saveState();
         expression();
         if (lexer_.error() == ScriptError::CloseParenExpected) {
             code_.resize(mark);
+            model_->script.numbers.resize(poolMark);
             lexer_.restoreState(state);
             lexer_.setError(ScriptError::None);
             lexer_.nextToken();
@@ -62,7 +63,7 @@ void ExpressionCompiler::comparison()
     lexer_.nextToken();
     expression();
     if (!lexer_.failed())
-        appendByte(code_, op);
+        appendWord(code_, op);
 }
 
 // ifExpression = "hvis" "(" condition "," (expression | "stop") "," (expression | "stop") ")"
@@ -75,7 +76,7 @@ void ExpressionCompiler::ifExpression()
     condition();
     if (lexer_.failed())
         return;
-    std::string result = code_;
+    CodeWords result = code_;
     appendOp(result, OpCode::If);
     const int owner = compileTarget_;
     for (int branch = 0; branch < 2; ++branch) {
@@ -84,24 +85,21 @@ void ExpressionCompiler::ifExpression()
         if (lexer_.failIf(m.script.recordCount == MaxRecords, ScriptError::TooManyNames))
             return;
         const int r = ++m.script.recordCount;
-        FunctionRecord& rec = m.script.records[r];
-        rec.name = m.script.records[owner].name;
+        FunctionRecord& rec = record(r);
+        rec.name = record(owner).name;
         rec.compiled = false;
         rec.domainLo = -BigValue;
         rec.domainHi = BigValue;
-        rec.code.assign(std::string{static_cast<char>(opByte(OpCode::Stop)), '\0'});
+        rec.code = {opByte(OpCode::Stop), opByte(OpCode::End)};
         if (lexer_.tokenKind() == TokenKind::Stop) {
             lexer_.nextToken();
         } else {
-            compileExpressionInto(r);
+            compileExpressionInto(r);  // may add records: rec is not used after it
             if (lexer_.failed())
                 return;
         }
-        rec.isOdeVariable = false;
-        appendOp(result, OpCode::Ref);
-        appendByte(result, r);
-        if (result.size() > CodeLimit)
-            result.resize(CodeLimit);
+        record(r).isOdeVariable = false;
+        appendWord(result, r);
     }
     if (!lexer_.expect(TokenKind::Close, ScriptError::CloseParenExpected))
         return;

@@ -1,15 +1,11 @@
-// A whole run of a script page: the settings, the section parser, the output sections and the error report.
+// Compiles a whole script page into a program, and runs the program: the settings, the parse and the report.
 #include "compiler/ScriptCompiler.h"
 
 #include "compiler/FamilyHost.h"
 #include "compiler/NoticeLimiter.h"
-#include "compiler/ScriptErrors.h"
-#include "compiler/ScriptHints.h"
-#include "engine/OutputGenerator.h"
 #include "support/SettingsCalculator.h"
 
 #include <algorithm>
-#include <cmath>
 #include <string>
 #include <vector>
 
@@ -32,66 +28,176 @@ std::string unreadableSettingsNotice(const std::vector<int>& failed)
            " kan ikke beregnes; 0 bruges i stedet. Ret " + (one ? "den" : "dem") + " under Koordinater (F8).";
 }
 
-// The one error whose message quotes what the engine could not compute rather than a token.
-bool quotesFailedName(ScriptError error)
-{
-    return error == ScriptError::CannotCompute;
-}
+// Keeps the notices of the constants for the program's runs; a watcher may interrupt the compile.
+class NoticeRecorder : public EngineHost {
+public:
+    NoticeRecorder(std::vector<RecordedNotice>& notices, EngineHost* watch) : notices_(notices), watch_(watch) {}
+    TableSink* createTablePage(const std::string&) override { return nullptr; }
+    GraphSink* createGraphPage(const std::string&) override { return nullptr; }
+    void showNotice(Notice notice, double t) override { notices_.push_back({false, notice, t, {}}); }
+    void showNoticeText(const std::string& text) override { notices_.push_back({true, Notice::Overflow, 0, text}); }
+    void reportFault(const std::string&) override {}
+    void showScriptError(const std::string&) override {}
+    bool keepGoing() override { return !watch_ || watch_->keepGoing(); }
+    bool keepStepping() override { return !watch_ || watch_->keepStepping(); }
+
+private:
+    std::vector<RecordedNotice>& notices_;
+    EngineHost* watch_;
+};
+
+// Makes no pages and shows nothing; refuses to go on once the budget is spent.
+class CheckHost : public EngineHost {
+public:
+    explicit CheckHost(std::chrono::milliseconds budget) : deadline_(std::chrono::steady_clock::now() + budget) {}
+    TableSink* createTablePage(const std::string&) override { return nullptr; }
+    GraphSink* createGraphPage(const std::string&) override { return nullptr; }
+    void showNoticeText(const std::string&) override {}
+    void reportFault(const std::string&) override {}
+    void showScriptError(const std::string&) override {}
+    bool keepGoing() override { return std::chrono::steady_clock::now() < deadline_; }
+    bool keepStepping() override { return keepGoing(); }
+
+private:
+    std::chrono::steady_clock::time_point deadline_;
+};
 
 }  // namespace
 
+void computeSettings(const SettingsTexts& settings, CompiledProgram& program)
+{
+    std::vector<int> failed;
+    for (std::size_t i = 0; i < settings.size(); ++i) {
+        const CalcResult r = evaluate(settings[i]);
+        program.settings.values[i] = r.error == CalcError::None ? r.value : 0.0;
+        if (r.error != CalcError::None)
+            failed.push_back(static_cast<int>(i));
+    }
+    program.unreadableSettings = failed.empty() ? std::string() : unreadableSettingsNotice(failed);
+}
+
 ScriptCompiler::ScriptCompiler() = default;
 ScriptCompiler::~ScriptCompiler() = default;
+
+CompiledProgram ScriptCompiler::compile(const SettingsTexts& settings, const std::vector<std::string>& lines,
+                                        const ListPicks& picks, const ConstantValues& values, EngineHost* watch)
+{
+    CompiledProgram program;
+    computeSettings(settings, program);
+    NoticeRecorder recorder(program.notices, watch);
+    RunState state;
+    state.host = &recorder;
+    auto model = std::make_shared<Model>();
+    model->script.settings = program.settings;
+    model_ = model.get();
+    run_ = &state;
+    compilePicks_ = &picks;
+    compileValues_ = &values;
+    compileLists_ = &program.listParameters;
+    compilePlain_ = &program.plainConstants;
+    lexer_.startReading(sourceOf(lines));
+    parseScript(lines, program.sections);
+    program.declaredNames = parsedNames();
+    expressions_.endParse();
+    program.abandoned = state.abandoned;
+    program.faultText = state.faultText.str();
+    program.error = lexer_.error();
+    if (lexer_.failed())
+        program.errorPlace = placeHere(lines);
+    program.failedName = state.failedName.str();
+    program.declarationFailed = expressions_.constantFailed();
+    program.firstTokenStart = firstTokenStart_;
+    program.outputNamesTable = outputNamesTable_;
+    lexer_.stopReading();
+    // The sections keep their own outputs; every run sizes its solver state to the script.
+    model->script.outputs.assign(1, OutputVariable{});
+    model->script.outputCount = 0;
+    program.model = std::move(model);
+    model_ = nullptr;
+    run_ = nullptr;
+    return program;
+}
+
+std::shared_ptr<const CompiledProgram> ScriptCompiler::programFor(const SettingsTexts& settings,
+                                                                  const std::vector<std::string>& lines,
+                                                                  EngineHost& watch)
+{
+    ProgramKey key{settings, lines, picks_, constantValues_};
+    if (program_ && key == programKey_)
+        return program_;
+    auto program = std::make_shared<const CompiledProgram>(compile(settings, lines, picks_, constantValues_, &watch));
+    // An interrupted compile is no program to keep.
+    if (program->abandoned) {
+        program_.reset();
+        return program;
+    }
+    program_ = program;
+    programKey_ = std::move(key);
+    return program;
+}
+
+void ScriptCompiler::adoptDeclarations(const CompiledProgram& program)
+{
+    declaredNames_ = program.declaredNames;
+    listParameters_ = program.listParameters;
+    plainConstants_ = program.plainConstants;
+}
 
 RunResult ScriptCompiler::run(const SettingsTexts& settings, const std::vector<std::string>& lines,
                               const std::string& caption, EngineHost& host, OutputProbe* probe)
 {
     NoticeLimiter limiter(host, limitsNotices_);
     FamilyHost family(limiter, listParameters_, familyKey_);
-    RunState state;
-    state.host = familyKey_.empty() ? static_cast<EngineHost*>(&limiter) : &family;
-    state.probe = probe;
-    run_ = &state;
-    model_ = std::make_unique<Model>();
-    std::vector<int> failed;
-    for (std::size_t i = 0; i < settings.size(); ++i) {
-        const CalcResult r = evaluate(settings[i]);
-        model_->script.settings.values[i] = r.error == CalcError::None ? r.value : 0.0;
-        if (r.error != CalcError::None)
-            failed.push_back(static_cast<int>(i));
-    }
-    if (!failed.empty())
-        host.showNoticeText(unreadableSettingsNotice(failed));
-    const std::string source = sourceOf(lines);
-    lexer_.startReading(source);
-    parseScript(caption);
-    keepDeclaredNames();
-    expressions_.endParse();
+    EngineHost& runHost = familyKey_.empty() ? static_cast<EngineHost&>(limiter) : family;
+    const std::shared_ptr<const CompiledProgram> program = programFor(settings, lines, runHost);
+    adoptDeclarations(*program);
+    if (!program->unreadableSettings.empty())
+        host.showNoticeText(program->unreadableSettings);
+    ProgramRun first(*program, runHost, probe);
+    first.execute(caption, resultPageCount_);
+    runModel_ = first.takeModel();
     RunResult memberFailure;
-    if (!familyKey_.empty()) {
-        // A member takes the settings as they came out, without telling of the unreadable ones again.
-        SettingsTexts memberSettings = settings;
-        for (const int i : failed)
-            memberSettings[static_cast<std::size_t>(i)] = "0";
-        runFamilyMembers(family, memberSettings, lines, caption, memberFailure);
-    }
+    if (!familyKey_.empty())
+        runFamilyMembers(family, first, settings, lines, caption, probe, memberFailure);
     limiter.sumUp();
     if (memberFailure.error != ScriptError::None) {
         host.showScriptError(memberFailure.message);
-        lexer_.stopReading();
-        run_ = nullptr;
         return memberFailure;
     }
-    return endRun(state, lines, host);
+    return first.finish(host);
 }
 
-void ScriptCompiler::keepDeclaredNames()
+RunResult ScriptCompiler::rehearse(const SettingsTexts& settings, const std::vector<std::string>& lines,
+                                   const std::string& caption, EngineHost& host)
+{
+    const int pageCount = resultPageCount_;
+    std::string family;
+    std::swap(family, familyKey_);
+    resultPageCount_ = 0;
+    const RunResult result = run(settings, lines, caption, host);
+    resultPageCount_ = pageCount;
+    familyKey_ = std::move(family);
+    return result;
+}
+
+RunResult ScriptCompiler::check(const std::vector<std::string>& lines, std::chrono::milliseconds budget)
+{
+    CheckHost host(budget);
+    CompiledProgram program = compile(SettingsTexts{}, lines, picks_, constantValues_, &host);
+    adoptDeclarations(program);
+    runModel_.reset();
+    checkedModel_ = program.model;
+    return ProgramRun::compileResult(program);
+}
+
+std::vector<std::string> ScriptCompiler::parsedNames()
 {
     // t and pi are the language's own, not the script's.
-    declaredNames_.clear();
+    std::vector<std::string> declared;
     for (std::string& name : expressions_.names().names())
         if (name != "t" && name != "pi")
-            declaredNames_.push_back(std::move(name));
+            declared.push_back(std::move(name));
+    return declared;
 }
 
 std::string ScriptCompiler::sourceOf(const std::vector<std::string>& lines)
@@ -102,63 +208,36 @@ std::string ScriptCompiler::sourceOf(const std::vector<std::string>& lines)
     return source;
 }
 
-RunResult ScriptCompiler::endRun(const RunState& state, const std::vector<std::string>& lines, EngineHost& host)
+ErrorPlace ScriptCompiler::placeHere(const std::vector<std::string>& lines) const
 {
-    RunResult result;
-    if (state.abandoned) {
-        result.abandoned = true;
-        if (!state.faultText.empty())
-            host.reportFault(state.faultText.str());
-    } else if (lexer_.failed()) {
-        result.error = lexer_.error();
-        fillCaret(result, lines);
-        result.message = reportError(host);
-    }
-    lexer_.stopReading();
-    run_ = nullptr;
-    return result;
-}
-
-void ScriptCompiler::fillCaret(RunResult& result, const std::vector<std::string>& lines) const
-{
-    result.caretOffset = lexer_.tokenStart() - 1;
+    ErrorPlace place;
+    place.tokenStart = lexer_.tokenStart();
+    place.tokenText = std::string(lexer_.tokenText());
+    place.lastName = lexer_.lastName();
+    place.endsScript = lexer_.tokenKind() == TokenKind::End;
+    place.caretOffset = lexer_.tokenStart() - 1;
     int start = 0;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const int length = static_cast<int>(lines[i].size());
-        if (result.caretOffset < start + length + 2 || i + 1 == lines.size()) {
-            result.caretLine = static_cast<int>(i);
-            result.caretColumn = std::clamp(result.caretOffset - start, 0, length);
-            const bool atFirstWord = lexer_.tokenStart() == firstTokenStart_;
-            result.hint = errorHint({lexer_.error(), lines[i], result.caretColumn, lexer_.tokenText(),
-                                     lexer_.lastName(), &declaredNames_, atFirstWord, outputNamesTable_});
-            return;
+        if (place.caretOffset < start + length + 2 || i + 1 == lines.size()) {
+            place.caretLine = static_cast<int>(i);
+            place.caretColumn = std::clamp(place.caretOffset - start, 0, length);
+            place.hasLine = true;
+            place.line = lines[i];
+            return place;
         }
         start += length + 2;
     }
-    result.caretLine = 0;
-    result.caretColumn = 0;
-}
-
-std::string ScriptCompiler::reportError(EngineHost& host)
-{
-    const ScriptError error = lexer_.error();
-    std::string_view tokenText = quotesFailedName(error) ? run_->failedName.view() : lexer_.tokenText();
-    if (const char* expected = expectedTokenText(error))
-        tokenText = expected;
-    std::string message = error == ScriptError::CannotCompute && expressions_.constantFailed()
-                              ? declarationFailureMessage(tokenText)
-                              : errorMessage(error, tokenText, lexer_.lastName(), run_->t);
-    host.showScriptError(message);
-    return message;
+    place.caretLine = 0;
+    place.caretColumn = 0;
+    return place;
 }
 
 // script = [konstanter] [tabeller] [differentialligninger] [funktioner] { grafvariable | tabelvariable }
-void ScriptCompiler::parseScript(const std::string& caption)
+void ScriptCompiler::parseScript(const std::vector<std::string>& lines, std::vector<OutputSection>& sections)
 {
     expressions_.beginParse(*model_, *run_);
-    listParameters_.clear();
     outputNamesTable_ = false;
-    plainConstants_.clear();
     lexer_.nextToken();
     lexer_.skipComments();
     firstTokenStart_ = lexer_.tokenStart();
@@ -190,169 +269,13 @@ void ScriptCompiler::parseScript(const std::string& caption)
         lexer_.setError(ScriptError::NeverDefined);
         return;
     }
-    parseOutputSections(caption);
+    parseOutputSections(lines, sections);
     if (lexer_.failed())
         return;
     if (lexer_.tokenKind() == TokenKind::End)
         lexer_.markEndReached();
     else
         lexer_.setError(ScriptError::CannotStandHere);
-}
-
-int ScriptCompiler::findOutputRecord() const
-{
-    const NameEntry* e = expressions_.names().find(lexer_.nameText());
-    if (!e || (e->kind != NameKind::Function && e->kind != NameKind::Independent))
-        return -1;
-    return e->index;
-}
-
-int ScriptCompiler::findOutputTable() const
-{
-    const NameEntry* e = expressions_.names().find(lexer_.nameText());
-    return e && e->kind == NameKind::Table ? e->index : 0;
-}
-
-bool ScriptCompiler::failUnknownOutput(bool unknown)
-{
-    // A table stands for its values only at a t: the hint shows how to ask for them.
-    outputNamesTable_ = unknown && findOutputTable() > 0;
-    return lexer_.failIf(unknown, ScriptError::UnknownName);
-}
-
-// outputs = { ("tabelvariable" tableentries | "grafvariable" graphentries) }
-void ScriptCompiler::parseOutputSections(const std::string& caption)
-{
-    Model& m = *model_;
-    RunState& run = *run_;
-    for (;;) {
-        const TokenKind kind = lexer_.tokenKind();
-        if (kind != TokenKind::GraphOutputKeyword && kind != TokenKind::TableOutputKeyword)
-            return;
-        m.script.outputCount = 0;
-        run.stopped = false;
-        lexer_.nextToken();
-        lexer_.skipComments();
-        if (kind == TokenKind::TableOutputKeyword) {
-            parseTableOutput();
-            if (lexer_.failed())
-                return;
-            keepIntegrationForLaterSections();
-            if (generates_ && m.script.outputCount > 0)
-                adoptGenerationError(generateTable(m, run, caption, resultPageCount_));
-        } else {
-            parseGraphOutput();
-            if (lexer_.failed())
-                return;
-            keepIntegrationForLaterSections();
-            if (generates_ && m.script.outputCount > 0)
-                adoptGenerationError(generateGraph(m, run, caption, resultPageCount_));
-        }
-        // A stop condition ends only its own page when more sections follow.
-        if (lexer_.tokenKind() != TokenKind::End && lexer_.error() == ScriptError::StopConditionMet) {
-            lexer_.setError(ScriptError::None);
-            run.failed = false;
-            run.stopped = false;
-        }
-        if (lexer_.failed())
-            return;
-    }
-}
-
-void ScriptCompiler::keepIntegrationForLaterSections()
-{
-    // Only a later section can replay an integration; the last one keeps nothing.
-    run_->integrations.setKeeping(lexer_.tokenKind() != TokenKind::End);
-}
-
-void ScriptCompiler::adoptGenerationError(ScriptError error)
-{
-    if (run_->abandoned)
-        lexer_.setError(ScriptError::Abandoned);
-    else if (error != ScriptError::None)
-        lexer_.setError(error);
-}
-
-bool ScriptCompiler::tableEntryEnds() const
-{
-    const TokenKind kind = lexer_.tokenKind();
-    return kind == TokenKind::Comma || kind == TokenKind::End || kind == TokenKind::GraphOutputKeyword ||
-           kind == TokenKind::TableOutputKeyword || kind == TokenKind::Comment;
-}
-
-// Reads an output entry's first name into a fresh output variable; nullptr (with the error set) when there
-// is no room or the name is no function, variable or t.
-OutputVariable* ScriptCompiler::startOutputEntry()
-{
-    CompiledScript& s = model_->script;
-    if (lexer_.failIf(s.outputCount == MaxOutputs, ScriptError::TooManyNames))
-        return nullptr;
-    OutputVariable& out = s.outputs[++s.outputCount];
-    const int r = findOutputRecord();
-    if (failUnknownOutput(r < 0))
-        return nullptr;
-    out = OutputVariable{};
-    out.xRecord = static_cast<std::uint8_t>(r);
-    out.xName = lexer_.writtenName();
-    out.wasUndefined = true;
-    lexer_.nextToken();
-    return &out;
-}
-
-// tableentries = { name [ ":" decimals ] [ "," ] }
-void ScriptCompiler::parseTableOutput()
-{
-    while (lexer_.tokenKind() == TokenKind::Name) {
-        OutputVariable* const out = startOutputEntry();
-        if (!out)
-            return;
-        if (lexer_.tokenKind() == TokenKind::Colon) {
-            lexer_.nextToken();
-            const double v = lexer_.tokenValue();
-            const bool decimals = lexer_.tokenKind() == TokenKind::Number && v >= 0 && v <= 6 && v == std::floor(v);
-            if (lexer_.failIf(!decimals, ScriptError::WholeNumberExpected))
-                return;
-            out->decimals = static_cast<std::uint8_t>(v);
-            lexer_.nextToken();
-        }
-        if (lexer_.failIf(!tableEntryEnds(), ScriptError::CommaExpected))
-            return;
-        if (lexer_.tokenKind() == TokenKind::Comma) {
-            lexer_.nextToken();
-            if (lexer_.failIf(lexer_.tokenKind() != TokenKind::Name, ScriptError::DataNameExpected))
-                return;
-        }
-        lexer_.skipComments();
-    }
-}
-
-// graphentries = { name "," ( name | tablename ) "," style }
-void ScriptCompiler::parseGraphOutput()
-{
-    while (lexer_.tokenKind() == TokenKind::Name) {
-        OutputVariable* const out = startOutputEntry();
-        if (!out)
-            return;
-        if (!lexer_.expect(TokenKind::Comma, ScriptError::CommaExpected))
-            return;
-        if (lexer_.failIf(lexer_.tokenKind() != TokenKind::Name, ScriptError::DataNameExpected))
-            return;
-        const int y = findOutputRecord();
-        // t against a table: the table's own points, for measured data.
-        out->table = static_cast<std::uint8_t>(out->xRecord == 0 && y < 0 ? findOutputTable() : 0);
-        if (!out->table && failUnknownOutput(y < 0))
-            return;
-        out->yRecord = static_cast<std::uint8_t>(std::max(y, 0));
-        out->yName = lexer_.writtenName();
-        lexer_.nextToken();
-        if (!lexer_.expect(TokenKind::Comma, ScriptError::CommaExpected))
-            return;
-        if (lexer_.failIf(lexer_.tokenKind() != TokenKind::Style, ScriptError::DataNameExpected))
-            return;
-        out->style = static_cast<CurveStyle>(lexer_.tokenCode());
-        lexer_.nextToken();
-        lexer_.skipComments();
-    }
 }
 
 }  // namespace tavlix

@@ -1,10 +1,13 @@
-// The compiler of one script page: lexer, expression compiler, section parser and error report.
-// ScriptCompiler.cpp holds the run and the output sections, ScriptDeclarations.cpp the declaring sections.
+// The compiler of one script page: lexer, expression compiler, section parser; compile, then run the program.
+// ScriptCompiler.cpp holds the compile and the run, ScriptDeclarations.cpp the declaring sections,
+// ScriptOutputs.cpp the output sections.
 #pragma once
 
+#include "compiler/CompiledProgram.h"
 #include "compiler/ExpressionCompiler.h"
 #include "compiler/Lexer.h"
 #include "compiler/ListParameters.h"
+#include "compiler/ProgramRun.h"
 #include "engine/EngineHost.h"
 #include "engine/Model.h"
 #include "engine/RunState.h"
@@ -20,31 +23,27 @@ namespace tavlix {
 
 class FamilyHost;
 
-struct RunResult {
-    ScriptError error = ScriptError::None;
-    // Where the caret goes: the 0-based offset into the script with CR LF counted as two characters
-    // (the token start - 1), and the same place as a 0-based line and byte column. -1 when no error.
-    int caretOffset = -1;
-    int caretLine = -1;
-    int caretColumn = -1;
-    std::string message;  // the status-line text (Windows-1252); empty without error
-    std::string hint;     // a hint for a common mistake behind the error (Windows-1252); often empty
-    // A fault or the user ended the run; the host was told (reportFault when there is a text).
-    // error is then None and no message is shown.
-    bool abandoned = false;
-};
-
 class ScriptCompiler {
 public:
     ScriptCompiler();
     ~ScriptCompiler();
-    // One whole run: fresh model and run state, settings through the calculator, parse, generate, report.
-    // A probe, when given, receives every output value as a number.
+    // One whole run: the program compiled from these texts (the last one again when nothing changed), then run;
+    // settings through the calculator. A probe, when given, receives every output value as a number.
     RunResult run(const SettingsTexts& settings, const std::vector<std::string>& lines, const std::string& caption,
                   EngineHost& host, OutputProbe* probe = nullptr);
+    // A run as a refresh tries it first: its pages are numbered from 1 and do not count for the later runs, and
+    // it draws no family. The program stays for the run that follows.
+    RunResult rehearse(const SettingsTexts& settings, const std::vector<std::string>& lines, const std::string& caption,
+                       EngineHost& host);
 
-    // Compiles the script as a run would, but generates nothing, makes no pages and shows nothing: the error the run
-    // would stop at before its first output. A check that outlasts the budget is cut off (abandoned, no error).
+    // The one compile: the whole script into a program, with the list constants at picks and the plain-number
+    // constants at values. watch, when given, may interrupt a long compile through keepGoing; notices met while
+    // computing constants are kept in the program for its runs.
+    CompiledProgram compile(const SettingsTexts& settings, const std::vector<std::string>& lines,
+                            const ListPicks& picks, const ConstantValues& values, EngineHost* watch = nullptr);
+
+    // Compiles the script and reports its error, without settings, pages or showing anything. A check that
+    // outlasts the budget is cut off (abandoned, no error).
     RunResult check(const std::vector<std::string>& lines, std::chrono::milliseconds budget);
     // The names the last run or check declared (constants, tables, functions and variables), in lower case.
     const std::vector<std::string>& declaredNames() const { return declaredNames_; }
@@ -66,55 +65,77 @@ public:
 
     // The result pages this page's runs have made so far: their captions are numbered on.
     int resultPageCount() const { return resultPageCount_; }
-    // The model of the latest run; nullptr before the first.
-    const Model* lastModel() const { return model_.get(); }
-    // Hands the model of the latest run or check over to the caller, to evaluate its records further.
-    std::unique_ptr<Model> takeModel() { return std::move(model_); }
+    // The model of the latest run as it ended, or of the latest check as compiled; nullptr before the first.
+    const Model* lastModel() const { return runModel_ ? runModel_.get() : checkedModel_.get(); }
 
 private:
-    // The section parser: declarations, then every output section with its generation.
-    void parseScript(const std::string& caption);
+    // A member of a family that ended the run: its program and its run, which report the error.
+    struct MemberEnd {
+        std::shared_ptr<const CompiledProgram> program;
+        std::unique_ptr<ProgramRun> run;
+    };
+
+    // The program of these texts: the last one when the texts are the same, else a new compile.
+    std::shared_ptr<const CompiledProgram> programFor(const SettingsTexts& settings,
+                                                      const std::vector<std::string>& lines, EngineHost& watch);
+    // Keeps what the program declared for the editor, the sliders and the fit.
+    void adoptDeclarations(const CompiledProgram& program);
+    // The section parser: declarations, then every output section.
+    void parseScript(const std::vector<std::string>& lines, std::vector<OutputSection>& sections);
     int declareName(int& count, int limit, NameKind kind);
+    // Where the current token stands, for an error there: its text, the last name and the caret.
+    ErrorPlace placeHere(const std::vector<std::string>& lines) const;
     // The record of an output variable's name, or -1 when the name is no function, variable or t.
     int findOutputRecord() const;
     // The table an output variable's name stands for, or 0 when it names none.
     int findOutputTable() const;
     // Fails with UnknownName when unknown is true, noting whether the name is a table.
     bool failUnknownOutput(bool unknown);
-    // Composes the message of the error and shows it through the host; returns the text.
-    std::string reportError(EngineHost& host);
     void parseConstants();
     void parseListConstant(int constant, const std::string& key, const std::string& writtenName);
     // The value of a constant just computed, or the one set for it when the script gives it as a plain number.
     double plainConstantValue(double computed, const std::string& key, const std::string& writtenName);
     void parseTables();
-    void parseTable(TablePoint* buffer);
+    void parseTable();
     void parseDifferentialEquations();
     void parseFunctions();
-    void parseOutputSections(const std::string& caption);
+    void parseOutputSections(const std::vector<std::string>& lines, std::vector<OutputSection>& sections);
     void parseTableOutput();
     void parseGraphOutput();
     OutputVariable* startOutputEntry();
     bool tableEntryEnds() const;
-    void adoptGenerationError(ScriptError error);
-    void keepIntegrationForLaterSections();
-    // Runs the other members of the family into its pages; a member's script error fills failure.
-    void runFamilyMembers(FamilyHost& family, const SettingsTexts& settings, const std::vector<std::string>& lines,
-                          const std::string& caption, RunResult& failure);
+    // Runs the other members of the family into its pages after the first run; a member's script error fills
+    // failure, and a member's fault or a stop abandons the first run.
+    void runFamilyMembers(FamilyHost& family, ProgramRun& first, const SettingsTexts& settings,
+                          const std::vector<std::string>& lines, const std::string& caption, OutputProbe* probe,
+                          RunResult& failure);
     // Keeps the parse's declared names for the hints and the editor, before the name table is cleared.
-    void keepDeclaredNames();
-    void fillCaret(RunResult& result, const std::vector<std::string>& lines) const;
+    std::vector<std::string> parsedNames();
     // The lines as the lexer reads them: each ended by CR LF, as in a document.
     static std::string sourceOf(const std::vector<std::string>& lines);
-    // What a run or a check reports once the script is read: abandoned (with its fault) or its error and caret.
-    RunResult endRun(const RunState& state, const std::vector<std::string>& lines, EngineHost& host);
+
+    // The texts a program was compiled from: the same texts give the same program.
+    struct ProgramKey {
+        SettingsTexts settings;
+        std::vector<std::string> lines;
+        ListPicks picks;
+        ConstantValues values;
+        bool operator==(const ProgramKey&) const = default;
+    };
 
     Lexer lexer_;
     ExpressionCompiler expressions_{lexer_};
-    std::unique_ptr<Model> model_;
-    RunState* run_ = nullptr;  // the state of the run in progress
+    Model* model_ = nullptr;   // the model being compiled
+    RunState* run_ = nullptr;  // the compile's own state, for the constants it computes
+    const ListPicks* compilePicks_ = nullptr;
+    const ConstantValues* compileValues_ = nullptr;
+    std::vector<ListParameter>* compileLists_ = nullptr;
+    std::vector<PlainConstant>* compilePlain_ = nullptr;
+    std::unique_ptr<Model> runModel_;                 // the latest run's
+    std::shared_ptr<const Model> checkedModel_;       // the latest check's
+    std::shared_ptr<const CompiledProgram> program_;  // the latest run's program, and the texts it came from
+    ProgramKey programKey_;
     int resultPageCount_ = 0;
-    bool generates_ = true;  // false during a check
     std::vector<std::string> declaredNames_;
     int firstTokenStart_ = 0;  // where the script's first word stands: an error there precedes every section
     ListPicks picks_;

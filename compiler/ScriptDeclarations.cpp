@@ -4,8 +4,8 @@
 #include "engine/Opcodes.h"
 
 #include <cstdint>
-#include <memory>
 #include <string>
+#include <utility>
 
 namespace tavlix {
 
@@ -31,7 +31,9 @@ void ScriptCompiler::parseConstants()
         const int constant = declareName(s.constantCount, MaxConsts, NameKind::Constant);
         if (lexer_.failed())
             return;
-        s.constantNames[constant].assign(lexer_.nameText());
+        growTo(s.constantNames, constant).assign(lexer_.nameText());
+        growTo(s.constantValues, constant) = 0;
+        growTo(s.listConstants, constant).reset();
         const std::string key = lexer_.nameText();
         const std::string written = lexer_.writtenName();
         lexer_.nextToken();
@@ -51,16 +53,15 @@ void ScriptCompiler::parseConstants()
 
 double ScriptCompiler::plainConstantValue(double computed, const std::string& key, const std::string& writtenName)
 {
-    // A plain number compiles to its own push, alone or negated, and the code's ending 0.
-    const std::string_view code = model_->script.records[0].code.view();
-    const bool plain =
-        code.size() >= 10 && static_cast<std::uint8_t>(code[0]) == opByte(OpCode::Num) &&
-        (code.size() == 10 || (code.size() == 11 && static_cast<std::uint8_t>(code[9]) == opByte(OpCode::Neg)));
+    // A plain number compiles to its own push, alone or negated, and the code's end.
+    const CodeWords& code = model_->script.records[0].code;
+    const bool plain = code.size() >= 3 && code[0] == opByte(OpCode::Num) &&
+                       (code.size() == 3 || (code.size() == 4 && code[2] == opByte(OpCode::Neg)));
     if (!plain)
         return computed;
-    const auto set = constantValues_.find(key);
-    const double value = set != constantValues_.end() ? set->second : computed;
-    plainConstants_.push_back({writtenName, key, value});
+    const auto set = compileValues_->find(key);
+    const double value = set != compileValues_->end() ? set->second : computed;
+    compilePlain_->push_back({writtenName, key, value});
     return value;
 }
 
@@ -70,13 +71,13 @@ void ScriptCompiler::parseListConstant(int constant, const std::string& key, con
 {
     CompiledScript& s = model_->script;
     lexer_.nextToken();
-    s.listConstants[constant] = std::make_unique<ListConstant>();
-    ListConstant& list = *s.listConstants[constant];
+    ListConstant& list = s.listConstants[constant].emplace();
     list.count = 1;
     const double first = expressions_.evaluateConstant(key);
     if (lexer_.failed())
         return;
-    s.constantValues[constant] = list.values[1] = first;
+    list.values.push_back(first);
+    s.constantValues[constant] = first;
     while (lexer_.tokenKind() == TokenKind::Comma) {
         lexer_.nextToken();
         if (lexer_.failIf(list.count == MaxListValues, ScriptError::TooManyNames))
@@ -84,15 +85,16 @@ void ScriptCompiler::parseListConstant(int constant, const std::string& key, con
         const double value = expressions_.evaluateConstant(key);
         if (lexer_.failed())
             return;
-        list.values[++list.count] = value;
+        list.values.push_back(value);
+        ++list.count;
     }
     if (!lexer_.expect(TokenKind::Greater, ScriptError::GreaterExpected))
         return;
-    const auto picked = picks_.find(key);
-    const int pick = picked != picks_.end() && picked->second >= 1 && picked->second <= list.count ? picked->second : 1;
+    const auto picked = compilePicks_->find(key);
+    const int pick =
+        picked != compilePicks_->end() && picked->second >= 1 && picked->second <= list.count ? picked->second : 1;
     s.constantValues[constant] = list.values[pick];
-    listParameters_.push_back(
-        {writtenName, key, std::vector<double>(list.values + 1, list.values + list.count + 1), pick});
+    compileLists_->push_back({writtenName, key, std::vector<double>(list.values.begin() + 1, list.values.end()), pick});
 }
 
 // tabeller = "tabeller" { table }
@@ -100,21 +102,22 @@ void ScriptCompiler::parseTables()
 {
     lexer_.nextToken();
     lexer_.skipComments();
-    // One table's points while they are read: 41 points, compile-only.
-    auto buffer = std::make_unique<TablePoint[]>(MaxTablePoints + 2);
     while (lexer_.tokenKind() == TokenKind::Name && !lexer_.failed())
-        parseTable(buffer.get());
+        parseTable();
 }
 
 // table = name "=" "<" point { "," point } ">" ;  point = "(" expression "," expression ")"
-void ScriptCompiler::parseTable(TablePoint* buffer)
+void ScriptCompiler::parseTable()
 {
     CompiledScript& s = model_->script;
     const int index = declareName(s.tableCount, MaxTables, NameKind::Table);
     if (lexer_.failed())
         return;
-    PointTable& table = s.tables[index];
+    PointTable& table = growTo(s.tables, index);
+    table = PointTable{};
     table.name.assign(lexer_.nameText());
+    // The points while they are read, with the end at -BigValue first; the table takes them once all are read.
+    std::vector<TablePoint> buffer(1);
     lexer_.nextToken();
     if (!lexer_.expect(TokenKind::Equals, ScriptError::EqualsExpected))
         return;
@@ -128,6 +131,7 @@ void ScriptCompiler::parseTable(TablePoint* buffer)
             return;
         if (lexer_.failIf(++i == MaxTablePoints + 1, ScriptError::TableTooLarge))
             return;
+        buffer.emplace_back();
         buffer[i].x = expressions_.evaluateConstant(table.name.view());
         if (lexer_.failed())
             return;
@@ -144,10 +148,9 @@ void ScriptCompiler::parseTable(TablePoint* buffer)
     if (!lexer_.expect(TokenKind::Greater, ScriptError::GreaterExpected))
         return;
     buffer[0].y = buffer[1].y;
-    buffer[i + 1] = {BigValue, buffer[i].y};
+    buffer.push_back({BigValue, buffer[i].y});
     table.pointCount = i;
-    for (int p = 0; p <= i + 1; ++p)
-        table.points[p] = buffer[p];
+    table.points = std::move(buffer);
     lexer_.skipComments();
 }
 

@@ -5,6 +5,7 @@
 #include "compiler/FamilyMembers.h"
 #include "compiler/ScriptCompiler.h"
 #include "engine/Evaluator.h"
+#include "support/SettingsCalculator.h"
 
 #include <algorithm>
 #include <utility>
@@ -18,30 +19,37 @@ bool endedWell(ScriptError error)
     return error == ScriptError::None || error == ScriptError::StopConditionMet;
 }
 
+// A member takes the settings as they came out, without telling of the unreadable ones again.
+SettingsTexts memberSettings(SettingsTexts settings)
+{
+    for (std::string& text : settings)
+        if (evaluate(text).error != CalcError::None)
+            text = "0";
+    return settings;
+}
+
 }  // namespace
 
-void ScriptCompiler::runFamilyMembers(FamilyHost& family, const SettingsTexts& settings,
+void ScriptCompiler::runFamilyMembers(FamilyHost& family, ProgramRun& first, const SettingsTexts& settings,
                                       const std::vector<std::string>& lines, const std::string& caption,
-                                      RunResult& failure)
+                                      OutputProbe* probe, RunResult& failure)
 {
     const auto found = std::find_if(listParameters_.begin(), listParameters_.end(),
                                     [this](const ListParameter& p) { return p.key == familyKey_; });
-    if (found == listParameters_.end() || run_->abandoned || !endedWell(lexer_.error()))
+    if (found == listParameters_.end() || first.abandoned() || !endedWell(first.error()))
         return;
-    // The first run's model, lists and numbering stay what the run reports; the members only draw. Its kept
-    // integrations serve no member.
-    run_->integrations.clear();
+    // The first run's model, lists and numbering stay what the run reports; the members only draw.
     const std::vector<ListParameter> mainParameters = listParameters_;
     std::vector<int> values;
     for (int member = 1; member <= static_cast<int>(found->values.size()); ++member)
         if (member != found->pick)
             values.push_back(member);
-    FamilyMembers members({settings, lines, caption, picks_, constantValues_, familyKey_, family.pageCount(),
-                           family.decimalSeparator(), run_->probe},
+    FamilyMembers members({memberSettings(settings), lines, caption, picks_, constantValues_, familyKey_,
+                           family.pageCount(), family.decimalSeparator(), probe},
                           values);
     for (std::size_t i = 0; i < members.size(); ++i) {
         if (!members.waitFor(i, family)) {
-            abandonRun(*run_, "");
+            first.abandon("");
             break;
         }
         FamilyMembers::Member& m = members.member(i);
@@ -49,22 +57,23 @@ void ScriptCompiler::runFamilyMembers(FamilyHost& family, const SettingsTexts& s
         listParameters_ = m.compiler->listParameters();
         family.startMember();
         if (!m.recording->replay(family)) {
-            abandonRun(*run_, "");
+            first.abandon("");
             break;
         }
         if (m.result.abandoned) {
-            abandonRun(*run_, m.recording->faultText().c_str());
+            first.abandon(m.recording->faultText().c_str());
             break;
         }
         if (!endedWell(m.result.error)) {
             failure = m.result;
-            model_ = m.compiler->takeModel();
+            runModel_ = std::move(m.compiler->runModel_);
             break;
         }
         members.release(i);
     }
     members.stop();
     listParameters_ = mainParameters;
+}
 }
 
 }  // namespace tavlix

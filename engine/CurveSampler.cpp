@@ -57,7 +57,7 @@ std::unique_ptr<CurveSampler> CurveSampler::fromModel(const Model& model)
 {
     std::unique_ptr<CurveSampler> sampler(new CurveSampler());
     sampler->original_ = std::make_unique<Model>();
-    copyCompiledScript(model.script, sampler->original_->script);
+    copyCompiledScript(model.script, *sampler->original_);
     sampler->runStep_ = model.tStep;
     for (int i = 1; i <= model.script.recordCount; ++i)
         sampler->hasEquations_ = sampler->hasEquations_ || model.script.records[i].isOdeVariable;
@@ -73,7 +73,7 @@ bool CurveSampler::resamples(int curve) const
 bool CurveSampler::runLoop(const CompiledScript& script, Model& model, double from, double to, double step,
                            CurveList* curves) const
 {
-    copyCompiledScript(script, model.script);
+    copyCompiledScript(script, model);
     model.script.settings[Setting::Tmin] = from;
     model.script.settings[Setting::Tmax] = to;
     model.script.settings[Setting::TStep] = step;
@@ -111,7 +111,7 @@ bool CurveSampler::sample(const Request& request, CurveList& curves) const
     if (!runLoop(original_->script, *model, tMin, start, runStep_, nullptr))
         return false;
     auto resumed = std::make_unique<Model>();
-    copyCompiledScript(original_->script, resumed->script);
+    copyCompiledScript(original_->script, *resumed);
     for (int i = 1; i <= model->script.recordCount; ++i)
         if (model->script.records[i].isOdeVariable)
             resumed->script.records[i].domainLo = model->rkf.y[i];

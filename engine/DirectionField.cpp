@@ -31,7 +31,7 @@ DirectionField::~DirectionField() = default;
 std::unique_ptr<DirectionField> DirectionField::fromModel(const Model& model)
 {
     std::unique_ptr<DirectionField> field(new DirectionField());
-    copyCompiledScript(model.script, field->model_->script);
+    copyCompiledScript(model.script, *field->model_);
     field->model_->rkf.stepRecordCount = model.script.recordCount;
     field->model_->rkf.absTol = model.script.settings[Setting::AbsTolerance];
     field->model_->rkf.relTol = model.script.settings[Setting::RelTolerance];

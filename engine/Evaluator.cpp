@@ -4,8 +4,9 @@
 #include "engine/EngineHost.h"
 #include "engine/Opcodes.h"
 
+#include <algorithm>
 #include <cmath>
-#include <cstring>
+#include <cstdint>
 
 namespace tavlix {
 
@@ -73,13 +74,14 @@ double cosD(double x)
     return std::fabs(x) >= static_cast<double>(TrigLimit) ? 0.0 : std::cos(x);
 }
 
-// Linear interpolation in table j; the sentinel ends at +-BigValue make the outer pieces flat.
+// Linear interpolation in table j; the sentinel ends at +-BigValue make the outer pieces flat. The piece is the
+// first whose right end is not left of x (the first for NaN), found by halving: tables may be long.
 long double interpolate(const PointTable& table, double x)
 {
-    const int n = table.pointCount;
-    int k = 0;
-    while (k < n && x > table.points[k + 1].x)
-        ++k;
+    const auto first = table.points.begin() + 1;
+    const auto last = first + table.pointCount;
+    const auto right = std::lower_bound(first, last, x, [](const TablePoint& p, double v) { return p.x < v; });
+    const auto k = static_cast<std::size_t>(right - first);
     const TablePoint& p0 = table.points[k];
     const TablePoint& p1 = table.points[k + 1];
     return p0.y + (static_cast<long double>(x) - p0.x) / (static_cast<long double>(p1.x) - p0.x) *
@@ -246,7 +248,8 @@ inline double reference(Model& model, RunState& run, int r, int top)
 void evaluateRecord(Model& model, RunState& run, int r)
 {
     const int savedTop = model.stackTop;
-    const auto* code = reinterpret_cast<const unsigned char*>(model.script.records[r].code.data);
+    const std::int32_t* const code = model.script.records[r].code.data();
+    const double* const numbers = model.script.numbers.data();
     double* const s = model.stack;
     int top = savedTop;
     int pc = 0;
@@ -321,13 +324,7 @@ void evaluateRecord(Model& model, RunState& run, int r)
                 s[top] = v;
             break;
         }
-        case OpCode::Num: {
-            double v;
-            std::memcpy(&v, code + pc + 1, sizeof v);
-            pc += 8;
-            PUSH(v);
-            break;
-        }
+        case OpCode::Num: PUSH(numbers[code[++pc]]); break;
         case OpCode::Const: PUSH(model.script.constantValues[code[++pc]]); break;
         case OpCode::Ref: PUSH(reference(model, run, code[++pc], top)); break;
         case OpCode::Table: {
@@ -336,8 +333,8 @@ void evaluateRecord(Model& model, RunState& run, int r)
             break;
         }
         case OpCode::If: {
-            const int branch = s[top] > 0 ? code[pc + 2] : code[pc + 4];
-            pc += 4;
+            const int branch = s[top] > 0 ? code[pc + 1] : code[pc + 2];
+            pc += 2;
             s[top] = NESTED(valueAt(model, run, branch));
             break;
         }
@@ -349,7 +346,7 @@ void evaluateRecord(Model& model, RunState& run, int r)
         default: break;  // unknown bytes are skipped
         }
         ++pc;
-    } while (!run.failed && code[pc] != opByte(OpCode::End));
+    } while (!run.failed && code[pc] != static_cast<std::int32_t>(OpCode::End));
 
     FunctionRecord& rec = model.script.records[r];
     if (run.failed) {

@@ -23,9 +23,9 @@ enum class OpCode : std::uint8_t {
     Arctan = 84,  // T   x -> arctan(x)
     Arccot = 85,  // U   x -> pi/2 - arctan(x)
     Cos = 99,     // c   x -> cos(x)
-    Num = 100,    // d + 8 bytes (little-endian double)   -> v
+    Num = 100,    // d + pool entry p                      -> numbers[p]
     Log = 103,    // g   x -> ln(x)*0.4342944819; x<=0 fails
-    Const = 107,  // k + 1 byte i                          -> constantValues[i]
+    Const = 107,  // k + constant i                        -> constantValues[i]
     Ln = 108,     // l   x -> ln(x); x<=0 fails
     Neg = 109,    // m   x -> -x
     Abs = 110,    // n   x -> |x|
@@ -33,19 +33,32 @@ enum class OpCode : std::uint8_t {
     Sin = 115,    // s   x -> sin(x)
     Tan = 116,    // t   x -> sin/cos; cos = 0 fails
     Cot = 117,    // u   x -> cos/sin; sin = 0 fails
-    Ref = 120,    // x + 1 byte r                          -> valueAt(r)
+    Ref = 120,    // x + record r                          -> valueAt(r)
     Le = 131,     //     a b -> 1 if a<=b else 0
     Ne = 132,     //     a b -> 1 - approxEqual(a,b)
     Ge = 133,     //     a b -> 1 if a>=b else 0
-    If = 134,     // + "x" r1 "x" r2   x -> valueAt(r1) if x>0 else valueAt(r2)
+    If = 134,     // + r1 r2           x -> valueAt(r1) if x>0 else valueAt(r2)
     Stop = 135,   //     stopped := true, error StopConditionMet, fails
-    Table = 231,  // ç + 1 byte j      x -> table j interpolated at x
+    Table = 231,  // ç + table j       x -> table j interpolated at x
 };
 
 // The byte an operation is stored as.
 constexpr std::uint8_t opByte(OpCode op)
 {
     return static_cast<std::uint8_t>(op);
+}
+
+// The operand words that follow the operation in the code.
+constexpr int operandCount(OpCode op)
+{
+    switch (op) {
+    case OpCode::Num:
+    case OpCode::Const:
+    case OpCode::Ref:
+    case OpCode::Table: return 1;
+    case OpCode::If: return 2;
+    default: return 0;
+    }
 }
 
 }  // namespace tavlix

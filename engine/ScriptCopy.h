@@ -5,7 +5,8 @@
 
 namespace tavlix {
 
-// Copies what the evaluator and the generator read; the list constants are copied too, not shared.
-void copyCompiledScript(const CompiledScript& from, CompiledScript& to);
+// Copies what the evaluator and the generator read into the model, with a solver state sized to match; the list
+// constants are copied too, not shared.
+void copyCompiledScript(const CompiledScript& from, Model& to);
 
 }  // namespace tavlix

@@ -7,7 +7,6 @@
 #include "engine/OutputGenerator.h"
 
 #include <cmath>
-#include <cstring>
 
 namespace tavlix {
 
@@ -37,8 +36,6 @@ constexpr double GrowthFactor = 1.0 / 50;
 constexpr double SmallestStepShare = 1e-12;
 // Every this many steps the host may interrupt a run that takes many steps between two output points.
 constexpr long long StepsBetweenInterruptChecks = 4096;
-
-constexpr std::size_t StateBytes = sizeof(double) * (MaxRecords + 1);
 
 // y0[i] + the stage's weighted increments, summed left to right in extended precision, y0 added last.
 double stageState(const RkfState& s, RunState& run, int stage, int i)
@@ -93,7 +90,7 @@ void rkfStep(Model& model, RunState& run)
     if (ended(run))
         return;
     for (int stage = 2; stage <= 6; ++stage) {
-        std::memcpy(s.k[stage - 2], s.k[5], StateBytes);
+        s.k[stage - 2] = s.k[5];
         for (int i = 1; i <= s.stepRecordCount; ++i)
             if (model.script.records[i].isOdeVariable)
                 s.y[i] = stageState(s, run, stage, i);
@@ -153,7 +150,7 @@ StepOutcome takeStep(Model& model, RunState& run, bool setByOutput)
     RkfState& s = model.rkf;
     if ((s.stepEnd - s.stepStart) * s.direction <= 0)
         return StepOutcome::Stuck;
-    std::memcpy(s.y0, s.y, StateBytes);
+    s.y0 = s.y;
     rkfStep(model, run);
     while (!ended(run) && !s.accepted) {
         ++model.statistics.rejectedSteps;
@@ -162,7 +159,7 @@ StepOutcome takeStep(Model& model, RunState& run, bool setByOutput)
             return StepOutcome::Stuck;
         s.hNext = std::fmax(std::fabs(s.h) / 2, s.hMin);
         s.h = s.direction * s.hNext;
-        std::memcpy(s.y, s.y0, StateBytes);
+        s.y = s.y0;
         s.stepEnd = s.stepStart + s.h;
         rkfStep(model, run);
     }

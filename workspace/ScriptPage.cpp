@@ -359,10 +359,10 @@ void ScriptPage::adoptParameters(std::vector<tavlix::ListParameter> found)
 
 tavlix::RunResult ScriptPage::check(tavlix::EngineHost& engineHost) const
 {
-    // A compiler of its own, so the page numbering of this page's runs goes on undisturbed.
-    tavlix::ScriptCompiler checker;
-    checker.setPicks(picks_);
-    return checker.run(settings_, scriptBytes(lines()), qt_cp1252::fromQString(caption()), engineHost);
+    // The page's own compiler: the run that follows uses the program compiled here; the page numbering of this
+    // page's runs goes on undisturbed.
+    compiler_->setPicks(picks_);
+    return compiler_->rehearse(settings_, scriptBytes(lines()), qt_cp1252::fromQString(caption()), engineHost);
 }
 
 void ScriptPage::placeCaret(int line, int column)

@@ -171,21 +171,23 @@ run long_names 0 ''
 { settings; printf 'Funktioner\r\n  f = %sx\r\n' "$long"; } >long_unknown.tvx
 run long_unknown 1 "^long_unknown.tvx:18:7: $(printf '%*s' 25 '' | tr ' ' 'n') ukendt\$"
 
-# Every limit of the model plus one: 41 constants, 81 records, 41 tables, 40 points, 11 outputs, 41 list values,
-# 198 bytes of code.
+# Every limit of the model plus one: 1,001 constants, 10,001 records, 1,001 tables, 100,001 points, 101 outputs,
+# 1,001 list values. An expression has no limit of length.
 limit() {
   local name=$1 pattern=$2 body=$3
   { settings; printf '%b' "$body"; } >"$name.tvx"
   run "$name" 1 "$pattern"
 }
-seqjoin() { local i out=''; for i in $(seq "$2" "$3"); do out+=$(printf "$1" "$i"); done; printf '%s' "$out"; }
-limit constants41 'For Mange datanavne' "Konstanter\r\n$(seqjoin '  c%d = 1\\r\\n' 1 40)"
-limit records81 'For Mange datanavne' "Funktioner\r\n$(seqjoin '  f%d = t\\r\\n' 1 81)"
-limit tables41 'For Mange datanavne' "Tabeller\r\n$(seqjoin '  d%d = <(0, 1)>\\r\\n' 1 41)"
-limit points40 'Tabel for stor' "Tabeller\r\n  d = <$(seqjoin '(%d, 1), ' 1 39)(40, 1)>\r\n"
-limit outputs11 'For Mange datanavne' "TabelVariable\r\n  t, t, t, t, t, t, t, t, t, t, t\r\n"
-limit list41 'For Mange datanavne' "Konstanter\r\n  k = <$(seqjoin '%d, ' 1 40)41>\r\n"
-limit code198 'Udtryk for stort' "Funktioner\r\n  f = t$(seqjoin ' + %d' 1 40)\r\n"
+# The format once per number from $2 to $3 (printf repeats it for every argument).
+seqjoin() { printf "$1" $(seq "$2" "$3"); }
+limit constants1001 'For Mange datanavne' "Konstanter\r\n$(seqjoin '  c%d = 1\\r\\n' 1 1000)"
+limit records10001 'For Mange datanavne' "Funktioner\r\n$(seqjoin '  f%d = t\\r\\n' 1 10001)"
+limit tables1001 'For Mange datanavne' "Tabeller\r\n$(seqjoin '  d%d = <(0, 1)>\\r\\n' 1 1001)"
+limit points100001 'Tabel for stor' "Tabeller\r\n  d = <$(seqjoin '(%d, 1), ' 1 100000)(100001, 1)>\r\n"
+limit outputs101 'For Mange datanavne' "TabelVariable\r\n  t$(seqjoin ', t%.0s' 1 100)\r\n"
+limit list1001 'For Mange datanavne' "Konstanter\r\n  k = <$(seqjoin '%d, ' 1 1000)1001>\r\n"
+{ settings; printf 'Funktioner\r\n  f = t%s\r\nTabelVariable\r\n  t, f\r\n' "$(seqjoin ' + %d' 1 20000)"; } >long_expression.tvx
+run long_expression 0 ''
 
 # A run killed while it writes leaves no half-written result: a result file appears only when it is complete, and
 # the result of an earlier run stays as it was until then.

@@ -53,6 +53,16 @@ inline std::string CaseName(std::string name)
     return name;
 }
 
+// y' = f<depth>, where f1 = 1 and each further f adds 1 to the one before: the derivative is computed on a
+// stack that holds every level of the chain at once.
+inline std::string StackChain(int depth)
+{
+    std::string s = "differentialligninger\ny' = f" + std::to_string(depth) + " <0>\nfunktioner\nf1 = 1\n";
+    for (int k = 2; k <= depth; ++k)
+        s += "f" + std::to_string(k) + " = 1 + f" + std::to_string(k - 1) + "\n";
+    return s + "tabelvariable\ny";
+}
+
 inline RunResult RunScript(ScriptCompiler& compiler, const std::string& text, EngineHost& host,
                            const SettingsTexts& settings = TestSettings())
 {

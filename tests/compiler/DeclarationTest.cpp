@@ -1,5 +1,6 @@
 // What the section parser puts into the model, and the result pages a run makes through its host.
 #include "CompilerTestSupport.h"
+#include "engine/Opcodes.h"
 
 #include <gtest/gtest.h>
 
@@ -34,15 +35,15 @@ TEST(CompilerConstants, ValuesUseEarlierConstantsAndPi)
     EXPECT_EQ(c.m().script.constantValues[4], std::acos(-1.0));
     EXPECT_EQ(c.m().script.constantValues[5], 1.0);  // its own name stands for 0 until stored
     EXPECT_EQ(c.m().script.constantValues[6], 4.0);  // t is 0 in a constant
-    EXPECT_EQ(c.m().script.listConstants[2], nullptr);
+    EXPECT_FALSE(c.m().script.listConstants[2].has_value());
 }
 
 TEST(CompilerConstants, ListKeepsEveryValueAndStandsForItsFirst)
 {
     Compiled c("konstanter\na = <1, 2, 1+2>\nb = a*10");
     ASSERT_EQ(c.result.error, ScriptError::None);
-    const ListConstant* list = c.m().script.listConstants[2].get();
-    ASSERT_NE(list, nullptr);
+    ASSERT_TRUE(c.m().script.listConstants[2].has_value());
+    const ListConstant* list = &*c.m().script.listConstants[2];
     EXPECT_EQ(list->count, 3);
     EXPECT_EQ(list->values[1], 1.0);
     EXPECT_EQ(list->values[3], 3.0);
@@ -50,18 +51,18 @@ TEST(CompilerConstants, ListKeepsEveryValueAndStandsForItsFirst)
     EXPECT_EQ(c.m().script.constantValues[3], 10.0);
 }
 
-TEST(CompilerConstants, ListHoldsFortyValuesAndNoMore)
+TEST(CompilerConstants, ListHoldsItsBoundOfValuesAndNoMore)
 {
-    std::string forty = "konstanter\na = <1";
-    for (int i = 2; i <= 40; ++i)
-        forty += ", " + std::to_string(i);
-    Compiled ok(forty + ">");
+    std::string full = "konstanter\na = <1";
+    for (int i = 2; i <= MaxListValues; ++i)
+        full += ", " + std::to_string(i);
+    Compiled ok(full + ">");
     ASSERT_EQ(ok.result.error, ScriptError::None);
-    EXPECT_EQ(ok.m().script.listConstants[2]->count, 40);
-    EXPECT_EQ(ok.m().script.listConstants[2]->values[40], 40.0);
-    Compiled over(forty + ", 41>");
+    EXPECT_EQ(ok.m().script.listConstants[2]->count, MaxListValues);
+    EXPECT_EQ(ok.m().script.listConstants[2]->values[MaxListValues], MaxListValues);
+    Compiled over(full + ", 0>");
     EXPECT_EQ(over.result.error, ScriptError::TooManyNames);
-    EXPECT_EQ(over.m().script.listConstants[2]->count, 40);
+    EXPECT_EQ(over.m().script.listConstants[2]->count, MaxListValues);
 }
 
 TEST(CompilerTables, EndsReachToTheUnboundedValue)
@@ -82,15 +83,15 @@ TEST(CompilerTables, EndsReachToTheUnboundedValue)
     EXPECT_EQ(e.points[2].y, 7.0);
 }
 
-TEST(CompilerTables, ThirtyNinePointsFit)
+TEST(CompilerTables, TheBoundOfPointsFits)
 {
     std::string s = "tabeller\nd = <(1, 1)";
-    for (int i = 2; i <= 39; ++i)
+    for (int i = 2; i <= MaxTablePoints; ++i)
         s += ", (" + std::to_string(i) + ", " + std::to_string(i) + ")";
     Compiled c(s + ">");
     ASSERT_EQ(c.result.error, ScriptError::None);
-    EXPECT_EQ(c.m().script.tables[1].pointCount, 39);
-    EXPECT_EQ(c.m().script.tables[1].points[40].y, 39.0);
+    EXPECT_EQ(c.m().script.tables[1].pointCount, MaxTablePoints);
+    EXPECT_EQ(c.m().script.tables[1].points[MaxTablePoints + 1].y, MaxTablePoints);
 }
 
 TEST(CompilerForwardReferences, PendingUntilDefined)
@@ -138,7 +139,8 @@ TEST(CompilerNames, LongNamesAreToldApartInFull)
     ASSERT_EQ(c.result.error, ScriptError::None);
     EXPECT_EQ(c.m().script.constantCount, 3);
     EXPECT_EQ(c.m().script.constantValues[3], 2.0);
-    EXPECT_EQ(c.m().script.records[1].code.view().substr(0, 2), std::string_view("k\x03"));
+    EXPECT_EQ(c.m().script.records[1].code[0], opByte(OpCode::Const));
+    EXPECT_EQ(c.m().script.records[1].code[1], 3);
     const std::string name40(40, 'b');
     Compiled longName("funktioner\n" + name40 + " = 1\n" + name40 + " = 2");
     EXPECT_EQ(longName.result.error, ScriptError::NameUsedBefore);

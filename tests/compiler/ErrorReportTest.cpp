@@ -34,6 +34,14 @@ std::string Join(int from, int to, const std::string& before, const std::string&
     return s;
 }
 
+std::string Repeat(const std::string& text, int n)
+{
+    std::string s;
+    for (int i = 0; i < n; ++i)
+        s += text;
+    return s;
+}
+
 std::string ListValues(int n)
 {
     return "konstanter\na = <" + Join(1, n - 1, "", ", ") + "@" + std::to_string(n) + ">";
@@ -99,20 +107,19 @@ const ErrorCase Cases[] = {
     {"GreaterMissingInTable", "tabeller\nd = <(0, 0) @(1, 1)>", 10, "> forventet"},
     {"NeverDefined", "differentialligninger\ny' = y*z <1>@", 11, "*z* ukendt"},
     {"OneOfTwoNeverDefined", "differentialligninger\ny' = a + b <0>\nfunktioner\nb = 1@", 11, "*a* ukendt"},
-    {"FortiethConstant", Constants(40), 12, "For Mange datanavne"},
-    {"FortyFirstListValue", ListValues(41), 12, "For Mange datanavne"},
-    {"EightyFirstRecord", Functions(81), 12, "For Mange datanavne"},
-    {"BranchBeyondEighty", "funktioner\n" + Join(1, 78, "f", " = 1\n") + "g = hvis(t < 1, 1, @2)", 12,
+    {"ThousandthConstant", Constants(MaxConsts), 12, "For Mange datanavne"},
+    {"ThousandFirstListValue", ListValues(MaxListValues + 1), 12, "For Mange datanavne"},
+    {"RecordBeyondTheBound", Functions(MaxRecords + 1), 12, "For Mange datanavne"},
+    {"TableBeyondTheBound", Tables(MaxTables + 1), 12, "For Mange datanavne"},
+    {"BranchBeyondTheBound", "funktioner\n" + Join(1, MaxRecords - 2, "f", " = 1\n") + "g = hvis(t < 1, 1, @2)", 12,
      "For Mange datanavne"},
-    {"FortyFirstTable", Tables(41), 12, "For Mange datanavne"},
-    {"EleventhOutput", "tabelvariable\nt, t, t, t, t, t, t, t, t, t, @t", 12, "For Mange datanavne"},
+    {"OutputBeyondTheBound", "tabelvariable\n" + Repeat("t, ", MaxOutputs) + "@t", 12, "For Mange datanavne"},
     {"DefinedTwice", "funktioner\nf = 2\n@f = 3", 14, std::string("f") + Used},
     {"PresetPi", "konstanter\n@pi = 3", 14, std::string("pi") + Used},
     {"PresetT", "funktioner\n@t = 2", 14, std::string("t") + Used},
     {"ConstantAsFunction", "konstanter\nk = 1\nfunktioner\n@k = 2", 14, std::string("k") + Used},
     {"TableAsConstantName", "konstanter\nk = 1\ntabeller\n@k = <(0, 0)>", 14, std::string("k") + Used},
     {"NoComparison", "funktioner\nf = hvis(t@, 1, 0)", 15, "< forventet"},
-    {"TwentyNumbers", Sum(20), 16, "Udtryk for stort"},
     {"NestedTooDeep", DeepParentheses(150, 100), 16, "Udtryk for stort"},
     {"CloseMissing", "funktioner\nf = (1@", 17, ") forventet"},
     {"CloseMissingInTablePoint", "tabeller\nd = <(0, 0@>", 17, ") forventet"},
@@ -141,7 +148,7 @@ const ErrorCase Cases[] = {
     {"TablePointCannotBeComputed", "tabeller\nd = <(0, ln(0)@)>", 25, "d kan ikke udregnes"},
     {"InitialValueCannotBeComputed", "differentialligninger\ny' = y <ln(0)@>", 25, "y kan ikke udregnes"},
     {"DomainCannotBeComputed", "funktioner\nf = t <0, ln(0)@>", 25, "f kan ikke udregnes"},
-    {"FortiethPoint", Points(40), 28, "Tabel for stor"},
+    {"PointBeyondTheBound", Points(MaxTablePoints + 1), 28, "Tabel for stor"},
     {"XNotIncreasing", "tabeller\nd = <(0, 0), (0, @1)>", 29, "Tabel i uorden"},
     {"StopInLastTable", "funktioner\nf = hvis(t < 3, 1, stop)\ntabelvariable\nt, f@", 19, "Stopbetingelse opfyldt i 3"},
 };
@@ -260,14 +267,6 @@ void PrintTo(const EngineErrorCase& c, std::ostream* os)
     *os << c.name;
 }
 
-std::string PowerChain(int n, const std::string& last)
-{
-    std::string s;
-    for (int i = 0; i < n; ++i)
-        s += "t^";
-    return s + last;
-}
-
 const EngineErrorCase EngineCases[] = {
     {"ToleranceCannotBeMet", "differentialligninger\ny' = y^2 <1>\ntabelvariable\nt, y", 22,
      "Beregningsusikkerhed for stor i "},
@@ -275,10 +274,7 @@ const EngineErrorCase EngineCases[] = {
      "y kan ikke udregnes i "},
     {"StopInDerivative", "differentialligninger\ny' = hvis(t < 2, 1, stop) <0>\ngrafvariable\nt, y, l1", 19,
      "Stopbetingelse opfyldt i "},
-    {"StackFull",
-     "differentialligninger\ny' = " + PowerChain(60, "g") + " <0>\nfunktioner\ng = " + PowerChain(60, "t") +
-         "\ntabelvariable\ny",
-     13,
+    {"StackFull", StackChain(StackSize + 1), 13,
      "Internt stakoverl\xF8"
      "b"},
 };

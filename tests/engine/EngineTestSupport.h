@@ -13,47 +13,37 @@
 
 namespace tavlix::test {
 
-// Builds reverse-polish code byte by byte, as the compiler would emit it.
+// Builds reverse-polish code word by word, as the compiler would emit it; its numbers go to the model's pool when
+// the code is set.
 struct Code {
-    std::string bytes;
+    tavlix::CodeWords words;
+    std::vector<double> numbers;
     Code& num(double v)
     {
-        char b[8];
-        std::memcpy(b, &v, 8);
-        bytes += char(OpCode::Num);
-        bytes.append(b, 8);
+        words.push_back(opByte(OpCode::Num));
+        words.push_back(static_cast<std::int32_t>(numbers.size()));
+        numbers.push_back(v);
         return *this;
     }
     Code& op(OpCode c)
     {
-        bytes += char(c);
+        words.push_back(opByte(c));
         return *this;
     }
-    Code& ref(int r)
+    Code& operand(OpCode c, int i)
     {
-        bytes += char(OpCode::Ref);
-        bytes += char(r);
+        words.push_back(opByte(c));
+        words.push_back(i);
         return *this;
     }
-    Code& cnst(int i)
-    {
-        bytes += char(OpCode::Const);
-        bytes += char(i);
-        return *this;
-    }
-    Code& table(int j)
-    {
-        bytes += char(OpCode::Table);
-        bytes += char(j);
-        return *this;
-    }
+    Code& ref(int r) { return operand(OpCode::Ref, r); }
+    Code& cnst(int i) { return operand(OpCode::Const, i); }
+    Code& table(int j) { return operand(OpCode::Table, j); }
     Code& hvis(int r1, int r2)
     {
-        bytes += char(OpCode::If);
-        bytes += 'x';
-        bytes += char(r1);
-        bytes += 'x';
-        bytes += char(r2);
+        words.push_back(opByte(OpCode::If));
+        words.push_back(r1);
+        words.push_back(r2);
         return *this;
     }
 };
@@ -152,10 +142,17 @@ struct RecordingHost : EngineHost {
     }
 };
 
-inline void SetCode(FunctionRecord& rec, const Code& code)
+// Sets the record's code, its numbers added to the model's pool.
+inline void SetCode(Model& m, int r, const Code& code)
 {
-    rec.code.assign(code.bytes);
-    rec.code.pushBack('\0');
+    FunctionRecord& rec = growTo(m.script.records, r);
+    rec.code = code.words;
+    const auto base = static_cast<std::int32_t>(m.script.numbers.size());
+    for (std::size_t i = 0; i < rec.code.size(); i += 1 + static_cast<std::size_t>(operandCount(OpCode(rec.code[i]))))
+        if (rec.code[i] == opByte(OpCode::Num))
+            rec.code[i + 1] += base;
+    m.script.numbers.insert(m.script.numbers.end(), code.numbers.begin(), code.numbers.end());
+    rec.code.push_back(opByte(OpCode::End));
 }
 
 // A model as the compiler leaves it before the first declaration, and a fresh run state for it.
@@ -163,8 +160,10 @@ inline std::unique_ptr<Model> FreshModel(EngineHost& host, RunState& run)
 {
     auto model = std::make_unique<Model>();
     model->script.constantCount = 1;
-    model->script.constantNames[1] = "pi";
-    model->script.constantValues[1] = 3.14159265358979323846;
+    growTo(model->script.constantNames, 1) = "pi";
+    growTo(model->script.constantValues, 1) = 3.14159265358979323846;
+    growTo(model->script.listConstants, 1);
+    model->rkf.resize(MaxRecords);
     model->script.records[0].name = "t";
     model->script.records[0].compiled = true;
     model->script.lastPlainRecord = 80;
@@ -177,15 +176,15 @@ inline std::unique_ptr<Model> FreshModel(EngineHost& host, RunState& run)
 inline OutputVariable TableColumn(int record)
 {
     OutputVariable out;
-    out.xRecord = static_cast<std::uint8_t>(record);
+    out.xRecord = record;
     out.wasUndefined = true;
     return out;
 }
 inline OutputVariable CurveOutput(int x, int y, CurveStyle style)
 {
     OutputVariable out;
-    out.xRecord = static_cast<std::uint8_t>(x);
-    out.yRecord = static_cast<std::uint8_t>(y);
+    out.xRecord = x;
+    out.yRecord = y;
     out.style = style;
     out.wasUndefined = true;
     return out;
@@ -196,9 +195,11 @@ inline int AddRecord(Model& m, const std::string& name, const Code& code, double
                      bool ode = false)
 {
     const int r = ++m.script.recordCount;
+    SetCode(m, r, code);
+    if (m.rkf.y.size() <= static_cast<std::size_t>(r))
+        m.rkf.resize(r);
     FunctionRecord& rec = m.script.records[r];
     rec.name = name;
-    SetCode(rec, code);
     rec.compiled = true;
     rec.domainLo = lo;
     rec.domainHi = hi;

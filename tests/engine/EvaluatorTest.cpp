@@ -211,7 +211,7 @@ TEST_F(EvaluatorTest, HvisComputesOnlyTheChosenBranch)
     const int f = AddRecord(*m, "f", Code());
     const int b1 = AddRecord(*m, "f", Code().num(1));
     const int b2 = AddRecord(*m, "f", Code().num(1).ref(0).op(OpCode::Div));
-    SetCode(m->script.records[f], Code().ref(0).num(0).op(OpCode::Eq).hvis(b1, b2).num(0).op(OpCode::Add));
+    SetCode(*m, f, Code().ref(0).num(0).op(OpCode::Eq).hvis(b1, b2).num(0).op(OpCode::Add));
     run.t = 0;
     EXPECT_EQ(valueAt(*m, run, f), 1);
     EXPECT_TRUE(host.notices.empty());
@@ -226,7 +226,7 @@ TEST_F(EvaluatorTest, HvisStopsWhenConditionPositive)
     const int f = AddRecord(*m, "f", Code());
     const int b1 = AddRecord(*m, "f", Code().op(OpCode::Stop));
     const int b2 = AddRecord(*m, "f", Code().num(5));
-    SetCode(m->script.records[f], Code().ref(0).hvis(b1, b2));
+    SetCode(*m, f, Code().ref(0).hvis(b1, b2));
     run.t = 0;
     EXPECT_EQ(valueAt(*m, run, f), 5);
     run.t = 0.001;
@@ -239,12 +239,12 @@ TEST_F(EvaluatorTest, HvisStopsWhenConditionPositive)
 TEST_F(EvaluatorTest, FullStackNoticesAndRecordsThirteen)
 {
     const int r = AddRecord(*m, "f", Code().num(1).num(2).op(OpCode::Add));
-    m->stackTop = 99;
+    m->stackTop = StackSize - 1;
     valueAt(*m, run, r);
     EXPECT_TRUE(run.failed);
     EXPECT_EQ(m->error, ScriptError::StackOverflow);
     EXPECT_EQ(host.notices, std::vector<std::string>{noticeText(Notice::Overflow)});
-    EXPECT_EQ(m->stackTop, 99);
+    EXPECT_EQ(m->stackTop, StackSize - 1);
 }
 
 struct TableCase {
@@ -254,10 +254,10 @@ class TableLookup : public EvaluatorTest, public ::testing::WithParamInterface<T
 
 TEST_P(TableLookup, InterpolatesAndHoldsTheEnds)
 {
-    PointTable& tab = m->script.tables[1];
+    PointTable& tab = growTo(m->script.tables, 1);
     m->script.tableCount = 1;
     const TablePoint pts[] = {{-BigValue, 1}, {0, 1}, {1, 10}, {2, 4}, {BigValue, 4}};
-    std::copy(std::begin(pts), std::end(pts), tab.points);
+    tab.points.assign(std::begin(pts), std::end(pts));
     tab.pointCount = 3;
     const int r = AddRecord(*m, "f", Code().ref(0).table(1));
     run.t = GetParam().x;

@@ -52,12 +52,12 @@ protected:
     {
         m->script.outputCount = 0;
         for (int r : records)
-            m->script.outputs[++m->script.outputCount] = TableColumn(r);
+            growTo(m->script.outputs, ++m->script.outputCount) = TableColumn(r);
     }
     void CurveOf(int x, int y, int style)
     {
         const int e = ++m->script.outputCount;
-        m->script.outputs[e] = CurveOutput(x, y, static_cast<CurveStyle>(style));
+        growTo(m->script.outputs, e) = CurveOutput(x, y, static_cast<CurveStyle>(style));
     }
     RecordedTable& table(int i = 0) { return *host.tables.at(i); }
     std::vector<RecordedPoint>& curve(int e, int page = 0) { return host.graphs.at(page)->curves.at(e - 1).points; }
@@ -122,7 +122,7 @@ TEST_F(OutputGeneratorTest, StopEndsPlainSamplingAtThePointsT)
     const int f = AddRecord(*m, "f", Code());
     const int b1 = AddRecord(*m, "f", Code().op(OpCode::Stop));
     const int b2 = AddRecord(*m, "f", Code().ref(0));
-    SetCode(m->script.records[f], Code().ref(0).num(0).op(OpCode::Gt).hvis(b1, b2));
+    SetCode(*m, f, Code().ref(0).num(0).op(OpCode::Gt).hvis(b1, b2));
     Range(-1, 1, 4);
     TableOf({0, f});
     EXPECT_EQ(generateTable(*m, run, "p", resultCount), ScriptError::StopConditionMet);
@@ -204,7 +204,7 @@ TEST_F(OutputGeneratorTest, CaptionsCountOnAcrossGenerationsAndRuns)
     auto next = FreshModel(host, nextRun);  // the next run of the same page keeps its result page count
     next->script.settings = m->script.settings;
     next->script.outputCount = 1;
-    next->script.outputs[1] = TableColumn(0);
+    growTo(next->script.outputs, 1) = TableColumn(0);
     generateTable(*next, nextRun, "demo.tvx", resultCount);
     EXPECT_EQ(host.captions, (std::vector<std::string>{"demo.tvx-1", "demo.tvx-2", "demo.tvx-3"}));
     EXPECT_EQ(resultCount, 3);

@@ -46,7 +46,7 @@ struct OdeRun {
         m->script.lastOdeRecord = m->script.recordCount;
         m->script.lastPlainRecord = 0;
         m->script.outputCount = 1;
-        m->script.outputs[1] = CurveOutput(0, 1, CurveStyle::Line1);
+        growTo(m->script.outputs, 1) = CurveOutput(0, 1, CurveStyle::Line1);
         double settings[16] = {-5, 10, 1, 0, -5, 5, 1, 0, c.tMin, c.tMax, c.tAntal, 0, c.absTol, c.relTol, 0, 0};
         std::copy(std::begin(settings), std::end(settings), m->script.settings.values.begin());
         int resultCount = 0;
