@@ -21,7 +21,7 @@ CompiledDocument::CompiledDocument(SettingsTexts settings, std::vector<std::stri
 CompiledDocument::CompiledDocument(const Model& runModel) : model_(std::make_unique<Model>())
 {
     run_.host = &quietHost_;
-    copyCompiledScript(runModel.script, model_->script);
+    copyCompiledScript(runModel.script, *model_);
 }
 
 CompiledDocument::~CompiledDocument() = default;

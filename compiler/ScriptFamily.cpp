@@ -74,6 +74,5 @@ void ScriptCompiler::runFamilyMembers(FamilyHost& family, ProgramRun& first, con
     members.stop();
     listParameters_ = mainParameters;
 }
-}
 
 }  // namespace tavlix

@@ -34,7 +34,7 @@ TEST_P(IntegrationStoreTest, FindsOnlyAWholeIntegrationOfTheSameTimes)
     m->script.lastOdeRecord = 1;
     m->script.lastPlainRecord = 0;
     m->script.outputCount = 1;
-    m->script.outputs[1] = TableColumn(1);
+    growTo(m->script.outputs, 1) = TableColumn(1);
     const double settings[16] = {0, 1, 1, 0, 0, 1, 1, 0, 0, 2, 20, 0, 0, 1e-6, 0, 0};
     std::copy(std::begin(settings), std::end(settings), m->script.settings.values.begin());
     int pages = 0;
