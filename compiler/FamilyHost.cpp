@@ -1,6 +1,8 @@
 // A family run's host: the first run's graph pages are kept, and each later run draws its curves into them.
 #include "compiler/FamilyHost.h"
 
+#include "compiler/FamilyPageGate.h"
+
 #include "engine/OutputGenerator.h"
 
 #include <algorithm>
@@ -72,6 +74,8 @@ GraphSink* FamilyHost::createGraphPage(const std::string& caption)
         if (!page)
             return nullptr;
         pages_.push_back(std::make_unique<FamilySink>(*page));
+        if (gate_)
+            gate_->pageMade();
     }
     // A member that makes more graph pages than the first run did has nowhere to draw them.
     if (nextPage_ >= pages_.size())

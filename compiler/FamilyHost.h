@@ -10,6 +10,8 @@
 
 namespace tavlix {
 
+class FamilyPageGate;
+
 // One graph page of a family as a run feeds it: the first run's curves pass through; a member's curves are added
 // after those already there, and the page's settings and start belong to the first run alone.
 class FamilySink : public GraphSink {
@@ -43,8 +45,9 @@ public:
     FamilyHost(EngineHost& host, const std::vector<ListParameter>& parameters, std::string key);
     // The next run is a member: its graphs go into the first run's pages in order, its tables nowhere.
     void startMember();
-    // The graph pages the first run made: a member draws into these alone.
-    std::size_t pageCount() const { return pages_.size(); }
+    // Members running beside the first run learn of its graph pages here as it makes them: a member draws into
+    // these alone.
+    void tellPagesTo(FamilyPageGate* gate) { gate_ = gate; }
 
     TableSink* createTablePage(const std::string& caption) override;
     GraphSink* createGraphPage(const std::string& caption) override;
@@ -67,6 +70,7 @@ private:
     std::vector<std::unique_ptr<FamilySink>> pages_;
     std::size_t nextPage_ = 0;
     bool member_ = false;
+    FamilyPageGate* gate_ = nullptr;
 };
 
 }  // namespace tavlix

@@ -30,13 +30,12 @@ FamilyMembers::FamilyMembers(FamilyScript script, const std::vector<int>& values
         members_.push_back(std::move(m));
     }
     threads_.resize(members_.size());
-    for (std::size_t i = 0; i < std::min(workers_, members_.size()); ++i)
-        start(i);
+    startUpTo(workers_ - 1);
 }
 
 FamilyMembers::~FamilyMembers()
 {
-    stop_ = true;
+    stop();
     for (std::thread& t : threads_)
         if (t.joinable())
             t.join();
@@ -52,9 +51,28 @@ void FamilyMembers::start(std::size_t i)
     m.compiler->setConstantValues(script_.constantValues);
     // The family's run counts the members' notices with its own.
     m.compiler->setNoticeLimit(false);
-    m.recording = std::make_unique<MemberRecording>(stop_, script_.pageLimit, script_.decimalSeparator);
+    m.recording = std::make_unique<MemberRecording>(stop_, firstRunPages_, script_.decimalSeparator);
     threads_[i] = std::thread([this, &m] { runMember(m); });
     started_ = i + 1;
+}
+
+void FamilyMembers::startUpTo(std::size_t running)
+{
+    while (started_ < members_.size() && started_ - released_ < running && !stop_)
+        start(started_);
+}
+
+void FamilyMembers::firstRunEnded()
+{
+    firstRunPages_.close();
+    startUpTo(workers_);
+}
+
+void FamilyMembers::stop()
+{
+    stop_ = true;
+    // A member waiting to learn whether it has a page must not wait for a first run that will tell no more.
+    firstRunPages_.close();
 }
 
 void FamilyMembers::runMember(Member& member)
@@ -90,8 +108,8 @@ void FamilyMembers::release(std::size_t i)
 {
     members_[i]->recording.reset();
     members_[i]->compiler.reset();
-    if (started_ < members_.size() && !stop_)
-        start(started_);
+    ++released_;
+    startUpTo(workers_);
 }
 
 }  // namespace tavlix

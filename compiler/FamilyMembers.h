@@ -1,6 +1,7 @@
 // The members of a family run, each in a compiler of its own on a thread of its own, handed over in member order.
 #pragma once
 
+#include "compiler/FamilyPageGate.h"
 #include "compiler/ListParameters.h"
 #include "compiler/MemberRecording.h"
 #include "compiler/ScriptCompiler.h"
@@ -25,8 +26,7 @@ struct FamilyScript {
     std::string caption;
     ListPicks picks;
     ConstantValues constantValues;
-    std::string key;            // the family's list constant
-    std::size_t pageLimit = 0;  // the first run's graph pages
+    std::string key;  // the family's list constant
     char decimalSeparator = '.';
     OutputProbe* probe = nullptr;  // hears the members one at a time
 };
@@ -41,24 +41,31 @@ public:
         bool done = false;
     };
 
-    // values: the members to run, in order. As many run at once as the machine has cores, and no member starts
-    // before the one as many places back has been handed over, so at most that many recordings wait.
+    // values: the members to run, in order. They start at once, beside the first run, on every core but the one
+    // it takes; once it ends, on every core. No member starts before the one as many places back has been handed
+    // over, so at most that many recordings wait.
     FamilyMembers(FamilyScript script, const std::vector<int>& values);
     ~FamilyMembers();
     FamilyMembers(const FamilyMembers&) = delete;
     FamilyMembers& operator=(const FamilyMembers&) = delete;
 
     std::size_t size() const { return members_.size(); }
+    // Where the first run counts its graph pages for the members.
+    FamilyPageGate& firstRunPages() { return firstRunPages_; }
+    // The first run ended well: its pages are all there are, and its core is free for members.
+    void firstRunEnded();
     // Waits for member i, asking owner.keepGoing() now and then on this thread; false (and every member stopped)
     // when it refuses. Members only ever see the stop flag.
     bool waitFor(std::size_t i, EngineHost& owner);
     Member& member(std::size_t i) { return *members_[i]; }
     // Member i has been handed over: its recording goes and the next member may start.
     void release(std::size_t i);
-    void stop() { stop_ = true; }
+    void stop();
 
 private:
     void start(std::size_t i);
+    // Starts members in order while fewer than `running` are under way and not yet handed over.
+    void startUpTo(std::size_t running);
     void runMember(Member& member);
 
     FamilyScript script_;
@@ -66,6 +73,8 @@ private:
     std::vector<std::unique_ptr<Member>> members_;
     std::vector<std::thread> threads_;
     std::size_t started_ = 0;
+    std::size_t released_ = 0;
+    FamilyPageGate firstRunPages_;
     std::atomic<bool> stop_{false};
     std::mutex mutex_;
     std::condition_variable finished_;

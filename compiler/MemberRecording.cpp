@@ -7,8 +7,8 @@
 
 namespace tavlix {
 
-MemberRecording::MemberRecording(const std::atomic<bool>& stop, std::size_t pageLimit, char decimalSeparator)
-    : stop_(stop), pageLimit_(pageLimit), separator_(decimalSeparator)
+MemberRecording::MemberRecording(const std::atomic<bool>& stop, FamilyPageGate& pages, char decimalSeparator)
+    : stop_(stop), firstRunPages_(pages), separator_(decimalSeparator)
 {}
 
 int MemberRecording::text(std::string_view s)
@@ -19,7 +19,7 @@ int MemberRecording::text(std::string_view s)
 
 GraphSink* MemberRecording::createGraphPage(const std::string& caption)
 {
-    if (pages_ >= pageLimit_)
+    if (!firstRunPages_.hasPage(pages_))
         return nullptr;
     ++pages_;
     add(Kind::GraphPage, text(caption));

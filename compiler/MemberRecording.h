@@ -1,6 +1,7 @@
 // What one family member's run gave, recorded on its own thread and passed on later, in member order.
 #pragma once
 
+#include "compiler/FamilyPageGate.h"
 #include "engine/EngineHost.h"
 
 #include <atomic>
@@ -16,8 +17,8 @@ namespace tavlix {
 // member may run on a thread of its own; replay passes the calls on to the family's host on the owner's thread.
 class MemberRecording : public EngineHost, public GraphSink {
 public:
-    // pageLimit: the graph pages the first run made, beyond which a member has nowhere to draw.
-    MemberRecording(const std::atomic<bool>& stop, std::size_t pageLimit, char decimalSeparator);
+    // pages: the first run's graph pages; a member has nowhere to draw a graph beyond those.
+    MemberRecording(const std::atomic<bool>& stop, FamilyPageGate& pages, char decimalSeparator);
 
     // Passes the calls on, in order; returns false when keepGoing, asked between points, refused.
     bool replay(EngineHost& host) const;
@@ -76,7 +77,7 @@ private:
     void pass(const Call& call, EngineHost& host, GraphSink*& page) const;
 
     const std::atomic<bool>& stop_;
-    std::size_t pageLimit_;
+    FamilyPageGate& firstRunPages_;
     std::size_t pages_ = 0;
     char separator_;
     std::vector<Call> calls_;

@@ -2,6 +2,7 @@
 #include "compiler/ScriptCompiler.h"
 
 #include "compiler/FamilyHost.h"
+#include "compiler/FamilyMembers.h"
 #include "compiler/NoticeLimiter.h"
 #include "support/SettingsCalculator.h"
 
@@ -153,12 +154,15 @@ RunResult ScriptCompiler::run(const SettingsTexts& settings, const std::vector<s
     adoptDeclarations(*program);
     if (!program->unreadableSettings.empty())
         host.showNoticeText(program->unreadableSettings);
+    // The compiled program already names the family's values, so its members need not wait for the first run.
+    const std::unique_ptr<FamilyMembers> members =
+        startFamilyMembers(family, *program, settings, lines, caption, probe);
     ProgramRun first(*program, runHost, probe);
     first.execute(caption, resultPageCount_);
     runModel_ = first.takeModel();
     RunResult memberFailure;
-    if (!familyKey_.empty())
-        runFamilyMembers(family, first, settings, lines, caption, probe, memberFailure);
+    if (members)
+        runFamilyMembers(family, first, *members, memberFailure);
     limiter.sumUp();
     if (memberFailure.error != ScriptError::None) {
         host.showScriptError(memberFailure.message);

@@ -22,6 +22,7 @@
 namespace tavlix {
 
 class FamilyHost;
+class FamilyMembers;
 
 class ScriptCompiler {
 public:
@@ -104,11 +105,15 @@ private:
     void parseGraphOutput();
     OutputVariable* startOutputEntry();
     bool tableEntryEnds() const;
-    // Runs the other members of the family into its pages after the first run; a member's script error fills
+    // Starts the other members of the family on threads of their own, to run beside the first run; null when the
+    // run draws no family.
+    std::unique_ptr<FamilyMembers> startFamilyMembers(FamilyHost& family, const CompiledProgram& program,
+                                                      const SettingsTexts& settings,
+                                                      const std::vector<std::string>& lines,
+                                                      const std::string& caption, OutputProbe* probe);
+    // Hands the members to the family's pages after a first run that ended well; a member's script error fills
     // failure, and a member's fault or a stop abandons the first run.
-    void runFamilyMembers(FamilyHost& family, ProgramRun& first, const SettingsTexts& settings,
-                          const std::vector<std::string>& lines, const std::string& caption, OutputProbe* probe,
-                          RunResult& failure);
+    void runFamilyMembers(FamilyHost& family, ProgramRun& first, FamilyMembers& members, RunResult& failure);
     // Keeps the parse's declared names for the hints and the editor, before the name table is cleared.
     std::vector<std::string> parsedNames();
     // The lines as the lexer reads them: each ended by CR LF, as in a document.

@@ -1,6 +1,7 @@
 // A family run: the script again at each other value of the family's list constant, drawing into the first
-// run's graph pages, so that every graph shows one curve per value. The members run side by side, each in a
-// compiler of its own, and are handed to the first run's pages in member order, as if run one after another.
+// run's graph pages, so that every graph shows one curve per value. The members run side by side, beside the
+// first run, each in a compiler of its own, and are handed to the first run's pages in member order, as if run one
+// after another.
 #include "compiler/FamilyHost.h"
 #include "compiler/FamilyMembers.h"
 #include "compiler/ScriptCompiler.h"
@@ -30,23 +31,38 @@ SettingsTexts memberSettings(SettingsTexts settings)
 
 }  // namespace
 
-void ScriptCompiler::runFamilyMembers(FamilyHost& family, ProgramRun& first, const SettingsTexts& settings,
-                                      const std::vector<std::string>& lines, const std::string& caption,
-                                      OutputProbe* probe, RunResult& failure)
+std::unique_ptr<FamilyMembers> ScriptCompiler::startFamilyMembers(FamilyHost& family, const CompiledProgram& program,
+                                                                  const SettingsTexts& settings,
+                                                                  const std::vector<std::string>& lines,
+                                                                  const std::string& caption, OutputProbe* probe)
 {
+    // A program that fails ends its first run badly, and then no member is drawn.
+    if (familyKey_.empty() || program.abandoned || program.error != ScriptError::None)
+        return nullptr;
     const auto found = std::find_if(listParameters_.begin(), listParameters_.end(),
                                     [this](const ListParameter& p) { return p.key == familyKey_; });
-    if (found == listParameters_.end() || first.abandoned() || !endedWell(first.error()))
-        return;
-    // The first run's model, lists and numbering stay what the run reports; the members only draw.
-    const std::vector<ListParameter> mainParameters = listParameters_;
+    if (found == listParameters_.end())
+        return nullptr;
     std::vector<int> values;
     for (int member = 1; member <= static_cast<int>(found->values.size()); ++member)
         if (member != found->pick)
             values.push_back(member);
-    FamilyMembers members({memberSettings(settings), lines, caption, picks_, constantValues_, familyKey_,
-                           family.pageCount(), family.decimalSeparator(), probe},
-                          values);
+    auto members = std::make_unique<FamilyMembers>(FamilyScript{memberSettings(settings), lines, caption, picks_,
+                                                                constantValues_, familyKey_,
+                                                                family.decimalSeparator(), probe},
+                                                   values);
+    family.tellPagesTo(&members->firstRunPages());
+    return members;
+}
+
+void ScriptCompiler::runFamilyMembers(FamilyHost& family, ProgramRun& first, FamilyMembers& members,
+                                      RunResult& failure)
+{
+    if (first.abandoned() || !endedWell(first.error()))
+        return;
+    members.firstRunEnded();
+    // The first run's model, lists and numbering stay what the run reports; the members only draw.
+    const std::vector<ListParameter> mainParameters = listParameters_;
     for (std::size_t i = 0; i < members.size(); ++i) {
         if (!members.waitFor(i, family)) {
             first.abandon("");

@@ -45,9 +45,12 @@ struct RecorderGraph : GraphSink {
 
 struct PageKeepingHost : RecordingHost {
     std::vector<std::unique_ptr<RecorderGraph>> pages;
+    std::size_t pageLimit = 100;  // the graph pages the window can make before it refuses
     GraphSink* createGraphPage(const std::string& caption) override
     {
         captions.push_back(caption);
+        if (pages.size() >= pageLimit)
+            return nullptr;
         pages.push_back(std::make_unique<RecorderGraph>());
         return pages.back().get();
     }
@@ -197,6 +200,25 @@ TEST(FamilyRun, MembersDrawAndTellAsSeparateRunsWould)
     }
     EXPECT_EQ(notices.size(), 4U);  // f divides by 0 once per value
     EXPECT_EQ(host.notices, notices);
+}
+
+// Members run beside the first run, yet draw a graph only where the first run has a page: the second graph, which
+// the window refuses, divides by 0 for every member, and nobody tells of it.
+TEST(FamilyRun, MembersDrawNoGraphTheFirstRunHasNoPageFor)
+{
+    ScriptCompiler compiler;
+    compiler.setFamily("k");
+    PageKeepingHost host;
+    host.pageLimit = 1;
+    ASSERT_EQ(RunScript(compiler,
+                        "konstanter\nk = <1, 2, 3, 4, 5>\nfunktioner\nf = k*t\ng = 1/(t - k)\n"
+                        "grafvariable\nt, f, l1\ngrafvariable\nt, g, l1",
+                        host)
+                  .error,
+              ScriptError::None);
+    ASSERT_EQ(host.pages.size(), 1U);
+    EXPECT_EQ(host.pages[0]->recorder.curves().size(), 5U);
+    EXPECT_TRUE(host.notices.empty());
 }
 
 // Escape reaches every member: members whose stiff equation would take minutes stop at once with the run.
