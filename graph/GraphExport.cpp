@@ -2,6 +2,7 @@
 #include "graph/GraphExport.h"
 
 #include "graph/GraphRenderer.h"
+#include "support/AtomicFile.h"
 
 #include <QBuffer>
 #include <QGuiApplication>
@@ -9,7 +10,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QScreen>
 #include <QSvgGenerator>
 
@@ -242,20 +242,20 @@ bool exportGraph(const std::string& pathStem, const tavlix::CoordinateSettings& 
         error = "ingen grafik uden vinduessystem";
         return false;
     }
-    const QString stem = QString::fromUtf8(pathStem.data(), static_cast<qsizetype>(pathStem.size()));
     // The copy's size for a page of the default size on the screen.
     const double dpi = screenDpi();
     const double widthCm = ExportWidth / dpi * 2.54, heightCm = ExportHeight / dpi * 2.54;
     // Each picture goes in under a temporary name and is renamed into place once complete.
-    QSaveFile svg(stem + QStringLiteral(".svg"));
-    const QByteArray bytes = graphSvg(settings, curves, widthCm, heightCm, look, field);
-    if (!svg.open(QIODevice::WriteOnly) || svg.write(bytes) != bytes.size() || !svg.commit()) {
+    const QByteArray svg = graphSvg(settings, curves, widthCm, heightCm, look, field);
+    if (!tavlix::AtomicFile().write(pathStem + ".svg", svg.toStdString(), false)) {
         error = "kan ikke skrive " + pathStem + ".svg";
         return false;
     }
-    QSaveFile png(stem + QStringLiteral(".png"));
+    QByteArray png;
+    QBuffer buffer(&png);
     const QImage image = graphPictureImage(settings, curves, ExportWidth, ExportHeight, look, field);
-    if (!png.open(QIODevice::WriteOnly) || !image.save(&png, "PNG") || !png.commit()) {
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG") ||
+        !tavlix::AtomicFile().write(pathStem + ".png", png.toStdString(), false)) {
         error = "kan ikke skrive " + pathStem + ".png";
         return false;
     }

@@ -76,6 +76,15 @@ bool AtomicFile::open(const std::string& target)
     return true;
 }
 
+bool AtomicFile::write(const std::string& target, std::string_view bytes, bool durable)
+{
+    if (!open(target))
+        return false;
+    // A short write leaves the stream in error, which the commit reports.
+    std::fwrite(bytes.data(), 1, bytes.size(), stream_);
+    return commit(durable);
+}
+
 bool AtomicFile::commit(bool durable)
 {
     if (!stream_)

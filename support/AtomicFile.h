@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 namespace tavlix {
 
@@ -24,6 +25,8 @@ public:
     // Closes the temporary file and renames it over the target; durable: on the disk before it returns. False
     // when any write, the close or the rename failed: the target is then as it was and the temporary file gone.
     bool commit(bool durable);
+    // The whole file at once: open, the bytes, commit.
+    bool write(const std::string& target, std::string_view bytes, bool durable);
 
     Step failedStep() const { return failedStep_; }
     // The system's error number of the failure.

@@ -9,8 +9,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <cstdio>
-
 QString ResultFile::write(const QString& fileName, const QByteArray& bytes)
 {
     const QString shown = QDir::toNativeSeparators(fileName);
@@ -18,13 +16,8 @@ QString ResultFile::write(const QString& fileName, const QByteArray& bytes)
     if (QFileInfo(fileName).isDir())
         return QString("Filen \"%1\" kan ikke gemmes: der er en mappe med det navn.").arg(shown);
     tavlix::AtomicFile file;
-    if (file.open(QFile::encodeName(fileName).toStdString())) {
-        const auto size = static_cast<std::size_t>(bytes.size());
-        // A short write leaves the stream in error, which the commit reports.
-        std::fwrite(bytes.constData(), 1, size, file.stream());
-        if (file.commit(true))
-            return {};
-    }
+    if (file.write(QFile::encodeName(fileName).toStdString(), bytes.toStdString(), true))
+        return {};
     return QString("Filen \"%1\" kan ikke gemmes: %2")
         .arg(shown, qt_cp1252::toQString(tavlix::fileErrorReason(file.failure())));
 }
