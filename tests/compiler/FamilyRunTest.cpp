@@ -231,13 +231,17 @@ TEST(FamilyRun, AStopEndsMembersStillStepping)
     PageKeepingHost counted;
     counted.stopAfter = 1'000'000;
     ASSERT_EQ(RunScript(plain, script, counted).error, ScriptError::None);
-    ScriptCompiler compiler;
-    compiler.setFamily("k");
-    PageKeepingHost host;
-    host.stopAfter = counted.keepGoingCalls + 1;
-    EXPECT_TRUE(RunScript(compiler, script, host).abandoned);
-    EXPECT_EQ(host.pages.at(0)->recorder.curves().size(), 1U);
-    EXPECT_TRUE(host.statuses.empty());
+    // Escape during the first run, with members already stepping beside it, and once it is over.
+    for (const long stopAfter : {counted.keepGoingCalls / 2, counted.keepGoingCalls + 1}) {
+        SCOPED_TRACE(stopAfter);
+        ScriptCompiler compiler;
+        compiler.setFamily("k");
+        PageKeepingHost host;
+        host.stopAfter = stopAfter;
+        EXPECT_TRUE(RunScript(compiler, script, host).abandoned);
+        EXPECT_EQ(host.pages.at(0)->recorder.curves().size(), 1U);
+        EXPECT_TRUE(host.statuses.empty());
+    }
 }
 
 }  // namespace
