@@ -91,7 +91,7 @@ void MainWindow::showEvent(QShowEvent* event)
     shownOnce_ = true;
     if (openStartFilesOnShow)
         QMetaObject::invokeMethod(
-            this, [this] { documents_->openStartDocuments(startFiles_); }, Qt::QueuedConnection);
+            this, [this] { documents_->openStartDocuments({}); }, Qt::QueuedConnection);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

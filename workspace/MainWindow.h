@@ -82,10 +82,8 @@ public:
     RunController& runs() const { return *runs_; }
     WindowMemory& memory() const { return *memory_; }
 
-    // Whether showing the window the first time opens the command line's documents (tests turn it off).
+    // Whether showing the window the first time opens a new document (the entry point and tests open their own).
     bool openStartFilesOnShow = true;
-    // The command line's documents, opened when the window is first shown.
-    void setStartFiles(const QStringList& files) { startFiles_ = files; }
 
     // The pages.
     QTabWidget* tabs() const override { return pages_; }
@@ -109,51 +107,26 @@ public:
     bool running() const override;
     void requestStop();
 
-    // Command handlers; the document commands are the documents'.
+    // Command handlers the tests drive directly; the others are reached through their actions, and the document
+    // commands are the documents'.
     // "Gem Som ...": the script page's document, or the result page's table or drawing.
     void onSaveAs();
-    void onQuit();
     void onCut();
     void onCopy();
     void onPaste();
-    // The clipboard's or a file's table as table lines in the Tabeller section, as one undo step.
+    // The clipboard's table as table lines in the Tabeller section, as one undo step.
     void onPasteData();
-    void onImportData();
-    void insertData(const QString& text);
     void onDelete();
     void onSelectAll();
     void onFind();
     void findNext();
     void onRun();
-    // A slider moved: the document runs again with the value, into its last run's pages.
-    void onPickChanged(int parameter, int pick);
-    // "Skare" turned on or off: the document runs again, drawing or no longer drawing the family.
-    void onFamilyChanged(int parameter, bool on);
-    void onCoordinates();
-    void onPrintSize();
-    void onAddLabel();
-    void onFitGraph();
-    void onZoomBack();
-    // Enter in the label field: the active graph page waits for the click that places the label.
-    void onLabelTextEntered();
-    void onAbout();
-    // Goes to the section, or puts it where it belongs with a template line (a section button).
-    void insertSectionHeader(Section section);
-    void onShowLegend();
-    void onSlopeField();
-    void onSolveThrough();
-    // Opens the fit dialog for the active page's document; made at the first use.
-    void onFitConstants();
-    FitDialog* fitDialog() const { return fitDialog_; }
-    // "Gem Som ..." on a table or graph page: asks for a file and a type, writes it, reports a failure.
-    void saveResultPage(Page* page);
     // Measures the active result page against a finer run (interruptible like a run) and shows the dialog.
     void onAccuracy();
-    AccuracyDialog& accuracyDialog() const override { return *accuracyDialog_; }
-    void onUndo();
-    void onRedo();
     // Opens the script language's help, at the entry of the word under the caret when there is one.
     void onLanguageHelp();
+    FitDialog* fitDialog() const { return fitDialog_; }
+    AccuracyDialog& accuracyDialog() const override { return *accuracyDialog_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -176,6 +149,35 @@ private:
     void closeActivePage() override;
     void closeWindow() override { close(); }
     bool windowShown() const override { return isVisible(); }
+
+    // Command handlers.
+    void onQuit();
+    // A file's table as table lines in the Tabeller section, as one undo step.
+    void onImportData();
+    void insertData(const QString& text);
+    // A slider moved: the document runs again with the value, into its last run's pages.
+    void onPickChanged(int parameter, int pick);
+    // "Skare" turned on or off: the document runs again, drawing or no longer drawing the family.
+    void onFamilyChanged(int parameter, bool on);
+    void onCoordinates();
+    void onPrintSize();
+    void onAddLabel();
+    void onFitGraph();
+    void onZoomBack();
+    // Enter in the label field: the active graph page waits for the click that places the label.
+    void onLabelTextEntered();
+    void onAbout();
+    // Goes to the section, or puts it where it belongs with a template line (a section button).
+    void insertSectionHeader(Section section);
+    void onShowLegend();
+    void onSlopeField();
+    void onSolveThrough();
+    // Opens the fit dialog for the active page's document; made at the first use.
+    void onFitConstants();
+    // "Gem Som ..." on a table or graph page: asks for a file and a type, writes it, reports a failure.
+    void saveResultPage(Page* page);
+    void onUndo();
+    void onRedo();
 
     void createActions();
     void createMenus();
@@ -249,7 +251,6 @@ private:
     QPointer<Page> enteredPage_;
     bool shownOnce_ = false;
     bool changingPage_ = false;
-    QStringList startFiles_;
     // Whether the clipboard holds text, read when it changes rather than at every tick.
     bool clipboardHasText_ = false;
 };
