@@ -1,4 +1,5 @@
-// The window's per-user memory: recent documents, drawing size, damaged settings, and "Filer > Seneste".
+// The window's per-user memory: recent documents, drawing size, the two switches, damaged settings, and
+// "Filer > Seneste".
 #include "MainWindowFixture.h"
 
 #include "workspace/GraphPage.h"
@@ -73,6 +74,31 @@ private slots:
         // A new graph page takes the drawing size chosen last.
         auto* graph = dynamic_cast<GraphPage*>(f.window->createGraphPage("g-1"));
         QVERIFY(graph && graph->printSizeChosen());
+    }
+
+    void switchesSurviveARestart_data()
+    {
+        QTest::addColumn<int>("command");
+        QTest::newRow("keep results") << static_cast<int>(Command::KeepResults);
+        QTest::newRow("axes through origin") << static_cast<int>(Command::AxesThroughOrigin);
+    }
+
+    void switchesSurviveARestart()
+    {
+        QFETCH(int, command);
+        const auto which = static_cast<Command>(command);
+        QTemporaryDir dir;
+        const QString conf = dir.filePath("t.conf");
+        {
+            MainWindowFixture f;
+            f.window->memory().attachSettings(std::make_unique<WindowSettings>(conf));
+            QVERIFY(!f.window->action(which)->isChecked());
+            // As a click does; the axes' command is off until a graph page is entered.
+            f.window->action(which)->setChecked(true);
+        }
+        MainWindowFixture f;
+        f.window->memory().attachSettings(std::make_unique<WindowSettings>(conf));
+        QVERIFY(f.window->action(which)->isChecked());
     }
 
     void recentMenuOpensDisablesMissingAndClears()
