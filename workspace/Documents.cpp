@@ -152,8 +152,8 @@ bool Documents::saveAs(ScriptPage* page)
     // suggests the example's name.
     QString preset = page->fileName();
     if (preset == UntitledFileName)
-        preset = QDir(memory_.dialogFolder())
-                     .filePath(page->caption().startsWith('(') ? preset : page->caption() + ".tvx");
+        preset =
+            QDir(memory_.dialogFolder()).filePath(page->caption().startsWith('(') ? preset : page->caption() + ".tvx");
     QString chosen = prompts_.askSaveFileName ? prompts_.askSaveFileName(preset) : QString();
     if (chosen.isEmpty())
         return false;
