@@ -70,7 +70,8 @@ void MainWindow::createDialogs()
 // The parts that do the work behind the commands: what the window remembers, its runs and its documents.
 void MainWindow::createParts()
 {
-    // The recent list leaves out the examples, which open only as copies.
+    // The recent list leaves out the examples, which open only as copies; it asks once settings are attached, by
+    // when the documents exist.
     const auto isExample = [this](const QString& file) { return !documents_->exampleCaption(file).isEmpty(); };
     memory_ = new WindowMemory(
         *this,

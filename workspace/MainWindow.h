@@ -107,8 +107,8 @@ public:
     bool running() const override;
     void requestStop();
 
-    // Command handlers the tests drive directly; the others are reached through their actions, and the document
-    // commands are the documents'.
+    // Command handlers that are called directly as well as through their actions; the others are private, and the
+    // document commands are the documents'.
     // "Gem Som ...": the script page's document, or the result page's table or drawing.
     void onSaveAs();
     void onCut();
