@@ -4,9 +4,11 @@
 #include "app/EntryPoints.h"
 #include "app/TerminationWatch.h"
 
+#include "workspace/Documents.h"
 #include "workspace/MainWindow.h"
 #include "workspace/QtTranslation.h"
 #include "workspace/RecoveryStore.h"
+#include "workspace/WindowMemory.h"
 #include "workspace/WindowSettings.h"
 
 #include <QApplication>
@@ -72,17 +74,17 @@ int runGui(const QString& program, const CommandLine& line)
     QApplication::setApplicationVersion(versionText().section(' ', 1));
     QGuiApplication::setDesktopFileName("org.tavlix.Tavlix");
     MainWindow window;
-    window.exampleDir = exampleFolder();
-    window.attachSettings(std::make_unique<WindowSettings>(WindowSettings::userFileName()));
-    window.attachRecovery(std::make_unique<RecoveryStore>(RecoveryStore::userFolder()));
+    window.documents().exampleDir = exampleFolder();
+    window.memory().attachSettings(std::make_unique<WindowSettings>(WindowSettings::userFileName()));
+    window.documents().attachRecovery(std::make_unique<RecoveryStore>(RecoveryStore::userFolder()));
     // At logout the work typed since the last recovery write is written at once; the next start offers it.
-    const TerminationWatch logout([&window] { window.writeRecoveryFiles(); });
+    const TerminationWatch logout([&window] { window.documents().writeRecoveryFiles(); });
     // Unsaved work of an instance that died is offered before the command line's documents open.
     window.openStartFilesOnShow = false;
     window.show();
     QTimer::singleShot(0, &window, [&window, files = line.files] {
-        if (!window.offerRecovery() || !files.isEmpty())
-            window.openStartDocuments(files);
+        if (!window.documents().offerRecovery() || !files.isEmpty())
+            window.documents().openStartDocuments(files);
     });
     return app.exec();
 }

@@ -1,6 +1,7 @@
 // What the window benchmarks share.
 #pragma once
 
+#include "workspace/Documents.h"
 #include "workspace/MainWindow.h"
 #include "workspace/RunController.h"
 #include "workspace/ScriptPage.h"
@@ -26,7 +27,7 @@ inline void CloseAll(MainWindow& window)
         window.activatePage(window.page(window.pageCount() - 1));
         if (auto* script = window.activeScriptPage())
             script->setModified(false);
-        window.onClosePage();
+        window.documents().closePage();
     }
 }
 

@@ -12,7 +12,7 @@ namespace {
 // Logistic growth over t 0..10 with its slope field's area on show.
 GraphPage* RunLogistic(MainWindow& window)
 {
-    ScriptPage* page = window.newDocument("logistisk.tvx");
+    ScriptPage* page = window.documents().newDocument("logistisk.tvx");
     page->settings() = {"0", "10", "1", "0", "0", "1.5", "0.5", "0", "0", "10", "200", "0", "0", "0.00005", "0", "0"};
     page->setLines({"DifferentialLigninger", "  y' = y*(1 - y)  <0.1>", "GrafVariable", "  t, y, l1"});
     window.onRun();
@@ -23,7 +23,7 @@ GraphPage* RunLogistic(MainWindow& window)
 // Lotka–Volterra drawn as a phase plane, prey across and predators up.
 GraphPage* RunLotkaVolterra(MainWindow& window)
 {
-    ScriptPage* page = window.newDocument("rovdyr.tvx");
+    ScriptPage* page = window.documents().newDocument("rovdyr.tvx");
     page->settings() = {"0", "30", "5", "0", "0", "15", "5", "0", "0", "30", "1000", "0", "0", "0.00005", "0", "0"};
     page->setLines({"DifferentialLigninger", "  x' = x*(1.1 - 0.4*y)  <10>", "  y' = y*(0.1*x - 0.4)  <10>",
                     "GrafVariable", "  x, y, l1"});

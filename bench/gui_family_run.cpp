@@ -55,7 +55,7 @@ ScriptPage* OpenLorenzFamily(MainWindow& window)
     QStringList values;
     for (int i = 0; i < Members; ++i)
         values << QString::number(10 + i);
-    ScriptPage* script = window.newDocument("lorenz.tvx");
+    ScriptPage* script = window.documents().newDocument("lorenz.tvx");
     script->settings() = {"-30", "30",  "10",     "0", "0",    "80",   "10", "0",
                           "0",   "100", "100000", "0", "1e-9", "1e-8", "0",  "0"};
     script->setLines({"Konstanter", "  k = <" + values.join(", ") + ">", "DifferentialLigninger",

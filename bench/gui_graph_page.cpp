@@ -14,7 +14,7 @@ namespace {
 // A plain function sampled a million times, drawn as a dashed line (the slowest pen).
 GraphPage* RunGraph(MainWindow& window)
 {
-    ScriptPage* page = window.newDocument("graf.tvx");
+    ScriptPage* page = window.documents().newDocument("graf.tvx");
     page->settings()[10] = "1000000";
     page->setLines({"Funktioner", "  y = 3*sin(t)", "GrafVariable", "  t, y, l2"});
     window.onRun();

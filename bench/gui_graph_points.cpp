@@ -12,7 +12,7 @@ namespace {
 
 GraphPage* RunWaves(MainWindow& window)
 {
-    ScriptPage* page = window.newDocument("bølger.tvx");
+    ScriptPage* page = window.documents().newDocument("bølger.tvx");
     const char* values[] = {"-50", "50", "10", "0", "-2", "2", "1", "0", "-50", "50", "100000"};
     for (int i = 0; i < 11; ++i)
         page->settings()[static_cast<std::size_t>(i)] = values[i];

@@ -22,8 +22,8 @@ GraphPage* FirstGraph(MainWindow& window)
 
 GraphPage* RunExample(MainWindow& window, const QString& file)
 {
-    window.exampleDir = QStringLiteral(TAVLIX_EXAMPLES_DIR "/");
-    window.openDocument(window.exampleDir + file);  // opens as an untitled copy
+    window.documents().exampleDir = QStringLiteral(TAVLIX_EXAMPLES_DIR "/");
+    window.documents().openDocument(window.documents().exampleDir + file);  // opens as an untitled copy
     window.onRun();
     WaitIdle(window);
     return FirstGraph(window);
@@ -31,7 +31,7 @@ GraphPage* RunExample(MainWindow& window, const QString& file)
 
 GraphPage* RunLongEquation(MainWindow& window)
 {
-    ScriptPage* page = window.newDocument("logistisk.tvx");
+    ScriptPage* page = window.documents().newDocument("logistisk.tvx");
     const char* values[] = {"0", "100", "10", "0", "0", "12", "1", "0", "0", "100", "100000"};
     for (int i = 0; i < 11; ++i)
         page->settings()[static_cast<std::size_t>(i)] = values[i];

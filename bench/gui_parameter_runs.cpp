@@ -58,8 +58,8 @@ GraphPage* FirstGraph(MainWindow& window)
 // An example document with one constant's line changed so that the constant takes a list of values.
 ScriptPage* OpenExampleWithList(MainWindow& window, const QString& file, const QString& line, const QString& listed)
 {
-    window.exampleDir = QStringLiteral(TAVLIX_EXAMPLES_DIR "/");
-    window.openDocument(window.exampleDir + file);  // opens as an untitled copy
+    window.documents().exampleDir = QStringLiteral(TAVLIX_EXAMPLES_DIR "/");
+    window.documents().openDocument(window.documents().exampleDir + file);  // opens as an untitled copy
     ScriptPage* script = window.activeScriptPage();
     QStringList lines = script->lines();
     for (QString& l : lines)
@@ -147,7 +147,7 @@ BENCHMARK(BM_SliderStep2sin)->Unit(benchmark::kMillisecond)->Iterations(40);
 void BM_SliderStepOde100k(benchmark::State& state)
 {
     BenchWindow w;
-    ScriptPage* script = w.window.newDocument("logistisk.tvx");
+    ScriptPage* script = w.window.documents().newDocument("logistisk.tvx");
     tavlix::SettingsTexts& s = script->settings();
     s = {"0", "20", "2", "0", "0", "12", "2", "0", "0", "20", "100000", "0", "0", "0.00005", "0", "0"};
     script->setLines({"Konstanter", "  r = <0.2, 0.4, 0.8, 1.6, 3.2>    k = 10", "DifferentialLigninger",

@@ -20,7 +20,7 @@ QString spreadsheet(int rows)
 void PasteData(benchmark::State& state)
 {
     BenchWindow bench;
-    ScriptPage* page = bench.window.newDocument("data.tvx");
+    ScriptPage* page = bench.window.documents().newDocument("data.tvx");
     page->setLines({"Funktioner", "  f = t"});
     QApplication::clipboard()->setText(spreadsheet(static_cast<int>(state.range(0))));
     for (auto _ : state) {

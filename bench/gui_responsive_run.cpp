@@ -21,7 +21,7 @@ constexpr int PokeEveryMs = 100;
 // work, even with the table sharing the graph's integration.
 ScriptPage* OpenLongRun(MainWindow& window)
 {
-    ScriptPage* script = window.newDocument("lang.tvx");
+    ScriptPage* script = window.documents().newDocument("lang.tvx");
     script->settings() = {"-30", "30",    "10",      "0", "0",     "80",    "10", "0",
                           "0",   "10000", "1000000", "0", "1e-12", "1e-12", "0",  "0"};
     script->setLines({"DifferentialLigninger", "  x' = 10*(y - x)  <1>", "  y' = x*(28 - z) - y  <1>",
@@ -83,7 +83,7 @@ void BM_AnswersDuringRun(benchmark::State& state)
         state.PauseTiming();
         while (w.window.pageCount() > 1) {
             w.window.activatePage(w.window.page(w.window.pageCount() - 1));
-            w.window.onClosePage();
+            w.window.documents().closePage();
         }
         state.ResumeTiming();
     }

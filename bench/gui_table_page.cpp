@@ -22,7 +22,7 @@ long PeakRssMb()
 
 TablePage* RunTable(MainWindow& window, const char* count)
 {
-    ScriptPage* page = window.newDocument("stor.tvx");
+    ScriptPage* page = window.documents().newDocument("stor.tvx");
     page->settings()[8] = "0";
     page->settings()[9] = "1";
     page->settings()[10] = count;

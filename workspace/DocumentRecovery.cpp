@@ -1,10 +1,13 @@
 // Copies of unsaved work: written after a pause in typing and every half minute, deleted on save and close.
 #include "workspace/DocumentRecovery.h"
 
-#include "workspace/MainWindow.h"
+#include "workspace/DocumentWindow.h"
+#include "workspace/Documents.h"
+#include "workspace/PageHost.h"
 #include "workspace/RecoveryStore.h"
 #include "workspace/ScriptEditor.h"
 #include "workspace/ScriptPage.h"
+#include "workspace/UserPrompts.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -22,8 +25,8 @@ const char* const DirtyProperty = "recoveryDirty";
 
 }  // namespace
 
-DocumentRecovery::DocumentRecovery(MainWindow& window, std::unique_ptr<RecoveryStore> store)
-    : QObject(&window), window_(window), store_(std::move(store))
+DocumentRecovery::DocumentRecovery(DocumentWindow& window, Documents& documents, std::unique_ptr<RecoveryStore> store)
+    : QObject(&documents), window_(window), documents_(documents), store_(std::move(store))
 {
     idleTimer_ = new QTimer(this);
     idleTimer_->setSingleShot(true);
@@ -73,7 +76,7 @@ void DocumentRecovery::writeFiles()
             store_->remove(id);
             continue;
         }
-        const bool untitled = script->fileName() == MainWindow::UntitledFileName;
+        const bool untitled = script->fileName() == Documents::UntitledFileName;
         RecoveredDocument doc{untitled ? QString() : QFileInfo(script->fileName()).absoluteFilePath(),
                               window_.tabs()->tabText(i), script->settings(), script->lines()};
         if (store_->write(id, doc))
@@ -83,7 +86,7 @@ void DocumentRecovery::writeFiles()
     }
     // One warning until writing works again, not one for every attempt.
     if (failed && !warned_)
-        window_.setStatus(
+        window_.pageHost().setStatus(
             StatusField::Error,
             QString("Kan ikke gemme sikkerhedskopier i %1").arg(QDir::toNativeSeparators(store_->folder())));
     warned_ = failed;
@@ -94,13 +97,13 @@ void DocumentRecovery::restore(const QString& path)
     RecoveredDocument doc;
     QString error;
     if (!RecoveryStore::read(path, doc, error)) {
-        window_.reportError(
+        window_.pageHost().reportError(
             QString("Gendannelsesfilen \"%1\" er sprunget over: %2").arg(QDir::toNativeSeparators(path), error));
         return;
     }
     const QString caption = doc.fileName.isEmpty() ? QString("(Uden navn - %1)").arg(window_.pageCount() + 1)
                                                    : QFileInfo(doc.fileName).fileName();
-    ScriptPage* page = window_.newDocument(caption);
+    ScriptPage* page = documents_.newDocument(caption);
     page->setLines(doc.lines);
     page->settings() = doc.settings;
     if (!doc.fileName.isEmpty())
@@ -115,7 +118,7 @@ bool DocumentRecovery::offer()
         return false;
     const QString question =
         QString("Tavlix blev ikke afsluttet normalt. Gendan %1 ikke-gemte dokumenter?").arg(files.size());
-    const bool restoring = window_.prompts().askRestore && window_.prompts().askRestore(question);
+    const bool restoring = documents_.prompts().askRestore && documents_.prompts().askRestore(question);
     if (restoring)
         for (const QString& file : files)
             restore(file);

@@ -6,7 +6,8 @@
 
 #include <memory>
 
-class MainWindow;
+class DocumentWindow;
+class Documents;
 class QTimer;
 class RecoveryStore;
 class ScriptPage;
@@ -14,7 +15,7 @@ class ScriptPage;
 class DocumentRecovery : public QObject {
     Q_OBJECT
 public:
-    DocumentRecovery(MainWindow& window, std::unique_ptr<RecoveryStore> store);
+    DocumentRecovery(DocumentWindow& window, Documents& documents, std::unique_ptr<RecoveryStore> store);
     ~DocumentRecovery() override;
 
     RecoveryStore& store() const { return *store_; }
@@ -30,7 +31,8 @@ public:
 private:
     void restore(const QString& path);
 
-    MainWindow& window_;
+    DocumentWindow& window_;
+    Documents& documents_;
     std::unique_ptr<RecoveryStore> store_;
     QTimer* idleTimer_ = nullptr;
     QTimer* periodTimer_ = nullptr;

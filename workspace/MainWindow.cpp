@@ -4,13 +4,14 @@
 #include "workspace/AboutDialog.h"
 #include "workspace/AccuracyDialog.h"
 #include "workspace/CoordinatesDialog.h"
+#include "workspace/Documents.h"
 #include "workspace/FindDialog.h"
 #include "workspace/Page.h"
 #include "workspace/PrintSizeDialog.h"
-#include "workspace/RecoveryStore.h"
 #include "workspace/RunController.h"
+#include "workspace/ScriptPage.h"
 #include "workspace/ToolIcons.h"
-#include "workspace/WindowSettings.h"
+#include "workspace/WindowMemory.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -28,17 +29,14 @@ MainWindow::MainWindow(UserPrompts prompts, QWidget* parent)
     resize(760, 520);
     createActions();
     createMenus();
-    createRecentMenu();
     createToolBar();
     createSectionPanel();
     createPages();
     createStatusBar();
     createDialogs();
-    runs_ = new RunController(*this);
-    connect(runs_, &RunController::activeChanged, this, &MainWindow::showRunState);
+    createParts();
     // No pages yet, so every page command is off.
     resetCommands();
-    exampleDir = QCoreApplication::applicationDirPath() + "/";
 }
 
 MainWindow::~MainWindow()
@@ -69,6 +67,23 @@ void MainWindow::createDialogs()
     connect(accuracyDialog_, &AccuracyDialog::stopRequested, this, &MainWindow::requestStop);
 }
 
+// The parts that do the work behind the commands: what the window remembers, its runs and its documents.
+void MainWindow::createParts()
+{
+    // The recent list leaves out the examples, which open only as copies; it asks once settings are attached, by
+    // when the documents exist.
+    const auto isExample = [this](const QString& file) { return !documents_->exampleCaption(file).isEmpty(); };
+    memory_ = new WindowMemory(
+        *this,
+        {recentMenu_, action(Command::ClearRecent), action(Command::KeepResults), action(Command::AxesThroughOrigin)},
+        isExample);
+    runs_ = new RunController(*this, this);
+    connect(runs_, &RunController::activeChanged, this, &MainWindow::showRunState);
+    documents_ = new Documents(*this, prompts_, *memory_, *runs_, this);
+    documents_->exampleDir = QCoreApplication::applicationDirPath() + "/";
+    connect(memory_, &WindowMemory::openRequested, documents_, &Documents::openDocument);
+}
+
 void MainWindow::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
@@ -77,7 +92,7 @@ void MainWindow::showEvent(QShowEvent* event)
     shownOnce_ = true;
     if (openStartFilesOnShow)
         QMetaObject::invokeMethod(
-            this, [this] { openStartDocuments(startFiles_); }, Qt::QueuedConnection);
+            this, [this] { documents_->openStartDocuments({}); }, Qt::QueuedConnection);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
@@ -86,12 +101,44 @@ void MainWindow::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    if (!closeAllowed()) {
+    if (!documents_->closeAllowed()) {
         event->ignore();
         return;
     }
     findDialog_->hide();
     editCommandPoll_->stop();
-    saveWindowSettings();
+    memory_->saveWindow();
     event->accept();
+}
+
+void MainWindow::reportError(const QString& text)
+{
+    if (prompts_.showError)
+        prompts_.showError(text);
+}
+
+void MainWindow::onSaveAs()
+{
+    if (ScriptPage* page = activeScriptPage())
+        documents_->saveAs(page);
+    else if (Page* result = activePage())
+        saveResultPage(result);
+}
+
+void MainWindow::onQuit()
+{
+    close();
+}
+
+void MainWindow::closeActivePage()
+{
+    documents_->closePage();
+}
+
+bool MainWindow::askPrintSize(double& widthCm, double& heightCm)
+{
+    if (!printSizeDialog_->edit(widthCm, heightCm))
+        return false;
+    memory_->rememberPrintSize(widthCm, heightCm);
+    return true;
 }

@@ -1,7 +1,8 @@
-// The window's commands: one action each in the menus, the pop-up menu and the tool bar; the section panel,
-// the status bar, and which commands are available.
+// The window's commands: one action each, shared by the menus, the pop-up menu and the tool bar, and which
+// commands are available.
 #include "workspace/MainWindow.h"
 
+#include "workspace/Documents.h"
 #include "workspace/GraphPage.h"
 #include "workspace/NoticePanel.h"
 
@@ -10,15 +11,11 @@
 #include "workspace/ToolIcons.h"
 
 #include <QAction>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QStatusBar>
 #include <QTimer>
-#include <QToolBar>
 #include <QToolButton>
-#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -77,16 +74,23 @@ QAction* MainWindow::makeAction(Command command, const QString& text, const QKey
 
 void MainWindow::createActions()
 {
-    makeAction(Command::New, "&Ny", QKeySequence("Ctrl+N"), &MainWindow::onNew);
-    makeAction(Command::Open, "Å&bn ...", QKeySequence("Ctrl+O"), &MainWindow::onOpen);
-    makeAction(Command::Save, "&Gem", QKeySequence("Ctrl+S"), &MainWindow::onSave);
+    // The document commands are the documents', which are made after the actions.
+    const auto documentAction = [this](Command command, const QString& text, const QKeySequence& key, auto act) {
+        connect(makeAction(command, text, key, nullptr), &QAction::triggered, this,
+                [this, act] { (documents_->*act)(); });
+    };
+    documentAction(Command::New, "&Ny", QKeySequence("Ctrl+N"), &Documents::newUntitled);
+    documentAction(Command::Open, "Å&bn ...", QKeySequence("Ctrl+O"), &Documents::open);
+    documentAction(Command::Save, "&Gem", QKeySequence("Ctrl+S"), &Documents::saveActive);
     makeAction(Command::SaveAs, "Gem &Som ...", {}, &MainWindow::onSaveAs);
-    makeAction(Command::SaveDocumentAs, "Gem &opgave som ...", QKeySequence("Ctrl+Shift+S"),
-               &MainWindow::onSaveDocumentAs);
-    makeAction(Command::ClosePage, "&Luk blad", {}, &MainWindow::onClosePage);
-    makeAction(Command::Print, "&Udskriv ...", QKeySequence("Ctrl+P"), &MainWindow::onPrint);
-    makeAction(Command::PrintNow, "Udskriv", {}, &MainWindow::onPrintNow);
+    documentAction(Command::SaveDocumentAs, "Gem &opgave som ...", QKeySequence("Ctrl+Shift+S"),
+                   &Documents::saveDocumentAs);
+    documentAction(Command::ClosePage, "&Luk blad", {}, &Documents::closePage);
+    documentAction(Command::Print, "&Udskriv ...", QKeySequence("Ctrl+P"), &Documents::print);
+    documentAction(Command::PrintNow, "Udskriv", {}, &Documents::printNow);
     makeAction(Command::Quit, "&Afslut", {}, &MainWindow::onQuit);
+    // The recent list and its clearing are the window memory's.
+    makeAction(Command::ClearRecent, "&Ryd listen", {}, nullptr);
 
     makeAction(Command::Undo, "&Fortryd", QKeySequence::Undo, &MainWindow::onUndo);
     makeAction(Command::Redo, "&Gentag", QKeySequence("Ctrl+Y"), &MainWindow::onRedo)
@@ -110,7 +114,6 @@ void MainWindow::createActions()
     QAction* keep = makeAction(Command::KeepResults, "&Behold tidligere resultater", {}, nullptr);
     keep->setCheckable(true);
     keep->setStatusTip("Hver kørsel laver nye sider i stedet for at opdatere den forrige kørsels sider");
-    connect(keep, &QAction::toggled, this, &MainWindow::onKeepResultsToggled);
     // Page switching works wherever the focus is, so the window owns these keys.
     QAction* next = makeAction(Command::NextPage, "&Næste blad", {}, nullptr);
     next->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)});
@@ -165,6 +168,9 @@ void MainWindow::createMenus()
                      Command::ImportData, Command::ClosePage, Command::Print});
     fileMenu_->addSeparator();
     fill(fileMenu_, {Command::Quit});
+    recentMenu_ = new QMenu("S&eneste", this);
+    recentMenu_->setObjectName("recentMenu");
+    fileMenu_->insertMenu(action(Command::Save), recentMenu_);
 
     editMenu_ = menuBar()->addMenu("&Rediger");
     fill(editMenu_, {Command::Undo, Command::Redo});
@@ -193,163 +199,6 @@ void MainWindow::createMenus()
     editorContextMenu_->addSeparator();
     fill(editorContextMenu_, {Command::Find});
     createResultContextMenus();
-}
-
-void MainWindow::createToolBar()
-{
-    toolBar_ = addToolBar("Værktøjslinje");
-    toolBar_->setObjectName("toolBar");
-    toolBar_->setMovable(false);
-    toolBar_->setFloatable(false);
-    toolBar_->setIconSize(QSize(20, 20));
-    toolBar_->setContextMenuPolicy(Qt::PreventContextMenu);
-    struct Button {
-        Command command;
-        const char* hint;
-        Icon icon;
-        bool separatorAfter;
-    };
-    const Button buttons[] = {
-        {Command::New, "Ny opgave", Icon::New, false},
-        {Command::Open, "Åbn opgave", Icon::Open, false},
-        {Command::Save, "Gem opgave", Icon::Save, false},
-        {Command::ClosePage, "Luk blad", Icon::Close, false},
-        {Command::PrintNow, "Udskriv", Icon::Print, true},
-        {Command::Cut, "Klip", Icon::Cut, false},
-        {Command::Copy, "Kopier", Icon::Copy, false},
-        {Command::Paste, "Sæt ind", Icon::Paste, true},
-        {Command::Run, "Kør", Icon::Run, false},
-        {Command::Coordinates, "Koordinater", Icon::Coordinates, false},
-        {Command::FitGraph, "Tilpas graf til vindue", Icon::FitGraph, false},
-        {Command::PrintSize, "Størrelse for udskrift og kopier", Icon::PrintSize, false},
-        {Command::AddLabel, "Indsæt tekst i graf", Icon::Label, false},
-        {Command::SolveThrough, "Løsning gennem punkt: klik i grafen", Icon::SolveThrough, true},
-        // Last, so that the buttons before it keep their places.
-        {Command::PasteData, "Indsæt data fra udklipsholderen i Tabeller", Icon::PasteData, false},
-    };
-    for (const Button& b : buttons) {
-        QAction* a = action(b.command);
-        a->setIcon(toolIcon(b.icon));
-        a->setToolTip(b.hint);
-        toolBar_->addAction(a);
-        toolBar_->widgetForAction(a)->setAccessibleName(b.hint);
-        if (b.separatorAfter)
-            toolBar_->addSeparator();
-    }
-    // The label's text field sits in a holder so that it can be shown and hidden like any widget.
-    auto* holder = new QWidget(toolBar_);
-    auto* layout = new QHBoxLayout(holder);
-    layout->setContentsMargins(6, 0, 0, 0);
-    labelTextEdit_ = new QLineEdit(holder);
-    labelTextEdit_->setObjectName("labelTextEdit");
-    labelTextEdit_->setFixedWidth(121);
-    labelTextEdit_->setToolTip("Indtast tekst og klik med musen");
-    labelTextEdit_->setPlaceholderText("Tekst til grafen");
-    labelTextEdit_->setAccessibleName("Indtast tekst og klik med musen");
-    connect(labelTextEdit_, &QLineEdit::returnPressed, this, &MainWindow::onLabelTextEntered);
-    layout->addWidget(labelTextEdit_);
-    // Keep the field right after the text button instead of centred in the rest of the tool bar.
-    layout->addStretch();
-    toolBar_->addWidget(holder);
-}
-
-void MainWindow::addSectionButton(QVBoxLayout* layout, Section section, const QString& caption, const QString& hint,
-                                  const QKeySequence& key, const std::function<void()>& handler)
-{
-    auto* b = new QToolButton(sectionPanel_);
-    b->setText(caption);
-    // The editor keeps Tab for itself, so each button has a key of its own.
-    b->setShortcut(key);
-    b->setToolTip(hint);
-    b->setAccessibleName(caption);
-    b->setAccessibleDescription(QString("%1 (%2)").arg(hint, key.toString(QKeySequence::NativeText)));
-    b->setAutoRaise(true);
-    b->setFocusPolicy(Qt::NoFocus);
-    b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    b->setFixedHeight(25);
-    connect(b, &QToolButton::clicked, this, handler);
-    layout->addWidget(b);
-    sectionButtons_[static_cast<int>(section)] = b;
-}
-
-void MainWindow::createSectionPanel()
-{
-    auto* panel = new QFrame(this);
-    sectionPanel_ = panel;
-    panel->setObjectName("sectionPanel");
-    panel->setAccessibleName("Sektioner");
-    panel->setFrameShape(QFrame::StyledPanel);
-    // Wider than the classic 72 pixels so "Tabelvariable" fits in today's fonts.
-    panel->setFixedWidth(96);
-    QFont font("Times New Roman");
-    font.setPixelSize(13);
-    panel->setFont(font);
-    auto* layout = new QVBoxLayout(panel);
-    layout->setContentsMargins(2, 4, 2, 4);
-    layout->setSpacing(1);
-    auto separator = [&] {
-        auto* line = new QFrame(panel);
-        line->setFrameShape(QFrame::HLine);
-        line->setFrameShadow(QFrame::Sunken);
-        layout->addWidget(line);
-    };
-    auto* title = new QLabel("Sektioner:", panel);
-    title->setToolTip("Sektionsoverskrifter (klik på en)");
-    QFont bold = font;
-    bold.setBold(true);
-    title->setFont(bold);
-    title->setAlignment(Qt::AlignCenter);
-    title->setFixedHeight(25);
-    layout->addWidget(title);
-    separator();
-    struct Header {
-        Section section;
-        const char* caption;
-        const char* hint;
-    };
-    const Header headers[] = {
-        {Section::Constants, "Konstanter", "Eks k=2  c=2*pi"},
-        {Section::Tables, "Tabeller", "Eks Tab=<(0,0),(2,4)>"},
-        {Section::DifferentialEquations, "Diff.ligninger", "Eks: y'=y*(1-y)   <0.1>"},
-        {Section::Functions, "Funktioner", "Eks: y=t^2"},
-        {Section::GraphVariables, "Grafvariable", "Eks t,y,l1"},
-        {Section::TableVariables, "Tabelvariable", "Eks t,y1,y2"},
-    };
-    int key = Qt::Key_1;
-    for (const Header& h : headers)
-        addSectionButton(layout, h.section, h.caption, h.hint, QKeySequence(Qt::ALT | Qt::Key(key++)),
-                         [this, s = h.section] { insertSectionHeader(s); });
-    separator();
-    const char* const exampleHints[] = {"Simpelt eksempel med funktioner",
-                                        "Eksempel med differentialligning, tabel og flere funktioner"};
-    key = Qt::Key_8;
-    for (const ExampleDocument& e : ExampleDocuments)
-        addSectionButton(layout, e.button, e.caption, exampleHints[&e - ExampleDocuments],
-                         QKeySequence(Qt::ALT | Qt::Key(key++)), [this, &e] { openExample(e); });
-    separator();
-    layout->addStretch();
-    panel->hide();
-}
-
-void MainWindow::createStatusBar()
-{
-    QStatusBar* bar = statusBar();
-    bar->setSizeGripEnabled(true);
-    const int widths[3] = {100, 100, 50};
-    const char* names[3] = {"x", "y", "Meddelelse"};
-    for (int i = 0; i < 3; ++i) {
-        auto* label = new QLabel(bar);
-        label->setAccessibleName(names[i]);
-        label->setMinimumWidth(widths[i]);
-        label->setFrameShape(QFrame::StyledPanel);
-        label->setFrameShadow(QFrame::Sunken);
-        label->setContentsMargins(4, 0, 4, 0);
-        if (i < 2)
-            label->setFixedWidth(widths[i]);
-        bar->addWidget(label, i == 2 ? 1 : 0);
-        statusFields_[i] = label;
-    }
-    bar->addPermanentWidget(notices_->reopenButton());
 }
 
 // ---- availability ----------------------------------------------------------------------------------------------

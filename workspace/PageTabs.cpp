@@ -9,7 +9,6 @@
 #include "workspace/ScriptPage.h"
 #include "workspace/TablePage.h"
 #include "workspace/ToolIcons.h"
-#include "workspace/WindowSettings.h"
 
 #include <QApplication>
 #include <QBoxLayout>
@@ -80,6 +79,16 @@ ScriptPage* MainWindow::scriptPageOf(Page* page) const
 ScriptPage* MainWindow::activeScriptPage() const
 {
     return scriptPageOf(activePage());
+}
+
+void MainWindow::addDocumentPage(ScriptPage* page)
+{
+    connect(page, &ScriptPage::modifiedChanged, this, [this, page] { documentLookChanged(page); });
+    connect(page, &ScriptPage::parametersChanged, this, [this, page] {
+        if (documentOf(activePage()) == page)
+            updateParameterBar();
+    });
+    pages_->addTab(page, QString());
 }
 
 void MainWindow::enterPage(Page* page)
@@ -187,6 +196,14 @@ void MainWindow::pageCaptionChanged(QWidget* page, const QString&)
         documentLookChanged(script);
     else if (auto* result = qobject_cast<Page*>(page))
         updateTabLook(result);
+}
+
+// Graph pages draw their axes through (0; 0) or at the edges at once.
+void MainWindow::onAxesThroughOriginToggled(bool on)
+{
+    for (int i = 0; i < pages_->count(); ++i)
+        if (auto* graph = qobject_cast<GraphPage*>(pages_->widget(i)))
+            graph->setAxesThroughOrigin(on);
 }
 
 void MainWindow::dockSectionPanel(QWidget* page, QBoxLayout* layout)

@@ -3,6 +3,7 @@
 #include "workspace/MainWindow.h"
 
 #include "workspace/GraphPage.h"
+#include "workspace/WindowMemory.h"
 
 #include <QAction>
 #include <QDir>
@@ -98,11 +99,11 @@ void MainWindow::saveResultPage(Page* page)
     // The caption ("demo.tvx-1") names the file; a dot in it would pass for an ending.
     QString chosen = filters.first();
     const QString preset =
-        QDir(dialogFolder()).filePath(QString(page->caption()).replace('.', '_') + '.' + filterSuffix(chosen));
+        QDir(memory_->dialogFolder()).filePath(QString(page->caption()).replace('.', '_') + '.' + filterSuffix(chosen));
     QString fileName = prompts_.askResultFileName(preset, filters, chosen);
     if (fileName.isEmpty())
         return;
-    rememberFolder(fileName);
+    memory_->rememberFolder(fileName);
     const int filter = chooseFilter(filters, fileName, chosen);
     const QString suffix = filterSuffix(filters[filter]);
     if (QFileInfo(fileName).suffix().toLower() != suffix)

@@ -26,16 +26,6 @@ void MainWindow::stopRun(const QString& reason)
     runs_->stopRun(reason);
 }
 
-void MainWindow::setMemoryLimitForTests(std::size_t bytes)
-{
-    runs_->setMemoryLimit(bytes);
-}
-
-WindowEngineHost& MainWindow::engineHost()
-{
-    return runs_->engineHost();
-}
-
 // The run command turns into the stop command while a run is under way.
 void MainWindow::showRunState()
 {
@@ -60,8 +50,13 @@ void MainWindow::onRun()
     ScriptPage* script = documentOf(activePage());
     if (!script)
         return;
-    const bool refresh = !action(Command::KeepResults)->isChecked() && hasResultPages(script);
+    const bool refresh = !keepsResults() && hasResultPages(script);
     runs_->runDocument(script, refresh);
+}
+
+bool MainWindow::keepsResults() const
+{
+    return action(Command::KeepResults)->isChecked();
 }
 
 bool MainWindow::hasResultPages(const ScriptPage* script) const

@@ -3,17 +3,17 @@
 #include "workspace/RunController.h"
 
 #include "compiler/AccuracyCheck.h"
+#include "engine/RunLimits.h"
 #include "workspace/AccuracyDialog.h"
-#include "workspace/MainWindow.h"
 #include "workspace/NoticePanel.h"
 #include "workspace/ParameterBar.h"
+#include "workspace/RunWindow.h"
 #include "workspace/ScriptPage.h"
 #include "workspace/TableModel.h"
 #include "workspace/TablePage.h"
 #include "workspace/WindowEngineHost.h"
 #include "workspace/WorkerEngineHost.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QTabWidget>
 #include <QTimer>
@@ -29,8 +29,8 @@ constexpr int MaxBatchesInFlight = 16;
 
 }  // namespace
 
-RunController::RunController(MainWindow& window)
-    : QObject(&window), window_(window), engineHost_(std::make_unique<WindowEngineHost>(window))
+RunController::RunController(RunWindow& window, QObject* parent)
+    : QObject(parent), window_(window), engineHost_(std::make_unique<WindowEngineHost>(window))
 {}
 
 RunController::~RunController()
@@ -299,11 +299,11 @@ void RunController::finishDeferredCloses()
         if (!page || window_.tabs()->indexOf(page) < 0)
             continue;
         window_.activatePage(page);
-        window_.onClosePage();
+        window_.closeActivePage();
     }
     if (closeAfterRun_) {
         closeAfterRun_ = false;
-        window_.close();
+        window_.closeWindow();
     }
 }
 
@@ -352,7 +352,7 @@ void RunController::runParkedPick()
     QTimer::singleShot(0, this, [this] {
         ScriptPage* next = pendingPickRun_;
         pendingPickRun_.clear();
-        if (next && !active_ && window_.isVisible())
+        if (next && !active_ && window_.windowShown())
             runPickedValues(next);
     });
 }
@@ -361,7 +361,7 @@ void RunController::runParkedPick()
 // The user goes on where they were: the run fills the pages behind the page in front, the slider still in hand.
 void RunController::runPickedValues(ScriptPage* script)
 {
-    const bool keep = window_.action(Command::KeepResults)->isChecked() && script->editedSinceRun();
+    const bool keep = window_.keepsResults() && script->editedSinceRun();
     keptView_ = window_.activePage();
     runDocument(script, !keep && window_.hasResultPages(script));
     if (!active_)

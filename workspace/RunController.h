@@ -24,16 +24,16 @@ namespace tavlix {
 class EngineHost;
 struct RunResult;
 }  // namespace tavlix
-class MainWindow;
 class Page;
 class QWidget;
+class RunWindow;
 class ScriptPage;
 class WindowEngineHost;
 
 class RunController : public QObject {
     Q_OBJECT
 public:
-    explicit RunController(MainWindow& window);
+    RunController(RunWindow& window, QObject* parent);
     // Stops the run under way and waits for its thread; its remaining calls are dropped.
     ~RunController() override;
 
@@ -97,7 +97,7 @@ private:
     void runParkedPick();
     bool closeWaiting() const { return closeAfterRun_ || !pagesToCloseAfterRun_.isEmpty(); }
 
-    MainWindow& window_;
+    RunWindow& window_;
     std::unique_ptr<WindowEngineHost> engineHost_;
     std::thread worker_;
     std::mutex jobMutex_;

@@ -10,7 +10,7 @@
 #include "workspace/TableModel.h"
 #include "workspace/TablePage.h"
 #include "workspace/WindowEngineHost.h"
-#include "workspace/WindowSettings.h"
+#include "workspace/WindowMemory.h"
 
 #include <QApplication>
 #include <QTabWidget>
@@ -79,7 +79,7 @@ tavlix::GraphSink* MainWindow::createGraphPage(const QString& caption)
     const int height = std::max(area->height() - 4, 80);
     auto* page = new GraphPage(*this, width, height, runLimits_);
     // The drawing size chosen last, in this session or an earlier one.
-    if (double w = 0, h = 0; settings_ && settings_->printSize(w, h))
+    if (double w = 0, h = 0; memory_->printSize(w, h))
         page->setPrintSize(w, h);
     page->setAxesThroughOrigin(action(Command::AxesThroughOrigin)->isChecked());
     addRunPage(page, caption);
@@ -103,14 +103,14 @@ bool MainWindow::refreshCheckPasses(ScriptPage* script)
         if (page)
             markOutOfDate(page);
     for (const std::string& notice : check.notices)
-        engineHost().showNoticeText(notice);
+        runs_->engineHost().showNoticeText(notice);
     activatePage(script);
     if (result.caretLine >= 0)
         script->placeCaret(result.caretLine, result.caretColumn);
     if (!check.fault.empty())
         reportError(qt_cp1252::toQString(check.fault));
     else if (!result.message.empty())
-        engineHost().showScriptError(result.message);
+        runs_->engineHost().showScriptError(result.message);
     return false;
 }
 

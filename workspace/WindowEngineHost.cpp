@@ -5,10 +5,10 @@
 #include "engine/DirectionField.h"
 #include "support/FormatNumber.h"
 #include "workspace/GraphPage.h"
-#include "workspace/MainWindow.h"
 #include "workspace/NoticePanel.h"
 #include "workspace/QtCp1252.h"
 #include "workspace/RunBatch.h"
+#include "workspace/RunWindow.h"
 #include "workspace/TablePage.h"
 
 #include <QApplication>

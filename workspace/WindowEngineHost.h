@@ -10,15 +10,15 @@
 #include <memory>
 #include <vector>
 
-class MainWindow;
 class Page;
 class QElapsedTimer;
+class RunWindow;
 struct RunBatch;
 struct RunStep;
 
 class WindowEngineHost : public tavlix::EngineHost {
 public:
-    explicit WindowEngineHost(MainWindow& window) : window_(window) {}
+    explicit WindowEngineHost(RunWindow& window) : window_(window) {}
 
     tavlix::TableSink* createTablePage(const std::string& caption) override;
     tavlix::GraphSink* createGraphPage(const std::string& caption) override;
@@ -54,7 +54,7 @@ private:
     tavlix::TableSink* madePage(tavlix::TableSink* sink);
     tavlix::GraphSink* madePage(tavlix::GraphSink* sink);
 
-    MainWindow& window_;
+    RunWindow& window_;
     std::shared_ptr<const RunSource> source_;
     int pagesMade_ = 0;  // asked for, made or not: the numbering the run's own pages follow
     QPointer<Page> lastPage_;

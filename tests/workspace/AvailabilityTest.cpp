@@ -191,7 +191,7 @@ private slots:
         m->editor()->insertPlainText("Konstanter\n");
         // The change turns saving on at once, without waiting for the poll.
         QVERIFY(f.window->isCommandEnabled(Command::Save));
-        f.window->onSave();
+        f.window->documents().saveActive();
         QVERIFY(!m->isModified());
         QTRY_VERIFY_WITH_TIMEOUT(!f.window->isCommandEnabled(Command::Save), 1000);
     }

@@ -54,10 +54,10 @@ private slots:
             ++asked;
             return target;
         };
-        f.window->onPrintNow();
+        f.window->documents().printNow();
         QCOMPARE(asked, 1);
         target = dir.filePath("udskrift.pdf");
-        f.window->onPrintNow();
+        f.window->documents().printNow();
         QCOMPARE(asked, 2);
         QVERIFY(FileBytes(target).startsWith("%PDF"));
         QVERIFY(f.errors.isEmpty());

@@ -24,17 +24,17 @@ private slots:
     void newCaptionsCountTheDocumentsMade()
     {
         MainWindowFixture f;
-        f.window->onNew();
+        f.window->documents().newUntitled();
         QCOMPARE(f.window->activePage()->caption(), QString("(Uden navn - 1)"));
         f.window->createGraphPage("g-1");
-        f.window->newDocument("(Uden navn - 2)");  // restored after a crash
-        f.window->onNew();
+        f.window->documents().newDocument("(Uden navn - 2)");  // restored after a crash
+        f.window->documents().newUntitled();
         QCOMPARE(f.window->activePage()->caption(), QString("(Uden navn - 3)"));
         QCOMPARE(f.scriptPage()->fileName(), QString("udennavn.tvx"));
         QVERIFY(!f.scriptPage()->isModified());
         QCOMPARE(f.scriptPage()->settings(), tavlix::defaultSettings());
         QCOMPARE(f.window->tabs()->tabText(3), QString("(Uden navn - 3)"));
-        f.window->onNew();
+        f.window->documents().newUntitled();
         QCOMPARE(f.window->activePage()->caption(), QString("(Uden navn - 4)"));
     }
 
@@ -62,7 +62,7 @@ private slots:
         QString path = dir.filePath("doc.tvx");
         QVERIFY(WriteBytes(path, bytes));
         MainWindowFixture f;
-        ScriptPage* m = f.window->openDocument(path);
+        ScriptPage* m = f.window->documents().openDocument(path);
         QVERIFY(m);
         QCOMPARE(m->lines(), script);
         QCOMPARE(m->caption(), QString("doc.tvx"));
@@ -88,7 +88,7 @@ private slots:
         MainWindowFixture f;
         // The temporary directory's own name may hold a dot; then nothing is appended either.
         QString noDot = dir.filePath("plain");
-        ScriptPage* a = f.window->openDocument(noDot);
+        ScriptPage* a = f.window->documents().openDocument(noDot);
         if (noDot.contains('.')) {
             QVERIFY(!a);
         } else {
@@ -96,7 +96,7 @@ private slots:
             QCOMPARE(a->fileName(), noDot + ".tvx");
             QCOMPARE(a->lines(), QStringList{"a"});
         }
-        ScriptPage* b = f.window->openDocument(dir.filePath("sub.d/plain"));
+        ScriptPage* b = f.window->documents().openDocument(dir.filePath("sub.d/plain"));
         QVERIFY(b);
         QCOMPARE(b->lines(), QStringList{"b"});
         QCOMPARE(b->caption(), QString("plain"));
@@ -144,7 +144,7 @@ private slots:
             QVERIFY(QDir(dir.path()).mkdir("bad.tvx"));
         MainWindowFixture f;
         f.script({});
-        QVERIFY(!f.window->openDocument(path));
+        QVERIFY(!f.window->documents().openDocument(path));
         QCOMPARE(f.window->pageCount(), 1);
         QCOMPARE(f.errors, QStringList{message.arg(path)});
     }
@@ -161,7 +161,7 @@ private slots:
             bytes += line;
         QVERIFY(WriteBytes(path, bytes));
         MainWindowFixture f;
-        ScriptPage* page = f.window->openDocument(path);
+        ScriptPage* page = f.window->documents().openDocument(path);
         QVERIFY(page);
         QVERIFY(f.errors.isEmpty());
         QCOMPARE(page->lines().size(), (bytes.size() - DefaultLines.size()) / line.size());
@@ -173,7 +173,8 @@ private slots:
         QVERIFY(WriteBytes(dir.filePath("a.tvx"), DefaultLines));
         QVERIFY(WriteBytes(dir.filePath("b.tvx"), DefaultLines));
         MainWindowFixture f;
-        f.window->openStartDocuments({dir.filePath("a.tvx"), dir.filePath("missing.tvx"), dir.filePath("b.tvx")});
+        f.window->documents().openStartDocuments(
+            {dir.filePath("a.tvx"), dir.filePath("missing.tvx"), dir.filePath("b.tvx")});
         QCOMPARE(f.window->pageCount(), 2);
         QCOMPARE(f.window->page(0)->caption(), QString("a.tvx"));
         QCOMPARE(f.window->page(1)->caption(), QString("b.tvx"));
@@ -183,7 +184,7 @@ private slots:
     void noStartDocumentsMakesANewOne()
     {
         MainWindowFixture f;
-        f.window->openStartDocuments({});
+        f.window->documents().openStartDocuments({});
         QCOMPARE(f.window->pageCount(), 1);
         QCOMPARE(f.window->activePage()->caption(), QString("(Uden navn - 1)"));
     }
@@ -192,9 +193,9 @@ private slots:
     {
         QTemporaryDir dir;
         MainWindowFixture f;
-        f.window->onNew();
+        f.window->documents().newUntitled();
         f.saveNames.push_back(dir.filePath("ny.tvx"));
-        f.window->onSave();
+        f.window->documents().saveActive();
         QCOMPARE(f.savePresets.size(), 1);
         QCOMPARE(QFileInfo(f.savePresets[0]).fileName(), QString("udennavn.tvx"));
         QCOMPARE(FileBytes(dir.filePath("ny.tvx")), DefaultLines);
@@ -231,7 +232,7 @@ private slots:
         QString path = dir.filePath("gammel.tvx");
         QVERIFY(WriteBytes(path, DefaultLines + "gammel\r\n"));
         MainWindowFixture f;
-        ScriptPage* m = f.window->openDocument(path);
+        ScriptPage* m = f.window->documents().openDocument(path);
         m->setLines({"ny"});
         QVERIFY(m->isModified());
         f.saveNames.push_back(dir.filePath("findes/ikke/ny.tvx"));
@@ -260,9 +261,9 @@ private slots:
         QString path = dir.filePath("a.tvx");
         QVERIFY(WriteBytes(path, DefaultLines + "gammel\r\n"));
         MainWindowFixture f;
-        ScriptPage* m = f.window->openDocument(path);
+        ScriptPage* m = f.window->documents().openDocument(path);
         m->setLines({text});
-        f.window->onSave();
+        f.window->documents().saveActive();
         QCOMPARE(f.errors.size(), 1);
         QVERIFY2(f.errors[0].contains(reported), qPrintable(f.errors[0]));
         QVERIFY(m->isModified());
@@ -290,13 +291,13 @@ private slots:
         QFETCH(bool, saved);
         QTemporaryDir dir;
         MainWindowFixture f;
-        f.window->onNew();
+        f.window->documents().newUntitled();
         ScriptPage* m = f.scriptPage();
         m->editor()->insertPlainText("Konstanter\n");
         f.answers.push_back(QMessageBox::StandardButton(answer));
         if (!saveName.isEmpty())
             f.saveNames.push_back(dir.filePath(saveName));
-        f.window->onClosePage();
+        f.window->documents().closePage();
         QCOMPARE(f.questions, QStringList{QString::fromUtf8("Skal ændringerne i \"(Uden navn - 1)\" gemmes?")});
         QCOMPARE(f.window->pageCount(), closed ? 0 : 1);
         QCOMPARE(QFileInfo::exists(dir.filePath("gemt.tvx")), saved);
@@ -317,12 +318,12 @@ private slots:
         f.window->createTablePage("t-1");
         f.window->createGraphPage("t-2");
         f.window->activatePage(f.window->page(1));
-        f.window->onClosePage();  // a table page: no question
+        f.window->documents().closePage();  // a table page: no question
         QVERIFY(f.questions.isEmpty());
         QCOMPARE(f.window->activePage()->caption(), QString("t-2"));
         QCOMPARE(f.window->activePage()->kind(), PageKind::Graph);
         QVERIFY(f.window->isCommandEnabled(Command::AddLabel));
-        f.window->onClosePage();  // the right-most page: the first becomes active
+        f.window->documents().closePage();  // the right-most page: the first becomes active
         QCOMPARE(f.window->activePage()->kind(), PageKind::Script);
         QVERIFY(f.window->isCommandEnabled(Command::Run));
         QVERIFY(f.window->sectionPanel()->isVisible());
@@ -366,7 +367,7 @@ private slots:
         QVERIFY(QFile::copy(QString(TAVLIX_EXAMPLES_DIR) + "/" + file, dir.filePath(file)));
         const QByteArray shipped = FileBytes(dir.filePath(file));
         MainWindowFixture f;
-        f.window->exampleDir = dir.path() + "/";
+        f.window->documents().exampleDir = dir.path() + "/";
         f.script({});
         f.window->sectionButton(button)->click();
         QCOMPARE(f.window->pageCount(), 2);
@@ -379,7 +380,7 @@ private slots:
 
         copy->editor()->insertPlainText("(* min *)\n");
         f.saveNames.push_back(saveName.isEmpty() ? QString() : dir.filePath(saveName));
-        QCOMPARE(f.window->saveActive(), !saveName.isEmpty());
+        QCOMPARE(f.window->documents().saveActive(), !saveName.isEmpty());
         // The save dialog suggests the example's name.
         QCOMPARE(f.savePresets.size(), 1);
         QCOMPARE(QFileInfo(f.savePresets[0]).fileName(), caption + ".tvx");
@@ -395,10 +396,10 @@ private slots:
         QVERIFY(WriteBytes(dir.filePath("x.tvx"), DefaultLines + "x\r\n"));
         MainWindowFixture f;
         f.openName = dir.filePath("x.tvx");
-        f.window->onOpen();
+        f.window->documents().open();
         QCOMPARE(f.window->pageCount(), 1);
         f.openName.clear();
-        f.window->onOpen();
+        f.window->documents().open();
         QCOMPARE(f.window->pageCount(), 1);
     }
 };

@@ -137,9 +137,9 @@ private slots:
         MainWindowFixture f;
         tavlix::SettingsTexts s = With({{8, "0"}, {10, "1e12"}});
         f.script({"Funktioner", "  f = t", "TabelVariable", "  t, f"}, &s);
-        f.window->setMemoryLimitForTests(1);
+        f.window->runs().setMemoryLimit(1);
         QVERIFY(f.run());
-        f.window->setMemoryLimitForTests(0);
+        f.window->runs().setMemoryLimit(0);
         QVERIFY(!f.window->running());
         QCOMPARE(f.errors.size(), 1);
         QVERIFY2(f.errors[0].startsWith("Kørslen er stoppet, fordi hukommelsen er ved at slippe op ("),
@@ -213,7 +213,7 @@ private slots:
             QVERIFY(f.window->noticePanel()->lines().size() <= 7);  // the notices of a run are bounded
             // Close what the run made, so that the window stays small.
             while (f.window->pageCount() > 0)
-                f.window->onClosePage();
+                f.window->documents().closePage();
             (void)m;
         }
     }

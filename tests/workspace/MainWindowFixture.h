@@ -1,11 +1,13 @@
 // A main window for tests: no start-up documents, and every question and box answered by the test.
 #pragma once
 
+#include "workspace/Documents.h"
 #include "workspace/GraphPage.h"
 #include "workspace/MainWindow.h"
 #include "workspace/RunController.h"
 #include "workspace/ScriptEditor.h"
 #include "workspace/ScriptPage.h"
+#include "workspace/WindowMemory.h"
 
 #include <QAction>
 #include <QDir>
@@ -83,7 +85,7 @@ struct MainWindowFixture {
         window = std::make_unique<MainWindow>(prompts);
         window->openStartFilesOnShow = false;
         window->action(Command::KeepResults)->setChecked(false);
-        window->exampleDir = QString(TAVLIX_EXAMPLES_DIR) + "/";
+        window->documents().exampleDir = QString(TAVLIX_EXAMPLES_DIR) + "/";
         window->show();
         // A check here could only leave the constructor, and the test would go on with a window never shown.
         if (!QTest::qWaitForWindowExposed(window.get()))
@@ -110,7 +112,7 @@ struct MainWindowFixture {
     // A script page with the given settings and script, as if opened from a file.
     ScriptPage* script(const QStringList& lines, const tavlix::SettingsTexts* settings = nullptr)
     {
-        ScriptPage* page = window->newDocument("test.tvx");
+        ScriptPage* page = window->documents().newDocument("test.tvx");
         if (settings)
             page->settings() = *settings;
         page->setLines(lines);

@@ -110,8 +110,8 @@ private slots:
         QVERIFY(WriteBytes(dir.filePath("1-gone/page-9.tvr"), "broken"));
         MainWindowFixture f;
         f.restoreAnswer = true;
-        f.window->attachRecovery(std::make_unique<RecoveryStore>(dir.path()));
-        QVERIFY(f.window->offerRecovery());
+        f.window->documents().attachRecovery(std::make_unique<RecoveryStore>(dir.path()));
+        QVERIFY(f.window->documents().offerRecovery());
         QCOMPARE(f.restoreQuestions,
                  QStringList{"Tavlix blev ikke afsluttet normalt. Gendan 3 ikke-gemte dokumenter?"});
         QCOMPARE(f.window->pageCount(), 2);
@@ -130,7 +130,7 @@ private slots:
         // A save removes the page's recovery file ("∑" has no place in a document file).
         named->setLines({"Funktioner"});
         f.window->activatePage(named);
-        QVERIFY(f.window->saveActive());
+        QVERIFY(f.window->documents().saveActive());
         QCOMPARE(filesUnder(dir.path()).size(), 1);
     }
 
@@ -145,9 +145,9 @@ private slots:
             QVERIFY(QFile::copy(tmp.folder() + "/page-1.tvr", dir.filePath("1-gone/page-1.tvr")));
         }
         MainWindowFixture f;
-        f.window->attachRecovery(std::make_unique<RecoveryStore>(dir.path()));
-        QVERIFY(!f.window->offerRecovery());
-        QVERIFY(!f.window->offerRecovery());
+        f.window->documents().attachRecovery(std::make_unique<RecoveryStore>(dir.path()));
+        QVERIFY(!f.window->documents().offerRecovery());
+        QVERIFY(!f.window->documents().offerRecovery());
         QCOMPARE(f.restoreQuestions.size(), 1);
         QCOMPARE(f.window->pageCount(), 0);
         QVERIFY(filesUnder(dir.path()).isEmpty());
@@ -157,13 +157,13 @@ private slots:
     {
         QTemporaryDir dir;
         MainWindowFixture f;
-        f.window->attachRecovery(std::make_unique<RecoveryStore>(dir.path()));
+        f.window->documents().attachRecovery(std::make_unique<RecoveryStore>(dir.path()));
         ScriptPage* page = f.script({"Konstanter"});
         QTest::keyClicks(page->editor(), "  k = 2");
         QVERIFY(filesUnder(dir.path()).isEmpty());
         QTRY_COMPARE_WITH_TIMEOUT(filesUnder(dir.path()).size(), 1, 4000);
         f.answers.push_back(QMessageBox::No);
-        f.window->onClosePage();
+        f.window->documents().closePage();
         QVERIFY(filesUnder(dir.path()).isEmpty());
     }
 
@@ -173,14 +173,14 @@ private slots:
         QVERIFY(WriteBytes(dir.filePath("file"), "x"));
         MainWindowFixture f;
         // A plain file where the folder should be: nothing can be written under it.
-        f.window->attachRecovery(std::make_unique<RecoveryStore>(dir.filePath("file")));
+        f.window->documents().attachRecovery(std::make_unique<RecoveryStore>(dir.filePath("file")));
         ScriptPage* page = f.script({"a"});
         page->editor()->insertPlainText("b");
-        f.window->writeRecoveryFiles();
+        f.window->documents().writeRecoveryFiles();
         QVERIFY(f.window->status(StatusField::Message).contains("sikkerhedskopier"));
         f.window->setStatus(StatusField::Message, QString());
         page->editor()->insertPlainText("c");
-        f.window->writeRecoveryFiles();
+        f.window->documents().writeRecoveryFiles();
         QVERIFY(f.window->status(StatusField::Message).isEmpty());
         QVERIFY(f.errors.isEmpty() && f.messages.isEmpty());
     }

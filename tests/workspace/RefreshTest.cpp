@@ -136,7 +136,7 @@ private slots:
         QCOMPARE(f.window->activePage(), graph);
         f.window->activatePage(script);
         f.answers.push_back(QMessageBox::No);
-        f.window->onClosePage();
+        f.window->documents().closePage();
         QCOMPARE(f.window->pageCount(), 2);
         QCOMPARE(f.window->documentOf(f.window->page(1)), other);
         QVERIFY(f.questions.isEmpty());

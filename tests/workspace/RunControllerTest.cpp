@@ -99,7 +99,7 @@ private slots:
         f.window->onRun();
         QTRY_VERIFY(RunTable(f) && RunTable(f)->rowCount() > 100);
         f.window->activatePage(RunTable(f));
-        f.window->onClosePage();
+        f.window->documents().closePage();
         QCOMPARE(f.window->pageCount(), 2);
         QVERIFY(f.waitIdle());
         QCOMPARE(f.window->pageCount(), 1);

@@ -231,7 +231,7 @@ private slots:
             if (closeScript)
                 f.window->activatePage(m);
             closed = f.window->activePage();
-            f.window->onClosePage();
+            f.window->documents().closePage();
             pagesDuring = f.window->pageCount();
         });
         QVERIFY(f.run());

@@ -34,24 +34,24 @@ private slots:
         QVERIFY(QFile::copy(QString(TAVLIX_EXAMPLES_DIR) + "/simpel.tvx", example));
         QVERIFY(QFile::copy(example, mine));
         MainWindowFixture f;
-        f.window->exampleDir = dir.filePath("ex") + "/";
+        f.window->documents().exampleDir = dir.filePath("ex") + "/";
         auto settings = std::make_unique<WindowSettings>(dir.filePath("t.conf"));
         if (way == "recent list")
             settings->addRecentFile(example);  // listed by an earlier version
-        f.window->attachSettings(std::move(settings));
+        f.window->memory().attachSettings(std::move(settings));
         if (way == "button")
             f.window->sectionButton(Section::SecondExample)->click();
         else if (way == "open dialog")
-            f.openName = example, f.window->onOpen();
+            f.openName = example, f.window->documents().open();
         else if (way == "recent list")
-            f.window->openDocument(example);  // what its entry did
+            f.window->documents().openDocument(example);  // what its entry did
         else
-            f.window->openStartDocuments({example});
+            f.window->documents().openStartDocuments({example});
         QCOMPARE(f.scriptPage()->caption(), QString("Eksempel 2"));
-        QCOMPARE(f.scriptPage()->fileName(), MainWindow::UntitledFileName);
-        QVERIFY(f.window->openDocument(mine));
-        emit f.window->recentMenu()->aboutToShow();
-        const QList<QAction*> entries = f.window->recentMenu()->actions();
+        QCOMPARE(f.scriptPage()->fileName(), Documents::UntitledFileName);
+        QVERIFY(f.window->documents().openDocument(mine));
+        emit f.window->memory().recentMenu()->aboutToShow();
+        const QList<QAction*> entries = f.window->memory().recentMenu()->actions();
         QCOMPARE(entries.size(), 3);  // mine.tvx, a separator, the clear command
         QVERIFY(entries[0]->text().endsWith(mine));
     }
@@ -63,7 +63,7 @@ private slots:
         const QString file = dir.filePath("opgave.tvx");
         QVERIFY(WriteBytes(file, Settings + "Funktioner\r\n  f = t\r\nTabelVariable\r\n  t, f\r\n"));
         MainWindowFixture f;
-        ScriptPage* script = f.window->openDocument(file);
+        ScriptPage* script = f.window->documents().openDocument(file);
         script->editor()->moveCursor(QTextCursor::End);
         script->editor()->insertPlainText("\n(* ny *)");
         QVERIFY(f.run());
@@ -91,19 +91,19 @@ private slots:
         QVERIFY(WriteBytes(dir.filePath("a/x.tvx"), Settings));
         {
             MainWindowFixture f;
-            f.window->attachSettings(std::make_unique<WindowSettings>(dir.filePath("t.conf")));
-            f.window->onOpen();
+            f.window->memory().attachSettings(std::make_unique<WindowSettings>(dir.filePath("t.conf")));
+            f.window->documents().open();
             QCOMPARE(f.openFolders, QStringList{QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)});
             f.openName = dir.filePath("a/x.tvx");
-            f.window->onOpen();
-            f.window->onNew();
+            f.window->documents().open();
+            f.window->documents().newUntitled();
             f.saveNames.push_back(QString());
             f.window->onSaveAs();
             QCOMPARE(f.savePresets, QStringList{dir.filePath("a/udennavn.tvx")});
         }
         MainWindowFixture again;
-        again.window->attachSettings(std::make_unique<WindowSettings>(dir.filePath("t.conf")));
-        again.window->onOpen();
+        again.window->memory().attachSettings(std::make_unique<WindowSettings>(dir.filePath("t.conf")));
+        again.window->documents().open();
         QCOMPARE(again.openFolders, QStringList{dir.filePath("a")});
     }
 
@@ -131,7 +131,7 @@ private slots:
         a->setFileName(dir.filePath("a.tvx"));
         a->editor()->insertPlainText("1");
         f.script({"unchanged"});
-        f.window->onNew();
+        f.window->documents().newUntitled();
         ScriptPage* untitled = f.scriptPage();
         untitled->editor()->insertPlainText("2");
         f.saveAllAnswer = QMessageBox::StandardButton(answer);

@@ -1,4 +1,5 @@
-// The window's per-user memory: recent documents, drawing size, damaged settings, and "Filer > Seneste".
+// The window's per-user memory: recent documents, drawing size, the two switches, damaged settings, and
+// "Filer > Seneste".
 #include "MainWindowFixture.h"
 
 #include "workspace/GraphPage.h"
@@ -50,10 +51,10 @@ private slots:
         QVERIFY(settings->recentFiles().isEmpty());
         MainWindowFixture f;
         const QSize before = f.window->size();
-        f.window->attachSettings(std::move(settings));
+        f.window->memory().attachSettings(std::move(settings));
         QCOMPARE(f.window->size(), before);
-        f.window->settings()->addRecentFile(dir.filePath("x.tvx"));
-        QCOMPARE(f.window->settings()->recentFiles(), QStringList{dir.filePath("x.tvx")});
+        f.window->memory().settings()->addRecentFile(dir.filePath("x.tvx"));
+        QCOMPARE(f.window->memory().settings()->recentFiles(), QStringList{dir.filePath("x.tvx")});
     }
 
     void windowAndDrawingSizeSurviveARestart()
@@ -62,17 +63,42 @@ private slots:
         const QString conf = dir.filePath("t.conf");
         {
             MainWindowFixture f;
-            f.window->attachSettings(std::make_unique<WindowSettings>(conf));
+            f.window->memory().attachSettings(std::make_unique<WindowSettings>(conf));
             f.window->resize(700, 480);
-            f.window->settings()->setPrintSize(12.5, 8);
+            f.window->memory().settings()->setPrintSize(12.5, 8);
             f.window->close();
         }
         MainWindowFixture f;
-        f.window->attachSettings(std::make_unique<WindowSettings>(conf));
+        f.window->memory().attachSettings(std::make_unique<WindowSettings>(conf));
         QCOMPARE(f.window->size(), QSize(700, 480));
         // A new graph page takes the drawing size chosen last.
         auto* graph = dynamic_cast<GraphPage*>(f.window->createGraphPage("g-1"));
         QVERIFY(graph && graph->printSizeChosen());
+    }
+
+    void switchesSurviveARestart_data()
+    {
+        QTest::addColumn<int>("command");
+        QTest::newRow("keep results") << static_cast<int>(Command::KeepResults);
+        QTest::newRow("axes through origin") << static_cast<int>(Command::AxesThroughOrigin);
+    }
+
+    void switchesSurviveARestart()
+    {
+        QFETCH(int, command);
+        const auto which = static_cast<Command>(command);
+        QTemporaryDir dir;
+        const QString conf = dir.filePath("t.conf");
+        {
+            MainWindowFixture f;
+            f.window->memory().attachSettings(std::make_unique<WindowSettings>(conf));
+            QVERIFY(!f.window->action(which)->isChecked());
+            // As a click does; the axes' command is off until a graph page is entered.
+            f.window->action(which)->setChecked(true);
+        }
+        MainWindowFixture f;
+        f.window->memory().attachSettings(std::make_unique<WindowSettings>(conf));
+        QVERIFY(f.window->action(which)->isChecked());
     }
 
     void recentMenuOpensDisablesMissingAndClears()
@@ -81,12 +107,12 @@ private slots:
         const QString present = dir.filePath("here.tvx"), gone = dir.filePath("gone.tvx");
         QVERIFY(QFile::copy(QString(TAVLIX_EXAMPLES_DIR) + "/2sin.tvx", present));
         MainWindowFixture f;
-        f.window->attachSettings(std::make_unique<WindowSettings>(dir.filePath("t.conf")));
+        f.window->memory().attachSettings(std::make_unique<WindowSettings>(dir.filePath("t.conf")));
         QVERIFY(!f.window->isCommandEnabled(Command::ClearRecent));
-        f.window->settings()->addRecentFile(gone);
-        QVERIFY(f.window->openDocument(present));
-        emit f.window->recentMenu()->aboutToShow();
-        QList<QAction*> entries = f.window->recentMenu()->actions();
+        f.window->memory().settings()->addRecentFile(gone);
+        QVERIFY(f.window->documents().openDocument(present));
+        emit f.window->memory().recentMenu()->aboutToShow();
+        QList<QAction*> entries = f.window->memory().recentMenu()->actions();
         QCOMPARE(entries.size(), 4);  // two documents, a separator, the clear command
         QVERIFY(entries[0]->text().endsWith(present) && entries[0]->isEnabled());
         QVERIFY(entries[1]->text().endsWith(gone) && !entries[1]->isEnabled());
@@ -95,7 +121,7 @@ private slots:
         QCOMPARE(f.window->pageCount(), 2);
         QCOMPARE(f.scriptPage()->fileName(), present);
         f.window->action(Command::ClearRecent)->trigger();
-        QCOMPARE(f.window->recentMenu()->actions().size(), 2);
+        QCOMPARE(f.window->memory().recentMenu()->actions().size(), 2);
         QVERIFY(WindowSettings(dir.filePath("t.conf")).recentFiles().isEmpty());
     }
 };

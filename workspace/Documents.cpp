@@ -1,13 +1,17 @@
 // The document commands: new, open, save, close and print, with the questions they ask.
-#include "workspace/MainWindow.h"
-
-#include "workspace/DocumentRecovery.h"
-#include "workspace/RunController.h"
+#include "workspace/Documents.h"
 
 #include "support/DocumentFile.h"
+#include "workspace/DocumentRecovery.h"
+#include "workspace/DocumentWindow.h"
+#include "workspace/PageHost.h"
 #include "workspace/QtCp1252.h"
+#include "workspace/RecoveryStore.h"
+#include "workspace/RunController.h"
 #include "workspace/ScriptEditor.h"
 #include "workspace/ScriptPage.h"
+#include "workspace/UserPrompts.h"
+#include "workspace/WindowMemory.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,42 +19,49 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QTabWidget>
 #include <QTextCursor>
 
-void MainWindow::reportError(const QString& text)
+Documents::Documents(DocumentWindow& window, UserPrompts& prompts, WindowMemory& memory, RunController& runs,
+                     QObject* parent)
+    : QObject(parent), window_(window), prompts_(prompts), memory_(memory), runs_(runs)
+{}
+
+Documents::~Documents() = default;
+
+ScriptPage* Documents::scriptPageOf(Page* page)
 {
-    if (prompts_.showError)
-        prompts_.showError(text);
+    return page && page->kind() == PageKind::Script ? static_cast<ScriptPage*>(page) : nullptr;
 }
 
-ScriptPage* MainWindow::newDocument(const QString& caption)
+// On a result page the document is the script page whose run made it.
+ScriptPage* Documents::documentOfActivePage() const
 {
-    auto* page = new ScriptPage(*this);
-    connect(page, &ScriptPage::modifiedChanged, this, [this, page] { documentLookChanged(page); });
-    connect(page, &ScriptPage::parametersChanged, this, [this, page] {
-        if (documentOf(activePage()) == page)
-            updateParameterBar();
-    });
-    pages_->addTab(page, QString());
+    Page* page = window_.activePage();
+    return page ? scriptPageOf(page->document()) : nullptr;
+}
+
+ScriptPage* Documents::newDocument(const QString& caption)
+{
+    auto* page = new ScriptPage(window_.pageHost());
+    window_.addDocumentPage(page);
     page->setCaption(caption);
     page->settings() = tavlix::defaultSettings();
     page->setModified(false);
     page->setFileName(UntitledFileName);
     if (recovery_)
         recovery_->watch(page);
-    activatePage(page);
+    window_.activatePage(page);
     page->editor()->setFocus();
     return page;
 }
 
 // Untitled documents count 1, 2, 3 in the order they are made, past any caption still open (a restored one).
-void MainWindow::onNew()
+void Documents::newUntitled()
 {
     const auto caption = [](int n) { return QString("(Uden navn - %1)").arg(n); };
     const auto open = [this](const QString& name) {
-        for (int i = 0; i < pageCount(); ++i)
-            if (page(i)->caption() == name)
+        for (int i = 0; i < window_.pageCount(); ++i)
+            if (window_.page(i)->caption() == name)
                 return true;
         return false;
     };
@@ -60,11 +71,11 @@ void MainWindow::onNew()
 }
 
 // The same reader, size limit and messages as the batch mode.
-ScriptPage* MainWindow::loadDocument(const QString& fileName, const QString& caption)
+ScriptPage* Documents::loadDocument(const QString& fileName, const QString& caption)
 {
     const tavlix::DocumentReadResult read = tavlix::readDocument(QFile::encodeName(fileName).toStdString());
     if (!read.ok) {
-        reportError(qt_cp1252::toQString(read.error));
+        window_.pageHost().reportError(qt_cp1252::toQString(read.error));
         return nullptr;
     }
     ScriptPage* page = newDocument(caption);
@@ -80,12 +91,12 @@ ScriptPage* MainWindow::loadDocument(const QString& fileName, const QString& cap
     page->editor()->setFocus();
     page->setModified(false);
     // Filling the editor counted as a change; the poll would take the save command back at its next tick.
-    setCommandEnabled(Command::Save, false);
+    window_.pageHost().setCommandEnabled(Command::Save, false);
     return page;
 }
 
 // An example opens as a copy by whatever way it is chosen (the open dialog, the recent list, the command line).
-ScriptPage* MainWindow::openDocument(QString fileName)
+ScriptPage* Documents::openDocument(QString fileName)
 {
     if (!fileName.contains('.'))
         fileName += ".tvx";
@@ -94,12 +105,12 @@ ScriptPage* MainWindow::openDocument(QString fileName)
     ScriptPage* page = loadDocument(fileName, QFileInfo(fileName).fileName());
     if (page) {
         page->setFileName(fileName);
-        rememberDocument(fileName);
+        memory_.rememberDocument(fileName);
     }
     return page;
 }
 
-QString MainWindow::exampleCaption(const QString& fileName) const
+QString Documents::exampleCaption(const QString& fileName) const
 {
     const QString file = QFileInfo(fileName).canonicalFilePath();
     for (const ExampleDocument& e : ExampleDocuments)
@@ -108,26 +119,26 @@ QString MainWindow::exampleCaption(const QString& fileName) const
     return {};
 }
 
-void MainWindow::onOpen()
+void Documents::open()
 {
-    QString file = prompts_.askOpenFileName ? prompts_.askOpenFileName(dialogFolder()) : QString();
+    QString file = prompts_.askOpenFileName ? prompts_.askOpenFileName(memory_.dialogFolder()) : QString();
     if (file.isEmpty())
         return;
-    rememberFolder(file);
+    memory_.rememberFolder(file);
     openDocument(file);
 }
 
 // The copy keeps the untitled name, so saving it asks for a name of its own; it never enters the recent list.
-void MainWindow::openExample(const ExampleDocument& example)
+void Documents::openExample(const ExampleDocument& example)
 {
     loadDocument(exampleDir + example.fileName, example.caption);
 }
 
-void MainWindow::openStartDocuments(const QStringList& files)
+void Documents::openStartDocuments(const QStringList& files)
 {
-    undockSectionPanel();
+    window_.undockSectionPanel();
     if (files.isEmpty()) {
-        onNew();
+        newUntitled();
         return;
     }
     // A file that cannot be opened is reported; the others still open.
@@ -135,17 +146,18 @@ void MainWindow::openStartDocuments(const QStringList& files)
         openDocument(file);
 }
 
-bool MainWindow::saveAs(ScriptPage* page)
+bool Documents::saveAs(ScriptPage* page)
 {
     // A saved document starts in its own folder; an untitled one in the folder last used, and a copy of an example
     // suggests the example's name.
     QString preset = page->fileName();
     if (preset == UntitledFileName)
-        preset = QDir(dialogFolder()).filePath(page->caption().startsWith('(') ? preset : page->caption() + ".tvx");
+        preset =
+            QDir(memory_.dialogFolder()).filePath(page->caption().startsWith('(') ? preset : page->caption() + ".tvx");
     QString chosen = prompts_.askSaveFileName ? prompts_.askSaveFileName(preset) : QString();
     if (chosen.isEmpty())
         return false;
-    rememberFolder(chosen);
+    memory_.rememberFolder(chosen);
     QString caption = QFileInfo(chosen).fileName();
     QString file = chosen;
     if (!caption.contains('.'))
@@ -160,13 +172,13 @@ bool MainWindow::saveAs(ScriptPage* page)
     page->setCaption(caption);
     if (recovery_)
         recovery_->forget(page);
-    rememberDocument(file);
+    memory_.rememberDocument(file);
     return true;
 }
 
-bool MainWindow::saveActive()
+bool Documents::saveActive()
 {
-    ScriptPage* page = documentOf(activePage());
+    ScriptPage* page = documentOfActivePage();
     if (!page)
         return false;
     if (page->fileName() == UntitledFileName)
@@ -178,33 +190,20 @@ bool MainWindow::saveActive()
     return true;
 }
 
-void MainWindow::onSave()
+void Documents::saveDocumentAs()
 {
-    saveActive();
-}
-
-void MainWindow::onSaveDocumentAs()
-{
-    if (ScriptPage* document = documentOf(activePage()))
+    if (ScriptPage* document = documentOfActivePage())
         saveAs(document);
 }
 
-void MainWindow::onSaveAs()
-{
-    if (ScriptPage* page = activeScriptPage())
-        saveAs(page);
-    else if (Page* result = activePage())
-        saveResultPage(result);
-}
-
 // An untitled document is known by its caption ("Eksempel 1", "(Uden navn - 2)"), a saved one by its file.
-QString MainWindow::documentName(const ScriptPage* page)
+QString Documents::documentName(const ScriptPage* page)
 {
     return page->fileName() == UntitledFileName ? page->caption() : page->fileName();
 }
 
 // Yes saves (a cancelled or failed save keeps the page), No goes on, Abort keeps everything.
-bool MainWindow::askAndSave(ScriptPage* page)
+bool Documents::askAndSave(ScriptPage* page)
 {
     QMessageBox::StandardButton answer =
         prompts_.askSaveChanges
@@ -215,28 +214,28 @@ bool MainWindow::askAndSave(ScriptPage* page)
     return answer == QMessageBox::No;
 }
 
-void MainWindow::onClosePage()
+void Documents::closePage()
 {
-    Page* page = activePage();
+    Page* page = window_.activePage();
     if (!page)
         return;
     // The run stops first; the page is closed once it has returned.
-    if (runs_->deferPageClose(page))
+    if (runs_.deferPageClose(page))
         return;
     if (ScriptPage* script = scriptPageOf(page); script && script->isModified() && !askAndSave(script))
         return;
-    removePage(page);
+    window_.removePage(page);
 }
 
 // One unsaved document gets the question of closing its page; several get one question that lists them.
-bool MainWindow::closeAllowed()
+bool Documents::closeAllowed()
 {
     QList<ScriptPage*> unsaved;
-    for (int i = 0; i < pageCount(); ++i)
-        if (ScriptPage* script = scriptPageOf(page(i)); script && script->isModified())
+    for (int i = 0; i < window_.pageCount(); ++i)
+        if (ScriptPage* script = scriptPageOf(window_.page(i)); script && script->isModified())
             unsaved << script;
     if (unsaved.size() == 1) {
-        activatePage(unsaved.first());
+        window_.activatePage(unsaved.first());
         return askAndSave(unsaved.first());
     }
     if (unsaved.isEmpty())
@@ -250,21 +249,16 @@ bool MainWindow::closeAllowed()
         return answer == QMessageBox::Discard;
     // A cancelled or failed save keeps the program open, with that document in front.
     for (ScriptPage* script : unsaved) {
-        activatePage(script);
+        window_.activatePage(script);
         if (!saveActive())
             return false;
     }
     return true;
 }
 
-void MainWindow::onQuit()
+void Documents::print()
 {
-    close();
-}
-
-void MainWindow::onPrint()
-{
-    Page* page = activePage();
+    Page* page = window_.activePage();
     if (!page)
         return;
     QPrinter printer(QPrinter::HighResolution);
@@ -272,16 +266,16 @@ void MainWindow::onPrint()
     // The print-to-file name follows the page instead of Qt's English "print.pdf".
     printer.setDocName(page->caption());
     page->preparePrinter(printer);
-    QPrintDialog dialog(&printer, this);
+    QPrintDialog dialog(&printer, window_.dialogParent());
     dialog.setWindowTitle("Udskriv");
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
     if (dialog.exec() == QDialog::Accepted)
         page->print(printer);
 }
 
-void MainWindow::onPrintNow()
+void Documents::printNow()
 {
-    Page* page = activePage();
+    Page* page = window_.activePage();
     if (!page)
         return;
     QPrinter printer(QPrinter::HighResolution);
@@ -295,4 +289,26 @@ void MainWindow::onPrintNow()
     }
     page->preparePrinter(printer);
     page->print(printer);
+}
+
+// ---- recovery ----------------------------------------------------------------------------------------------------
+
+void Documents::attachRecovery(std::unique_ptr<RecoveryStore> store)
+{
+    recovery_ = new DocumentRecovery(window_, *this, std::move(store));
+    // Pages opened before the store came are watched from now on.
+    for (int i = 0; i < window_.pageCount(); ++i)
+        if (ScriptPage* script = scriptPageOf(window_.page(i)))
+            recovery_->watch(script);
+}
+
+void Documents::writeRecoveryFiles()
+{
+    if (recovery_)
+        recovery_->writeFiles();
+}
+
+bool Documents::offerRecovery()
+{
+    return recovery_ && recovery_->offer();
 }
