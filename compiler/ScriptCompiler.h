@@ -109,8 +109,8 @@ private:
     // run draws no family.
     std::unique_ptr<FamilyMembers> startFamilyMembers(FamilyHost& family, const CompiledProgram& program,
                                                       const SettingsTexts& settings,
-                                                      const std::vector<std::string>& lines,
-                                                      const std::string& caption, OutputProbe* probe);
+                                                      const std::vector<std::string>& lines, const std::string& caption,
+                                                      OutputProbe* probe);
     // Hands the members to the family's pages after a first run that ended well; a member's script error fills
     // failure, and a member's fault or a stop abandons the first run.
     void runFamilyMembers(FamilyHost& family, ProgramRun& first, FamilyMembers& members, RunResult& failure);

@@ -47,16 +47,15 @@ std::unique_ptr<FamilyMembers> ScriptCompiler::startFamilyMembers(FamilyHost& fa
     for (int member = 1; member <= static_cast<int>(found->values.size()); ++member)
         if (member != found->pick)
             values.push_back(member);
-    auto members = std::make_unique<FamilyMembers>(FamilyScript{memberSettings(settings), lines, caption, picks_,
-                                                                constantValues_, familyKey_,
-                                                                family.decimalSeparator(), probe},
-                                                   values);
+    auto members =
+        std::make_unique<FamilyMembers>(FamilyScript{memberSettings(settings), lines, caption, picks_, constantValues_,
+                                                     familyKey_, family.decimalSeparator(), probe},
+                                        values);
     family.tellPagesTo(&members->firstRunPages());
     return members;
 }
 
-void ScriptCompiler::runFamilyMembers(FamilyHost& family, ProgramRun& first, FamilyMembers& members,
-                                      RunResult& failure)
+void ScriptCompiler::runFamilyMembers(FamilyHost& family, ProgramRun& first, FamilyMembers& members, RunResult& failure)
 {
     if (first.abandoned() || !endedWell(first.error()))
         return;
