@@ -75,19 +75,20 @@ QAction* MainWindow::makeAction(Command command, const QString& text, const QKey
 void MainWindow::createActions()
 {
     // The document commands are the documents', which are made after the actions.
-    const auto documentAction = [this](Command command, const QString& text, const QKeySequence& key, auto act) {
-        connect(makeAction(command, text, key, nullptr), &QAction::triggered, this,
-                [this, act] { (documents_->*act)(); });
+    using DocumentCommand = void (*)(Documents&);
+    const auto documentAction = [this](Command command, const QString& text, const QKeySequence& key,
+                                       DocumentCommand act) {
+        connect(makeAction(command, text, key, nullptr), &QAction::triggered, this, [this, act] { act(*documents_); });
     };
-    documentAction(Command::New, "&Ny", QKeySequence("Ctrl+N"), &Documents::newUntitled);
-    documentAction(Command::Open, "Å&bn ...", QKeySequence("Ctrl+O"), &Documents::open);
-    documentAction(Command::Save, "&Gem", QKeySequence("Ctrl+S"), &Documents::saveActive);
+    documentAction(Command::New, "&Ny", QKeySequence("Ctrl+N"), [](Documents& d) { d.newUntitled(); });
+    documentAction(Command::Open, "Å&bn ...", QKeySequence("Ctrl+O"), [](Documents& d) { d.open(); });
+    documentAction(Command::Save, "&Gem", QKeySequence("Ctrl+S"), [](Documents& d) { d.saveActive(); });
     makeAction(Command::SaveAs, "Gem &Som ...", {}, &MainWindow::onSaveAs);
     documentAction(Command::SaveDocumentAs, "Gem &opgave som ...", QKeySequence("Ctrl+Shift+S"),
-                   &Documents::saveDocumentAs);
-    documentAction(Command::ClosePage, "&Luk blad", {}, &Documents::closePage);
-    documentAction(Command::Print, "&Udskriv ...", QKeySequence("Ctrl+P"), &Documents::print);
-    documentAction(Command::PrintNow, "Udskriv", {}, &Documents::printNow);
+                   [](Documents& d) { d.saveDocumentAs(); });
+    documentAction(Command::ClosePage, "&Luk blad", {}, [](Documents& d) { d.closePage(); });
+    documentAction(Command::Print, "&Udskriv ...", QKeySequence("Ctrl+P"), [](Documents& d) { d.print(); });
+    documentAction(Command::PrintNow, "Udskriv", {}, [](Documents& d) { d.printNow(); });
     makeAction(Command::Quit, "&Afslut", {}, &MainWindow::onQuit);
     // The recent list and its clearing are the window memory's.
     makeAction(Command::ClearRecent, "&Ryd listen", {}, nullptr);
