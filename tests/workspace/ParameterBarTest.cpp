@@ -101,9 +101,11 @@ private slots:
         QCOMPARE(f.window->parameterBar()->valueLabel(0)->text(), shown);
         QCOMPARE(table->cellText(1, 5).trimmed(), lastCell);
         QCOMPARE(graph->view().view()[tavlix::Setting::Xmax], 0.5);
-        // The zoomed view is computed anew once the run has ended; until then the curve holds the run's points.
-        if (!graph->showsResampledCurves())
-            QCOMPARE(graph->curves()[0].points.back().y, lastCell.replace(',', '.').toDouble());
+        // Back at the run's view, the curve holds the run's own points again: the table's values.
+        QTRY_VERIFY(!graph->resamplePending());
+        QVERIFY(graph->view().stepBack());
+        QTRY_VERIFY(!graph->showsResampledCurves());
+        QCOMPARE(graph->curves()[0].points.back().y, lastCell.replace(',', '.').toDouble());
     }
 
     // "Skare" draws every value's curve on the graph, named in the legend; the table keeps the current value.
