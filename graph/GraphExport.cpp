@@ -247,7 +247,8 @@ bool exportGraph(const std::string& pathStem, const tavlix::CoordinateSettings& 
     const double widthCm = ExportWidth / dpi * 2.54, heightCm = ExportHeight / dpi * 2.54;
     // Each picture goes in under a temporary name and is renamed into place once complete.
     const QByteArray svg = graphSvg(settings, curves, widthCm, heightCm, look, field);
-    if (!tavlix::AtomicFile().write(pathStem + ".svg", svg.toStdString(), false)) {
+    if (!tavlix::AtomicFile().write(pathStem + ".svg",
+                                    std::string_view(svg.constData(), static_cast<std::size_t>(svg.size())), false)) {
         error = "kan ikke skrive " + pathStem + ".svg";
         return false;
     }
@@ -255,7 +256,8 @@ bool exportGraph(const std::string& pathStem, const tavlix::CoordinateSettings& 
     QBuffer buffer(&png);
     const QImage image = graphPictureImage(settings, curves, ExportWidth, ExportHeight, look, field);
     if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG") ||
-        !tavlix::AtomicFile().write(pathStem + ".png", png.toStdString(), false)) {
+        !tavlix::AtomicFile().write(pathStem + ".png",
+                                    std::string_view(png.constData(), static_cast<std::size_t>(png.size())), false)) {
         error = "kan ikke skrive " + pathStem + ".png";
         return false;
     }

@@ -28,16 +28,11 @@ Documents::Documents(DocumentWindow& window, UserPrompts& prompts, WindowMemory&
 
 Documents::~Documents() = default;
 
-ScriptPage* Documents::scriptPageOf(Page* page)
-{
-    return page && page->kind() == PageKind::Script ? static_cast<ScriptPage*>(page) : nullptr;
-}
-
 // On a result page the document is the script page whose run made it.
 ScriptPage* Documents::documentOfActivePage() const
 {
     Page* page = window_.activePage();
-    return page ? scriptPageOf(page->document()) : nullptr;
+    return page ? ScriptPage::of(page->document()) : nullptr;
 }
 
 ScriptPage* Documents::newDocument(const QString& caption)
@@ -222,7 +217,7 @@ void Documents::closePage()
     // The run stops first; the page is closed once it has returned.
     if (runs_.deferPageClose(page))
         return;
-    if (ScriptPage* script = scriptPageOf(page); script && script->isModified() && !askAndSave(script))
+    if (ScriptPage* script = ScriptPage::of(page); script && script->isModified() && !askAndSave(script))
         return;
     window_.removePage(page);
 }
@@ -232,7 +227,7 @@ bool Documents::closeAllowed()
 {
     QList<ScriptPage*> unsaved;
     for (int i = 0; i < window_.pageCount(); ++i)
-        if (ScriptPage* script = scriptPageOf(window_.page(i)); script && script->isModified())
+        if (ScriptPage* script = ScriptPage::of(window_.page(i)); script && script->isModified())
             unsaved << script;
     if (unsaved.size() == 1) {
         window_.activatePage(unsaved.first());
@@ -298,7 +293,7 @@ void Documents::attachRecovery(std::unique_ptr<RecoveryStore> store)
     recovery_ = new DocumentRecovery(window_, *this, std::move(store));
     // Pages opened before the store came are watched from now on.
     for (int i = 0; i < window_.pageCount(); ++i)
-        if (ScriptPage* script = scriptPageOf(window_.page(i)))
+        if (ScriptPage* script = ScriptPage::of(window_.page(i)))
             recovery_->watch(script);
 }
 

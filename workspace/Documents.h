@@ -81,7 +81,6 @@ private:
     ScriptPage* loadDocument(const QString& fileName, const QString& caption);
     bool askAndSave(ScriptPage* page);
     ScriptPage* documentOfActivePage() const;
-    static ScriptPage* scriptPageOf(Page* page);
     static QString documentName(const ScriptPage* page);
 
     DocumentWindow& window_;

@@ -212,7 +212,6 @@ private:
     void showRunResult(ScriptPage* script, const tavlix::RunResult& result);
     void showRunState();
     void updateParameterBar();
-    ScriptPage* scriptPageOf(Page* page) const;
 
     UserPrompts prompts_;
     tavlix::RunLimits runLimits_;

@@ -71,14 +71,9 @@ Page* MainWindow::activePage() const
     return qobject_cast<Page*>(pages_->currentWidget());
 }
 
-ScriptPage* MainWindow::scriptPageOf(Page* page) const
-{
-    return page && page->kind() == PageKind::Script ? static_cast<ScriptPage*>(page) : nullptr;
-}
-
 ScriptPage* MainWindow::activeScriptPage() const
 {
-    return scriptPageOf(activePage());
+    return ScriptPage::of(activePage());
 }
 
 void MainWindow::addDocumentPage(ScriptPage* page)
@@ -102,7 +97,7 @@ void MainWindow::enterPage(Page* page)
 
 ScriptPage* MainWindow::documentOf(Page* page) const
 {
-    return page ? scriptPageOf(page->document()) : nullptr;
+    return page ? ScriptPage::of(page->document()) : nullptr;
 }
 
 void MainWindow::updateWindowTitle()
@@ -121,7 +116,7 @@ void MainWindow::updateTabLook(Page* page)
     if (i < 0)
         return;
     QString text = page->caption();
-    if (ScriptPage* script = scriptPageOf(page); script && script->isModified())
+    if (ScriptPage* script = ScriptPage::of(page); script && script->isModified())
         text += '*';
     pages_->setTabText(i, text.replace('&', "&&"));
     if (page->kind() == PageKind::Script)
@@ -171,7 +166,7 @@ void MainWindow::onCurrentPageChanged(int)
     Page* page = activePage();
     if (!page)
         return;
-    if (ScriptPage* script = scriptPageOf(page))
+    if (ScriptPage* script = ScriptPage::of(page))
         script->editor()->setFocus();
     else
         page->setFocus();
@@ -192,7 +187,7 @@ void MainWindow::onFocusChanged(QWidget*, QWidget* now)
 
 void MainWindow::pageCaptionChanged(QWidget* page, const QString&)
 {
-    if (ScriptPage* script = scriptPageOf(qobject_cast<Page*>(page)))
+    if (ScriptPage* script = ScriptPage::of(qobject_cast<Page*>(page)))
         documentLookChanged(script);
     else if (auto* result = qobject_cast<Page*>(page))
         updateTabLook(result);

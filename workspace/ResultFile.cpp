@@ -16,7 +16,8 @@ QString ResultFile::write(const QString& fileName, const QByteArray& bytes)
     if (QFileInfo(fileName).isDir())
         return QString("Filen \"%1\" kan ikke gemmes: der er en mappe med det navn.").arg(shown);
     tavlix::AtomicFile file;
-    if (file.write(QFile::encodeName(fileName).toStdString(), bytes.toStdString(), true))
+    if (file.write(QFile::encodeName(fileName).toStdString(),
+                   std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), true))
         return {};
     return QString("Filen \"%1\" kan ikke gemmes: %2")
         .arg(shown, qt_cp1252::toQString(tavlix::fileErrorReason(file.failure())));

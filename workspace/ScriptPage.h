@@ -27,6 +27,11 @@ struct CheckOutcome;
 class ScriptPage : public Page {
     Q_OBJECT
 public:
+    // The page as a script page, or null when it is a result page (or none).
+    static ScriptPage* of(Page* page)
+    {
+        return page && page->kind() == PageKind::Script ? static_cast<ScriptPage*>(page) : nullptr;
+    }
     explicit ScriptPage(PageHost& host, QWidget* parent = nullptr);
     ~ScriptPage() override;
 

@@ -133,32 +133,29 @@ RunStep& WorkerEngineHost::recordText(RunCall call, int page, std::string_view t
 }
 
 // A page the run may not make is still asked for in the window, which counts it and tells why.
-tavlix::TableSink* WorkerEngineHost::createTablePage(const std::string& caption)
+template <class Proxy, class Sink>
+Sink* WorkerEngineHost::createPage(std::vector<std::unique_ptr<Sink>>& pages, RunCall call, const std::string& caption)
 {
-    tavlix::TableSink* sink = nullptr;
+    Sink* sink = nullptr;
     int page = -1;
     if (!stop_ && ++pagesAsked_ <= limits_.maxPages) {
         page = nextPage_++;
-        sink = tables_.emplace_back(std::make_unique<TableProxy>(*this, page)).get();
+        sink = pages.emplace_back(std::make_unique<Proxy>(*this, page)).get();
     } else {
         stop_ = true;
     }
-    recordText(RunCall::CreateTable, page, caption);
+    recordText(call, page, caption);
     return sink;
+}
+
+tavlix::TableSink* WorkerEngineHost::createTablePage(const std::string& caption)
+{
+    return createPage<TableProxy>(tables_, RunCall::CreateTable, caption);
 }
 
 tavlix::GraphSink* WorkerEngineHost::createGraphPage(const std::string& caption)
 {
-    tavlix::GraphSink* sink = nullptr;
-    int page = -1;
-    if (!stop_ && ++pagesAsked_ <= limits_.maxPages) {
-        page = nextPage_++;
-        sink = graphs_.emplace_back(std::make_unique<GraphProxy>(*this, page)).get();
-    } else {
-        stop_ = true;
-    }
-    recordText(RunCall::CreateGraph, page, caption);
-    return sink;
+    return createPage<GraphProxy>(graphs_, RunCall::CreateGraph, caption);
 }
 
 void WorkerEngineHost::showNotice(tavlix::Notice notice, double t)

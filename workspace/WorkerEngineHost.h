@@ -48,6 +48,9 @@ private:
 
     RunStep& record(RunCall call, int page = -1);
     RunStep& recordText(RunCall call, int page, std::string_view text);
+    // A page, while the run may make one more; the window hears of the request either way.
+    template <class Proxy, class Sink>
+    Sink* createPage(std::vector<std::unique_ptr<Sink>>& pages, RunCall call, const std::string& caption);
     // An object beside the step, in the batch the step lands in (recording may have posted the one before).
     template <typename T, typename V>
     void recordObject(RunCall call, int page, std::vector<T> RunBatch::*list, V&& value)
