@@ -44,6 +44,23 @@ inline SettingsTexts TestSettings(const char* tMin = "0", const char* tMax = "10
     return s;
 }
 
+// before + i + after for every i from `from` to `to`: the lines of a script that fills a bound.
+inline std::string Numbered(int from, int to, const std::string& before, const std::string& after)
+{
+    std::string s;
+    for (int i = from; i <= to; ++i)
+        s += before + std::to_string(i) + after;
+    return s;
+}
+
+inline std::string Repeated(const std::string& text, int n)
+{
+    std::string s;
+    for (int i = 0; i < n; ++i)
+        s += text;
+    return s;
+}
+
 // A parameterised case's name as GoogleTest accepts it: letters and digits, the rest '_'.
 inline std::string CaseName(std::string name)
 {

@@ -26,48 +26,25 @@ void PrintTo(const ErrorCase& c, std::ostream* os)
     *os << c.name;
 }
 
-std::string Join(int from, int to, const std::string& before, const std::string& after)
-{
-    std::string s;
-    for (int i = from; i <= to; ++i)
-        s += before + std::to_string(i) + after;
-    return s;
-}
-
-std::string Repeat(const std::string& text, int n)
-{
-    std::string s;
-    for (int i = 0; i < n; ++i)
-        s += text;
-    return s;
-}
-
 std::string ListValues(int n)
 {
-    return "konstanter\na = <" + Join(1, n - 1, "", ", ") + "@" + std::to_string(n) + ">";
+    return "konstanter\na = <" + Numbered(1, n - 1, "", ", ") + "@" + std::to_string(n) + ">";
 }
 std::string Constants(int n)
 {
-    return "konstanter\n" + Join(1, n - 1, "c", " = 1\n") + "@c" + std::to_string(n) + " = 1";
+    return "konstanter\n" + Numbered(1, n - 1, "c", " = 1\n") + "@c" + std::to_string(n) + " = 1";
 }
 std::string Functions(int n)
 {
-    return "funktioner\n" + Join(1, n - 1, "f", " = 1\n") + "@f" + std::to_string(n) + " = 1";
+    return "funktioner\n" + Numbered(1, n - 1, "f", " = 1\n") + "@f" + std::to_string(n) + " = 1";
 }
 std::string Tables(int n)
 {
-    return "tabeller\n" + Join(1, n - 1, "d", " = <(0, 0)>\n") + "@d" + std::to_string(n) + " = <(0, 0)>";
+    return "tabeller\n" + Numbered(1, n - 1, "d", " = <(0, 0)>\n") + "@d" + std::to_string(n) + " = <(0, 0)>";
 }
 std::string Points(int n)
 {
-    return "tabeller\nd = <" + Join(1, n - 1, "(", ", 0), ") + "(@" + std::to_string(n) + ", 0)>";
-}
-std::string Sum(int n)
-{
-    std::string s = "funktioner\nf = 1";
-    for (int i = 1; i < n; ++i)
-        s += "+1";
-    return s + "@";
+    return "tabeller\nd = <" + Numbered(1, n - 1, "(", ", 0), ") + "(@" + std::to_string(n) + ", 0)>";
 }
 std::string DeepParentheses(int n, int caretAt)
 {
@@ -111,9 +88,9 @@ const ErrorCase Cases[] = {
     {"ThousandFirstListValue", ListValues(MaxListValues + 1), 12, "For Mange datanavne"},
     {"RecordBeyondTheBound", Functions(MaxRecords + 1), 12, "For Mange datanavne"},
     {"TableBeyondTheBound", Tables(MaxTables + 1), 12, "For Mange datanavne"},
-    {"BranchBeyondTheBound", "funktioner\n" + Join(1, MaxRecords - 2, "f", " = 1\n") + "g = hvis(t < 1, 1, @2)", 12,
+    {"BranchBeyondTheBound", "funktioner\n" + Numbered(1, MaxRecords - 2, "f", " = 1\n") + "g = hvis(t < 1, 1, @2)", 12,
      "For Mange datanavne"},
-    {"OutputBeyondTheBound", "tabelvariable\n" + Repeat("t, ", MaxOutputs) + "@t", 12, "For Mange datanavne"},
+    {"OutputBeyondTheBound", "tabelvariable\n" + Repeated("t, ", MaxOutputs) + "@t", 12, "For Mange datanavne"},
     {"DefinedTwice", "funktioner\nf = 2\n@f = 3", 14, std::string("f") + Used},
     {"PresetPi", "konstanter\n@pi = 3", 14, std::string("pi") + Used},
     {"PresetT", "funktioner\n@t = 2", 14, std::string("t") + Used},

@@ -10,22 +10,6 @@ using namespace compiler_test;
 
 namespace {
 
-std::string Numbered(int from, int to, const std::string& before, const std::string& after)
-{
-    std::string s;
-    for (int i = from; i <= to; ++i)
-        s += before + std::to_string(i) + after;
-    return s;
-}
-
-std::string Repeated(const std::string& text, int n)
-{
-    std::string s;
-    for (int i = 0; i < n; ++i)
-        s += text;
-    return s;
-}
-
 struct BoundCase {
     const char* name;
     std::string script;
