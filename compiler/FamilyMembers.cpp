@@ -22,7 +22,7 @@ std::size_t workerCount(const FamilyScript& script)
 }  // namespace
 
 FamilyMembers::FamilyMembers(FamilyScript script, const std::vector<int>& values)
-    : script_(std::move(script)), workers_(workerCount(script_))
+    : script_(std::move(script)), workers_(workerCount(script_)), cores_(workers_ - 1)
 {
     for (const int value : values) {
         auto m = std::make_unique<Member>();
@@ -30,7 +30,8 @@ FamilyMembers::FamilyMembers(FamilyScript script, const std::vector<int>& values
         members_.push_back(std::move(m));
     }
     threads_.resize(members_.size());
-    startUpTo(workers_ - 1);
+    const std::lock_guard lock(mutex_);
+    startMore();
 }
 
 FamilyMembers::~FamilyMembers()
@@ -54,23 +55,30 @@ void FamilyMembers::start(std::size_t i)
     m.recording = std::make_unique<MemberRecording>(stop_, firstRunPages_, script_.decimalSeparator);
     threads_[i] = std::thread([this, &m] { runMember(m); });
     started_ = i + 1;
+    ++running_;
 }
 
-void FamilyMembers::startUpTo(std::size_t running)
+void FamilyMembers::startMore()
 {
-    while (started_ < members_.size() && started_ - released_ < running && !stop_)
+    while (started_ < members_.size() && running_ < cores_ && started_ - released_ < 2 * workers_ && !stop_)
         start(started_);
 }
 
 void FamilyMembers::firstRunEnded()
 {
     firstRunPages_.close();
-    startUpTo(workers_);
+    const std::lock_guard lock(mutex_);
+    cores_ = workers_;
+    startMore();
 }
 
 void FamilyMembers::stop()
 {
-    stop_ = true;
+    {
+        // Under the lock: a member ending now starts no other once this returns.
+        const std::lock_guard lock(mutex_);
+        stop_ = true;
+    }
     // A member waiting to learn whether it has a page must not wait for a first run that will tell no more.
     firstRunPages_.close();
 }
@@ -82,6 +90,8 @@ void FamilyMembers::runMember(Member& member)
     const std::lock_guard lock(mutex_);
     member.result = std::move(result);
     member.done = true;
+    --running_;
+    startMore();
     finished_.notify_all();
 }
 
@@ -108,8 +118,9 @@ void FamilyMembers::release(std::size_t i)
 {
     members_[i]->recording.reset();
     members_[i]->compiler.reset();
+    const std::lock_guard lock(mutex_);
     ++released_;
-    startUpTo(workers_);
+    startMore();
 }
 
 }  // namespace tavlix

@@ -42,8 +42,9 @@ public:
     };
 
     // values: the members to run, in order. They start at once, beside the first run, on every core but the one
-    // it takes; once it ends, on every core. No member starts before the one as many places back has been handed
-    // over, so at most that many recordings wait.
+    // it takes; once it ends, on every core. A member that ends starts the next, so a long member holds up no core;
+    // no member starts before the one twice as many places back as there are cores has been handed over, so at most
+    // that many recordings wait.
     FamilyMembers(FamilyScript script, const std::vector<int>& values);
     ~FamilyMembers();
     FamilyMembers(const FamilyMembers&) = delete;
@@ -63,16 +64,19 @@ public:
     void stop();
 
 private:
+    // Both with mutex_ held.
     void start(std::size_t i);
-    // Starts members in order while fewer than `running` are under way and not yet handed over.
-    void startUpTo(std::size_t running);
+    // Starts members in order while a core is free and not too many recordings wait.
+    void startMore();
     void runMember(Member& member);
 
     FamilyScript script_;
     std::size_t workers_;
+    std::size_t cores_;  // for members: one fewer while the first run goes on
     std::vector<std::unique_ptr<Member>> members_;
     std::vector<std::thread> threads_;
     std::size_t started_ = 0;
+    std::size_t running_ = 0;
     std::size_t released_ = 0;
     FamilyPageGate firstRunPages_;
     std::atomic<bool> stop_{false};
