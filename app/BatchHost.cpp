@@ -2,10 +2,13 @@
 #include "app/BatchHost.h"
 
 #include "graph/GraphExport.h"
+#include "graph/GraphRenderer.h"
 #include "support/Cp1252Table.h"
 #include "support/MemoryUse.h"
 
+#include <QFontMetrics>
 #include <QGuiApplication>
+#include <QImageWriter>
 
 #include <algorithm>
 #include <cerrno>
@@ -35,11 +38,23 @@ void startGraphics()
     static char* argv[] = {name, nullptr};
     // Lives until the program ends; tearing it down after main would race Qt's own clean-up.
     new QGuiApplication(argc, argv);
+    // The font and the image writers load on first use; a family loads them here, while its members work.
+    (void)QFontMetrics(GraphRenderer::screenFont()).height();
+    (void)QImageWriter::supportedImageFormats();
 }
 
 }  // namespace
 
 BatchTable::~BatchTable() = default;
+
+void BatchGraph::setSettings(const CoordinateSettings& s)
+{
+    settings = s;
+    // A family's members are already at work on the other cores, and have learnt of this page, so the graphics
+    // start now, beside them, rather than alone after the run when the pictures are written.
+    if (host.family())
+        startGraphics();
+}
 
 void BatchTable::setColumnCount(int n)
 {

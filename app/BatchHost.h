@@ -57,7 +57,7 @@ struct BatchGraph : tavlix::GraphSink {
     tavlix::CoordinateSettings settings;
     tavlix::CurveRecorder recorder;
 
-    void setSettings(const tavlix::CoordinateSettings& s) override { settings = s; }
+    void setSettings(const tavlix::CoordinateSettings& s) override;
     void begin() override {}
     void fitToWindow() override {}
     void addCurve(tavlix::CurveStyle style) override { recorder.addCurve(style); }
@@ -105,6 +105,7 @@ public:
     void setAxesThroughOrigin(bool on) { axesThroughOrigin_ = on; }
     // A family run draws into its graph pages until the end, so they are written only then, with member columns.
     void setFamily(bool on) { family_ = on; }
+    bool family() const { return family_; }
     // "--slope-field": the field in the pictures and CAPTION.field.tsv; "--through": solutions as further curves.
     void setSlopeField(bool on) { slopeField_ = on; }
     void setThroughPoints(std::vector<std::pair<double, double>> points) { throughPoints_ = std::move(points); }
