@@ -60,7 +60,7 @@ void FamilyMembers::start(std::size_t i)
 
 void FamilyMembers::startMore()
 {
-    while (started_ < members_.size() && running_ < cores_ && started_ - released_ < 2 * workers_ && !stop_)
+    while (started_ < members_.size() && running_ < cores_ && started_ - released_ < workers_ + 1 && !stop_)
         start(started_);
 }
 

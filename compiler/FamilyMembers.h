@@ -42,9 +42,9 @@ public:
     };
 
     // values: the members to run, in order. They start at once, beside the first run, on every core but the one
-    // it takes; once it ends, on every core. A member that ends starts the next, so a long member holds up no core;
-    // no member starts before the one twice as many places back as there are cores has been handed over, so at most
-    // that many recordings wait.
+    // it takes; once it ends, on every core. A member that ends starts the next, so that a short member behind a
+    // long one leaves no core idle. At most one recording more than there are cores waits to be handed over, which
+    // bounds the memory they hold.
     FamilyMembers(FamilyScript script, const std::vector<int>& values);
     ~FamilyMembers();
     FamilyMembers(const FamilyMembers&) = delete;
