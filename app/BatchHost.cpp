@@ -25,7 +25,8 @@ namespace {
 void quiet(QtMsgType, const QMessageLogContext&, const QString&) {}
 
 // The pictures' text needs Qt's font machinery, which only a QGuiApplication provides. The batch mode starts
-// one on the offscreen platform when its first graph is written, so a run of tables loads no graphics at all.
+// one on the offscreen platform when its first graph is written (a family's, when its first graph page is set up),
+// so a run of tables loads no graphics at all.
 void startGraphics()
 {
     if (QCoreApplication::instance())

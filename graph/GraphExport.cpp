@@ -246,18 +246,18 @@ bool exportGraph(const std::string& pathStem, const tavlix::CoordinateSettings& 
     const double dpi = screenDpi();
     const double widthCm = ExportWidth / dpi * 2.54, heightCm = ExportHeight / dpi * 2.54;
     // Each picture goes in under a temporary name and is renamed into place once complete.
-    const QByteArray svg = graphSvg(settings, curves, widthCm, heightCm, look, field);
-    if (!tavlix::AtomicFile().write(pathStem + ".svg",
-                                    std::string_view(svg.constData(), static_cast<std::size_t>(svg.size())), false)) {
+    const auto writeWhole = [](const std::string& path, const QByteArray& bytes) {
+        return tavlix::AtomicFile().write(
+            path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), false);
+    };
+    if (!writeWhole(pathStem + ".svg", graphSvg(settings, curves, widthCm, heightCm, look, field))) {
         error = "kan ikke skrive " + pathStem + ".svg";
         return false;
     }
     QByteArray png;
     QBuffer buffer(&png);
     const QImage image = graphPictureImage(settings, curves, ExportWidth, ExportHeight, look, field);
-    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG") ||
-        !tavlix::AtomicFile().write(pathStem + ".png",
-                                    std::string_view(png.constData(), static_cast<std::size_t>(png.size())), false)) {
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG") || !writeWhole(pathStem + ".png", png)) {
         error = "kan ikke skrive " + pathStem + ".png";
         return false;
     }
